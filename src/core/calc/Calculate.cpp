@@ -1,1 +1,145 @@
-// (being written)
+#include "calc/Calculate.h"
+
+#include "text/NumberText.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace tintora {
+
+double NRound(int n, double x)
+{
+    const double scaled = x * n;
+    if (!std::isfinite(scaled))
+        return std::isfinite(x) ? x : 0;  // too large to carry four decimals anyway
+    // nearbyint rounds half to even in the default rounding mode; a 32-bit
+    // integer would overflow beyond about 214748.36, so no cast is made.
+    return std::nearbyint(scaled) / n;
+}
+
+namespace {
+
+struct Totals {
+    double TotalWeight = 0, TotalCost = 0, VolatileWeight = 0, PigmentWeight = 0, VocWeight = 0;
+    double TotalVolume = 0, VolatileVolume = 0, PigmentVolume = 0, VocVolume = 0;
+};
+
+// A material row with a weight gets a volume; a Spec of 0 (no usable specific
+// gravity) gives no volume rather than an infinite one.
+bool rowHasVolume(const SheetRow& row, double weight)
+{
+    return weight != 0 && row.RowKind && row.props.Spec != 0;
+}
+
+void accumulateRow(FormulaSheet& sheet, int n, Totals& t)
+{
+    SheetRow& row = sheet.row(n);
+    std::string& weightCell = row.cells[FormulaSheet::index(Column::Weight)];
+    std::string& volumeCell = row.cells[FormulaSheet::index(Column::Volume)];
+    const RowMaterialProps& p = row.props;
+
+    const double w = numberFromText(weightCell);
+    weightCell = w != 0 ? formatCell(w) : std::string();
+
+    t.TotalWeight += w;
+    t.TotalCost += w * p.Cost;
+    t.VolatileWeight += w * p.Vol_Wt;
+    t.PigmentWeight += w * p.Pig_Wt;
+    t.VocWeight += w * p.Voc_Wt;
+
+    volumeCell = rowHasVolume(row, w) ? formatCell(w / (p.Spec * WaterPoundsPerGallon)) : std::string();
+
+    const double v = numberFromText(volumeCell);
+    t.TotalVolume += v;
+    t.VolatileVolume += v * p.Vol_Vol;
+    t.PigmentVolume += v * p.Pig_Vol;
+    t.VocVolume += v * p.Voc_Vol;
+}
+
+void fillBoxes(FormulaSheet& sheet, const Totals& t)
+{
+    using B = PropertyBox;
+    sheet.setBox(B::WeightBox, t.TotalWeight);
+    sheet.setBox(B::VolumeBox, t.TotalVolume);
+    for (B b : {B::VocBox, B::SPGBox, B::PBBox, B::DensityBox, B::BinderWtBox, B::CostWtBox,
+                B::PigmentWtBox, B::SolidsWtBox, B::VolatileWtBox, B::CostVolBox, B::BinderVolBox,
+                B::PigmentVolBox, B::SolidsVolBox, B::VolatileVolBox})
+        sheet.setBox(b, 0);
+
+    const double tw = t.TotalWeight;
+    const double tv = t.TotalVolume;
+    if (tw != 0 && tw - t.VolatileWeight != 0)
+        sheet.setBox(B::SolidsWtBox, (tw - t.VolatileWeight) / tw * 100);
+    if (t.TotalCost != 0 && tv != 0)
+        sheet.setBox(B::CostVolBox, t.TotalCost / tv);
+    if (tw != 0 && tv != 0)
+        sheet.setBox(B::DensityBox, tw / tv);
+    const double d = NRound(10000, tv - (t.VolatileVolume - t.VocVolume));
+    if (tv != 0 && d != 0)
+        sheet.setBox(B::VocBox, std::abs(t.VocWeight / d * VocGramsPerLitreFactor));
+    if (tw != 0 && tv != 0)
+        sheet.setBox(B::SPGBox, tw / tv * SpgReciprocal);
+    const double b = NRound(10000, tw - t.VolatileWeight - t.PigmentWeight);
+    if (tw != 0 && t.PigmentWeight != 0 && b != 0)
+        sheet.setBox(B::PBBox, std::abs(t.PigmentWeight / b));
+    if (tw != 0 && tw - t.VolatileWeight - t.PigmentWeight != 0)
+        sheet.setBox(B::BinderWtBox, std::abs((tw - t.VolatileWeight - t.PigmentWeight) / tw * 100));
+    if (tw != 0 && t.PigmentWeight != 0)
+        sheet.setBox(B::PigmentWtBox, std::abs(t.PigmentWeight / tw * 100));
+    if (tw != 0 && t.TotalCost != 0)
+        sheet.setBox(B::CostWtBox, std::abs(t.TotalCost / tw));
+    if (tw != 0 && t.VolatileWeight != 0)
+        sheet.setBox(B::VolatileWtBox, std::abs(t.VolatileWeight / tw * 100));
+    const double c = NRound(10000, tv - t.VolatileVolume - t.PigmentVolume);
+    if (tv != 0 && c != 0)
+        sheet.setBox(B::BinderVolBox, std::abs(c / tv * 100));
+    if (tv != 0 && t.PigmentVolume != 0)
+        sheet.setBox(B::PigmentVolBox, std::abs(t.PigmentVolume / tv * 100));
+    if (tv != 0 && tv - t.VolatileVolume != 0)
+        sheet.setBox(B::SolidsVolBox, std::abs((tv - t.VolatileVolume) / tv * 100));
+    if (tv != 0 && t.VolatileVolume != 0)
+        sheet.setBox(B::VolatileVolBox, std::abs(t.VolatileVolume / tv * 100));
+}
+
+// A total of zero (only possible with negative weights, or when no weighted
+// row is a material row) gives 0 % rather than a division by zero.
+double percentOf(double part, double total)
+{
+    return total != 0 ? part / total * 100 : 0;
+}
+
+void rewritePercents(FormulaSheet& sheet, const Totals& t)
+{
+    const bool byVolume = sheet.percentBasis == PercentBasis::Volume;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        sheet.setCell(Column::Percent, n, {});
+        const double w = numberFromText(sheet.cell(Column::Weight, n));
+        if (w == 0)
+            continue;
+        const double percent = byVolume ? percentOf(numberFromText(sheet.cell(Column::Volume, n)), t.TotalVolume)
+                                         : percentOf(w, t.TotalWeight);
+        sheet.setCell(Column::Percent, n, formatCell(percent));
+    }
+}
+
+}  // namespace
+
+void Calculate(FormulaSheet& sheet)
+{
+    sheet.SheetModified = true;
+    sheet.CellTypingStarted = false;
+    Totals totals;
+    for (int n = 1; n <= SheetRowCount; ++n)
+        accumulateRow(sheet, n, totals);
+    fillBoxes(sheet, totals);
+    rewritePercents(sheet, totals);
+}
+
+void FlipPercents(FormulaSheet& sheet)
+{
+    sheet.percentBasis = sheet.percentBasis == PercentBasis::Weight ? PercentBasis::Volume : PercentBasis::Weight;
+    Calculate(sheet);
+}
+
+}  // namespace tintora

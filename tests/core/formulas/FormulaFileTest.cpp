@@ -1,1 +1,173 @@
+#include "formulas/FormulaFile.h"
+
+#include "TempFolder.h"
+#include "text/NumberText.h"
+
 #include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace tintora;
+using tintora::testing::TempFolder;
+
+namespace {
+
+class FormulaLoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.write("resin.rm", "[Material]\nName=ACRYLIC resin\nSpec=1.0\nCost=2\n");
+        folder.write("tio2.rm", "[Material]\nName=titanium dioxide\nSpec=4.0\nPig_Wt=1\nPig_Vol=1\n");
+    }
+    bool load(const std::string& text)
+    {
+        const auto file = folder.write("formula.tfx", text);
+        return FormulaLoad(sheet, file.string(), folder.path());
+    }
+    std::string cell(Column c, int n) const { return sheet.cell(c, n); }
+
+    TempFolder folder;
+    FormulaSheet sheet;
+};
+
+TEST_F(FormulaLoadTest, NameOnlyGivesAnEmptyUnprotectedSheet)
+{
+    EXPECT_FALSE(load("[Formula]\nName=X\n"));
+    EXPECT_EQ(sheet.name(), "X");
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        EXPECT_FALSE(sheet.row(n).RowKind);
+        for (int c = 1; c < ColumnCount; ++c)
+            EXPECT_EQ(sheet.row(n).cells[c], "");
+    }
+    EXPECT_FALSE(sheet.SheetModified);
+}
+
+TEST_F(FormulaLoadTest, MaterialNoteAndMissingRows)
+{
+    load("[Formula]\nName=Primer A\n"
+         "rType1=1\nMaterial1=Resin\nWeight1=250\n"
+         "rType5=0\nMaterial5=Mix 10 minutes\nWeight5=99\n"
+         "rType7=1\nMaterial7=nosuch\nWeight7=12.5\n");
+
+    EXPECT_TRUE(sheet.row(1).RowKind);
+    EXPECT_EQ(cell(Column::Material, 1), "Resin");
+    EXPECT_EQ(cell(Column::Description, 1), "Acrylic resin");
+    EXPECT_EQ(cell(Column::Weight, 1), " 250.000");
+    EXPECT_EQ(cell(Column::Volume, 1), "  30.000");
+
+    EXPECT_FALSE(sheet.row(5).RowKind);
+    EXPECT_EQ(cell(Column::Material, 5), "");
+    EXPECT_EQ(cell(Column::Description, 5), "Mix 10 minutes");
+    EXPECT_EQ(cell(Column::Weight, 5), "");
+
+    EXPECT_FALSE(sheet.row(7).RowKind);
+    EXPECT_EQ(cell(Column::Material, 7), "nosuch");
+    EXPECT_EQ(cell(Column::Description, 7), "Material not found");
+    EXPECT_EQ(cell(Column::Weight, 7), "  12.500");
+    EXPECT_EQ(cell(Column::Volume, 7), "");
+    EXPECT_DOUBLE_EQ(sheet.box(PropertyBox::WeightBox), 262.5);
+    EXPECT_FALSE(sheet.SheetModified);
+}
+
+TEST_F(FormulaLoadTest, RowKindIntegerForms)
+{
+    const struct {
+        const char* rType;
+        bool materialRow;
+    } cases[] = {{"0x1", true}, {"0x0", false}, {"yes", true}, {"0", false}, {"000", false},
+                 {"$0", false}, {"$1F", true}, {"-1", true}, {"", true}, {"0x", true}};
+    for (const auto& c : cases) {
+        load(std::string("[Formula]\nrType1=") + c.rType + "\nMaterial1=resin\nWeight1=10\n");
+        EXPECT_EQ(sheet.row(1).RowKind, c.materialRow) << c.rType;
+        EXPECT_EQ(cell(Column::Description, 1), c.materialRow ? "Acrylic resin" : "resin") << c.rType;
+    }
+}
+
+TEST_F(FormulaLoadTest, KeysOutsideTheRowsAreIgnored)
+{
+    load("[Formula]\nMaterial0=resin\nWeight0=5\nrType0=1\nMaterial37=resin\nWeight37=5\n"
+         "Material01=resin\nWeight01=7\n");
+    for (int n = 1; n <= SheetRowCount; ++n)
+        EXPECT_EQ(cell(Column::Material, n), "") << n;
+    EXPECT_EQ(sheet.box(PropertyBox::WeightBox), 0);
+}
+
+TEST_F(FormulaLoadTest, ProtectFlag)
+{
+    EXPECT_TRUE(load("[Properties]\nProtect=1\n"));
+    EXPECT_TRUE(load("[Properties]\nProtect=0x1\n"));
+    EXPECT_FALSE(load("[Properties]\nProtect=0\n"));
+    EXPECT_FALSE(load("[Properties]\nProtect=maybe\n"));
+}
+
+TEST_F(FormulaLoadTest, LoadingAFileClearsMarksFirst)
+{
+    sheet.row(2).marked = true;
+    load("[Formula]\nrType1=1\nMaterial1=resin\nWeight1=1\n");
+    EXPECT_FALSE(sheet.row(2).marked);
+}
+
+TEST_F(FormulaLoadTest, EmptyPathKeepsMarksAndEmptiesEveryRow)
+{
+    load("[Formula]\nName=Old\nrType1=1\nMaterial1=resin\nWeight1=1\nrType2=0\nMaterial2=note\n");
+    sheet.row(1).marked = true;
+    EXPECT_FALSE(FormulaLoad(sheet, "", folder.path()));
+    EXPECT_TRUE(sheet.row(1).marked);
+    EXPECT_EQ(sheet.name(), "");
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        EXPECT_FALSE(sheet.row(n).RowKind);
+        for (int c = 1; c < ColumnCount; ++c)
+            EXPECT_EQ(sheet.row(n).cells[c], "") << n << "," << c;
+    }
+}
+
+TEST_F(FormulaLoadTest, MissingUnreadableOrBinaryFileGivesAnEmptySheet)
+{
+    load("[Formula]\nName=Old\nrType1=1\nMaterial1=resin\nWeight1=1\n");
+    FormulaLoad(sheet, (folder.path() / "absent.tfx").string(), folder.path());
+    EXPECT_EQ(sheet.name(), "");
+    EXPECT_EQ(cell(Column::Material, 1), "");
+
+    std::string binary(4096, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 131 + 7) % 256);
+    load(binary);
+    EXPECT_EQ(sheet.box(PropertyBox::WeightBox), 0);
+
+    FormulaLoad(sheet, folder.path().string(), folder.path());  // a folder, not a file
+    EXPECT_EQ(sheet.name(), "");
+}
+
+TEST_F(FormulaLoadTest, MalformedWeightIsRewrittenAsNoWeight)
+{
+    load("[Formula]\nrType1=1\nMaterial1=resin\nWeight1=12,5\n");
+    EXPECT_EQ(cell(Column::Weight, 1), "");
+    EXPECT_EQ(cell(Column::Description, 1), "Acrylic resin");
+}
+
+TEST_F(FormulaLoadTest, CodeThatWouldLeaveTheFolderIsNotFound)
+{
+    load("[Formula]\nrType1=1\nMaterial1=../" + folder.path().filename().string() +
+         "/resin\nWeight1=3\n");
+    EXPECT_FALSE(sheet.row(1).RowKind);
+    EXPECT_EQ(cell(Column::Description, 1), "Material not found");
+}
+
+TEST_F(FormulaLoadTest, FormulaFileIsNotChanged)
+{
+    const std::string text = "[Formula]\r\nName=Keep\r\nrType1=1\r\nMaterial1=resin\r\nWeight1=1.23456\r\n";
+    const auto file = folder.write("keep.tfx", text);
+    FormulaLoad(sheet, file.string(), folder.path());
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), text);
+}
+
+TEST(TitleTextTest, CaptionNamesTheFileAlone)
+{
+    EXPECT_EQ(TitleText(""), "Tintora 2.31 - []");
+    EXPECT_EQ(TitleText("/home/lab/Formulas/primer.tfx"), "Tintora 2.31 - [primer.tfx]");
+    EXPECT_EQ(TitleText("primer.tfx"), "Tintora 2.31 - [primer.tfx]");
+    EXPECT_EQ(fileNameOf("/a/b/"), "");
+}
+
+}  // namespace

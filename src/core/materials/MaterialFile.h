@@ -1,0 +1,63 @@
+#pragma once
+// Material files: one INI file per raw material, named code + ".rm" in the
+// material folder, section [Material].
+#include "sheet/FormulaSheet.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tintora {
+
+// Finds material files by code. Linux file names are case-sensitive while
+// codes are not: a code names the file code + ".rm" exactly, else in lower
+// case, else the first name in the folder (in byte order) that equals it
+// without regard to ASCII case. The folder is listed at most once in the
+// lifetime of a lookup, and only when the first two tries fail; make one
+// lookup per operation so that nothing is cached between operations.
+class MaterialFiles {
+public:
+    explicit MaterialFiles(std::filesystem::path folder);
+
+    const std::filesystem::path& folder() const { return folder_; }
+    std::optional<std::filesystem::path> find(std::string_view code) const;
+    bool exists(std::string_view code) const { return find(code).has_value(); }
+
+    // A code that would leave the folder ("/" or NUL in it, "." or "..") or is
+    // empty names no file.
+    static bool codeNamesAFile(std::string_view code);
+
+private:
+    std::optional<std::filesystem::path> findInListing(const std::string& fileName) const;
+
+    std::filesystem::path folder_;
+    // lower-case file name -> first matching name in byte order; built on demand
+    mutable std::optional<std::map<std::string, std::string>> listing_;
+};
+
+struct Material {
+    std::string Name = "No Name";
+    RowMaterialProps props;
+};
+
+constexpr const char* MaterialSection = "Material";
+constexpr const char* DefaultMaterialName = "No Name";
+
+// Reads a material file; a missing key, an empty value or a malformed number
+// gives the default ("No Name", 0).
+Material readMaterial(const std::filesystem::path& file);
+
+// Fills a row from the material file named by its Material cell: description
+// through fCase, the eight properties, and makes it a material row. When the
+// file is missing, a material row is emptied and a text row keeps its code.
+// Does not recalculate; callers run Calculate.
+void MaterialLoad(FormulaSheet& sheet, int row, const MaterialFiles& files);
+
+// The written form of a material file: Name in lower case, then the numbers in
+// the "%8.3f" form, into folder/fileName-in-lower-case. Keeps the rest of an
+// existing file. Returns false when the file cannot be written.
+bool SetNumbers(const std::filesystem::path& folder, std::string_view fileName, const Material& material);
+
+}  // namespace tintora
