@@ -177,7 +177,7 @@ TEST(SetNumbersTest, WrittenFormReadsBackToTheSameValues)
     EXPECT_EQ(read.Name, "calcium carbonate");
     EXPECT_EQ(read.props, material.props);
     const IniFile ini = IniFile::read(file);
-    EXPECT_EQ(*ini.value("Material", "Vol_Wt"), "0.250");  // written "   0.250", read trimmed
+    EXPECT_EQ(ini.readString("Material", "Vol_Wt", "?"), "0.250");  // written "   0.250", read trimmed
 }
 
 TEST(SetNumbersTest, WritesKeysInOrderAndKeepsTheRestOfTheFile)

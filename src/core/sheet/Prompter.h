@@ -1,0 +1,30 @@
+#pragma once
+// What a command tells or asks the user goes through these seams, so that the
+// core never blocks on a window and tests can give the answers.
+#include <string_view>
+
+namespace tintora {
+
+// System sounds by alias, started without waiting.
+class Sounds {
+public:
+    virtual ~Sounds() = default;
+    virtual void play(std::string_view alias) = 0;
+};
+
+// Modal message boxes. Each box starts its sound first: an information box
+// (title "Information") "SystemAsterisk", an error box (title "Error")
+// "SystemHand", a confirmation (title "Confirm", "&Yes" / "&No")
+// "SystemQuestion".
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual void inform(std::string_view text) = 0;
+    virtual void error(std::string_view text) = 0;
+    // true for Yes
+    virtual bool confirm(std::string_view text) = 0;
+    // A Yes/No question shown as an information box; true for Yes.
+    virtual bool askInformation(std::string_view text) = 0;
+};
+
+}  // namespace tintora
