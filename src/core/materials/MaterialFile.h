@@ -56,8 +56,9 @@ Material readMaterial(const std::filesystem::path& file);
 void MaterialLoad(FormulaSheet& sheet, int row, const MaterialFiles& files);
 
 // The written form of a material file: Name in lower case, then the numbers in
-// the "%8.3f" form, into folder/fileName-in-lower-case. Keeps the rest of an
-// existing file. Returns false when the file cannot be written.
+// the "%8.3f" form, into folder/fileName (a file name with its extension) in
+// lower case. Keeps the rest of an existing file. Returns false when the file
+// cannot be written.
 bool SetNumbers(const std::filesystem::path& folder, std::string_view fileName, const Material& material);
 
 }  // namespace tintora

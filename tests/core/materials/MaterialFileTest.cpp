@@ -170,7 +170,7 @@ TEST(SetNumbersTest, WrittenFormReadsBackToTheSameValues)
     material.Name = "Calcium CARBONATE";
     material.props = {2.71, 0.105, 0, 0, 1, 1, 0, 0};
     material.props.Vol_Wt = 0.25;
-    ASSERT_TRUE(SetNumbers(folder.path(), "CaCO3", material));
+    ASSERT_TRUE(SetNumbers(folder.path(), "CaCO3.rm", material));
 
     const auto file = folder.path() / "caco3.rm";
     const Material read = readMaterial(file);
@@ -188,7 +188,7 @@ TEST(SetNumbersTest, WritesKeysInOrderAndKeepsTheRestOfTheFile)
     material.Name = "Resin";
     material.props.Spec = 1.05;
     material.props.Cost = 0.95;
-    ASSERT_TRUE(SetNumbers(folder.path(), "resin", material));
+    ASSERT_TRUE(SetNumbers(folder.path(), "Resin.RM", material));
     std::ifstream in(folder.path() / "resin.rm", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(text,
