@@ -47,9 +47,9 @@ std::string todayShortDate()
     return out.str();
 }
 
-nlohmann::json sheetAsJson(const FormulaSheet& sheet, const std::string& formulaPath, bool formulaProtected)
+nlohmann::ordered_json sheetAsJson(const FormulaSheet& sheet, const std::string& formulaPath, bool formulaProtected)
 {
-    nlohmann::json rows = nlohmann::json::array();
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     for (int n = 1; n <= SheetRowCount; ++n) {
         const SheetRow& row = sheet.row(n);
         rows.push_back({
@@ -63,7 +63,7 @@ nlohmann::json sheetAsJson(const FormulaSheet& sheet, const std::string& formula
             {"percent", sheet.cell(Column::Percent, n)},
         });
     }
-    nlohmann::json boxes = nlohmann::json::object();
+    nlohmann::ordered_json boxes = nlohmann::ordered_json::object();
     for (int b = 0; b < PropertyBoxCount; ++b) {
         const auto box = static_cast<PropertyBox>(b);
         boxes[propertyBoxName(box)] = formatThreeDecimals(sheet.box(box));
@@ -101,7 +101,7 @@ int main(int argc, char** argv)
     const bool formulaProtected = FormulaLoad(sheet, options.formulaPath, materialFolder);
 
     if (options.json) {
-        std::cout << sheetAsJson(sheet, options.formulaPath, formulaProtected).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        std::cout << sheetAsJson(sheet, options.formulaPath, formulaProtected).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
         return 0;
     }
     const std::string date = options.date ? *options.date : todayShortDate();
