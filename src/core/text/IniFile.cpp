@@ -1,1 +1,471 @@
-// (being written)
+#include "text/IniFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <random>
+#include <system_error>
+#include <utility>
+
+#include "text/NumberText.h"
+#include "text/TextEncoding.h"
+
+namespace tintora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A file is read up to this size and the rest ignored, so that what a file
+// can cost in memory and time stays bounded.
+constexpr std::size_t maxFileBytes = std::size_t{64} * 1024 * 1024;
+constexpr std::size_t maxValueCharacters = 1023;
+constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::size_t byteOrderMarkLength(std::string_view bytes) {
+    return bytes.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark.size() : 0;
+}
+
+// One line of a file: its text [begin, end) and where the next line starts.
+struct LineSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t next = 0;
+    bool hasLineEnd() const { return next > end; }
+};
+
+LineSpan lineAt(std::string_view text, std::size_t begin) {
+    const auto found = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(begin), text.end(), isLineEnd);
+    const auto end = static_cast<std::size_t>(found - text.begin());
+    std::size_t next = end;
+    if (next < text.size()) next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
+    return {begin, end, next};
+}
+
+template <typename Visit>
+void forEachLine(std::string_view text, std::size_t begin, Visit visit) {
+    while (begin < text.size()) {
+        const LineSpan line = lineAt(text, begin);
+        visit(line);
+        begin = line.next;
+    }
+}
+
+enum class LineKind { Other, Section, Entry };
+
+struct IniLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;      // section or key name, trimmed
+    std::size_t valueBegin = 0;  // Entry: offset in the line of the value with its blanks removed
+    std::size_t valueEnd = 0;
+};
+
+// Blank lines, ";" comments, and lines that are no header and hold no key
+// before an "=" are Other. A "[" line without "]" names its section up to the
+// end of the line.
+IniLine classifyLine(std::string_view line) {
+    const std::string_view text = trimBlanks(line);
+    if (text.empty() || text.front() == ';') return {};
+    if (text.front() == '[') {
+        const std::size_t close = text.find(']', 1);
+        const auto length = close == std::string_view::npos ? std::string_view::npos : close - 1;
+        return {LineKind::Section, trimBlanks(text.substr(1, length)), 0, 0};
+    }
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return {};
+    const std::string_view key = trimBlanks(line.substr(0, equals));
+    if (key.empty()) return {};
+    const std::string_view value = trimBlanks(line.substr(equals + 1));
+    const auto valueBegin = value.empty() ? line.size() : static_cast<std::size_t>(value.data() - line.data());
+    return {LineKind::Entry, key, valueBegin, valueBegin + value.size()};
+}
+
+std::string_view withoutMatchingQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+std::string storedValue(std::string_view trimmedValue) {
+    const std::string_view value = withoutMatchingQuotes(trimmedValue);
+    // Every character takes at least one byte, so a value this short needs no counting.
+    if (value.size() <= maxValueCharacters) return std::string(value);
+    return utf8Prefix(value, maxValueCharacters);
+}
+
+using KeyValues = std::unordered_map<std::string, std::string>;
+using Sections = std::unordered_map<std::string, KeyValues>;
+
+// One pass over valid UTF-8 text; a repeated section is skipped whole and a
+// repeated key inside the section that counts is ignored.
+Sections parseSections(std::string_view text) {
+    Sections sections;
+    KeyValues* current = nullptr;
+    forEachLine(text, 0, [&](const LineSpan& span) {
+        const std::string_view lineText = text.substr(span.begin, span.end - span.begin);
+        const IniLine line = classifyLine(lineText);
+        if (line.kind == LineKind::Section) {
+            auto [entry, isNew] = sections.try_emplace(asciiLower(line.name));
+            current = isNew ? &entry->second : nullptr;
+        } else if (line.kind == LineKind::Entry && current != nullptr) {
+            std::string key = asciiLower(line.name);
+            if (!current->contains(key)) {
+                const auto value = lineText.substr(line.valueBegin, line.valueEnd - line.valueBegin);
+                current->emplace(std::move(key), storedValue(value));
+            }
+        }
+    });
+    return sections;
+}
+
+enum class ReadStatus { Read, Truncated, Missing, Failed };
+
+struct FileBytes {
+    ReadStatus status = ReadStatus::Failed;
+    std::string bytes;
+};
+
+// Appends up to maxFileBytes + 1 bytes of the stream, one more than is kept,
+// to tell a file of exactly the limit from a longer one.
+void readUpToLimit(std::ifstream& in, std::string& bytes) {
+    std::array<char, 65536> chunk{};
+    while (bytes.size() <= maxFileBytes && in) {
+        const auto wanted = std::min(chunk.size(), maxFileBytes + 1 - bytes.size());
+        in.read(chunk.data(), static_cast<std::streamsize>(wanted));
+        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+    }
+}
+
+// Reads a regular file whole, up to maxFileBytes; anything but a regular file
+// (a folder, a device, a pipe) fails rather than blocks or runs on forever.
+FileBytes readFileBytes(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) return {ReadStatus::Missing, {}};
+    if (error || status.type() != fs::file_type::regular) return {ReadStatus::Failed, {}};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {ReadStatus::Failed, {}};
+    FileBytes file{ReadStatus::Read, {}};
+    const auto size = fs::file_size(path, error);
+    if (!error) file.bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxFileBytes + 1)));
+    readUpToLimit(in, file.bytes);
+    if (in.bad()) return {ReadStatus::Failed, {}};
+    if (file.bytes.size() > maxFileBytes) {
+        file.bytes.resize(maxFileBytes);
+        file.status = ReadStatus::Truncated;
+    }
+    return file;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- reading
+
+IniFile IniFile::read(const fs::path& path) {
+    const FileBytes file = readFileBytes(path);
+    if (file.status != ReadStatus::Read && file.status != ReadStatus::Truncated) return {};
+    return parse(file.bytes);
+}
+
+IniFile IniFile::parse(std::string_view bytes) {
+    bytes.remove_prefix(byteOrderMarkLength(bytes));
+    IniFile ini;
+    ini.sections_ = isValidUtf8(bytes) ? parseSections(bytes) : parseSections(windows1252ToUtf8(bytes));
+    return ini;
+}
+
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
+    const auto foundSection = sections_.find(asciiLower(trimBlanks(section)));
+    if (foundSection == sections_.end()) return std::nullopt;
+    const auto foundKey = foundSection->second.find(asciiLower(trimBlanks(key)));
+    if (foundKey == foundSection->second.end()) return std::nullopt;
+    return foundKey->second;
+}
+
+std::string IniFile::readString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const {
+    auto text = value(section, key);
+    return text ? std::move(*text) : std::string(defaultValue);
+}
+
+int IniFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const {
+    const auto text = value(section, key);
+    if (!text) return defaultValue;
+    return parseIniInteger(*text).value_or(defaultValue);
+}
+
+bool IniFile::hasSection(std::string_view section) const {
+    return sections_.contains(asciiLower(trimBlanks(section)));
+}
+
+// ---------------------------------------------------------------- integers
+
+namespace {
+
+std::optional<int> digitValue(char c, int base) {
+    int value = base;
+    if (c >= '0' && c <= '9') value = c - '0';
+    else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+    return value < base ? std::optional(value) : std::nullopt;
+}
+
+// The magnitude of a digit string, nullopt when empty, malformed or beyond 2^31.
+std::optional<std::int64_t> magnitudeOf(std::string_view digits, int base) {
+    constexpr std::int64_t limit = std::int64_t{1} << 31;
+    if (digits.empty()) return std::nullopt;
+    std::int64_t magnitude = 0;
+    for (char c : digits) {
+        const auto digit = digitValue(c, base);
+        if (!digit) return std::nullopt;
+        magnitude = magnitude * base + *digit;
+        if (magnitude > limit) return std::nullopt;
+    }
+    return magnitude;
+}
+
+}  // namespace
+
+std::optional<int> parseIniInteger(std::string_view text) {
+    std::string_view body = text;
+    const bool negative = body.starts_with('-');
+    if (negative || body.starts_with('+')) body.remove_prefix(1);
+    std::optional<std::int64_t> magnitude;
+    if (body.starts_with('$')) {
+        magnitude = magnitudeOf(body.substr(1), 16);
+    } else if (text.size() > 2 && (body.starts_with("0x") || body.starts_with("0X"))) {
+        magnitude = magnitudeOf(body.substr(2), 16);
+    } else {
+        magnitude = magnitudeOf(body, 10);
+    }
+    if (!magnitude) return std::nullopt;
+    const std::int64_t value = negative ? -*magnitude : *magnitude;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+// ---------------------------------------------------------------- writing
+
+namespace {
+
+// Where one key of one section lies in a file's bytes, found by the rules of the reader.
+struct KeyPlace {
+    bool sectionFound = false;
+    bool keyFound = false;
+    LineSpan keyLine;         // keyFound: the line of the key
+    std::size_t valueBegin = 0;  // keyFound: file offsets of the value text to replace
+    std::size_t valueEnd = 0;
+    LineSpan lastLine;        // sectionFound: the header or the last entry of the section
+};
+
+class KeyFinder {
+public:
+    KeyFinder(std::string_view bytes, bool legacyEncoding, std::string_view section, std::string_view key)
+        : bytes_(bytes), legacy_(legacyEncoding), section_(trimBlanks(section)), key_(trimBlanks(key)) {}
+
+    KeyPlace find() {
+        forEachLine(bytes_, byteOrderMarkLength(bytes_), [this](const LineSpan& span) { visit(span); });
+        return place_;
+    }
+
+private:
+    enum class Where { Before, Inside, After };
+
+    void visit(const LineSpan& span) {
+        if (where_ == Where::After || place_.keyFound) return;
+        const std::string_view lineText = bytes_.substr(span.begin, span.end - span.begin);
+        const IniLine line = classifyLine(lineText);
+        if (line.kind == LineKind::Section) {
+            enterSection(span, line.name);
+        } else if (line.kind == LineKind::Entry && where_ == Where::Inside) {
+            place_.lastLine = span;
+            if (sameName(line.name, key_)) {
+                place_.keyFound = true;
+                place_.keyLine = span;
+                place_.valueBegin = span.begin + line.valueBegin;
+                place_.valueEnd = span.begin + line.valueEnd;
+            }
+        }
+    }
+
+    void enterSection(const LineSpan& span, std::string_view name) {
+        if (where_ == Where::Inside) {
+            where_ = Where::After;
+        } else if (sameName(name, section_)) {
+            where_ = Where::Inside;
+            place_.sectionFound = true;
+            place_.lastLine = span;
+        }
+    }
+
+    bool sameName(std::string_view fileName, std::string_view wanted) const {
+        return legacy_ ? equalsIgnoringAsciiCase(windows1252ToUtf8(fileName), wanted)
+                       : equalsIgnoringAsciiCase(fileName, wanted);
+    }
+
+    std::string_view bytes_;
+    bool legacy_;
+    std::string_view section_;
+    std::string_view key_;
+    Where where_ = Where::Before;
+    KeyPlace place_;
+};
+
+std::string_view lineEndStyle(std::string_view bytes) {
+    const std::size_t end = bytes.find_first_of("\r\n");
+    if (end == std::string_view::npos || bytes[end] == '\n') return "\n";
+    return end + 1 < bytes.size() && bytes[end + 1] == '\n' ? "\r\n" : "\r";
+}
+
+bool hasAny(std::string_view text, std::string_view characters) {
+    return text.find_first_of(characters) != std::string_view::npos;
+}
+
+// Texts that would break the line structure of the file, or that the reader
+// would see differently (a key that reads as a comment or a header), are refused.
+bool canBeWritten(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string_view trimmedKey = trimBlanks(key);
+    return !hasAny(section, "\r\n]") && !hasAny(key, "\r\n=") && !hasAny(value, "\r\n") &&
+           !trimmedKey.empty() && trimmedKey.front() != ';' && trimmedKey.front() != '[' &&
+           isValidUtf8(section) && isValidUtf8(key) && isValidUtf8(value);
+}
+
+// The texts to put into the file, in the file's own encoding.
+struct NewTexts {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+std::optional<NewTexts> encodedAsWindows1252(std::string_view section, std::string_view key,
+                                             std::string_view value) {
+    auto encodedSection = utf8ToWindows1252(section);
+    auto encodedKey = utf8ToWindows1252(key);
+    auto encodedValue = utf8ToWindows1252(value);
+    if (!encodedSection || !encodedKey || !encodedValue) return std::nullopt;
+    return NewTexts{std::move(*encodedSection), std::move(*encodedKey), std::move(*encodedValue)};
+}
+
+std::string withLineEndAtEnd(std::string bytes, std::string_view lineEnd) {
+    if (!bytes.empty() && !isLineEnd(bytes.back())) bytes += lineEnd;
+    return bytes;
+}
+
+std::string editedBytes(std::string bytes, bool legacy, std::string_view section,
+                        std::string_view key, const NewTexts& texts) {
+    const KeyPlace place = KeyFinder(bytes, legacy, section, key).find();
+    const std::string_view lineEnd = lineEndStyle(bytes);
+    const std::string entry = texts.key + "=" + texts.value;
+    if (place.keyFound) {
+        bytes.replace(place.valueBegin, place.valueEnd - place.valueBegin, texts.value);
+        return bytes;
+    }
+    if (place.sectionFound) {
+        const LineSpan& after = place.lastLine;
+        const std::string inserted =
+            after.hasLineEnd() ? entry + std::string(lineEnd) : std::string(lineEnd) + entry;
+        bytes.insert(after.next, inserted);
+        return bytes;
+    }
+    std::string result = withLineEndAtEnd(std::move(bytes), lineEnd);
+    result += "[" + texts.section + "]";
+    result += lineEnd;
+    result += entry;
+    result += lineEnd;
+    return result;
+}
+
+// The new file bytes. A file read as Windows-1252 keeps that encoding when the
+// new texts fit in it; otherwise it is converted to UTF-8 first, so that
+// neither its own accents nor the new ones turn into garbage.
+std::string withValue(std::string bytes, std::string_view section, std::string_view key,
+                      std::string_view value) {
+    const std::size_t markLength = byteOrderMarkLength(bytes);
+    const bool legacy = !isValidUtf8(std::string_view(bytes).substr(markLength));
+    if (legacy) {
+        if (auto texts = encodedAsWindows1252(section, key, value)) {
+            return editedBytes(std::move(bytes), true, section, key, *texts);
+        }
+        bytes = bytes.substr(0, markLength) + windows1252ToUtf8(std::string_view(bytes).substr(markLength));
+    }
+    const NewTexts texts{std::string(section), std::string(key), std::string(value)};
+    return editedBytes(std::move(bytes), false, section, key, texts);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Creates a new, so far unused file beside `target` for writing.
+std::optional<fs::path> createTempFile(const fs::path& target, FileHandle& handle) {
+    std::random_device entropy;
+    std::uniform_int_distribution<std::uint32_t> digits;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        fs::path temp = target;
+        temp.replace_filename("." + target.filename().string() + ".tmp" + std::to_string(digits(entropy)));
+        handle.reset(std::fopen(temp.c_str(), "wbx"));  // "x": never reuse an existing file
+        if (handle) return temp;
+    }
+    return std::nullopt;
+}
+
+bool writeAll(FileHandle handle, std::string_view bytes) {
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), handle.get()) == bytes.size();
+    return std::fclose(handle.release()) == 0 && written;
+}
+
+// Writes the whole new text beside the file and renames it over the file, so a
+// failure leaves either the old file or the new one, never half of one.
+bool replaceFile(const fs::path& target, std::string_view bytes, bool existed) {
+    FileHandle handle;
+    const auto temp = createTempFile(target, handle);
+    if (!temp) return false;
+    std::error_code error;
+    if (writeAll(std::move(handle), bytes)) {
+        const fs::file_status original = fs::status(target, error);
+        if (existed && !error) fs::permissions(*temp, original.permissions(), error);
+        error.clear();
+        fs::rename(*temp, target, error);
+        if (!error) return true;
+    }
+    fs::remove(*temp, error);
+    return false;
+}
+
+// A link is followed, so that the file it names is updated and the link stays.
+fs::path writeTarget(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_symlink(path, error)) return path;
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    return error ? path : resolved;
+}
+
+}  // namespace
+
+bool writeIniString(const fs::path& path, std::string_view section, std::string_view key,
+                    std::string_view value) {
+    if (!canBeWritten(section, key, value)) return false;
+    const fs::path target = writeTarget(path);
+    FileBytes file = readFileBytes(target);
+    // A file that cannot be read whole is not rewritten: its unread part would be lost.
+    if (file.status != ReadStatus::Read && file.status != ReadStatus::Missing) return false;
+    const bool existed = file.status == ReadStatus::Read;
+    return replaceFile(target, withValue(std::move(file.bytes), section, key, value), existed);
+}
+
+}  // namespace tintora
