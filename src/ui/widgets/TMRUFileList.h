@@ -5,6 +5,7 @@
 // keeps the list in the user's settings between runs.
 
 #include <QAction>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,7 +14,6 @@
 #include <functional>
 #include <memory>
 
-class QMenu;
 class QSettings;
 
 // A menu entry of the list; Number is the entry's 1-based position, 0 for the

@@ -48,18 +48,17 @@ private slots:
     void entriesGoAboveTheAnchorAfterTheirOwnSeparator();
     void emptyListShowsNoSeparator();
     void sixthFileDropsTheOldest();
-    void clickingAnEntryReportsAndRemovesIt();
-    void accessKeyChoosesTheEntry();
-    void handlerCanAddTheChosenNameBack();
-    void keptOnClickWithoutRemoveOnClick();
+    void choosingAnEntry_data();
+    void choosingAnEntry();
     void submenuHoldsTheEntries();
     void loweringMaximumTrimsRaisingKeeps();
     void missingAnchorPutsEntriesAtTheEnd();
     void survivesTheMenuBeingDestroyedFirst();
 
     void handWrittenLongListIsShownThenTrimmed();
-    void savedAtDestructionOnlyWhenLoaded();
-    void autoSaveOffNeitherReadsNorWrites();
+    void savedAtDestruction_data();
+    void savedAtDestruction();
+    void cleanupTestCase();
 
 private:
     void configureForVantrel(TMRUFileList &list) const;
@@ -72,6 +71,11 @@ void TMRUFileListTest::init()
     QSettings settings = vantrelSettings();
     settings.remove(QString());
     settings.sync();
+}
+
+void TMRUFileListTest::cleanupTestCase()
+{
+    QFile::remove(vantrelSettings().fileName());
 }
 
 std::unique_ptr<QMenu> TMRUFileListTest::fileMenu()
@@ -273,80 +277,61 @@ void TMRUFileListTest::sixthFileDropsTheOldest()
              (QStringList{"-", "&1 6.tfx", "&2 5.tfx", "&3 4.tfx", "&4 3.tfx", "&5 2.tfx", "-"}));
 }
 
-void TMRUFileListTest::clickingAnEntryReportsAndRemovesIt()
+void TMRUFileListTest::choosingAnEntry_data()
 {
+    QTest::addColumn<bool>("removeOnClick");
+    QTest::addColumn<bool>("byAccessKey");
+    QTest::addColumn<bool>("handlerAddsItBack");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("reported");
+    QTest::addColumn<QStringList>("after");
+
+    // The list holds c, b, a (newest first).
+    QTest::newRow("click removes") << true << false << false << 2 << "b.tfx" << QStringList{"c.tfx", "a.tfx"};
+    QTest::newRow("access key") << true << true << false << 3 << "a.tfx" << QStringList{"c.tfx", "b.tfx"};
+    // What the main window does when the chosen file exists.
+    QTest::newRow("handler adds back") << true << false << true << 3 << "a.tfx" << QStringList{"a.tfx", "c.tfx", "b.tfx"};
+    QTest::newRow("kept without RemoveOnClick") << false << false << false << 3 << "a.tfx"
+                                                << QStringList{"c.tfx", "b.tfx", "a.tfx"};
+}
+
+void TMRUFileListTest::choosingAnEntry()
+{
+    QFETCH(bool, removeOnClick);
+    QFETCH(bool, byAccessKey);
+    QFETCH(bool, handlerAddsItBack);
+    QFETCH(int, entry);
+    QFETCH(QString, reported);
+    QFETCH(QStringList, after);
+
     const auto menu = fileMenu();
     TMRUFileList list;
+    list.setRemoveOnClick(removeOnClick);
     list.setFileMenu(menu.get(), m_n1);
     for (const char *name : {"a.tfx", "b.tfx", "c.tfx"})
         list.AddItem(QString::fromLatin1(name));
     QSignalSpy chosen(&list, &TMRUFileList::OnMRUItemClick);
+    if (handlerAddsItBack) {
+        connect(&list, &TMRUFileList::OnMRUItemClick, &list,
+                [](TMRUFileList *sender, const QString &fileName) { sender->AddItem(fileName); });
+    }
 
     menu->popup(QPoint(10, 10));
     QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
-    QAction *second = menu->actions().at(5);
-    QCOMPARE(second->text(), QStringLiteral("&2 b.tfx"));
-    QTest::mouseClick(menu.get(), Qt::LeftButton, {}, menu->actionGeometry(second).center());
+    if (byAccessKey)
+        QTest::keyClick(menu.get(), Qt::Key(Qt::Key_0 + entry));
+    else
+        QTest::mouseClick(menu.get(), Qt::LeftButton, {}, menu->actionGeometry(menu->actions().at(3 + entry)).center());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QCOMPARE(chosen.size(), 1);
     QCOMPARE(chosen.at(0).at(0).value<TMRUFileList *>(), &list);
-    QCOMPARE(chosen.at(0).at(1).toString(), QStringLiteral("b.tfx"));
-    QCOMPARE(list.Items(), (QStringList{"c.tfx", "a.tfx"}));
-    QCOMPARE(menuTexts(menu.get()).mid(3, 4), (QStringList{"-", "&1 c.tfx", "&2 a.tfx", "-"}));
-}
-
-void TMRUFileListTest::accessKeyChoosesTheEntry()
-{
-    const auto menu = fileMenu();
-    TMRUFileList list;
-    list.setFileMenu(menu.get(), m_n1);
-    for (const char *name : {"a.tfx", "b.tfx", "c.tfx"})
-        list.AddItem(QString::fromLatin1(name));
-    QSignalSpy chosen(&list, &TMRUFileList::OnMRUItemClick);
-
-    menu->popup(QPoint(10, 10));
-    QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
-    QTest::keyClick(menu.get(), Qt::Key_3);
-
-    QCOMPARE(chosen.size(), 1);
-    QCOMPARE(chosen.at(0).at(1).toString(), QStringLiteral("a.tfx"));
-}
-
-void TMRUFileListTest::handlerCanAddTheChosenNameBack()
-{
-    // The main window puts a chosen file whose file exists back on top from its handler.
-    const auto menu = fileMenu();
-    TMRUFileList list;
-    list.setFileMenu(menu.get(), m_n1);
-    for (const char *name : {"a.tfx", "b.tfx", "c.tfx"})
-        list.AddItem(QString::fromLatin1(name));
-    connect(&list, &TMRUFileList::OnMRUItemClick, &list,
-            [](TMRUFileList *sender, const QString &fileName) { sender->AddItem(fileName); });
-
-    menu->popup(QPoint(10, 10));
-    QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
-    QTest::mouseClick(menu.get(), Qt::LeftButton, {}, menu->actionGeometry(menu->actions().at(6)).center());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    QCOMPARE(list.Items(), (QStringList{"a.tfx", "c.tfx", "b.tfx"}));
-    QCOMPARE(menuTexts(menu.get()).mid(3, 5), (QStringList{"-", "&1 a.tfx", "&2 c.tfx", "&3 b.tfx", "-"}));
-}
-
-void TMRUFileListTest::keptOnClickWithoutRemoveOnClick()
-{
-    const auto menu = fileMenu();
-    TMRUFileList list;
-    list.setRemoveOnClick(false);
-    list.setFileMenu(menu.get(), m_n1);
-    list.AddItem(QStringLiteral("a.tfx"));
-    list.AddItem(QStringLiteral("b.tfx"));
-    QSignalSpy chosen(&list, &TMRUFileList::OnMRUItemClick);
-
-    menu->actions().at(5)->trigger();
-
-    QCOMPARE(chosen.size(), 1);
-    QCOMPARE(chosen.at(0).at(1).toString(), QStringLiteral("a.tfx"));
-    QCOMPARE(list.Items(), (QStringList{"b.tfx", "a.tfx"}));
+    QCOMPARE(chosen.at(0).at(1).toString(), reported);
+    QCOMPARE(list.Items(), after);
+    QStringList entries;
+    for (int i = 0; i < after.size(); ++i)
+        entries << QStringLiteral("&%1 %2").arg(i + 1).arg(after.at(i));
+    QCOMPARE(menuTexts(menu.get()).mid(4, after.size() + 1), entries << QStringLiteral("-"));
 }
 
 void TMRUFileListTest::submenuHoldsTheEntries()
@@ -441,47 +426,38 @@ void TMRUFileListTest::handWrittenLongListIsShownThenTrimmed()
     QCOMPARE(settings.value(QStringLiteral("F4")).toString(), QStringLiteral("f3.tfx"));
 }
 
-void TMRUFileListTest::savedAtDestructionOnlyWhenLoaded()
+void TMRUFileListTest::savedAtDestruction_data()
 {
-    {
-        QSettings settings = vantrelSettings();
-        settings.setValue(QStringLiteral("MRU/F0"), QStringLiteral("stored.tfx"));
-    }
-    {
-        // Configured but never read: must not wipe what is stored.
-        TMRUFileList list;
-        configureForVantrel(list);
-        list.AddItem(QStringLiteral("unsaved.tfx"));
-    }
-    QCOMPARE(vantrelSettings().value(QStringLiteral("MRU/F0")).toString(), QStringLiteral("stored.tfx"));
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<bool>("setUp");
+    QTest::addColumn<QStringList>("loaded");
+    QTest::addColumn<QStringList>("storedAfter");
 
-    {
-        TMRUFileList list;
-        configureForVantrel(list);
-        list.SetUp();
-        list.AddItem(QStringLiteral("Next, with comma.tfx"));
-    }
-    TMRUFileList reread;
-    configureForVantrel(reread);
-    reread.SetUp();
-    QCOMPARE(reread.Items(), (QStringList{"Next, with comma.tfx", "stored.tfx"}));
+    QTest::newRow("read and written back") << true << true << QStringList{"stored.tfx"}
+                                           << QStringList{"Next, with comma.tfx", "stored.tfx"};
+    // A list that was never read must not wipe the stored one.
+    QTest::newRow("never read") << true << false << QStringList{} << QStringList{"stored.tfx"};
+    QTest::newRow("AutoSave off") << false << true << QStringList{} << QStringList{"stored.tfx"};
 }
 
-void TMRUFileListTest::autoSaveOffNeitherReadsNorWrites()
+void TMRUFileListTest::savedAtDestruction()
 {
-    {
-        QSettings settings = vantrelSettings();
-        settings.setValue(QStringLiteral("MRU/F0"), QStringLiteral("stored.tfx"));
-    }
+    QFETCH(bool, autoSave);
+    QFETCH(bool, setUp);
+    QFETCH(QStringList, loaded);
+    QFETCH(QStringList, storedAfter);
+    vantrelSettings().setValue(QStringLiteral("MRU/F0"), QStringLiteral("stored.tfx"));
     {
         TMRUFileList list;
         configureForVantrel(list);
-        list.setAutoSave(false);
-        list.SetUp();
-        QVERIFY(list.Items().isEmpty());
-        list.AddItem(QStringLiteral("other.tfx"));
+        list.setAutoSave(autoSave);
+        if (setUp)
+            list.SetUp();
+        QCOMPARE(list.Items(), loaded);
+        list.AddItem(QStringLiteral("Next, with comma.tfx"));
     }
-    QCOMPARE(vantrelSettings().value(QStringLiteral("MRU/F0")).toString(), QStringLiteral("stored.tfx"));
+    QSettings settings = vantrelSettings();
+    QCOMPARE(mru::readEntries(settings, QStringLiteral("MRU")), storedAfter);
 }
 
 int main(int argc, char **argv)

@@ -1,0 +1,223 @@
+#include "widgets/TFnpNumericEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+
+#include <algorithm>
+
+TFnpNumericEdit::TFnpNumericEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setAcceptDrops(false);   // dropped text would bypass the rules
+    setText(formatNumericValue(0, m_decimals, decimalSeparator()));
+    connect(this, &QLineEdit::textChanged, this, &TFnpNumericEdit::textWasChanged);
+}
+
+QChar TFnpNumericEdit::decimalSeparator() const
+{
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? QChar(u'.') : point.front();
+}
+
+NumericEditRules TFnpNumericEdit::rules() const
+{
+    NumericEditRules r;
+    r.decimals = m_decimals;
+    r.decimalSeparator = decimalSeparator();
+    r.minValue = m_minValue;
+    return r;
+}
+
+QSize TFnpNumericEdit::sizeHint() const
+{
+    return {73, QLineEdit::sizeHint().height()};
+}
+
+void TFnpNumericEdit::setDecimals(int decimals)
+{
+    decimals = std::clamp(decimals, 0, 9);
+    const auto current = parseNumericValue(text(), decimalSeparator());
+    m_decimals = decimals;
+    const bool wasSilent = m_silent;
+    m_silent = true;
+    setText(formatNumericValue(current.value_or(0), m_decimals, decimalSeparator()));
+    m_silent = wasSilent;
+}
+
+double TFnpNumericEdit::Value() const
+{
+    const auto value = parseNumericValue(text(), decimalSeparator());
+    if (!value)
+        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text()).toStdString());
+    return *value;
+}
+
+void TFnpNumericEdit::setValue(double value)
+{
+    const QString formatted = formatNumericValue(value, m_decimals, decimalSeparator());
+    if (formatted != text())
+        setText(formatted);
+}
+
+bool TFnpNumericEdit::inRange(double value) const
+{
+    // Equal bounds mean no range at all.
+    return m_minValue == m_maxValue || (m_minValue <= value && value <= m_maxValue);
+}
+
+void TFnpNumericEdit::textWasChanged()
+{
+    if (m_silent)
+        return;
+    emit OnChange();
+    const auto value = parseNumericValue(text(), decimalSeparator());
+    if (value && inRange(*value))
+        emit OnValidChange();
+}
+
+NumericEditState TFnpNumericEdit::state() const
+{
+    NumericEditState s;
+    s.text = text();
+    s.caret = cursorPosition();
+    if (hasSelectedText()) {
+        s.selStart = selectionStart();
+        s.selLength = static_cast<int>(selectedText().size());
+    } else {
+        s.selStart = s.caret;
+    }
+    return s;
+}
+
+void TFnpNumericEdit::apply(const NumericEditState &s)
+{
+    // The whole text is replaced at once: one change event per action.
+    if (s.text != text())
+        setText(s.text);
+    deselect();
+    setCursorPosition(s.caret);
+}
+
+void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        event->ignore();   // the window's default button acts
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        emit OnKeyPress(QChar(0x1b));
+        event->ignore();   // the window's cancel button acts
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+        return;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        if (!isReadOnly())
+            cutToClipboard();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        if (!isReadOnly())
+            pasteFromClipboard();
+        return;
+    }
+    if (key == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        if (!isReadOnly())
+            apply(hasSelectedText() ? rules().deleteSelection(state()) : rules().deleteForward(state()));
+        return;
+    }
+    // Caret movement and selection are the line edit's own.
+    static const QKeySequence::StandardKey movement[] = {
+        QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar,
+        QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine,
+        QKeySequence::MoveToStartOfBlock, QKeySequence::MoveToEndOfBlock,
+        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+        QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar,
+        QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine,
+        QKeySequence::SelectStartOfBlock, QKeySequence::SelectEndOfBlock,
+        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
+        QKeySequence::SelectAll};
+    for (const auto sequence : movement) {
+        if (event->matches(sequence)) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+    }
+    QChar typed;
+    if (key == Qt::Key_Backspace)
+        typed = NumericEditRules::Backspace;
+    else if (!event->text().isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        typed = event->text().front();
+    if (typed.isNull() || (typed.category() == QChar::Other_Control && typed != NumericEditRules::Backspace)) {
+        event->ignore();   // not ours: shortcuts and function keys go to the window
+        return;
+    }
+    emit OnKeyPress(typed);
+    if (!isReadOnly())
+        apply(rules().typeChar(state(), typed));
+}
+
+void TFnpNumericEdit::cutToClipboard()
+{
+    if (!hasSelectedText())
+        return;
+    QApplication::clipboard()->setText(selectedText());
+    apply(rules().deleteSelection(state()));
+}
+
+void TFnpNumericEdit::pasteFromClipboard()
+{
+    apply(rules().paste(state(), QApplication::clipboard()->text()));
+}
+
+void TFnpNumericEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (event->reason() == Qt::MouseFocusReason)
+        return;
+    if (m_autoSelect)
+        selectAll();
+    else
+        deselect();
+}
+
+void TFnpNumericEdit::focusOutEvent(QFocusEvent *event)
+{
+    if (m_minValue != m_maxValue) {
+        const auto value = parseNumericValue(text(), decimalSeparator());
+        if (!value || *value < m_minValue || *value > m_maxValue)
+            emit OnInvalidEntry();
+    }
+    QLineEdit::focusOutEvent(event);
+}
+
+void TFnpNumericEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    emit OnDblClick();
+}
+
+void TFnpNumericEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The line edit's own menu would edit the text around the rules.
+    QMenu menu(this);
+    QAction *cutAction = menu.addAction(tr("Cu&t"), this, &TFnpNumericEdit::cutToClipboard);
+    QAction *copyAction = menu.addAction(tr("&Copy"), this, &QLineEdit::copy);
+    QAction *pasteAction = menu.addAction(tr("&Paste"), this, &TFnpNumericEdit::pasteFromClipboard);
+    menu.addSeparator();
+    menu.addAction(tr("Select &All"), this, &QLineEdit::selectAll);
+    cutAction->setEnabled(!isReadOnly() && hasSelectedText());
+    copyAction->setEnabled(hasSelectedText());
+    pasteAction->setEnabled(!isReadOnly() && !QApplication::clipboard()->text().isEmpty());
+    menu.exec(event->globalPos());
+}

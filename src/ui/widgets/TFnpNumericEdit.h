@@ -1,0 +1,70 @@
+#pragma once
+
+// TFnpNumericEdit: a one-line box that always shows a number with a fixed
+// count of decimals, in the display format "0.000" (for 3 decimals) with the
+// decimal separator of the default QLocale. Typing, Backspace, Delete, cut
+// and paste go through NumericEditRules, so the text stays a well-formed
+// number. Enter and Escape are left to the window (its default and cancel
+// buttons), also when the box is read-only.
+
+#include "widgets/NumericEditRules.h"
+
+#include <QLineEdit>
+
+#include <stdexcept>
+
+// A text that is not a number, read as a value.
+class EConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TFnpNumericEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TFnpNumericEdit(QWidget *parent = nullptr);
+
+    int Decimals() const { return m_decimals; }
+    void setDecimals(int decimals);           // clamped to 0 ... 9
+    double Value() const;                     // throws EConvertError
+    void setValue(double value);
+    double MinValue() const { return m_minValue; }
+    double MaxValue() const { return m_maxValue; }
+    void setMinValue(double value) { m_minValue = value; }
+    void setMaxValue(double value) { m_maxValue = value; }
+    bool AutoSelect() const { return m_autoSelect; }
+    void setAutoSelect(bool value) { m_autoSelect = value; }
+
+    QChar decimalSeparator() const;
+    NumericEditRules rules() const;
+    QSize sizeHint() const override;
+
+    void cutToClipboard();
+    void pasteFromClipboard();
+
+signals:
+    void OnChange();                   // after every change of the text
+    void OnValidChange();              // after a change whose value is in range
+    void OnInvalidEntry();             // focus lost with a value out of range
+    void OnKeyPress(QChar key);        // a typed character, before the rules run
+    void OnDblClick();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    NumericEditState state() const;
+    void apply(const NumericEditState &state);
+    bool inRange(double value) const;
+    void textWasChanged();
+
+    int m_decimals = 2;
+    double m_minValue = 0;
+    double m_maxValue = 0;
+    bool m_autoSelect = true;
+    bool m_silent = false;
+};
