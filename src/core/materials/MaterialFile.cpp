@@ -56,6 +56,13 @@ bool MaterialFiles::codeNamesAFile(std::string_view code)
 
 std::optional<fs::path> MaterialFiles::find(std::string_view code) const
 {
+    if (const auto known = found_.find(code); known != found_.end())
+        return known->second;
+    return found_[std::string(code)] = lookUp(code);
+}
+
+std::optional<fs::path> MaterialFiles::lookUp(std::string_view code) const
+{
     if (!codeNamesAFile(code))
         return std::nullopt;
     const std::string exact = std::string(code) + std::string(MaterialExtension);

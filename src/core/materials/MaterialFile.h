@@ -15,8 +15,9 @@ namespace tintora {
 // codes are not: a code names the file code + ".rm" exactly, else in lower
 // case, else the first name in the folder (in byte order) that equals it
 // without regard to ASCII case. The folder is listed at most once in the
-// lifetime of a lookup, and only when the first two tries fail; make one
-// lookup per operation so that nothing is cached between operations.
+// lifetime of a lookup, and only when the first two tries fail, and each code
+// is looked up once; make one lookup per operation so that nothing is cached
+// between operations.
 class MaterialFiles {
 public:
     explicit MaterialFiles(std::filesystem::path folder);
@@ -30,9 +31,12 @@ public:
     static bool codeNamesAFile(std::string_view code);
 
 private:
+    std::optional<std::filesystem::path> lookUp(std::string_view code) const;
     std::optional<std::filesystem::path> findInListing(const std::string& fileName) const;
 
     std::filesystem::path folder_;
+    // code -> file, for the codes asked so far in this operation
+    mutable std::map<std::string, std::optional<std::filesystem::path>, std::less<>> found_;
     // lower-case file name -> first matching name in byte order; built on demand
     mutable std::optional<std::map<std::string, std::string>> listing_;
 };
