@@ -5,6 +5,7 @@
 // show-next-time check box.
 
 #include <QDialog>
+#include <QPixmap>
 #include <QStringList>
 
 #include <functional>

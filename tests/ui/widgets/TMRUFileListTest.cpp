@@ -58,6 +58,7 @@ private slots:
     void handWrittenLongListIsShownThenTrimmed();
     void savedAtDestruction_data();
     void savedAtDestruction();
+    void settingsFactoryRedirectsTheStore();
     void cleanupTestCase();
 
 private:
@@ -458,6 +459,30 @@ void TMRUFileListTest::savedAtDestruction()
     }
     QSettings settings = vantrelSettings();
     QCOMPARE(mru::readEntries(settings, QStringLiteral("MRU")), storedAfter);
+}
+
+void TMRUFileListTest::settingsFactoryRedirectsTheStore()
+{
+    QTemporaryDir dir;
+    QStringList organisations;
+    const auto factory = [&](const QString &organisation) {
+        organisations << organisation;
+        return std::make_unique<QSettings>(dir.filePath(organisation + QStringLiteral(".ini")), QSettings::IniFormat);
+    };
+    QSettings(dir.filePath(QStringLiteral("Vantrel.ini")), QSettings::IniFormat)
+        .setValue(QStringLiteral("MRU/F0"), QStringLiteral("elsewhere.tfx"));
+    {
+        TMRUFileList list;
+        configureForVantrel(list);
+        list.setSettingsFactory(factory);
+        list.SetUp();
+        QCOMPARE(list.Items(), QStringList{"elsewhere.tfx"});
+        list.AddItem(QStringLiteral("new.tfx"));
+    }
+    QCOMPARE(organisations, (QStringList{"Vantrel", "Vantrel"}));
+    QSettings redirected(dir.filePath(QStringLiteral("Vantrel.ini")), QSettings::IniFormat);
+    QCOMPARE(mru::readEntries(redirected, QStringLiteral("MRU")), (QStringList{"new.tfx", "elsewhere.tfx"}));
+    QVERIFY(!vantrelSettings().contains(QStringLiteral("MRU/F0")));
 }
 
 int main(int argc, char **argv)
