@@ -45,6 +45,21 @@ void BM_Calculate(benchmark::State& state)
 }
 BENCHMARK(BM_Calculate);
 
+// As after a keystroke: one weight differs from the last run.
+void BM_CalculateAfterOneEdit(benchmark::State& state)
+{
+    FormulaSheet sheet = fullSheet();
+    Calculate(sheet);
+    int edit = 0;
+    for (auto _ : state) {
+        sheet.row(edit % SheetRowCount + 1).cells[3] = formatCell(5.0 + edit % 97);
+        ++edit;
+        Calculate(sheet);
+        benchmark::DoNotOptimize(sheet.box(PropertyBox::VocBox));
+    }
+}
+BENCHMARK(BM_CalculateAfterOneEdit);
+
 // A material folder of `size` lower-case files and a 36-row formula whose codes
 // are written as the Material column shows them; the last `missing` rows name
 // codes that have no file. Built once per shape and kept for the whole run.

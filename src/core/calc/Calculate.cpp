@@ -32,25 +32,54 @@ bool rowHasVolume(const SheetRow& row, double weight)
     return weight != 0 && row.RowKind && row.props.Spec != 0;
 }
 
-void accumulateRow(FormulaSheet& sheet, int n, Totals& t)
+void assignIfChanged(std::string& cell, const std::string& text)
 {
-    SheetRow& row = sheet.row(n);
-    std::string& weightCell = row.cells[FormulaSheet::index(Column::Weight)];
-    std::string& volumeCell = row.cells[FormulaSheet::index(Column::Volume)];
+    if (cell != text)
+        cell = text;
+}
+
+// Reads W from the Weight cell and rewrites the cell in its three-decimal
+// form (empty for 0). Returns W as read, before the rewrite.
+double readAndRewriteWeight(std::string& cell, RowCalculationMemo& memo)
+{
+    if (cell == memo.weightText)
+        return memo.weight;
+    const double w = numberFromText(cell);
+    cell = w != 0 ? formatCell(w) : std::string();
+    memo.weightText = cell;
+    memo.weight = numberFromText(cell);
+    return w;
+}
+
+// Rewrites the Volume cell from the weight and returns V read back from it.
+double rewriteVolume(SheetRow& row, double w)
+{
+    RowCalculationMemo& memo = row.calculationMemo;
+    const bool known = memo.hasVolume && memo.volumeWeight == w && memo.volumeSpec == row.props.Spec
+        && memo.volumeKind == row.RowKind;
+    if (!known) {
+        memo.volumeText = rowHasVolume(row, w) ? formatCell(w / (row.props.Spec * WaterPoundsPerGallon)) : std::string();
+        memo.volume = numberFromText(memo.volumeText);
+        memo.hasVolume = true;
+        memo.volumeWeight = w;
+        memo.volumeSpec = row.props.Spec;
+        memo.volumeKind = row.RowKind;
+    }
+    assignIfChanged(row.cells[FormulaSheet::index(Column::Volume)], memo.volumeText);
+    return memo.volume;
+}
+
+void accumulateRow(SheetRow& row, Totals& t)
+{
     const RowMaterialProps& p = row.props;
-
-    const double w = numberFromText(weightCell);
-    weightCell = w != 0 ? formatCell(w) : std::string();
-
+    const double w = readAndRewriteWeight(row.cells[FormulaSheet::index(Column::Weight)], row.calculationMemo);
     t.TotalWeight += w;
     t.TotalCost += w * p.Cost;
     t.VolatileWeight += w * p.Vol_Wt;
     t.PigmentWeight += w * p.Pig_Wt;
     t.VocWeight += w * p.Voc_Wt;
 
-    volumeCell = rowHasVolume(row, w) ? formatCell(w / (p.Spec * WaterPoundsPerGallon)) : std::string();
-
-    const double v = numberFromText(volumeCell);
+    const double v = rewriteVolume(row, w);
     t.TotalVolume += v;
     t.VolatileVolume += v * p.Vol_Vol;
     t.PigmentVolume += v * p.Pig_Vol;
@@ -109,17 +138,31 @@ double percentOf(double part, double total)
     return total != 0 ? part / total * 100 : 0;
 }
 
+// The text of a percent cell: part of total, from W and V as this run left
+// the cells.
+const std::string& percentText(RowCalculationMemo& memo, double part, double total)
+{
+    if (!(memo.hasPercent && memo.percentPart == part && memo.percentTotal == total)) {
+        memo.percentText = formatCell(percentOf(part, total));
+        memo.hasPercent = true;
+        memo.percentPart = part;
+        memo.percentTotal = total;
+    }
+    return memo.percentText;
+}
+
 void rewritePercents(FormulaSheet& sheet, const Totals& t)
 {
     const bool byVolume = sheet.percentBasis == PercentBasis::Volume;
     for (int n = 1; n <= SheetRowCount; ++n) {
-        sheet.setCell(Column::Percent, n, {});
-        const double w = numberFromText(sheet.cell(Column::Weight, n));
-        if (w == 0)
-            continue;
-        const double percent = byVolume ? percentOf(numberFromText(sheet.cell(Column::Volume, n)), t.TotalVolume)
-                                         : percentOf(w, t.TotalWeight);
-        sheet.setCell(Column::Percent, n, formatCell(percent));
+        SheetRow& row = sheet.row(n);
+        RowCalculationMemo& memo = row.calculationMemo;
+        std::string& cell = row.cells[FormulaSheet::index(Column::Percent)];
+        if (memo.weight == 0)
+            cell.clear();
+        else
+            assignIfChanged(cell, byVolume ? percentText(memo, memo.volume, t.TotalVolume)
+                                           : percentText(memo, memo.weight, t.TotalWeight));
     }
 }
 
@@ -131,7 +174,7 @@ void Calculate(FormulaSheet& sheet)
     sheet.CellTypingStarted = false;
     Totals totals;
     for (int n = 1; n <= SheetRowCount; ++n)
-        accumulateRow(sheet, n, totals);
+        accumulateRow(sheet.row(n), totals);
     fillBoxes(sheet, totals);
     rewritePercents(sheet, totals);
 }

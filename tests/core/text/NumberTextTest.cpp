@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
 #include <clocale>
+#include <cstdint>
+#include <random>
 #include <cmath>
 #include <limits>
 #include <locale>
@@ -238,3 +242,35 @@ TEST(AsciiCaseTest, ComparesWithoutRegardToAsciiCase) {
 
 }  // namespace
 }  // namespace tintora
+
+// The quick paths for short numbers must agree with exact conversion on every
+// value, near ties included.
+TEST(NumberTextAgreement, FormattingAndReadingMatchExactConversion)
+{
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> magnitude(-7, 12);
+    std::uniform_int_distribution<int> sign(0, 1);
+    std::uniform_int_distribution<std::int64_t> thousandths(-99999999, 99999999);
+    for (int i = 0; i < 200000; ++i) {
+        double value = std::pow(10.0, magnitude(random)) * (sign(random) ? -1 : 1);
+        if (i % 4 == 1)
+            value = static_cast<double>(thousandths(random)) / 1000 + 0.0005;  // near a tie
+        if (i % 4 == 2)
+            value = static_cast<double>(thousandths(random)) / 1000;
+        for (int decimals : {2, 3}) {
+            std::array<char, 400> buffer;
+            const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                           std::chars_format::fixed, decimals).ptr;
+            std::string exact(buffer.data(), end);
+            if (exact.find_first_of("123456789") == std::string::npos && exact.front() == '-')
+                exact.erase(0, 1);
+            ASSERT_EQ(tintora::formatFixed(value, decimals), exact) << value;
+
+            double reference = 0;
+            std::from_chars(exact.data() + (exact.front() == '-'), exact.data() + exact.size(), reference);
+            if (exact.front() == '-')
+                reference = -reference;
+            ASSERT_EQ(tintora::numberFromText(exact), reference) << exact;
+        }
+    }
+}
