@@ -14,7 +14,7 @@
 #include <QPointer>
 #include <QWidget>
 
-class QMenu;
+#include <QMenu>
 
 enum class TButtonOption {
     boMonoDisplay = 0x1,   // shaded glyph while the pointer is elsewhere
