@@ -1,0 +1,26 @@
+#pragma once
+// The program's own pictures, drawn in code so that they stay sharp at any
+// device pixel ratio: the menu and button-bar icons, the logo and the three
+// pictures of the About window's animation.
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+namespace Artwork {
+
+// The menu image list, by number (1 ... 28); an unknown number gives a null icon.
+//  1 New, 2 Open, 3 Save, 4 Properties, 5 Delete, 6 Cut, 7 Copy, 8 Paste,
+//  9 Excel Out, 10 Insert Row, 11 Delete Row, 12 Reload, 13 Mark All,
+//  14 Unmark All, 15 Flip Percents, 16 Weight, 17 Volume, 18 Percent,
+//  19 Binder, 20 Cost, 21 Pigment, 22 Solids, 23 Volatile, 24 Folders,
+//  25 Tip of the Day, 26 Help Contents, 27 Print, 28 Find
+QIcon menuIcon(int number);
+
+// Icons of the button bar that have no menu entry of their own.
+QIcon editMaterialsIcon();
+
+QPixmap logo(QSize size);
+// frame 1, 2 or 3
+QPixmap splashPicture(int frame, QSize size);
+
+}  // namespace Artwork

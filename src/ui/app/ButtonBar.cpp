@@ -1,0 +1,93 @@
+#include "app/ButtonBar.h"
+
+#include "app/Artwork.h"
+#include "widgets/TExplorerButton.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPainter>
+
+namespace {
+
+struct ButtonSpec {
+    const char* name;
+    const char* hint;
+    bool enabled;
+    int icon;  // menu image number, or 0 for the Edit Materials picture
+    bool groupEnd = false;
+};
+
+// In order from the left; a group ends with a bevel.
+constexpr ButtonSpec Buttons[] = {
+    {"NewButton", "New", true, 1},
+    {"OpenButton", "Open", true, 2},
+    {"SaveButton", "Save", false, 3},
+    {"PrintButton", "Print", true, 27, true},
+    {"CopyOutButton", "Excel Out", false, 9},
+    {"btnProperties", "Formula Properties", true, 4, true},
+    {"InsertButton", "Insert Row", true, 10},
+    {"DeleteButton", "Delete Row", true, 11, true},
+    {"MarkButton", "Mark All", true, 13},
+    {"UnMarkButton", "Unmark All", true, 14, true},
+    {"WeightButton", "Weight Recalc", true, 16},
+    {"VolumeButton", "Volume Recalc", true, 17},
+    {"ExplorerButton2", "Percent Recalc", false, 18},
+    {"BinderButton", "Binder Recalc", false, 19},
+    {"CostButton", "Cost Recalc", true, 20},
+    {"PigmentButton", "Pigment Recalc", false, 21},
+    {"Solidsbutton", "Solids Recalc", false, 22},
+    {"VolatileButton", "Volatile Recalc", false, 23, true},
+    {"WtVolButton", "Flip Percents", true, 15, true},
+    {"MaterialsButton", "Edit Materials", true, 0},
+};
+
+QImage glyph(int icon)
+{
+    const QIcon i = icon == 0 ? Artwork::editMaterialsIcon() : Artwork::menuIcon(icon);
+    return i.pixmap(QSize(16, 16)).toImage();
+}
+
+QFrame* bevel(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setFixedSize(4, 22);
+    return line;
+}
+
+}  // namespace
+
+ButtonBar::ButtonBar(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ButtonBarPanel"));
+    setFixedHeight(BarHeight);
+    setProperty("HelpContext", 80);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(0);
+    for (const ButtonSpec& spec : Buttons) {
+        auto* b = new TExplorerButton(this);
+        b->setObjectName(QString::fromLatin1(spec.name));
+        b->setFixedSize(std::string_view(spec.name) == "MaterialsButton" ? 38 : 24, 22);
+        b->setBitmap(glyph(spec.icon));
+        b->setOptions(TButtonOption::boMonoDisplay | TButtonOption::boIconOnly | TButtonOption::boShowBevel);
+        b->setHint(QString::fromLatin1(spec.hint));
+        b->setShowHint(true);
+        b->setEnabled(spec.enabled);
+        layout->addWidget(b);
+        if (spec.groupEnd)
+            layout->addWidget(bevel(this));
+    }
+    // The percent toggle stays down while the percents are by volume.
+    TExplorerButton* toggle = button("WtVolButton");
+    toggle->setGroupIndex(1);
+    toggle->setAllowAllUp(true);
+    layout->addStretch(1);
+}
+
+TExplorerButton* ButtonBar::button(const char* name) const
+{
+    return findChild<TExplorerButton*>(QString::fromLatin1(name));
+}

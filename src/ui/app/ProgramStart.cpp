@@ -1,0 +1,48 @@
+#include "app/ProgramStart.h"
+
+#include "app/DesktopSounds.h"
+#include "app/QtPrompter.h"
+#include "app/TfrmAbout.h"
+#include "app/TfrmMain.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+Program::~Program() = default;
+
+QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)
+{
+    QFileDialog dialog(parent, QStringLiteral("Open"), folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setProperty("HelpContext", 120);
+    if (!initialFile.isEmpty())
+        dialog.selectFile(QFileInfo(initialFile).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::unique_ptr<Program> startProgram(const QString& programFolder)
+{
+    auto program = std::make_unique<Program>();
+    program->sounds = std::make_unique<DesktopSounds>();
+    program->prompter = std::make_unique<QtPrompter>(*program->sounds, nullptr);
+
+    program->frmAbout = std::make_unique<TfrmAbout>();
+    program->frmAbout->showAsSplash();
+
+    MainWindowServices services;
+    services.prompter = program->prompter.get();
+    services.sounds = program->sounds.get();
+    services.chooseFormulaFile = chooseFormulaFile;
+    services.programFolder = programFolder;
+    services.splash = program->frmAbout.get();
+    program->frmMain = std::make_unique<TfrmMain>(std::move(services));
+    program->prompter->setParentWidget(program->frmMain.get());
+
+    program->frmMain->show();
+    program->frmMain->FormActivate();
+    program->frmAbout->hide();
+    return program;
+}

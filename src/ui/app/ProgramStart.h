@@ -1,0 +1,25 @@
+#pragma once
+// Program start: the splash, the main window with its start-up, the tip of the
+// day, then the splash hidden. The objects live until the program ends.
+#include <QString>
+
+#include <memory>
+
+class DesktopSounds;
+class QtPrompter;
+class TfrmAbout;
+class TfrmMain;
+class QWidget;
+
+struct Program {
+    std::unique_ptr<DesktopSounds> sounds;
+    std::unique_ptr<QtPrompter> prompter;
+    std::unique_ptr<TfrmAbout> frmAbout;
+    std::unique_ptr<TfrmMain> frmMain;
+    ~Program();
+};
+
+std::unique_ptr<Program> startProgram(const QString& programFolder);
+
+// The open dialog for formula files.
+QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile);

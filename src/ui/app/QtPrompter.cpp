@@ -1,0 +1,60 @@
+#include "app/QtPrompter.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void showOk(QWidget* parent, QMessageBox::Icon icon, const char* title, std::string_view text)
+{
+    QMessageBox box(icon, QString::fromLatin1(title), fromUtf8(text), QMessageBox::NoButton, parent);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, QMessageBox::Icon icon, const char* title, std::string_view text)
+{
+    QMessageBox box(icon, QString::fromLatin1(title), fromUtf8(text), QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+}  // namespace
+
+QtPrompter::QtPrompter(tintora::Sounds& sounds, QWidget* parent)
+    : sounds_(sounds)
+    , parent_(parent)
+{
+}
+
+void QtPrompter::inform(std::string_view text)
+{
+    sounds_.play("SystemAsterisk");
+    showOk(parent_, QMessageBox::Information, "Information", text);
+}
+
+void QtPrompter::error(std::string_view text)
+{
+    sounds_.play("SystemHand");
+    showOk(parent_, QMessageBox::Critical, "Error", text);
+}
+
+bool QtPrompter::confirm(std::string_view text)
+{
+    sounds_.play("SystemQuestion");
+    return askYesNo(parent_, QMessageBox::Question, "Confirm", text);
+}
+
+bool QtPrompter::askInformation(std::string_view text)
+{
+    sounds_.play("SystemAsterisk");
+    return askYesNo(parent_, QMessageBox::Information, "Information", text);
+}

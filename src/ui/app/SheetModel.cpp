@@ -1,0 +1,69 @@
+#include "app/SheetModel.h"
+
+using tintora::ColumnCount;
+using tintora::SheetRowCount;
+
+namespace {
+
+const char* headerCaption(int column, const tintora::FormulaSheet& sheet)
+{
+    static constexpr const char* captions[] = {"", "Material", "Description", "Weight", "Volume"};
+    return column == ColumnCount - 1 ? sheet.percentTitle() : captions[column];
+}
+
+}  // namespace
+
+SheetModel::SheetModel(tintora::FormulaSheet& sheet, QObject* parent)
+    : QAbstractTableModel(parent)
+    , sheet_(sheet)
+{
+}
+
+int SheetModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : SheetRowCount + 1;
+}
+
+int SheetModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant SheetModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int row = index.row();
+    const int column = index.column();
+    if (role == Qt::DisplayRole)
+        return row == 0 ? QString::fromUtf8(headerCaption(column, sheet_))
+                        : QString::fromStdString(sheet_.row(row).cells[column]);
+    if (role == Qt::CheckStateRole && row > 0 && column == 0)
+        return sheet_.row(row).marked ? Qt::Checked : Qt::Unchecked;
+    return {};
+}
+
+bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.row() == 0)
+        return false;
+    if (role == Qt::CheckStateRole && index.column() == 0) {
+        sheet_.row(index.row()).marked = value.toInt() == Qt::Checked;
+        emit dataChanged(index, index, {Qt::CheckStateRole});
+        return true;
+    }
+    return false;
+}
+
+Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.isValid() && index.row() > 0 && index.column() == 0)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+void SheetModel::refresh()
+{
+    emit dataChanged(index(0, 0), index(SheetRowCount, ColumnCount - 1));
+}

@@ -1,0 +1,134 @@
+#include "app/TfrmAbout.h"
+
+#include "app/Artwork.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+QPoint aboutBoxPosition(QPoint mainTopLeft, QSize boxSize, QRect screen)
+{
+    QPoint p = mainTopLeft + QPoint(80, 90);
+    p.setX(std::max(p.x(), 0));
+    p.setY(std::max(p.y(), 0));
+    if (p.y() + boxSize.height() > screen.height())
+        p.setY(screen.height() - boxSize.height());
+    if (p.x() + boxSize.width() > screen.width())
+        p.setX(screen.width() - boxSize.width());
+    return p;
+}
+
+int nextSplashFrame(int frame)
+{
+    return frame % 3 + 1;
+}
+
+namespace {
+
+QLabel* textLabel(QWidget* parent, const QString& text, QRect where, bool bold = false)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(where);
+    if (bold) {
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+    }
+    return label;
+}
+
+QLabel* linkLabel(QWidget* parent, const QString& href, const QString& text, QRect where)
+{
+    auto* label = textLabel(parent, QStringLiteral("<a href=\"%1\">%2</a>").arg(href, text), where);
+    label->setTextFormat(Qt::RichText);
+    label->setOpenExternalLinks(true);
+    return label;
+}
+
+}  // namespace
+
+TfrmAbout::TfrmAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
+    , aboutBar_(new QProgressBar(this))
+    , okButton_(new QPushButton(QStringLiteral("Ok"), this))
+    , timer_(new QTimer(this))
+{
+    setWindowTitle(QStringLiteral("About"));
+    setFixedSize(344, 169);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xc0, 0xc0, 0xc0));
+    setPalette(pal);
+
+    auto* logo = new QLabel(this);
+    logo->setPixmap(Artwork::logo(QSize(180, 44)));
+    logo->setGeometry(12, 10, 180, 44);
+    for (int i = 0; i < 3; ++i) {
+        images_[i] = new QLabel(this);
+        images_[i]->setPixmap(Artwork::splashPicture(i + 1, QSize(64, 64)));
+        images_[i]->setGeometry(264, 10, 64, 64);
+        images_[i]->setVisible(i == 0);
+    }
+    textLabel(this, QStringLiteral("For Windows 95/98/NT"), QRect(12, 60, 200, 16));
+    textLabel(this, QStringLiteral("Version 2.31"), QRect(12, 78, 200, 16), true);
+    textLabel(this, QStringLiteral("Web Site:"), QRect(12, 98, 60, 16), true);
+    linkLabel(this, QStringLiteral("https://www.vantrel.example/"), QStringLiteral("www.vantrel.example"),
+              QRect(76, 98, 200, 16));
+    textLabel(this, QStringLiteral("E-mail: "), QRect(12, 116, 60, 16), true);
+    linkLabel(this, QStringLiteral("mailto:lab@vantrel.example"), QStringLiteral("lab@vantrel.example"),
+              QRect(76, 116, 200, 16));
+
+    aboutBar_->setRange(0, 100);
+    aboutBar_->setTextVisible(false);
+    aboutBar_->setGeometry(12, 142, 320, 16);
+    okButton_->setGeometry(257, 136, 75, 25);
+    okButton_->setDefault(true);
+    okButton_->hide();
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    timer_->setInterval(200);
+    connect(timer_, &QTimer::timeout, this, &TfrmAbout::Timer1Timer);
+}
+
+void TfrmAbout::showEvent(QShowEvent* event)
+{
+    splashFrame_ = 0;
+    timer_->start();
+    QDialog::showEvent(event);
+}
+
+void TfrmAbout::Timer1Timer()
+{
+    splashFrame_ = nextSplashFrame(splashFrame_);
+    for (int i = 0; i < 3; ++i)
+        images_[i]->setVisible(i + 1 == splashFrame_);
+}
+
+void TfrmAbout::showAsSplash()
+{
+    aboutBar_->show();
+    okButton_->hide();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+    repaint();
+}
+
+void TfrmAbout::setProgress(int percent)
+{
+    aboutBar_->setValue(percent);
+    aboutBar_->repaint();
+}
+
+int TfrmAbout::showAbout(QPoint mainTopLeft)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    move(aboutBoxPosition(mainTopLeft, frameGeometry().size(), screenRect));
+    aboutBar_->hide();
+    okButton_->show();
+    return exec();
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The About window, which is also the splash during start-up: logo, a small
+// three-picture animation, version, links, the start-up progress bar and Ok.
+#include <QDialog>
+#include <QRect>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+// Where the About box goes: 90 px below and 80 px right of the main window's
+// top-left corner, then moved wholly onto the screen.
+QPoint aboutBoxPosition(QPoint mainTopLeft, QSize boxSize, QRect screen);
+
+// The animation frame after `frame` (0 before the first tick): 1, 2, 3, 1 ...
+int nextSplashFrame(int frame);
+
+class TfrmAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmAbout(QWidget* parent = nullptr);
+
+    // Splash mode: progress bar shown, Ok hidden.
+    void showAsSplash();
+    void setProgress(int percent);
+    // About mode: progress bar hidden, Ok shown; runs modally.
+    int showAbout(QPoint mainTopLeft);
+
+    int SplashFrame() const { return splashFrame_; }
+    QProgressBar* AboutBar() const { return aboutBar_; }
+    QPushButton* OkButton1() const { return okButton_; }
+    QTimer* Timer1() const { return timer_; }
+    QLabel* image(int frame) const { return images_[frame - 1]; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Timer1Timer();
+
+    QLabel* images_[3] = {};
+    QProgressBar* aboutBar_;
+    QPushButton* okButton_;
+    QTimer* timer_;
+    int splashFrame_ = 0;
+};

@@ -1,0 +1,379 @@
+#include "app/TfrmMain.h"
+
+#include "app/ButtonBar.h"
+#include "app/HelpWindow.h"
+#include "app/MainMenus.h"
+#include "app/PropertiesPanel.h"
+#include "app/SheetModel.h"
+#include "app/TfrmAbout.h"
+#include "calc/Calculate.h"
+#include "formulas/FormulaFile.h"
+#include "widgets/FormulaGridLayout.h"
+#include "widgets/TExplorerButton.h"
+#include "widgets/TMRUFileList.h"
+#include "widgets/TSuperGrid.h"
+#include "widgets/TTipDialog.h"
+#include "widgets/TipTexts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int StartHeight = 486;
+
+std::string localPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromLocalPath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent)
+    , services_(std::move(services))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setProperty("HelpContext", 10);
+    createLayout();
+    connectCommands();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+// --- layout -----------------------------------------------------------------
+
+void TfrmMain::createLayout()
+{
+    const MainMenus menus = createMainMenus(*this);
+    popupMenu_ = menus.PopupMenu;
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    buttonBar_ = new ButtonBar(central);
+    column->addWidget(buttonBar_);
+    auto* line = new QFrame(central);
+    line->setObjectName(QStringLiteral("Panel3"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setFixedHeight(2);
+    column->addWidget(line);
+    properties_ = new PropertiesPanel(central);
+    column->addWidget(properties_);
+
+    grid_ = new TSuperGrid(central);
+    grid_->setObjectName(QStringLiteral("Grid1"));
+    grid_->setProperty("HelpContext", 100);
+    applyFormulaGridLayout(*grid_);
+    model_ = new SheetModel(sheet_, this);
+    grid_->setModel(model_);
+    column->addWidget(grid_, 1);
+    setCentralWidget(central);
+
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setFixedHeight(19);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setProperty("HelpContext", 110);
+
+    help_ = new HelpWindow(services_.programFolder + QStringLiteral("/Korvel.html"), this);
+    help_->setWindowFlag(Qt::Window, true);
+    configureMRUList(menus.File1);
+    configureTipDialog();
+}
+
+void TfrmMain::configureMRUList(QMenu* fileMenu)
+{
+    mruList_ = new TMRUFileList(this);
+    mruList_->setMaximum(5);
+    mruList_->setRemoveOnClick(true);
+    mruList_->setUseSubmenu(false);
+    mruList_->setSubmenuName(QStringLiteral("Reopen"));
+    mruList_->setAutoSave(true);
+    mruList_->setAutoSaveName(QStringLiteral("\\Vantrel"));
+    mruList_->setFileMenu(fileMenu, action("N1"));
+    mruList_->SetUp();
+    connect(mruList_, &TMRUFileList::OnMRUItemClick, this,
+            [this](TMRUFileList*, const QString& fileName) { MRUListClick(fileName); });
+}
+
+void TfrmMain::configureTipDialog()
+{
+    tipDialog_ = new TTipDialog(this);
+    tipDialog_->setTipDialogCaption(QStringLiteral("Tip of the Day"));
+    tipDialog_->setButtonNextCaption(QStringLiteral("&Next"));
+    tipDialog_->setButtonCloseCaption(QStringLiteral("&Close"));
+    tipDialog_->setColor(Qt::white);
+    tipDialog_->setQuestionCaption(QStringLiteral("Did you know this?"));
+    tipDialog_->setOnAtStartCaption(QStringLiteral("Show tips next time?"));
+    tipDialog_->setTips(tipOfTheDayTexts());
+}
+
+void TfrmMain::connectCommands()
+{
+    const auto on = [this](const char* name, void (TfrmMain::*handler)()) {
+        connect(action(name), &QAction::triggered, this, handler);
+    };
+    const auto onButton = [this](const char* name, void (TfrmMain::*handler)()) {
+        connect(button(name), &TExplorerButton::OnClick, this, handler);
+    };
+    on("New1", &TfrmMain::New1Click);
+    on("Open1", &TfrmMain::Open1Click);
+    on("Reload1", &TfrmMain::Reload1Click);
+    on("FlipPercents1", &TfrmMain::FlipPercents1Click);
+    on("Expand1", &TfrmMain::Expand1Click);
+    on("Contents1", &TfrmMain::Contents1Click);
+    on("FirstTimeUser1", &TfrmMain::FirstTimeUser1Click);
+    on("About1", &TfrmMain::About1Click);
+    on("Tips", &TfrmMain::TipsClick);
+    connect(action("Exit1"), &QAction::triggered, this, &QWidget::close);
+    onButton("NewButton", &TfrmMain::New1Click);
+    onButton("OpenButton", &TfrmMain::Open1Click);
+    onButton("WtVolButton", &TfrmMain::FlipPercents1Click);
+    connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
+}
+
+TExplorerButton* TfrmMain::button(const char* name) const
+{
+    return buttonBar_->button(name);
+}
+
+QAction* TfrmMain::action(const char* name) const
+{
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// --- start-up ---------------------------------------------------------------
+
+void TfrmMain::progress(int percent)
+{
+    if (services_.splash)
+        services_.splash->setProgress(percent);
+}
+
+void TfrmMain::FormCreate()
+{
+    progress(25);
+    action("About1")->setText(QStringLiteral("&About %1...").arg(QString::fromLatin1(tintora::ProductShortName)));
+    sizeRules_ = WindowSizeRules::from(platformMetrics());
+    LoadIni();
+    FoldersLoad();
+    // The help folder is registered with no system help viewer here.
+    progress(50);
+    FormulaPath_.clear();
+    runFormulaLoad();
+    progress(75);
+    TitleText();
+    sheet_.SheetModified = false;
+    progress(100);
+}
+
+PlatformMetrics TfrmMain::platformMetrics() const
+{
+    PlatformMetrics m;
+    m.verticalScrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    m.menuBarHeight = menuBar()->sizeHint().height();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        m.screenHeight = screen->geometry().height();
+    return m;
+}
+
+void TfrmMain::LoadIni()
+{
+    action("AutoReload1")->setChecked(true);
+    tipDialog_->setOnAtStart(true);
+    setFixedWidth(sizeRules_.MinFormWidth);
+    setMinimumHeight(sizeRules_.MinFormHeight);
+    setMaximumHeight(sizeRules_.maxHeight());
+    // Window managers that honour size increments keep the height in whole rows while dragging.
+    setSizeIncrement(0, WindowSizeRules::GridRowStep);
+    setBaseSize(sizeRules_.MinFormWidth, sizeRules_.MinFormHeight);
+    resize(sizeRules_.MinFormWidth, StartHeight);
+}
+
+void TfrmMain::FoldersLoad()
+{
+    FormulaFolder_ = services_.programFolder + QStringLiteral("/Formulas");
+    MaterialFolder_ = FormulaFolder_;
+}
+
+void TfrmMain::FormActivate()
+{
+    if (activated_)
+        return;
+    activated_ = true;
+    tipDialog_->Execute();
+}
+
+// --- the formula document -----------------------------------------------------
+
+void TfrmMain::runFormulaLoad()
+{
+    FormulaProtected_ = tintora::FormulaLoad(sheet_, localPath(FormulaPath_), localPath(MaterialFolder_));
+    showSheet();
+    grid_->setTopRow(1);
+    grid_->setCurrentCell(1, 1);
+}
+
+void TfrmMain::showSheet()
+{
+    const bool byVolume = sheet_.percentBasis == tintora::PercentBasis::Volume;
+    grid_->Columns().setTitle(tintora::ColumnCount - 1, {QString::fromLatin1(sheet_.percentTitle())});
+    model_->refresh();
+    properties_->showSheet(sheet_);
+    action("FlipPercents1")->setChecked(byVolume);
+    button("WtVolButton")->setDown(byVolume);
+}
+
+bool TfrmMain::AskSave()
+{
+    return true;
+}
+
+void TfrmMain::TitleText()
+{
+    const QString title = QString::fromStdString(tintora::TitleText(localPath(FormulaPath_)));
+    // The application's title is the caption too, so the desktop shows it once.
+    QGuiApplication::setApplicationDisplayName(title);
+    setWindowTitle(title);
+}
+
+void TfrmMain::New1Click()
+{
+    if (!AskSave())
+        return;
+    FormulaPath_.clear();
+    TitleText();
+    tintora::ClearGrid(sheet_);
+    showSheet();
+}
+
+void TfrmMain::Open1Click()
+{
+    if (!AskSave() || !services_.chooseFormulaFile)
+        return;
+    const QString filter = QStringLiteral("%1 Files (*.%2)").arg(QString::fromLatin1(tintora::ProductTitle),
+                                                               QString::fromLatin1(tintora::FormulaExt));
+    const QString chosen = services_.chooseFormulaFile(this, FormulaFolder_, filter, FormulaPath_);
+    if (chosen.isEmpty())
+        return;
+    FormulaPath_ = chosen;
+    TitleText();
+    runFormulaLoad();
+    mruList_->AddItem(fromLocalPath(tintora::fileNameOf(localPath(chosen))));
+}
+
+void TfrmMain::MRUListClick(const QString& fileName)
+{
+    if (!AskSave())
+        return;
+    // Entries are looked up in the formula folder, wherever they were opened from.
+    FormulaPath_ = FormulaFolder_ + QLatin1Char('/') + fileName;
+    if (QFileInfo(FormulaPath_).isFile())
+        mruList_->AddItem(fileName);
+    TitleText();
+    runFormulaLoad();
+    sheet_.SheetModified = false;
+}
+
+void TfrmMain::Reload1Click()
+{
+    if (!AskSave())
+        return;
+    runFormulaLoad();
+}
+
+void TfrmMain::NameBoxChange()
+{
+    sheet_.setName(properties_->NameBox()->text().toStdString());
+}
+
+void TfrmMain::FlipPercents1Click()
+{
+    tintora::FlipPercents(sheet_);
+    showSheet();
+}
+
+// --- the window shell ---------------------------------------------------------
+
+void TfrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    grid_->setTopRow(1);
+    const int snapped = sizeRules_.snappedHeight(height());
+    if (snapped != height())
+        resize(width(), snapped);
+    action("Expand1")->setChecked(sizeRules_.expandedAt(height()));
+}
+
+void TfrmMain::paintEvent(QPaintEvent* event)
+{
+    grid_->setLeftCol(TSuperGrid::FixedCols);
+    QMainWindow::paintEvent(event);
+}
+
+void TfrmMain::Expand1Click()
+{
+    const bool expanded = sizeRules_.expandedAt(height());
+    resize(width(), expanded ? sizeRules_.MinFormHeight : sizeRules_.maxHeight());
+    // The check mark follows the height, also when the window could not change it.
+    action("Expand1")->setChecked(sizeRules_.expandedAt(height()));
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (AskSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TfrmMain::openHelp(const QString& anchor)
+{
+    if (!help_->showTopic(anchor))
+        services_.prompter->error(
+            QStringLiteral("The help file %1 cannot be read.").arg(help_->helpFile()).toStdString());
+}
+
+void TfrmMain::Contents1Click()
+{
+    openHelp(QStringLiteral("contents"));
+}
+
+void TfrmMain::FirstTimeUser1Click()
+{
+    openHelp(QStringLiteral("1010"));
+}
+
+void TfrmMain::About1Click()
+{
+    services_.sounds->play("SystemStart");
+    if (TfrmAbout* about = services_.about ? services_.about : services_.splash)
+        about->showAbout(frameGeometry().topLeft());
+}
+
+void TfrmMain::TipsClick()
+{
+    const bool showAtStart = tipDialog_->OnAtStart();
+    tipDialog_->setOnAtStart(true);
+    tipDialog_->Execute();
+    tipDialog_->setOnAtStart(showAtStart);
+}

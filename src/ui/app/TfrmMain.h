@@ -1,0 +1,120 @@
+#pragma once
+// The main window: the formula sheet shown in the grid and the property
+// boxes, the menus and the button bar. Handlers call the core and then show
+// the sheet again; what they tell or ask the user goes through the Prompter.
+#include "app/WindowSizeRules.h"
+#include "sheet/FormulaSheet.h"
+#include "sheet/Prompter.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class ButtonBar;
+class HelpWindow;
+class PropertiesPanel;
+class QAction;
+class QMenu;
+class SheetModel;
+class TExplorerButton;
+class TMRUFileList;
+class TSuperGrid;
+class TTipDialog;
+class TfrmAbout;
+
+struct MainWindowServices {
+    tintora::Prompter* prompter = nullptr;
+    tintora::Sounds* sounds = nullptr;
+    // The open dialog: the chosen file's full path, or an empty text when cancelled.
+    std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)>
+        chooseFormulaFile;
+    // The folder of the program; Formulas and the help file lie beside it.
+    QString programFolder;
+    // The splash whose progress bar start-up moves; may be null.
+    TfrmAbout* splash = nullptr;
+    // The About window; the splash when null.
+    TfrmAbout* about = nullptr;
+};
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmMain(MainWindowServices services, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    tintora::FormulaSheet& sheet() { return sheet_; }
+    const QString& FormulaPath() const { return FormulaPath_; }
+    const QString& FormulaFolder() const { return FormulaFolder_; }
+    const QString& MaterialFolder() const { return MaterialFolder_; }
+    bool FormulaProtected() const { return FormulaProtected_; }
+    const WindowSizeRules& sizeRules() const { return sizeRules_; }
+
+    TSuperGrid* Grid1() const { return grid_; }
+    PropertiesPanel* properties() const { return properties_; }
+    ButtonBar* buttons() const { return buttonBar_; }
+    TExplorerButton* button(const char* name) const;
+    QAction* action(const char* name) const;
+    QMenu* PopupMenu() const { return popupMenu_; }
+    TMRUFileList* MRUList() const { return mruList_; }
+    TTipDialog* tipDialog() const { return tipDialog_; }
+    HelpWindow* help() const { return help_; }
+
+    // Runs the tip dialog when the window is first activated.
+    void FormActivate();
+
+    // Commands of the formula document.
+    void New1Click();
+    void Open1Click();
+    void MRUListClick(const QString& fileName);
+    void Reload1Click();
+    bool AskSave();
+    void TitleText();
+    void FlipPercents1Click();
+
+    // Commands of the window shell.
+    void Expand1Click();
+    void Contents1Click();
+    void FirstTimeUser1Click();
+    void About1Click();
+    void TipsClick();
+
+    // Shows the sheet in the grid and the boxes after a command changed it.
+    void showSheet();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void progress(int percent);
+    void LoadIni();
+    void FoldersLoad();
+    void createLayout();
+    void connectCommands();
+    void configureMRUList(QMenu* fileMenu);
+    void configureTipDialog();
+    PlatformMetrics platformMetrics() const;
+    void runFormulaLoad();
+    void openHelp(const QString& anchor);
+    void NameBoxChange();
+
+    MainWindowServices services_;
+    tintora::FormulaSheet sheet_;
+    QString FormulaPath_;
+    QString FormulaFolder_;
+    QString MaterialFolder_;
+    bool FormulaProtected_ = false;
+    WindowSizeRules sizeRules_;
+    bool activated_ = false;
+
+    SheetModel* model_ = nullptr;
+    TSuperGrid* grid_ = nullptr;
+    PropertiesPanel* properties_ = nullptr;
+    ButtonBar* buttonBar_ = nullptr;
+    QMenu* popupMenu_ = nullptr;
+    TMRUFileList* mruList_ = nullptr;
+    TTipDialog* tipDialog_ = nullptr;
+    HelpWindow* help_ = nullptr;
+};

@@ -1,0 +1,39 @@
+#include "app/TintoraApplication.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+namespace {
+
+void showErrorBox(const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+}  // namespace
+
+TintoraApplication::TintoraApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+    , report_(showErrorBox)
+{
+}
+
+QString TintoraApplication::errorReportText(const char* message)
+{
+    return QString::fromUtf8(message) + QLatin1Char('.');
+}
+
+bool TintoraApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        report_(applicationDisplayName(), errorReportText(e.what()));
+    } catch (...) {
+        report_(applicationDisplayName(), errorReportText("Unknown error"));
+    }
+    return false;
+}

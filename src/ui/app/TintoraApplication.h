@@ -1,0 +1,25 @@
+#pragma once
+// The application object: the one place that catches an error escaping an
+// event handler and shows the general error report; the program goes on.
+#include <QApplication>
+
+#include <functional>
+
+class TintoraApplication : public QApplication {
+    Q_OBJECT
+public:
+    TintoraApplication(int& argc, char** argv);
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // The report: title (the application title) and text; a message box unless
+    // replaced (tests record it instead).
+    using ErrorReport = std::function<void(const QString& title, const QString& text)>;
+    void setErrorReport(ErrorReport report) { report_ = std::move(report); }
+
+    // The text of the report: the error's message followed by a period.
+    static QString errorReportText(const char* message);
+
+private:
+    ErrorReport report_;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// The main window's fixed width and its height in whole grid rows between the
+// collapsed and the expanded height, computed from the platform's metrics.
+
+struct PlatformMetrics {
+    int verticalScrollBarWidth = 16;
+    int captionButtonWidth = 18;
+    int captionButtonHeight = 18;
+    int menuBarHeight = 19;
+    int screenHeight = 768;
+};
+
+struct WindowSizeRules {
+    static constexpr int GridRowStep = 18;
+
+    int MinFormWidth = 538;
+    int MinFormHeight = 378;
+    int ExpandHeight = 108;
+
+    static WindowSizeRules from(const PlatformMetrics& m);
+
+    int maxHeight() const { return MinFormHeight + ExpandHeight; }
+    // A height the user dragged to, moved down to a whole number of row steps
+    // above the collapsed height (and kept within the limits).
+    int snappedHeight(int height) const;
+    // Whether "Expand Form" is checked at this height (exactly the full height).
+    bool expandedAt(int height) const { return height == maxHeight(); }
+};
