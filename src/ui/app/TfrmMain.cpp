@@ -149,6 +149,7 @@ void TfrmMain::connectCommands()
     onButton("OpenButton", &TfrmMain::Open1Click);
     onButton("WtVolButton", &TfrmMain::FlipPercents1Click);
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
+    connectRecalcCommands();
 }
 
 TExplorerButton* TfrmMain::button(const char* name) const

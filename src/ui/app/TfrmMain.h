@@ -34,6 +34,9 @@ struct MainWindowServices {
     TfrmAbout* splash = nullptr;
     // The About window; the splash when null.
     TfrmAbout* about = nullptr;
+
+    // --- recalculation and keypads: services (begin)
+    // --- recalculation and keypads: services (end)
 };
 
 class TfrmMain : public QMainWindow {
@@ -81,6 +84,9 @@ public:
     // Shows the sheet in the grid and the boxes after a command changed it.
     void showSheet();
 
+    // --- recalculation and keypads: public (begin); defined in TfrmMainRecalc.cpp
+    // --- recalculation and keypads: public (end)
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -99,6 +105,10 @@ private:
     void runFormulaLoad();
     void openHelp(const QString& anchor);
     void NameBoxChange();
+
+    // --- recalculation and keypads: private (begin)
+    void connectRecalcCommands();
+    // --- recalculation and keypads: private (end)
 
     MainWindowServices services_;
     tintora::FormulaSheet sheet_;
