@@ -109,6 +109,7 @@ void TfrmMain::configureMRUList(QMenu* fileMenu)
     mruList_->setSubmenuName(QStringLiteral("Reopen"));
     mruList_->setAutoSave(true);
     mruList_->setAutoSaveName(QStringLiteral("\\Vantrel"));
+    mruList_->setAutoSaveKey(QStringLiteral("MRU"));
     mruList_->setFileMenu(fileMenu, action("N1"));
     mruList_->SetUp();
     connect(mruList_, &TMRUFileList::OnMRUItemClick, this,

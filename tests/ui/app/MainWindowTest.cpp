@@ -1,0 +1,489 @@
+// The main window driven as a user would, offscreen, with the message boxes
+// and the open dialog answered by the test.
+#include "ScriptedPrompter.h"
+#include "app/ButtonBar.h"
+#include "app/HelpWindow.h"
+#include "app/ProgramStart.h"
+#include "app/PropertiesPanel.h"
+#include "app/TfrmAbout.h"
+#include "app/TfrmMain.h"
+#include "app/TintoraApplication.h"
+#include "widgets/TExplorerButton.h"
+#include "widgets/TFnpNumericEdit.h"
+#include "widgets/TMRUFileList.h"
+#include "widgets/TSuperGrid.h"
+#include "widgets/TTipDialog.h"
+#include "widgets/TTipWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+using tintora::PropertyBox;
+using tintora::testing::ScriptedPrompter;
+using tintora::testing::ScriptedSounds;
+using tintora::testing::ShownMessage;
+
+namespace {
+
+const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
+
+void copyFolder(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    for (const QString& name : QDir(from).entryList(QDir::Files))
+        QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
+}
+
+void forgetRecentFiles()
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel")).remove(QStringLiteral("MRU"));
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir programFolder;
+    QTemporaryDir elsewhere;
+    ScriptedSounds sounds;
+    std::unique_ptr<ScriptedPrompter> prompter;
+    std::deque<QString> chosenFiles;  // answers of the open dialog; empty text = Cancel
+    QStringList dialogFolders;
+    std::unique_ptr<TfrmMain> window;
+
+    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
+
+    std::unique_ptr<TfrmMain> makeWindow(TfrmAbout* splash = nullptr)
+    {
+        MainWindowServices services;
+        services.prompter = prompter.get();
+        services.sounds = &sounds;
+        services.programFolder = programFolder.path();
+        services.splash = splash;
+        services.chooseFormulaFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
+            dialogFolders << folder << filter;
+            if (chosenFiles.empty())
+                return QString();
+            const QString next = chosenFiles.front();
+            chosenFiles.pop_front();
+            return next;
+        };
+        return std::make_unique<TfrmMain>(std::move(services));
+    }
+
+    QString cell(int col, int row) const { return window->Grid1()->Cells(col, row); }
+    QString boxText(PropertyBox b) const { return window->properties()->box(b)->text(); }
+    void open(const QString& path)
+    {
+        chosenFiles.push_back(path);
+        window->action("Open1")->trigger();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(programFolder.isValid());
+        copyFolder(DataFolder + QStringLiteral("/materials"), formulas());
+        copyFolder(DataFolder + QStringLiteral("/formulas"), formulas());
+        copyFolder(DataFolder + QStringLiteral("/formulas"), elsewhere.path());
+        QFile::copy(DataFolder + QStringLiteral("/formulas/small.tfx"), elsewhere.path() + QStringLiteral("/only-here.tfx"));
+    }
+
+    void init()
+    {
+        forgetRecentFiles();
+        sounds.played.clear();
+        prompter = std::make_unique<ScriptedPrompter>(&sounds);
+        chosenFiles.clear();
+        dialogFolders.clear();
+        window = makeWindow();
+    }
+
+    void cleanup() { window.reset(); }
+
+    void startsUntitledAndEmpty()
+    {
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - []"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Tintora 2.31 - []"));
+        QVERIFY(window->FormulaPath().isEmpty());
+        QCOMPARE(window->FormulaFolder(), formulas());
+        QCOMPARE(window->MaterialFolder(), formulas());
+        QVERIFY(!window->sheet().SheetModified);
+        for (int row = 1; row <= tintora::SheetRowCount; ++row) {
+            QCOMPARE(cell(0, row), QString::number(row));
+            for (int col = 1; col < tintora::ColumnCount; ++col)
+                QVERIFY(cell(col, row).isEmpty());
+        }
+        QCOMPARE(boxText(PropertyBox::WeightBox), QLocale().toString(0.0, 'f', 3));
+        QCOMPARE(window->Grid1()->Col(), 1);
+        QCOMPARE(window->Grid1()->Row(), 1);
+    }
+
+    void startsWithTheFixedSettings()
+    {
+        QCOMPARE(window->action("About1")->text(), QStringLiteral("&About Korvel..."));
+        QVERIFY(window->action("AutoReload1")->isChecked());
+        QVERIFY(!window->action("FlipPercents1")->isChecked());
+        QVERIFY(window->tipDialog()->OnAtStart());
+        QCOMPARE(window->height(), 486);
+        QCOMPARE(window->width(), window->sizeRules().MinFormWidth);
+        QCOMPARE(window->action("Expand1")->isChecked(), window->sizeRules().expandedAt(486));
+        QVERIFY(!window->properties()->WtPanel()->isHidden());
+        QVERIFY(window->properties()->VolPanel()->isHidden());
+    }
+
+    void startUpMovesTheSplashProgress()
+    {
+        TfrmAbout splash;
+        QSignalSpy progress(splash.AboutBar(), &QProgressBar::valueChanged);
+        window = makeWindow(&splash);
+        QList<int> values;
+        for (const auto& call : progress)
+            values << call.at(0).toInt();
+        QCOMPARE(values, (QList<int>{25, 50, 75, 100}));
+    }
+
+    void programStartShowsTipsBeforeTheSplashIsHidden()
+    {
+        bool splashVisibleWithTips = false;
+        bool tipsShown = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* tips = qobject_cast<TTipWindow*>(QApplication::activeModalWidget());
+            QVERIFY(tips);
+            tipsShown = true;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (qobject_cast<TfrmAbout*>(w) && w->isVisible())
+                    splashVisibleWithTips = true;
+            tips->close();
+        });
+        const auto program = startProgram(programFolder.path());
+        QVERIFY(tipsShown);
+        QVERIFY(splashVisibleWithTips);
+        QVERIFY(!program->frmAbout->isVisible());
+        QVERIFY(program->frmMain->isVisible());
+        QVERIFY(program->frmAbout->AboutBar()->value() == 100);
+    }
+
+    void menusHoldTheirEntries_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("New") << "New1" << "&New..." << QKeySequence("Ctrl+N") << true;
+        QTest::newRow("Open") << "Open1" << "&Open..." << QKeySequence("Ctrl+O") << true;
+        QTest::newRow("Save") << "Save1" << "&Save" << QKeySequence("Ctrl+S") << false;
+        QTest::newRow("Save As") << "SaveAs1" << "Save &As..." << QKeySequence() << false;
+        QTest::newRow("Lab Print") << "LabPrint1" << "&Lab Print" << QKeySequence() << true;
+        QTest::newRow("Batch Print") << "BatchPrint1" << "&Batch Print" << QKeySequence() << false;
+        QTest::newRow("Cut") << "mCut" << "Cu&t" << QKeySequence("Ctrl+X") << true;
+        QTest::newRow("Add") << "Add2" << "Add" << QKeySequence("Ctrl+A") << true;
+        QTest::newRow("Find") << "Find1" << "&Find" << QKeySequence("Ctrl+F") << false;
+        QTest::newRow("Flip Percents") << "FlipPercents1" << "Flip &Percents" << QKeySequence() << true;
+        QTest::newRow("Create Material") << "CreateMaterial1" << "&Create Material" << QKeySequence() << false;
+        QTest::newRow("Weight recalc") << "Weight1" << "&Weight" << QKeySequence() << true;
+        QTest::newRow("Scale weight") << "Weight2" << "&Weight" << QKeySequence() << false;
+        QTest::newRow("Cost by weight") << "CostWt" << "Cos&t" << QKeySequence() << true;
+        QTest::newRow("Binder by volume") << "BinderVol" << "&Binder" << QKeySequence() << false;
+        QTest::newRow("P/B Ratio") << "PBRatio1" << "P/B &Ratio" << QKeySequence() << false;
+        QTest::newRow("Network") << "Network1" << "&Network" << QKeySequence() << false;
+        QTest::newRow("Contents") << "Contents1" << "&Contents" << QKeySequence("F1") << true;
+        QTest::newRow("New Instance") << "NewInstance1" << "New &Instance" << QKeySequence() << false;
+    }
+    void menusHoldTheirEntries()
+    {
+        QFETCH(QString, name);
+        const QAction* a = window->findChild<QAction*>(name);
+        QVERIFY(a);
+        QTEST(a->text(), "caption");
+        QTEST(a->shortcut(), "shortcut");
+        QTEST(a->isEnabled(), "enabled");
+    }
+
+    void buttonsCarryTheirHints_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("New") << "NewButton" << "New" << true;
+        QTest::newRow("Save") << "SaveButton" << "Save" << false;
+        QTest::newRow("Excel") << "CopyOutButton" << "Excel Out" << false;
+        QTest::newRow("Properties") << "btnProperties" << "Formula Properties" << true;
+        QTest::newRow("Percent") << "ExplorerButton2" << "Percent Recalc" << false;
+        QTest::newRow("Cost") << "CostButton" << "Cost Recalc" << true;
+        QTest::newRow("Solids") << "Solidsbutton" << "Solids Recalc" << false;
+        QTest::newRow("Flip") << "WtVolButton" << "Flip Percents" << true;
+        QTest::newRow("Materials") << "MaterialsButton" << "Edit Materials" << true;
+    }
+    void buttonsCarryTheirHints()
+    {
+        QFETCH(QString, name);
+        const TExplorerButton* b = window->button(name.toLatin1().constData());
+        QVERIFY(b);
+        QTEST(b->Hint(), "hint");
+        QTEST(b->isEnabled(), "enabled");
+        QCOMPARE(b->height(), 22);
+        QCOMPARE(b->width(), name == QLatin1String("MaterialsButton") ? 38 : 24);
+    }
+
+    void openLoadsTheFormulaAndNamesItInTheCaption()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        QCOMPARE(dialogFolders, (QStringList{formulas(), QStringLiteral("Tintora Files (*.tfx)")}));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [small.tfx]"));
+        QCOMPARE(window->properties()->NameBox()->text(), QStringLiteral("Small white latex"));
+        QCOMPARE(cell(2, 1), QStringLiteral("Premix under slow agitation"));
+        QCOMPARE(cell(1, 2), QStringLiteral("Water"));
+        QCOMPARE(cell(3, 3), QStringLiteral(" 200.000"));
+        QCOMPARE(cell(2, 7), QStringLiteral("Material not found"));
+        QCOMPARE(boxText(PropertyBox::WeightBox), QLocale().toString(625.0, 'f', 3));
+        QCOMPARE(window->properties()->box(PropertyBox::DensityBox)->Value(), 11.477);
+        QVERIFY(window->FormulaProtected());
+        QVERIFY(!window->sheet().SheetModified);
+        QCOMPARE(window->MRUList()->Items(), QStringList{QStringLiteral("small.tfx")});
+    }
+
+    void openCancelledChangesNothing()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        window->sheet().row(2).marked = true;
+        open(QString());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [small.tfx]"));
+        QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/small.tfx"));
+        QVERIFY(window->sheet().row(2).marked);
+        QCOMPARE(window->MRUList()->Items(), QStringList{QStringLiteral("small.tfx")});
+    }
+
+    void openingFromElsewhereRemembersTheNameOnly()
+    {
+        open(elsewhere.path() + QStringLiteral("/small.tfx"));
+        QCOMPARE(window->MRUList()->Items(), QStringList{QStringLiteral("small.tfx")});
+        window->MRUListClick(QStringLiteral("small.tfx"));
+        QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/small.tfx"));
+        QCOMPARE(window->MRUList()->Items(), QStringList{QStringLiteral("small.tfx")});
+    }
+
+    void reopeningAMissingFileShowsItsNameAndAnEmptySheet()
+    {
+        open(elsewhere.path() + QStringLiteral("/only-here.tfx"));
+        QCOMPARE(cell(1, 2), QStringLiteral("Water"));
+        QAction* entry = nullptr;
+        for (QAction* a : window->findChild<QMenu*>(QStringLiteral("File1Menu"))->actions())
+            if (a->text() == QStringLiteral("&1 only-here.tfx"))
+                entry = a;
+        QVERIFY(entry);
+        entry->trigger();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [only-here.tfx]"));
+        QVERIFY(cell(1, 2).isEmpty());
+        QVERIFY(window->properties()->NameBox()->text().isEmpty());
+        QVERIFY(window->MRUList()->Items().isEmpty());
+        QVERIFY(prompter->shown.empty());
+    }
+
+    void recentFilesSurviveTheWindow()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        open(formulas() + QStringLiteral("/cp1252.tfx"));
+        window.reset();
+        window = makeWindow();
+        QCOMPARE(window->MRUList()->Items(), (QStringList{QStringLiteral("cp1252.tfx"), QStringLiteral("small.tfx")}));
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"));
+        QCOMPARE(settings.value(QStringLiteral("MRU/F0")).toString(), QStringLiteral("cp1252.tfx"));
+    }
+
+    void newAfterAProtectedFormulaKeepsTheFlag()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        QVERIFY(window->FormulaProtected());
+        window->button("NewButton")->OnClick();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - []"));
+        QVERIFY(window->FormulaPath().isEmpty());
+        QVERIFY(cell(1, 2).isEmpty());
+        QVERIFY(window->properties()->NameBox()->text().isEmpty());
+        QCOMPARE(boxText(PropertyBox::WeightBox), QLocale().toString(0.0, 'f', 3));
+        QVERIFY(window->FormulaProtected());
+        QVERIFY(!window->sheet().SheetModified);
+    }
+
+    void reloadDiscardsEdits()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        window->sheet().setCell(tintora::Column::Weight, 2, "999");
+        QTest::keyClicks(window->properties()->NameBox(), QStringLiteral(" (trial)"));
+        QVERIFY(window->sheet().SheetModified);
+        window->action("Reload1")->trigger();
+        QCOMPARE(cell(3, 2), QStringLiteral(" 100.000"));
+        QCOMPARE(window->properties()->NameBox()->text(), QStringLiteral("Small white latex"));
+        QVERIFY(!window->sheet().SheetModified);
+    }
+
+    void reloadOfAnUntitledSheetKeepsMarksAndEmptiesTheName()
+    {
+        window->sheet().row(3).marked = true;
+        QTest::keyClicks(window->properties()->NameBox(), QStringLiteral("Trial"));
+        window->action("Reload1")->trigger();
+        QVERIFY(window->sheet().row(3).marked);
+        QVERIFY(window->Grid1()->Checked(0, 3));
+        QVERIFY(window->properties()->NameBox()->text().isEmpty());
+    }
+
+    void typingAName()
+    {
+        window->sheet().SheetModified = false;
+        QTest::keyClicks(window->properties()->NameBox(), QStringLiteral("Primer B"));
+        QCOMPARE(window->sheet().name(), std::string("Primer B"));
+        QVERIFY(window->sheet().SheetModified);
+    }
+
+    void flippingPercentsSwitchesTitlePanelsAndButton()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        const QString byWeight = cell(5, 2);
+        window->button("WtVolButton")->OnClick();
+        QVERIFY(window->action("FlipPercents1")->isChecked());
+        QVERIFY(window->button("WtVolButton")->Down());
+        QCOMPARE(window->Grid1()->Columns()[5].Title, QStringList{QStringLiteral("V%")});
+        QVERIFY(window->properties()->WtPanel()->isHidden());
+        QVERIFY(!window->properties()->VolPanel()->isHidden());
+        QCOMPARE(cell(5, 2), QStringLiteral("  22.036"));  // 12 of 54.457 gallons
+        QVERIFY(window->sheet().SheetModified);
+
+        window->action("FlipPercents1")->trigger();
+        QVERIFY(!window->button("WtVolButton")->Down());
+        QCOMPARE(window->Grid1()->Columns()[5].Title, QStringList{QStringLiteral("W%")});
+        QVERIFY(!window->properties()->WtPanel()->isHidden());
+        QCOMPARE(cell(5, 2), byWeight);
+    }
+
+    void heightKeepsToWholeRows()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const WindowSizeRules& rules = window->sizeRules();
+        window->resize(window->width(), rules.MinFormHeight + 40);
+        QTRY_COMPARE(window->height(), rules.MinFormHeight + 36);
+        QVERIFY(!window->action("Expand1")->isChecked());
+        window->resize(window->width(), rules.maxHeight() - 1);
+        QTRY_COMPARE(window->height(), rules.maxHeight() - 18);
+        QVERIFY(!window->action("Expand1")->isChecked());
+        window->resize(window->width(), rules.maxHeight());
+        QTRY_COMPARE(window->height(), rules.maxHeight());
+        QVERIFY(window->action("Expand1")->isChecked());
+    }
+
+    void expandFormTwiceReturnsToCollapsed()
+    {
+        const WindowSizeRules& rules = window->sizeRules();
+        window->action("Expand1")->trigger();
+        QCOMPARE(window->height(), rules.maxHeight());
+        QVERIFY(window->action("Expand1")->isChecked());
+        window->action("Expand1")->trigger();
+        QCOMPARE(window->height(), rules.MinFormHeight);
+        QVERIFY(!window->action("Expand1")->isChecked());
+    }
+
+    void helpOpensAtTheTopic()
+    {
+        QFile::copy(DataFolder + QStringLiteral("/../../help/Korvel.html"), programFolder.path() + QStringLiteral("/Korvel.html"));
+        window = makeWindow();
+        window->action("FirstTimeUser1")->trigger();
+        QVERIFY(window->help()->isVisible());
+        QVERIFY(window->help()->browser()->toPlainText().contains(QStringLiteral("First Time User")));
+        window->action("Contents1")->trigger();
+        QVERIFY(prompter->shown.empty());
+        QFile::remove(programFolder.path() + QStringLiteral("/Korvel.html"));
+    }
+
+    void missingHelpFileIsReported()
+    {
+        window->action("Contents1")->trigger();
+        QCOMPARE(prompter->shown.size(), std::size_t(1));
+        QCOMPARE(prompter->shown[0].kind, ShownMessage::Kind::Error);
+        QVERIFY(QString::fromStdString(prompter->shown[0].text).contains(QStringLiteral("Korvel.html")));
+        QVERIFY(!window->help()->isVisible());
+    }
+
+    void aboutPlaysItsSoundAndShowsOk()
+    {
+        TfrmAbout about;
+        MainWindowServices services;
+        services.prompter = prompter.get();
+        services.sounds = &sounds;
+        services.programFolder = programFolder.path();
+        services.about = &about;
+        window = std::make_unique<TfrmMain>(std::move(services));
+        bool okShown = false;
+        QTimer::singleShot(0, this, [&] {
+            okShown = about.OkButton1()->isVisible() && !about.AboutBar()->isVisible();
+            QTest::mouseClick(about.OkButton1(), Qt::LeftButton);
+        });
+        sounds.played.clear();
+        window->action("About1")->trigger();
+        QVERIFY(okShown);
+        QCOMPARE(sounds.played, (std::vector<std::string>{"SystemStart"}));
+    }
+
+    void tipsFromTheMenuShowEvenWhenSwitchedOff()
+    {
+        window->tipDialog()->setOnAtStart(false);
+        bool shown = false;
+        QTimer::singleShot(0, this, [&] {
+            shown = window->tipDialog()->TipWindow() != nullptr;
+            window->tipDialog()->TipWindow()->close();
+        });
+        window->action("Tips")->trigger();
+        QVERIFY(shown);
+        QVERIFY(!window->tipDialog()->OnAtStart());
+    }
+
+    void closingAsksNothingAndCloses()
+    {
+        window->show();
+        QVERIFY(window->close());
+        QVERIFY(prompter->shown.empty());
+    }
+
+    void errorEscapingAHandlerIsReported()
+    {
+        QString title;
+        QString text;
+        auto* app = static_cast<TintoraApplication*>(QCoreApplication::instance());
+        app->setErrorReport([&](const QString& t, const QString& m) {
+            title = t;
+            text = m;
+        });
+        struct Throwing : QObject {
+            bool event(QEvent*) override { throw std::runtime_error("'x' is not a valid date"); }
+        } target;
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&target, &event);
+        QCOMPARE(text, QStringLiteral("'x' is not a valid date."));
+        QCOMPARE(title, QGuiApplication::applicationDisplayName());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    TintoraApplication app(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainWindowTest.moc"
