@@ -4,6 +4,8 @@
 #include "materials/MaterialFile.h"
 #include "text/IniFile.h"
 
+#include <vector>
+
 namespace tintora {
 
 namespace {
@@ -33,6 +35,16 @@ void readRow(FormulaSheet& sheet, int n, const IniFile& ini, const MaterialFiles
     sheet.setCell(Column::Weight, n, ini.readString(FormulaSection, rowKey("Weight", n), ""));
 }
 
+// The codes of the material rows, so that the folder is searched once for all.
+std::vector<std::string> materialCodes(const IniFile& ini)
+{
+    std::vector<std::string> codes;
+    for (int n = 1; n <= SheetRowCount; ++n)
+        if (ini.readInteger(FormulaSection, rowKey("rType", n), 1) != 0)
+            codes.push_back(ini.readString(FormulaSection, rowKey("Material", n), ""));
+    return codes;
+}
+
 }  // namespace
 
 std::string fileNameOf(std::string_view path)
@@ -54,6 +66,7 @@ bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std:
     const IniFile ini = formulaPath.empty() ? IniFile() : IniFile::read(formulaPath);
     const MaterialFiles files(materialFolder);
 
+    files.findAll(materialCodes(ini));
     sheet.setName(ini.readString(FormulaSection, "Name", ""));
     const bool formulaProtected = ini.readInteger(PropertiesSection, "Protect", 0) != 0;
     for (int n = 1; n <= SheetRowCount; ++n)

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace tintora {
 
@@ -24,6 +26,10 @@ public:
 
     const std::filesystem::path& folder() const { return folder_; }
     std::optional<std::filesystem::path> find(std::string_view code) const;
+    // Looks up many codes at once, listing the folder at most once for all of
+    // those that need it and keeping only their matches; find() then answers
+    // them at once.
+    void findAll(const std::vector<std::string>& codes) const;
     bool exists(std::string_view code) const { return find(code).has_value(); }
 
     // A code that would leave the folder ("/" or NUL in it, "." or "..") or is
@@ -32,13 +38,14 @@ public:
 
 private:
     std::optional<std::filesystem::path> lookUp(std::string_view code) const;
+    std::optional<std::filesystem::path> lookUpByName(std::string_view code, std::string& lowerName) const;
     std::optional<std::filesystem::path> findInListing(const std::string& fileName) const;
 
     std::filesystem::path folder_;
     // code -> file, for the codes asked so far in this operation
     mutable std::map<std::string, std::optional<std::filesystem::path>, std::less<>> found_;
     // lower-case file name -> first matching name in byte order; built on demand
-    mutable std::optional<std::map<std::string, std::string>> listing_;
+    mutable std::optional<std::unordered_map<std::string, std::string>> listing_;
 };
 
 struct Material {

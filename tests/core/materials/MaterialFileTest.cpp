@@ -198,3 +198,22 @@ TEST(SetNumbersTest, WritesKeysInOrderAndKeepsTheRestOfTheFile)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MaterialFilesTogetherTest, FindingManyCodesAtOnceGivesWhatEachFindGives)
+{
+    TempFolder folder;
+    for (const char* name : {"tio2.rm", "Water.rm", "MiXeD.rm", "MIXED.rm", "white.paint.rm", "notes.txt", "mixed.RM.bak"})
+        folder.write(name, "");
+    std::filesystem::create_directories(folder.path() / "dir.rm");
+    const std::vector<std::string> codes = {"Tio2", "WATER", "mixed", "Mixed", "White.paint", "nosuch", "", "..",
+                                            "a/b", "dir", "notes", "Tio2"};
+    const MaterialFiles together(folder.path());
+    together.findAll(codes);
+    for (const std::string& code : codes)
+        EXPECT_EQ(together.find(code), MaterialFiles(folder.path()).find(code)) << code;
+    EXPECT_EQ(together.find("mixed")->filename(), "MIXED.rm");
+}
+
+}  // namespace

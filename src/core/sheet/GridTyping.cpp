@@ -1,0 +1,238 @@
+#include "sheet/GridTyping.h"
+
+#include "calc/Calculate.h"
+#include "materials/MaterialFile.h"
+#include "text/NumberText.h"
+#include "text/TextEncoding.h"
+
+#include <cassert>
+
+namespace tintora {
+
+namespace {
+
+Column columnOf(GridCell cell)
+{
+    assert(cell.col >= 0 && cell.col < ColumnCount);
+    return static_cast<Column>(cell.col);
+}
+
+// Control characters other than the grid's three keys (Ctrl+letter texts,
+// Delete) are no typing: appended to a code they would name no file, and
+// taken as a first key they would wipe the cell.
+bool isTypedCharacter(char32_t key)
+{
+    if (key == KeyEnter || key == KeyEscape || key == KeyBackspace)
+        return true;
+    if (key < 0x20 || key == 0x7f)
+        return false;
+    return key <= 0x10ffff && !(key >= 0xd800 && key <= 0xdfff);
+}
+
+void appendUtf8(std::string& text, char32_t c)
+{
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xc0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3f));
+    } else if (c < 0x10000) {
+        text += static_cast<char>(0xe0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        text += static_cast<char>(0x80 | (c & 0x3f));
+    } else {
+        text += static_cast<char>(0xf0 | (c >> 18));
+        text += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        text += static_cast<char>(0x80 | (c & 0x3f));
+    }
+}
+
+// Removes the last character, not just its last byte, so that a code with an
+// accent stays valid UTF-8.
+void removeLastCharacter(std::string& text)
+{
+    if (text.empty())
+        return;
+    std::size_t end = text.size() - 1;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80)
+        --end;
+    text.erase(end);
+}
+
+std::string& cellText(FormulaSheet& sheet, Column column, int row)
+{
+    return sheet.row(row).cells[FormulaSheet::index(column)];
+}
+
+bool typeMaterialKey(FormulaSheet& sheet, const GridEditState& edit, int row, char32_t key,
+                     const std::filesystem::path& materialFolder)
+{
+    std::string& text = cellText(sheet, Column::Material, row);
+    if (key == KeyEnter) {
+        MaterialLoad(sheet, row, MaterialFiles(materialFolder));
+        Calculate(sheet);
+        return true;
+    }
+    if (key == KeyEscape)
+        text = edit.SavedCellText;
+    else if (key == KeyBackspace)
+        removeLastCharacter(text);
+    else {
+        appendUtf8(text, key);
+        sheet.CellTypingStarted = true;
+    }
+    return false;
+}
+
+// The weight that a volume of this row's material weighs.
+double weightOfVolume(double volume, double spec) { return volume * spec * WaterPoundsPerGallon; }
+
+// Takes the last character off again when the cell now breaks a limit.
+void enforceQuantityLimits(FormulaSheet& sheet, Column column, int row)
+{
+    const double spec = sheet.row(row).props.Spec;
+    const double w = numberFromText(sheet.cell(Column::Weight, row));
+    const double v = numberFromText(sheet.cell(Column::Volume, row));
+    std::string& text = cellText(sheet, column, row);
+    if (w > LargestWeight || text.size() > LongestQuantityText || weightOfVolume(v, spec) > LargestWeight)
+        removeLastCharacter(text);
+}
+
+void writePartner(FormulaSheet& sheet, Column column, int row)
+{
+    const double spec = sheet.row(row).props.Spec;
+    const double w = numberFromText(sheet.cell(Column::Weight, row));
+    const double v = numberFromText(sheet.cell(Column::Volume, row));
+    if (column == Column::Weight)
+        sheet.setCell(Column::Volume, row, formatPartner(w / (spec * WaterPoundsPerGallon)));
+    else
+        sheet.setCell(Column::Weight, row, formatPartner(weightOfVolume(v, spec)));
+}
+
+bool typeQuantityKey(FormulaSheet& sheet, const GridEditState& edit, Column column, int row, char32_t key)
+{
+    std::string& text = cellText(sheet, column, row);
+    if (sheet.row(row).props.Spec == 0) {
+        // Without a specific gravity nothing can be typed; Escape still undoes
+        // the first key, which would otherwise have wiped a missing material's weight.
+        if (key == KeyEscape)
+            text = edit.SavedCellText;
+        sheet.CellTypingStarted = true;
+        return false;
+    }
+    if (key == KeyEnter) {
+        Calculate(sheet);
+        return true;
+    }
+    if (key == KeyEscape)
+        text = edit.SavedCellText;
+    else if (key == KeyBackspace)
+        removeLastCharacter(text);
+    else if ((key >= U'0' && key <= U'9') || key == U'.')
+        text += static_cast<char>(key);
+    enforceQuantityLimits(sheet, column, row);
+    writePartner(sheet, column, row);
+    sheet.CellTypingStarted = true;
+    return false;
+}
+
+bool replacedByFirstKey(Column column)
+{
+    return column == Column::Material || column == Column::Weight || column == Column::Volume;
+}
+
+}  // namespace
+
+GridKeyResult typeKey(FormulaSheet& sheet, const GridEditState& edit, GridCell current, char32_t key,
+                      const std::filesystem::path& materialFolder)
+{
+    if (!isTypedCharacter(key))
+        return {};
+    const Column column = columnOf(current);
+    if (!sheet.CellTypingStarted && key != KeyEnter && key != KeyBackspace && replacedByFirstKey(column))
+        sheet.setCell(column, current.row, {});
+
+    GridKeyResult result{.handled = true};
+    switch (column) {
+    case Column::Material:
+        result.recalculated = typeMaterialKey(sheet, edit, current.row, key, materialFolder);
+        break;
+    case Column::Weight:
+    case Column::Volume:
+        result.recalculated = typeQuantityKey(sheet, edit, column, current.row, key);
+        break;
+    default:
+        sheet.CellTypingStarted = true;
+        break;
+    }
+    sheet.SheetModified = true;
+    return result;
+}
+
+GridClickResult cellClicked(FormulaSheet& sheet, GridEditState& edit, GridCell current,
+                            const std::filesystem::path& materialFolder)
+{
+    GridClickResult result;
+    if (current.col != edit.PreviousCol || current.row != edit.PreviousRow) {
+        const bool leftMaterialCell = edit.PreviousCol == FormulaSheet::index(Column::Material)
+            && edit.PreviousRow >= 1 && edit.PreviousRow <= SheetRowCount;
+        if (leftMaterialCell)
+            MaterialLoad(sheet, edit.PreviousRow, MaterialFiles(materialFolder));
+        Calculate(sheet);
+        result.recalculated = true;
+    }
+    edit.PreviousCol = current.col;
+    edit.PreviousRow = current.row;
+    edit.SavedCellText = sheet.cell(columnOf(current), current.row);
+    return result;
+}
+
+bool markClicked(FormulaSheet& sheet, int row)
+{
+    SheetRow& r = sheet.row(row);
+    r.marked = r.RowKind && !r.marked;
+    return r.marked;
+}
+
+std::optional<std::string> noteToEdit(const FormulaSheet& sheet, GridCell current)
+{
+    if (columnOf(current) != Column::Description || sheet.row(current.row).RowKind)
+        return std::nullopt;
+    return sheet.cell(Column::Description, current.row);
+}
+
+bool storeNote(FormulaSheet& sheet, int row, std::string_view text)
+{
+    if (sheet.row(row).RowKind)
+        return false;
+    const std::string valid = isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
+    sheet.setCell(Column::Description, row, utf8Prefix(valid, DescBoxMaxLength));
+    return true;
+}
+
+DropButton dropButtonFor(int col, bool gridMouseDown)
+{
+    if (gridMouseDown)
+        return DropButton::None;
+    if (col == FormulaSheet::index(Column::Material))
+        return DropButton::Drop1;
+    if (col == FormulaSheet::index(Column::Weight) || col == FormulaSheet::index(Column::Volume))
+        return DropButton::Drop2;
+    return DropButton::None;
+}
+
+std::optional<int> keypadColumn(const FormulaSheet& sheet, GridCell current)
+{
+    if (!sheet.row(current.row).RowKind)
+        return std::nullopt;
+    return columnOf(current) == Column::Volume ? FormulaSheet::index(Column::Volume)
+                                               : FormulaSheet::index(Column::Weight);
+}
+
+double keypadStartValue(const FormulaSheet& sheet, GridCell current)
+{
+    return numberFromText(sheet.cell(columnOf(current), current.row));
+}
+
+}  // namespace tintora
