@@ -1,0 +1,73 @@
+#include "sheet/MaterialPicking.h"
+
+#include "calc/Calculate.h"
+#include "materials/MaterialFile.h"
+#include "text/IniFile.h"
+#include "text/NumberText.h"
+#include "text/TextEncoding.h"
+
+namespace tintora {
+
+namespace {
+
+constexpr std::string_view ListExtension = ".rm";
+// The status line's weight per gallon uses 8.334, not the 8.33334 of the
+// weight-volume conversions.
+constexpr double StatusPoundsPerGallon = 8.334;
+
+bool endsWithExtension(std::string_view fileName)
+{
+    return fileName.size() >= ListExtension.size()
+        && equalsIgnoringAsciiCase(fileName.substr(fileName.size() - ListExtension.size()), ListExtension);
+}
+
+std::string statusName(std::string_view name)
+{
+    const std::string cased = fCase(name);
+    if (utf8Length(cased) <= LongestStatusName)
+        return cased;
+    return utf8Prefix(cased, LongestStatusName) + "...";
+}
+
+}  // namespace
+
+std::optional<std::size_t> materialListSelection(const std::vector<std::string>& items, std::string_view code,
+                                                 bool listHadSelection)
+{
+    const std::string wanted = std::string(code) + std::string(ListExtension);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (equalsIgnoringAsciiCase(items[i], wanted))
+            return i;
+    if (listHadSelection && !items.empty())
+        return 0;
+    return std::nullopt;
+}
+
+std::string codeFromListItem(std::string_view fileName)
+{
+    if (endsWithExtension(fileName))
+        fileName.remove_suffix(ListExtension.size());
+    return fCase(asciiLower(fileName));
+}
+
+void pickMaterial(FormulaSheet& sheet, int row, std::string_view fileName,
+                  const std::filesystem::path& materialFolder)
+{
+    sheet.setCell(Column::Material, row, codeFromListItem(fileName));
+    MaterialLoad(sheet, row, MaterialFiles(materialFolder));
+    Calculate(sheet);
+}
+
+std::string MatStatus(const std::filesystem::path& materialFolder, std::string_view fileName)
+{
+    // Only a name from the folder's own listing is read; anything that would
+    // leave the folder reads as a missing file.
+    const IniFile ini = MaterialFiles::codeNamesAFile(fileName) ? IniFile::read(materialFolder / fileName)
+                                                                : IniFile::parse({});
+    const double cost = numberFromText(ini.readString(MaterialSection, "Cost", ""));
+    const double spec = numberFromText(ini.readString(MaterialSection, "Spec", ""));
+    return statusName(ini.readString(MaterialSection, "Name", "")) + "  (Cost/Lb:  " + formatCell(cost)
+        + " )  (Wt/Gal:  " + formatCell(spec * StatusPoundsPerGallon) + " )";
+}
+
+}  // namespace tintora
