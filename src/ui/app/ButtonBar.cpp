@@ -9,7 +9,7 @@
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonDefinition {
     const char* name;
     const char* hint;
     bool enabled;
@@ -18,7 +18,7 @@ struct ButtonSpec {
 };
 
 // In order from the left; a group ends with a bevel.
-constexpr ButtonSpec Buttons[] = {
+constexpr ButtonDefinition Buttons[] = {
     {"NewButton", "New", true, 1},
     {"OpenButton", "Open", true, 2},
     {"SaveButton", "Save", false, 3},
@@ -67,17 +67,17 @@ ButtonBar::ButtonBar(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
-    for (const ButtonSpec& spec : Buttons) {
+    for (const ButtonDefinition& entry : Buttons) {
         auto* b = new TExplorerButton(this);
-        b->setObjectName(QString::fromLatin1(spec.name));
-        b->setFixedSize(std::string_view(spec.name) == "MaterialsButton" ? 38 : 24, 22);
-        b->setBitmap(glyph(spec.icon));
+        b->setObjectName(QString::fromLatin1(entry.name));
+        b->setFixedSize(std::string_view(entry.name) == "MaterialsButton" ? 38 : 24, 22);
+        b->setBitmap(glyph(entry.icon));
         b->setOptions(TButtonOption::boMonoDisplay | TButtonOption::boIconOnly | TButtonOption::boShowBevel);
-        b->setHint(QString::fromLatin1(spec.hint));
+        b->setHint(QString::fromLatin1(entry.hint));
         b->setShowHint(true);
-        b->setEnabled(spec.enabled);
+        b->setEnabled(entry.enabled);
         layout->addWidget(b);
-        if (spec.groupEnd)
+        if (entry.groupEnd)
             layout->addWidget(bevel(this));
     }
     // The percent toggle stays down while the percents are by volume.

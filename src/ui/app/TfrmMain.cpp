@@ -8,6 +8,7 @@
 #include "app/TfrmAbout.h"
 #include "calc/Calculate.h"
 #include "formulas/FormulaFile.h"
+#include "print/LabPrinter.h"
 #include "widgets/FormulaGridLayout.h"
 #include "widgets/TExplorerButton.h"
 #include "widgets/TMRUFileList.h"
@@ -23,6 +24,8 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -145,6 +148,8 @@ void TfrmMain::connectCommands()
     on("FirstTimeUser1", &TfrmMain::FirstTimeUser1Click);
     on("About1", &TfrmMain::About1Click);
     on("Tips", &TfrmMain::TipsClick);
+    on("LabPrint1", &TfrmMain::LabPrint1Click);
+    onButton("PrintButton", &TfrmMain::PrintButtonClick);
     connect(action("Exit1"), &QAction::triggered, this, &QWidget::close);
     onButton("NewButton", &TfrmMain::New1Click);
     onButton("OpenButton", &TfrmMain::Open1Click);
@@ -378,4 +383,24 @@ void TfrmMain::TipsClick()
     tipDialog_->setOnAtStart(true);
     tipDialog_->Execute();
     tipDialog_->setOnAtStart(showAtStart);
+}
+
+void TfrmMain::printOn(QPrinter& printer)
+{
+    if (!LabPrint(printer, sheet_, FormulaPath_, todayShortDate()))
+        services_.prompter->error("The printout could not be started on the printer.");
+}
+
+void TfrmMain::LabPrint1Click()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        printOn(printer);
+}
+
+void TfrmMain::PrintButtonClick()
+{
+    QPrinter printer;
+    printOn(printer);
 }

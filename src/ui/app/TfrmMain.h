@@ -81,6 +81,11 @@ public:
     void About1Click();
     void TipsClick();
 
+    // The laboratory printout: through the print dialog, or at once on the
+    // current printer.
+    void LabPrint1Click();
+    void PrintButtonClick();
+
     // Shows the sheet in the grid and the boxes after a command changed it.
     void showSheet();
 
@@ -105,6 +110,7 @@ private:
     void runFormulaLoad();
     void openHelp(const QString& anchor);
     void NameBoxChange();
+    void printOn(class QPrinter& printer);
 
     // --- recalculation and keypads: private (begin)
     void connectRecalcCommands();

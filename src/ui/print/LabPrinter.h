@@ -1,0 +1,24 @@
+#pragma once
+// Draws the laboratory printout on a paint device (a printer or a PDF file):
+// the page's texts at their lines and columns in "Courier" 12 points.
+#include "print/LabPrintout.h"
+
+#include <QString>
+
+class QPaintDevice;
+
+// Where line n and column c start: y = n x lineHeight, x = c x columnWidth.
+struct PrintoutGeometry {
+    int lineHeight = 0;
+    int columnWidth = 0;
+
+    // The column width is the printable width / 80, rounded half to even.
+    static PrintoutGeometry from(int printableWidth, int fontHeight);
+};
+
+// The printout of the sheet as the boxes show it, dated with the system's
+// short date form. Returns false when the device cannot be painted on.
+bool LabPrint(QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath,
+              const QString& dateText);
+
+QString todayShortDate();

@@ -1,0 +1,72 @@
+// The printout drawn on a device: its geometry, and pixels where the texts go.
+#include "print/LabPrinter.h"
+
+#include <QImage>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+class LabPrinterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void geometry_data()
+    {
+        QTest::addColumn<int>("printableWidth");
+        QTest::addColumn<int>("columnWidth");
+        QTest::newRow("letter at 600 dpi") << 4800 << 60;
+        QTest::newRow("a half rounds to even, down") << 4840 << 60;  // 60.5
+        QTest::newRow("a half rounds to even, up") << 4920 << 62;    // 61.5
+        QTest::newRow("just above a half") << 4841 << 61;
+        QTest::newRow("screen-sized") << 800 << 10;
+    }
+    void geometry()
+    {
+        QFETCH(int, printableWidth);
+        const PrintoutGeometry g = PrintoutGeometry::from(printableWidth, 17);
+        QTEST(g.columnWidth, "columnWidth");
+        QCOMPARE(g.lineHeight, 17);
+    }
+
+    void textsStandAtTheirLinesAndColumns()
+    {
+        QImage page(800, 1100, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        tintora::FormulaSheet sheet;
+        QVERIFY(LabPrint(page, sheet, QStringLiteral("/lab/primer.tfx"), QStringLiteral("12/7/26")));
+        const int lineHeight = QFontMetrics(QFont(QFont(QStringLiteral("Courier"), 12), &page)).height();
+        // Line 0 holds the title from column 22 on; column 0 of line 0 stays blank.
+        QVERIFY(inkIn(page, QRect(22 * 10, 0, 30 * 10, lineHeight)));
+        QVERIFY(!inkIn(page, QRect(0, 0, 20 * 10, lineHeight)));
+        // Line 1 is empty; line 2 starts with "FORMULA: ".
+        QVERIFY(!inkIn(page, QRect(0, lineHeight + 1, 800, lineHeight - 2)));
+        QVERIFY(inkIn(page, QRect(0, 2 * lineHeight, 9 * 10, lineHeight)));
+    }
+
+    void printsIntoAPdfFile()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("printout.pdf"));
+        {
+            QPdfWriter pdf(file);
+            tintora::FormulaSheet sheet;
+            QVERIFY(LabPrint(pdf, sheet, QString(), QStringLiteral("today")));
+        }
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.read(5) == "%PDF-");
+    }
+
+private:
+    static bool inkIn(const QImage& image, QRect area)
+    {
+        area = area.intersected(image.rect());
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    }
+};
+
+QTEST_MAIN(LabPrinterTest)
+#include "LabPrinterTest.moc"
