@@ -10,6 +10,7 @@
 #include "sheet/FormulaSheet.h"
 #include "sheet/GridEditState.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>

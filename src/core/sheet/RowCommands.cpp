@@ -39,6 +39,17 @@ bool mayErase(const SheetRow& row, const char* materialQuestion, const char* tex
     return true;
 }
 
+// Marks are changed on material rows only: a text row cannot take part in a recalculation.
+template <typename Change>
+void changeMaterialMarks(FormulaSheet& sheet, Change change)
+{
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        SheetRow& row = sheet.row(n);
+        if (row.RowKind)
+            row.marked = change(row.marked);
+    }
+}
+
 void recalculateAfterShift(FormulaSheet& sheet)
 {
     Calculate(sheet);
@@ -68,20 +79,6 @@ bool deleteRow(FormulaSheet& sheet, int row, Prompter& prompter)
     recalculateAfterShift(sheet);
     return true;
 }
-
-namespace {
-
-template <typename Change>
-void changeMaterialMarks(FormulaSheet& sheet, Change change)
-{
-    for (int n = 1; n <= SheetRowCount; ++n) {
-        SheetRow& row = sheet.row(n);
-        if (row.RowKind)
-            row.marked = change(row.marked);
-    }
-}
-
-}  // namespace
 
 void markAll(FormulaSheet& sheet) { changeMaterialMarks(sheet, [](bool) { return true; }); }
 void unmarkAll(FormulaSheet& sheet) { changeMaterialMarks(sheet, [](bool) { return false; }); }

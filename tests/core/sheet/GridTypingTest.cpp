@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 using namespace tintora;
@@ -36,6 +37,8 @@ struct TypingCase {
     const char* weight;
     const char* volume;
 };
+void PrintTo(const TypingCase& c, std::ostream* os) { *os << c.what; }
+
 
 class QuantityTypingTest : public GridTypingTest, public ::testing::WithParamInterface<TypingCase> {};
 
@@ -166,6 +169,8 @@ struct CodeCase {
     std::u32string keys;
     const char* code;
 };
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.what; }
+
 
 class CodeTypingTest : public GridTypingTest, public ::testing::WithParamInterface<CodeCase> {};
 

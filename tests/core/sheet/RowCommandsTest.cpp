@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 using namespace tintora;
@@ -73,6 +74,8 @@ struct QuestionCase {
     Content content;
     const char* question;  // nullptr: none
 };
+void PrintTo(const QuestionCase& c, std::ostream* os) { *os << c.what; }
+
 
 class RowQuestionTest : public RowCommandsTest, public ::testing::WithParamInterface<QuestionCase> {
 protected:
