@@ -34,6 +34,9 @@ std::string enterKey(CalculatorState& state, char key, std::string_view display)
     if (key == CalcKey::Point && entry.find(CalcKey::Point) != std::string::npos)
         return entry;
     state.CalcResultShown = false;
+    // The number-text rule wants a digit before the point; ".5" would read as 0.
+    if (key == CalcKey::Point && entry.find_first_not_of(' ') == std::string::npos)
+        entry.push_back('0');
     entry.push_back(key);
     state.CalcValue = numberFromText(entry);
     return entry;
