@@ -6,6 +6,7 @@
 #include "app/PropertiesPanel.h"
 #include "app/SheetModel.h"
 #include "app/TfrmAbout.h"
+#include "app/TintoraApplication.h"
 #include "calc/Calculate.h"
 #include "formulas/FormulaFile.h"
 #include "print/LabPrinter.h"
@@ -258,8 +259,8 @@ bool TfrmMain::AskSave()
 void TfrmMain::TitleText()
 {
     const QString title = QString::fromStdString(tintora::TitleText(localPath(FormulaPath_)));
-    // The application's title is the caption too, so the desktop shows it once.
-    QGuiApplication::setApplicationDisplayName(title);
+    if (auto* app = qobject_cast<TintoraApplication*>(QCoreApplication::instance()))
+        app->setApplicationTitle(title);
     setWindowTitle(title);
 }
 

@@ -31,9 +31,9 @@ bool TintoraApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        report_(applicationDisplayName(), errorReportText(e.what()));
+        report_(title_, errorReportText(e.what()));
     } catch (...) {
-        report_(applicationDisplayName(), errorReportText("Unknown error"));
+        report_(title_, errorReportText("Unknown error"));
     }
     return false;
 }

@@ -20,6 +20,12 @@ public:
     // The text of the report: the error's message followed by a period.
     static QString errorReportText(const char* message);
 
+    // The application's title, which the main window keeps equal to its
+    // caption; the error report is captioned with it.
+    const QString& applicationTitle() const { return title_; }
+    void setApplicationTitle(const QString& title) { title_ = title; }
+
 private:
     ErrorReport report_;
+    QString title_;
 };
