@@ -1,5 +1,7 @@
 #include "app/SheetModel.h"
 
+#include "sheet/GridTyping.h"
+
 using tintora::ColumnCount;
 using tintora::SheetRowCount;
 
@@ -48,7 +50,10 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
     if (!index.isValid() || index.row() == 0)
         return false;
     if (role == Qt::CheckStateRole && index.column() == 0) {
-        sheet_.row(index.row()).marked = value.toInt() == Qt::Checked;
+        // The grid toggles a mark box through here; only a material row keeps its mark.
+        const bool wanted = value.toInt() == Qt::Checked;
+        if (wanted != sheet_.row(index.row()).marked)
+            tintora::markClicked(sheet_, index.row());
         emit dataChanged(index, index, {Qt::CheckStateRole});
         return true;
     }

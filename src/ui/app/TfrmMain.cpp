@@ -102,6 +102,7 @@ void TfrmMain::createLayout()
     help_->setWindowFlag(Qt::Window, true);
     configureMRUList(menus.File1);
     configureTipDialog();
+    createFloatingControls();
 }
 
 void TfrmMain::configureMRUList(QMenu* fileMenu)
@@ -156,6 +157,7 @@ void TfrmMain::connectCommands()
     onButton("OpenButton", &TfrmMain::Open1Click);
     onButton("WtVolButton", &TfrmMain::FlipPercents1Click);
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
+    connectGridCommands();
     connectRecalcCommands();
 }
 
@@ -190,6 +192,8 @@ void TfrmMain::FormCreate()
     runFormulaLoad();
     progress(75);
     TitleText();
+    grid_->setCurrentCell(1, 1);
+    AlignButtons();
     sheet_.SheetModified = false;
     progress(100);
 }
@@ -325,6 +329,7 @@ void TfrmMain::FlipPercents1Click()
 void TfrmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    hideCellEditors();
     grid_->setTopRow(1);
     const int snapped = sizeRules_.snappedHeight(height());
     if (snapped != height())

@@ -4,6 +4,7 @@
 // the sheet again; what they tell or ask the user goes through the Prompter.
 #include "app/WindowSizeRules.h"
 #include "sheet/FormulaSheet.h"
+#include "sheet/GridEditState.h"
 #include "sheet/Prompter.h"
 
 #include <QMainWindow>
@@ -14,7 +15,11 @@ class ButtonBar;
 class HelpWindow;
 class PropertiesPanel;
 class QAction;
+class QLineEdit;
+class QListView;
 class QMenu;
+class QStringListModel;
+class QToolButton;
 class SheetModel;
 class TExplorerButton;
 class TMRUFileList;
@@ -36,6 +41,8 @@ struct MainWindowServices {
     TfrmAbout* about = nullptr;
 
     // --- recalculation and keypads: services (begin)
+    // The keypad dialog of the target recalculations; the window makes its own TfrmCalc when null.
+    class KeypadService* keypad = nullptr;
     // --- recalculation and keypads: services (end)
 };
 
@@ -89,7 +96,38 @@ public:
     // Shows the sheet in the grid and the boxes after a command changed it.
     void showSheet();
 
+    // Editing in the grid (TfrmMainGrid.cpp): the grid's events, the floating
+    // controls, and the row commands.
+    tintora::GridEditState& editState() { return edit_; }
+    QToolButton* Drop1() const { return drop1_; }
+    QToolButton* Drop2() const { return drop2_; }
+    QListView* File32List() const { return fileList_; }
+    QLineEdit* DescBox() const { return descBox_; }
+    void AlignButtons();
+    void Drop1Click();
+    void File32Close();
+    void RMInsert1Click();
+    void RMDelete1Click();
+    void MarkAll1Click();
+    void UnmarkAll1Click();
+    void FlipMarked1Click();
+    void mCutClick();
+    void mCopyClick();
+    void mPasteClick();
+    void Add1Click();
+
     // --- recalculation and keypads: public (begin); defined in TfrmMainRecalc.cpp
+    // Target recalculations: menu entries, buttons and property-box double clicks.
+    void Weight1Click();
+    void Volume1Click();
+    void CostWtClick();
+    void CostVolClick();
+    void CostButtonClick();
+    // The keypad panel, hidden until its openFor; accepting it shows the sheet
+    // and gives the grid the focus.
+    class CalcPanel* calcPanel() const;
+    // The keypad dialog the recalculations ask.
+    class KeypadService* keypadDialog() const;
     // --- recalculation and keypads: public (end)
 
 protected:
@@ -112,8 +150,32 @@ private:
     void NameBoxChange();
     void printOn(class QPrinter& printer);
 
+    void createFloatingControls();
+    void connectGridCommands();
+    void Grid1SelectCell(int col, int row, bool& canSelect);
+    void Grid1Click();
+    void Grid1KeyPress(QChar key);
+    void Grid1MouseDown(Qt::MouseButton button);
+    void Grid1MouseUp(Qt::MouseButton button, QPoint pos);
+    void Grid1DblClick();
+    void Grid1CheckBoxClick(int row);
+    void Grid1TopLeftChanged();
+    void DescBoxExit();
+    void MatStatus(const QString& fileName);
+    void refreshMaterialList();
+    QString selectedMaterialFile() const;
+    void hideCellEditors();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The keypad panel, once created, floats over the grid like the list.
+    QSize calcPanelSize() const;
+    void moveCalcPanel(QPoint to);
+    void hideCalcPanel();
+
     // --- recalculation and keypads: private (begin)
     void connectRecalcCommands();
+    // The calculator state shared by both keypads, the panel and the dialog.
+    class RecalcParts;
+    RecalcParts* recalc_ = nullptr;  // a child object: deleted with the window
     // --- recalculation and keypads: private (end)
 
     MainWindowServices services_;
@@ -133,4 +195,13 @@ private:
     TMRUFileList* mruList_ = nullptr;
     TTipDialog* tipDialog_ = nullptr;
     HelpWindow* help_ = nullptr;
+
+    tintora::GridEditState edit_;
+    QToolButton* drop1_ = nullptr;
+    QToolButton* drop2_ = nullptr;
+    QListView* fileList_ = nullptr;
+    QStringListModel* fileListModel_ = nullptr;
+    qint64 fileListStamp_ = -1;  // the folder's modification time when it was last listed
+    QLineEdit* descBox_ = nullptr;
+    QWidget* calcPanel_ = nullptr;
 };

@@ -1,0 +1,285 @@
+// Editing in the main window's grid with real keys and mouse clicks.
+#include "ScriptedPrompter.h"
+#include "app/TfrmMain.h"
+#include "app/TintoraApplication.h"
+#include "sheet/RowCommands.h"
+#include "widgets/TSuperGrid.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using tintora::Column;
+using tintora::testing::ScriptedPrompter;
+using tintora::testing::ScriptedSounds;
+using tintora::testing::ShownMessage;
+
+namespace {
+
+const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
+
+}  // namespace
+
+class GridEditingTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir programFolder;
+    ScriptedSounds sounds;
+    std::unique_ptr<ScriptedPrompter> prompter;
+    std::unique_ptr<TfrmMain> window;
+
+    TSuperGrid* grid() const { return window->Grid1(); }
+    QString cell(int col, int row) const { return grid()->Cells(col, row); }
+    QPoint centre(int col, int row) const { return grid()->CellRect(col, row).center(); }
+    void click(int col, int row, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(grid()->viewport(), button, {}, centre(col, row));
+    }
+    void openSmallFormula()
+    {
+        const QString formula = programFolder.path() + QStringLiteral("/Formulas/small.tfx");
+        MainWindowServices services;
+        services.prompter = prompter.get();
+        services.sounds = &sounds;
+        services.programFolder = programFolder.path();
+        services.chooseFormulaFile = [formula](QWidget*, const QString&, const QString&, const QString&) {
+            return formula;
+        };
+        window = std::make_unique<TfrmMain>(std::move(services));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->action("Open1")->trigger();
+        grid()->setFocus();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        const QString formulas = programFolder.path() + QStringLiteral("/Formulas");
+        QDir().mkpath(formulas);
+        for (const char* sub : {"/materials", "/formulas"})
+            for (const QString& name : QDir(DataFolder + QLatin1String(sub)).entryList(QDir::Files))
+                QFile::copy(DataFolder + QLatin1String(sub) + QLatin1Char('/') + name, formulas + QLatin1Char('/') + name);
+    }
+
+    void init()
+    {
+        prompter = std::make_unique<ScriptedPrompter>(&sounds);
+        openSmallFormula();
+    }
+
+    void cleanup() { window.reset(); }
+
+    void typingAWeightStopsAtTheLimit()
+    {
+        click(3, 2);
+        QTest::keyClicks(grid(), QStringLiteral("123456"));
+        QCOMPARE(cell(3, 2), QStringLiteral("12345"));
+        QCOMPARE(cell(4, 2), QStringLiteral("1481.40"));  // 12345 / 8.33334, two decimals
+        QTest::keyClick(grid(), Qt::Key_Return);
+        QCOMPARE(cell(3, 2), QStringLiteral("12345.000"));
+    }
+
+    void firstKeyReplacesAndEscapeRestores()
+    {
+        click(3, 3);
+        QTest::keyClicks(grid(), QStringLiteral("5"));
+        QCOMPARE(cell(3, 3), QStringLiteral("5"));
+        QTest::keyClick(grid(), Qt::Key_Escape);
+        QCOMPARE(cell(3, 3), QStringLiteral(" 200.000"));
+        QCOMPARE(cell(4, 3), QStringLiteral("5.85"));  // the partner again from the restored weight
+    }
+
+    void typingACodeAndEnterLoadsTheMaterial()
+    {
+        click(1, 8);
+        QTest::keyClicks(grid(), QStringLiteral("tio2"));
+        QTest::keyClick(grid(), Qt::Key_Return);
+        QCOMPARE(cell(2, 8), QStringLiteral("Titanium dioxide rutile"));
+        QVERIFY(window->sheet().row(8).RowKind);
+    }
+
+    void leavingAMaterialCellLoadsItsCode()
+    {
+        click(1, 9);
+        QTest::keyClicks(grid(), QStringLiteral("water"));
+        click(3, 9);
+        QCOMPARE(cell(2, 9), QStringLiteral("Water"));
+    }
+
+    void rightClickOpensTheMenuOnlyOnMaterialCells()
+    {
+        bool menuShown = false;
+        QTimer::singleShot(0, this, [&] {
+            menuShown = window->PopupMenu()->isVisible();
+            window->PopupMenu()->close();
+        });
+        click(3, 2, Qt::RightButton);
+        QTest::qWait(20);
+        QCOMPARE(grid()->Col(), 3);
+        QCOMPARE(grid()->Row(), 2);
+        QVERIFY(!window->PopupMenu()->isVisible());
+
+        click(1, 3, Qt::RightButton);
+        QTRY_VERIFY(window->PopupMenu()->isVisible());
+        QCOMPARE(grid()->Col(), 1);
+        QCOMPARE(grid()->Row(), 3);
+        window->PopupMenu()->close();
+    }
+
+    void dropButtonsFollowTheColumn()
+    {
+        click(1, 2);
+        QVERIFY(window->Drop1()->isVisible());
+        QVERIFY(!window->Drop2()->isVisible());
+        click(4, 2);
+        QVERIFY(!window->Drop1()->isVisible());
+        QVERIFY(window->Drop2()->isVisible());
+        click(2, 2);
+        QVERIFY(!window->Drop1()->isVisible());
+        QVERIFY(!window->Drop2()->isVisible());
+    }
+
+    void pickingFromTheListByKeyboard()
+    {
+        click(1, 10);
+        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
+        QVERIFY(window->File32List()->isVisible());
+        QVERIFY(window->File32List()->hasFocus());
+        window->File32List()->setCurrentIndex(window->File32List()->model()->index(0, 0));
+        QTest::keyClick(window->File32List(), Qt::Key_Down);
+        const QString chosen = window->File32List()->currentIndex().data().toString();
+        QVERIFY(window->statusBar()->currentMessage().contains(QStringLiteral("(Cost/Lb:  ")));
+        QTest::keyClick(window->File32List(), Qt::Key_Return);
+        QVERIFY(!window->File32List()->isVisible());
+        QCOMPARE(cell(1, 10).toLower() + QStringLiteral(".rm"), chosen.toLower());
+        QVERIFY(window->sheet().row(10).RowKind);
+        QVERIFY(window->statusBar()->currentMessage().isEmpty());
+    }
+
+    void pickingFromTheListByMouse()
+    {
+        click(1, 11);
+        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
+        QListView* list = window->File32List();
+        const QModelIndex water = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
+                                                       QStringLiteral("water.rm"))
+                                      .value(0);
+        QVERIFY(water.isValid());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(water).center());
+        QCOMPARE(cell(1, 11), QStringLiteral("Water"));
+        QCOMPARE(cell(2, 11), QStringLiteral("Water"));
+    }
+
+    QRect cellInWindow(int col, int row) const
+    {
+        const QRect r = grid()->CellRect(col, row);
+        return {grid()->viewport()->mapTo(window.get(), r.topLeft()), r.size()};
+    }
+
+    void theListOpensAboveACellNearTheBottom()
+    {
+        const int lowest = grid()->TopRow() + grid()->VisibleRowCount() - 1;
+        grid()->setCurrentCell(1, lowest);
+        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
+        QVERIFY(window->File32List()->isVisible());
+        QCOMPARE(window->File32List()->y() + window->File32List()->height(), cellInWindow(1, lowest).top());
+
+        grid()->setCurrentCell(1, grid()->TopRow());
+        QVERIFY(!window->File32List()->isVisible());  // a cell change closes it
+        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
+        const QRect top = cellInWindow(1, grid()->TopRow());
+        QCOMPARE(window->File32List()->y(), top.top() + top.height() + 2);
+        QCOMPARE(window->File32List()->x(), top.left() + 1);
+    }
+
+    void aDoubleClickOnANoteOpensTheEditorAndEnterStoresIt()
+    {
+        click(2, 4);
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, centre(2, 4));
+        QLineEdit* editor = window->DescBox();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->text(), QStringLiteral("Grind, then let down"));
+        QCOMPARE(editor->width(), 322);
+        QCOMPARE(editor->palette().color(QPalette::Base), QColor(Qt::yellow));
+        QTest::keyClicks(editor, QStringLiteral(" slowly"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(cell(2, 4), QStringLiteral("Grind, then let down slowly"));
+    }
+
+    void aDoubleClickOnAMaterialDescriptionDoesNothing()
+    {
+        click(2, 2);
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, centre(2, 2));
+        QVERIFY(!window->DescBox()->isVisible());
+    }
+
+    void marksTakeOnlyOnMaterialRows()
+    {
+        click(0, 2);
+        QVERIFY(window->sheet().row(2).marked);
+        QVERIFY(grid()->Checked(0, 2));
+        click(0, 1);  // a note row
+        QVERIFY(!window->sheet().row(1).marked);
+        QVERIFY(!grid()->Checked(0, 1));
+    }
+
+    void deleteAsksAndNoKeepsTheRow()
+    {
+        click(1, 2);
+        prompter->answers = {false};
+        window->action("RMDelete1")->trigger();
+        QCOMPARE(prompter->shown.size(), std::size_t(1));
+        QCOMPARE(prompter->shown[0].kind, ShownMessage::Kind::Confirm);
+        QCOMPARE(prompter->shown[0].text, std::string(tintora::DeleteMaterialQuestion));
+        QCOMPARE(cell(1, 2), QStringLiteral("Water"));
+        window->action("RMDelete1")->trigger();
+        QCOMPARE(cell(1, 2), QStringLiteral("TIO2"));
+    }
+
+    void cutAndPasteMoveARow()
+    {
+        click(0, 3);  // mark the TiO2 row
+        click(1, 3);
+        QTest::keyClick(grid(), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(cell(1, 3).isEmpty());
+        QVERIFY(cell(3, 3).isEmpty());
+        click(1, 12);
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cell(1, 12), QStringLiteral("TIO2"));
+        QCOMPARE(cell(3, 12), QStringLiteral(" 200.000"));
+        QVERIFY(window->sheet().row(12).marked);
+    }
+
+    void insertMovesRowsDown()
+    {
+        click(1, 2);
+        window->action("RMInsert1")->trigger();
+        QVERIFY(prompter->shown.empty());
+        QVERIFY(cell(1, 2).isEmpty());
+        QCOMPARE(cell(1, 3), QStringLiteral("Water"));
+        QCOMPARE(cell(0, 3), QStringLiteral("3"));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    TintoraApplication app(argc, argv);
+    GridEditingTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "GridEditingTest.moc"
