@@ -143,9 +143,14 @@ void ReCalculation::sumRows()
     RecalcFactor = 0;
     for (int n = 1; n <= SheetRowCount; ++n) {
         const SheetRow& row = sheet_.row(n);
-        if (!row.RowKind)
-            continue;
         const double w = weightOf(sheet_, n);
+        if (!row.RowKind) {
+            // A missing material's weight counts in the total weight, and the
+            // factor never scales it: it belongs with what stays as it is.
+            // Without it every weight target would miss by that weight.
+            UnmarkedWeight += w;
+            continue;
+        }
         (row.marked ? MarkedWeight : UnmarkedWeight) += w;
         (row.marked ? MarkedVolume : UnmarkedVolume) += rowVolume(row, w);
         (row.marked ? MarkedCost : UnmarkedCost) += w * row.props.Cost;

@@ -51,6 +51,8 @@ public:
 
     double RecalcTarget = 0;
     double RecalcFactor = 0;
+    // Marked sums over the marked material rows; unmarked sums over every row
+    // the factor leaves alone, a missing material's weight included.
     double MarkedWeight = 0, UnmarkedWeight = 0;
     double MarkedVolume = 0, UnmarkedVolume = 0;
     double MarkedCost = 0, UnmarkedCost = 0;

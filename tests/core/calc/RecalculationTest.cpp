@@ -338,3 +338,41 @@ TEST_F(RecalculationTest, MarksKindsAndPropertiesNeverChange)
 }
 
 }  // namespace
+
+namespace {
+
+// A missing material's weight counts in the total weight and is never scaled;
+// the targets by weight must still be reached.
+class MissingMaterialTest : public RecalculationTest {
+public:
+    void SetUp() override
+    {
+        putMaterial(1, "100", 1, 2, true);
+        putMaterial(2, "100", 1, 4);
+        sheet.setCell(Column::Material, 3, "gone");
+        sheet.setCell(Column::Description, 3, "Material not found");
+        sheet.setCell(Column::Weight, 3, "50");
+        sheet.row(3).marked = true;  // marked, but only material rows are scaled
+        ready();
+    }
+};
+
+TEST_F(MissingMaterialTest, TotalWeightIsReached)
+{
+    EXPECT_EQ(sheet.box(B::WeightBox), 250);
+    EXPECT_EQ(recalc(RecalcQuantity::Weight, "350"), RecalcOutcome::Reached);
+    EXPECT_EQ(weight(1), " 200.000");
+    EXPECT_EQ(weight(3), "  50.000");
+    EXPECT_EQ(sheet.box(B::WeightBox), 350);
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(MissingMaterialTest, CostPerPoundIsReached)
+{
+    // (200 f + 400) / (100 f + 150) = 2.5 gives f = 0.5
+    EXPECT_EQ(recalc(RecalcQuantity::CostByWeight, "2.5"), RecalcOutcome::Reached);
+    EXPECT_EQ(weight(1), "  50.000");
+    EXPECT_EQ(sheet.box(B::CostWtBox), 2.5);
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#pragma once
+// The keypad dialog: a small modal calculator in which the user types the new
+// value of a target recalculation. Every key typed anywhere in the dialog
+// reaches FormKeyPress; Enter accepts as the OK button does.
+#include "calc/KeypadService.h"
+#include "calc/PanelCalculate.h"
+
+#include <QDialog>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QLineEdit;
+class QToolButton;
+
+class TfrmCalc : public QDialog, public KeypadService {
+    Q_OBJECT
+public:
+    // The client area; a standard frame makes the window 121 x 159.
+    static constexpr int ClientWidth = 113;
+    static constexpr int ClientHeight = 129;
+    // Where the dialog appears: 200 right and 125 below the main window's
+    // corner, kept on the screen.
+    static QPoint placement(const QRect& mainWindowFrame, QSize dialogFrame, QSize screen);
+
+    explicit TfrmCalc(QWidget* mainWindow = nullptr);
+
+    // Runs the dialog modally on the given calculator state.
+    std::optional<std::string> ask(std::string_view caption, std::string_view display,
+                                   tintora::CalculatorState& state) override;
+
+    QLineEdit* NumberBox() const { return numberBox_; }
+    QToolButton* button(const char* name) const;
+    // The calculator the dialog works on: the one given to ask while it runs.
+    tintora::CalculatorState& calculator() { return *state_; }
+
+    void FormKeyPress(char key);
+    void SpeedButton1Click(char tag);
+    void OKSpeedButtonClick();
+    void CancelSpeedButtonClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void createButtons();
+    QToolButton* addButton(const char* name, const QString& caption, QRect geometry);
+    // A typed key: true when the dialog used it.
+    bool typedKey(const QKeyEvent& event);
+
+    tintora::CalculatorState ownState_;
+    tintora::CalculatorState* state_ = &ownState_;
+    QLineEdit* numberBox_ = nullptr;
+};

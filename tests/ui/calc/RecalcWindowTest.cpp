@@ -1,0 +1,242 @@
+// Target recalculation from the main window: marks set in the grid, the
+// command chosen from the menu, the button bar or a property box, the keypad
+// answered by the test (or typed into the real keypad dialog).
+#include "ScriptedPrompter.h"
+#include "app/PropertiesPanel.h"
+#include "app/TfrmMain.h"
+#include "app/TintoraApplication.h"
+#include "calc/CalcPanel.h"
+#include "calc/KeypadService.h"
+#include "calc/TfrmCalc.h"
+#include "widgets/TExplorerButton.h"
+#include "widgets/TFnpNumericEdit.h"
+#include "widgets/TSuperGrid.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+using tintora::PropertyBox;
+using tintora::testing::ScriptedPrompter;
+using tintora::testing::ScriptedSounds;
+using tintora::testing::ShownMessage;
+
+namespace {
+
+const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
+
+class ScriptedKeypad : public KeypadService {
+public:
+    std::optional<std::string> ask(std::string_view caption, std::string_view display,
+                                   tintora::CalculatorState&) override
+    {
+        captions.emplace_back(caption);
+        displays.emplace_back(display);
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<std::string>> answers;  // nullopt cancels
+    std::vector<std::string> captions;
+    std::vector<std::string> displays;
+};
+
+}  // namespace
+
+class RecalcWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir programFolder;
+    ScriptedSounds sounds;
+    std::unique_ptr<ScriptedPrompter> prompter;
+    ScriptedKeypad keypad;
+    std::unique_ptr<TfrmMain> window;
+
+    std::unique_ptr<TfrmMain> makeWindow(KeypadService* keypadService)
+    {
+        MainWindowServices services;
+        services.prompter = prompter.get();
+        services.sounds = &sounds;
+        services.programFolder = programFolder.path();
+        services.keypad = keypadService;
+        services.chooseFormulaFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+            return programFolder.path() + QStringLiteral("/Formulas/small.tfx");
+        };
+        auto made = std::make_unique<TfrmMain>(std::move(services));
+        made->action("Open1")->trigger();  // water 100, tio2 200, resin 300, glycol 20, a missing 5: 625 lb
+        return made;
+    }
+
+    QString cell(int col, int row) const { return window->Grid1()->Cells(col, row); }
+    QString boxText(PropertyBox b) const { return window->properties()->box(b)->text(); }
+    QString shown(double value) const { return QLocale().toString(value, 'f', 3); }
+    void mark(int row) { window->Grid1()->setChecked(0, row, true); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(programFolder.isValid());
+        const QString formulas = programFolder.path() + QStringLiteral("/Formulas");
+        QDir().mkpath(formulas);
+        for (const QString& sub : {QStringLiteral("/materials"), QStringLiteral("/formulas")})
+            for (const QString& name : QDir(DataFolder + sub).entryList(QDir::Files))
+                QFile::copy(DataFolder + sub + QLatin1Char('/') + name, formulas + QLatin1Char('/') + name);
+    }
+
+    void init()
+    {
+        sounds.played.clear();
+        prompter = std::make_unique<ScriptedPrompter>(&sounds);
+        keypad = {};
+        window = makeWindow(&keypad);
+        QCOMPARE(boxText(PropertyBox::WeightBox), shown(625));
+    }
+    void cleanup() { window.reset(); }
+
+    void weightRecalcRescalesTheMarkedRow()
+    {
+        mark(2);
+        keypad.answers.push_back("725.000");
+        window->action("Weight1")->trigger();
+        QCOMPARE(keypad.captions, (std::vector<std::string>{"Total Weight"}));
+        QCOMPARE(keypad.displays, (std::vector<std::string>{"625.00"}));
+        QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));
+        QCOMPARE(cell(3, 3), QStringLiteral(" 200.000"));
+        QCOMPARE(boxText(PropertyBox::WeightBox), shown(725));
+        QVERIFY(prompter->shown.empty());
+        QVERIFY(window->Grid1()->Checked(0, 2));
+    }
+
+    void everyWayInOpensTheKeypadOfItsQuantity_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("byVolume");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Weight menu") << "Weight1" << false << "Total Weight";
+        QTest::newRow("Volume menu") << "Volume1" << false << "Total Volume";
+        QTest::newRow("Cost by weight menu") << "CostWt" << false << "Cost by Weight";
+        QTest::newRow("Cost by volume menu") << "CostVol" << false << "Cost by Volume";
+        QTest::newRow("Weight button") << "WeightButton" << false << "Total Weight";
+        QTest::newRow("Volume button") << "VolumeButton" << false << "Total Volume";
+        QTest::newRow("Cost button by weight") << "CostButton" << false << "Cost by Weight";
+        QTest::newRow("Cost button by volume") << "CostButton" << true << "Cost by Volume";
+        QTest::newRow("WeightBox") << "WeightBox" << false << "Total Weight";
+        QTest::newRow("VolumeBox") << "VolumeBox" << false << "Total Volume";
+        QTest::newRow("CostWtBox") << "CostWtBox" << false << "Cost by Weight";
+        QTest::newRow("CostVolBox") << "CostVolBox" << true << "Cost by Volume";
+    }
+    void everyWayInOpensTheKeypadOfItsQuantity()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, byVolume);
+        QFETCH(QString, caption);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        if (byVolume)
+            window->action("FlipPercents1")->trigger();
+        mark(2);
+        const QStringList before = [this] {
+            QStringList texts;
+            for (int row = 1; row <= 7; ++row)
+                texts << cell(3, row) << cell(4, row);
+            return texts;
+        }();
+        const QByteArray name = way.toLatin1();
+        const std::map<QString, PropertyBox> boxes = {{"WeightBox", PropertyBox::WeightBox},
+                                                      {"VolumeBox", PropertyBox::VolumeBox},
+                                                      {"CostWtBox", PropertyBox::CostWtBox},
+                                                      {"CostVolBox", PropertyBox::CostVolBox}};
+        if (way.endsWith(QStringLiteral("Button")))
+            QTest::mouseClick(window->button(name.constData()), Qt::LeftButton);
+        else if (boxes.count(way))
+            QTest::mouseDClick(window->properties()->box(boxes.at(way)), Qt::LeftButton);
+        else
+            window->action(name.constData())->trigger();
+        QCOMPARE(keypad.captions, (std::vector<std::string>{caption.toStdString()}));
+        // cancelled: no message, nothing changed
+        QVERIFY(prompter->shown.empty());
+        for (int row = 1, i = 0; row <= 7; ++row, i += 2) {
+            QCOMPARE(cell(3, row), before[i]);
+            QCOMPARE(cell(4, row), before[i + 1]);
+        }
+    }
+
+    void nothingMarkedIsRefusedBeforeTheKeypad()
+    {
+        window->action("Weight1")->trigger();
+        QVERIFY(keypad.captions.empty());
+        QCOMPARE(prompter->shown, (std::vector<ShownMessage>{{ShownMessage::Kind::Information,
+                                                              "No materials selected. Can not recalculate."}}));
+        QCOMPARE(sounds.played, (std::vector<std::string>{"SystemAsterisk"}));
+    }
+
+    void missedTargetIsUndoneWithItsMessage()
+    {
+        mark(2);
+        keypad.answers.push_back("50");
+        window->action("Weight1")->trigger();
+        QCOMPARE(prompter->shown,
+                 (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "New value can not be obtained."}}));
+        QCOMPARE(sounds.played, (std::vector<std::string>{"SystemHand"}));
+        QCOMPARE(cell(3, 2), QStringLiteral(" 100.000"));
+        QCOMPARE(boxText(PropertyBox::WeightBox), shown(625));
+    }
+
+    void typedOnTheRealKeypadDialog()
+    {
+        window = makeWindow(nullptr);
+        auto* dialog = dynamic_cast<TfrmCalc*>(window->keypadDialog());
+        QVERIFY(dialog);
+        mark(2);
+        QString caption;
+        QTimer::singleShot(0, dialog, [&] {
+            caption = dialog->windowTitle();
+            QTest::keyClicks(dialog, "C725");
+            QTest::keyClick(dialog, Qt::Key_Return);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        window->action("Weight1")->trigger();
+        QCOMPARE(caption, QStringLiteral("Total Weight"));
+        QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));
+        QCOMPARE(boxText(PropertyBox::WeightBox), shown(725));
+    }
+
+    void panelAcceptShowsTheRecalculatedSheet()
+    {
+        CalcPanel* panel = window->calcPanel();
+        QVERIFY(panel);
+        QVERIFY(!panel->isVisible());
+        window->show();
+        panel->openFor(3, 2, cell(3, 2).toStdString());
+        for (const char* name : {"btnClear", "Button1", "Button5", "Button0"})
+            QTest::mouseClick(panel->button(name), Qt::LeftButton);
+        QCOMPARE(cell(3, 2), QStringLiteral("150"));
+        QCOMPARE(cell(4, 2), QStringLiteral("18.00"));
+        QTest::mouseClick(panel->button("btnAccept"), Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(cell(3, 2), QStringLiteral(" 150.000"));
+        QCOMPARE(boxText(PropertyBox::WeightBox), shown(675));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    TintoraApplication app(argc, argv);
+    RecalcWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "RecalcWindowTest.moc"
