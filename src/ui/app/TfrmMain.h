@@ -12,6 +12,8 @@
 #include <functional>
 
 class ButtonBar;
+class CalcPanel;
+class KeypadService;
 class HelpWindow;
 class PropertiesPanel;
 class QAction;
@@ -42,7 +44,7 @@ struct MainWindowServices {
 
     // --- recalculation and keypads: services (begin)
     // The keypad dialog of the target recalculations; the window makes its own TfrmCalc when null.
-    class KeypadService* keypad = nullptr;
+    KeypadService* keypad = nullptr;
     // --- recalculation and keypads: services (end)
 };
 
@@ -105,6 +107,7 @@ public:
     QLineEdit* DescBox() const { return descBox_; }
     void AlignButtons();
     void Drop1Click();
+    void Drop2Click();
     void File32Close();
     void RMInsert1Click();
     void RMDelete1Click();
@@ -125,9 +128,9 @@ public:
     void CostButtonClick();
     // The keypad panel, hidden until its openFor; accepting it shows the sheet
     // and gives the grid the focus.
-    class CalcPanel* calcPanel() const;
+    CalcPanel* calcPanel() const;
     // The keypad dialog the recalculations ask.
-    class KeypadService* keypadDialog() const;
+    KeypadService* keypadDialog() const;
     // --- recalculation and keypads: public (end)
 
 protected:
@@ -166,9 +169,6 @@ private:
     QString selectedMaterialFile() const;
     void hideCellEditors();
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // The keypad panel, once created, floats over the grid like the list.
-    QSize calcPanelSize() const;
-    void moveCalcPanel(QPoint to);
     void hideCalcPanel();
 
     // --- recalculation and keypads: private (begin)
@@ -203,5 +203,4 @@ private:
     QStringListModel* fileListModel_ = nullptr;
     qint64 fileListStamp_ = -1;  // the folder's modification time when it was last listed
     QLineEdit* descBox_ = nullptr;
-    QWidget* calcPanel_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "app/Artwork.h"
 #include "app/FloatingControls.h"
 #include "app/PropertiesPanel.h"
+#include "calc/CalcPanel.h"
 #include "sheet/GridTyping.h"
 #include "sheet/MaterialPicking.h"
 #include "sheet/RowCommands.h"
@@ -127,6 +128,7 @@ void TfrmMain::connectGridCommands()
             [this](TSuperGrid*, int, int row, bool) { Grid1CheckBoxClick(row); });
     connect(grid_, &TSuperGrid::OnTopLeftChanged, this, &TfrmMain::Grid1TopLeftChanged);
     connect(drop1_, &QToolButton::clicked, this, &TfrmMain::Drop1Click);
+    connect(drop2_, &QToolButton::clicked, this, &TfrmMain::Drop2Click);
     connect(descBox_, &QLineEdit::returnPressed, this, &TfrmMain::DescBoxExit);
 
     const auto on = [this](const char* name, void (TfrmMain::*handler)()) {
@@ -170,12 +172,13 @@ void TfrmMain::AlignButtons()
         grid_->viewport()->height(),
         drop1_->size(),
         fileList_->size(),
-        calcPanelSize(),
+        QSize(CalcPanel::PanelWidth, CalcPanel::PanelHeight),
     });
     drop1_->move(placed.Drop1);
     drop2_->move(placed.Drop2);
     fileList_->move(placed.File32List);
-    moveCalcPanel(placed.CalcPanel);
+    if (calcPanel())
+        calcPanel()->move(placed.CalcPanel);
 
     const tintora::DropButton shown = tintora::dropButtonFor(col, edit_.GridMouseDown);
     // A cell scrolled out of sight has no place for its button.
@@ -186,21 +189,10 @@ void TfrmMain::AlignButtons()
     drop2_->raise();
 }
 
-QSize TfrmMain::calcPanelSize() const
-{
-    return calcPanel_ ? calcPanel_->size() : QSize(113, 110);
-}
-
-void TfrmMain::moveCalcPanel(QPoint to)
-{
-    if (calcPanel_)
-        calcPanel_->move(to);
-}
-
 void TfrmMain::hideCalcPanel()
 {
-    if (calcPanel_)
-        calcPanel_->hide();
+    if (calcPanel())
+        calcPanel()->hide();
 }
 
 void TfrmMain::hideCellEditors()
@@ -348,6 +340,25 @@ void TfrmMain::Drop1Click()
     fileList_->setCurrentIndex(index);
     fileList_->scrollTo(index, QAbstractItemView::PositionAtTop);
     MatStatus(index.data().toString());
+}
+
+// --- the keypad panel ------------------------------------------------------------
+
+void TfrmMain::Drop2Click()
+{
+    const auto col = tintora::keypadColumn(sheet_, {grid_->Col(), grid_->Row()});
+    if (!col || !calcPanel())
+        return;
+    if (grid_->Col() != *col)
+        grid_->setCol(*col);
+    if (calcPanel()->isVisible()) {
+        calcPanel()->hide();
+        grid_->setFocus();
+        return;
+    }
+    AlignButtons();
+    calcPanel()->openFor(grid_->Col(), grid_->Row(), edit_.SavedCellText);
+    calcPanel()->raise();
 }
 
 void TfrmMain::MatStatus(const QString& fileName)

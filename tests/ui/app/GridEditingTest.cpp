@@ -1,6 +1,7 @@
 // Editing in the main window's grid with real keys and mouse clicks.
 #include "ScriptedPrompter.h"
 #include "app/TfrmMain.h"
+#include "calc/CalcPanel.h"
 #include "app/TintoraApplication.h"
 #include "sheet/RowCommands.h"
 #include "widgets/TSuperGrid.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListView>
 #include <QMenu>
 #include <QStandardPaths>
@@ -261,6 +263,31 @@ private slots:
         QCOMPARE(cell(1, 12), QStringLiteral("TIO2"));
         QCOMPARE(cell(3, 12), QStringLiteral(" 200.000"));
         QVERIFY(window->sheet().row(12).marked);
+    }
+
+    void theKeypadPanelOpensUnderAWeightCellAndAcceptWritesIt()
+    {
+        click(4, 2);  // the Volume cell of the water row
+        QVERIFY(window->Drop2()->isVisible());
+        QTest::mouseClick(window->Drop2(), Qt::LeftButton);
+        CalcPanel* panel = window->calcPanel();
+        QVERIFY(panel->isVisible());
+        const QRect volumeCell = cellInWindow(4, 2);
+        QCOMPARE(panel->pos(), QPoint(volumeCell.left() + 2, volumeCell.top() + volumeCell.height() + 2));
+        QTest::mouseClick(panel->button("btnClear"), Qt::LeftButton);
+        for (const char* key : {"Button2", "Button4"})
+            QTest::mouseClick(panel->button(key), Qt::LeftButton);
+        QTest::mouseClick(panel->button("btnAccept"), Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(cell(4, 2), QStringLiteral("  24.000"));
+        QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));  // 24 gallons of water
+    }
+
+    void theKeypadButtonDoesNothingOnATextRow()
+    {
+        click(3, 1);  // a note row
+        QTest::mouseClick(window->Drop2(), Qt::LeftButton);
+        QVERIFY(!window->calcPanel()->isVisible());
     }
 
     void insertMovesRowsDown()
