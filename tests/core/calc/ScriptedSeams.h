@@ -1,8 +1,8 @@
 #pragma once
 // Message boxes and the keypad dialog for tests: each message is recorded
 // with its kind, and the keypad gives the answers the test queued.
+#include "ScriptedPrompter.h"
 #include "calc/KeypadDialog.h"
-#include "sheet/Prompter.h"
 
 #include <deque>
 #include <optional>
@@ -11,30 +11,9 @@
 
 namespace tintora::test {
 
-enum class BoxKind { Information, Error, Confirm, Question };
-
-struct Message {
-    BoxKind kind;
-    std::string text;
-    bool operator==(const Message&) const = default;
-};
-
-class ScriptedPrompter : public Prompter {
-public:
-    void inform(std::string_view text) override { shown.push_back({BoxKind::Information, std::string(text)}); }
-    void error(std::string_view text) override { shown.push_back({BoxKind::Error, std::string(text)}); }
-    bool confirm(std::string_view text) override
-    {
-        shown.push_back({BoxKind::Confirm, std::string(text)});
-        return true;
-    }
-    bool askInformation(std::string_view text) override
-    {
-        shown.push_back({BoxKind::Question, std::string(text)});
-        return true;
-    }
-    std::vector<Message> shown;
-};
+using BoxKind = testing::ShownMessage::Kind;
+using Message = testing::ShownMessage;
+using testing::ScriptedPrompter;
 
 // What the keypad was opened with.
 struct KeypadCall {

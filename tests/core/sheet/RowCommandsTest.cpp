@@ -1,6 +1,6 @@
 #include "sheet/RowCommands.h"
 
-#include "../../support/ScriptedPrompter.h"
+#include "ScriptedPrompter.h"
 #include "EditingFixture.h"
 #include "calc/Calculate.h"
 #include "sheet/GridTyping.h"
