@@ -159,6 +159,8 @@ void TfrmMain::connectCommands()
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
     connectGridCommands();
     connectRecalcCommands();
+    connectMaterialEditorCommands();
+    connectPropertiesCommands();
 }
 
 TExplorerButton* TfrmMain::button(const char* name) const

@@ -119,6 +119,11 @@ public:
     void mPasteClick();
     void Add1Click();
 
+    // --- material editor: public (begin); defined in TfrmMainMaterials.cpp
+    // --- material editor: public (end)
+    // --- formula properties: public (begin); defined in TfrmMainProperties.cpp
+    // --- formula properties: public (end)
+
     // --- recalculation and keypads: public (begin); defined in TfrmMainRecalc.cpp
     // Target recalculations: menu entries, buttons and property-box double clicks.
     void Weight1Click();
@@ -170,6 +175,13 @@ private:
     void hideCellEditors();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void hideCalcPanel();
+
+    // --- material editor: private (begin)
+    void connectMaterialEditorCommands();
+    // --- material editor: private (end)
+    // --- formula properties: private (begin)
+    void connectPropertiesCommands();
+    // --- formula properties: private (end)
 
     // --- recalculation and keypads: private (begin)
     void connectRecalcCommands();
