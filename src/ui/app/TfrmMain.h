@@ -122,6 +122,10 @@ public:
     // --- material editor: public (begin); defined in TfrmMainMaterials.cpp
     // --- material editor: public (end)
     // --- formula properties: public (begin); defined in TfrmMainProperties.cpp
+    // File > Properties and the Formula Properties button: the properties
+    // dialog on the open formula, or "Please save formula first.".
+    void Properties1Click();
+    class TfrmProper* frmProper() const { return frmProper_; }
     // --- formula properties: public (end)
 
     // --- recalculation and keypads: public (begin); defined in TfrmMainRecalc.cpp
@@ -181,6 +185,8 @@ private:
     // --- material editor: private (end)
     // --- formula properties: private (begin)
     void connectPropertiesCommands();
+    // Created once with the window, a child of it; frmSpec is its child.
+    class TfrmProper* frmProper_ = nullptr;
     // --- formula properties: private (end)
 
     // --- recalculation and keypads: private (begin)

@@ -1,0 +1,317 @@
+#include "formulas/FormulaProperties.h"
+
+#include <algorithm>
+
+namespace tintora {
+
+namespace {
+
+constexpr std::string_view PropertiesSection = "Properties";
+constexpr std::string_view MemoSection = "Memo";
+constexpr std::string_view SpecSection = "Spec";
+
+// Counts of 0 or below mean none; very large ones are cut (MaxPropertyLines).
+int listedCount(const IniFile& file, std::string_view section, std::string_view key)
+{
+    return std::clamp(file.readInteger(section, key, 0), 0, MaxPropertyLines);
+}
+
+std::string numberedKey(std::string_view stem, int i)
+{
+    return std::string(stem) + std::to_string(i);
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// One to maxDigits digits at text[pos]; advances pos.
+std::optional<std::pair<int, int>> readNumber(std::string_view text, std::size_t& pos, int maxDigits)
+{
+    int value = 0;
+    int digits = 0;
+    while (pos < text.size() && digits < maxDigits && isDigit(text[pos])) {
+        value = value * 10 + (text[pos] - '0');
+        ++pos;
+        ++digits;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    return std::pair{value, digits};
+}
+
+char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool startsWithName(std::string_view text, std::string_view name)
+{
+    return !name.empty() && text.size() >= name.size()
+        && std::equal(name.begin(), name.end(), text.begin(),
+                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+}
+
+// The longest of the names at text[pos]: its number from 1 and its length.
+template <std::size_t N>
+std::optional<std::pair<int, std::size_t>> readName(std::string_view text, std::size_t pos,
+                                                    const std::array<std::string, N>& shortNames,
+                                                    const std::array<std::string, N>& longNames)
+{
+    std::optional<std::pair<int, std::size_t>> best;
+    for (const auto* names : {&shortNames, &longNames})
+        for (std::size_t i = 0; i < N; ++i) {
+            const std::string& name = (*names)[i];
+            if (startsWithName(text.substr(pos), name) && (!best || name.size() > best->second))
+                best = std::pair{static_cast<int>(i) + 1, name.size()};
+        }
+    return best;
+}
+
+int windowedYear(int twoDigits, int currentYear)
+{
+    const int last = currentYear + 20;
+    return last - ((last - twoDigits) % 100 + 100) % 100;
+}
+
+int daysInMonth(int year, int month)
+{
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+}  // namespace
+
+// --- reading the sections --------------------------------------------------------
+
+FormulaProperties readFormulaProperties(const IniFile& file)
+{
+    FormulaProperties result;
+    result.date = file.value(PropertiesSection, "Date");
+
+    const int memoCount = listedCount(file, MemoSection, "MemoCount");
+    for (int i = 0; i < memoCount; ++i)
+        result.notes.push_back(file.readString(MemoSection, numberedKey("Memo", i), ""));
+
+    const int specCount = listedCount(file, SpecSection, "SpecCount");
+    for (int i = 0; i < specCount; ++i)
+        result.specifications.push_back(specificationFromFile(file.readString(SpecSection, numberedKey("Spec", i), ""),
+                                                              file.readString(SpecSection, numberedKey("SpecSub", i), "")));
+    return result;
+}
+
+FormulaProperties readFormulaProperties(const std::filesystem::path& formulaPath)
+{
+    return readFormulaProperties(IniFile::read(formulaPath));
+}
+
+// --- the revision date ---------------------------------------------------------
+
+bool isValidDate(const CalendarDate& date)
+{
+    return date.year >= MinDateYear && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1
+        && date.day <= daysInMonth(date.year, date.month);
+}
+
+std::optional<CalendarDate> parsePatternDate(std::string_view text, std::string_view pattern, int currentYear,
+                                             const DateNames& names)
+{
+    std::optional<int> day;
+    std::optional<int> month;
+    std::optional<int> year;
+    std::size_t pos = 0;
+    const auto literal = [&](char c) {
+        if (pos >= text.size() || text[pos] != c)
+            return false;
+        ++pos;
+        return true;
+    };
+
+    for (std::size_t p = 0; p < pattern.size();) {
+        const char c = pattern[p];
+        if (c == '\'') {
+            // 'text' is literal; '' inside or outside quotes is one quote
+            ++p;
+            if (p < pattern.size() && pattern[p] == '\'') {
+                if (!literal('\''))
+                    return std::nullopt;
+                ++p;
+                continue;
+            }
+            while (p < pattern.size()) {
+                if (pattern[p] == '\'') {
+                    if (p + 1 < pattern.size() && pattern[p + 1] == '\'') {
+                        if (!literal('\''))
+                            return std::nullopt;
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    break;
+                }
+                if (!literal(pattern[p]))
+                    return std::nullopt;
+                ++p;
+            }
+            continue;
+        }
+        if (c == 'd' || c == 'M' || c == 'y') {
+            std::size_t run = 0;
+            while (p + run < pattern.size() && pattern[p + run] == c)
+                ++run;
+            p += run;
+            if (c != 'y' && run > 2) {
+                const auto name = c == 'M' ? readName(text, pos, names.shortMonths, names.longMonths)
+                                           : readName(text, pos, names.shortDays, names.longDays);
+                if (!name)
+                    return std::nullopt;
+                pos += name->second;
+                if (c == 'M')
+                    month = name->first;
+                continue;
+            }
+            const auto number = readNumber(text, pos, c == 'y' ? 4 : 2);
+            if (!number)
+                return std::nullopt;
+            if (c == 'd')
+                day = number->first;
+            else if (c == 'M')
+                month = number->first;
+            else
+                year = number->second <= 2 ? windowedYear(number->first, currentYear) : number->first;
+            continue;
+        }
+        if (!literal(c))
+            return std::nullopt;
+        ++p;
+    }
+    if (pos != text.size() || !day || !month || !year)
+        return std::nullopt;
+    const CalendarDate date{*year, *month, *day};
+    return isValidDate(date) ? std::optional(date) : std::nullopt;
+}
+
+std::optional<CalendarDate> parseIsoDate(std::string_view text)
+{
+    const auto digitsAt = [&](std::size_t from, std::size_t count) {
+        return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(from),
+                           text.begin() + static_cast<std::ptrdiff_t>(from + count), isDigit);
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !digitsAt(0, 4) || !digitsAt(5, 2) || !digitsAt(8, 2))
+        return std::nullopt;
+    const auto number = [&](std::size_t from, std::size_t count) {
+        int value = 0;
+        for (std::size_t i = from; i < from + count; ++i)
+            value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const CalendarDate date{number(0, 4), number(5, 2), number(8, 2)};
+    return isValidDate(date) ? std::optional(date) : std::nullopt;
+}
+
+RevisionDate readRevisionDate(const std::optional<std::string>& stored, std::string_view shortDatePattern,
+                              const CalendarDate& today, const DateNames& names)
+{
+    // An empty value is no date at all, the same as a missing one.
+    if (!stored || stored->empty())
+        return {today, {}};
+    if (auto date = parsePatternDate(*stored, shortDatePattern, today.year, names))
+        return {date, {}};
+    if (auto date = parseIsoDate(*stored))
+        return {date, {}};
+    return {std::nullopt, "'" + *stored + "' is not a valid date."};
+}
+
+std::string fourDigitYearPattern(std::string_view pattern)
+{
+    std::string result;
+    bool quoted = false;
+    for (std::size_t p = 0; p < pattern.size();) {
+        const char c = pattern[p];
+        if (c == '\'')
+            quoted = !quoted;
+        if (c == 'y' && !quoted) {
+            std::size_t run = 0;
+            while (p + run < pattern.size() && pattern[p + run] == 'y')
+                ++run;
+            result += run < 4 ? std::string("yyyy") : std::string(run, 'y');
+            p += run;
+            continue;
+        }
+        result += c;
+        ++p;
+    }
+    return result;
+}
+
+// --- the specification list ----------------------------------------------------
+
+std::string trimBlanksAndControls(std::string_view text)
+{
+    const auto isTrimmed = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && isTrimmed(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isTrimmed(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+SpecificationEntry specificationFromFile(std::string caption, std::string determinedValue)
+{
+    SpecificationEntry entry{std::move(caption), {}};
+    if (!determinedValue.empty())
+        entry.subItems.push_back(std::move(determinedValue));
+    return entry;
+}
+
+SpecificationFields fieldsForEditing(const SpecificationEntry& entry)
+{
+    std::string joined;
+    for (const std::string& subItem : entry.subItems)
+        joined += subItem + "\r\n";
+    return {trimBlanksAndControls(entry.caption), trimBlanksAndControls(joined)};
+}
+
+SpecificationEntry addedSpecification(std::string spec, std::string value)
+{
+    return {std::move(spec), {std::move(value)}};
+}
+
+void applyEditedSpecification(SpecificationEntry& entry, std::string spec, std::string value)
+{
+    entry.caption = std::move(spec);
+    entry.subItems.clear();
+    if (!value.empty())
+        entry.subItems.push_back(std::move(value));
+}
+
+// --- the notes ---------------------------------------------------------------
+
+std::size_t typedCharactersThatFit(std::size_t length, std::size_t selected, std::size_t inserted, std::size_t limit)
+{
+    const std::size_t kept = length - std::min(selected, length);
+    const std::size_t room = kept < limit ? limit - kept : 0;
+    return std::min(inserted, room);
+}
+
+// --- placement -----------------------------------------------------------------
+
+ScreenPoint placeFormulaProperties(ScreenPoint mainWindowCorner, int width, int height, const ScreenArea& screen)
+{
+    int top = std::max(mainWindowCorner.y + 50, screen.top);
+    int left = std::max(mainWindowCorner.x + 60, screen.left);
+    if (top + height > screen.top + screen.height)
+        top = screen.top + screen.height - height;
+    if (left + width > screen.left + screen.width)
+        left = screen.left + screen.width - width;
+    return {left, top};
+}
+
+ScreenPoint placeSpecificationEntry(ScreenPoint propertiesCorner)
+{
+    return {propertiesCorner.x + 25, propertiesCorner.y + 60};
+}
+
+}  // namespace tintora

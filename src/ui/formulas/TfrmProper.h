@@ -1,0 +1,88 @@
+#pragma once
+// The formula properties dialog: the protection flag, the revision date, the
+// specifications and the notes that a formula file keeps beside the formula.
+// A viewer: it reads the file each time it opens and writes nothing back, so
+// whatever is changed in it is gone when it closes.
+#include "formulas/FormulaProperties.h"
+#include "sheet/Prompter.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QDateEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+class TfrmSpec;
+
+class TfrmProper : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 368;
+    static constexpr int ClientHeight = 402;
+
+    // The main window is the parent; the dialog appears relative to its corner.
+    TfrmProper(tintora::Prompter* prompter, QWidget* mainWindow);
+
+    // Shows the dialog modally on the formula file; formulaProtected is the
+    // flag the last formula load left.
+    int Execute(const QString& formulaPath, bool formulaProtected);
+
+    TfrmSpec* frmSpec() const { return frmSpec_; }
+    QTabWidget* PageControl1() const { return pageControl_; }
+    QCheckBox* chkProtect() const { return chkProtect_; }
+    QDateEdit* edtDate() const { return edtDate_; }
+    QTreeWidget* SpecView() const { return specView_; }
+    QPlainTextEdit* Memo1() const { return memo_; }
+    QPushButton* btnAdd() const { return btnAdd_; }
+    QPushButton* btnEdit() const { return btnEdit_; }
+    QPushButton* btnDelete() const { return btnDelete_; }
+    QPushButton* btnClear() const { return btnClear_; }
+    QPushButton* btnOk() const { return btnOk_; }
+    QPushButton* btnCancel() const { return btnCancel_; }
+
+    // The specifications as the list holds them now.
+    const std::vector<tintora::SpecificationEntry>& specifications() const { return specs_; }
+
+    void btnAddClick();
+    void btnEditClick();
+    void btnDeleteClick();
+    void btnClearClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createGeneralPage();
+    void createSpecsPage();
+    void createNotesPage();
+    void FormShow();
+    void placeOnScreen();
+    void showDate(const std::optional<std::string>& stored);
+    // A list item for the entry of specs_ at the list's end.
+    void appendSpecItem();
+    void showSpecItem(int index);
+    std::optional<int> selectedSpec() const;
+
+    tintora::Prompter* prompter_;
+    QString formulaPath_;
+    bool formulaProtected_ = false;
+    std::vector<tintora::SpecificationEntry> specs_;
+
+    TfrmSpec* frmSpec_ = nullptr;
+    QTabWidget* pageControl_ = nullptr;
+    QCheckBox* chkProtect_ = nullptr;
+    QDateEdit* edtDate_ = nullptr;
+    QTreeWidget* specView_ = nullptr;
+    QPlainTextEdit* memo_ = nullptr;
+    QPushButton* btnAdd_ = nullptr;
+    QPushButton* btnEdit_ = nullptr;
+    QPushButton* btnDelete_ = nullptr;
+    QPushButton* btnClear_ = nullptr;
+    QPushButton* btnOk_ = nullptr;
+    QPushButton* btnCancel_ = nullptr;
+};
