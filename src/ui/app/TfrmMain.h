@@ -120,6 +120,10 @@ public:
     void Add1Click();
 
     // --- material editor: public (begin); defined in TfrmMainMaterials.cpp
+    // Table > Edit Materials and its button: the material editor, modal; with
+    // Auto Reload checked the formula is read again from its file afterwards.
+    void Materials1Click();
+    class TfrmMaterial* frmMaterial() const { return frmMaterial_; }
     // --- material editor: public (end)
     // --- formula properties: public (begin); defined in TfrmMainProperties.cpp
     // File > Properties and the Formula Properties button: the properties
@@ -182,6 +186,7 @@ private:
 
     // --- material editor: private (begin)
     void connectMaterialEditorCommands();
+    TfrmMaterial* frmMaterial_ = nullptr;  // a child dialog: deleted with the window
     // --- material editor: private (end)
     // --- formula properties: private (begin)
     void connectPropertiesCommands();

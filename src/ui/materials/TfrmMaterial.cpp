@@ -1,0 +1,338 @@
+#include "materials/TfrmMaterial.h"
+
+#include "app/Artwork.h"
+#include "app/TfrmMain.h"
+#include "text/NumberText.h"
+#include "widgets/FormulaGridLayout.h"
+#include "widgets/TExplorerButton.h"
+#include "widgets/TFnpNumericEdit.h"
+#include "widgets/TSuperGrid.h"
+
+#include <QAbstractListModel>
+#include <QFile>
+#include <QFileIconProvider>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QValidator>
+
+#include <array>
+
+namespace {
+
+using tintora::ListedFile;
+using tintora::RowMaterialProps;
+
+constexpr int ItemHeight = 16;
+// Three columns of names fit in the list; longer names are cut with "...".
+constexpr int ItemWidth = 133;
+
+struct PropertyBoxDefinition {
+    const char* label;
+    const char* name;
+    int left;
+    int top;
+    const char* key;
+    double RowMaterialProps::*field;
+};
+
+// In tab order within the Properties frame.
+constexpr std::array<PropertyBoxDefinition, 8> PropertyBoxes = {{
+    {"Cost_Wt", "CostBox", 27, 40, "Cost", &RowMaterialProps::Cost},
+    {"SPG", "SPGBox", 27, 84, "Spec", &RowMaterialProps::Spec},
+    {"Pig_Wt", "Pig_WtBox", 119, 40, "Pig_Wt", &RowMaterialProps::Pig_Wt},
+    {"Pig_Vol", "Pig_VolBox", 119, 84, "Pig_Vol", &RowMaterialProps::Pig_Vol},
+    {"Vol_Wt", "Vol_WtBox", 211, 40, "Vol_Wt", &RowMaterialProps::Vol_Wt},
+    {"Vol_Vol", "Vol_VolBox", 211, 84, "Vol_Vol", &RowMaterialProps::Vol_Vol},
+    {"Voc_Wt", "Voc_WtBox", 303, 40, "Voc_Wt", &RowMaterialProps::Voc_Wt},
+    {"Voc_Vol", "Voc_VolBox", 303, 84, "Voc_Vol", &RowMaterialProps::Voc_Vol},
+}};
+
+QString lowerAscii(const QString& text)
+{
+    return QString::fromStdString(tintora::asciiLower(text.toStdString()));
+}
+
+// Forces what is typed or pasted into the file name box to lower case.
+class LowerCaseInput : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        input = lowerAscii(input);
+        return Acceptable;
+    }
+};
+
+QLabel* label(QWidget* parent, const QString& text, int left, int top, const char* name = nullptr)
+{
+    auto* l = new QLabel(text, parent);
+    if (name)
+        l->setObjectName(QString::fromLatin1(name));
+    l->move(left, top);
+    l->adjustSize();
+    return l;
+}
+
+TExplorerButton* disabledButton(QWidget* parent, const char* name, const char* caption, int image, int left)
+{
+    auto* b = new TExplorerButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setCaption(QString::fromLatin1(caption));
+    b->setBitmap(Artwork::menuIcon(image).pixmap(QSize(16, 16)).toImage());
+    b->setLayout(TButtonLayout::GlyphLeft);
+    b->setOptions(TButtonOption::boMonoDisplay | TButtonOption::boShowBevel);
+    b->setGeometry(left, 8, 76, 23);
+    b->setEnabled(false);
+    return b;
+}
+
+}  // namespace
+
+// The names of the material folder for the list view. Only the rows in sight
+// are asked for, so a folder of tens of thousands of files lists at once.
+class MaterialListModel : public QAbstractListModel {
+public:
+    explicit MaterialListModel(QObject* parent)
+        : QAbstractListModel(parent)
+    {
+        const QFileIconProvider icons;
+        fileIcon_ = QIcon::fromTheme(QStringLiteral("text-x-generic"), icons.icon(QAbstractFileIconProvider::File));
+        folderIcon_ = icons.icon(QAbstractFileIconProvider::Folder);
+    }
+
+    const std::vector<ListedFile>& files() const { return files_; }
+
+    void setFiles(std::vector<ListedFile> files)
+    {
+        beginResetModel();
+        files_ = std::move(files);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(files_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rowCount())
+            return {};
+        const ListedFile& file = files_[static_cast<std::size_t>(index.row())];
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::ToolTipRole:
+            return QString::fromStdString(file.caption);
+        case Qt::DecorationRole:
+            return file.folder ? folderIcon_ : fileIcon_;
+        default:
+            return {};
+        }
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+    }
+
+private:
+    std::vector<ListedFile> files_;
+    QIcon fileIcon_;
+    QIcon folderIcon_;
+};
+
+TfrmMaterial::TfrmMaterial(TfrmMain* frmMain)
+    : QDialog(frmMain, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint)
+    , frmMain_(frmMain)
+{
+    setObjectName(QStringLiteral("frmMaterial"));
+    setWindowTitle(QStringLiteral("Edit Materials"));
+    setModal(true);
+    setFixedSize(422, 374);
+    setFont(smallSansFont());
+    createControls();
+
+    connect(FileBox_, &QLineEdit::textChanged, this, &TfrmMaterial::FileBoxChange);
+    connect(File32List_, &QListView::clicked, this, &TfrmMaterial::File32ListClick);
+    connect(File32List_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TfrmMaterial::File32ListChange);
+    connect(File32List_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TfrmMaterial::File32ListChange);
+    connect(btnClose_, &QPushButton::clicked, this, &TfrmMaterial::btnCloseClick);
+}
+
+TfrmMaterial::~TfrmMaterial() = default;
+
+void TfrmMaterial::createControls()
+{
+    disabledButton(this, "New1", "New", 1, 183);
+    disabledButton(this, "Save1", "Save", 3, 258);
+    disabledButton(this, "Delete1", "Delete", 5, 333);
+
+    File32List_ = new QListView(this);
+    File32List_->setObjectName(QStringLiteral("File32List"));
+    model_ = new MaterialListModel(File32List_);
+    File32List_->setModel(model_);
+    File32List_->setGeometry(10, 40, 403, 133);
+    // Names run down in columns and the list scrolls sideways; one item size
+    // for all keeps the layout arithmetic, however many files there are.
+    File32List_->setViewMode(QListView::ListMode);
+    File32List_->setFlow(QListView::TopToBottom);
+    File32List_->setWrapping(true);
+    File32List_->setMovement(QListView::Static);
+    File32List_->setUniformItemSizes(true);
+    File32List_->setGridSize(QSize(ItemWidth, ItemHeight));
+    File32List_->setIconSize(QSize(16, 16));
+    File32List_->setTextElideMode(Qt::ElideRight);
+    File32List_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    File32List_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    File32List_->setSelectionMode(QAbstractItemView::SingleSelection);
+    label(this, QStringLiteral("&Materials:"), 12, 20, "Label11")->setBuddy(File32List_);
+
+    FileBox_ = new QLineEdit(QStringLiteral("*.rm"), this);
+    FileBox_->setObjectName(QStringLiteral("FileBox"));
+    FileBox_->setGeometry(84, 184, 229, 21);
+    FileBox_->setValidator(new LowerCaseInput(FileBox_));
+    label(this, QStringLiteral("File &name:"), 12, 188, "Label1")->setBuddy(FileBox_);
+
+    btnClose_ = new QPushButton(QStringLiteral("Close"), this);
+    btnClose_->setObjectName(QStringLiteral("btnClose"));
+    btnClose_->setGeometry(337, 182, 75, 23);
+    // Not a default button: Enter in a box does not close the dialog.
+    btnClose_->setAutoDefault(false);
+
+    NameBox_ = new QLineEdit(this);
+    NameBox_->setObjectName(QStringLiteral("NameBox"));
+    NameBox_->setGeometry(84, 214, 229, 21);
+    label(this, QStringLiteral("Desc&ription:"), 12, 216, "Label3")->setBuddy(NameBox_);
+
+    auto* group = new QGroupBox(QStringLiteral("Properties"), this);
+    group->setObjectName(QStringLiteral("GroupBox1"));
+    group->setGeometry(9, 244, 404, 121);
+    for (const PropertyBoxDefinition& d : PropertyBoxes) {
+        auto* box = new TFnpNumericEdit(group);
+        box->setObjectName(QString::fromLatin1(d.name));
+        box->setDecimals(3);
+        box->setValue(0);
+        box->setGeometry(d.left, d.top, 73, 21);
+        label(group, QString::fromLatin1(d.label), d.left, d.top - 16);
+        boxes_.push_back(box);
+    }
+
+    QWidget* previous = File32List_;
+    for (QWidget* next : std::initializer_list<QWidget*>{FileBox_, NameBox_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    for (TFnpNumericEdit* box : boxes_) {
+        setTabOrder(previous, box);
+        previous = box;
+    }
+    setTabOrder(previous, btnClose_);
+    File32List_->setFocus();
+}
+
+TFnpNumericEdit* TfrmMaterial::boxFor(const char* key) const
+{
+    for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
+        if (std::string_view(PropertyBoxes[i].key) == key)
+            return boxes_[i];
+    return nullptr;
+}
+
+const std::vector<ListedFile>& TfrmMaterial::listedFiles() const
+{
+    return model_->files();
+}
+
+void TfrmMaterial::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfrmMaterial::FormShow()
+{
+    const QRect frame = frameGeometry();
+    const QRect screen = frmMain_->screen()->geometry();
+    const auto at = tintora::materialEditorPosition({frmMain_->x(), frmMain_->y()}, frame.width(), frame.height(),
+                                                    {screen.x(), screen.y(), screen.width(), screen.height()});
+    move(at.x, at.y);
+
+    // The folder is listed once per opening, so files added or removed since show.
+    model_->setFiles(tintora::listMaterialFolder(QFile::encodeName(frmMain_->MaterialFolder()).toStdString()));
+    chosenItem_.reset();
+    shownItem_.reset();
+    File32List_->setFocus();
+
+    const int row = frmMain_->Grid1()->Row();
+    const std::string code =
+        row >= 1 && row <= tintora::SheetRowCount ? frmMain_->sheet().cell(tintora::Column::Material, row) : std::string();
+    const auto start = tintora::startItem(listedFiles(), code);
+    if (!start) {
+        // The box keeps its name; what it shows is read afresh, as typed
+        // values were never stored.
+        FileBoxChange();
+        return;
+    }
+    const QModelIndex index = model_->index(static_cast<int>(*start));
+    File32List_->setCurrentIndex(index);  // selects it, which loads it
+    File32List_->scrollTo(index);
+    setFileBoxText(index.data().toString());
+}
+
+void TfrmMaterial::setFileBoxText(const QString& text)
+{
+    FileBox_->setText(lowerAscii(text));
+}
+
+void TfrmMaterial::FileBoxChange()
+{
+    const auto item = tintora::itemForFileBox(listedFiles(), FileBox_->text().toStdString(), chosenItem_);
+    if (!item)
+        return;
+    File32List_->scrollTo(model_->index(static_cast<int>(*item)));
+    GetNumbers(*item);
+}
+
+void TfrmMaterial::File32ListClick()
+{
+    File32ListChange();
+}
+
+void TfrmMaterial::File32ListChange()
+{
+    const QModelIndexList selected = File32List_->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    const auto item = static_cast<std::size_t>(selected.first().row());
+    chosenItem_ = item;
+    const QString before = FileBox_->text();
+    setFileBoxText(selected.first().data().toString());
+    // An unchanged text raises no change; a different item of the same
+    // lower-case name, or values not read since the list was filled, still load.
+    if (FileBox_->text() == before && shownItem_ != item)
+        FileBoxChange();
+}
+
+void TfrmMaterial::GetNumbers(std::size_t item)
+{
+    const auto view = tintora::readMaterialView(QFile::encodeName(frmMain_->MaterialFolder()).toStdString(),
+                                                listedFiles()[item].name);
+    NameBox_->setText(QString::fromStdString(view.name));
+    for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
+        boxes_[i]->setValue(view.props.*PropertyBoxes[i].field);
+    shownItem_ = item;
+}
+
+void TfrmMaterial::btnCloseClick()
+{
+    done(QDialog::Accepted);
+}

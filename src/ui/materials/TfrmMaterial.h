@@ -1,0 +1,65 @@
+#pragma once
+// The "Edit Materials" dialog: lists the material files of the main window's
+// material folder and shows the description and the eight properties of the
+// file chosen in the list or typed into the file name box. It only views:
+// its New, Save and Delete buttons are disabled and nothing is ever written.
+#include "materials/MaterialBrowsing.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+class MaterialListModel;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class TExplorerButton;
+class TFnpNumericEdit;
+class TfrmMain;
+
+class TfrmMaterial : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmMaterial(TfrmMain* frmMain);
+    ~TfrmMaterial() override;
+
+    QListView* File32List() const { return File32List_; }
+    QLineEdit* FileBox() const { return FileBox_; }
+    QLineEdit* NameBox() const { return NameBox_; }
+    QPushButton* btnClose() const { return btnClose_; }
+    // The property box shown for a material file key ("Cost", "Spec", "Pig_Wt", ...).
+    TFnpNumericEdit* boxFor(const char* key) const;
+
+    // The names listed at the last opening.
+    const std::vector<tintora::ListedFile>& listedFiles() const;
+
+    void FormShow();
+    void FileBoxChange();
+    void File32ListClick();
+    void File32ListChange();
+    void btnCloseClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void GetNumbers(std::size_t item);
+    void setFileBoxText(const QString& text);
+
+    TfrmMain* frmMain_;
+    // The item last chosen in the list, which the file name box prefers while
+    // its text names it.
+    std::optional<std::size_t> chosenItem_;
+    // The item whose values the boxes show, if it is still listed.
+    std::optional<std::size_t> shownItem_;
+
+    MaterialListModel* model_ = nullptr;
+    QListView* File32List_ = nullptr;
+    QLineEdit* FileBox_ = nullptr;
+    QLineEdit* NameBox_ = nullptr;
+    QPushButton* btnClose_ = nullptr;
+    std::vector<TFnpNumericEdit*> boxes_;  // in the order of the property table
+};

@@ -1,0 +1,610 @@
+// The material editor opened from the main window and driven with real keys
+// and clicks while it is shown modally.
+#include "ScriptedPrompter.h"
+#include "app/TfrmMain.h"
+#include "app/TintoraApplication.h"
+#include "calc/CalcPanel.h"
+#include "materials/TfrmMaterial.h"
+#include "widgets/TExplorerButton.h"
+#include "widgets/TFnpNumericEdit.h"
+#include "widgets/TSuperGrid.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+using tintora::testing::ScriptedPrompter;
+using tintora::testing::ScriptedSounds;
+
+namespace {
+
+const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
+
+void copyFolder(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    for (const QString& name : QDir(from).entryList(QDir::Files))
+        QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Every file below a folder with its bytes.
+std::map<QString, QByteArray> folderBytes(const QString& folder)
+{
+    std::map<QString, QByteArray> out;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            out[file.fileName()] = file.readAll();
+    }
+    return out;
+}
+
+// What the dialog shows.
+struct Shown {
+    QString fileBox;
+    QString name;
+    double cost = 0, spec = 0, pigWt = 0, pigVol = 0, volWt = 0, volVol = 0, vocWt = 0, vocVol = 0;
+    QString selected;  // the selected item, empty when none
+};
+
+Shown shown(const TfrmMaterial& d)
+{
+    Shown s;
+    s.fileBox = d.FileBox()->text();
+    s.name = d.NameBox()->text();
+    const std::pair<const char*, double*> boxes[] = {
+        {"Cost", &s.cost},     {"Spec", &s.spec},       {"Pig_Wt", &s.pigWt}, {"Pig_Vol", &s.pigVol},
+        {"Vol_Wt", &s.volWt},  {"Vol_Vol", &s.volVol},  {"Voc_Wt", &s.vocWt}, {"Voc_Vol", &s.vocVol},
+    };
+    for (const auto& [key, value] : boxes)
+        *value = d.boxFor(key)->Value();
+    const QModelIndexList selected = d.File32List()->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty())
+        s.selected = selected.first().data().toString();
+    return s;
+}
+
+}  // namespace
+
+class TfrmMaterialTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir programFolder;
+    ScriptedSounds sounds;
+    std::unique_ptr<ScriptedPrompter> prompter;
+    std::unique_ptr<TfrmMain> window;
+
+    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
+    TSuperGrid* grid() const { return window->Grid1(); }
+    TfrmMaterial* editor() const { return window->frmMaterial(); }
+
+    void makeWindow(const QString& folder)
+    {
+        MainWindowServices services;
+        services.prompter = prompter.get();
+        services.sounds = &sounds;
+        services.programFolder = folder;
+        services.chooseFormulaFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+            return formulas() + QStringLiteral("/small.tfx");
+        };
+        window = std::make_unique<TfrmMain>(std::move(services));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void click(int col, int row)
+    {
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->CellRect(col, row).center());
+    }
+
+    void clickItem(const TfrmMaterial& d, const QString& caption)
+    {
+        const QModelIndexList found =
+            d.File32List()->model()->match(d.File32List()->model()->index(0, 0), Qt::DisplayRole, caption, 1,
+                                           Qt::MatchExactly);
+        QVERIFY2(!found.isEmpty(), qPrintable(caption));
+        QTest::mouseClick(d.File32List()->viewport(), Qt::LeftButton, {},
+                          d.File32List()->visualRect(found.first()).center());
+    }
+
+    // Opens the editor through `open` and runs `act` while it is shown; the
+    // editor is closed with its Close button afterwards, also when a check failed.
+    void withEditor(const std::function<void(TfrmMaterial&)>& act, const std::function<void()>& open = {})
+    {
+        bool ran = false;
+        QTimer::singleShot(0, this, [&] {
+            TfrmMaterial* d = editor();
+            ran = d->isVisible();
+            struct Closer {
+                TfrmMaterial* d;
+                ~Closer()
+                {
+                    if (d->isVisible())
+                        QTest::mouseClick(d->btnClose(), Qt::LeftButton);
+                }
+            } closer{d};
+            act(*d);
+        });
+        if (open)
+            open();
+        else
+            window->action("Materials1")->trigger();
+        QVERIFY(ran);
+        QVERIFY(!editor()->isVisible());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(programFolder.isValid());
+        copyFolder(DataFolder + QStringLiteral("/materials"), formulas());
+        copyFolder(DataFolder + QStringLiteral("/formulas"), formulas());
+    }
+
+    void init()
+    {
+        prompter = std::make_unique<ScriptedPrompter>(&sounds);
+        makeWindow(programFolder.path());
+    }
+
+    void cleanup() { window.reset(); }
+
+    void layoutAsDescribed()
+    {
+        TfrmMaterial* d = editor();
+        QCOMPARE(d->windowTitle(), QStringLiteral("Edit Materials"));
+        QCOMPARE(d->size(), QSize(422, 374));
+        QCOMPARE(d->minimumSize(), d->maximumSize());
+        QVERIFY(!d->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
+        const struct {
+            const char* name;
+            QRect rect;
+        } controls[] = {
+            {"New1", {183, 8, 76, 23}},        {"Save1", {258, 8, 76, 23}},
+            {"Delete1", {333, 8, 76, 23}},     {"File32List", {10, 40, 403, 133}},
+            {"FileBox", {84, 184, 229, 21}},   {"btnClose", {337, 182, 75, 23}},
+            {"NameBox", {84, 214, 229, 21}},   {"GroupBox1", {9, 244, 404, 121}},
+            {"CostBox", {27, 40, 73, 21}},     {"SPGBox", {27, 84, 73, 21}},
+            {"Pig_WtBox", {119, 40, 73, 21}},  {"Pig_VolBox", {119, 84, 73, 21}},
+            {"Vol_WtBox", {211, 40, 73, 21}},  {"Vol_VolBox", {211, 84, 73, 21}},
+            {"Voc_WtBox", {303, 40, 73, 21}},  {"Voc_VolBox", {303, 84, 73, 21}},
+        };
+        for (const auto& c : controls) {
+            auto* w = d->findChild<QWidget*>(QString::fromLatin1(c.name));
+            QVERIFY2(w, c.name);
+            QCOMPARE(w->geometry(), c.rect);
+        }
+        for (const char* name : {"New1", "Save1", "Delete1"})
+            QVERIFY(!d->findChild<TExplorerButton*>(QString::fromLatin1(name))->isEnabled());
+        QCOMPARE(d->findChild<TExplorerButton*>(QStringLiteral("Save1"))->Caption(), QStringLiteral("Save"));
+        QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label1"))->buddy(), d->FileBox());
+        QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label3"))->buddy(), d->NameBox());
+        QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label11"))->buddy(), d->File32List());
+        QCOMPARE(d->FileBox()->text(), QStringLiteral("*.rm"));
+        QCOMPARE(d->boxFor("Spec")->text(), QStringLiteral("0.000"));
+        QCOMPARE(d->font().pointSize(), 8);
+        // Labels stand 16 pixels above their boxes, in the Properties frame.
+        auto* group = d->findChild<QGroupBox*>(QStringLiteral("GroupBox1"));
+        for (QLabel* l : group->findChildren<QLabel*>())
+            QVERIFY2(l->y() == 24 || l->y() == 68, qPrintable(l->text()));
+        QCOMPARE(group->findChildren<QLabel*>().size(), 8);
+    }
+
+    void tabOrderRunsFromTheListToClose()
+    {
+        QStringList order;
+        withEditor([&](TfrmMaterial& d) {
+            QTRY_COMPARE(QApplication::focusWidget(), d.File32List());
+            for (int i = 0; i < 12; ++i) {
+                order << QApplication::focusWidget()->objectName();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+        });
+        QCOMPARE(order, (QStringList{"File32List", "FileBox", "NameBox", "CostBox", "SPGBox", "Pig_WtBox",
+                                     "Pig_VolBox", "Vol_WtBox", "Vol_VolBox", "Voc_WtBox", "Voc_VolBox", "btnClose"}));
+    }
+
+    void opensOnTheCurrentRowsMaterial()
+    {
+        window->action("Open1")->trigger();
+        click(1, 3);  // TIO2
+        window->statusBar()->showMessage(QStringLiteral("left over"));
+        Shown s;
+        QString status = QStringLiteral("not read");
+        withEditor([&](TfrmMaterial& d) {
+            s = shown(d);
+            status = window->statusBar()->currentMessage();
+            QTRY_COMPARE(QApplication::focusWidget(), d.File32List());
+            QVERIFY(!d.File32List()->visualRect(d.File32List()->currentIndex()).isEmpty());
+        });
+        QCOMPARE(s.selected, QStringLiteral("tio2.rm"));
+        QCOMPARE(s.fileBox, QStringLiteral("tio2.rm"));
+        QCOMPARE(s.name, QStringLiteral("titanium dioxide rutile"));
+        QCOMPARE(s.spec, 4.1);
+        QCOMPARE(s.cost, 1.85);
+        QCOMPARE(s.pigWt, 1.0);
+        QCOMPARE(s.pigVol, 1.0);
+        QCOMPARE(s.volWt, 0.0);
+        QVERIFY(status.isEmpty());
+    }
+
+    void openingHidesTheFloatingControls_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::newRow("material list") << 1;
+        QTest::newRow("keypad panel") << 3;
+    }
+
+    void openingHidesTheFloatingControls()
+    {
+        QFETCH(int, col);
+        window->action("Open1")->trigger();
+        click(col, 3);
+        QWidget* floating = col == 1 ? static_cast<QWidget*>(window->File32List()) : window->calcPanel();
+        QTest::mouseClick(col == 1 ? window->Drop1() : window->Drop2(), Qt::LeftButton);
+        QVERIFY(floating->isVisible());
+        bool hiddenWhileShown = false;
+        withEditor([&](TfrmMaterial&) { hiddenWhileShown = !floating->isVisible(); });
+        QVERIFY(hiddenWhileShown);
+        QVERIFY(!floating->isVisible());
+    }
+
+    void closingReadsTheDropDownListAgain()
+    {
+        window->action("Open1")->trigger();
+        click(1, 3);
+        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
+        QCOMPARE(window->File32List()->model()->rowCount(), 5);
+        QTest::qWait(5);  // the folder's time stamp must move on
+        const QString added = formulas() + QStringLiteral("/added.rm");
+        withEditor([&](TfrmMaterial&) { writeFile(added, "[Material]\nName=added\n"); });
+        const int rows = window->File32List()->model()->rowCount();
+        QFile::remove(added);
+        QCOMPARE(rows, 6);
+    }
+
+    void theButtonOpensItToo()
+    {
+        bool shownByButton = false;
+        withEditor([&](TfrmMaterial& d) { shownByButton = d.isModal() && d.isVisible(); },
+                   [&] { QTest::mouseClick(window->button("MaterialsButton"), Qt::LeftButton); });
+        QVERIFY(shownByButton);
+    }
+
+    void opensBelowRightOfTheMainWindow()
+    {
+        window->move(40, 30);
+        QPoint at;
+        withEditor([&](TfrmMaterial& d) { at = d.pos(); });
+        QCOMPARE(at, window->pos() + QPoint(60, 50));
+    }
+
+    void anEmptyMaterialCellKeepsThePreviousOpening()
+    {
+        Shown first;
+        withEditor([&](TfrmMaterial& d) { first = shown(d); });
+        QCOMPARE(first.fileBox, QStringLiteral("*.rm"));  // the first opening
+        QVERIFY(first.name.isEmpty());
+        QCOMPARE(first.spec, 0.0);
+        QVERIFY(first.selected.isEmpty());
+
+        window->action("Open1")->trigger();
+        click(1, 5);  // Resin
+        withEditor([](TfrmMaterial&) {});
+        click(1, 9);  // an empty row
+        Shown again;
+        withEditor([&](TfrmMaterial& d) { again = shown(d); });
+        QVERIFY(again.selected.isEmpty());
+        QCOMPARE(again.fileBox, QStringLiteral("resin.rm"));
+        QCOMPARE(again.name, QStringLiteral("acrylic latex 50%"));
+        QCOMPARE(again.volVol, 0.525);
+    }
+
+    void anUnknownCodeOpensWithoutSelection()
+    {
+        window->action("Open1")->trigger();
+        click(1, 7);  // nosuch: a missing-material row
+        Shown s;
+        withEditor([&](TfrmMaterial& d) { s = shown(d); });
+        QVERIFY(s.selected.isEmpty());
+        QCOMPARE(s.fileBox, QStringLiteral("*.rm"));
+    }
+
+    void aPartlyTypedNameLoadsNothing()
+    {
+        QList<Shown> steps;
+        withEditor([&](TfrmMaterial& d) {
+            d.FileBox()->setFocus();
+            d.FileBox()->selectAll();
+            for (const char* key : {"T", "i", "O"}) {
+                QTest::keyClicks(d.FileBox(), QString::fromLatin1(key));
+                steps << shown(d);
+            }
+            QTest::keyClicks(d.FileBox(), QStringLiteral("2.RM"));
+            steps << shown(d);
+        });
+        QCOMPARE(steps.size(), 4);
+        QCOMPARE(steps[2].fileBox, QStringLiteral("tio"));  // forced to lower case
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(steps[i].name.isEmpty());
+            QCOMPARE(steps[i].spec, 0.0);
+        }
+        QCOMPARE(steps[3].fileBox, QStringLiteral("tio2.rm"));
+        QCOMPARE(steps[3].name, QStringLiteral("titanium dioxide rutile"));
+        QCOMPARE(steps[3].spec, 4.1);
+        QVERIFY(steps[3].selected.isEmpty());  // typing does not select
+    }
+
+    void arrowKeysAndClicksLoadAtOnce()
+    {
+        window->action("Open1")->trigger();
+        click(1, 3);
+        QList<Shown> steps;
+        withEditor([&](TfrmMaterial& d) {
+            QTest::keyClick(d.File32List(), Qt::Key_Down);
+            steps << shown(d);
+            QTest::keyClick(d.File32List(), Qt::Key_Up);
+            QTest::keyClick(d.File32List(), Qt::Key_Up);
+            steps << shown(d);
+            clickItem(d, QStringLiteral("glycol.rm"));
+            steps << shown(d);
+        });
+        QCOMPARE(steps.size(), 3);
+        QCOMPARE(steps[0].selected, QStringLiteral("water.rm"));
+        QCOMPARE(steps[0].fileBox, QStringLiteral("water.rm"));
+        QCOMPARE(steps[0].name, QStringLiteral("water"));
+        QCOMPARE(steps[0].volWt, 1.0);
+        QCOMPARE(steps[1].fileBox, QStringLiteral("resin.rm"));
+        QCOMPARE(steps[1].name, QStringLiteral("acrylic latex 50%"));
+        QCOMPARE(steps[1].spec, 1.05);
+        QCOMPARE(steps[2].fileBox, QStringLiteral("glycol.rm"));
+        QCOMPARE(steps[2].vocVol, 1.0);
+        QCOMPARE(steps[2].cost, 0.75);
+    }
+
+    void enterInABoxDoesNotCloseIt()
+    {
+        bool stillShown = false;
+        withEditor([&](TfrmMaterial& d) {
+            QTest::keyClick(d.FileBox(), Qt::Key_Return);
+            QTest::keyClick(d.boxFor("Cost"), Qt::Key_Return);
+            stillShown = d.isVisible();
+        });
+        QVERIFY(stillShown);
+    }
+
+    void typedValuesAreNeverStored_data()
+    {
+        QTest::addColumn<bool>("byTitleBar");
+        QTest::newRow("Close button") << false;
+        QTest::newRow("title bar") << true;
+    }
+
+    void typedValuesAreNeverStored()
+    {
+        QFETCH(bool, byTitleBar);
+        const auto before = folderBytes(formulas());
+        window->action("Open1")->trigger();
+        click(1, 3);
+        withEditor([&](TfrmMaterial& d) {
+            d.NameBox()->setFocus();
+            d.NameBox()->selectAll();
+            QTest::keyClicks(d.NameBox(), QStringLiteral("changed"));
+            d.boxFor("Cost")->setFocus();
+            d.boxFor("Cost")->selectAll();
+            QTest::keyClicks(d.boxFor("Cost"), QStringLiteral("9"));
+            QTest::keyClick(d.boxFor("Cost"), Qt::Key_Tab);
+            QVERIFY(d.boxFor("Cost")->Value() != 1.85);
+            if (byTitleBar)
+                d.close();
+        });
+        QCOMPARE(folderBytes(formulas()), before);
+
+        // The next opening on the same material shows the file again.
+        Shown s;
+        withEditor([&](TfrmMaterial& d) { s = shown(d); });
+        QCOMPARE(s.name, QStringLiteral("titanium dioxide rutile"));
+        QCOMPARE(s.cost, 1.85);
+        QCOMPARE(folderBytes(formulas()), before);
+    }
+
+    void autoReloadReadsTheFormulaAgain_data()
+    {
+        QTest::addColumn<bool>("autoReload");
+        QTest::addColumn<QString>("weight");
+        QTest::newRow("checked") << true << QStringLiteral(" 100.000");
+        QTest::newRow("unchecked") << false << QStringLiteral("  50.000");
+    }
+
+    void autoReloadReadsTheFormulaAgain()
+    {
+        QFETCH(bool, autoReload);
+        QFETCH(QString, weight);
+        const auto before = folderBytes(formulas());
+        window->action("Open1")->trigger();
+        QVERIFY(window->action("AutoReload1")->isChecked());  // as every run starts
+        if (!autoReload)
+            window->action("AutoReload1")->trigger();
+        click(3, 2);
+        QTest::keyClicks(grid(), QStringLiteral("50"));
+        QTest::keyClick(grid(), Qt::Key_Return);
+        QCOMPARE(grid()->Cells(3, 2), QStringLiteral("  50.000"));
+        click(1, 5);
+
+        withEditor([](TfrmMaterial&) {});
+        QCOMPARE(grid()->Cells(3, 2), weight);
+        QCOMPARE(window->sheet().cell(tintora::Column::Weight, 2), weight.toStdString());
+        QCOMPARE(grid()->Cells(2, 7), QStringLiteral("Material not found"));
+        QCOMPARE(grid()->Row(), autoReload ? 1 : 5);
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(folderBytes(formulas()), before);
+    }
+
+    void autoReloadKeepsAnUntitledSheet()
+    {
+        click(1, 1);
+        QTest::keyClicks(grid(), QStringLiteral("tio2"));
+        QTest::keyClick(grid(), Qt::Key_Return);
+        click(3, 1);
+        QTest::keyClicks(grid(), QStringLiteral("10"));
+        QTest::keyClick(grid(), Qt::Key_Return);
+        QVERIFY(window->FormulaPath().isEmpty());
+        QVERIFY(window->action("AutoReload1")->isChecked());
+
+        withEditor([](TfrmMaterial&) {});
+        QCOMPARE(grid()->Cells(1, 1), QStringLiteral("tio2"));
+        QCOMPARE(grid()->Cells(2, 1), QStringLiteral("Titanium dioxide rutile"));
+        QCOMPARE(grid()->Cells(3, 1), QStringLiteral("  10.000"));
+        QVERIFY(window->sheet().row(1).RowKind);
+    }
+
+    void everyOpeningListsTheFolderAgain()
+    {
+        QStringList first, second;
+        withEditor([&](TfrmMaterial& d) {
+            for (const auto& f : d.listedFiles())
+                first << QString::fromStdString(f.caption);
+        });
+        QCOMPARE(first, (QStringList{"creme.rm", "glycol.rm", "resin.rm", "tio2.rm", "water.rm"}));
+
+        writeFile(formulas() + QStringLiteral("/Alkyd.RM"), "[Material]\nName=alkyd\n");
+        QVERIFY(QFile::rename(formulas() + QStringLiteral("/water.rm"), formulas() + QStringLiteral("/water.bak")));
+        withEditor([&](TfrmMaterial& d) {
+            for (const auto& f : d.listedFiles())
+                second << QString::fromStdString(f.caption);
+        });
+        QFile::remove(formulas() + QStringLiteral("/Alkyd.RM"));
+        QFile::rename(formulas() + QStringLiteral("/water.bak"), formulas() + QStringLiteral("/water.rm"));
+        QCOMPARE(second, (QStringList{"Alkyd.RM", "creme.rm", "glycol.rm", "resin.rm", "tio2.rm"}));
+    }
+
+    void accentedDescriptionsShow()
+    {
+        Shown s;
+        withEditor([&](TfrmMaterial& d) {
+            clickItem(d, QStringLiteral("creme.rm"));
+            s = shown(d);
+        });
+        QCOMPARE(s.name, QStringLiteral("cr\u00e8me tint paste"));
+        QCOMPARE(s.pigWt, 0.6);
+    }
+
+    void namesThatDifferOnlyInCaseLoadTheirOwnFile()
+    {
+        QTemporaryDir other;
+        const QString folder = other.path() + QStringLiteral("/Formulas");
+        QDir().mkpath(folder);
+        writeFile(folder + QStringLiteral("/ZINC.RM"), "[Material]\nName=Zinc oxide\nSpec=5.6\n");
+        writeFile(folder + QStringLiteral("/Tio2.rm"), "[Material]\nName=upper\nSpec=4\n");
+        writeFile(folder + QStringLiteral("/tio2.rm"), "[Material]\nName=lower\nSpec=3\n");
+        QDir().mkpath(folder + QStringLiteral("/folder.rm"));
+        window.reset();
+        makeWindow(other.path());
+        const auto before = folderBytes(folder);
+
+        QList<Shown> steps;
+        withEditor([&](TfrmMaterial& d) {
+            clickItem(d, QStringLiteral("ZINC.RM"));
+            steps << shown(d);
+            clickItem(d, QStringLiteral("tio2.rm"));
+            steps << shown(d);
+            clickItem(d, QStringLiteral("Tio2.rm"));
+            steps << shown(d);
+            clickItem(d, QStringLiteral("folder.rm"));
+            steps << shown(d);
+        });
+        QCOMPARE(steps.size(), 4);
+        QCOMPARE(steps[0].fileBox, QStringLiteral("zinc.rm"));
+        QCOMPARE(steps[0].name, QStringLiteral("zinc oxide"));
+        QCOMPARE(steps[0].spec, 5.6);
+        QCOMPARE(steps[1].name, QStringLiteral("lower"));
+        QCOMPARE(steps[2].fileBox, QStringLiteral("tio2.rm"));
+        QCOMPARE(steps[2].name, QStringLiteral("upper"));
+        QCOMPARE(steps[3].fileBox, QStringLiteral("folder.rm"));  // a folder reads as an empty file
+        QVERIFY(steps[3].name.isEmpty());
+        QCOMPARE(steps[3].spec, 0.0);
+        QCOMPARE(folderBytes(folder), before);
+    }
+
+    void aMissingFolderGivesAnEmptyList()
+    {
+        QTemporaryDir empty;
+        window.reset();
+        makeWindow(empty.path());
+        int rows = -1;
+        Shown s;
+        withEditor([&](TfrmMaterial& d) {
+            rows = d.File32List()->model()->rowCount();
+            QTest::keyClick(d.File32List(), Qt::Key_Down);
+            QTest::keyClicks(d.FileBox(), QStringLiteral("x"));
+            s = shown(d);
+        });
+        QCOMPARE(rows, 0);
+        QVERIFY(s.name.isEmpty());
+        QVERIFY(s.selected.isEmpty());
+    }
+
+    void aLargeFolderStartsOnItsMaterialInView()
+    {
+        QTemporaryDir big;
+        const QString folder = big.path() + QStringLiteral("/Formulas");
+        QDir().mkpath(folder);
+        for (int i = 0; i < 3000; ++i)
+            writeFile(folder + QStringLiteral("/m%1.rm").arg(i, 5, 10, QLatin1Char('0')), "[Material]\n");
+        writeFile(folder + QStringLiteral("/zz.rm"), "[Material]\nName=Last one\nSpec=2.5\n");
+        window.reset();
+        makeWindow(big.path());
+        click(1, 4);
+        QTest::keyClicks(grid(), QStringLiteral("ZZ"));
+        QTest::keyClick(grid(), Qt::Key_Return);
+
+        Shown s;
+        bool inView = false;
+        withEditor([&](TfrmMaterial& d) {
+            s = shown(d);
+            const QRect item = d.File32List()->visualRect(d.File32List()->currentIndex());
+            inView = d.File32List()->viewport()->rect().contains(item.center());
+            // A model view: no widget per listed name.
+            QCOMPARE(d.File32List()->model()->rowCount(), 3001);
+            QVERIFY(d.File32List()->uniformItemSizes());
+        });
+        QCOMPARE(s.selected, QStringLiteral("zz.rm"));
+        QCOMPARE(s.name, QStringLiteral("last one"));
+        QCOMPARE(s.spec, 2.5);
+        QVERIFY(inView);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    TintoraApplication app(argc, argv);
+    TfrmMaterialTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TfrmMaterialTest.moc"
