@@ -300,13 +300,7 @@ std::size_t typedCharactersThatFit(std::size_t length, std::size_t selected, std
 
 ScreenPoint placeFormulaProperties(ScreenPoint mainWindowCorner, int width, int height, const ScreenArea& screen)
 {
-    int top = std::max(mainWindowCorner.y + 50, screen.top);
-    int left = std::max(mainWindowCorner.x + 60, screen.left);
-    if (top + height > screen.top + screen.height)
-        top = screen.top + screen.height - height;
-    if (left + width > screen.left + screen.width)
-        left = screen.left + screen.width - width;
-    return {left, top};
+    return keepOnScreen({mainWindowCorner.x + 60, mainWindowCorner.y + 50}, width, height, screen);
 }
 
 ScreenPoint placeSpecificationEntry(ScreenPoint propertiesCorner)

@@ -2,6 +2,7 @@
 // What the formula properties dialog shows of a formula file: the revision
 // date of section "Properties", the notes of section "Memo" and the
 // specifications of section "Spec". Read only; nothing here writes a file.
+#include "sheet/ScreenPlacement.h"
 #include "text/IniFile.h"
 
 #include <array>
@@ -129,19 +130,6 @@ std::size_t typedCharactersThatFit(std::size_t length, std::size_t selected, std
                                    std::size_t limit = MaxTypedNoteCharacters);
 
 // --- placement -----------------------------------------------------------------
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const ScreenPoint&) const = default;
-};
-
-struct ScreenArea {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
 
 // The properties dialog: 60 right of and 50 below the main window's corner;
 // top and left kept on the screen, then bottom and right moved in when they

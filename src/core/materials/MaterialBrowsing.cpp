@@ -91,16 +91,9 @@ MaterialView readMaterialView(const fs::path& folder, std::string_view fileName)
     return view;
 }
 
-WindowPoint materialEditorPosition(WindowPoint mainTopLeft, int dialogWidth, int dialogHeight, WindowArea screen)
+ScreenPoint materialEditorPosition(ScreenPoint mainTopLeft, int dialogWidth, int dialogHeight, const ScreenArea& screen)
 {
-    WindowPoint at{mainTopLeft.x + 60, mainTopLeft.y + 50};
-    at.x = std::max(at.x, screen.left);
-    at.y = std::max(at.y, screen.top);
-    if (at.y + dialogHeight > screen.top + screen.height)
-        at.y = screen.top + screen.height - dialogHeight;
-    if (at.x + dialogWidth > screen.left + screen.width)
-        at.x = screen.left + screen.width - dialogWidth;
-    return at;
+    return keepOnScreen({mainTopLeft.x + 60, mainTopLeft.y + 50}, dialogWidth, dialogHeight, screen);
 }
 
 bool reloadsAfterMaterialEditor(bool autoReload, const fs::path& formulaPath)

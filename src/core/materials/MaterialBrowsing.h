@@ -5,6 +5,7 @@
 // formula is read again after it closes. The dialog only maps events onto
 // these.
 #include "sheet/FormulaSheet.h"
+#include "sheet/ScreenPlacement.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -52,22 +53,9 @@ struct MaterialView {
 // Reads folder/fileName. A name that would leave the folder reads as a missing file.
 MaterialView readMaterialView(const std::filesystem::path& folder, std::string_view fileName);
 
-// Screen geometry in pixels.
-struct WindowPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const WindowPoint&) const = default;
-};
-struct WindowArea {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
 // The editor opens 60 pixels right of and 50 below the main window's top-left
 // corner, moved back onto the screen where it would pass an edge.
-WindowPoint materialEditorPosition(WindowPoint mainTopLeft, int dialogWidth, int dialogHeight, WindowArea screen);
+ScreenPoint materialEditorPosition(ScreenPoint mainTopLeft, int dialogWidth, int dialogHeight, const ScreenArea& screen);
 
 // Whether the formula is read again from its file after the editor closed:
 // only with Auto Reload checked, and only when there is a formula file to

@@ -1,6 +1,7 @@
 #include "app/TfrmAbout.h"
 
 #include "app/Artwork.h"
+#include "sheet/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,14 +12,9 @@
 
 QPoint aboutBoxPosition(QPoint mainTopLeft, QSize boxSize, QRect screen)
 {
-    QPoint p = mainTopLeft + QPoint(80, 90);
-    p.setX(std::max(p.x(), 0));
-    p.setY(std::max(p.y(), 0));
-    if (p.y() + boxSize.height() > screen.height())
-        p.setY(screen.height() - boxSize.height());
-    if (p.x() + boxSize.width() > screen.width())
-        p.setX(screen.width() - boxSize.width());
-    return p;
+    const tintora::ScreenPoint at = tintora::keepOnScreen({mainTopLeft.x() + 80, mainTopLeft.y() + 90}, boxSize.width(),
+                                                          boxSize.height(), {0, 0, screen.width(), screen.height()});
+    return {at.x, at.y};
 }
 
 int nextSplashFrame(int frame)

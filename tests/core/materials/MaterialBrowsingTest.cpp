@@ -194,9 +194,9 @@ TEST_F(MaterialViewTest, AFolderNamedLikeAMaterialReadsAsEmpty)
 // --- where the dialog opens ----------------------------------------------------------
 
 struct PositionCase {
-    WindowPoint main;
-    WindowArea screen;
-    WindowPoint expected;
+    ScreenPoint main;
+    ScreenArea screen;
+    ScreenPoint expected;
 };
 
 class EditorPositionTest : public ::testing::TestWithParam<PositionCase> {};
@@ -207,7 +207,7 @@ TEST_P(EditorPositionTest, OpensBelowRightOfTheMainWindowAndStaysOnScreen)
     EXPECT_EQ(materialEditorPosition(c.main, 430, 400, c.screen), c.expected);
 }
 
-constexpr WindowArea Screen{0, 0, 1024, 768};
+constexpr ScreenArea Screen{0, 0, 1024, 768};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditorPositionTest,
