@@ -144,11 +144,12 @@ std::optional<std::int64_t> roundedDigits(double value, int precision) {
     return static_cast<std::int64_t>(fraction > 0.5 ? whole + 1 : whole);
 }
 
-std::optional<std::string> formatQuickly(double value, int precision) {
+// The text right-aligned in minWidth characters, built in one buffer.
+std::optional<std::string> formatQuickly(double value, int precision, int minWidth) {
     const auto rounded = roundedDigits(value, precision);
     if (!rounded) return std::nullopt;
     std::int64_t digits = *rounded;
-    std::array<char, 24> buffer;
+    std::array<char, 48> buffer;
     char* end = buffer.data() + buffer.size();
     char* p = end;
     for (int i = 0; i < precision; ++i, digits /= 10) *--p = static_cast<char>('0' + digits % 10);
@@ -158,6 +159,8 @@ std::optional<std::string> formatQuickly(double value, int precision) {
         digits /= 10;
     } while (digits != 0);
     if (value < 0 && *rounded != 0) *--p = '-';
+    const char* first = buffer.data() + buffer.size() - std::min<std::size_t>(std::max(minWidth, 0), buffer.size());
+    while (p > first) *--p = ' ';
     return std::string(p, end);
 }
 
@@ -184,17 +187,13 @@ double numberFromText(std::string_view text) {
 std::string formatFixed(double value, int decimals, int minWidth) {
     const int precision = std::clamp(decimals, 0, 9);
     if (!std::isfinite(value)) value = 0.0;
-    std::string text;
-    if (auto quick = formatQuickly(value, precision)) {
-        text = std::move(*quick);
-    } else {
-        // Room for the 309 integer digits of the largest double, sign, point and decimals.
-        std::array<char, 340> buffer;
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::fixed, precision);
-        text.assign(buffer.data(), result.ptr);
-        if (!text.empty() && text.front() == '-' && allZeroDigits(text)) text.erase(0, 1);
-    }
+    if (auto quick = formatQuickly(value, precision, minWidth)) return std::move(*quick);
+    // Room for the 309 integer digits of the largest double, sign, point and decimals.
+    std::array<char, 340> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, precision);
+    std::string text(buffer.data(), result.ptr);
+    if (!text.empty() && text.front() == '-' && allZeroDigits(text)) text.erase(0, 1);
     const auto width = static_cast<std::size_t>(std::max(minWidth, 0));
     if (text.size() < width) text.insert(0, width - text.size(), ' ');
     return text;
