@@ -97,7 +97,7 @@ FormulaProperties readFormulaProperties(const IniFile& file)
 
     const int specCount = listedCount(file, SpecSection, "SpecCount");
     for (int i = 0; i < specCount; ++i)
-        result.specifications.push_back(specificationFromFile(file.readString(SpecSection, numberedKey("Spec", i), ""),
+        result.testSpecs.push_back(testSpecFromFile(file.readString(SpecSection, numberedKey("Spec", i), ""),
                                                               file.readString(SpecSection, numberedKey("SpecSub", i), "")));
     return result;
 }
@@ -246,7 +246,7 @@ std::string fourDigitYearPattern(std::string_view pattern)
     return result;
 }
 
-// --- the specification list ----------------------------------------------------
+// --- the test spec list ----------------------------------------------------
 
 std::string trimBlanksAndControls(std::string_view text)
 {
@@ -258,15 +258,15 @@ std::string trimBlanksAndControls(std::string_view text)
     return std::string(text);
 }
 
-SpecificationEntry specificationFromFile(std::string caption, std::string determinedValue)
+TestSpecEntry testSpecFromFile(std::string caption, std::string determinedValue)
 {
-    SpecificationEntry entry{std::move(caption), {}};
+    TestSpecEntry entry{std::move(caption), {}};
     if (!determinedValue.empty())
         entry.subItems.push_back(std::move(determinedValue));
     return entry;
 }
 
-SpecificationFields fieldsForEditing(const SpecificationEntry& entry)
+TestSpecFields fieldsForEditing(const TestSpecEntry& entry)
 {
     std::string joined;
     for (const std::string& subItem : entry.subItems)
@@ -274,12 +274,12 @@ SpecificationFields fieldsForEditing(const SpecificationEntry& entry)
     return {trimBlanksAndControls(entry.caption), trimBlanksAndControls(joined)};
 }
 
-SpecificationEntry addedSpecification(std::string spec, std::string value)
+TestSpecEntry addedTestSpec(std::string spec, std::string value)
 {
     return {std::move(spec), {std::move(value)}};
 }
 
-void applyEditedSpecification(SpecificationEntry& entry, std::string spec, std::string value)
+void applyEditedTestSpec(TestSpecEntry& entry, std::string spec, std::string value)
 {
     entry.caption = std::move(spec);
     entry.subItems.clear();
@@ -303,7 +303,7 @@ ScreenPoint placeFormulaProperties(ScreenPoint mainWindowCorner, int width, int 
     return keepOnScreen({mainWindowCorner.x + 60, mainWindowCorner.y + 50}, width, height, screen);
 }
 
-ScreenPoint placeSpecificationEntry(ScreenPoint propertiesCorner)
+ScreenPoint placeTestSpecEntry(ScreenPoint propertiesCorner)
 {
     return {propertiesCorner.x + 25, propertiesCorner.y + 60};
 }

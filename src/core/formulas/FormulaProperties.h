@@ -1,7 +1,7 @@
 #pragma once
 // What the formula properties dialog shows of a formula file: the revision
 // date of section "Properties", the notes of section "Memo" and the
-// specifications of section "Spec". Read only; nothing here writes a file.
+// test specs of section "Spec". Read only; nothing here writes a file.
 #include "sheet/ScreenPlacement.h"
 #include "text/IniFile.h"
 
@@ -16,12 +16,12 @@
 
 namespace tintora {
 
-// A specification: its caption (the tested property) and its sub-items, of
+// A test spec: its caption (the tested property) and its sub-items, of
 // which the first is shown as the determined value.
-struct SpecificationEntry {
+struct TestSpecEntry {
     std::string caption;
     std::vector<std::string> subItems;
-    bool operator==(const SpecificationEntry&) const = default;
+    bool operator==(const TestSpecEntry&) const = default;
 };
 
 struct FormulaProperties {
@@ -30,7 +30,7 @@ struct FormulaProperties {
     // "Memo0" ... of section "Memo", one per note line.
     std::vector<std::string> notes;
     // "Spec0"/"SpecSub0" ... of section "Spec".
-    std::vector<SpecificationEntry> specifications;
+    std::vector<TestSpecEntry> testSpecs;
 };
 
 // A "MemoCount" or "SpecCount" above this reads as this many: the keys beyond
@@ -40,7 +40,7 @@ constexpr int MaxPropertyLines = 1000;
 
 // Reads the three sections; "Protect" is not read (the sheet's load has it).
 FormulaProperties readFormulaProperties(const IniFile& file);
-// Reads the file once; a missing file gives no date, notes or specifications.
+// Reads the file once; a missing file gives no date, notes or test specs.
 FormulaProperties readFormulaProperties(const std::filesystem::path& formulaPath);
 
 // --- the revision date ---------------------------------------------------------
@@ -96,28 +96,28 @@ RevisionDate readRevisionDate(const std::optional<std::string>& stored, std::str
 // that the date field never has to guess a century.
 std::string fourDigitYearPattern(std::string_view pattern);
 
-// --- the specification list ----------------------------------------------------
+// --- the test spec list ----------------------------------------------------
 
 // The text without leading and trailing blanks and control characters
 // (every byte up to and including the blank).
 std::string trimBlanksAndControls(std::string_view text);
 
 // An entry read from the file: an empty determined value gives no sub-item.
-SpecificationEntry specificationFromFile(std::string caption, std::string determinedValue);
+TestSpecEntry testSpecFromFile(std::string caption, std::string determinedValue);
 
 // What the entry dialog shows when an entry is edited: the caption, and the
 // sub-items each followed by a line break, both trimmed.
-struct SpecificationFields {
+struct TestSpecFields {
     std::string spec;
     std::string value;
-    bool operator==(const SpecificationFields&) const = default;
+    bool operator==(const TestSpecFields&) const = default;
 };
-SpecificationFields fieldsForEditing(const SpecificationEntry& entry);
+TestSpecFields fieldsForEditing(const TestSpecEntry& entry);
 
 // Add: the two texts as typed, always one sub-item (empty texts too).
-SpecificationEntry addedSpecification(std::string spec, std::string value);
+TestSpecEntry addedTestSpec(std::string spec, std::string value);
 // Edit: the caption replaced; the sub-items become the value, none when empty.
-void applyEditedSpecification(SpecificationEntry& entry, std::string spec, std::string value);
+void applyEditedTestSpec(TestSpecEntry& entry, std::string spec, std::string value);
 
 // --- the notes ---------------------------------------------------------------
 
@@ -136,6 +136,6 @@ std::size_t typedCharactersThatFit(std::size_t length, std::size_t selected, std
 // stick out.
 ScreenPoint placeFormulaProperties(ScreenPoint mainWindowCorner, int width, int height, const ScreenArea& screen);
 // The entry dialog: 25 right of and 60 below the properties dialog's corner.
-ScreenPoint placeSpecificationEntry(ScreenPoint propertiesCorner);
+ScreenPoint placeTestSpecEntry(ScreenPoint propertiesCorner);
 
 }  // namespace tintora

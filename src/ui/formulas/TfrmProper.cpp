@@ -147,11 +147,17 @@ TfrmProper::TfrmProper(tintora::Prompter* prompter, QWidget* mainWindow)
     frmSpec_ = new TfrmSpec(this);
 }
 
-void TfrmProper::createGeneralPage()
+QWidget* TfrmProper::addPage(const QString& name, const QString& caption)
 {
     auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("General"));
-    pageControl_->addTab(page, QStringLiteral("General"));
+    page->setObjectName(name);
+    pageControl_->addTab(page, caption);
+    return page;
+}
+
+void TfrmProper::createGeneralPage()
+{
+    QWidget* page = addPage(QStringLiteral("General"), QStringLiteral("General"));
 
     QGroupBox* protection = addGroup(page, QStringLiteral("Protection"), 6, 116);
     addIcon(protection, QStyle::SP_MessageBoxWarning);
@@ -177,9 +183,7 @@ void TfrmProper::createGeneralPage()
 
 void TfrmProper::createSpecsPage()
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("TabSheet1"));
-    pageControl_->addTab(page, QStringLiteral("Specs"));
+    QWidget* page = addPage(QStringLiteral("TabSheet1"), QStringLiteral("Specs"));
 
     QGroupBox* testing = addGroup(page, QStringLiteral("Testing"), 6, 262);
     addIcon(testing, QStyle::SP_FileDialogContentsView);
@@ -213,9 +217,7 @@ void TfrmProper::createSpecsPage()
 
 void TfrmProper::createNotesPage()
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("Notes"));
-    pageControl_->addTab(page, QStringLiteral("Notes"));
+    QWidget* page = addPage(QStringLiteral("Notes"), QStringLiteral("Notes"));
 
     QGroupBox* information = addGroup(page, QStringLiteral("Information"), 6, 262);
     addIcon(information, QStyle::SP_MessageBoxInformation);
@@ -262,7 +264,7 @@ void TfrmProper::FormShow()
     memo_->setPlainText(lines.join(QLatin1Char('\n')));
 
     specView_->clear();
-    specs_ = stored.specifications;
+    specs_ = stored.testSpecs;
     for (std::size_t i = 0; i < specs_.size(); ++i)
         appendSpecItem();
     if (specView_->topLevelItemCount() > 0)
@@ -287,7 +289,7 @@ void TfrmProper::placeOnScreen()
 
 // A stored text that is no date is reported, and the field shows that text
 // instead of a date, so that nothing pretends the date were known; the notes
-// and specifications are shown all the same.
+// and test specs are shown all the same.
 void TfrmProper::showDate(const std::optional<std::string>& stored)
 {
     const QDate today = QDate::currentDate();
@@ -313,7 +315,7 @@ void TfrmProper::appendSpecItem()
 
 void TfrmProper::showSpecItem(int index)
 {
-    const tintora::SpecificationEntry& entry = specs_.at(static_cast<std::size_t>(index));
+    const tintora::TestSpecEntry& entry = specs_.at(static_cast<std::size_t>(index));
     QTreeWidgetItem* item = specView_->topLevelItem(index);
     item->setText(0, fromUtf8(entry.caption));
     item->setText(1, entry.subItems.empty() ? QString() : fromUtf8(entry.subItems.front()));
@@ -334,7 +336,7 @@ void TfrmProper::btnAddClick()
     frmSpec_->edtValue()->clear();
     if (frmSpec_->exec() != QDialog::Accepted)
         return;
-    specs_.push_back(tintora::addedSpecification(frmSpec_->edtSpec()->text().toStdString(),
+    specs_.push_back(tintora::addedTestSpec(frmSpec_->edtSpec()->text().toStdString(),
                                                  frmSpec_->edtValue()->text().toStdString()));
     appendSpecItem();
 }
@@ -346,14 +348,14 @@ void TfrmProper::btnEditClick()
         prompter_->inform("Please select and item.");
         return;
     }
-    tintora::SpecificationEntry& entry = specs_.at(static_cast<std::size_t>(*index));
-    const tintora::SpecificationFields fields = tintora::fieldsForEditing(entry);
+    tintora::TestSpecEntry& entry = specs_.at(static_cast<std::size_t>(*index));
+    const tintora::TestSpecFields fields = tintora::fieldsForEditing(entry);
     frmSpec_->setWindowTitle(QStringLiteral("Edit Specification"));
     frmSpec_->edtSpec()->setText(fromUtf8(fields.spec));
     frmSpec_->edtValue()->setText(fromUtf8(fields.value));
     if (frmSpec_->exec() != QDialog::Accepted)
         return;
-    tintora::applyEditedSpecification(entry, frmSpec_->edtSpec()->text().toStdString(),
+    tintora::applyEditedTestSpec(entry, frmSpec_->edtSpec()->text().toStdString(),
                                       frmSpec_->edtValue()->text().toStdString());
     showSpecItem(*index);
 }

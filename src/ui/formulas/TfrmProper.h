@@ -1,6 +1,6 @@
 #pragma once
 // The formula properties dialog: the protection flag, the revision date, the
-// specifications and the notes that a formula file keeps beside the formula.
+// test specs and the notes that a formula file keeps beside the formula.
 // A viewer: it reads the file each time it opens and writes nothing back, so
 // whatever is changed in it is gone when it closes.
 #include "formulas/FormulaProperties.h"
@@ -45,8 +45,8 @@ public:
     QPushButton* btnOk() const { return btnOk_; }
     QPushButton* btnCancel() const { return btnCancel_; }
 
-    // The specifications as the list holds them now.
-    const std::vector<tintora::SpecificationEntry>& specifications() const { return specs_; }
+    // The test specs as the list holds them now.
+    const std::vector<tintora::TestSpecEntry>& testSpecs() const { return specs_; }
 
     void btnAddClick();
     void btnEditClick();
@@ -57,6 +57,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QWidget* addPage(const QString& name, const QString& caption);
     void createGeneralPage();
     void createSpecsPage();
     void createNotesPage();
@@ -71,7 +72,7 @@ private:
     tintora::Prompter* prompter_;
     QString formulaPath_;
     bool formulaProtected_ = false;
-    std::vector<tintora::SpecificationEntry> specs_;
+    std::vector<tintora::TestSpecEntry> specs_;
 
     TfrmSpec* frmSpec_ = nullptr;
     QTabWidget* pageControl_ = nullptr;

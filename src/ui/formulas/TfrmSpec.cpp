@@ -51,7 +51,7 @@ void TfrmSpec::FormShow()
 {
     if (const QWidget* frmProper = parentWidget()) {
         const QPoint corner = frmProper->frameGeometry().topLeft();
-        const tintora::ScreenPoint at = tintora::placeSpecificationEntry({corner.x(), corner.y()});
+        const tintora::ScreenPoint at = tintora::placeTestSpecEntry({corner.x(), corner.y()});
         move(at.x, at.y);
     }
     edtSpec_->setFocus();

@@ -1,5 +1,5 @@
 #pragma once
-// The entry dialog for one specification: its name and its determined value.
+// The entry dialog for one test spec: its name and its determined value.
 // The properties dialog sets the caption and the two texts before each use.
 #include <QDialog>
 

@@ -15,7 +15,7 @@ using tintora::testing::TempFolder;
 namespace {
 
 using Notes = std::vector<std::string>;
-using Specs = std::vector<SpecificationEntry>;
+using Specs = std::vector<TestSpecEntry>;
 
 // --- reading the sections --------------------------------------------------------
 
@@ -28,24 +28,24 @@ struct SectionsCase {
 
 class ReadSectionsTest : public ::testing::TestWithParam<SectionsCase> {};
 
-TEST_P(ReadSectionsTest, NotesAndSpecificationsAsStored)
+TEST_P(ReadSectionsTest, NotesAndTestSpecsAsStored)
 {
     const FormulaProperties read = readFormulaProperties(IniFile::parse(GetParam().file));
     EXPECT_EQ(read.notes, GetParam().notes);
-    EXPECT_EQ(read.specifications, GetParam().specs);
+    EXPECT_EQ(read.testSpecs, GetParam().specs);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     FormulaProperties, ReadSectionsTest,
     ::testing::Values(
-        SectionsCase{"TwoNotesOneSpecification",
+        SectionsCase{"TwoNotesOneTestSpec",
                      "[Memo]\nMemoCount=2\nMemo0=Keep from freezing.\nMemo1=Stir before use.\n"
                      "[Spec]\nSpecCount=1\nSpec0=Viscosity\nSpecSub0=85 KU\n",
                      {"Keep from freezing.", "Stir before use."},
                      {{"Viscosity", {"85 KU"}}}},
         SectionsCase{"MissingNoteBelowTheCountIsAnEmptyLine",
                      "[Memo]\nMemoCount=3\nMemo0=a\nMemo2=c\n", {"a", "", "c"}, {}},
-        SectionsCase{"MissingSpecificationIsAnEmptyEntry",
+        SectionsCase{"MissingTestSpecIsAnEmptyEntry",
                      "[Spec]\nSpecCount=2\nSpec0=pH\nSpecSub0=8.5\n", {}, {{"pH", {"8.5"}}, {"", {}}}},
         SectionsCase{"EmptyDeterminedValueGivesNoSubItem",
                      "[Spec]\nSpecCount=1\nSpec0=Gloss\nSpecSub0=\n", {}, {{"Gloss", {}}}},
@@ -71,7 +71,7 @@ TEST(FormulaPropertiesTest, HugeCountsAreCut)
         readFormulaProperties(IniFile::parse("[Memo]\nMemoCount=2147483647\nMemo0=a\n[Spec]\nSpecCount=99999999\n"));
     ASSERT_EQ(read.notes.size(), static_cast<std::size_t>(MaxPropertyLines));
     EXPECT_EQ(read.notes.front(), "a");
-    EXPECT_EQ(read.specifications.size(), static_cast<std::size_t>(MaxPropertyLines));
+    EXPECT_EQ(read.testSpecs.size(), static_cast<std::size_t>(MaxPropertyLines));
 }
 
 TEST(FormulaPropertiesTest, DateAsStoredOrAbsent)
@@ -87,7 +87,7 @@ TEST(FormulaPropertiesTest, MissingFileReadsAsNothing)
     const FormulaProperties read = readFormulaProperties(folder.path() / "nosuch.tfx");
     EXPECT_EQ(read.date, std::nullopt);
     EXPECT_TRUE(read.notes.empty());
-    EXPECT_TRUE(read.specifications.empty());
+    EXPECT_TRUE(read.testSpecs.empty());
 }
 
 TEST(FormulaPropertiesTest, ReadsTheFileAndLeavesItAsItWas)
@@ -196,7 +196,7 @@ TEST(FormulaPropertiesTest, DateFieldAlwaysShowsFourDigitYears)
     EXPECT_EQ(fourDigitYearPattern("d.M.yy 'y.'"), "d.M.yyyy 'y.'");
 }
 
-// --- the specification list ----------------------------------------------------
+// --- the test spec list ----------------------------------------------------
 
 TEST(FormulaPropertiesTest, TrimRemovesBlanksAndControlCharacters)
 {
@@ -208,8 +208,8 @@ TEST(FormulaPropertiesTest, TrimRemovesBlanksAndControlCharacters)
 
 struct EditCase {
     const char* name;
-    SpecificationEntry entry;
-    SpecificationFields fields;
+    TestSpecEntry entry;
+    TestSpecFields fields;
 };
 
 class EditFieldsTest : public ::testing::TestWithParam<EditCase> {};
@@ -230,17 +230,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FormulaPropertiesTest, AddKeepsTextsAsTypedWithOneSubItem)
 {
-    EXPECT_EQ(addedSpecification(" Gloss ", "90"), (SpecificationEntry{" Gloss ", {"90"}}));
-    EXPECT_EQ(addedSpecification("", ""), (SpecificationEntry{"", {""}}));
+    EXPECT_EQ(addedTestSpec(" Gloss ", "90"), (TestSpecEntry{" Gloss ", {"90"}}));
+    EXPECT_EQ(addedTestSpec("", ""), (TestSpecEntry{"", {""}}));
 }
 
 TEST(FormulaPropertiesTest, EditReplacesCaptionAndSubItems)
 {
-    SpecificationEntry entry{"x", {"a", "b"}};
-    applyEditedSpecification(entry, "y", "c");
-    EXPECT_EQ(entry, (SpecificationEntry{"y", {"c"}}));
-    applyEditedSpecification(entry, "y", "");
-    EXPECT_EQ(entry, (SpecificationEntry{"y", {}}));
+    TestSpecEntry entry{"x", {"a", "b"}};
+    applyEditedTestSpec(entry, "y", "c");
+    EXPECT_EQ(entry, (TestSpecEntry{"y", {"c"}}));
+    applyEditedTestSpec(entry, "y", "");
+    EXPECT_EQ(entry, (TestSpecEntry{"y", {}}));
 }
 
 // --- the notes ---------------------------------------------------------------
@@ -284,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FormulaPropertiesTest, EntryDialogBelowThePropertiesCorner)
 {
-    EXPECT_EQ(placeSpecificationEntry({160, 130}), (ScreenPoint{185, 190}));
+    EXPECT_EQ(placeTestSpecEntry({160, 130}), (ScreenPoint{185, 190}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The formula properties dialog and the specification entry dialog, opened
+// The formula properties dialog and the test spec entry dialog, opened
 // from the main window and driven with real clicks and keys; message boxes are
 // answered by the scripted Prompter.
 #include "ScriptedPrompter.h"
@@ -236,7 +236,7 @@ private slots:
         QTest::newRow("missing note below the count")
             << QByteArray("[Memo]\nMemoCount=3\nMemo0=first\nMemo2=third\n") << "first\n\nthird" << QStringList{}
             << QStringList{};
-        QTest::newRow("missing specification below the count")
+        QTest::newRow("missing test spec below the count")
             << QByteArray("[Spec]\nSpecCount=2\nSpec0=Gloss\nSpecSub0=85\n") << "" << QStringList{"Gloss", ""}
             << QStringList{"85", ""};
         QTest::newRow("counts that are no integers")
@@ -333,7 +333,7 @@ private slots:
         QVERIFY(!dialog()->edtDate()->text().contains(QStringLiteral("31/31")));
     }
 
-    // --- the specification list -----------------------------------------------------
+    // --- the test spec list -----------------------------------------------------
 
     void addAppendsWhatWasTyped()
     {
@@ -362,7 +362,7 @@ private slots:
             });
             clickOn(dialog()->btnAdd());
             QCOMPARE(texts(dialog()->SpecView(), 0).size(), 4);
-            QCOMPARE(dialog()->specifications().back(), (tintora::SpecificationEntry{"", {""}}));
+            QCOMPARE(dialog()->testSpecs().back(), (tintora::TestSpecEntry{"", {""}}));
             QCOMPARE(dialog()->SpecView()->topLevelItem(3)->text(1), QString());
         }));
     }
@@ -409,7 +409,7 @@ private slots:
                 clickOn(spec()->btnOk());
             });
             clickOn(dialog()->btnEdit());
-            QCOMPARE(dialog()->specifications().front(), (tintora::SpecificationEntry{"Viscosity", {"85 KU"}}));
+            QCOMPARE(dialog()->testSpecs().front(), (tintora::TestSpecEntry{"Viscosity", {"85 KU"}}));
             QCOMPARE(dialog()->SpecView()->topLevelItem(0)->text(0), QStringLiteral("Viscosity"));
         }));
     }
@@ -433,7 +433,7 @@ private slots:
             clickOn(dialog()->btnEdit());
             QCOMPARE(texts(view, 0), (QStringList{"Viscosity (KU)", "pH at 25 C"}));
             QCOMPARE(texts(view, 1), (QStringList{"95-100", ""}));
-            QVERIFY(dialog()->specifications().back().subItems.empty());
+            QVERIFY(dialog()->testSpecs().back().subItems.empty());
         }));
     }
 
@@ -486,7 +486,7 @@ private slots:
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->topLevelItem(1)).center());
             clickOn(dialog()->btnDelete());
             QCOMPARE(texts(view, 0), left);
-            QCOMPARE(static_cast<int>(dialog()->specifications().size()), left.size());
+            QCOMPARE(static_cast<int>(dialog()->testSpecs().size()), left.size());
         }));
         messagesAre({{ShownMessage::Kind::Question, "Are you sure you want to delete this item?"}});
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemAsterisk"}));
