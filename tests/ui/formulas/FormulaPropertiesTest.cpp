@@ -259,7 +259,7 @@ private slots:
 
     void hugeCountsOpenPromptly()
     {
-        openFormula("[Memo]\nMemoCount=2147483647\nMemo0=only\n[Spec]\nSpecCount=2147483647\n");
+        openFormula("[Formula]\n[Memo]\nMemoCount=2147483647\nMemo0=only\n[Spec]\nSpecCount=2147483647\n");
         QVERIFY(properties([&] {
             QCOMPARE(dialog()->Memo1()->blockCount(), 1000);
             QCOMPARE(dialog()->SpecView()->topLevelItemCount(), 1000);
@@ -283,9 +283,9 @@ private slots:
 
     void protectIsNotReadAgain()
     {
-        const QString path = writeFormula(QStringLiteral("p.tfx"), "[Properties]\nProtect=0\n");
+        const QString path = writeFormula(QStringLiteral("p.tfx"), "[Formula]\n[Properties]\nProtect=0\n");
         open(path);
-        writeFormula(QStringLiteral("p.tfx"), "[Properties]\nProtect=1\n");
+        writeFormula(QStringLiteral("p.tfx"), "[Formula]\n[Properties]\nProtect=1\n");
         folderBefore = folderBytes();
         QVERIFY(properties([&] { QVERIFY(!dialog()->chkProtect()->isChecked()); }));
     }
@@ -307,7 +307,7 @@ private slots:
     {
         QFETCH(QByteArray, properties);
         QFETCH(QDate, shown);
-        openFormula("[Properties]\n" + properties);
+        openFormula("[Formula]\n[Properties]\n" + properties);
         QVERIFY(this->properties([&] {
             QCOMPARE(dialog()->edtDate()->date(), shown);
             // four-digit years, whatever the short form
@@ -318,7 +318,7 @@ private slots:
 
     void dateThatIsNoDateIsReportedAndTheRestShown()
     {
-        openFormula("[Properties]\nDate=31/31/99\n[Memo]\nMemoCount=1\nMemo0=Stir.\n[Spec]\nSpecCount=1\nSpec0=pH\n");
+        openFormula("[Formula]\n[Properties]\nDate=31/31/99\n[Memo]\nMemoCount=1\nMemo0=Stir.\n[Spec]\nSpecCount=1\nSpec0=pH\n");
         QVERIFY(properties([&] {
             QCOMPARE(dialog()->edtDate()->text(), QStringLiteral("31/31/99"));
             QCOMPARE(dialog()->Memo1()->toPlainText(), QStringLiteral("Stir."));
@@ -398,7 +398,7 @@ private slots:
 
     void editPrefillsTrimmedTexts()
     {
-        openFormula("[Spec]\nSpecCount=1\nSpec0=\"  Viscosity  \"\nSpecSub0=\" 85 KU \"\n");
+        openFormula("[Formula]\n[Spec]\nSpecCount=1\nSpec0=\"  Viscosity  \"\nSpecSub0=\" 85 KU \"\n");
         QVERIFY(properties([&] {
             QCOMPARE(texts(dialog()->SpecView(), 0), QStringList{"  Viscosity  "});
             whenShown(spec(), [&] {
@@ -518,7 +518,7 @@ private slots:
 
     void notesTakeAtMost255TypedCharacters()
     {
-        openFormula("[Memo]\nMemoCount=1\nMemo0=" + QByteArray(250, 'a') + "\n");
+        openFormula("[Formula]\n[Memo]\nMemoCount=1\nMemo0=" + QByteArray(250, 'a') + "\n");
         QVERIFY(properties([&] {
             QPlainTextEdit* memo = dialog()->Memo1();
             memo->setFocus();
@@ -538,7 +538,7 @@ private slots:
         }));
 
         // Longer notes from the file are shown whole.
-        openFormula("[Memo]\nMemoCount=2\nMemo0=" + QByteArray(300, 'a') + "\nMemo1=b\n");
+        openFormula("[Formula]\n[Memo]\nMemoCount=2\nMemo0=" + QByteArray(300, 'a') + "\nMemo1=b\n");
         QVERIFY(properties([&] { QCOMPARE(dialog()->Memo1()->toPlainText().size(), 302); }));
     }
 
