@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -566,6 +567,7 @@ private slots:
             title = t;
             text = m;
         });
+        const auto restoreReport = qScopeGuard([app] { app->setErrorReport({}); });
         struct Throwing : QObject {
             bool event(QEvent*) override { throw std::runtime_error("'x' is not a valid date"); }
         } target;

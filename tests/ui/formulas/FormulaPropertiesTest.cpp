@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -316,16 +317,24 @@ private slots:
         messagesAre({});
     }
 
+    // The conversion error reaches the general error report, captioned with the
+    // application title; no Error box of the Prompter.
     void dateThatIsNoDateIsReportedAndTheRestShown()
     {
+        auto* app = static_cast<TintoraApplication*>(QCoreApplication::instance());
+        QStringList reports;
+        app->setErrorReport([&](const QString& title, const QString& text) { reports << title << text; });
+        const auto restoreReport = qScopeGuard([app] { app->setErrorReport(TintoraApplication::ErrorReport()); });
         openFormula("[Formula]\n[Properties]\nDate=31/31/99\n[Memo]\nMemoCount=1\nMemo0=Stir.\n[Spec]\nSpecCount=1\nSpec0=pH\n");
         QVERIFY(properties([&] {
             QCOMPARE(dialog()->edtDate()->text(), QStringLiteral("31/31/99"));
             QCOMPARE(dialog()->Memo1()->toPlainText(), QStringLiteral("Stir."));
             QCOMPARE(texts(dialog()->SpecView(), 0), QStringList{"pH"});
         }));
-        messagesAre({{ShownMessage::Kind::Error, "'31/31/99' is not a valid date."}});
-        QCOMPARE(sounds.played, (std::vector<std::string>{"SystemHand"}));
+        QCOMPARE(reports, (QStringList{QStringLiteral("Tintora 2.31 - [props.tfx]"),
+                                       QStringLiteral("'31/31/99' is not a valid date.")}));
+        messagesAre({});
+        QVERIFY(sounds.played.empty());
 
         // The next opening of a good file shows its date, not the text.
         openFormula(FullFile);
