@@ -4,6 +4,9 @@
 #include "materials/MaterialFile.h"
 #include "text/IniFile.h"
 
+#include <fstream>
+#include <optional>
+#include <system_error>
 #include <vector>
 
 namespace tintora {
@@ -45,6 +48,35 @@ std::vector<std::string> materialCodes(const IniFile& ini)
     return codes;
 }
 
+bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const std::filesystem::path& materialFolder)
+{
+    const MaterialFiles files(materialFolder);
+    files.findAll(materialCodes(ini));
+    sheet.setName(ini.readString(FormulaSection, "Name", ""));
+    const bool formulaProtected = ini.readInteger(PropertiesSection, "Protect", 0) != 0;
+    for (int n = 1; n <= SheetRowCount; ++n)
+        readRow(sheet, n, ini, files);
+    for (int n = 1; n <= SheetRowCount; ++n)
+        MaterialLoad(sheet, n, files);
+    Calculate(sheet);
+    sheet.SheetModified = false;
+    return formulaProtected;
+}
+
+// Why path cannot be read as a file, before its contents are looked at.
+std::optional<FormulaFileState> accessProblem(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return FormulaFileState::Missing;
+    if (error || status.type() != std::filesystem::file_type::regular)
+        return FormulaFileState::Unreadable;
+    if (!std::ifstream(path, std::ios::binary).is_open())
+        return FormulaFileState::Unreadable;
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string fileNameOf(std::string_view path)
@@ -60,22 +92,50 @@ std::string TitleText(std::string_view formulaPath)
 
 bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std::filesystem::path& materialFolder)
 {
-    if (!formulaPath.empty())
-        ClearGrid(sheet);
     // An empty path names no file: every key reads as its default.
-    const IniFile ini = formulaPath.empty() ? IniFile() : IniFile::read(formulaPath);
-    const MaterialFiles files(materialFolder);
+    if (formulaPath.empty())
+        return loadFormula(sheet, IniFile(), materialFolder);
+    ClearGrid(sheet);
+    return loadFormula(sheet, IniFile::read(formulaPath), materialFolder);
+}
 
-    files.findAll(materialCodes(ini));
-    sheet.setName(ini.readString(FormulaSection, "Name", ""));
-    const bool formulaProtected = ini.readInteger(PropertiesSection, "Protect", 0) != 0;
-    for (int n = 1; n <= SheetRowCount; ++n)
-        readRow(sheet, n, ini, files);
-    for (int n = 1; n <= SheetRowCount; ++n)
-        MaterialLoad(sheet, n, files);
-    Calculate(sheet);
-    sheet.SheetModified = false;
-    return formulaProtected;
+bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesystem::path& materialFolder)
+{
+    ClearGrid(sheet);
+    return loadFormula(sheet, formula, materialFolder);
+}
+
+FormulaFileRead readFormulaFile(const std::filesystem::path& path)
+{
+    if (const auto problem = accessProblem(path))
+        return {*problem, {}};
+    IniFile contents = IniFile::read(path);
+    if (!contents.hasSection(FormulaSection))
+        return {FormulaFileState::NoFormulaSection, {}};
+    return {FormulaFileState::Formula, std::move(contents)};
+}
+
+std::string formulaFileProblem(FormulaFileState state, std::string_view shownPath)
+{
+    const std::string opening = "Cannot open \"" + std::string(shownPath) + "\": ";
+    switch (state) {
+    case FormulaFileState::Formula:
+        return {};
+    case FormulaFileState::Missing:
+        return opening + "the file does not exist.";
+    case FormulaFileState::Unreadable:
+        return opening + "the file cannot be read.";
+    case FormulaFileState::NoFormulaSection:
+        return opening + "it is not a formula file.";
+    }
+    return {};
+}
+
+std::string recentFilePath(std::string_view entry, std::string_view formulaFolder)
+{
+    if (entry.find('/') != std::string_view::npos)
+        return std::string(entry);
+    return std::string(formulaFolder) + "/" + std::string(entry);
 }
 
 }  // namespace tintora

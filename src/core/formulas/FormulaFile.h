@@ -1,6 +1,7 @@
 #pragma once
 // Formula files (INI text, extension "tfx") and reading one into the sheet.
 #include "sheet/FormulaSheet.h"
+#include "text/IniFile.h"
 
 #include <filesystem>
 #include <string>
@@ -25,5 +26,37 @@ std::string TitleText(std::string_view formulaPath);
 // and does not clear the sheet first. Returns the formula's Protect flag
 // (FormulaProtected). The caller makes row 1, column Material the current cell.
 bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std::filesystem::path& materialFolder);
+// The same for a formula file already read (readFormulaFile): the sheet is
+// cleared first, as for a named file.
+bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesystem::path& materialFolder);
+
+// What a path turned out to be when it was to be opened as a formula.
+enum class FormulaFileState {
+    Formula,
+    Missing,
+    // a folder, a device, or a file the user may not read
+    Unreadable,
+    // read, but without a [Formula] section: empty, a picture, another INI file
+    NoFormulaSection,
+};
+
+// A file read once for opening: its contents are only worth loading when
+// state is Formula.
+struct FormulaFileRead {
+    FormulaFileState state = FormulaFileState::Missing;
+    IniFile contents;
+};
+
+// Opening a file must tell a formula from anything else, so that a file that
+// is none is refused instead of shown as an empty formula under its name.
+FormulaFileRead readFormulaFile(const std::filesystem::path& path);
+
+// The error text for a file that could not be opened, naming it (UTF-8);
+// empty for a formula.
+std::string formulaFileProblem(FormulaFileState state, std::string_view shownPath);
+
+// The file a recent-files entry names: an entry with a folder as it stands;
+// a bare file name, as earlier versions stored, in formulaFolder.
+std::string recentFilePath(std::string_view entry, std::string_view formulaFolder);
 
 }  // namespace tintora

@@ -221,7 +221,7 @@ RevisionDate readRevisionDate(const std::optional<std::string>& stored, std::str
         return {date, {}};
     if (auto date = parseIsoDate(*stored))
         return {date, {}};
-    return {std::nullopt, "'" + *stored + "' is not a valid date."};
+    return {std::nullopt, "'" + *stored + "' is not a valid date"};
 }
 
 std::string fourDigitYearPattern(std::string_view pattern)

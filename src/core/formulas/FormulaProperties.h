@@ -82,7 +82,8 @@ std::optional<CalendarDate> parseIsoDate(std::string_view text);
 struct RevisionDate {
     // nullopt when the stored text is no date
     std::optional<CalendarDate> date;
-    // for a text that is no date: "'<text>' is not a valid date."
+    // for a text that is no date: "'<text>' is not a valid date" (the general
+    // error report adds the period)
     std::string problem;
 };
 

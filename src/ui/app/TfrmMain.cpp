@@ -19,8 +19,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -31,6 +31,8 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -44,6 +46,20 @@ std::string localPath(const QString& path)
 QString fromLocalPath(const std::string& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// Puts path on top of the recent files; an entry holding its bare name, as
+// earlier runs stored it, names the same file and gives way.
+void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder)
+{
+    const QString file = QDir::cleanPath(path);
+    const QStringList entries = list.Items();
+    for (qsizetype i = entries.size() - 1; i >= 0; --i) {
+        const QString named = fromLocalPath(tintora::recentFilePath(localPath(entries[i]), localPath(formulaFolder)));
+        if (entries[i] != path && QDir::cleanPath(named) == file)
+            list.RemoveItem(static_cast<int>(i));
+    }
+    list.AddItem(path);
 }
 
 }  // namespace
@@ -239,12 +255,23 @@ void TfrmMain::FormActivate()
 
 // --- the formula document -----------------------------------------------------
 
-void TfrmMain::runFormulaLoad()
+bool TfrmMain::runFormulaLoad()
 {
-    FormulaProtected_ = tintora::FormulaLoad(sheet_, localPath(FormulaPath_), localPath(MaterialFolder_));
+    if (FormulaPath_.isEmpty()) {
+        // An untitled sheet names no file: every key reads as its default.
+        FormulaProtected_ = tintora::FormulaLoad(sheet_, std::string(), localPath(MaterialFolder_));
+    } else {
+        const tintora::FormulaFileRead file = tintora::readFormulaFile(localPath(FormulaPath_));
+        if (file.state != tintora::FormulaFileState::Formula) {
+            services_.prompter->error(tintora::formulaFileProblem(file.state, FormulaPath_.toStdString()));
+            return false;
+        }
+        FormulaProtected_ = tintora::FormulaLoad(sheet_, file.contents, localPath(MaterialFolder_));
+    }
     showSheet();
     grid_->setTopRow(1);
     grid_->setCurrentCell(1, 1);
+    return true;
 }
 
 void TfrmMain::showSheet()
@@ -289,22 +316,28 @@ void TfrmMain::Open1Click()
     const QString chosen = services_.chooseFormulaFile(this, FormulaFolder_, filter, FormulaPath_);
     if (chosen.isEmpty())
         return;
-    FormulaPath_ = chosen;
+    const QString previous = std::exchange(FormulaPath_, chosen);
+    if (!runFormulaLoad()) {
+        FormulaPath_ = previous;
+        return;
+    }
     TitleText();
-    runFormulaLoad();
-    mruList_->AddItem(fromLocalPath(tintora::fileNameOf(localPath(chosen))));
+    rememberRecentFile(*mruList_, chosen, FormulaFolder_);
 }
 
 void TfrmMain::MRUListClick(const QString& fileName)
 {
     if (!AskSave())
         return;
-    // Entries are looked up in the formula folder, wherever they were opened from.
-    FormulaPath_ = FormulaFolder_ + QLatin1Char('/') + fileName;
-    if (QFileInfo(FormulaPath_).isFile())
-        mruList_->AddItem(fileName);
+    const QString path = fromLocalPath(tintora::recentFilePath(localPath(fileName), localPath(FormulaFolder_)));
+    const QString previous = std::exchange(FormulaPath_, path);
+    // The list dropped the entry when it was chosen; only a file that opened goes back on top.
+    if (!runFormulaLoad()) {
+        FormulaPath_ = previous;
+        return;
+    }
+    rememberRecentFile(*mruList_, path, FormulaFolder_);
     TitleText();
-    runFormulaLoad();
     sheet_.SheetModified = false;
 }
 

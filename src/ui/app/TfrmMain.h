@@ -161,7 +161,8 @@ private:
     void configureMRUList(QMenu* fileMenu);
     void configureTipDialog();
     PlatformMetrics platformMetrics() const;
-    void runFormulaLoad();
+    // False, with the error shown and nothing changed, when FormulaPath names no formula file.
+    bool runFormulaLoad();
     void openHelp(const QString& anchor);
     void NameBoxChange();
     void printOn(class QPrinter& printer);

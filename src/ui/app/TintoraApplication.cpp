@@ -21,6 +21,11 @@ TintoraApplication::TintoraApplication(int& argc, char** argv)
 {
 }
 
+void TintoraApplication::setErrorReport(ErrorReport report)
+{
+    report_ = report ? std::move(report) : ErrorReport(showErrorBox);
+}
+
 QString TintoraApplication::errorReportText(const char* message)
 {
     return QString::fromUtf8(message) + QLatin1Char('.');

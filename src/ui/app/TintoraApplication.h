@@ -13,9 +13,9 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
     // The report: title (the application title) and text; a message box unless
-    // replaced (tests record it instead).
+    // replaced (tests record it instead). An empty report restores the box.
     using ErrorReport = std::function<void(const QString& title, const QString& text)>;
-    void setErrorReport(ErrorReport report) { report_ = std::move(report); }
+    void setErrorReport(ErrorReport report);
 
     // The text of the report: the error's message followed by a period.
     static QString errorReportText(const char* message);

@@ -1,6 +1,7 @@
 #include "formulas/TfrmProper.h"
 
 #include "formulas/TfrmSpec.h"
+#include "widgets/TFnpNumericEdit.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -270,6 +271,7 @@ void TfrmProper::FormShow()
     if (specView_->topLevelItemCount() > 0)
         specView_->setCurrentItem(specView_->topLevelItem(0));
 
+    // Last, since a date that is no date ends the opening with an error.
     showDate(stored.date);
 }
 
@@ -287,9 +289,11 @@ void TfrmProper::placeOnScreen()
     move(at.x, at.y);
 }
 
-// A stored text that is no date is reported, and the field shows that text
-// instead of a date, so that nothing pretends the date were known; the notes
-// and test specs are shown all the same.
+// A stored text that is no date fails the conversion, and the error goes to
+// the program's general error report (TintoraApplication::notify) like every
+// other conversion error. The field shows that text instead of a date, so that
+// nothing pretends the date were known; the notes and test specs are shown
+// all the same, as they are filled before.
 void TfrmProper::showDate(const std::optional<std::string>& stored)
 {
     const QDate today = QDate::currentDate();
@@ -303,8 +307,7 @@ void TfrmProper::showDate(const std::optional<std::string>& stored)
     }
     edtDate_->setSpecialValueText(fromUtf8(*stored));
     edtDate_->setDate(edtDate_->minimumDate());
-    if (prompter_)
-        prompter_->error(date.problem);
+    throw EConvertError(date.problem);
 }
 
 void TfrmProper::appendSpecItem()

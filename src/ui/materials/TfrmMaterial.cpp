@@ -276,12 +276,8 @@ void TfrmMaterial::FormShow()
     const std::string code =
         row >= 1 && row <= tintora::SheetRowCount ? frmMain_->sheet().cell(tintora::Column::Material, row) : std::string();
     const auto start = tintora::startItem(listedFiles(), code);
-    if (!start) {
-        // The box keeps its name; what it shows is read afresh, as typed
-        // values were never stored.
-        FileBoxChange();
-        return;
-    }
+    if (!start)
+        return;  // the boxes keep what they showed when the dialog last closed
     const QModelIndex index = model_->index(static_cast<int>(*start));
     File32List_->setCurrentIndex(index);  // selects it, which loads it
     File32List_->scrollTo(index);

@@ -14,20 +14,25 @@ TMRUMenuItem::TMRUMenuItem(int number, const QString &text, QObject *parent)
 
 namespace mru {
 
-QString entryCaption(int number, const QString &text)
+QString entryCaption(int number, const QString &entry)
 {
-    QString shown = text;
+    QString shown = entry.mid(entry.lastIndexOf(QLatin1Char('/')) + 1);
     shown.replace(QLatin1Char('&'), QLatin1String("&&"));
     return QLatin1Char('&') + QString::number(number) + QLatin1Char(' ') + shown;
+}
+
+bool sameEntry(const QString &a, const QString &b)
+{
+    const bool paths = a.contains(QLatin1Char('/')) || b.contains(QLatin1Char('/'));
+    return a.compare(b, paths ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
 }
 
 QStringList withAdded(QStringList list, const QString &name, int maximum)
 {
     if (name.isEmpty())
         return list;
-    const auto found = std::find_if(list.begin(), list.end(), [&name](const QString &entry) {
-        return entry.compare(name, Qt::CaseInsensitive) == 0;
-    });
+    const auto found = std::find_if(list.begin(), list.end(),
+                                    [&name](const QString &entry) { return sameEntry(entry, name); });
     if (found != list.end()) {
         list.move(int(found - list.begin()), 0);
         return list;

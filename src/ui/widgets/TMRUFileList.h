@@ -1,8 +1,9 @@
 #pragma once
 
-// Recent-files list: remembers the last file names, shows them as numbered
-// entries in a menu just above a given action, reports a chosen entry and
-// keeps the list in the user's settings between runs.
+// Recent-files list: remembers the last files (full paths, or bare names as
+// earlier versions stored them), shows them by file name as numbered entries
+// in a menu just above a given action, reports a chosen entry and keeps the
+// list in the user's settings between runs.
 
 #include <QAction>
 #include <QMenu>
@@ -31,11 +32,16 @@ private:
 // Rules of the list that need no menu.
 namespace mru {
 
-// "&" + number + " " + text; an "&" inside the text is doubled so that the
-// menu shows it instead of taking it as a second access key.
-QString entryCaption(int number, const QString &text);
+// "&" + number + " " + the entry's file name (the part after its last "/");
+// an "&" inside it is doubled so that the menu shows it instead of taking it
+// as a second access key.
+QString entryCaption(int number, const QString &entry);
 
-// The list after adding name: an entry equal to it regardless of letter case
+// Whether two entries name the same file: bare names regardless of letter
+// case; paths exactly, since letter case tells files apart here.
+bool sameEntry(const QString &a, const QString &b);
+
+// The list after adding name: an entry naming the same file (sameEntry)
 // moves to the top with its stored spelling; a new name goes on top and the
 // list is cut to maximum entries. An empty name changes nothing.
 QStringList withAdded(QStringList list, const QString &name, int maximum);

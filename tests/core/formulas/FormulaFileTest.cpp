@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <optional>
 
 using namespace tintora;
 using tintora::testing::TempFolder;
@@ -160,6 +162,59 @@ TEST_F(FormulaLoadTest, FormulaFileIsNotChanged)
     FormulaLoad(sheet, file.string(), folder.path());
     std::ifstream in(file, std::ios::binary);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), text);
+}
+
+TEST(ReadFormulaFileTest, TellsAFormulaFromAnythingElse)
+{
+    TempFolder folder;
+    std::string picture = "\x89PNG\r\n\x1a\n";
+    for (int i = 0; i < 2048; ++i)
+        picture += static_cast<char>((i * 131 + 7) % 256);
+    std::filesystem::create_directory(folder.path() / "folder.tfx");
+    const struct {
+        const char* name;
+        std::optional<std::string> bytes;  // none: nothing written
+        FormulaFileState state;
+    } cases[] = {
+        {"absent.tfx", std::nullopt, FormulaFileState::Missing},
+        {"folder.tfx", std::nullopt, FormulaFileState::Unreadable},
+        {"empty.tfx", "", FormulaFileState::NoFormulaSection},
+        {"picture.tfx", picture, FormulaFileState::NoFormulaSection},
+        {"other.tfx", "[Properties]\nProtect=1\n[Memo]\nMemoCount=0\n", FormulaFileState::NoFormulaSection},
+        {"named.tfx", "[Formula]\nName=X\n", FormulaFileState::Formula},
+        {"bare.tfx", "; a formula left empty\r\n[ formula ]\r\n", FormulaFileState::Formula},
+    };
+    for (const auto& c : cases) {
+        const auto path = c.bytes ? folder.write(c.name, *c.bytes) : folder.path() / c.name;
+        const FormulaFileRead read = readFormulaFile(path);
+        EXPECT_EQ(read.state, c.state) << c.name;
+        EXPECT_EQ(formulaFileProblem(read.state, path.string()).find(path.string()) != std::string::npos,
+                  c.state != FormulaFileState::Formula)
+            << c.name;
+    }
+}
+
+TEST(ReadFormulaFileTest, WhatWasReadLoadsAsTheNamedFileWould)
+{
+    TempFolder folder;
+    folder.write("resin.rm", "[Material]\nName=resin\nSpec=1.0\n");
+    const auto file = folder.write("f.tfx", "[Formula]\nName=Read once\nrType1=1\nMaterial1=resin\nWeight1=8\n"
+                                            "[Properties]\nProtect=1\n");
+    FormulaSheet byPath;
+    FormulaSheet byContents;
+    byContents.row(3).marked = true;
+    EXPECT_TRUE(FormulaLoad(byPath, file.string(), folder.path()));
+    EXPECT_TRUE(FormulaLoad(byContents, readFormulaFile(file).contents, folder.path()));
+    EXPECT_FALSE(byContents.row(3).marked);
+    EXPECT_EQ(byContents.name(), "Read once");
+    for (int n = 1; n <= SheetRowCount; ++n)
+        EXPECT_EQ(byContents.row(n).cells, byPath.row(n).cells) << n;
+}
+
+TEST(RecentFilePathTest, BareNamesLieInTheFormulaFolder)
+{
+    EXPECT_EQ(recentFilePath("primer.tfx", "/opt/tintora/Formulas"), "/opt/tintora/Formulas/primer.tfx");
+    EXPECT_EQ(recentFilePath("/home/lab/old/primer.tfx", "/opt/tintora/Formulas"), "/home/lab/old/primer.tfx");
 }
 
 TEST(TitleTextTest, CaptionNamesTheFileAlone)

@@ -130,7 +130,7 @@ TEST_P(RevisionDateTest, ReadsAsExpected)
     if (c.expected)
         EXPECT_EQ(date.problem, "");
     else
-        EXPECT_EQ(date.problem, "'" + *c.stored + "' is not a valid date.");
+        EXPECT_EQ(date.problem, "'" + *c.stored + "' is not a valid date");
 }
 
 INSTANTIATE_TEST_SUITE_P(

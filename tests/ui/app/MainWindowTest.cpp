@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -93,6 +94,23 @@ class MainWindowTest : public QObject {
     {
         chosenFiles.push_back(path);
         window->action("Open1")->trigger();
+    }
+    QMenu* fileMenu() const { return window->findChild<QMenu*>(QStringLiteral("File1Menu")); }
+    // Chooses the recent-files entry with this caption from the File menu.
+    void chooseRecentFile(const QString& caption)
+    {
+        for (QAction* a : fileMenu()->actions())
+            if (a->text() == caption) {
+                a->trigger();
+                return;
+            }
+        QFAIL(qPrintable(QStringLiteral("no entry ") + caption));
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
     }
 
 private slots:
@@ -257,7 +275,8 @@ private slots:
         QCOMPARE(window->properties()->box(PropertyBox::DensityBox)->Value(), 11.477);
         QVERIFY(window->FormulaProtected());
         QVERIFY(!window->sheet().SheetModified);
-        QCOMPARE(window->MRUList()->Items(), QStringList{QStringLiteral("small.tfx")});
+        QCOMPARE(window->MRUList()->Items(), QStringList{formulas() + QStringLiteral("/small.tfx")});
+        QVERIFY(prompter->shown.empty());
     }
 
     void openCancelledChangesNothing()
@@ -268,33 +287,111 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [small.tfx]"));
         QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/small.tfx"));
         QVERIFY(window->sheet().row(2).marked);
-        QCOMPARE(window->MRUList()->Items(), QStringList{QStringLiteral("small.tfx")});
+        QCOMPARE(window->MRUList()->Items(), QStringList{formulas() + QStringLiteral("/small.tfx")});
     }
 
-    void openingFromElsewhereRemembersTheNameOnly()
+    // Open, or Reload after the file was replaced, of a file that is no
+    // formula: an error naming it, and the sheet, path, caption and list as they were.
+    void aFileThatIsNoFormulaIsRefused_data()
     {
-        open(elsewhere.path() + QStringLiteral("/small.tfx"));
-        QCOMPARE(window->MRUList()->Items(), QStringList{QStringLiteral("small.tfx")});
-        window->MRUListClick(QStringLiteral("small.tfx"));
-        QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/small.tfx"));
-        QCOMPARE(window->MRUList()->Items(), QStringList{QStringLiteral("small.tfx")});
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("byReload");
+        QByteArray picture("\x89PNG\r\n\x1a\n", 8);
+        for (int i = 0; i < 1024; ++i)
+            picture.append(static_cast<char>(i * 37));
+        QTest::newRow("empty, Open") << QByteArray() << false;
+        QTest::newRow("picture, Open") << picture << false;
+        QTest::newRow("no [Formula], Open") << QByteArray("[Properties]\nProtect=0\n") << false;
+        QTest::newRow("empty, Reload") << QByteArray() << true;
+        QTest::newRow("picture, Reload") << picture << true;
     }
-
-    void reopeningAMissingFileShowsItsNameAndAnEmptySheet()
+    void aFileThatIsNoFormulaIsRefused()
     {
-        open(elsewhere.path() + QStringLiteral("/only-here.tfx"));
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, byReload);
+        const QString good = elsewhere.path() + QStringLiteral("/trial.tfx");
+        const QString bad = elsewhere.path() + QStringLiteral("/bad.tfx");
+        QFile::remove(good);
+        QVERIFY(QFile::copy(formulas() + QStringLiteral("/small.tfx"), good));
+        writeFile(bad, bytes);
+        open(good);
+        window->sheet().row(2).marked = true;
+        const QString caption = window->windowTitle();
+
+        if (byReload) {
+            writeFile(good, bytes);
+            window->action("Reload1")->trigger();
+        } else {
+            open(bad);
+        }
+
+        const QString named = byReload ? good : bad;
+        QCOMPARE(prompter->shown.size(), std::size_t{1});
+        QCOMPARE(prompter->shown[0].kind, ShownMessage::Kind::Error);
+        QVERIFY2(QString::fromStdString(prompter->shown[0].text).contains(named), prompter->shown[0].text.c_str());
+        QCOMPARE(sounds.played, std::vector<std::string>{"SystemHand"});
+        QCOMPARE(window->FormulaPath(), good);
+        QCOMPARE(window->windowTitle(), caption);
         QCOMPARE(cell(1, 2), QStringLiteral("Water"));
-        QAction* entry = nullptr;
-        for (QAction* a : window->findChild<QMenu*>(QStringLiteral("File1Menu"))->actions())
-            if (a->text() == QStringLiteral("&1 only-here.tfx"))
-                entry = a;
-        QVERIFY(entry);
-        entry->trigger();
+        QCOMPARE(window->properties()->NameBox()->text(), QStringLiteral("Small white latex"));
+        QVERIFY(window->sheet().row(2).marked);
+        QVERIFY(window->FormulaProtected());
+        QCOMPARE(window->MRUList()->Items(), QStringList{good});
+    }
+
+    void anEntryFromAnotherFolderReopensThatFile()
+    {
+        const QString path = elsewhere.path() + QStringLiteral("/only-here.tfx");
+        open(path);
+        open(formulas() + QStringLiteral("/cp1252.tfx"));
+        QCOMPARE(window->MRUList()->Items(), (QStringList{formulas() + QStringLiteral("/cp1252.tfx"), path}));
+        chooseRecentFile(QStringLiteral("&2 only-here.tfx"));
+        QCOMPARE(window->FormulaPath(), path);
         QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [only-here.tfx]"));
-        QVERIFY(cell(1, 2).isEmpty());
-        QVERIFY(window->properties()->NameBox()->text().isEmpty());
-        QVERIFY(window->MRUList()->Items().isEmpty());
+        QCOMPARE(cell(1, 2), QStringLiteral("Water"));
+        QCOMPARE(window->MRUList()->Items(), (QStringList{path, formulas() + QStringLiteral("/cp1252.tfx")}));
         QVERIFY(prompter->shown.empty());
+    }
+
+    void bareNamesOfEarlierRunsLieInTheFormulasFolder()
+    {
+        window.reset();
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"));
+        settings.setValue(QStringLiteral("MRU/F0"), QStringLiteral("small.tfx"));
+        settings.setValue(QStringLiteral("MRU/F1"), QStringLiteral("cp1252.tfx"));
+        settings.sync();
+        window = makeWindow();
+
+        chooseRecentFile(QStringLiteral("&1 small.tfx"));
+        QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/small.tfx"));
+        QCOMPARE(cell(1, 2), QStringLiteral("Water"));
+        QCOMPARE(window->MRUList()->Items(), (QStringList{formulas() + QStringLiteral("/small.tfx"), "cp1252.tfx"}));
+        // Opening the file a bare name stands for replaces that entry.
+        open(formulas() + QStringLiteral("/cp1252.tfx"));
+        QCOMPARE(window->MRUList()->Items(),
+                 (QStringList{formulas() + QStringLiteral("/cp1252.tfx"), formulas() + QStringLiteral("/small.tfx")}));
+        QVERIFY(prompter->shown.empty());
+    }
+
+    void aGoneEntryIsReportedAndDropped()
+    {
+        const QString gone = elsewhere.path() + QStringLiteral("/gone.tfx");
+        QVERIFY(QFile::copy(formulas() + QStringLiteral("/small.tfx"), gone));
+        open(gone);
+        open(formulas() + QStringLiteral("/cp1252.tfx"));
+        const QString name = window->properties()->NameBox()->text();
+        QVERIFY(QFile::remove(gone));
+
+        chooseRecentFile(QStringLiteral("&2 gone.tfx"));
+        QCOMPARE(prompter->shown.size(), std::size_t{1});
+        QCOMPARE(prompter->shown[0].kind, ShownMessage::Kind::Error);
+        QVERIFY(QString::fromStdString(prompter->shown[0].text).contains(gone));
+        QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/cp1252.tfx"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [cp1252.tfx]"));
+        QCOMPARE(window->properties()->NameBox()->text(), name);
+        QCOMPARE(window->MRUList()->Items(), QStringList{formulas() + QStringLiteral("/cp1252.tfx")});
+        for (QAction* a : fileMenu()->actions())
+            QVERIFY(!a->text().contains(QStringLiteral("gone.tfx")));
     }
 
     void recentFilesSurviveTheWindow()
@@ -303,9 +400,10 @@ private slots:
         open(formulas() + QStringLiteral("/cp1252.tfx"));
         window.reset();
         window = makeWindow();
-        QCOMPARE(window->MRUList()->Items(), (QStringList{QStringLiteral("cp1252.tfx"), QStringLiteral("small.tfx")}));
+        const QStringList expected{formulas() + QStringLiteral("/cp1252.tfx"), formulas() + QStringLiteral("/small.tfx")};
+        QCOMPARE(window->MRUList()->Items(), expected);
         QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"));
-        QCOMPARE(settings.value(QStringLiteral("MRU/F0")).toString(), QStringLiteral("cp1252.tfx"));
+        QCOMPARE(settings.value(QStringLiteral("MRU/F0")).toString(), expected[0]);
     }
 
     void newAfterAProtectedFormulaKeepsTheFlag()
@@ -469,6 +567,7 @@ private slots:
             title = t;
             text = m;
         });
+        const auto restoreReport = qScopeGuard([app] { app->setErrorReport({}); });
         struct Throwing : QObject {
             bool event(QEvent*) override { throw std::runtime_error("'x' is not a valid date"); }
         } target;

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -259,7 +260,7 @@ private slots:
 
     void hugeCountsOpenPromptly()
     {
-        openFormula("[Memo]\nMemoCount=2147483647\nMemo0=only\n[Spec]\nSpecCount=2147483647\n");
+        openFormula("[Formula]\n[Memo]\nMemoCount=2147483647\nMemo0=only\n[Spec]\nSpecCount=2147483647\n");
         QVERIFY(properties([&] {
             QCOMPARE(dialog()->Memo1()->blockCount(), 1000);
             QCOMPARE(dialog()->SpecView()->topLevelItemCount(), 1000);
@@ -283,9 +284,9 @@ private slots:
 
     void protectIsNotReadAgain()
     {
-        const QString path = writeFormula(QStringLiteral("p.tfx"), "[Properties]\nProtect=0\n");
+        const QString path = writeFormula(QStringLiteral("p.tfx"), "[Formula]\n[Properties]\nProtect=0\n");
         open(path);
-        writeFormula(QStringLiteral("p.tfx"), "[Properties]\nProtect=1\n");
+        writeFormula(QStringLiteral("p.tfx"), "[Formula]\n[Properties]\nProtect=1\n");
         folderBefore = folderBytes();
         QVERIFY(properties([&] { QVERIFY(!dialog()->chkProtect()->isChecked()); }));
     }
@@ -307,7 +308,7 @@ private slots:
     {
         QFETCH(QByteArray, properties);
         QFETCH(QDate, shown);
-        openFormula("[Properties]\n" + properties);
+        openFormula("[Formula]\n[Properties]\n" + properties);
         QVERIFY(this->properties([&] {
             QCOMPARE(dialog()->edtDate()->date(), shown);
             // four-digit years, whatever the short form
@@ -316,16 +317,24 @@ private slots:
         messagesAre({});
     }
 
+    // The conversion error reaches the general error report, captioned with the
+    // application title; no Error box of the Prompter.
     void dateThatIsNoDateIsReportedAndTheRestShown()
     {
-        openFormula("[Properties]\nDate=31/31/99\n[Memo]\nMemoCount=1\nMemo0=Stir.\n[Spec]\nSpecCount=1\nSpec0=pH\n");
+        auto* app = static_cast<TintoraApplication*>(QCoreApplication::instance());
+        QStringList reports;
+        app->setErrorReport([&](const QString& title, const QString& text) { reports << title << text; });
+        const auto restoreReport = qScopeGuard([app] { app->setErrorReport(TintoraApplication::ErrorReport()); });
+        openFormula("[Formula]\n[Properties]\nDate=31/31/99\n[Memo]\nMemoCount=1\nMemo0=Stir.\n[Spec]\nSpecCount=1\nSpec0=pH\n");
         QVERIFY(properties([&] {
             QCOMPARE(dialog()->edtDate()->text(), QStringLiteral("31/31/99"));
             QCOMPARE(dialog()->Memo1()->toPlainText(), QStringLiteral("Stir."));
             QCOMPARE(texts(dialog()->SpecView(), 0), QStringList{"pH"});
         }));
-        messagesAre({{ShownMessage::Kind::Error, "'31/31/99' is not a valid date."}});
-        QCOMPARE(sounds.played, (std::vector<std::string>{"SystemHand"}));
+        QCOMPARE(reports, (QStringList{QStringLiteral("Tintora 2.31 - [props.tfx]"),
+                                       QStringLiteral("'31/31/99' is not a valid date.")}));
+        messagesAre({});
+        QVERIFY(sounds.played.empty());
 
         // The next opening of a good file shows its date, not the text.
         openFormula(FullFile);
@@ -398,7 +407,7 @@ private slots:
 
     void editPrefillsTrimmedTexts()
     {
-        openFormula("[Spec]\nSpecCount=1\nSpec0=\"  Viscosity  \"\nSpecSub0=\" 85 KU \"\n");
+        openFormula("[Formula]\n[Spec]\nSpecCount=1\nSpec0=\"  Viscosity  \"\nSpecSub0=\" 85 KU \"\n");
         QVERIFY(properties([&] {
             QCOMPARE(texts(dialog()->SpecView(), 0), QStringList{"  Viscosity  "});
             whenShown(spec(), [&] {
@@ -518,7 +527,7 @@ private slots:
 
     void notesTakeAtMost255TypedCharacters()
     {
-        openFormula("[Memo]\nMemoCount=1\nMemo0=" + QByteArray(250, 'a') + "\n");
+        openFormula("[Formula]\n[Memo]\nMemoCount=1\nMemo0=" + QByteArray(250, 'a') + "\n");
         QVERIFY(properties([&] {
             QPlainTextEdit* memo = dialog()->Memo1();
             memo->setFocus();
@@ -538,7 +547,7 @@ private slots:
         }));
 
         // Longer notes from the file are shown whole.
-        openFormula("[Memo]\nMemoCount=2\nMemo0=" + QByteArray(300, 'a') + "\nMemo1=b\n");
+        openFormula("[Formula]\n[Memo]\nMemoCount=2\nMemo0=" + QByteArray(300, 'a') + "\nMemo1=b\n");
         QVERIFY(properties([&] { QCOMPARE(dialog()->Memo1()->toPlainText().size(), 302); }));
     }
 

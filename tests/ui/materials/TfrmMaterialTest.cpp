@@ -314,13 +314,22 @@ private slots:
 
         window->action("Open1")->trigger();
         click(1, 5);  // Resin
-        withEditor([](TfrmMaterial&) {});
+        withEditor([](TfrmMaterial& d) {
+            // What is typed is shown again, not the file read afresh.
+            d.NameBox()->setFocus();
+            d.NameBox()->selectAll();
+            QTest::keyClicks(d.NameBox(), QStringLiteral("typed"));
+            d.boxFor("Cost")->setFocus();
+            d.boxFor("Cost")->selectAll();
+            QTest::keyClicks(d.boxFor("Cost"), QStringLiteral("9"));
+        });
         click(1, 9);  // an empty row
         Shown again;
         withEditor([&](TfrmMaterial& d) { again = shown(d); });
         QVERIFY(again.selected.isEmpty());
         QCOMPARE(again.fileBox, QStringLiteral("resin.rm"));
-        QCOMPARE(again.name, QStringLiteral("acrylic latex 50%"));
+        QCOMPARE(again.name, QStringLiteral("typed"));
+        QCOMPARE(again.cost, 9.0);
         QCOMPARE(again.volVol, 0.525);
     }
 
@@ -424,7 +433,9 @@ private slots:
         });
         QCOMPARE(folderBytes(formulas()), before);
 
-        // The next opening on the same material shows the file again.
+        // The next opening on the same material shows the file again (Auto
+        // Reload made row 1 current on closing).
+        click(1, 3);
         Shown s;
         withEditor([&](TfrmMaterial& d) { s = shown(d); });
         QCOMPARE(s.name, QStringLiteral("titanium dioxide rutile"));

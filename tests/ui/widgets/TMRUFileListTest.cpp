@@ -116,6 +116,12 @@ void TMRUFileListTest::addingAName_data()
                                             << QStringList{"7", "1", "2", "3", "4", "5", "6"};
     QTest::newRow("new name trims a long list") << QStringList{"1", "2", "3", "4", "5", "6", "7"} << "8" << 5
                                                 << QStringList{"8", "1", "2", "3", "4"};
+    QTest::newRow("path in other case is another file")
+        << QStringList{"/lab/Primer.tfx"} << "/lab/primer.tfx" << 5 << QStringList{"/lab/primer.tfx", "/lab/Primer.tfx"};
+    QTest::newRow("same path moves up") << QStringList{"/a/x.tfx", "/lab/p.tfx"} << "/lab/p.tfx" << 5
+                                        << QStringList{"/lab/p.tfx", "/a/x.tfx"};
+    QTest::newRow("path is no bare name") << QStringList{"p.tfx"} << "/lab/p.tfx" << 5
+                                          << QStringList{"/lab/p.tfx", "p.tfx"};
     QTest::newRow("empty name ignored") << QStringList{"a"} << "" << 5 << QStringList{"a"};
     QTest::newRow("maximum zero keeps nothing") << QStringList{} << "a" << 0 << QStringList{};
 }
@@ -137,6 +143,7 @@ void TMRUFileListTest::entryCaption_data()
     QTest::newRow("first") << 1 << "primer.tfx" << "&1 primer.tfx";
     QTest::newRow("two digits") << 10 << "x.tfx" << "&10 x.tfx";
     QTest::newRow("ampersand shown") << 2 << "R&D.tfx" << "&2 R&&D.tfx";
+    QTest::newRow("path shown by its name") << 3 << "/home/lab/R&D/primer.tfx" << "&3 primer.tfx";
 }
 
 void TMRUFileListTest::entryCaption()
