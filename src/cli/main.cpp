@@ -5,16 +5,15 @@
 #include "calc/Calculate.h"
 #include "formulas/FormulaFile.h"
 #include "print/LabPrintout.h"
+#include "print/PrintDate.h"
 #include "text/NumberText.h"
 
+#include <QDate>
+#include <QLocale>
 #include <nlohmann/json.hpp>
 
-#include <ctime>
 #include <filesystem>
-#include <iomanip>
 #include <iostream>
-#include <locale>
-#include <sstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -29,22 +28,12 @@ fs::path programFolder()
     return ec ? fs::current_path() : exe.parent_path();
 }
 
-// Today in the short date form of the user's locale.
+// Today in the system's short date form, written as the window writes it.
 std::string todayShortDate()
 {
-    std::locale userLocale = std::locale::classic();
-    try {
-        userLocale = std::locale("");
-    } catch (const std::runtime_error&) {
-        // an unknown locale in the environment: fall back to the classic form
-    }
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::ostringstream out;
-    out.imbue(userLocale);
-    out << std::put_time(&local, "%x");
-    return out.str();
+    const QDate today = QDate::currentDate();
+    const QString pattern = QLocale::system().dateFormat(QLocale::ShortFormat);
+    return formatShortDate({today.year(), today.month(), today.day()}, pattern.toStdString());
 }
 
 nlohmann::ordered_json sheetAsJson(const FormulaSheet& sheet, const std::string& formulaPath, bool formulaProtected)

@@ -10,6 +10,7 @@
 #include "calc/Calculate.h"
 #include "formulas/FormulaFile.h"
 #include "print/LabPrinter.h"
+#include "print/PrinterChoice.h"
 #include "widgets/FormulaGridLayout.h"
 #include "widgets/TExplorerButton.h"
 #include "widgets/TMRUFileList.h"
@@ -25,7 +26,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
@@ -434,14 +434,27 @@ void TfrmMain::printOn(QPrinter& printer)
 
 void TfrmMain::LabPrint1Click()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        printOn(printer);
+    // The dialog opens on the last choice; a cancelled first dialog chooses nothing.
+    std::unique_ptr<QPrinter> fresh = chosenPrinter_ ? nullptr : newLabPrinter();
+    QPrinter& printer = chosenPrinter_ ? *chosenPrinter_ : *fresh;
+    if (!services_.printing.runDialog(this, printer))
+        return;
+    if (fresh)
+        chosenPrinter_ = std::move(fresh);
+    printOn(*chosenPrinter_);
 }
 
 void TfrmMain::PrintButtonClick()
 {
-    QPrinter printer;
-    printOn(printer);
+    if (chosenPrinter_) {
+        printOn(*chosenPrinter_);
+        return;
+    }
+    const std::unique_ptr<QPrinter> printer = newLabPrinter();
+    if (!services_.printing.findSystemPrinter(*printer)) {
+        services_.prompter->error(
+            "No printer is available. Use File \u25B8 Print \u25B8 Lab Print to print to a PDF file.");
+        return;
+    }
+    printOn(*printer);
 }

@@ -3,6 +3,7 @@
 // boxes, the menus and the button bar. Handlers call the core and then show
 // the sheet again; what they tell or ask the user goes through the Prompter.
 #include "app/WindowSizeRules.h"
+#include "print/PrinterChoice.h"
 #include "sheet/FormulaSheet.h"
 #include "sheet/GridEditState.h"
 #include "sheet/Prompter.h"
@@ -10,6 +11,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class ButtonBar;
 class CalcPanel;
@@ -46,6 +48,11 @@ struct MainWindowServices {
     // The keypad dialog of the target recalculations; the window makes its own TfrmCalc when null.
     KeypadService* keypad = nullptr;
     // --- recalculation and keypads: services (end)
+
+    // --- printing: services (begin)
+    // The print dialog and the system's printer.
+    PrinterChoice printing;
+    // --- printing: services (end)
 };
 
 class TfrmMain : public QMainWindow {
@@ -165,7 +172,7 @@ private:
     bool runFormulaLoad();
     void openHelp(const QString& anchor);
     void NameBoxChange();
-    void printOn(class QPrinter& printer);
+    void printOn(QPrinter& printer);
 
     void createFloatingControls();
     void connectGridCommands();
@@ -201,6 +208,10 @@ private:
     class RecalcParts;
     RecalcParts* recalc_ = nullptr;  // a child object: deleted with the window
     // --- recalculation and keypads: private (end)
+
+    // The printer chosen in the last confirmed print dialog of this run; null
+    // until then, when the Print button takes the system's printer.
+    std::unique_ptr<QPrinter> chosenPrinter_;
 
     MainWindowServices services_;
     tintora::FormulaSheet sheet_;

@@ -1,15 +1,61 @@
 #include "print/LabPrinter.h"
 
 #include "formulas/FormulaFile.h"
+#include "print/PrintDate.h"
 
 #include <QDate>
 #include <QFile>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+
+namespace {
+
+constexpr double PrintoutPointSize = 12;
+
+QFont printoutFont(const QPaintDevice& device, double pointSize, tintora::TextStyle style)
+{
+    QFont font(QStringLiteral("Courier"));
+    font.setPointSizeF(pointSize);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setBold(style != tintora::TextStyle::Regular);
+    return QFont(font, &device);
+}
+
+double advanceOf(const QFont& font, const QPaintDevice& device)
+{
+    return QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char('0'));
+}
+
+// Each character k of the text stands at column + k on one white band as wide
+// as its columns, so a later text covers what it overlaps whatever the font's
+// own advance. The underline runs along the whole band.
+void drawPrintoutText(QPainter& painter, const PrintoutGeometry& geometry, const tintora::DrawText& text)
+{
+    const std::u32string characters = QString::fromStdString(text.text).toStdU32String();
+    const QFont font = printoutFont(*painter.device(), geometry.pointSize, text.style);
+    const QFontMetricsF metrics(font, painter.device());
+    const QPointF topLeft(text.column * geometry.columnWidth, text.line * geometry.lineHeight);
+    const double width = static_cast<double>(characters.size()) * geometry.columnWidth;
+    painter.fillRect(QRectF(topLeft, QSizeF(width, geometry.lineHeight)), Qt::white);
+    painter.setFont(font);
+    const double baseline = topLeft.y() + metrics.ascent();
+    for (std::size_t k = 0; k < characters.size(); ++k) {
+        if (characters[k] != U' ')
+            painter.drawText(QPointF(topLeft.x() + static_cast<double>(k) * geometry.columnWidth, baseline),
+                             QString::fromUcs4(&characters[k], 1));
+    }
+    if (text.style == tintora::TextStyle::BoldUnderline)
+        painter.fillRect(QRectF(topLeft.x(), baseline + metrics.underlinePos(), width, metrics.lineWidth()), Qt::black);
+}
+
+}  // namespace
 
 PrintoutGeometry PrintoutGeometry::from(int printableWidth, int fontHeight)
 {
@@ -18,23 +64,34 @@ PrintoutGeometry PrintoutGeometry::from(int printableWidth, int fontHeight)
     return {fontHeight, static_cast<int>(width)};
 }
 
-namespace {
-
-QFont printoutFont(QPaintDevice& device, tintora::TextStyle style)
+PrintoutGeometry PrintoutGeometry::onDevice(QPaintDevice& device, int printableWidth)
 {
-    QFont font(QStringLiteral("Courier"), 12);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setBold(style != tintora::TextStyle::Regular);
-    font.setUnderline(style == tintora::TextStyle::BoldUnderline);
-    return QFont(font, &device);
+    PrintoutGeometry geometry = from(printableWidth, 0);
+    // A character may be no wider than its column, and 80 of them no wider
+    // than the page: on A4 12-point characters would run off the right edge.
+    const double widest =
+        std::min(static_cast<double>(geometry.columnWidth), printableWidth / double(tintora::PrintoutColumns));
+    QFont font = printoutFont(device, PrintoutPointSize, tintora::TextStyle::Regular);
+    const double advance = advanceOf(font, device);
+    if (advance > widest) {
+        geometry.pointSize = PrintoutPointSize * widest / advance;
+        font = printoutFont(device, geometry.pointSize, tintora::TextStyle::Regular);
+        // Font metrics are rounded: step down until a character fits.
+        while (advanceOf(font, device) > widest && geometry.pointSize > 1) {
+            geometry.pointSize *= 0.998;
+            font = printoutFont(device, geometry.pointSize, tintora::TextStyle::Regular);
+        }
+    }
+    geometry.lineHeight = QFontMetrics(font, &device).height();
+    return geometry;
 }
-
-}  // namespace
 
 QString todayShortDate()
 {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    const QDate today = QDate::currentDate();
+    const QString pattern = QLocale::system().dateFormat(QLocale::ShortFormat);
+    return QString::fromStdString(
+        tintora::formatShortDate({today.year(), today.month(), today.day()}, pattern.toStdString()));
 }
 
 bool LabPrint(QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath,
@@ -46,17 +103,9 @@ bool LabPrint(QPaintDevice& device, const tintora::FormulaSheet& sheet, const QS
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const QFont regular = printoutFont(device, tintora::TextStyle::Regular);
-    const QRect printable = painter.viewport();
-    const PrintoutGeometry geometry = PrintoutGeometry::from(printable.width(), QFontMetrics(regular, &device).height());
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(Qt::white);
+    const PrintoutGeometry geometry = PrintoutGeometry::onDevice(device, painter.viewport().width());
     painter.setPen(Qt::black);
-    for (const tintora::DrawText& text : page) {
-        painter.setFont(printoutFont(device, text.style));
-        const QPoint topLeft(text.column * geometry.columnWidth, text.line * geometry.lineHeight);
-        painter.drawText(QRect(topLeft, QSize(printable.width() * 4, geometry.lineHeight)),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(text.text));
-    }
+    for (const tintora::DrawText& text : page)
+        drawPrintoutText(painter, geometry, text);
     return painter.end();
 }

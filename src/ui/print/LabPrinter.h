@@ -1,6 +1,7 @@
 #pragma once
 // Draws the laboratory printout on a paint device (a printer or a PDF file):
-// the page's texts at their lines and columns in "Courier" 12 points.
+// the page's texts at their lines and columns in "Courier" 12 points, each
+// character in its own column.
 #include "print/LabPrintout.h"
 
 #include <QString>
@@ -11,14 +12,20 @@ class QPaintDevice;
 struct PrintoutGeometry {
     int lineHeight = 0;
     int columnWidth = 0;
+    // The font's size: 12 points, less where 80 characters of 12 points do
+    // not fit the printable width.
+    double pointSize = 12;
 
     // The column width is the printable width / 80, rounded half to even.
     static PrintoutGeometry from(int printableWidth, int fontHeight);
+    // The geometry of a page on `device`, the font fitted to its columns.
+    static PrintoutGeometry onDevice(QPaintDevice& device, int printableWidth);
 };
 
-// The printout of the sheet as the boxes show it, dated with the system's
-// short date form. Returns false when the device cannot be painted on.
+// The printout of the sheet as the boxes show it. Returns false when the
+// device cannot be painted on.
 bool LabPrint(QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath,
               const QString& dateText);
 
+// Today in the system's short date form.
 QString todayShortDate();

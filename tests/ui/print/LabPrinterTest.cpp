@@ -1,8 +1,13 @@
 // The printout drawn on a device: its geometry, and pixels where the texts go.
 #include "print/LabPrinter.h"
+#include "print/PrintDate.h"
 
+#include <QFontMetricsF>
 #include <QImage>
+#include <QLocale>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,6 +30,60 @@ private slots:
         const PrintoutGeometry g = PrintoutGeometry::from(printableWidth, 17);
         QTEST(g.columnWidth, "columnWidth");
         QCOMPARE(g.lineHeight, 17);
+    }
+
+    // 80 characters fit the printable width and each one its column; on a
+    // Letter page with quarter-inch margins 12 points fit exactly.
+    void fontFitsTheColumns_data()
+    {
+        QTest::addColumn<QPageSize::PageSizeId>("size");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<double>("marginInches");
+        QTest::addColumn<bool>("twelvePoints");
+        for (int dpi : {300, 600, 1200}) {
+            const QByteArray at = " at " + QByteArray::number(dpi);
+            QTest::newRow("Letter" + at) << QPageSize::Letter << dpi << 0.25 << true;
+            QTest::newRow("A4" + at) << QPageSize::A4 << dpi << 0.25 << false;
+            QTest::newRow("A4, no margins" + at) << QPageSize::A4 << dpi << 0.0 << true;
+            QTest::newRow("Letter, wide margins" + at) << QPageSize::Letter << dpi << 0.5 << false;
+        }
+    }
+    void fontFitsTheColumns()
+    {
+        QFETCH(QPageSize::PageSizeId, size);
+        QFETCH(int, dpi);
+        QFETCH(double, marginInches);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setResolution(dpi);
+        printer.setPageSize(QPageSize(size));
+        printer.setPageMargins(QMarginsF(marginInches, marginInches, marginInches, marginInches), QPageLayout::Inch);
+        const int width = printer.pageLayout().paintRectPixels(dpi).width();
+
+        const PrintoutGeometry g = PrintoutGeometry::onDevice(printer, width);
+        QFont font(QStringLiteral("Courier"));
+        font.setStyleHint(QFont::TypeWriter);
+        font.setPointSizeF(g.pointSize);
+        const double advance = QFontMetricsF(QFont(font, &printer), &printer).horizontalAdvance(QLatin1Char('0'));
+        QVERIFY(advance <= g.columnWidth);
+        QVERIFY(80 * advance <= width);
+        QTEST(g.pointSize == 12, "twelvePoints");
+        QCOMPARE(g.lineHeight, QFontMetrics(QFont(font, &printer), &printer).height());
+    }
+
+    // Every short date form the toolkit knows, written by the core as the
+    // toolkit writes it with plain digits and English names.
+    void shortDateFollowsTheLocalesForm()
+    {
+        QRandomGenerator random(20261207);
+        for (const QLocale& locale :
+             QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+            const QString pattern = locale.dateFormat(QLocale::ShortFormat);
+            const QDate date = QDate(1900, 1, 1).addDays(random.bounded(80000));
+            QCOMPARE(QString::fromStdString(tintora::formatShortDate({date.year(), date.month(), date.day()},
+                                                                     pattern.toStdString())),
+                     QLocale::c().toString(date, pattern));
+        }
     }
 
     void textsStandAtTheirLinesAndColumns()
