@@ -235,6 +235,7 @@ void TfrmMain::FormActivate()
         return;
     activated_ = true;
     tipDialog_->Execute();
+    focusFirstMaterialCell();
 }
 
 // --- the formula document -----------------------------------------------------
@@ -278,6 +279,7 @@ void TfrmMain::New1Click()
     TitleText();
     tintora::ClearGrid(sheet_);
     showSheet();
+    focusFirstMaterialCell();
 }
 
 void TfrmMain::Open1Click()
@@ -293,6 +295,7 @@ void TfrmMain::Open1Click()
     TitleText();
     runFormulaLoad();
     mruList_->AddItem(fromLocalPath(tintora::fileNameOf(localPath(chosen))));
+    focusFirstMaterialCell();
 }
 
 void TfrmMain::MRUListClick(const QString& fileName)
@@ -306,6 +309,7 @@ void TfrmMain::MRUListClick(const QString& fileName)
     TitleText();
     runFormulaLoad();
     sheet_.SheetModified = false;
+    focusFirstMaterialCell();
 }
 
 void TfrmMain::Reload1Click()
@@ -313,6 +317,7 @@ void TfrmMain::Reload1Click()
     if (!AskSave())
         return;
     runFormulaLoad();
+    focusFirstMaterialCell();
 }
 
 void TfrmMain::NameBoxChange()
