@@ -32,47 +32,27 @@ bool rowHasVolume(const SheetRow& row, double weight)
     return weight != 0 && row.RowKind && row.props.Spec != 0;
 }
 
-void assignIfChanged(std::string& cell, const std::string& text)
-{
-    if (cell != text)
-        cell = text;
-}
-
 // Reads W from the Weight cell and rewrites the cell in its three-decimal
 // form (empty for 0). Returns W as read, before the rewrite.
-double readAndRewriteWeight(std::string& cell, RowCalculationMemo& memo)
+double readAndRewriteWeight(std::string& cell)
 {
-    if (cell == memo.weightText)
-        return memo.weight;
     const double w = numberFromText(cell);
     cell = w != 0 ? formatCell(w) : std::string();
-    memo.weightText = cell;
-    memo.weight = numberFromText(cell);
     return w;
 }
 
 // Rewrites the Volume cell from the weight and returns V read back from it.
 double rewriteVolume(SheetRow& row, double w)
 {
-    RowCalculationMemo& memo = row.calculationMemo;
-    const bool known = memo.hasVolume && memo.volumeWeight == w && memo.volumeSpec == row.props.Spec
-        && memo.volumeKind == row.RowKind;
-    if (!known) {
-        memo.volumeText = rowHasVolume(row, w) ? formatCell(w / (row.props.Spec * WaterPoundsPerGallon)) : std::string();
-        memo.volume = numberFromText(memo.volumeText);
-        memo.hasVolume = true;
-        memo.volumeWeight = w;
-        memo.volumeSpec = row.props.Spec;
-        memo.volumeKind = row.RowKind;
-    }
-    assignIfChanged(row.cells[FormulaSheet::index(Column::Volume)], memo.volumeText);
-    return memo.volume;
+    std::string& cell = row.cells[FormulaSheet::index(Column::Volume)];
+    cell = rowHasVolume(row, w) ? formatCell(w / (row.props.Spec * WaterPoundsPerGallon)) : std::string();
+    return numberFromText(cell);
 }
 
 void accumulateRow(SheetRow& row, Totals& t)
 {
     const RowMaterialProps& p = row.props;
-    const double w = readAndRewriteWeight(row.cells[FormulaSheet::index(Column::Weight)], row.calculationMemo);
+    const double w = readAndRewriteWeight(row.cells[FormulaSheet::index(Column::Weight)]);
     t.TotalWeight += w;
     t.TotalCost += w * p.Cost;
     t.VolatileWeight += w * p.Vol_Wt;
@@ -138,31 +118,19 @@ double percentOf(double part, double total)
     return total != 0 ? part / total * 100 : 0;
 }
 
-// The text of a percent cell: part of total, from W and V as this run left
-// the cells.
-const std::string& percentText(RowCalculationMemo& memo, double part, double total)
-{
-    if (!(memo.hasPercent && memo.percentPart == part && memo.percentTotal == total)) {
-        memo.percentText = formatCell(percentOf(part, total));
-        memo.hasPercent = true;
-        memo.percentPart = part;
-        memo.percentTotal = total;
-    }
-    return memo.percentText;
-}
-
+// W and V are read back from the cells this run rewrote: the percent divides
+// the three-decimal weight by the total of all digits.
 void rewritePercents(FormulaSheet& sheet, const Totals& t)
 {
     const bool byVolume = sheet.percentBasis == PercentBasis::Volume;
     for (int n = 1; n <= SheetRowCount; ++n) {
-        SheetRow& row = sheet.row(n);
-        RowCalculationMemo& memo = row.calculationMemo;
-        std::string& cell = row.cells[FormulaSheet::index(Column::Percent)];
-        if (memo.weight == 0)
-            cell.clear();
-        else
-            assignIfChanged(cell, byVolume ? percentText(memo, memo.volume, t.TotalVolume)
-                                           : percentText(memo, memo.weight, t.TotalWeight));
+        std::string& cell = sheet.row(n).cells[FormulaSheet::index(Column::Percent)];
+        cell.clear();
+        const double w = numberFromText(sheet.cell(Column::Weight, n));
+        if (w == 0)
+            continue;
+        cell = formatCell(byVolume ? percentOf(numberFromText(sheet.cell(Column::Volume, n)), t.TotalVolume)
+                                   : percentOf(w, t.TotalWeight));
     }
 }
 

@@ -56,6 +56,13 @@ std::vector<ListedFile> listMaterialFolder(const fs::path& folder)
     return items;
 }
 
+std::vector<ListedFile> listMaterialFiles(const fs::path& folder)
+{
+    std::vector<ListedFile> items = listMaterialFolder(folder);
+    std::erase_if(items, [](const ListedFile& item) { return item.folder || item.name.starts_with('.'); });
+    return items;
+}
+
 std::optional<std::size_t> findListItem(const std::vector<ListedFile>& items, std::string_view caption)
 {
     for (std::size_t i = 0; i < items.size(); ++i)

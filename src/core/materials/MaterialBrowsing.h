@@ -30,6 +30,11 @@ struct ListedFile {
 // unreadable folder gives an empty list.
 std::vector<ListedFile> listMaterialFolder(const std::filesystem::path& folder);
 
+// The drop-down list under a Material cell: the names and order above, files
+// only, and no hidden names (beginning with a point), as a plain file list
+// box shows them.
+std::vector<ListedFile> listMaterialFiles(const std::filesystem::path& folder);
+
 // The first item whose caption equals caption without regard to ASCII case.
 std::optional<std::size_t> findListItem(const std::vector<ListedFile>& items, std::string_view caption);
 

@@ -30,30 +30,11 @@ enum class PropertyBox {
 constexpr int PropertyBoxCount = 16;
 const char* propertyBoxName(PropertyBox box);
 
-// The conversions Calculate last made for a row, each with the inputs it was
-// made from, so that a run whose inputs did not change can skip the text work.
-// The results are the same either way.
-struct RowCalculationMemo {
-    std::string weightText;  // the Weight cell as Calculate left it, and its value
-    double weight = 0;
-
-    bool hasVolume = false;  // the Volume cell for this weight, Spec and kind
-    double volumeWeight = 0, volumeSpec = 0;
-    bool volumeKind = false;
-    std::string volumeText;
-    double volume = 0;
-
-    bool hasPercent = false;  // the percent cell for this part of this total
-    double percentPart = 0, percentTotal = 0;
-    std::string percentText;
-};
-
 struct SheetRow {
     std::array<std::string, ColumnCount> cells;  // cells[0] is the row number
     bool marked = false;
     bool RowKind = false;  // true: material row
     RowMaterialProps props;
-    RowCalculationMemo calculationMemo;
 };
 
 class FormulaSheet {

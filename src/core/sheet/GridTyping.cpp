@@ -110,6 +110,17 @@ void writePartner(FormulaSheet& sheet, Column column, int row)
         sheet.setCell(Column::Weight, row, formatPartner(weightOfVolume(v, spec)));
 }
 
+// As on the keypad: one point per entry, with a digit before it. The
+// number-text rule reads neither "1.2.3" nor ".5", so Enter would erase them.
+void appendPoint(std::string& text)
+{
+    if (text.find('.') != std::string::npos)
+        return;
+    if (text.find_first_not_of(' ') == std::string::npos)
+        text.push_back('0');
+    text.push_back('.');
+}
+
 bool typeQuantityKey(FormulaSheet& sheet, const GridEditState& edit, Column column, int row, char32_t key)
 {
     std::string& text = cellText(sheet, column, row);
@@ -129,8 +140,10 @@ bool typeQuantityKey(FormulaSheet& sheet, const GridEditState& edit, Column colu
         text = edit.SavedCellText;
     else if (key == KeyBackspace)
         removeLastCharacter(text);
-    else if ((key >= U'0' && key <= U'9') || key == U'.')
+    else if (key >= U'0' && key <= U'9')
         text += static_cast<char>(key);
+    else if (key == U'.')
+        appendPoint(text);
     enforceQuantityLimits(sheet, column, row);
     writePartner(sheet, column, row);
     sheet.CellTypingStarted = true;

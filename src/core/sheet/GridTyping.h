@@ -53,10 +53,11 @@ struct GridKeyResult {
 //    and recalculates; Escape restores SavedCellText; Backspace removes the
 //    last character; anything else is appended.
 //  - Weight / Volume, on a row whose Spec is not 0: digits and "." are
-//    appended, other characters dropped; Enter recalculates; Escape restores
-//    SavedCellText; a character that breaks a limit (weight above
-//    LargestWeight, more than LongestQuantityText characters) is removed
-//    again; the partner cell is rewritten with two decimals through Spec and
+//    appended, other characters dropped (a "." is ignored when the cell
+//    already holds one, and becomes "0." in an empty cell); Enter
+//    recalculates; Escape restores SavedCellText; a character that breaks a
+//    limit (weight above LargestWeight, more than LongestQuantityText
+//    characters) is removed again; the partner cell is rewritten with two decimals through Spec and
 //    8.33334. On a row whose Spec is 0 nothing is typed (Escape still
 //    restores SavedCellText).
 //  - Description and percent: the key is ignored.

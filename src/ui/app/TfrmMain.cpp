@@ -251,6 +251,7 @@ void TfrmMain::FormActivate()
         return;
     activated_ = true;
     tipDialog_->Execute();
+    focusFirstMaterialCell();
 }
 
 // --- the formula document -----------------------------------------------------
@@ -305,6 +306,7 @@ void TfrmMain::New1Click()
     TitleText();
     tintora::ClearGrid(sheet_);
     showSheet();
+    focusFirstMaterialCell();
 }
 
 void TfrmMain::Open1Click()
@@ -323,6 +325,7 @@ void TfrmMain::Open1Click()
     }
     TitleText();
     rememberRecentFile(*mruList_, chosen, FormulaFolder_);
+    focusFirstMaterialCell();
 }
 
 void TfrmMain::MRUListClick(const QString& fileName)
@@ -339,6 +342,7 @@ void TfrmMain::MRUListClick(const QString& fileName)
     rememberRecentFile(*mruList_, path, FormulaFolder_);
     TitleText();
     sheet_.SheetModified = false;
+    focusFirstMaterialCell();
 }
 
 void TfrmMain::Reload1Click()
@@ -346,6 +350,7 @@ void TfrmMain::Reload1Click()
     if (!AskSave())
         return;
     runFormulaLoad();
+    focusFirstMaterialCell();
 }
 
 void TfrmMain::NameBoxChange()

@@ -189,6 +189,7 @@ private:
     void refreshMaterialList();
     QString selectedMaterialFile() const;
     void hideCellEditors();
+    void focusFirstMaterialCell();  // start-up and every load end on row 1's Material cell, ready to type a code
     bool eventFilter(QObject* watched, QEvent* event) override;
     void hideCalcPanel();
 

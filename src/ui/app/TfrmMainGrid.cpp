@@ -7,6 +7,7 @@
 #include "app/FloatingControls.h"
 #include "app/PropertiesPanel.h"
 #include "calc/CalcPanel.h"
+#include "materials/MaterialBrowsing.h"
 #include "sheet/GridTyping.h"
 #include "sheet/MaterialPicking.h"
 #include "sheet/RowCommands.h"
@@ -16,7 +17,6 @@
 
 #include <QAction>
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -199,9 +199,23 @@ void TfrmMain::hideCellEditors()
 {
     if (!drop1_)
         return;
+    // A note being typed is stored before its editor goes, as on scrolling.
+    DescBoxExit();
     drop1_->hide();
     drop2_->hide();
-    descBox_->hide();
+}
+
+void TfrmMain::focusFirstMaterialCell()
+{
+    // Only the view moves: a freshly loaded or emptied sheet stays unmodified.
+    const bool modified = sheet_.SheetModified;
+    grid_->setTopRow(1);
+    grid_->setCurrentCell(MaterialCol, 1);
+    // Arrival at the cell, also when it was current already: its button and
+    // the text Escape puts back.
+    Grid1Click();
+    sheet_.SheetModified = modified;
+    grid_->setFocus();
 }
 
 // --- the grid's events -----------------------------------------------------------
@@ -273,8 +287,13 @@ void TfrmMain::DescBoxExit()
         return;
     // Hiding moves the focus, which would come back here: hide after storing.
     tintora::storeNote(sheet_, grid_->Row(), descBox_->text().toStdString());
+    // Unless the user moved the focus elsewhere, hiding would pass it on to
+    // the next control, the name box, where the next keys rename the formula.
+    const bool heldTheFocus = focusWidget() == descBox_;
     descBox_->hide();
     showSheet();
+    if (heldTheFocus)
+        grid_->setFocus();
 }
 
 void TfrmMain::Grid1CheckBoxClick(int)
@@ -285,8 +304,6 @@ void TfrmMain::Grid1CheckBoxClick(int)
 
 void TfrmMain::Grid1TopLeftChanged()
 {
-    // A note editor that had the focus stores its text as it loses it.
-    DescBoxExit();
     hideCellEditors();
 }
 
@@ -299,8 +316,10 @@ void TfrmMain::refreshMaterialList()
     if (stamp == fileListStamp_ && fileListStamp_ != -1)
         return;
     fileListStamp_ = stamp;
-    QDir dir(MaterialFolder_);
-    fileListModel_->setStringList(dir.entryList({QStringLiteral("*.rm")}, QDir::Files, QDir::Name));
+    QStringList names;
+    for (const tintora::ListedFile& item : tintora::listMaterialFiles(localPath(MaterialFolder_)))
+        names << QFile::decodeName(QByteArray::fromStdString(item.name));
+    fileListModel_->setStringList(names);
 }
 
 QString TfrmMain::selectedMaterialFile() const
@@ -384,6 +403,12 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == descBox_ && event->type() == QEvent::FocusOut)
         DescBoxExit();
+    // Escape closes the note editor like Enter; it does not cancel the note.
+    if (watched == descBox_ && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        DescBoxExit();
+        return true;
+    }
     if (watched == fileList_ && event->type() == QEvent::KeyRelease) {
         if (const QString selected = selectedMaterialFile(); !selected.isEmpty())
             MatStatus(selected);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace tintora;
 using tintora::test::BoxKind;
 using tintora::test::Message;
@@ -321,6 +323,31 @@ TEST_F(RecalculationTest, RoundingBeyondToleranceIsUndone)
     EXPECT_EQ(recalc(RecalcQuantity::Weight, "30.012"), RecalcOutcome::Undone);
     EXPECT_EQ(weight(1), "   1.000");
     EXPECT_EQ(prompter.shown, (Messages{{BoxKind::Error, "New value can not be obtained."}}));
+}
+
+// A weight below half a thousandth shows as "   0.000" after one Calculate;
+// the next one, whichever command runs it, reads 0 and empties the cell.
+TEST_F(RecalculationTest, AWeightShownAsZeroIsEmptiedByTheNextCommand)
+{
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Recalc > Weight", [this] { EXPECT_EQ(recalc(RecalcQuantity::Weight, "200"), RecalcOutcome::Reached); }},
+        {"keypad panel Accept", [this] {
+             const PanelCell row2{Column::Weight, 2};
+             SeedPanelCalculator(calculator, sheet, row2);
+             PanelAccept(sheet, calculator, prompter, row2, weight(2));
+         }},
+    };
+    for (const auto& [name, command] : commands) {
+        sheet = FormulaSheet();
+        putMaterial(1, "0.0004");
+        putMaterial(2, "100", 1, 0, true);
+        ready();
+        ASSERT_EQ(weight(1), "   0.000");
+        command();
+        EXPECT_EQ(weight(1), "") << name;
+        EXPECT_EQ(sheet.cell(Column::Volume, 1), "") << name;
+        EXPECT_EQ(sheet.cell(Column::Percent, 1), "") << name;
+    }
 }
 
 TEST_F(RecalculationTest, MarksKindsAndPropertiesNeverChange)

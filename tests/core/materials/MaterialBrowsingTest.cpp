@@ -38,6 +38,9 @@ TEST(MaterialFolderListing, ListsEveryRmNameSortedWithoutRegardToCase)
         EXPECT_EQ(f.folder, f.name == "sub.rm") << f.name;
         EXPECT_EQ(f.name, f.caption);
     }
+    // the drop-down under a Material cell: in the same order, files only, none hidden
+    EXPECT_EQ(captions(listMaterialFiles(folder.path())),
+              (std::vector<std::string>{"A.RM", "b.rm", "c.Rm", "TIO2.rm", "tio2.rm"}));
 }
 
 TEST(MaterialFolderListing, ANameInTheOldCodePageIsShownInUtf8AndKeptAsOnDisk)

@@ -1,18 +1,24 @@
 // Editing in the main window's grid with real keys and mouse clicks.
 #include "ScriptedPrompter.h"
+#include "app/ProgramStart.h"
+#include "app/PropertiesPanel.h"
 #include "app/TfrmMain.h"
 #include "calc/CalcPanel.h"
 #include "app/TintoraApplication.h"
 #include "sheet/RowCommands.h"
+#include "widgets/TMRUFileList.h"
 #include "widgets/TSuperGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QListView>
 #include <QMenu>
+#include <QPushButton>
+#include <QWheelEvent>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -20,6 +26,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 
 using tintora::Column;
@@ -122,22 +129,15 @@ private slots:
 
     void rightClickOpensTheMenuOnlyOnMaterialCells()
     {
-        bool menuShown = false;
-        QTimer::singleShot(0, this, [&] {
-            menuShown = window->PopupMenu()->isVisible();
+        QSignalSpy menuShown(window->PopupMenu(), &QMenu::aboutToShow);
+        for (int col = 1; col < tintora::ColumnCount; ++col) {
+            menuShown.clear();
+            click(col, 2, Qt::RightButton);
+            QCOMPARE(grid()->Col(), col);
+            QCOMPARE(grid()->Row(), 2);
+            QCOMPARE(menuShown.count(), col == 1 ? 1 : 0);
             window->PopupMenu()->close();
-        });
-        click(3, 2, Qt::RightButton);
-        QTest::qWait(20);
-        QCOMPARE(grid()->Col(), 3);
-        QCOMPARE(grid()->Row(), 2);
-        QVERIFY(!window->PopupMenu()->isVisible());
-
-        click(1, 3, Qt::RightButton);
-        QTRY_VERIFY(window->PopupMenu()->isVisible());
-        QCOMPARE(grid()->Col(), 1);
-        QCOMPARE(grid()->Row(), 3);
-        window->PopupMenu()->close();
+        }
     }
 
     void dropButtonsFollowTheColumn()
@@ -206,8 +206,24 @@ private slots:
         QCOMPARE(window->File32List()->x(), top.left() + 1);
     }
 
-    void aDoubleClickOnANoteOpensTheEditorAndEnterStoresIt()
+    static void wheelDown(QWidget* widget)
     {
+        const QPointF at = widget->rect().center();
+        QWheelEvent wheel(at, widget->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
+    }
+
+    void aDoubleClickOnANoteOpensTheEditorAndClosingItStoresTheNote_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"Enter", "Escape", "scroll", "Expand Form", "frame drag"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+
+    // However the editor goes, the note is kept and the next keys go to the grid.
+    void aDoubleClickOnANoteOpensTheEditorAndClosingItStoresTheNote()
+    {
+        QFETCH(QString, how);
         click(2, 4);
         QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, centre(2, 4));
         QLineEdit* editor = window->DescBox();
@@ -216,9 +232,88 @@ private slots:
         QCOMPARE(editor->width(), 322);
         QCOMPARE(editor->palette().color(QPalette::Base), QColor(Qt::yellow));
         QTest::keyClicks(editor, QStringLiteral(" slowly"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QVERIFY(!editor->isVisible());
+
+        if (how == QLatin1String("Enter") || how == QLatin1String("Escape"))
+            QTest::keyClick(editor, how == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+        else if (how == QLatin1String("scroll"))
+            wheelDown(grid()->viewport());
+        else if (how == QLatin1String("Expand Form"))
+            window->action("Expand1")->trigger();
+        else
+            window->resize(window->width(), window->height() + WindowSizeRules::GridRowStep);
+
+        QTRY_VERIFY(!editor->isVisible());
         QCOMPARE(cell(2, 4), QStringLiteral("Grind, then let down slowly"));
+        QCOMPARE(window->focusWidget(), grid());
+    }
+
+    // Ready for a code: the focus in the grid on row 1's Material cell, its drop arrow shown there.
+    static void expectReadyOnRowOnesMaterialCell(const TfrmMain& w)
+    {
+        QCOMPARE(w.focusWidget(), w.Grid1());
+        QCOMPARE(w.Grid1()->Col(), 1);
+        QCOMPARE(w.Grid1()->Row(), 1);
+        QVERIFY(w.Drop1()->isVisible());
+        const QRect cell = w.Grid1()->CellRect(1, 1);
+        QVERIFY(QRect(w.Grid1()->viewport()->mapTo(&w, cell.topLeft()), cell.size())
+                    .contains(w.Drop1()->geometry().center()));
+    }
+
+    void startUpEndsOnRowOnesMaterialCellOnceTheTipsClose()
+    {
+        window.reset();
+        bool tipsShown = false;
+        QTimer::singleShot(0, this, [&] {
+            if (QWidget* tips = QApplication::activeModalWidget()) {
+                tipsShown = true;
+                tips->close();
+            }
+        });
+        const auto program = startProgram(programFolder.path());
+        QVERIFY(tipsShown);
+        expectReadyOnRowOnesMaterialCell(*program->frmMain);
+    }
+
+    void everyLoadEndsOnRowOnesMaterialCell_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"New1", "Open1", "Reopen", "Reload1"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+
+    void everyLoadEndsOnRowOnesMaterialCell()
+    {
+        QFETCH(QString, command);
+        click(3, 5);
+        window->properties()->NameBox()->setFocus();
+        if (command == QLatin1String("Reopen")) {
+            const auto entries = window->findChildren<TMRUMenuItem*>();
+            const auto first = std::find_if(entries.begin(), entries.end(), [](auto* e) { return e->Number() == 1; });
+            QVERIFY(first != entries.end());
+            (*first)->trigger();
+        } else {
+            window->action(command.toLatin1().constData())->trigger();
+        }
+        expectReadyOnRowOnesMaterialCell(*window);
+        if (command == QLatin1String("New1"))
+            QVERIFY(!window->sheet().SheetModified);  // moving to row 1 changes nothing
+    }
+
+    void theMaterialListIsSortedWithoutRegardToCase()
+    {
+        const QString formulas = programFolder.path() + QStringLiteral("/Formulas/");
+        QVERIFY(QFile::copy(formulas + QStringLiteral("water.rm"), formulas + QStringLiteral("Zinc.rm")));
+        click(1, 10);
+        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
+        QFile::remove(formulas + QStringLiteral("Zinc.rm"));
+        QStringList shown;
+        for (int i = 0; i < window->File32List()->model()->rowCount(); ++i)
+            shown << window->File32List()->model()->index(i, 0).data().toString();
+        QStringList sorted = shown;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        QVERIFY(shown.contains(QStringLiteral("Zinc.rm")));
+        QCOMPARE(shown, sorted);
     }
 
     void aDoubleClickOnAMaterialDescriptionDoesNothing()
