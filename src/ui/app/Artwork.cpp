@@ -601,6 +601,16 @@ void drawEditMaterials(QPainter& p)
     p.drawPolygon(t.map(QPolygonF{QPointF(0, 0), QPointF(1.1, -0.6), QPointF(1.1, 0.6)}));
 }
 
+// The About window's Ok: a teal tick with a navy outline.
+void drawOk(QPainter& p)
+{
+    QPainterPath tick;
+    tick.moveTo(2.5, 8.5);
+    tick.lineTo(6.5, 12.5);
+    tick.lineTo(13.5, 3.5);
+    band(p, tick, 2.6, colour::teal, Qt::RoundCap);
+}
+
 using Drawing = void (*)(QPainter&);
 
 constexpr std::array<Drawing, 28> menuDrawings{
@@ -737,6 +747,19 @@ QIcon menuIcon(int number)
 QIcon editMaterialsIcon()
 {
     return iconFrom(drawEditMaterials);
+}
+
+QImage buttonGlyph(int number, qreal devicePixelRatio)
+{
+    if (number != 0 && (number < 1 || number > static_cast<int>(menuDrawings.size())))
+        return {};
+    const Drawing draw = number == 0 ? drawEditMaterials : menuDrawings[static_cast<std::size_t>(number - 1)];
+    return render(draw, 16, devicePixelRatio).toImage();
+}
+
+QImage okGlyph(qreal devicePixelRatio)
+{
+    return render(drawOk, 16, devicePixelRatio).toImage();
 }
 
 QPixmap logo(QSize size)

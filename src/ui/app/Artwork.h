@@ -3,6 +3,7 @@
 // device pixel ratio: the menu and button-bar icons, the logo and the three
 // pictures of the About window's animation.
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 
@@ -18,6 +19,13 @@ QIcon menuIcon(int number);
 
 // Icons of the button bar that have no menu entry of their own.
 QIcon editMaterialsIcon();
+
+// A button-bar glyph: menu image `number` (0: Edit Materials) drawn at 16 x 16
+// logical pixels for the given device pixel ratio, transparent around the
+// drawing; null for an unknown number.
+QImage buttonGlyph(int number, qreal devicePixelRatio);
+// The glyph of the About window's "Ok", drawn the same way.
+QImage okGlyph(qreal devicePixelRatio);
 
 QPixmap logo(QSize size);
 // frame 1, 2 or 3

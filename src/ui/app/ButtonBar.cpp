@@ -41,12 +41,6 @@ constexpr ButtonDefinition Buttons[] = {
     {"MaterialsButton", "Edit Materials", true, 0},
 };
 
-QImage glyph(int icon)
-{
-    const QIcon i = icon == 0 ? Artwork::editMaterialsIcon() : Artwork::menuIcon(icon);
-    return i.pixmap(QSize(16, 16)).toImage();
-}
-
 QFrame* bevel(QWidget* parent)
 {
     auto* line = new QFrame(parent);
@@ -65,13 +59,13 @@ ButtonBar::ButtonBar(QWidget* parent)
     setFixedHeight(BarHeight);
     setProperty("HelpContext", 80);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setContentsMargins(2, TopLineHeight, 2, 2);
     layout->setSpacing(0);
     for (const ButtonDefinition& entry : Buttons) {
         auto* b = new TExplorerButton(this);
         b->setObjectName(QString::fromLatin1(entry.name));
         b->setFixedSize(std::string_view(entry.name) == "MaterialsButton" ? 38 : 24, 22);
-        b->setBitmap(glyph(entry.icon));
+        b->setBitmap(Artwork::buttonGlyph(entry.icon, devicePixelRatioF()));
         b->setOptions(TButtonOption::boMonoDisplay | TButtonOption::boIconOnly | TButtonOption::boShowBevel);
         b->setHint(QString::fromLatin1(entry.hint));
         b->setShowHint(true);
@@ -82,9 +76,17 @@ ButtonBar::ButtonBar(QWidget* parent)
     }
     // The percent toggle stays down while the percents are by volume.
     TExplorerButton* toggle = button("WtVolButton");
-    toggle->setGroupIndex(1);
+    toggle->setGroupIndex(2);
     toggle->setAllowAllUp(true);
     layout->addStretch(1);
+}
+
+void ButtonBar::paintEvent(QPaintEvent*)
+{
+    // The sunken line along the top edge: shadow above, highlight below.
+    QPainter p(this);
+    p.fillRect(0, 0, width(), 1, palette().color(QPalette::Dark));
+    p.fillRect(0, 1, width(), 1, palette().color(QPalette::Light));
 }
 
 TExplorerButton* ButtonBar::button(const char* name) const

@@ -2,7 +2,32 @@
 
 #ifdef TINTORA_HAVE_CANBERRA
 #include <canberra.h>
+#include <dlfcn.h>
 #endif
+
+namespace {
+
+#ifdef TINTORA_HAVE_CANBERRA
+// ALSA reports every failed attempt to open a sound device on stderr; on a
+// machine without one each sound would write a screenful of it.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// Only when the sound library plays through ALSA (it loads it on opening the
+// context), its error report is silenced; nothing else in the program uses it.
+void silenceAlsaErrors()
+{
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
+    if (!alsa)
+        return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler")))
+        set(ignoreAlsaError);
+    dlclose(alsa);
+}
+#endif
+
+}  // namespace
 
 struct DesktopSounds::Context {
 #ifdef TINTORA_HAVE_CANBERRA
@@ -12,6 +37,25 @@ struct DesktopSounds::Context {
     {
         if (handle)
             ca_context_destroy(handle);
+    }
+
+    // Opened on first use, so a machine without sound costs nothing at
+    // start-up; once it fails, the program stays silent.
+    bool open()
+    {
+        if (handle)
+            return true;
+        if (failed)
+            return false;
+        if (ca_context_create(&handle) != CA_SUCCESS || ca_context_open(handle) != CA_SUCCESS) {
+            if (handle)
+                ca_context_destroy(handle);
+            handle = nullptr;
+            failed = true;
+            return false;
+        }
+        silenceAlsaErrors();
+        return true;
     }
 #endif
 };
@@ -42,15 +86,7 @@ void DesktopSounds::play(std::string_view alias)
     if (!eventId)
         return;
 #ifdef TINTORA_HAVE_CANBERRA
-    // The context is opened on first use, so a machine without sound costs
-    // nothing at start-up; once it fails, it stays silent.
-    if (context_->failed)
-        return;
-    if (!context_->handle && ca_context_create(&context_->handle) != CA_SUCCESS) {
-        context_->handle = nullptr;
-        context_->failed = true;
-        return;
-    }
-    ca_context_play(context_->handle, 0, CA_PROP_EVENT_ID, eventId, nullptr);
+    if (context_->open())
+        ca_context_play(context_->handle, 0, CA_PROP_EVENT_ID, eventId, nullptr);
 #endif
 }

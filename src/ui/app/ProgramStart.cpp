@@ -16,6 +16,8 @@ QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString&
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setProperty("HelpContext", 120);
+    // The program's own dialog: a desktop's native one would not know its help topic.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (!initialFile.isEmpty())
         dialog.selectFile(QFileInfo(initialFile).fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -2,11 +2,12 @@
 
 #include "app/Artwork.h"
 #include "sheet/ScreenPlacement.h"
+#include "widgets/TExplorerButton.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -49,10 +50,11 @@ QLabel* linkLabel(QWidget* parent, const QString& href, const QString& text, QRe
 TfrmAbout::TfrmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint)
     , aboutBar_(new QProgressBar(this))
-    , okButton_(new QPushButton(QStringLiteral("Ok"), this))
+    , okButton_(new TExplorerButton(this))
     , timer_(new QTimer(this))
 {
     setWindowTitle(QStringLiteral("About"));
+    setProperty("HelpContext", 50);
     setFixedSize(344, 169);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -80,13 +82,46 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     aboutBar_->setRange(0, 100);
     aboutBar_->setTextVisible(false);
     aboutBar_->setGeometry(12, 142, 320, 16);
-    okButton_->setGeometry(257, 136, 75, 25);
-    okButton_->setDefault(true);
-    okButton_->hide();
-    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    createOkButton();
 
     timer_->setInterval(200);
     connect(timer_, &QTimer::timeout, this, &TfrmAbout::Timer1Timer);
+}
+
+void TfrmAbout::createOkButton()
+{
+    // A flat button: glyph left of the caption, which is black at rest and
+    // white and bold under the pointer.
+    okButton_->setObjectName(QStringLiteral("OkButton1"));
+    okButton_->setCaption(QStringLiteral("Ok"));
+    okButton_->setBitmap(Artwork::okGlyph(devicePixelRatioF()));
+    okButton_->setLayout(TButtonLayout::GlyphLeft);
+    okButton_->setUnselectedFontColor(Qt::black);
+    QFont bold = okButton_->font();
+    bold.setBold(true);
+    okButton_->setFont(bold);
+    QPalette pal = okButton_->palette();
+    pal.setColor(QPalette::ButtonText, Qt::white);
+    okButton_->setPalette(pal);
+    okButton_->setGeometry(257, 136, 75, 25);
+    okButton_->hide();
+    connect(okButton_, &TExplorerButton::OnClick, this, &TfrmAbout::OkButton1Click);
+}
+
+void TfrmAbout::OkButton1Click()
+{
+    accept();
+}
+
+void TfrmAbout::keyPressEvent(QKeyEvent* event)
+{
+    // The flat button takes no focus; Enter still does what it does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && okButton_->isVisible()) {
+        OkButton1Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmAbout::showEvent(QShowEvent* event)

@@ -6,8 +6,8 @@
 
 class QLabel;
 class QProgressBar;
-class QPushButton;
 class QTimer;
+class TExplorerButton;
 
 // Where the About box goes: 90 px below and 80 px right of the main window's
 // top-left corner, then moved wholly onto the screen.
@@ -29,19 +29,23 @@ public:
 
     int SplashFrame() const { return splashFrame_; }
     QProgressBar* AboutBar() const { return aboutBar_; }
-    QPushButton* OkButton1() const { return okButton_; }
+    TExplorerButton* OkButton1() const { return okButton_; }
     QTimer* Timer1() const { return timer_; }
     QLabel* image(int frame) const { return images_[frame - 1]; }
 
+    void OkButton1Click();
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void createOkButton();
     void Timer1Timer();
 
     QLabel* images_[3] = {};
     QProgressBar* aboutBar_;
-    QPushButton* okButton_;
+    TExplorerButton* okButton_;
     QTimer* timer_;
     int splashFrame_ = 0;
 };

@@ -69,10 +69,20 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     , services_(std::move(services))
 {
     setObjectName(QStringLiteral("frmMain"));
+    // A system menu and a minimise box, no maximise box: the width is fixed and
+    // the height moves in whole rows.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setProperty("HelpContext", 10);
     createLayout();
     connectCommands();
     FormCreate();
+    new ContextHelp([this](const QString& anchor) { openHelp(anchor); }, this);
+
+    // Centred on the screen. Placed before it is first shown, the position is
+    // that of its frame, whose size is not yet known: the client area stands in.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(centredPosition(size(), screen->availableGeometry()));
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -147,6 +157,12 @@ void TfrmMain::configureTipDialog()
     tipDialog_->setQuestionCaption(QStringLiteral("Did you know this?"));
     tipDialog_->setOnAtStartCaption(QStringLiteral("Show tips next time?"));
     tipDialog_->setTips(tipOfTheDayTexts());
+    // The splash stays on top of every window; the tip window shown while it is
+    // still up must be above it, or the splash would cover it.
+    connect(tipDialog_, &TTipDialog::OnExecute, this, [this](TTipDialog* dialog) {
+        if (services_.splash && services_.splash->isVisible())
+            dialog->TipWindow()->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    });
 }
 
 void TfrmMain::connectCommands()

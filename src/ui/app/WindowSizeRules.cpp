@@ -21,3 +21,8 @@ int WindowSizeRules::snappedHeight(int height) const
     const int clamped = std::clamp(height, MinFormHeight, maxHeight());
     return MinFormHeight + (clamped - MinFormHeight) / GridRowStep * GridRowStep;
 }
+
+QPoint centredPosition(QSize size, QRect area)
+{
+    return {area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2};
+}

@@ -1,6 +1,10 @@
 #pragma once
 // The main window's fixed width and its height in whole grid rows between the
-// collapsed and the expanded height, computed from the platform's metrics.
+// collapsed and the expanded height, computed from the platform's metrics;
+// and where the window opens.
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 
 struct PlatformMetrics {
     int verticalScrollBarWidth = 16;
@@ -26,3 +30,6 @@ struct WindowSizeRules {
     // Whether "Expand Form" is checked at this height (exactly the full height).
     bool expandedAt(int height) const { return height == maxHeight(); }
 };
+
+// The top-left corner that centres a window of `size` in `area`.
+QPoint centredPosition(QSize size, QRect area);

@@ -49,6 +49,8 @@ TfrmCalc::TfrmCalc(QWidget* mainWindow)
 {
     setObjectName(QStringLiteral("frmCalc"));
     setWindowTitle(QStringLiteral("Calc"));
+    // The help file's keypad section; the dialog has no topic number of its own.
+    setProperty("HelpContext", QStringLiteral("keypad"));
     setFixedSize(ClientWidth, ClientHeight);
     // The dialog itself takes the keys; its parts never hold the focus.
     setFocusPolicy(Qt::StrongFocus);
@@ -124,10 +126,18 @@ std::optional<std::string> TfrmCalc::ask(std::string_view caption, std::string_v
     return numberBox_->text().toStdString();
 }
 
+void TfrmCalc::setVisible(bool visible)
+{
+    // Placed before it appears: placed while it is being shown, the first time
+    // its frame is not yet known and it would open higher than later.
+    if (visible && !isVisible())
+        FormShow();
+    QDialog::setVisible(visible);
+}
+
 void TfrmCalc::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormShow();
     setFocus();
 }
 
@@ -136,7 +146,12 @@ void TfrmCalc::FormShow()
     const QWidget* mainWindow = parentWidget() ? parentWidget()->window() : nullptr;
     const QRect mainFrame = mainWindow ? mainWindow->frameGeometry() : QRect();
     const QSize screenSize = screen() ? screen()->geometry().size() : QSize();
-    move(placement(mainFrame, frameGeometry().size(), screenSize));
+    // Before its first show the dialog's frame is unknown; the main window's,
+    // from the same window manager, stands in for it.
+    QSize frame = frameGeometry().size();
+    if (frame == size() && mainWindow)
+        frame += mainFrame.size() - mainWindow->size();
+    move(placement(mainFrame, frame, screenSize));
     setFixedSize(ClientWidth, ClientHeight);
 }
 

@@ -39,6 +39,8 @@ public:
     void OKSpeedButtonClick();
     void CancelSpeedButtonClick();
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

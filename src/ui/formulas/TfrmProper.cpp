@@ -240,6 +240,8 @@ int TfrmProper::Execute(const QString& formulaPath, bool formulaProtected)
 {
     formulaPath_ = formulaPath;
     formulaProtected_ = formulaProtected;
+    // Placed before it appears: the first time its frame is not known while it is shown.
+    placeOnScreen();
     return exec();
 }
 
@@ -251,7 +253,6 @@ void TfrmProper::showEvent(QShowEvent* event)
 
 void TfrmProper::FormShow()
 {
-    placeOnScreen();
     pageControl_->setCurrentIndex(0);
     chkProtect_->setChecked(formulaProtected_);
 

@@ -99,16 +99,45 @@ QColor shadePixel(QColor pixel, ShadingType type, const QColor &highlight, const
     return Qt::black;
 }
 
+namespace {
+
+// A glyph in a format whose pixel() gives plain colours with their alpha, at
+// the glyph's own device pixel ratio.
+QImage withAlpha(const QImage &bitmap)
+{
+    return bitmap.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Pixels of the glyph's transparent colour (its top-left pixel) and pixels
+// without any coverage are not part of the drawing.
+bool isDrawn(QRgb pixel, QRgb transparent)
+{
+    return qAlpha(pixel) != 0 && pixel != transparent;
+}
+
+} // namespace
+
+QSize logicalGlyphSize(const QImage &bitmap)
+{
+    if (bitmap.isNull())
+        return {};
+    return bitmap.deviceIndependentSize().toSize();
+}
+
 QImage shadedGlyph(const QImage &bitmap, ShadingType type, const QColor &highlight, const QColor &shadow)
 {
     if (bitmap.isNull())
         return {};
-    QImage copy = bitmap.convertToFormat(QImage::Format_RGB32);
+    QImage copy = withAlpha(bitmap);
     const QRgb transparent = copy.pixel(0, 0);
     for (int y = 0; y < copy.height(); ++y)
-        for (int x = 0; x < copy.width(); ++x)
-            if (copy.pixel(x, y) != transparent)
-                copy.setPixel(x, y, shadePixel(QColor(copy.pixel(x, y)), type, highlight, shadow).rgb());
+        for (int x = 0; x < copy.width(); ++x) {
+            const QRgb pixel = copy.pixel(x, y);
+            if (!isDrawn(pixel, transparent))
+                continue;
+            const QColor shaded = shadePixel(QColor(pixel), type, highlight, shadow);
+            copy.setPixel(x, y, qRgba(shaded.red(), shaded.green(), shaded.blue(), qAlpha(pixel)));
+        }
     return copy;
 }
 
@@ -116,7 +145,7 @@ QImage transparentGlyph(const QImage &bitmap)
 {
     if (bitmap.isNull())
         return {};
-    QImage image = bitmap.convertToFormat(QImage::Format_ARGB32);
+    QImage image = withAlpha(bitmap);
     const QRgb key = image.pixel(0, 0);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -125,14 +154,23 @@ QImage transparentGlyph(const QImage &bitmap)
     return image;
 }
 
-QImage blackPixelsIn(const QImage &bitmap, const QColor &color)
+bool isEtchedPixel(QRgb pixel, QRgb transparent)
 {
-    QImage image(bitmap.size(), QImage::Format_ARGB32);
+    return isDrawn(pixel, transparent) && qAlpha(pixel) >= 128 && qGray(pixel) < 128;
+}
+
+QImage etchedPixelsIn(const QImage &bitmap, const QColor &color)
+{
+    if (bitmap.isNull())
+        return {};
+    const QImage source = withAlpha(bitmap);
+    QImage image(source.size(), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(source.devicePixelRatio());
     image.fill(Qt::transparent);
-    const QImage source = bitmap.convertToFormat(QImage::Format_RGB32);
+    const QRgb transparent = source.pixel(0, 0);
     for (int y = 0; y < source.height(); ++y)
         for (int x = 0; x < source.width(); ++x)
-            if ((source.pixel(x, y) & 0xffffff) == 0)
+            if (isEtchedPixel(source.pixel(x, y), transparent))
                 image.setPixel(x, y, color.rgba());
     return image;
 }

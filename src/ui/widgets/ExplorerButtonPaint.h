@@ -46,12 +46,21 @@ ShadingThresholds shadingThresholds(ShadingType type);
 // The colour a glyph pixel takes in the shaded copy, by the sum of its red,
 // green and blue values: white, the highlight, the shadow or black.
 QColor shadePixel(QColor pixel, ShadingType type, const QColor &highlight, const QColor &shadow);
-// The shaded copy: every pixel not of the top-left pixel's colour is shaded.
+// A glyph's pixels that belong to the drawing are those of another colour than
+// its top-left pixel (the transparent colour) that are not fully transparent.
+// Glyphs keep their device pixel ratio; they are placed and drawn by their
+// size in logical pixels.
+QSize logicalGlyphSize(const QImage &bitmap);
+// The shaded copy: every drawn pixel is shaded, keeping its alpha.
 QImage shadedGlyph(const QImage &bitmap, ShadingType type, const QColor &highlight, const QColor &shadow);
 // The glyph with its top-left pixel's colour made transparent.
 QImage transparentGlyph(const QImage &bitmap);
-// The glyph's black pixels in one colour, everything else transparent.
-QImage blackPixelsIn(const QImage &bitmap, const QColor &color);
+// The pixels the etching paints: the glyph's "black" ones, that is its dark ink
+// (drawn, mostly opaque, darker than middle grey); light fills and the
+// transparent surround leave the background as it is.
+bool isEtchedPixel(QRgb pixel, QRgb transparent);
+// The etched pixels in one colour, everything else transparent.
+QImage etchedPixelsIn(const QImage &bitmap, const QColor &color);
 // 8 x 8: the highlight where column and row are both even or both odd, else the face.
 QImage checkerboardPattern(const QColor &face, const QColor &highlight);
 // The popup mark's pixels relative to its anchor: a downward triangle.

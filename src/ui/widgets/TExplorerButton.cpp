@@ -351,7 +351,7 @@ ExplorerButtonGeometry TExplorerButton::paintGeometry() const
     ExplorerButtonLayoutInput in;
     in.button = size();
     in.text = captionSize();
-    in.glyph = m_bitmap.size();
+    in.glyph = logicalGlyphSize(m_bitmap);
     in.popupMark = (m_options & TButtonOption::boPopupMark) && m_dropDownMenu;
     in.layout = m_layout;
     in.alignment = m_alignment;
@@ -364,7 +364,7 @@ QSize TExplorerButton::sizeHint() const
     QSize text;
     if (captionShown())
         text = fontMetrics().boundingRect(QRect(0, 0, 10000, 10000), textFlags() & ~Qt::TextWordWrap, m_caption).size();
-    const QSize glyph = m_bitmap.size();
+    const QSize glyph = logicalGlyphSize(m_bitmap);
     const int popup = (m_options & TButtonOption::boPopupMark) && m_dropDownMenu ? 10 : 0;
     const int sp = text.isEmpty() ? 0 : 2;
     if (m_layout == TButtonLayout::GlyphLeft || m_layout == TButtonLayout::GlyphRight)
@@ -450,8 +450,8 @@ void TExplorerButton::paintEvent(QPaintEvent *)
     if (!m_disabledBitmap.isNull()) {
         p.drawImage(g.glyph, m_disabledBitmap);
     } else if (!m_bitmap.isNull()) {
-        p.drawImage(g.glyph + QPoint(1, 1), blackPixelsIn(m_bitmap, light));
-        p.drawImage(g.glyph, blackPixelsIn(m_bitmap, dark));
+        p.drawImage(g.glyph + QPoint(1, 1), etchedPixelsIn(m_bitmap, light));
+        p.drawImage(g.glyph, etchedPixelsIn(m_bitmap, dark));
     }
     drawCaption(p, textRect.translated(1, 1), light);
     drawCaption(p, textRect, dark);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
@@ -167,6 +168,23 @@ void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
         apply(rules().typeChar(state(), typed));
 }
 
+void TFnpNumericEdit::typeText(const QString &text)
+{
+    for (const QChar c : text) {
+        emit OnKeyPress(c);
+        if (!isReadOnly())
+            apply(rules().typeChar(state(), c));
+    }
+}
+
+void TFnpNumericEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    // What an input method commits is typed text, character by character; its
+    // pre-edit text is never shown in the box, so it never holds a non-number.
+    typeText(event->commitString());
+    event->accept();
+}
+
 void TFnpNumericEdit::cutToClipboard()
 {
     if (!hasSelectedText())
@@ -205,6 +223,25 @@ void TFnpNumericEdit::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QLineEdit::mouseDoubleClickEvent(event);
     emit OnDblClick();
+}
+
+void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::MiddleButton) {
+        QLineEdit::mouseReleaseEvent(event);
+        return;
+    }
+    // The middle-button paste of the selection is a paste like Ctrl+V, at the
+    // caret the press put under the pointer.
+    if (!isReadOnly())
+        apply(rules().paste(state(), selectionText()));
+    event->accept();
+}
+
+QString TFnpNumericEdit::selectionText() const
+{
+    const QClipboard *clipboard = QApplication::clipboard();
+    return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
 }
 
 void TFnpNumericEdit::contextMenuEvent(QContextMenuEvent *event)

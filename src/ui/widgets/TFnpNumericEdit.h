@@ -2,9 +2,10 @@
 
 // TFnpNumericEdit: a one-line box that always shows a number with a fixed
 // count of decimals, in the display format "0.000" (for 3 decimals) with the
-// decimal separator of the default QLocale. Typing, Backspace, Delete, cut
-// and paste go through NumericEditRules, so the text stays a well-formed
-// number. Enter and Escape are left to the window (its default and cancel
+// decimal separator of the default QLocale. Typing, input-method commits,
+// Backspace, Delete, cut, paste and the middle-button paste of the X11
+// selection all go through NumericEditRules, so the text stays a well-formed
+// number; dropping text is off. Enter and Escape are left to the window (its default and cancel
 // buttons), also when the box is read-only.
 
 #include "widgets/NumericEditRules.h"
@@ -54,13 +55,18 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    // The text of the selection clipboard, where the platform has one.
+    virtual QString selectionText() const;
 
 private:
     NumericEditState state() const;
     void apply(const NumericEditState &state);
     bool inRange(double value) const;
     void textWasChanged();
+    void typeText(const QString &text);
 
     int m_decimals = 2;
     double m_minValue = 0;

@@ -1,12 +1,94 @@
-// The main window's geometry rules, without a window.
+// The program's shell: the main window's size rules, how its windows are
+// framed and placed, the button bar, F1 help and the sounds.
+#include "ScriptedPrompter.h"
+#include "app/ButtonBar.h"
+#include "app/DesktopSounds.h"
+#include "app/HelpWindow.h"
+#include "app/ProgramStart.h"
 #include "app/TfrmAbout.h"
+#include "app/TfrmMain.h"
 #include "app/WindowSizeRules.h"
+#include "calc/TfrmCalc.h"
+#include "formulas/TfrmProper.h"
+#include "widgets/TExplorerButton.h"
+#include "widgets/TSuperGrid.h"
+#include "widgets/TTipDialog.h"
+#include "widgets/TTipWindow.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
+
+// Records where a window's frame is each time it is shown, as it appears.
+class ShowPositions : public QObject {
+public:
+    QList<QPoint> atShow;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            atShow << static_cast<QWidget*>(watched)->frameGeometry().topLeft();
+        return false;
+    }
+};
+
+// While the next modal dialog runs: `act` on it, then it is closed.
+void whenModal(std::function<void(QDialog*)> act)
+{
+    QTimer::singleShot(0, [act = std::move(act)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        act(dialog);
+        dialog->reject();
+    });
+}
+
+}  // namespace
 
 class WindowRulesTest : public QObject {
     Q_OBJECT
+
+    QTemporaryDir programFolder;
+    tintora::testing::ScriptedSounds sounds;
+    tintora::testing::ScriptedPrompter prompter{&sounds};
+
+    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
+
+    std::unique_ptr<TfrmMain> makeWindow(TfrmAbout* splash = nullptr, TfrmAbout* about = nullptr)
+    {
+        MainWindowServices services;
+        services.prompter = &prompter;
+        services.sounds = &sounds;
+        services.programFolder = programFolder.path();
+        services.splash = splash;
+        services.about = about;
+        return std::make_unique<TfrmMain>(std::move(services));
+    }
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(programFolder.isValid());
+        QDir().mkpath(formulas());
+        QVERIFY(QFile::copy(DataFolder + QStringLiteral("/formulas/small.tfx"), formulas() + QStringLiteral("/small.tfx")));
+        QVERIFY(QFile::copy(DataFolder + QStringLiteral("/../../help/Korvel.html"),
+                            programFolder.path() + QStringLiteral("/Korvel.html")));
+    }
+
     void sizeFromMetrics_data()
     {
         QTest::addColumn<int>("scrollBar");
@@ -88,7 +170,208 @@ private slots:
             seen << (frame = nextSplashFrame(frame));
         QCOMPARE(seen, (QList<int>{1, 2, 3, 1, 2}));
     }
+
+    void mainWindowOpensCentredWithoutMaximiseBox()
+    {
+        const auto window = makeWindow();
+        const Qt::WindowFlags flags = window->windowFlags();
+        QVERIFY(flags & Qt::WindowSystemMenuHint);
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QRect frame = window->frameGeometry();
+        const QPoint offCentre = frame.center() - window->screen()->availableGeometry().center();
+        // Off by no more than the frame, whose size is not known before the first show.
+        QVERIFY2(std::abs(offCentre.x()) <= frame.width() - window->width()
+                     && std::abs(offCentre.y()) <= frame.height() - window->height(),
+                 qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
+    }
+
+    void aboutAndKeypadShowOnlyTheirCaption()
+    {
+        TfrmAbout about;
+        TfrmCalc keypad;
+        const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+                                        | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
+        for (const QWidget* dialog : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&keypad)}) {
+            QVERIFY(dialog->windowFlags() & Qt::CustomizeWindowHint);
+            QVERIFY(dialog->windowFlags() & Qt::WindowTitleHint);
+            QCOMPARE(dialog->windowFlags() & buttons, Qt::WindowFlags());
+        }
+    }
+
+    void aboutOkIsAFlatButtonWithItsGlyphLeft()
+    {
+        TfrmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        TExplorerButton* ok = about.OkButton1();
+        ok->show();
+        QCOMPARE(ok->Caption(), QStringLiteral("Ok"));
+        QCOMPARE(ok->Layout(), TButtonLayout::GlyphLeft);
+        QVERIFY(!ok->Bitmap().isNull());
+        QVERIFY(ok->font().bold());
+        QCOMPARE(ok->UnselectedFontColor(), QColor(Qt::black));
+        QCOMPARE(ok->palette().color(QPalette::ButtonText), QColor(Qt::white));
+        QVERIFY(ok->paintGeometry().glyph.x() < ok->paintGeometry().text.left());
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+    }
+
+    void buttonBarHasSunkenTopLineAndToggleInGroupTwo()
+    {
+        ButtonBar bar;
+        bar.resize(600, ButtonBar::BarHeight);
+        const QImage image = bar.grab().toImage();
+        const qreal dpr = image.devicePixelRatio();
+        for (int x : {0, 300, 599}) {
+            QCOMPARE(image.pixelColor(int(x * dpr), 0).rgb(), bar.palette().color(QPalette::Dark).rgb());
+            QCOMPARE(image.pixelColor(int(x * dpr), int(dpr)).rgb(), bar.palette().color(QPalette::Light).rgb());
+        }
+        for (const TExplorerButton* b : bar.findChildren<TExplorerButton*>())
+            QVERIFY(b->geometry().top() >= 2);
+        QCOMPARE(bar.button("WtVolButton")->GroupIndex(), 2);
+    }
+
+    void tipWindowIsAboveTheSplashAtStartUp()
+    {
+        TfrmAbout splash;
+        splash.showAsSplash();
+        const auto window = makeWindow(&splash);
+        bool onTop = false;
+        whenModal([&](QDialog* tip) {
+            QCOMPARE(tip, window->tipDialog()->TipWindow());
+            onTop = tip->windowFlags() & Qt::WindowStaysOnTopHint;
+        });
+        window->show();
+        window->FormActivate();
+        QVERIFY(onTop);
+    }
+
+    void f1OpensTheTopicOfTheActiveDialog_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("About window") << "about" << "50";
+        QTest::newRow("open dialog") << "open" << "120";
+        QTest::newRow("formula properties") << "properties" << "40";
+        QTest::newRow("keypad") << "keypad" << "keypad";
+    }
+    void f1OpensTheTopicOfTheActiveDialog()
+    {
+        QFETCH(QString, dialog);
+        TfrmAbout about;
+        const auto window = makeWindow(nullptr, &about);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QString shown;
+        bool usable = false;   // modal above the modal dialog, not blocked by it
+        whenModal([&](QDialog* active) {
+            QWidget* focus = active->focusWidget() ? active->focusWidget() : active;
+            QTest::keyClick(focus, Qt::Key_F1);
+            if (window->help()->isVisible())
+                shown = window->help()->topic();
+            usable = QApplication::activeModalWidget() == window->help();
+            window->help()->hide();
+        });
+        if (dialog == "about") {
+            window->About1Click();
+        } else if (dialog == "open") {
+            chooseFormulaFile(window.get(), formulas(), QStringLiteral("Tintora Files (*.tfx)"), {});
+        } else if (dialog == "properties") {
+            window->frmProper()->Execute(formulas() + QStringLiteral("/small.tfx"), false);
+        } else {
+            tintora::CalculatorState state;
+            window->keypadDialog()->ask("Total Weight", "100.00", state);
+        }
+        QTEST(shown, "topic");
+        QVERIFY(usable);
+    }
+
+    void f1InTheMainWindowIsHelpContents()
+    {
+        const auto window = makeWindow();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QTest::keyClick(window->Grid1(), Qt::Key_F1);
+        QVERIFY(window->help()->isVisible());
+        QCOMPARE(window->help()->topic(), QStringLiteral("contents"));
+        QCOMPARE(window->help()->windowModality(), Qt::NonModal);
+    }
+
+    void dialogsOpenAtTheSamePlaceEveryTime_data()
+    {
+        QTest::addColumn<bool>("keypad");
+        QTest::newRow("keypad") << true;
+        QTest::newRow("formula properties") << false;
+    }
+    void dialogsOpenAtTheSamePlaceEveryTime()
+    {
+        QFETCH(bool, keypad);
+        QWidget mainWindow;
+        mainWindow.setGeometry(100, 80, 538, 486);
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        TfrmCalc calc(&mainWindow);
+        TfrmProper proper(&prompter, &mainWindow);
+        QDialog& dialog = keypad ? static_cast<QDialog&>(calc) : proper;
+        ShowPositions positions;
+        dialog.installEventFilter(&positions);
+        QList<QPoint> settled;
+        QPoint frameMargin;
+        for (int opening = 0; opening < 2; ++opening) {
+            whenModal([&](QDialog* shown) {
+                settled << shown->frameGeometry().topLeft();
+                frameMargin = shown->geometry().topLeft() - shown->frameGeometry().topLeft();
+            });
+            if (keypad) {
+                tintora::CalculatorState state;
+                calc.ask("Calc", "", state);
+            } else {
+                proper.Execute(formulas() + QStringLiteral("/small.tfx"), false);
+            }
+        }
+        QCOMPARE(settled.size(), 2);
+        QCOMPARE(settled[1], settled[0]);
+        // Already in place as it appears, the first time as later (give or
+        // take the frame, which the window learns of as it is shown).
+        QCOMPARE(positions.atShow.size(), 2);
+        for (int opening = 0; opening < 2; ++opening) {
+            const QPoint off = positions.atShow[opening] - settled[opening];
+            QVERIFY2(std::abs(off.x()) <= frameMargin.x() && std::abs(off.y()) <= frameMargin.y(),
+                     qPrintable(QStringLiteral("opening %1: %2, %3").arg(opening).arg(off.x()).arg(off.y())));
+        }
+    }
+
+    void soundsWriteNothingToStandardError()
+    {
+        // Without a sound device the sound system's library reports every
+        // attempt on stderr; with one, a sound is heard and nothing written.
+        QTemporaryFile capture;
+        QVERIFY(capture.open());
+        std::fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        dup2(capture.handle(), STDERR_FILENO);
+        {
+            DesktopSounds sounds;
+            sounds.play("SystemAsterisk");
+        }
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        QFile written(capture.fileName());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(written.readAll()), QString());
+    }
 };
 
-QTEST_MAIN(WindowRulesTest)
+int main(int argc, char** argv)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    WindowRulesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "WindowRulesTest.moc"

@@ -1,33 +1,65 @@
 #include "RenderHelpers.h"
 
+#include "app/Artwork.h"
 #include "widgets/TExplorerButton.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRegion>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtMath>
 
 namespace {
 
-const QColor Teal(0, 128, 128);   // the glyph's transparent colour
-const QColor Red(255, 0, 0);      // sum 255: highlight in the medium copy
-const QColor Blue(0, 0, 200);     // sum 200: shadow
+const QColor Teal(0, 128, 128);      // a transparent colour of an opaque glyph
+const QColor Red(255, 0, 0);         // sum 255: highlight in the medium copy
+const QColor Blue(0, 0, 200);        // sum 200: shadow
+const QColor Cream(255, 255, 128);   // a light fill: never etched
 
-// 16 x 16: transparent surround, a red and a blue square, a black bar at rows 12-13.
+// 16 x 16 as the program's glyphs are: a transparent surround, a red and a
+// blue square, a cream block below the red one, a black bar at rows 12-13.
 QImage testGlyph()
 {
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Teal);
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
     for (int y = 2; y < 8; ++y)
         for (int x = 2; x < 8; ++x) {
             image.setPixelColor(x, y, Red);
             image.setPixelColor(x + 6, y, Blue);
         }
+    for (int y = 8; y < 11; ++y)
+        for (int x = 2; x < 8; ++x)
+            image.setPixelColor(x, y, Cream);
     for (int y = 12; y < 14; ++y)
         for (int x = 2; x < 14; ++x)
             image.setPixelColor(x, y, Qt::black);
     return image;
+}
+
+// The physical pixels of `image` that differ from its top-left pixel.
+QRegion changedPixels(const QImage &image)
+{
+    QRegion changed;
+    const QRgb background = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background)
+                changed += QRect(x, y, 1, 1);
+    return changed;
+}
+
+// The physical pixels a glyph draws on, at its place in a button.
+QRegion drawnPixels(const QImage &glyph, QPointF logicalOrigin)
+{
+    QRegion drawn;
+    const QPoint origin = (logicalOrigin * glyph.devicePixelRatio()).toPoint();
+    for (int y = 0; y < glyph.height(); ++y)
+        for (int x = 0; x < glyph.width(); ++x)
+            if (qAlpha(glyph.pixel(x, y)) != 0)
+                drawn += QRect(origin.x() + x, origin.y() + y, 1, 1);
+    return drawn;
 }
 
 QColor withSum(int sum)
@@ -98,6 +130,8 @@ private slots:
     void groupedButtonStaysDownWithCheckerboard();
     void groupRules();
     void disabledButtonIsEtchedAndIgnoresMouse();
+    void programGlyphsSitInPlaceAtEveryPixelRatio_data();
+    void programGlyphsSitInPlaceAtEveryPixelRatio();
     void accessKeyClicks();
     void iconOnlyHintRule();
     void takesNoFocus();
@@ -154,7 +188,12 @@ void TExplorerButtonTest::shadingThresholdRows()
 
 void TExplorerButtonTest::shadedCopyLeavesTransparentPixels()
 {
-    QImage glyph = testGlyph();
+    // An opaque glyph: its top-left pixel's colour is the transparent one.
+    QImage glyph = testGlyph().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < glyph.height(); ++y)
+        for (int x = 0; x < glyph.width(); ++x)
+            if (glyph.pixelColor(x, y) == QColor(Qt::black) && y < 12)
+                glyph.setPixelColor(x, y, Teal);
     glyph.setPixelColor(10, 10, Teal);
     const QImage copy = shadedGlyph(glyph, ShadingType::stMedium, QColor(1, 2, 3), QColor(4, 5, 6));
     QCOMPARE(copy.pixelColor(0, 0), Teal);
@@ -456,14 +495,72 @@ void TExplorerButtonTest::disabledButtonIsEtchedAndIgnoresMouse()
     QCOMPARE(clicks.count(), 0);
     QVERIFY(!b->Pressed());
     const QPalette pal = b->palette();
+    const QColor background = pal.color(QPalette::Button);
     for (qreal dpr : {1.0, 2.0}) {
         const QImage image = bar.render(dpr);
         const QPoint black = Bar::glyphPixel(b, 2, 12);
         const QPoint echo = Bar::glyphPixel(b, 14, 14);   // below and right of the bar's last pixel
-        const QPoint red = Bar::glyphPixel(b, 4, 4);
+        const QPoint blue = Bar::glyphPixel(b, 10, 4);
+        const QPoint cream = Bar::glyphPixel(b, 4, 9);
+        const QPoint surround = Bar::glyphPixel(b, 0, 0);
+        const QPoint beyondTheEcho = Bar::glyphPixel(b, 15, 15);
         QVERIFY(logicalPixelIs(image, black.x(), black.y(), pal.color(QPalette::Dark)));
         QVERIFY(logicalPixelIs(image, echo.x(), echo.y(), pal.color(QPalette::Light)));
-        QVERIFY(logicalPixelIs(image, red.x(), red.y(), pal.color(QPalette::Button)));
+        QVERIFY(logicalPixelIs(image, blue.x(), blue.y(), pal.color(QPalette::Dark)));   // dark ink
+        QVERIFY(logicalPixelIs(image, cream.x(), cream.y(), background));                 // a light fill
+        QVERIFY(logicalPixelIs(image, surround.x(), surround.y(), background));
+        QVERIFY(logicalPixelIs(image, beyondTheEcho.x(), beyondTheEcho.y(), background));
+    }
+}
+
+void TExplorerButtonTest::programGlyphsSitInPlaceAtEveryPixelRatio_data()
+{
+    QTest::addColumn<qreal>("dpr");
+    QTest::addColumn<bool>("enabled");
+    for (qreal dpr : {1.0, 1.5, 2.0}) {
+        QTest::addRow("ratio %g", dpr) << dpr << true;
+        QTest::addRow("ratio %g, disabled", dpr) << dpr << false;
+    }
+}
+
+// Every glyph of the button bar at a button bar button's size: at rest its
+// drawing lies where the layout puts a 16 x 16 glyph, nothing clipped; disabled,
+// only its ink and the ink's echo one pixel right and down are drawn.
+void TExplorerButtonTest::programGlyphsSitInPlaceAtEveryPixelRatio()
+{
+    QFETCH(qreal, dpr);
+    QFETCH(bool, enabled);
+    for (int number = 0; number <= 28; ++number) {
+        const QImage glyph = Artwork::buttonGlyph(number, dpr);
+        QVERIFY2(!glyph.isNull(), qPrintable(QString::number(number)));
+        TExplorerButton b;
+        b.resize(24, 22);
+        b.setOptions(TButtonOption::boMonoDisplay | TButtonOption::boIconOnly | TButtonOption::boShowBevel);
+        b.setBitmap(glyph);
+        b.setEnabled(enabled);
+        const QPoint origin = b.paintGeometry().glyph;
+        QCOMPARE(QRect(origin, QSize(16, 16)).center(), QRect(0, 0, 24, 22).center());
+
+        const QImage image = renderWidget(b, dpr);
+        const QRegion changed = changedPixels(image);
+        const QRegion drawn = drawnPixels(glyph, origin);
+        const QString which = QStringLiteral("glyph %1").arg(number);
+        QVERIFY2(!changed.isEmpty(), qPrintable(which));
+        const int slack = 1;   // rounding at a fractional ratio, faint antialiased edges
+        if (enabled) {
+            const QRect want = drawn.boundingRect();
+            const QRect got = changed.boundingRect();
+            QVERIFY2(std::abs(got.left() - want.left()) <= slack && std::abs(got.top() - want.top()) <= slack
+                         && std::abs(got.right() - want.right()) <= slack
+                         && std::abs(got.bottom() - want.bottom()) <= slack,
+                     qPrintable(which));
+        } else {
+            const int echo = qCeil(dpr);
+            QRegion allowed = drawn.translated(echo, echo) + drawn;
+            for (const QRect &r : drawn)
+                allowed += r.adjusted(-slack, -slack, echo + slack, echo + slack);
+            QVERIFY2((changed - allowed).isEmpty(), qPrintable(which));
+        }
     }
 }
 

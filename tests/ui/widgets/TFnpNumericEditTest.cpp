@@ -5,11 +5,22 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QInputMethodEvent>
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+
+// A box on a platform with a selection clipboard (X11), which the middle
+// button pastes; the offscreen platform has none.
+class BoxWithSelection : public TFnpNumericEdit {
+public:
+    QString selection;
+
+protected:
+    QString selectionText() const override { return selection; }
+};
 
 // Every test runs under a point and under a comma locale; "." in the texts
 // below stands for the locale's decimal separator.
@@ -64,6 +75,8 @@ private slots:
     void minusWithMinValueZeroChangesNothing();
     void deleteKeyWithAndWithoutSelection();
     void cutAndPaste();
+    void inputMethodAndSelectionPasteFollowTheRules_data();
+    void inputMethodAndSelectionPasteFollowTheRules();
     void readOnlyIgnoresTypingButPassesEnterAndEscape();
     void enterPressesDefaultButtonOfEditableBox();
     void validChangeAndInvalidEntry();
@@ -264,6 +277,51 @@ void TFnpNumericEditTest::cutAndPaste()
     QTest::keyClick(w.box, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.box->text(), loc("3.250"));
     QCOMPARE(w.box->Value(), 3.25);
+}
+
+void TFnpNumericEditTest::inputMethodAndSelectionPasteFollowTheRules_data()
+{
+    QTest::addColumn<bool>("middleButton");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("incoming");
+    for (const bool middle : {false, true}) {
+        const char *way = middle ? "selection" : "input method";
+        QTest::addRow("%s: letters before a number", way) << middle << false << "abc12.500";
+        QTest::addRow("%s: two points and a sign", way) << middle << false << "-1.2.3";
+        QTest::addRow("%s: blanks and other digits", way) << middle << false << " 4 ٣x7 ";
+        QTest::addRow("%s: read-only", way) << middle << true << "12";
+    }
+}
+
+void TFnpNumericEditTest::inputMethodAndSelectionPasteFollowTheRules()
+{
+    QFETCH(bool, middleButton);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, incoming);
+    incoming = loc(incoming);
+    QDialog dialog;
+    auto *box = new BoxWithSelection;
+    box->setParent(&dialog);
+    box->setGeometry(10, 10, 120, 24);
+    box->setDecimals(3);
+    box->setReadOnly(readOnly);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    box->setCursorPosition(0);
+    const NumericEditState before{box->text(), 0, 0, 0};
+
+    if (middleButton) {
+        box->selection = incoming;
+        const QPoint leftEdge(1, box->height() / 2);   // before the right-aligned text: caret 0
+        QTest::mouseClick(box, Qt::MiddleButton, {}, leftEdge);
+    } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(incoming);
+        QApplication::sendEvent(box, &commit);
+    }
+    const QString expected = readOnly ? before.text : box->rules().paste(before, incoming).text;
+    QCOMPARE(box->text(), expected);
+    QVERIFY(parseNumericValue(box->text(), sep()).has_value());
 }
 
 void TFnpNumericEditTest::readOnlyIgnoresTypingButPassesEnterAndEscape()
