@@ -1,6 +1,7 @@
 #include "calc/Recalculation.h"
 
 #include "calc/Calculate.h"
+#include "sheet/Quantities.h"
 #include "text/NumberText.h"
 
 #include <cmath>
@@ -32,7 +33,7 @@ double weightOf(const FormulaSheet& sheet, int n)
 // target could be reached with; Calculate gives it none either.
 double rowVolume(const SheetRow& row, double weight)
 {
-    return weight != 0 && row.props.Spec != 0 ? weight / (row.props.Spec * WaterPoundsPerGallon) : 0;
+    return weight != 0 && row.props.Spec != 0 ? volumeOfWeight(weight, row.props.Spec) : 0;
 }
 
 }  // namespace

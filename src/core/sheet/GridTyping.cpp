@@ -2,6 +2,7 @@
 
 #include "calc/Calculate.h"
 #include "materials/MaterialFile.h"
+#include "sheet/Quantities.h"
 #include "text/NumberText.h"
 #include "text/TextEncoding.h"
 
@@ -85,29 +86,11 @@ bool typeMaterialKey(FormulaSheet& sheet, const GridEditState& edit, int row, ch
     return false;
 }
 
-// The weight that a volume of this row's material weighs.
-double weightOfVolume(double volume, double spec) { return volume * spec * WaterPoundsPerGallon; }
-
 // Takes the last character off again when the cell now breaks a limit.
 void enforceQuantityLimits(FormulaSheet& sheet, Column column, int row)
 {
-    const double spec = sheet.row(row).props.Spec;
-    const double w = numberFromText(sheet.cell(Column::Weight, row));
-    const double v = numberFromText(sheet.cell(Column::Volume, row));
-    std::string& text = cellText(sheet, column, row);
-    if (w > LargestWeight || text.size() > LongestQuantityText || weightOfVolume(v, spec) > LargestWeight)
-        removeLastCharacter(text);
-}
-
-void writePartner(FormulaSheet& sheet, Column column, int row)
-{
-    const double spec = sheet.row(row).props.Spec;
-    const double w = numberFromText(sheet.cell(Column::Weight, row));
-    const double v = numberFromText(sheet.cell(Column::Volume, row));
-    if (column == Column::Weight)
-        sheet.setCell(Column::Volume, row, formatPartner(w / (spec * WaterPoundsPerGallon)));
-    else
-        sheet.setCell(Column::Weight, row, formatPartner(weightOfVolume(v, spec)));
+    if (quantityBreaksLimits(sheet, column, row))
+        removeLastCharacter(cellText(sheet, column, row));
 }
 
 // As on the keypad: one point per entry, with a digit before it. The
@@ -145,7 +128,7 @@ bool typeQuantityKey(FormulaSheet& sheet, const GridEditState& edit, Column colu
     else if (key == U'.')
         appendPoint(text);
     enforceQuantityLimits(sheet, column, row);
-    writePartner(sheet, column, row);
+    writePartnerCell(sheet, column, row, formatPartner);
     sheet.CellTypingStarted = true;
     return false;
 }
