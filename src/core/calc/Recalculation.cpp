@@ -10,15 +10,6 @@ namespace tintora {
 
 namespace {
 
-std::string_view trimmedBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 bool usesVolumes(RecalcQuantity quantity)
 {
     return quantity == RecalcQuantity::Volume || quantity == RecalcQuantity::CostByVolume;
@@ -87,7 +78,7 @@ RecalcOutcome ReCalculation::run()
 
 bool ReCalculation::BeginReCalculate(std::string_view firstText)
 {
-    const std::string display(trimmedBlanks(firstText));
+    const std::string display(trimBlanks(firstText));
     calculator_.CalcValue = numberFromText(display);
     calculator_.CalcAccumulator = 0;
     calculator_.CalcOperator = 0;

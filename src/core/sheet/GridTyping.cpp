@@ -30,25 +30,6 @@ bool isTypedCharacter(char32_t key)
     return key <= 0x10ffff && !(key >= 0xd800 && key <= 0xdfff);
 }
 
-void appendUtf8(std::string& text, char32_t c)
-{
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-    } else if (c < 0x800) {
-        text += static_cast<char>(0xc0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3f));
-    } else if (c < 0x10000) {
-        text += static_cast<char>(0xe0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        text += static_cast<char>(0x80 | (c & 0x3f));
-    } else {
-        text += static_cast<char>(0xf0 | (c >> 18));
-        text += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        text += static_cast<char>(0x80 | (c & 0x3f));
-    }
-}
-
 // Removes the last character, not just its last byte, so that a code with an
 // accent stays valid UTF-8.
 void removeLastCharacter(std::string& text)
@@ -202,8 +183,7 @@ bool storeNote(FormulaSheet& sheet, int row, std::string_view text)
 {
     if (sheet.row(row).RowKind)
         return false;
-    const std::string valid = isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
-    sheet.setCell(Column::Description, row, utf8Prefix(valid, DescBoxMaxLength));
+    sheet.setCell(Column::Description, row, utf8Prefix(decodeFileText(text), DescBoxMaxLength));
     return true;
 }
 
