@@ -47,6 +47,19 @@ std::string& cellText(FormulaSheet& sheet, Column column, int row)
     return sheet.row(row).cells[FormulaSheet::index(column)];
 }
 
+// Escape puts back the text the cell had on arrival, Backspace removes its
+// last character. False for every other key.
+bool restoreOrErase(std::string& text, const GridEditState& edit, char32_t key)
+{
+    if (key == KeyEscape)
+        text = edit.SavedCellText;
+    else if (key == KeyBackspace)
+        removeLastCharacter(text);
+    else
+        return false;
+    return true;
+}
+
 bool typeMaterialKey(FormulaSheet& sheet, const GridEditState& edit, int row, char32_t key,
                      const std::filesystem::path& materialFolder)
 {
@@ -56,11 +69,7 @@ bool typeMaterialKey(FormulaSheet& sheet, const GridEditState& edit, int row, ch
         Calculate(sheet);
         return true;
     }
-    if (key == KeyEscape)
-        text = edit.SavedCellText;
-    else if (key == KeyBackspace)
-        removeLastCharacter(text);
-    else {
+    if (!restoreOrErase(text, edit, key)) {
         appendUtf8(text, key);
         sheet.CellTypingStarted = true;
     }
@@ -85,6 +94,15 @@ void appendPoint(std::string& text)
     text.push_back('.');
 }
 
+// Digits and the point are typed; every other character is dropped.
+void appendQuantityCharacter(std::string& text, char32_t key)
+{
+    if (key >= U'0' && key <= U'9')
+        text += static_cast<char>(key);
+    else if (key == U'.')
+        appendPoint(text);
+}
+
 bool typeQuantityKey(FormulaSheet& sheet, const GridEditState& edit, Column column, int row, char32_t key)
 {
     std::string& text = cellText(sheet, column, row);
@@ -100,14 +118,8 @@ bool typeQuantityKey(FormulaSheet& sheet, const GridEditState& edit, Column colu
         Calculate(sheet);
         return true;
     }
-    if (key == KeyEscape)
-        text = edit.SavedCellText;
-    else if (key == KeyBackspace)
-        removeLastCharacter(text);
-    else if (key >= U'0' && key <= U'9')
-        text += static_cast<char>(key);
-    else if (key == U'.')
-        appendPoint(text);
+    if (!restoreOrErase(text, edit, key))
+        appendQuantityCharacter(text, key);
     enforceQuantityLimits(sheet, column, row);
     writePartnerCell(sheet, column, row, formatPartner);
     sheet.CellTypingStarted = true;
