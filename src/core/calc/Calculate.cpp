@@ -45,7 +45,7 @@ double readAndRewriteWeight(std::string& cell)
 double rewriteVolume(SheetRow& row, double w)
 {
     std::string& cell = row.cells[FormulaSheet::index(Column::Volume)];
-    cell = rowHasVolume(row, w) ? formatCell(w / (row.props.Spec * WaterPoundsPerGallon)) : std::string();
+    cell = rowHasVolume(row, w) ? formatCell(volumeOfWeight(w, row.props.Spec)) : std::string();
     return numberFromText(cell);
 }
 

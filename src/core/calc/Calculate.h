@@ -1,12 +1,11 @@
 #pragma once
 #include "sheet/FormulaSheet.h"
+#include "sheet/Quantities.h"
 
 namespace tintora {
 
-// Pounds per US gallon of water in every weight-volume conversion.
-constexpr double WaterPoundsPerGallon = 8.33334;
-// The specific-gravity box divides by 8.334, not by 8.33334.
-constexpr double SpgReciprocal = 1.0 / 8.334;
+// The specific-gravity box divides by 8.334, not by WaterPoundsPerGallon.
+constexpr double SpgReciprocal = 1.0 / SpgPoundsPerGallon;
 // Pounds per gallon to grams per litre.
 constexpr double VocGramsPerLitreFactor = 119.83;
 

@@ -1,6 +1,7 @@
 #include "calc/PanelCalculate.h"
 
 #include "calc/Calculate.h"
+#include "sheet/Quantities.h"
 #include "text/NumberText.h"
 
 namespace tintora {
@@ -59,30 +60,14 @@ double cellNumber(const FormulaSheet& sheet, Column column, int row)
     return numberFromText(sheet.cell(column, row));
 }
 
-// The weight a row's volume stands for, and the volume its weight gives; a
-// material without specific gravity has no volume, as Calculate has it.
-double weightOfVolume(const SheetRow& row, double volume) { return volume * row.props.Spec * WaterPoundsPerGallon; }
-
-std::string volumeText(const SheetRow& row, double weight, std::string (*format)(double))
-{
-    return row.props.Spec != 0 ? format(weight / (row.props.Spec * WaterPoundsPerGallon)) : std::string();
-}
-
 bool exceedsRowLimit(const FormulaSheet& sheet, PanelCell cell)
 {
-    const double w = cellNumber(sheet, Column::Weight, cell.row);
-    const double u = cellNumber(sheet, Column::Volume, cell.row);
-    return w > RowWeightLimit || sheet.cell(cell.column, cell.row).size() > PanelCellTextLimit
-        || weightOfVolume(sheet.row(cell.row), u) > RowWeightLimit;
+    return quantityBreaksLimits(sheet, cell.column, cell.row);
 }
 
-void writePartner(FormulaSheet& sheet, PanelCell cell, std::string (*format)(double))
+void writePartner(FormulaSheet& sheet, PanelCell cell, NumberForm form)
 {
-    const SheetRow& row = sheet.row(cell.row);
-    if (cell.column == Column::Weight)
-        sheet.setCell(Column::Volume, cell.row, volumeText(row, cellNumber(sheet, Column::Weight, cell.row), format));
-    else
-        sheet.setCell(Column::Weight, cell.row, format(weightOfVolume(row, cellNumber(sheet, Column::Volume, cell.row))));
+    writePartnerCell(sheet, cell.column, cell.row, form);
 }
 
 }  // namespace

@@ -25,11 +25,6 @@ constexpr char Point = '.';
 constexpr char Equals = '=';
 }  // namespace CalcKey
 
-// The largest weight a row may take, by typing, by the panel or by scaling.
-constexpr double RowWeightLimit = 99999.999;
-// The longest text the panel leaves in a cell.
-constexpr std::size_t PanelCellTextLimit = 9;
-
 // One key on the display text: returns the new display text. Operators chain
 // left to right without precedence; "/" by zero gives 0. A key the engine
 // ignores gives an empty text and leaves the state alone. A second "." in one

@@ -1,6 +1,7 @@
 #include "calc/Recalculation.h"
 
 #include "calc/Calculate.h"
+#include "sheet/Quantities.h"
 #include "text/NumberText.h"
 
 #include <cmath>
@@ -8,15 +9,6 @@
 namespace tintora {
 
 namespace {
-
-std::string_view trimmedBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 bool usesVolumes(RecalcQuantity quantity)
 {
@@ -32,7 +24,7 @@ double weightOf(const FormulaSheet& sheet, int n)
 // target could be reached with; Calculate gives it none either.
 double rowVolume(const SheetRow& row, double weight)
 {
-    return weight != 0 && row.props.Spec != 0 ? weight / (row.props.Spec * WaterPoundsPerGallon) : 0;
+    return weight != 0 && row.props.Spec != 0 ? volumeOfWeight(weight, row.props.Spec) : 0;
 }
 
 }  // namespace
@@ -86,7 +78,7 @@ RecalcOutcome ReCalculation::run()
 
 bool ReCalculation::BeginReCalculate(std::string_view firstText)
 {
-    const std::string display(trimmedBlanks(firstText));
+    const std::string display(trimBlanks(firstText));
     calculator_.CalcValue = numberFromText(display);
     calculator_.CalcAccumulator = 0;
     calculator_.CalcOperator = 0;

@@ -2,6 +2,7 @@
 
 #include "calc/Calculate.h"
 #include "materials/MaterialFile.h"
+#include "sheet/Quantities.h"
 #include "text/NumberText.h"
 #include "text/TextEncoding.h"
 
@@ -29,25 +30,6 @@ bool isTypedCharacter(char32_t key)
     return key <= 0x10ffff && !(key >= 0xd800 && key <= 0xdfff);
 }
 
-void appendUtf8(std::string& text, char32_t c)
-{
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-    } else if (c < 0x800) {
-        text += static_cast<char>(0xc0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3f));
-    } else if (c < 0x10000) {
-        text += static_cast<char>(0xe0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        text += static_cast<char>(0x80 | (c & 0x3f));
-    } else {
-        text += static_cast<char>(0xf0 | (c >> 18));
-        text += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        text += static_cast<char>(0x80 | (c & 0x3f));
-    }
-}
-
 // Removes the last character, not just its last byte, so that a code with an
 // accent stays valid UTF-8.
 void removeLastCharacter(std::string& text)
@@ -65,6 +47,19 @@ std::string& cellText(FormulaSheet& sheet, Column column, int row)
     return sheet.row(row).cells[FormulaSheet::index(column)];
 }
 
+// Escape puts back the text the cell had on arrival, Backspace removes its
+// last character. False for every other key.
+bool restoreOrErase(std::string& text, const GridEditState& edit, char32_t key)
+{
+    if (key == KeyEscape)
+        text = edit.SavedCellText;
+    else if (key == KeyBackspace)
+        removeLastCharacter(text);
+    else
+        return false;
+    return true;
+}
+
 bool typeMaterialKey(FormulaSheet& sheet, const GridEditState& edit, int row, char32_t key,
                      const std::filesystem::path& materialFolder)
 {
@@ -74,40 +69,18 @@ bool typeMaterialKey(FormulaSheet& sheet, const GridEditState& edit, int row, ch
         Calculate(sheet);
         return true;
     }
-    if (key == KeyEscape)
-        text = edit.SavedCellText;
-    else if (key == KeyBackspace)
-        removeLastCharacter(text);
-    else {
+    if (!restoreOrErase(text, edit, key)) {
         appendUtf8(text, key);
         sheet.CellTypingStarted = true;
     }
     return false;
 }
 
-// The weight that a volume of this row's material weighs.
-double weightOfVolume(double volume, double spec) { return volume * spec * WaterPoundsPerGallon; }
-
 // Takes the last character off again when the cell now breaks a limit.
 void enforceQuantityLimits(FormulaSheet& sheet, Column column, int row)
 {
-    const double spec = sheet.row(row).props.Spec;
-    const double w = numberFromText(sheet.cell(Column::Weight, row));
-    const double v = numberFromText(sheet.cell(Column::Volume, row));
-    std::string& text = cellText(sheet, column, row);
-    if (w > LargestWeight || text.size() > LongestQuantityText || weightOfVolume(v, spec) > LargestWeight)
-        removeLastCharacter(text);
-}
-
-void writePartner(FormulaSheet& sheet, Column column, int row)
-{
-    const double spec = sheet.row(row).props.Spec;
-    const double w = numberFromText(sheet.cell(Column::Weight, row));
-    const double v = numberFromText(sheet.cell(Column::Volume, row));
-    if (column == Column::Weight)
-        sheet.setCell(Column::Volume, row, formatPartner(w / (spec * WaterPoundsPerGallon)));
-    else
-        sheet.setCell(Column::Weight, row, formatPartner(weightOfVolume(v, spec)));
+    if (quantityBreaksLimits(sheet, column, row))
+        removeLastCharacter(cellText(sheet, column, row));
 }
 
 // As on the keypad: one point per entry, with a digit before it. The
@@ -119,6 +92,15 @@ void appendPoint(std::string& text)
     if (text.find_first_not_of(' ') == std::string::npos)
         text.push_back('0');
     text.push_back('.');
+}
+
+// Digits and the point are typed; every other character is dropped.
+void appendQuantityCharacter(std::string& text, char32_t key)
+{
+    if (key >= U'0' && key <= U'9')
+        text += static_cast<char>(key);
+    else if (key == U'.')
+        appendPoint(text);
 }
 
 bool typeQuantityKey(FormulaSheet& sheet, const GridEditState& edit, Column column, int row, char32_t key)
@@ -136,16 +118,10 @@ bool typeQuantityKey(FormulaSheet& sheet, const GridEditState& edit, Column colu
         Calculate(sheet);
         return true;
     }
-    if (key == KeyEscape)
-        text = edit.SavedCellText;
-    else if (key == KeyBackspace)
-        removeLastCharacter(text);
-    else if (key >= U'0' && key <= U'9')
-        text += static_cast<char>(key);
-    else if (key == U'.')
-        appendPoint(text);
+    if (!restoreOrErase(text, edit, key))
+        appendQuantityCharacter(text, key);
     enforceQuantityLimits(sheet, column, row);
-    writePartner(sheet, column, row);
+    writePartnerCell(sheet, column, row, formatPartner);
     sheet.CellTypingStarted = true;
     return false;
 }
@@ -219,8 +195,7 @@ bool storeNote(FormulaSheet& sheet, int row, std::string_view text)
 {
     if (sheet.row(row).RowKind)
         return false;
-    const std::string valid = isValidUtf8(text) ? std::string(text) : windows1252ToUtf8(text);
-    sheet.setCell(Column::Description, row, utf8Prefix(valid, DescBoxMaxLength));
+    sheet.setCell(Column::Description, row, utf8Prefix(decodeFileText(text), DescBoxMaxLength));
     return true;
 }
 

@@ -29,9 +29,6 @@ constexpr char32_t KeyEnter = U'\r';
 constexpr char32_t KeyEscape = U'\x1b';
 constexpr char32_t KeyBackspace = U'\b';
 
-// Typing limits of the Weight and Volume cells.
-constexpr double LargestWeight = 99999.999;
-constexpr std::size_t LongestQuantityText = 9;
 // The note editor (DescBox) holds at most this many characters.
 constexpr std::size_t DescBoxMaxLength = 60;
 
@@ -56,10 +53,9 @@ struct GridKeyResult {
 //    appended, other characters dropped (a "." is ignored when the cell
 //    already holds one, and becomes "0." in an empty cell); Enter
 //    recalculates; Escape restores SavedCellText; a character that breaks a
-//    limit (weight above LargestWeight, more than LongestQuantityText
-//    characters) is removed again; the partner cell is rewritten with two decimals through Spec and
-//    8.33334. On a row whose Spec is 0 nothing is typed (Escape still
-//    restores SavedCellText).
+//    limit of sheet/Quantities is removed again; the partner cell is
+//    rewritten with two decimals. On a row whose Spec is 0 nothing is typed
+//    (Escape still restores SavedCellText).
 //  - Description and percent: the key is ignored.
 // Every handled key sets SheetModified.
 GridKeyResult typeKey(FormulaSheet& sheet, const GridEditState& edit, GridCell current, char32_t key,

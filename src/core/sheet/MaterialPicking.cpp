@@ -2,6 +2,7 @@
 
 #include "calc/Calculate.h"
 #include "materials/MaterialFile.h"
+#include "sheet/Quantities.h"
 #include "text/IniFile.h"
 #include "text/NumberText.h"
 #include "text/TextEncoding.h"
@@ -11,9 +12,6 @@ namespace tintora {
 namespace {
 
 constexpr std::string_view ListExtension = ".rm";
-// The status line's weight per gallon uses 8.334, not the 8.33334 of the
-// weight-volume conversions.
-constexpr double StatusPoundsPerGallon = 8.334;
 
 bool endsWithExtension(std::string_view fileName)
 {
@@ -67,7 +65,7 @@ std::string MatStatus(const std::filesystem::path& materialFolder, std::string_v
     const double cost = numberFromText(ini.readString(MaterialSection, "Cost", ""));
     const double spec = numberFromText(ini.readString(MaterialSection, "Spec", ""));
     return statusName(ini.readString(MaterialSection, "Name", "")) + "  (Cost/Lb:  " + formatCell(cost)
-        + " )  (Wt/Gal:  " + formatCell(spec * StatusPoundsPerGallon) + " )";
+        + " )  (Wt/Gal:  " + formatCell(spec * SpgPoundsPerGallon) + " )";
 }
 
 }  // namespace tintora

@@ -26,14 +26,7 @@ constexpr std::size_t maxFileBytes = std::size_t{64} * 1024 * 1024;
 constexpr std::size_t maxValueCharacters = 1023;
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 std::size_t byteOrderMarkLength(std::string_view bytes) {
     return bytes.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark.size() : 0;

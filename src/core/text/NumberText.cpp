@@ -212,6 +212,12 @@ std::string fCase(std::string_view text) {
     return result;
 }
 
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
 std::string asciiLower(std::string_view text) {
     std::string result(text);
     std::transform(result.begin(), result.end(), result.begin(), toAsciiLower);

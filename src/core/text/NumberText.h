@@ -34,6 +34,9 @@ double roundToThreeDecimals(double value);
 // letters a-z and A-Z change case.
 std::string fCase(std::string_view text);
 
+// The text without leading and trailing blanks (spaces and tabs).
+std::string_view trimBlanks(std::string_view text);
+
 std::string asciiLower(std::string_view text);
 bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 

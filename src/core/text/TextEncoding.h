@@ -16,6 +16,9 @@ std::string decodeFileText(std::string_view bytes);
 // UTF-8 or holds a character the code page lacks.
 std::optional<std::string> utf8ToWindows1252(std::string_view text);
 
+// Appends the UTF-8 form of a Unicode code point (not a surrogate, at most U+10FFFF).
+void appendUtf8(std::string& text, char32_t codePoint);
+
 // Number of code points of a valid UTF-8 text, and its first `count` code points.
 std::size_t utf8Length(std::string_view text);
 std::string utf8Prefix(std::string_view text, std::size_t count);

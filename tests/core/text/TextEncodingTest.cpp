@@ -58,6 +58,29 @@ TEST(Utf8ValidityTest, LooksNoFurtherThanTheView) {
     EXPECT_TRUE(isValidUtf8(std::string_view(text).substr(0, 3)));
 }
 
+// ---------------------------------------------------------------- encoding
+
+struct CodePointCase {
+    char32_t codePoint;
+    std::string utf8;
+};
+
+class AppendUtf8 : public ::testing::TestWithParam<CodePointCase> {};
+
+TEST_P(AppendUtf8, WritesTheShortestForm) {
+    std::string text = "x";
+    appendUtf8(text, GetParam().codePoint);
+    EXPECT_EQ(text, "x" + GetParam().utf8);
+}
+
+// The first and last code point of each sequence length.
+INSTANTIATE_TEST_SUITE_P(
+    LengthEdges, AppendUtf8,
+    ::testing::Values(CodePointCase{0, "\0"s}, CodePointCase{0x7F, "\x7F"s}, CodePointCase{0x80, "\xC2\x80"s},
+                      CodePointCase{0x7FF, "\xDF\xBF"s}, CodePointCase{0x800, "\xE0\xA0\x80"s},
+                      CodePointCase{0xFFFF, "\xEF\xBF\xBF"s}, CodePointCase{0x10000, "\xF0\x90\x80\x80"s},
+                      CodePointCase{0x10FFFF, "\xF4\x8F\xBF\xBF"s}));
+
 // ---------------------------------------------------------------- Windows-1252
 
 TEST(Windows1252Test, AsciiAndNulAreKept) {

@@ -1,0 +1,35 @@
+#include "sheet/Quantities.h"
+
+#include "text/NumberText.h"
+
+namespace tintora {
+
+namespace {
+
+double cellNumber(const FormulaSheet& sheet, Column column, int row)
+{
+    return numberFromText(sheet.cell(column, row));
+}
+
+}  // namespace
+
+bool quantityBreaksLimits(const FormulaSheet& sheet, Column column, int row)
+{
+    const double w = cellNumber(sheet, Column::Weight, row);
+    const double v = cellNumber(sheet, Column::Volume, row);
+    return w > RowWeightLimit || sheet.cell(column, row).size() > QuantityTextLimit
+        || weightOfVolume(v, sheet.row(row).props.Spec) > RowWeightLimit;
+}
+
+void writePartnerCell(FormulaSheet& sheet, Column column, int row, NumberForm form)
+{
+    const double spec = sheet.row(row).props.Spec;
+    if (column == Column::Weight) {
+        const double w = cellNumber(sheet, Column::Weight, row);
+        sheet.setCell(Column::Volume, row, spec != 0 ? form(volumeOfWeight(w, spec)) : std::string());
+    } else {
+        sheet.setCell(Column::Weight, row, form(weightOfVolume(cellNumber(sheet, Column::Volume, row), spec)));
+    }
+}
+
+}  // namespace tintora
