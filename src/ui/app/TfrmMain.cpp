@@ -91,8 +91,7 @@ TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::createLayout()
 {
-    const MainMenus menus = createMainMenus(*this);
-    popupMenu_ = menus.PopupMenu;
+    menus_ = createMainMenus(*this);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -126,7 +125,7 @@ void TfrmMain::createLayout()
 
     help_ = new HelpWindow(services_.programFolder + QStringLiteral("/Korvel.html"), this);
     help_->setWindowFlag(Qt::Window, true);
-    configureMRUList(menus.File1);
+    configureMRUList(menus_.File1);
     configureTipDialog();
     createFloatingControls();
 }
@@ -141,7 +140,7 @@ void TfrmMain::configureMRUList(QMenu* fileMenu)
     mruList_->setAutoSave(true);
     mruList_->setAutoSaveName(QStringLiteral("\\Vantrel"));
     mruList_->setAutoSaveKey(QStringLiteral("MRU"));
-    mruList_->setFileMenu(fileMenu, action("N1"));
+    mruList_->setFileMenu(fileMenu, menus_.N1);
     mruList_->SetUp();
     connect(mruList_, &TMRUFileList::OnMRUItemClick, this,
             [this](TMRUFileList*, const QString& fileName) { MRUListClick(fileName); });
@@ -167,42 +166,32 @@ void TfrmMain::configureTipDialog()
 
 void TfrmMain::connectCommands()
 {
-    const auto on = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(action(name), &QAction::triggered, this, handler);
+    const auto on = [this](QAction* action, void (TfrmMain::*handler)()) {
+        connect(action, &QAction::triggered, this, handler);
     };
-    const auto onButton = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(button(name), &TExplorerButton::OnClick, this, handler);
+    const auto onButton = [this](TExplorerButton* button, void (TfrmMain::*handler)()) {
+        connect(button, &TExplorerButton::OnClick, this, handler);
     };
-    on("New1", &TfrmMain::New1Click);
-    on("Open1", &TfrmMain::Open1Click);
-    on("Reload1", &TfrmMain::Reload1Click);
-    on("FlipPercents1", &TfrmMain::FlipPercents1Click);
-    on("Expand1", &TfrmMain::Expand1Click);
-    on("Contents1", &TfrmMain::Contents1Click);
-    on("FirstTimeUser1", &TfrmMain::FirstTimeUser1Click);
-    on("About1", &TfrmMain::About1Click);
-    on("Tips", &TfrmMain::TipsClick);
-    on("LabPrint1", &TfrmMain::LabPrint1Click);
-    onButton("PrintButton", &TfrmMain::PrintButtonClick);
-    connect(action("Exit1"), &QAction::triggered, this, &QWidget::close);
-    onButton("NewButton", &TfrmMain::New1Click);
-    onButton("OpenButton", &TfrmMain::Open1Click);
-    onButton("WtVolButton", &TfrmMain::FlipPercents1Click);
+    on(menus_.New1, &TfrmMain::New1Click);
+    on(menus_.Open1, &TfrmMain::Open1Click);
+    on(menus_.Reload1, &TfrmMain::Reload1Click);
+    on(menus_.FlipPercents1, &TfrmMain::FlipPercents1Click);
+    on(menus_.Expand1, &TfrmMain::Expand1Click);
+    on(menus_.Contents1, &TfrmMain::Contents1Click);
+    on(menus_.FirstTimeUser1, &TfrmMain::FirstTimeUser1Click);
+    on(menus_.About1, &TfrmMain::About1Click);
+    on(menus_.Tips, &TfrmMain::TipsClick);
+    on(menus_.LabPrint1, &TfrmMain::LabPrint1Click);
+    onButton(buttonBar_->buttons().PrintButton, &TfrmMain::PrintButtonClick);
+    connect(menus_.Exit1, &QAction::triggered, this, &QWidget::close);
+    onButton(buttonBar_->buttons().NewButton, &TfrmMain::New1Click);
+    onButton(buttonBar_->buttons().OpenButton, &TfrmMain::Open1Click);
+    onButton(buttonBar_->buttons().WtVolButton, &TfrmMain::FlipPercents1Click);
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
     connectGridCommands();
     connectRecalcCommands();
     connectMaterialEditorCommands();
     connectPropertiesCommands();
-}
-
-TExplorerButton* TfrmMain::button(const char* name) const
-{
-    return buttonBar_->button(name);
-}
-
-QAction* TfrmMain::action(const char* name) const
-{
-    return findChild<QAction*>(QString::fromLatin1(name));
 }
 
 // --- start-up ---------------------------------------------------------------
@@ -216,7 +205,7 @@ void TfrmMain::progress(int percent)
 void TfrmMain::FormCreate()
 {
     progress(25);
-    action("About1")->setText(QStringLiteral("&About %1...").arg(QString::fromLatin1(tintora::ProductShortName)));
+    menus_.About1->setText(QStringLiteral("&About %1...").arg(QString::fromLatin1(tintora::ProductShortName)));
     sizeRules_ = WindowSizeRules::from(platformMetrics());
     LoadIni();
     FoldersLoad();
@@ -244,7 +233,7 @@ PlatformMetrics TfrmMain::platformMetrics() const
 
 void TfrmMain::LoadIni()
 {
-    action("AutoReload1")->setChecked(true);
+    menus_.AutoReload1->setChecked(true);
     tipDialog_->setOnAtStart(true);
     setFixedWidth(sizeRules_.MinFormWidth);
     setMinimumHeight(sizeRules_.MinFormHeight);
@@ -297,8 +286,8 @@ void TfrmMain::showSheet()
     grid_->Columns().setTitle(tintora::ColumnCount - 1, {QString::fromLatin1(sheet_.percentTitle())});
     model_->refresh();
     properties_->showSheet(sheet_);
-    action("FlipPercents1")->setChecked(byVolume);
-    button("WtVolButton")->setDown(byVolume);
+    menus_.FlipPercents1->setChecked(byVolume);
+    buttonBar_->buttons().WtVolButton->setDown(byVolume);
 }
 
 bool TfrmMain::AskSave()
@@ -390,7 +379,7 @@ void TfrmMain::resizeEvent(QResizeEvent* event)
     const int snapped = sizeRules_.snappedHeight(height());
     if (snapped != height())
         resize(width(), snapped);
-    action("Expand1")->setChecked(sizeRules_.expandedAt(height()));
+    menus_.Expand1->setChecked(sizeRules_.expandedAt(height()));
 }
 
 void TfrmMain::paintEvent(QPaintEvent* event)
@@ -404,7 +393,7 @@ void TfrmMain::Expand1Click()
     const bool expanded = sizeRules_.expandedAt(height());
     resize(width(), expanded ? sizeRules_.MinFormHeight : sizeRules_.maxHeight());
     // The check mark follows the height, also when the window could not change it.
-    action("Expand1")->setChecked(sizeRules_.expandedAt(height()));
+    menus_.Expand1->setChecked(sizeRules_.expandedAt(height()));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
@@ -478,4 +467,9 @@ void TfrmMain::PrintButtonClick()
         return;
     }
     printOn(*printer);
+}
+
+const ButtonBarButtons& TfrmMain::buttons() const
+{
+    return buttonBar_->buttons();
 }

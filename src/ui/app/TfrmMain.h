@@ -2,6 +2,7 @@
 // The main window: the formula sheet shown in the grid and the property
 // boxes, the menus and the button bar. Handlers call the core and then show
 // the sheet again; what they tell or ask the user goes through the Prompter.
+#include "app/MainMenus.h"
 #include "app/WindowSizeRules.h"
 #include "print/PrinterChoice.h"
 #include "sheet/FormulaSheet.h"
@@ -14,6 +15,7 @@
 #include <memory>
 
 class ButtonBar;
+struct ButtonBarButtons;
 class CalcPanel;
 class KeypadService;
 class HelpWindow;
@@ -70,10 +72,9 @@ public:
 
     TSuperGrid* Grid1() const { return grid_; }
     PropertiesPanel* properties() const { return properties_; }
-    ButtonBar* buttons() const { return buttonBar_; }
-    TExplorerButton* button(const char* name) const;
-    QAction* action(const char* name) const;
-    QMenu* PopupMenu() const { return popupMenu_; }
+    const MainMenus& menus() const { return menus_; }
+    const ButtonBarButtons& buttons() const;
+    QMenu* PopupMenu() const { return menus_.PopupMenu; }
     TMRUFileList* MRUList() const { return mruList_; }
     TTipDialog* tipDialog() const { return tipDialog_; }
     HelpWindow* help() const { return help_; }
@@ -227,7 +228,7 @@ private:
     TSuperGrid* grid_ = nullptr;
     PropertiesPanel* properties_ = nullptr;
     ButtonBar* buttonBar_ = nullptr;
-    QMenu* popupMenu_ = nullptr;
+    MainMenus menus_;
     TMRUFileList* mruList_ = nullptr;
     TTipDialog* tipDialog_ = nullptr;
     HelpWindow* help_ = nullptr;

@@ -3,6 +3,8 @@
 // over the grid (the drop buttons, the material list and the note editor).
 #include "app/TfrmMain.h"
 
+#include "app/ButtonBar.h"
+
 #include "app/Artwork.h"
 #include "app/FloatingControls.h"
 #include "app/PropertiesPanel.h"
@@ -131,29 +133,29 @@ void TfrmMain::connectGridCommands()
     connect(drop2_, &QToolButton::clicked, this, &TfrmMain::Drop2Click);
     connect(descBox_, &QLineEdit::returnPressed, this, &TfrmMain::DescBoxExit);
 
-    const auto on = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(action(name), &QAction::triggered, this, handler);
+    const auto on = [this](QAction* action, void (TfrmMain::*handler)()) {
+        connect(action, &QAction::triggered, this, handler);
     };
-    const auto onButton = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(button(name), &TExplorerButton::OnClick, this, handler);
+    const auto onButton = [this](TExplorerButton* button, void (TfrmMain::*handler)()) {
+        connect(button, &TExplorerButton::OnClick, this, handler);
     };
-    on("RMInsert1", &TfrmMain::RMInsert1Click);
-    on("RMDelete1", &TfrmMain::RMDelete1Click);
-    on("MarkAll1", &TfrmMain::MarkAll1Click);
-    on("UnmarkAll1", &TfrmMain::UnmarkAll1Click);
-    on("FlipMarked1", &TfrmMain::FlipMarked1Click);
-    on("mCut", &TfrmMain::mCutClick);
-    on("mCopy", &TfrmMain::mCopyClick);
-    on("mPaste", &TfrmMain::mPasteClick);
-    on("Add2", &TfrmMain::Add1Click);
-    on("PopupCut", &TfrmMain::mCutClick);
-    on("PopupCopy", &TfrmMain::mCopyClick);
-    on("PopupPaste", &TfrmMain::mPasteClick);
-    on("PopupAdd", &TfrmMain::Add1Click);
-    onButton("InsertButton", &TfrmMain::RMInsert1Click);
-    onButton("DeleteButton", &TfrmMain::RMDelete1Click);
-    onButton("MarkButton", &TfrmMain::MarkAll1Click);
-    onButton("UnMarkButton", &TfrmMain::UnmarkAll1Click);
+    on(menus_.RMInsert1, &TfrmMain::RMInsert1Click);
+    on(menus_.RMDelete1, &TfrmMain::RMDelete1Click);
+    on(menus_.MarkAll1, &TfrmMain::MarkAll1Click);
+    on(menus_.UnmarkAll1, &TfrmMain::UnmarkAll1Click);
+    on(menus_.FlipMarked1, &TfrmMain::FlipMarked1Click);
+    on(menus_.mCut, &TfrmMain::mCutClick);
+    on(menus_.mCopy, &TfrmMain::mCopyClick);
+    on(menus_.mPaste, &TfrmMain::mPasteClick);
+    on(menus_.Add2, &TfrmMain::Add1Click);
+    on(menus_.PopupCut, &TfrmMain::mCutClick);
+    on(menus_.PopupCopy, &TfrmMain::mCopyClick);
+    on(menus_.PopupPaste, &TfrmMain::mPasteClick);
+    on(menus_.PopupAdd, &TfrmMain::Add1Click);
+    onButton(buttonBar_->buttons().InsertButton, &TfrmMain::RMInsert1Click);
+    onButton(buttonBar_->buttons().DeleteButton, &TfrmMain::RMDelete1Click);
+    onButton(buttonBar_->buttons().MarkButton, &TfrmMain::MarkAll1Click);
+    onButton(buttonBar_->buttons().UnMarkButton, &TfrmMain::UnmarkAll1Click);
 }
 
 // --- placing the floating controls ---------------------------------------------
@@ -262,7 +264,7 @@ void TfrmMain::Grid1MouseUp(Qt::MouseButton button, QPoint pos)
     grid_->setRow(cell.y());
     grid_->setCol(cell.x());
     if (tintora::contextMenuOpens(grid_->Col()))
-        popupMenu_->popup(grid_->viewport()->mapToGlobal(pos));
+        menus_.PopupMenu->popup(grid_->viewport()->mapToGlobal(pos));
 }
 
 void TfrmMain::Grid1DblClick()

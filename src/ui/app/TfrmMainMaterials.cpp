@@ -1,6 +1,8 @@
 // The main window's material editor command.
 #include "app/TfrmMain.h"
 
+#include "app/ButtonBar.h"
+
 #include "materials/MaterialBrowsing.h"
 #include "materials/TfrmMaterial.h"
 #include "widgets/TExplorerButton.h"
@@ -28,8 +30,8 @@ void TfrmMain::connectMaterialEditorCommands()
 {
     // Created once and reused, so it keeps its boxes between openings.
     frmMaterial_ = new TfrmMaterial(this);
-    connect(action("Materials1"), &QAction::triggered, this, &TfrmMain::Materials1Click);
-    connect(button("MaterialsButton"), &TExplorerButton::OnClick, this, &TfrmMain::Materials1Click);
+    connect(menus_.Materials1, &QAction::triggered, this, &TfrmMain::Materials1Click);
+    connect(buttonBar_->buttons().MaterialsButton, &TExplorerButton::OnClick, this, &TfrmMain::Materials1Click);
 }
 
 void TfrmMain::Materials1Click()
@@ -41,7 +43,7 @@ void TfrmMain::Materials1Click()
     frmMaterial_->exec();
 
     const WaitCursor busy;
-    if (tintora::reloadsAfterMaterialEditor(action("AutoReload1")->isChecked(),
+    if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(),
                                             QFile::encodeName(FormulaPath_).toStdString()))
         runFormulaLoad();
     refreshMaterialList();

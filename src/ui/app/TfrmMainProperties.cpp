@@ -1,6 +1,8 @@
 // The main window's formula properties command.
 #include "app/TfrmMain.h"
 
+#include "app/ButtonBar.h"
+
 #include "formulas/TfrmProper.h"
 #include "widgets/TExplorerButton.h"
 
@@ -9,8 +11,8 @@
 void TfrmMain::connectPropertiesCommands()
 {
     frmProper_ = new TfrmProper(services_.prompter, this);
-    connect(action("Properties1"), &QAction::triggered, this, &TfrmMain::Properties1Click);
-    connect(button("btnProperties"), &TExplorerButton::OnClick, this, &TfrmMain::Properties1Click);
+    connect(menus_.Properties1, &QAction::triggered, this, &TfrmMain::Properties1Click);
+    connect(buttonBar_->buttons().btnProperties, &TExplorerButton::OnClick, this, &TfrmMain::Properties1Click);
 }
 
 void TfrmMain::Properties1Click()

@@ -1,6 +1,8 @@
 // The main window's target recalculation and keypad commands.
 #include "app/TfrmMain.h"
 
+#include "app/ButtonBar.h"
+
 #include "app/PropertiesPanel.h"
 #include "calc/CalcPanel.h"
 #include "calc/KeypadService.h"
@@ -46,16 +48,16 @@ void TfrmMain::connectRecalcCommands()
         grid_->setFocus();
     });
 
-    const auto on = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(action(name), &QAction::triggered, this, handler);
+    const auto on = [this](QAction* action, void (TfrmMain::*handler)()) {
+        connect(action, &QAction::triggered, this, handler);
     };
-    on("Weight1", &TfrmMain::Weight1Click);
-    on("Volume1", &TfrmMain::Volume1Click);
-    on("CostWt", &TfrmMain::CostWtClick);
-    on("CostVol", &TfrmMain::CostVolClick);
-    connect(button("WeightButton"), &TExplorerButton::OnClick, this, &TfrmMain::Weight1Click);
-    connect(button("VolumeButton"), &TExplorerButton::OnClick, this, &TfrmMain::Volume1Click);
-    connect(button("CostButton"), &TExplorerButton::OnClick, this, &TfrmMain::CostButtonClick);
+    on(menus_.Weight1, &TfrmMain::Weight1Click);
+    on(menus_.Volume1, &TfrmMain::Volume1Click);
+    on(menus_.CostWt, &TfrmMain::CostWtClick);
+    on(menus_.CostVol, &TfrmMain::CostVolClick);
+    connect(buttonBar_->buttons().WeightButton, &TExplorerButton::OnClick, this, &TfrmMain::Weight1Click);
+    connect(buttonBar_->buttons().VolumeButton, &TExplorerButton::OnClick, this, &TfrmMain::Volume1Click);
+    connect(buttonBar_->buttons().CostButton, &TExplorerButton::OnClick, this, &TfrmMain::CostButtonClick);
 
     using B = tintora::PropertyBox;
     const auto onDoubleClick = [this](B box, void (TfrmMain::*handler)()) {

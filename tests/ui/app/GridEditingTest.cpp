@@ -68,7 +68,7 @@ class GridEditingTest : public QObject {
         window = std::make_unique<TfrmMain>(std::move(services));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         grid()->setFocus();
     }
 
@@ -238,7 +238,7 @@ private slots:
         else if (how == QLatin1String("scroll"))
             wheelDown(grid()->viewport());
         else if (how == QLatin1String("Expand Form"))
-            window->action("Expand1")->trigger();
+            window->menus().Expand1->trigger();
         else
             window->resize(window->width(), window->height() + WindowSizeRules::GridRowStep);
 
@@ -292,7 +292,7 @@ private slots:
             QVERIFY(first != entries.end());
             (*first)->trigger();
         } else {
-            window->action(command.toLatin1().constData())->trigger();
+            window->findChild<QAction*>(command)->trigger();
         }
         expectReadyOnRowOnesMaterialCell(*window);
         if (command == QLatin1String("New1"))
@@ -337,12 +337,12 @@ private slots:
     {
         click(1, 2);
         prompter->answers = {false};
-        window->action("RMDelete1")->trigger();
+        window->menus().RMDelete1->trigger();
         QCOMPARE(prompter->shown.size(), std::size_t(1));
         QCOMPARE(prompter->shown[0].kind, ShownMessage::Kind::Confirm);
         QCOMPARE(prompter->shown[0].text, std::string(tintora::DeleteMaterialQuestion));
         QCOMPARE(cell(1, 2), QStringLiteral("Water"));
-        window->action("RMDelete1")->trigger();
+        window->menus().RMDelete1->trigger();
         QCOMPARE(cell(1, 2), QStringLiteral("TIO2"));
     }
 
@@ -388,7 +388,7 @@ private slots:
     void insertMovesRowsDown()
     {
         click(1, 2);
-        window->action("RMInsert1")->trigger();
+        window->menus().RMInsert1->trigger();
         QVERIFY(prompter->shown.empty());
         QVERIFY(cell(1, 2).isEmpty());
         QCOMPARE(cell(1, 3), QStringLiteral("Water"));

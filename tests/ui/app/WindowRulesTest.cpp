@@ -231,7 +231,7 @@ private slots:
         }
         for (const TExplorerButton* b : bar.findChildren<TExplorerButton*>())
             QVERIFY(b->geometry().top() >= 2);
-        QCOMPARE(bar.button("WtVolButton")->GroupIndex(), 2);
+        QCOMPARE(bar.buttons().WtVolButton->GroupIndex(), 2);
     }
 
     void tipWindowIsAboveTheSplashAtStartUp()

@@ -74,7 +74,7 @@ class RecalcWindowTest : public QObject {
             return programFolder.path() + QStringLiteral("/Formulas/small.tfx");
         };
         auto made = std::make_unique<TfrmMain>(std::move(services));
-        made->action("Open1")->trigger();  // water 100, tio2 200, resin 300, glycol 20, a missing 5: 625 lb
+        made->menus().Open1->trigger();  // water 100, tio2 200, resin 300, glycol 20, a missing 5: 625 lb
         return made;
     }
 
@@ -108,7 +108,7 @@ private slots:
     {
         mark(2);
         keypad.answers.push_back("725.000");
-        window->action("Weight1")->trigger();
+        window->menus().Weight1->trigger();
         QCOMPARE(keypad.captions, (std::vector<std::string>{"Total Weight"}));
         QCOMPARE(keypad.displays, (std::vector<std::string>{"625.00"}));
         QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));
@@ -144,7 +144,7 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         if (byVolume)
-            window->action("FlipPercents1")->trigger();
+            window->menus().FlipPercents1->trigger();
         mark(2);
         const QStringList before = [this] {
             QStringList texts;
@@ -152,17 +152,16 @@ private slots:
                 texts << cell(3, row) << cell(4, row);
             return texts;
         }();
-        const QByteArray name = way.toLatin1();
         const std::map<QString, PropertyBox> boxes = {{"WeightBox", PropertyBox::WeightBox},
                                                       {"VolumeBox", PropertyBox::VolumeBox},
                                                       {"CostWtBox", PropertyBox::CostWtBox},
                                                       {"CostVolBox", PropertyBox::CostVolBox}};
         if (way.endsWith(QStringLiteral("Button")))
-            QTest::mouseClick(window->button(name.constData()), Qt::LeftButton);
+            QTest::mouseClick(window->findChild<TExplorerButton*>(way), Qt::LeftButton);
         else if (boxes.count(way))
             QTest::mouseDClick(window->properties()->box(boxes.at(way)), Qt::LeftButton);
         else
-            window->action(name.constData())->trigger();
+            window->findChild<QAction*>(way)->trigger();
         QCOMPARE(keypad.captions, (std::vector<std::string>{caption.toStdString()}));
         // cancelled: no message, nothing changed
         QVERIFY(prompter->shown.empty());
@@ -174,7 +173,7 @@ private slots:
 
     void nothingMarkedIsRefusedBeforeTheKeypad()
     {
-        window->action("Weight1")->trigger();
+        window->menus().Weight1->trigger();
         QVERIFY(keypad.captions.empty());
         QCOMPARE(prompter->shown, (std::vector<ShownMessage>{{ShownMessage::Kind::Information,
                                                               "No materials selected. Can not recalculate."}}));
@@ -185,7 +184,7 @@ private slots:
     {
         mark(2);
         keypad.answers.push_back("50");
-        window->action("Weight1")->trigger();
+        window->menus().Weight1->trigger();
         QCOMPARE(prompter->shown,
                  (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "New value can not be obtained."}}));
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemHand"}));
@@ -207,7 +206,7 @@ private slots:
             if (dialog->isVisible())
                 dialog->reject();
         });
-        window->action("Weight1")->trigger();
+        window->menus().Weight1->trigger();
         QCOMPARE(caption, QStringLiteral("Total Weight"));
         QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));
         QCOMPARE(boxText(PropertyBox::WeightBox), shown(725));
