@@ -17,6 +17,7 @@
 #include "widgets/TSuperGrid.h"
 #include "widgets/TTipDialog.h"
 #include "widgets/TipTexts.h"
+#include "widgets/LocalPath.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -38,16 +39,6 @@ namespace {
 
 constexpr int StartHeight = 486;
 
-std::string localPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-QString fromLocalPath(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 // Puts path on top of the recent files; an entry holding its bare name, as
 // earlier runs stored it, names the same file and gives way.
 void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder)
@@ -55,7 +46,7 @@ void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& 
     const QString file = QDir::cleanPath(path);
     const QStringList entries = list.Items();
     for (qsizetype i = entries.size() - 1; i >= 0; --i) {
-        const QString named = fromLocalPath(tintora::recentFilePath(localPath(entries[i]), localPath(formulaFolder)));
+        const QString named = fromLocalPath(tintora::recentFilePath(localFileName(entries[i]), localFileName(formulaFolder)));
         if (entries[i] != path && QDir::cleanPath(named) == file)
             list.RemoveItem(static_cast<int>(i));
     }
@@ -297,7 +288,7 @@ bool TfrmMain::AskSave()
 
 void TfrmMain::TitleText()
 {
-    const QString title = QString::fromStdString(tintora::TitleText(localPath(FormulaPath_)));
+    const QString title = QString::fromStdString(tintora::TitleText(localFileName(FormulaPath_)));
     if (auto* app = qobject_cast<TintoraApplication*>(QCoreApplication::instance()))
         app->setApplicationTitle(title);
     setWindowTitle(title);
@@ -337,7 +328,7 @@ void TfrmMain::MRUListClick(const QString& fileName)
 {
     if (!AskSave())
         return;
-    const QString path = fromLocalPath(tintora::recentFilePath(localPath(fileName), localPath(FormulaFolder_)));
+    const QString path = fromLocalPath(tintora::recentFilePath(localFileName(fileName), localFileName(FormulaFolder_)));
     const QString previous = std::exchange(FormulaPath_, path);
     // The list dropped the entry when it was chosen; only a file that opened goes back on top.
     if (!runFormulaLoad()) {

@@ -16,6 +16,7 @@
 #include "widgets/FormulaGridLayout.h"
 #include "widgets/TExplorerButton.h"
 #include "widgets/TSuperGrid.h"
+#include "widgets/LocalPath.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -37,11 +38,6 @@ constexpr int MaterialCol = 1;
 constexpr int DescriptionCol = 2;
 constexpr int WeightCol = 3;
 constexpr int VolumeCol = 4;
-
-std::filesystem::path localPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 // Every item of the material list is 16 pixels high.
 class SixteenPixelRows : public QStyledItemDelegate {
@@ -320,7 +316,7 @@ void TfrmMain::refreshMaterialList()
     fileListStamp_ = stamp;
     QStringList names;
     for (const tintora::ListedFile& item : tintora::listMaterialFiles(localPath(MaterialFolder_)))
-        names << QFile::decodeName(QByteArray::fromStdString(item.name));
+        names << fromLocalPath(item.name);
     fileListModel_->setStringList(names);
 }
 
@@ -349,7 +345,7 @@ void TfrmMain::Drop1Click()
 
     std::vector<std::string> items;
     for (const QString& name : fileListModel_->stringList())
-        items.push_back(QFile::encodeName(name).toStdString());
+        items.push_back(localFileName(name));
     const std::string code = sheet_.cell(tintora::Column::Material, grid_->Row());
     const auto selected = tintora::materialListSelection(items, code, hadSelection);
     if (!selected) {
@@ -384,7 +380,7 @@ void TfrmMain::Drop2Click()
 
 void TfrmMain::MatStatus(const QString& fileName)
 {
-    const std::string text = tintora::MatStatus(localPath(MaterialFolder_), QFile::encodeName(fileName).toStdString());
+    const std::string text = tintora::MatStatus(localPath(MaterialFolder_), localFileName(fileName));
     statusBar()->showMessage(QString::fromStdString(text));
 }
 
@@ -394,7 +390,7 @@ void TfrmMain::File32Close()
     // No item, as in an empty folder: nothing is picked.
     if (fileName.isEmpty())
         return;
-    tintora::pickMaterial(sheet_, grid_->Row(), QFile::encodeName(fileName).toStdString(), localPath(MaterialFolder_));
+    tintora::pickMaterial(sheet_, grid_->Row(), localFileName(fileName), localPath(MaterialFolder_));
     grid_->setFocus();
     fileList_->hide();
     statusBar()->clearMessage();

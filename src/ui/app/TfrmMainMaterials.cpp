@@ -6,6 +6,7 @@
 #include "materials/MaterialBrowsing.h"
 #include "materials/TfrmMaterial.h"
 #include "widgets/TExplorerButton.h"
+#include "widgets/LocalPath.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,8 +44,7 @@ void TfrmMain::Materials1Click()
     frmMaterial_->exec();
 
     const WaitCursor busy;
-    if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(),
-                                            QFile::encodeName(FormulaPath_).toStdString()))
+    if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(), localPath(FormulaPath_)))
         runFormulaLoad();
     refreshMaterialList();
 }

@@ -7,6 +7,7 @@
 #include "widgets/TExplorerButton.h"
 #include "widgets/TFnpNumericEdit.h"
 #include "widgets/TSuperGrid.h"
+#include "widgets/LocalPath.h"
 
 #include <QAbstractListModel>
 #include <QFile>
@@ -267,7 +268,7 @@ void TfrmMaterial::FormShow()
     move(at.x, at.y);
 
     // The folder is listed once per opening, so files added or removed since show.
-    model_->setFiles(tintora::listMaterialFolder(QFile::encodeName(frmMain_->MaterialFolder()).toStdString()));
+    model_->setFiles(tintora::listMaterialFolder(localPath(frmMain_->MaterialFolder())));
     chosenItem_.reset();
     shownItem_.reset();
     File32List_->setFocus();
@@ -320,7 +321,7 @@ void TfrmMaterial::File32ListChange()
 
 void TfrmMaterial::GetNumbers(std::size_t item)
 {
-    const auto view = tintora::readMaterialView(QFile::encodeName(frmMain_->MaterialFolder()).toStdString(),
+    const auto view = tintora::readMaterialView(localPath(frmMain_->MaterialFolder()),
                                                 listedFiles()[item].name);
     NameBox_->setText(QString::fromStdString(view.name));
     for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
