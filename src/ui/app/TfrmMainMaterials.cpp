@@ -1,11 +1,13 @@
 // The main window's material editor command.
 #include "app/TfrmMain.h"
 
+#include "app/Artwork.h"
 #include "app/ButtonBar.h"
 
 #include "materials/MaterialBrowsing.h"
 #include "materials/TfrmMaterial.h"
 #include "widgets/TExplorerButton.h"
+#include "widgets/TSuperGrid.h"
 #include "widgets/LocalPath.h"
 
 #include <QAction>
@@ -30,7 +32,7 @@ public:
 void TfrmMain::connectMaterialEditorCommands()
 {
     // Created once and reused, so it keeps its boxes between openings.
-    frmMaterial_ = new TfrmMaterial(this);
+    frmMaterial_ = new TfrmMaterial(this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)});
     connect(menus_.Materials1, &QAction::triggered, this, &TfrmMain::Materials1Click);
     connect(buttonBar_->buttons().MaterialsButton, &TExplorerButton::OnClick, this, &TfrmMain::Materials1Click);
 }
@@ -41,7 +43,9 @@ void TfrmMain::Materials1Click()
     fileList_->hide();
     statusBar()->clearMessage();
 
-    frmMaterial_->exec();
+    const int row = grid_->Row();
+    const bool onFormulaRow = row >= 1 && row <= tintora::SheetRowCount;
+    frmMaterial_->Execute(MaterialFolder_, onFormulaRow ? sheet_.cell(tintora::Column::Material, row) : std::string());
 
     const WaitCursor busy;
     if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(), localPath(FormulaPath_)))
