@@ -276,7 +276,7 @@ private slots:
             window->help()->hide();
         });
         if (dialog == "about") {
-            window->About1Click();
+            window->menus().About1->trigger();
         } else if (dialog == "open") {
             chooseFormulaFile(window.get(), formulas(), QStringLiteral("Tintora Files (*.tfx)"), {});
         } else if (dialog == "properties") {

@@ -2,11 +2,12 @@
 // command chosen from the menu, the button bar or a property box, the keypad
 // answered by the test (or typed into the real keypad dialog).
 #include "ScriptedPrompter.h"
+#include "app/GridEditor.h"
 #include "app/PropertiesPanel.h"
 #include "app/TfrmMain.h"
 #include "app/TintoraApplication.h"
 #include "calc/CalcPanel.h"
-#include "calc/KeypadService.h"
+#include "calc/KeypadDialog.h"
 #include "calc/TfrmCalc.h"
 #include "widgets/TExplorerButton.h"
 #include "widgets/TFnpNumericEdit.h"
@@ -34,7 +35,7 @@ namespace {
 
 const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
 
-class ScriptedKeypad : public KeypadService {
+class ScriptedKeypad : public tintora::KeypadDialog {
 public:
     std::optional<std::string> ask(std::string_view caption, std::string_view display,
                                    tintora::CalculatorState&) override
@@ -63,7 +64,7 @@ class RecalcWindowTest : public QObject {
     ScriptedKeypad keypad;
     std::unique_ptr<TfrmMain> window;
 
-    std::unique_ptr<TfrmMain> makeWindow(KeypadService* keypadService)
+    std::unique_ptr<TfrmMain> makeWindow(tintora::KeypadDialog* keypadService)
     {
         MainWindowServices services;
         services.prompter = prompter.get();
@@ -214,7 +215,7 @@ private slots:
 
     void panelAcceptShowsTheRecalculatedSheet()
     {
-        CalcPanel* panel = window->calcPanel();
+        CalcPanel* panel = window->gridEditor().calcPanel();
         QVERIFY(panel);
         QVERIFY(!panel->isVisible());
         window->show();

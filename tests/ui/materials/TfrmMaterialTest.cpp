@@ -2,6 +2,7 @@
 // and clicks while it is shown modally.
 #include "ScriptedPrompter.h"
 #include "app/ButtonBar.h"
+#include "app/GridEditor.h"
 #include "app/TfrmMain.h"
 #include "app/TintoraApplication.h"
 #include "calc/CalcPanel.h"
@@ -265,8 +266,8 @@ private slots:
         QFETCH(int, col);
         window->menus().Open1->trigger();
         click(col, 3);
-        QWidget* floating = col == 1 ? static_cast<QWidget*>(window->File32List()) : window->calcPanel();
-        QTest::mouseClick(col == 1 ? window->Drop1() : window->Drop2(), Qt::LeftButton);
+        QWidget* floating = col == 1 ? static_cast<QWidget*>(window->gridEditor().File32List()) : window->gridEditor().calcPanel();
+        QTest::mouseClick(col == 1 ? window->gridEditor().Drop1() : window->gridEditor().Drop2(), Qt::LeftButton);
         QVERIFY(floating->isVisible());
         bool hiddenWhileShown = false;
         withEditor([&](TfrmMaterial&) { hiddenWhileShown = !floating->isVisible(); });
@@ -278,12 +279,12 @@ private slots:
     {
         window->menus().Open1->trigger();
         click(1, 3);
-        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
-        QCOMPARE(window->File32List()->model()->rowCount(), 5);
+        QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
+        QCOMPARE(window->gridEditor().File32List()->model()->rowCount(), 5);
         QTest::qWait(5);  // the folder's time stamp must move on
         const QString added = formulas() + QStringLiteral("/added.rm");
         withEditor([&](TfrmMaterial&) { writeFile(added, "[Material]\nName=added\n"); });
-        const int rows = window->File32List()->model()->rowCount();
+        const int rows = window->gridEditor().File32List()->model()->rowCount();
         QFile::remove(added);
         QCOMPARE(rows, 6);
     }
