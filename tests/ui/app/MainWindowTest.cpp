@@ -15,6 +15,7 @@
 #include "widgets/TTipDialog.h"
 #include "widgets/TTipWindow.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -134,6 +135,19 @@ private slots:
     }
 
     void cleanup() { window.reset(); }
+
+    // The grid's model keeps the item-model rules through loads and row commands.
+    void sheetModelKeepsTheModelRules()
+    {
+        QAbstractItemModelTester tester(window->Grid1()->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        open(formulas() + QStringLiteral("/small.tfx"));
+        window->Grid1()->setCurrentCell(1, 3);
+        for (QAction* command : {window->menus().FlipPercents1, window->menus().RMInsert1,
+                                 window->menus().RMDelete1, window->menus().New1})
+            command->trigger();
+        QVERIFY(!QTest::currentTestFailed());
+    }
 
     void startsUntitledAndEmpty()
     {

@@ -1,6 +1,7 @@
 // Target recalculation from the main window: marks set in the grid, the
 // command chosen from the menu, the button bar or a property box, the keypad
 // answered by the test (or typed into the real keypad dialog).
+#include "ScriptedKeypad.h"
 #include "ScriptedPrompter.h"
 #include "app/GridEditor.h"
 #include "app/PropertiesPanel.h"
@@ -27,6 +28,7 @@
 #include <memory>
 
 using tintora::PropertyBox;
+using tintora::testing::ScriptedKeypad;
 using tintora::testing::ScriptedPrompter;
 using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
@@ -34,24 +36,6 @@ using tintora::testing::ShownMessage;
 namespace {
 
 const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
-
-class ScriptedKeypad : public tintora::KeypadDialog {
-public:
-    std::optional<std::string> ask(std::string_view caption, std::string_view display,
-                                   tintora::CalculatorState&) override
-    {
-        captions.emplace_back(caption);
-        displays.emplace_back(display);
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::deque<std::optional<std::string>> answers;  // nullopt cancels
-    std::vector<std::string> captions;
-    std::vector<std::string> displays;
-};
 
 }  // namespace
 
@@ -110,8 +94,8 @@ private slots:
         mark(2);
         keypad.answers.push_back("725.000");
         window->menus().Weight1->trigger();
-        QCOMPARE(keypad.captions, (std::vector<std::string>{"Total Weight"}));
-        QCOMPARE(keypad.displays, (std::vector<std::string>{"625.00"}));
+        QCOMPARE(keypad.captions(), (std::vector<std::string>{"Total Weight"}));
+        QCOMPARE(keypad.displays(), (std::vector<std::string>{"625.00"}));
         QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));
         QCOMPARE(cell(3, 3), QStringLiteral(" 200.000"));
         QCOMPARE(boxText(PropertyBox::WeightBox), shown(725));
@@ -163,7 +147,7 @@ private slots:
             QTest::mouseDClick(window->properties()->box(boxes.at(way)), Qt::LeftButton);
         else
             window->findChild<QAction*>(way)->trigger();
-        QCOMPARE(keypad.captions, (std::vector<std::string>{caption.toStdString()}));
+        QCOMPARE(keypad.captions(), (std::vector<std::string>{caption.toStdString()}));
         // cancelled: no message, nothing changed
         QVERIFY(prompter->shown.empty());
         for (int row = 1, i = 0; row <= 7; ++row, i += 2) {
@@ -175,7 +159,7 @@ private slots:
     void nothingMarkedIsRefusedBeforeTheKeypad()
     {
         window->menus().Weight1->trigger();
-        QVERIFY(keypad.captions.empty());
+        QVERIFY(keypad.captions().empty());
         QCOMPARE(prompter->shown, (std::vector<ShownMessage>{{ShownMessage::Kind::Information,
                                                               "No materials selected. Can not recalculate."}}));
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemAsterisk"}));
