@@ -10,6 +10,7 @@
 namespace {
 
 struct ButtonDefinition {
+    TExplorerButton* ButtonBarButtons::*slot;
     const char* name;
     const char* hint;
     bool enabled;
@@ -19,26 +20,26 @@ struct ButtonDefinition {
 
 // In order from the left; a group ends with a bevel.
 constexpr ButtonDefinition Buttons[] = {
-    {"NewButton", "New", true, 1},
-    {"OpenButton", "Open", true, 2},
-    {"SaveButton", "Save", false, 3},
-    {"PrintButton", "Print", true, 27, true},
-    {"CopyOutButton", "Excel Out", false, 9},
-    {"btnProperties", "Formula Properties", true, 4, true},
-    {"InsertButton", "Insert Row", true, 10},
-    {"DeleteButton", "Delete Row", true, 11, true},
-    {"MarkButton", "Mark All", true, 13},
-    {"UnMarkButton", "Unmark All", true, 14, true},
-    {"WeightButton", "Weight Recalc", true, 16},
-    {"VolumeButton", "Volume Recalc", true, 17},
-    {"ExplorerButton2", "Percent Recalc", false, 18},
-    {"BinderButton", "Binder Recalc", false, 19},
-    {"CostButton", "Cost Recalc", true, 20},
-    {"PigmentButton", "Pigment Recalc", false, 21},
-    {"Solidsbutton", "Solids Recalc", false, 22},
-    {"VolatileButton", "Volatile Recalc", false, 23, true},
-    {"WtVolButton", "Flip Percents", true, 15, true},
-    {"MaterialsButton", "Edit Materials", true, 0},
+    {&ButtonBarButtons::NewButton, "NewButton", "New", true, 1},
+    {&ButtonBarButtons::OpenButton, "OpenButton", "Open", true, 2},
+    {&ButtonBarButtons::SaveButton, "SaveButton", "Save", false, 3},
+    {&ButtonBarButtons::PrintButton, "PrintButton", "Print", true, 27, true},
+    {&ButtonBarButtons::CopyOutButton, "CopyOutButton", "Excel Out", false, 9},
+    {&ButtonBarButtons::btnProperties, "btnProperties", "Formula Properties", true, 4, true},
+    {&ButtonBarButtons::InsertButton, "InsertButton", "Insert Row", true, 10},
+    {&ButtonBarButtons::DeleteButton, "DeleteButton", "Delete Row", true, 11, true},
+    {&ButtonBarButtons::MarkButton, "MarkButton", "Mark All", true, 13},
+    {&ButtonBarButtons::UnMarkButton, "UnMarkButton", "Unmark All", true, 14, true},
+    {&ButtonBarButtons::WeightButton, "WeightButton", "Weight Recalc", true, 16},
+    {&ButtonBarButtons::VolumeButton, "VolumeButton", "Volume Recalc", true, 17},
+    {&ButtonBarButtons::ExplorerButton2, "ExplorerButton2", "Percent Recalc", false, 18},
+    {&ButtonBarButtons::BinderButton, "BinderButton", "Binder Recalc", false, 19},
+    {&ButtonBarButtons::CostButton, "CostButton", "Cost Recalc", true, 20},
+    {&ButtonBarButtons::PigmentButton, "PigmentButton", "Pigment Recalc", false, 21},
+    {&ButtonBarButtons::Solidsbutton, "Solidsbutton", "Solids Recalc", false, 22},
+    {&ButtonBarButtons::VolatileButton, "VolatileButton", "Volatile Recalc", false, 23, true},
+    {&ButtonBarButtons::WtVolButton, "WtVolButton", "Flip Percents", true, 15, true},
+    {&ButtonBarButtons::MaterialsButton, "MaterialsButton", "Edit Materials", true, 0},
 };
 
 QFrame* bevel(QWidget* parent)
@@ -62,7 +63,7 @@ ButtonBar::ButtonBar(QWidget* parent)
     layout->setContentsMargins(2, TopLineHeight, 2, 2);
     layout->setSpacing(0);
     for (const ButtonDefinition& entry : Buttons) {
-        auto* b = new TExplorerButton(this);
+        auto* b = buttons_.*entry.slot = new TExplorerButton(this);
         b->setObjectName(QString::fromLatin1(entry.name));
         b->setFixedSize(std::string_view(entry.name) == "MaterialsButton" ? 38 : 24, 22);
         b->setBitmap(Artwork::buttonGlyph(entry.icon, devicePixelRatioF()));
@@ -75,7 +76,7 @@ ButtonBar::ButtonBar(QWidget* parent)
             layout->addWidget(bevel(this));
     }
     // The percent toggle stays down while the percents are by volume.
-    TExplorerButton* toggle = button("WtVolButton");
+    TExplorerButton* toggle = buttons_.WtVolButton;
     toggle->setGroupIndex(2);
     toggle->setAllowAllUp(true);
     layout->addStretch(1);
@@ -87,9 +88,4 @@ void ButtonBar::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(0, 0, width(), 1, palette().color(QPalette::Dark));
     p.fillRect(0, 1, width(), 1, palette().color(QPalette::Light));
-}
-
-TExplorerButton* ButtonBar::button(const char* name) const
-{
-    return findChild<TExplorerButton*>(QString::fromLatin1(name));
 }

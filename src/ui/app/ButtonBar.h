@@ -1,20 +1,34 @@
 #pragma once
 // The button bar: flat icon buttons with their hints, in groups separated by
-// thin bevels, under a 2-pixel sunken line along the top edge. Buttons are
-// named as the program names them (NewButton ...).
+// thin bevels, under a 2-pixel sunken line along the top edge. Each button is
+// a member named as the program names it (NewButton ...), and carries that
+// object name too.
 #include <QWidget>
 
 class TExplorerButton;
+
+struct ButtonBarButtons {
+    TExplorerButton *NewButton = nullptr, *OpenButton = nullptr, *SaveButton = nullptr, *PrintButton = nullptr;
+    TExplorerButton *CopyOutButton = nullptr, *btnProperties = nullptr;
+    TExplorerButton *InsertButton = nullptr, *DeleteButton = nullptr, *MarkButton = nullptr, *UnMarkButton = nullptr;
+    TExplorerButton *WeightButton = nullptr, *VolumeButton = nullptr, *ExplorerButton2 = nullptr;
+    TExplorerButton *BinderButton = nullptr, *CostButton = nullptr, *PigmentButton = nullptr;
+    TExplorerButton *Solidsbutton = nullptr, *VolatileButton = nullptr;
+    TExplorerButton *WtVolButton = nullptr, *MaterialsButton = nullptr;
+};
 
 class ButtonBar : public QWidget {
     Q_OBJECT
 public:
     explicit ButtonBar(QWidget* parent = nullptr);
-    TExplorerButton* button(const char* name) const;
+    const ButtonBarButtons& buttons() const { return buttons_; }
 
     static constexpr int BarHeight = 26;
     static constexpr int TopLineHeight = 2;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    ButtonBarButtons buttons_;
 };

@@ -81,120 +81,136 @@ private:
     int help_ = 0;
 };
 
-QMenu* fileMenu(MenuBuilder& b)
+void fileMenu(MenuBuilder& b, MainMenus& m)
 {
-    QMenu* file = b.topMenu("&File", "File1", 300);
-    b.entry(file, {"&New...", "New1", QKeySequence(Qt::CTRL | Qt::Key_N), true, 1});
-    b.entry(file, {"&Open...", "Open1", QKeySequence(Qt::CTRL | Qt::Key_O), true, 2});
-    b.entry(file, {"&Save", "Save1", QKeySequence(Qt::CTRL | Qt::Key_S), false, 3});
-    b.entry(file, {"Save &As...", "SaveAs1", {}, false});
-    b.entry(file, {"P&roperties...", "Properties1", {}, true, 4});
+    QMenu* file = m.File1 = b.topMenu("&File", "File1", 300);
+    m.New1 = b.entry(file, {"&New...", "New1", QKeySequence(Qt::CTRL | Qt::Key_N), true, 1});
+    m.Open1 = b.entry(file, {"&Open...", "Open1", QKeySequence(Qt::CTRL | Qt::Key_O), true, 2});
+    m.Save1 = b.entry(file, {"&Save", "Save1", QKeySequence(Qt::CTRL | Qt::Key_S), false, 3});
+    m.SaveAs1 = b.entry(file, {"Save &As...", "SaveAs1", {}, false});
+    m.Properties1 = b.entry(file, {"P&roperties...", "Properties1", {}, true, 4});
     b.separator(file);
-    QMenu* print = b.submenu(file, "&Print...", "Print1", 27);
-    b.entry(print, {"&Lab Print", "LabPrint1"});
-    b.entry(print, {"&Batch Print", "BatchPrint1", {}, false});
+    QMenu* print = m.Print1 = b.submenu(file, "&Print...", "Print1", 27);
+    m.LabPrint1 = b.entry(print, {"&Lab Print", "LabPrint1"});
+    m.BatchPrint1 = b.entry(print, {"&Batch Print", "BatchPrint1", {}, false});
     b.separator(print);
-    b.entry(print, {"&Materials Print", "MaterialsPrint1", {}, false});
+    m.MaterialsPrint1 = b.entry(print, {"&Materials Print", "MaterialsPrint1", {}, false});
     b.separator(file);
-    b.entry(file, {"&Delete", "Delete1", {}, false, 5});
-    b.separator(file, "N1");
-    b.entry(file, {"E&xit", "Exit1"});
-    return file;
+    m.Delete1 = b.entry(file, {"&Delete", "Delete1", {}, false, 5});
+    m.N1 = b.separator(file, "N1");
+    m.Exit1 = b.entry(file, {"E&xit", "Exit1"});
 }
 
-void editMenu(MenuBuilder& b)
+void editMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* edit = b.topMenu("&Edit", "Edit1", 400);
-    b.entry(edit, {"Cu&t", "mCut", QKeySequence(Qt::CTRL | Qt::Key_X), true, 6});
-    b.entry(edit, {"&Copy", "mCopy", QKeySequence(Qt::CTRL | Qt::Key_C), true, 7});
-    b.entry(edit, {"&Paste", "mPaste", QKeySequence(Qt::CTRL | Qt::Key_V), true, 8});
+    m.mCut = b.entry(edit, {"Cu&t", "mCut", QKeySequence(Qt::CTRL | Qt::Key_X), true, 6});
+    m.mCopy = b.entry(edit, {"&Copy", "mCopy", QKeySequence(Qt::CTRL | Qt::Key_C), true, 7});
+    m.mPaste = b.entry(edit, {"&Paste", "mPaste", QKeySequence(Qt::CTRL | Qt::Key_V), true, 8});
     b.separator(edit);
-    b.entry(edit, {"Add", "Add2", QKeySequence(Qt::CTRL | Qt::Key_A)});
+    m.Add2 = b.entry(edit, {"Add", "Add2", QKeySequence(Qt::CTRL | Qt::Key_A)});
     b.separator(edit);
-    b.entry(edit, {"&Find", "Find1", QKeySequence(Qt::CTRL | Qt::Key_F), false, 28});
-    b.entry(edit, {"Copy &Out", "CopyOut1", {}, false});
-    b.entry(edit, {"Exce&l Out", "Excel", {}, false, 9});
+    m.Find1 = b.entry(edit, {"&Find", "Find1", QKeySequence(Qt::CTRL | Qt::Key_F), false, 28});
+    m.CopyOut1 = b.entry(edit, {"Copy &Out", "CopyOut1", {}, false});
+    m.Excel = b.entry(edit, {"Exce&l Out", "Excel", {}, false, 9});
 }
 
-void tableMenu(MenuBuilder& b)
+void tableMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* table = b.topMenu("&Table", "Table1", 500);
-    b.entry(table, {"&Insert Row", "RMInsert1", {}, true, 10});
-    b.entry(table, {"&Delete Row", "RMDelete1", {}, true, 11});
-    b.entry(table, {"Flip &Percents", "FlipPercents1", {}, true, 15, true});
+    m.RMInsert1 = b.entry(table, {"&Insert Row", "RMInsert1", {}, true, 10});
+    m.RMDelete1 = b.entry(table, {"&Delete Row", "RMDelete1", {}, true, 11});
+    m.FlipPercents1 = b.entry(table, {"Flip &Percents", "FlipPercents1", {}, true, 15, true});
     b.separator(table);
-    QMenu* materials = b.submenu(table, "M&aterials", "Material1");
-    b.entry(materials, {"&Mark All", "MarkAll1", {}, true, 13});
-    b.entry(materials, {"&Unmark All", "UnmarkAll1", {}, true, 14});
-    b.entry(materials, {"&Flip Marked", "FlipMarked1"});
+    QMenu* materials = m.Material1 = b.submenu(table, "M&aterials", "Material1");
+    m.MarkAll1 = b.entry(materials, {"&Mark All", "MarkAll1", {}, true, 13});
+    m.UnmarkAll1 = b.entry(materials, {"&Unmark All", "UnmarkAll1", {}, true, 14});
+    m.FlipMarked1 = b.entry(materials, {"&Flip Marked", "FlipMarked1"});
     b.separator(materials);
-    b.entry(materials, {"&Create Material", "CreateMaterial1", {}, false});
-    b.entry(table, {"&Reload", "Reload1", {}, true, 12});
+    m.CreateMaterial1 = b.entry(materials, {"&Create Material", "CreateMaterial1", {}, false});
+    m.Reload1 = b.entry(table, {"&Reload", "Reload1", {}, true, 12});
     b.separator(table);
-    b.entry(table, {"&Edit Materials...", "Materials1"});
+    m.Materials1 = b.entry(table, {"&Edit Materials...", "Materials1"});
 }
 
 // The Binder, Pigment, Solids and Volatile recalculations of one basis; only
 // the cost recalculation is available.
-void basisMenu(MenuBuilder& b, QMenu* recalc, const char* caption, const char* name, const char* suffix)
+struct BasisEntries {
+    QMenu* menu;
+    QAction *binder, *cost, *pigment, *solids, *volatile_;
+};
+
+BasisEntries basisMenu(MenuBuilder& b, QMenu* recalc, const char* caption, const char* name, const char* suffix)
 {
     QMenu* basis = b.submenu(recalc, caption, name);
-    const auto named = [suffix](const char* stem) { return QByteArray(stem) + suffix; };
-    const QByteArray binder = named("Binder"), cost = named("Cost"), pigment = named("Pigment"),
-                     solids = named("Solids"), volatile_ = named("Volatile");
-    b.entry(basis, {"&Binder", binder.constData(), {}, false, 19});
-    b.entry(basis, {"Cos&t", cost.constData(), {}, true, 20});
-    b.entry(basis, {"&Pigment", pigment.constData(), {}, false, 21});
-    b.entry(basis, {"&Solids", solids.constData(), {}, false, 22});
-    b.entry(basis, {"Vo&latile", volatile_.constData(), {}, false, 23});
+    const auto add = [&](const char* entryCaption, const char* stem, bool enabled, int icon) {
+        const QByteArray entryName = QByteArray(stem) + suffix;
+        return b.entry(basis, {entryCaption, entryName.constData(), {}, enabled, icon});
+    };
+    return {basis, add("&Binder", "Binder", false, 19), add("Cos&t", "Cost", true, 20),
+            add("&Pigment", "Pigment", false, 21), add("&Solids", "Solids", false, 22),
+            add("Vo&latile", "Volatile", false, 23)};
 }
 
-void recalcMenu(MenuBuilder& b)
+void recalcMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* recalc = b.topMenu("&Recalc", "Recalc", 600);
-    b.entry(recalc, {"&Weight", "Weight1", {}, true, 16});
-    b.entry(recalc, {"&Volume", "Volume1", {}, true, 17});
-    QMenu* scale = b.submenu(recalc, "Sca&le", "Scale1");
-    b.entry(scale, {"&Weight", "Weight2", {}, false, 16});
-    b.entry(scale, {"&Volume", "Volume2", {}, false, 17});
+    m.Weight1 = b.entry(recalc, {"&Weight", "Weight1", {}, true, 16});
+    m.Volume1 = b.entry(recalc, {"&Volume", "Volume1", {}, true, 17});
+    QMenu* scale = m.Scale1 = b.submenu(recalc, "Sca&le", "Scale1");
+    m.Weight2 = b.entry(scale, {"&Weight", "Weight2", {}, false, 16});
+    m.Volume2 = b.entry(scale, {"&Volume", "Volume2", {}, false, 17});
     b.separator(scale);
-    b.entry(scale, {"&Percent", "Percent1", {}, false, 18});
+    m.Percent1 = b.entry(scale, {"&Percent", "Percent1", {}, false, 18});
     b.separator(recalc);
-    basisMenu(b, recalc, "By W&eight", "ByWeight", "Wt");
-    basisMenu(b, recalc, "By V&olume", "ByVolume1", "Vol");
-    b.entry(recalc, {"&Density", "Density1", {}, false});
-    b.entry(recalc, {"&SPG", "SPG1", {}, false});
-    b.entry(recalc, {"Vo&c", "Voc1", {}, false});
-    b.entry(recalc, {"P/B &Ratio", "PBRatio1", {}, false});
+    const BasisEntries byWeight = basisMenu(b, recalc, "By W&eight", "ByWeight", "Wt");
+    m.ByWeight = byWeight.menu;
+    m.BinderWt = byWeight.binder;
+    m.CostWt = byWeight.cost;
+    m.PigmentWt = byWeight.pigment;
+    m.SolidsWt = byWeight.solids;
+    m.VolatileWt = byWeight.volatile_;
+    const BasisEntries byVolume = basisMenu(b, recalc, "By V&olume", "ByVolume1", "Vol");
+    m.ByVolume1 = byVolume.menu;
+    m.BinderVol = byVolume.binder;
+    m.CostVol = byVolume.cost;
+    m.PigmentVol = byVolume.pigment;
+    m.SolidsVol = byVolume.solids;
+    m.VolatileVol = byVolume.volatile_;
+    m.Density1 = b.entry(recalc, {"&Density", "Density1", {}, false});
+    m.SPG1 = b.entry(recalc, {"&SPG", "SPG1", {}, false});
+    m.Voc1 = b.entry(recalc, {"Vo&c", "Voc1", {}, false});
+    m.PBRatio1 = b.entry(recalc, {"P/B &Ratio", "PBRatio1", {}, false});
 }
 
-void optionsMenu(MenuBuilder& b)
+void optionsMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* options = b.topMenu("&Options", "Options", 700);
-    b.entry(options, {"&Folders...", "Folders1", {}, false, 24});
-    b.entry(options, {"&Update Local", "Update1", {}, false});
+    m.Folders1 = b.entry(options, {"&Folders...", "Folders1", {}, false, 24});
+    m.Update1 = b.entry(options, {"&Update Local", "Update1", {}, false});
     b.separator(options);
-    b.entry(options, {"&Network", "Network1", {}, false});
-    b.entry(options, {"&Auto Reload", "AutoReload1", {}, true, NoIcon, true})->setChecked(true);
-    b.entry(options, {"&Expand Form", "Expand1", {}, true, NoIcon, true});
+    m.Network1 = b.entry(options, {"&Network", "Network1", {}, false});
+    m.AutoReload1 = b.entry(options, {"&Auto Reload", "AutoReload1", {}, true, NoIcon, true});
+    m.AutoReload1->setChecked(true);
+    m.Expand1 = b.entry(options, {"&Expand Form", "Expand1", {}, true, NoIcon, true});
     b.separator(options);
-    b.entry(options, {"New &Instance", "NewInstance1", {}, false});
+    m.NewInstance1 = b.entry(options, {"New &Instance", "NewInstance1", {}, false});
 }
 
-void helpMenu(MenuBuilder& b)
+void helpMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* help = b.topMenu("&Help", "Help1", 800);
-    b.entry(help, {"&Tip of the Day...", "Tips", {}, true, 25});
+    m.Tips = b.entry(help, {"&Tip of the Day...", "Tips", {}, true, 25});
     b.separator(help);
-    b.entry(help, {"&First Time User", "FirstTimeUser1"}, 0);
-    b.entry(help, {"&Contents", "Contents1", QKeySequence(Qt::Key_F1), true, 26});
+    m.FirstTimeUser1 = b.entry(help, {"&First Time User", "FirstTimeUser1"}, 0);
+    m.Contents1 = b.entry(help, {"&Contents", "Contents1", QKeySequence(Qt::Key_F1), true, 26});
     b.separator(help);
-    b.entry(help, {"&About", "About1"});
+    m.About1 = b.entry(help, {"&About", "About1"});
 }
 
-QMenu* gridPopupMenu(QMainWindow& window)
+void gridPopupMenu(QMainWindow& window, MainMenus& m)
 {
-    auto* popup = new QMenu(&window);
+    auto* popup = m.PopupMenu = new QMenu(&window);
     popup->setObjectName(QStringLiteral("PopupMenu"));
     setHelpContext(*popup, 900);
     const auto add = [popup](const char* caption, const char* name, int icon) {
@@ -202,13 +218,13 @@ QMenu* gridPopupMenu(QMainWindow& window)
         a->setObjectName(QString::fromLatin1(name));
         if (icon != NoIcon)
             a->setIcon(Artwork::menuIcon(icon));
+        return a;
     };
-    add("Cut", "PopupCut", 6);
-    add("Copy", "PopupCopy", 7);
-    add("Paste", "PopupPaste", 8);
+    m.PopupCut = add("Cut", "PopupCut", 6);
+    m.PopupCopy = add("Copy", "PopupCopy", 7);
+    m.PopupPaste = add("Paste", "PopupPaste", 8);
     popup->addSeparator();
-    add("Add", "PopupAdd", NoIcon);
-    return popup;
+    m.PopupAdd = add("Add", "PopupAdd", NoIcon);
 }
 
 }  // namespace
@@ -217,13 +233,13 @@ MainMenus createMainMenus(QMainWindow& window)
 {
     MenuBuilder builder(window);
     MainMenus menus;
-    menus.File1 = fileMenu(builder);
-    editMenu(builder);
-    tableMenu(builder);
-    recalcMenu(builder);
-    optionsMenu(builder);
-    helpMenu(builder);
-    menus.PopupMenu = gridPopupMenu(window);
+    fileMenu(builder, menus);
+    editMenu(builder, menus);
+    tableMenu(builder, menus);
+    recalcMenu(builder, menus);
+    optionsMenu(builder, menus);
+    helpMenu(builder, menus);
+    gridPopupMenu(window, menus);
     return menus;
 }
 

@@ -1,14 +1,46 @@
 #pragma once
 // The main window's menu bar and the grid's context menu. Every entry is a
-// QAction named as the program names it (New1, Open1, FlipPercents1 ...), so
-// handlers and tests find it with findChild; disabled entries stay disabled
-// and are connected to nothing.
+// member named as the program names it (New1, Open1, FlipPercents1 ...), so a
+// misspelt entry is a compile error; the actions carry the same object names
+// for the help contexts. Disabled entries stay disabled and are connected to
+// nothing.
+class QAction;
 class QMainWindow;
 class QMenu;
 
 struct MainMenus {
+    // File
     QMenu* File1 = nullptr;
-    QMenu* PopupMenu = nullptr;  // the grid's context menu
+    QAction *New1 = nullptr, *Open1 = nullptr, *Save1 = nullptr, *SaveAs1 = nullptr, *Properties1 = nullptr;
+    QMenu* Print1 = nullptr;
+    QAction *LabPrint1 = nullptr, *BatchPrint1 = nullptr, *MaterialsPrint1 = nullptr;
+    QAction *Delete1 = nullptr, *N1 = nullptr, *Exit1 = nullptr;  // N1: the separator the recent files follow
+    // Edit
+    QAction *mCut = nullptr, *mCopy = nullptr, *mPaste = nullptr, *Add2 = nullptr;
+    QAction *Find1 = nullptr, *CopyOut1 = nullptr, *Excel = nullptr;
+    // Table
+    QAction *RMInsert1 = nullptr, *RMDelete1 = nullptr, *FlipPercents1 = nullptr;
+    QMenu* Material1 = nullptr;
+    QAction *MarkAll1 = nullptr, *UnmarkAll1 = nullptr, *FlipMarked1 = nullptr, *CreateMaterial1 = nullptr;
+    QAction *Reload1 = nullptr, *Materials1 = nullptr;
+    // Recalc
+    QAction *Weight1 = nullptr, *Volume1 = nullptr;
+    QMenu* Scale1 = nullptr;
+    QAction *Weight2 = nullptr, *Volume2 = nullptr, *Percent1 = nullptr;
+    QMenu* ByWeight = nullptr;
+    QAction *BinderWt = nullptr, *CostWt = nullptr, *PigmentWt = nullptr, *SolidsWt = nullptr, *VolatileWt = nullptr;
+    QMenu* ByVolume1 = nullptr;
+    QAction *BinderVol = nullptr, *CostVol = nullptr, *PigmentVol = nullptr, *SolidsVol = nullptr,
+            *VolatileVol = nullptr;
+    QAction *Density1 = nullptr, *SPG1 = nullptr, *Voc1 = nullptr, *PBRatio1 = nullptr;
+    // Options
+    QAction *Folders1 = nullptr, *Update1 = nullptr, *Network1 = nullptr;
+    QAction *AutoReload1 = nullptr, *Expand1 = nullptr, *NewInstance1 = nullptr;
+    // Help
+    QAction *Tips = nullptr, *FirstTimeUser1 = nullptr, *Contents1 = nullptr, *About1 = nullptr;
+    // The grid's context menu
+    QMenu* PopupMenu = nullptr;
+    QAction *PopupCut = nullptr, *PopupCopy = nullptr, *PopupPaste = nullptr, *PopupAdd = nullptr;
 };
 
 MainMenus createMainMenus(QMainWindow& window);

@@ -1,14 +1,11 @@
 #include "app/QtPrompter.h"
 
+#include "widgets/LocalPath.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void showOk(QWidget* parent, QMessageBox::Icon icon, const char* title, std::string_view text)
 {

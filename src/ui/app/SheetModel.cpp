@@ -62,8 +62,11 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
 
 Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
 {
+    // The root is no cell: views and proxies ask it for what may be dropped.
+    if (!index.isValid())
+        return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.isValid() && index.row() > 0 && index.column() == 0)
+    if (index.row() > 0 && index.column() == 0)
         f |= Qt::ItemIsUserCheckable;
     return f;
 }

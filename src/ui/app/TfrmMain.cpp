@@ -1,28 +1,30 @@
 #include "app/TfrmMain.h"
 
+#include "app/Artwork.h"
 #include "app/ButtonBar.h"
+#include "app/GridEditor.h"
 #include "app/HelpWindow.h"
-#include "app/MainMenus.h"
+#include "app/MainWindowParts.h"
 #include "app/PropertiesPanel.h"
+#include "app/RecalcCommands.h"
 #include "app/SheetModel.h"
 #include "app/TfrmAbout.h"
 #include "app/TintoraApplication.h"
 #include "calc/Calculate.h"
 #include "formulas/FormulaFile.h"
+#include "formulas/TfrmProper.h"
+#include "materials/MaterialBrowsing.h"
+#include "materials/TfrmMaterial.h"
 #include "print/LabPrinter.h"
-#include "print/PrinterChoice.h"
-#include "widgets/FormulaGridLayout.h"
+#include "widgets/LocalPath.h"
 #include "widgets/TExplorerButton.h"
+#include "widgets/TFnpNumericEdit.h"
 #include "widgets/TMRUFileList.h"
 #include "widgets/TSuperGrid.h"
 #include "widgets/TTipDialog.h"
-#include "widgets/TipTexts.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QFrame>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -38,30 +40,6 @@ namespace {
 
 constexpr int StartHeight = 486;
 
-std::string localPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-QString fromLocalPath(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-// Puts path on top of the recent files; an entry holding its bare name, as
-// earlier runs stored it, names the same file and gives way.
-void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder)
-{
-    const QString file = QDir::cleanPath(path);
-    const QStringList entries = list.Items();
-    for (qsizetype i = entries.size() - 1; i >= 0; --i) {
-        const QString named = fromLocalPath(tintora::recentFilePath(localPath(entries[i]), localPath(formulaFolder)));
-        if (entries[i] != path && QDir::cleanPath(named) == file)
-            list.RemoveItem(static_cast<int>(i));
-    }
-    list.AddItem(path);
-}
-
 }  // namespace
 
 TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
@@ -75,6 +53,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setProperty("HelpContext", 10);
     createLayout();
+    createParts();
     connectCommands();
     FormCreate();
     new ContextHelp([this](const QString& anchor) { openHelp(anchor); }, this);
@@ -87,122 +66,133 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
 
 TfrmMain::~TfrmMain() = default;
 
-// --- layout -----------------------------------------------------------------
+// --- layout and parts -------------------------------------------------------
 
 void TfrmMain::createLayout()
 {
-    const MainMenus menus = createMainMenus(*this);
-    popupMenu_ = menus.PopupMenu;
-
+    menus_ = createMainMenus(*this);
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-
     buttonBar_ = new ButtonBar(central);
     column->addWidget(buttonBar_);
-    auto* line = new QFrame(central);
-    line->setObjectName(QStringLiteral("Panel3"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setFixedHeight(2);
-    column->addWidget(line);
+    column->addWidget(sunkenLine(central));
     properties_ = new PropertiesPanel(central);
     column->addWidget(properties_);
-
-    grid_ = new TSuperGrid(central);
-    grid_->setObjectName(QStringLiteral("Grid1"));
-    grid_->setProperty("HelpContext", 100);
-    applyFormulaGridLayout(*grid_);
+    grid_ = createFormulaGrid(central);
     model_ = new SheetModel(sheet_, this);
     grid_->setModel(model_);
     column->addWidget(grid_, 1);
     setCentralWidget(central);
-
-    statusBar()->setObjectName(QStringLiteral("StatusBar"));
-    statusBar()->setFixedHeight(19);
-    statusBar()->setSizeGripEnabled(false);
-    statusBar()->setProperty("HelpContext", 110);
+    configureStatusBar(*statusBar());
 
     help_ = new HelpWindow(services_.programFolder + QStringLiteral("/Korvel.html"), this);
     help_->setWindowFlag(Qt::Window, true);
-    configureMRUList(menus.File1);
-    configureTipDialog();
-    createFloatingControls();
+    configureMRUList();
+    tipDialog_ = createTipDialog(this, services_.splash);
 }
 
-void TfrmMain::configureMRUList(QMenu* fileMenu)
+void TfrmMain::configureMRUList()
 {
-    mruList_ = new TMRUFileList(this);
-    mruList_->setMaximum(5);
-    mruList_->setRemoveOnClick(true);
-    mruList_->setUseSubmenu(false);
-    mruList_->setSubmenuName(QStringLiteral("Reopen"));
-    mruList_->setAutoSave(true);
-    mruList_->setAutoSaveName(QStringLiteral("\\Vantrel"));
-    mruList_->setAutoSaveKey(QStringLiteral("MRU"));
-    mruList_->setFileMenu(fileMenu, action("N1"));
-    mruList_->SetUp();
+    mruList_ = createRecentFilesList(this, menus_.File1, menus_.N1);
     connect(mruList_, &TMRUFileList::OnMRUItemClick, this,
             [this](TMRUFileList*, const QString& fileName) { MRUListClick(fileName); });
 }
 
-void TfrmMain::configureTipDialog()
+void TfrmMain::createParts()
 {
-    tipDialog_ = new TTipDialog(this);
-    tipDialog_->setTipDialogCaption(QStringLiteral("Tip of the Day"));
-    tipDialog_->setButtonNextCaption(QStringLiteral("&Next"));
-    tipDialog_->setButtonCloseCaption(QStringLiteral("&Close"));
-    tipDialog_->setColor(Qt::white);
-    tipDialog_->setQuestionCaption(QStringLiteral("Did you know this?"));
-    tipDialog_->setOnAtStartCaption(QStringLiteral("Show tips next time?"));
-    tipDialog_->setTips(tipOfTheDayTexts());
-    // The splash stays on top of every window; the tip window shown while it is
-    // still up must be above it, or the splash would cover it.
-    connect(tipDialog_, &TTipDialog::OnExecute, this, [this](TTipDialog* dialog) {
-        if (services_.splash && services_.splash->isVisible())
-            dialog->TipWindow()->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    });
+    recalc_ = new RecalcCommands(sheet_, *services_.prompter, services_.keypad, *this);
+    gridEditor_ = new GridEditor(
+        {*this, *grid_, sheet_, *services_.prompter, recalc_->calculator(), *menus_.PopupMenu});
+    frmMaterial_ = new TfrmMaterial(this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)});
+    frmProper_ = new TfrmProper(services_.prompter, this);
 }
 
 void TfrmMain::connectCommands()
 {
-    const auto on = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(action(name), &QAction::triggered, this, handler);
-    };
-    const auto onButton = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(button(name), &TExplorerButton::OnClick, this, handler);
-    };
-    on("New1", &TfrmMain::New1Click);
-    on("Open1", &TfrmMain::Open1Click);
-    on("Reload1", &TfrmMain::Reload1Click);
-    on("FlipPercents1", &TfrmMain::FlipPercents1Click);
-    on("Expand1", &TfrmMain::Expand1Click);
-    on("Contents1", &TfrmMain::Contents1Click);
-    on("FirstTimeUser1", &TfrmMain::FirstTimeUser1Click);
-    on("About1", &TfrmMain::About1Click);
-    on("Tips", &TfrmMain::TipsClick);
-    on("LabPrint1", &TfrmMain::LabPrint1Click);
-    onButton("PrintButton", &TfrmMain::PrintButtonClick);
-    connect(action("Exit1"), &QAction::triggered, this, &QWidget::close);
-    onButton("NewButton", &TfrmMain::New1Click);
-    onButton("OpenButton", &TfrmMain::Open1Click);
-    onButton("WtVolButton", &TfrmMain::FlipPercents1Click);
-    connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
+    connectDocumentCommands();
     connectGridCommands();
     connectRecalcCommands();
-    connectMaterialEditorCommands();
-    connectPropertiesCommands();
+    onTriggered(menus_.Expand1, this, &TfrmMain::Expand1Click);
+    onTriggered(menus_.Contents1, this, &TfrmMain::Contents1Click);
+    onTriggered(menus_.FirstTimeUser1, this, &TfrmMain::FirstTimeUser1Click);
+    onTriggered(menus_.About1, this, &TfrmMain::About1Click);
+    onTriggered(menus_.Tips, this, &TfrmMain::TipsClick);
+    onTriggered(menus_.LabPrint1, this, &TfrmMain::LabPrint1Click);
+    onClick(buttons().PrintButton, this, &TfrmMain::PrintButtonClick);
+    connect(menus_.Exit1, &QAction::triggered, this, &QWidget::close);
 }
 
-TExplorerButton* TfrmMain::button(const char* name) const
+void TfrmMain::connectDocumentCommands()
 {
-    return buttonBar_->button(name);
+    const ButtonBarButtons& b = buttons();
+    onTriggered(menus_.New1, this, &TfrmMain::New1Click);
+    onTriggered(menus_.Open1, this, &TfrmMain::Open1Click);
+    onTriggered(menus_.Reload1, this, &TfrmMain::Reload1Click);
+    onTriggered(menus_.FlipPercents1, this, &TfrmMain::FlipPercents1Click);
+    onTriggered(menus_.Materials1, this, &TfrmMain::Materials1Click);
+    onTriggered(menus_.Properties1, this, &TfrmMain::Properties1Click);
+    onClick(b.NewButton, this, &TfrmMain::New1Click);
+    onClick(b.OpenButton, this, &TfrmMain::Open1Click);
+    onClick(b.WtVolButton, this, &TfrmMain::FlipPercents1Click);
+    onClick(b.MaterialsButton, this, &TfrmMain::Materials1Click);
+    onClick(b.btnProperties, this, &TfrmMain::Properties1Click);
+    connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
 }
 
-QAction* TfrmMain::action(const char* name) const
+void TfrmMain::connectGridCommands()
 {
-    return findChild<QAction*>(QString::fromLatin1(name));
+    GridEditor* g = gridEditor_;
+    const ButtonBarButtons& b = buttons();
+    connect(g, &GridEditor::sheetChanged, this, &TfrmMain::showSheet);
+    const std::pair<QAction*, void (GridEditor::*)()> entries[] = {
+        {menus_.RMInsert1, &GridEditor::RMInsert1Click}, {menus_.RMDelete1, &GridEditor::RMDelete1Click},
+        {menus_.MarkAll1, &GridEditor::MarkAll1Click},   {menus_.UnmarkAll1, &GridEditor::UnmarkAll1Click},
+        {menus_.FlipMarked1, &GridEditor::FlipMarked1Click},
+        {menus_.mCut, &GridEditor::mCutClick},           {menus_.PopupCut, &GridEditor::mCutClick},
+        {menus_.mCopy, &GridEditor::mCopyClick},         {menus_.PopupCopy, &GridEditor::mCopyClick},
+        {menus_.mPaste, &GridEditor::mPasteClick},       {menus_.PopupPaste, &GridEditor::mPasteClick},
+        {menus_.Add2, &GridEditor::Add1Click},           {menus_.PopupAdd, &GridEditor::Add1Click},
+    };
+    for (const auto& [action, handler] : entries)
+        onTriggered(action, g, handler);
+    onClick(b.InsertButton, g, &GridEditor::RMInsert1Click);
+    onClick(b.DeleteButton, g, &GridEditor::RMDelete1Click);
+    onClick(b.MarkButton, g, &GridEditor::MarkAll1Click);
+    onClick(b.UnMarkButton, g, &GridEditor::UnmarkAll1Click);
+}
+
+void TfrmMain::connectRecalcCommands()
+{
+    RecalcCommands* r = recalc_;
+    const ButtonBarButtons& b = buttons();
+    connect(r, &RecalcCommands::sheetChanged, this, &TfrmMain::showSheet);
+    onTriggered(menus_.Weight1, r, &RecalcCommands::Weight1Click);
+    onTriggered(menus_.Volume1, r, &RecalcCommands::Volume1Click);
+    onTriggered(menus_.CostWt, r, &RecalcCommands::CostWtClick);
+    onTriggered(menus_.CostVol, r, &RecalcCommands::CostVolClick);
+    onClick(b.WeightButton, r, &RecalcCommands::Weight1Click);
+    onClick(b.VolumeButton, r, &RecalcCommands::Volume1Click);
+    onClick(b.CostButton, r, &RecalcCommands::CostButtonClick);
+    using B = tintora::PropertyBox;
+    const auto onDoubleClick = [this, r](B box, void (RecalcCommands::*handler)()) {
+        connect(properties_->box(box), &TFnpNumericEdit::OnDblClick, r, handler);
+    };
+    onDoubleClick(B::WeightBox, &RecalcCommands::Weight1Click);
+    onDoubleClick(B::VolumeBox, &RecalcCommands::Volume1Click);
+    onDoubleClick(B::CostWtBox, &RecalcCommands::CostWtClick);
+    onDoubleClick(B::CostVolBox, &RecalcCommands::CostVolClick);
+}
+
+const ButtonBarButtons& TfrmMain::buttons() const
+{
+    return buttonBar_->buttons();
+}
+
+tintora::KeypadDialog* TfrmMain::keypadDialog() const
+{
+    return recalc_->keypadDialog();
 }
 
 // --- start-up ---------------------------------------------------------------
@@ -216,7 +206,7 @@ void TfrmMain::progress(int percent)
 void TfrmMain::FormCreate()
 {
     progress(25);
-    action("About1")->setText(QStringLiteral("&About %1...").arg(QString::fromLatin1(tintora::ProductShortName)));
+    menus_.About1->setText(QStringLiteral("&About %1...").arg(QString::fromLatin1(tintora::ProductShortName)));
     sizeRules_ = WindowSizeRules::from(platformMetrics());
     LoadIni();
     FoldersLoad();
@@ -227,7 +217,7 @@ void TfrmMain::FormCreate()
     progress(75);
     TitleText();
     grid_->setCurrentCell(1, 1);
-    AlignButtons();
+    gridEditor_->AlignButtons();
     sheet_.SheetModified = false;
     progress(100);
 }
@@ -244,7 +234,7 @@ PlatformMetrics TfrmMain::platformMetrics() const
 
 void TfrmMain::LoadIni()
 {
-    action("AutoReload1")->setChecked(true);
+    menus_.AutoReload1->setChecked(true);
     tipDialog_->setOnAtStart(true);
     setFixedWidth(sizeRules_.MinFormWidth);
     setMinimumHeight(sizeRules_.MinFormHeight);
@@ -259,6 +249,7 @@ void TfrmMain::FoldersLoad()
 {
     FormulaFolder_ = services_.programFolder + QStringLiteral("/Formulas");
     MaterialFolder_ = FormulaFolder_;
+    gridEditor_->setMaterialFolder(MaterialFolder_);
 }
 
 void TfrmMain::FormActivate()
@@ -267,7 +258,7 @@ void TfrmMain::FormActivate()
         return;
     activated_ = true;
     tipDialog_->Execute();
-    focusFirstMaterialCell();
+    gridEditor_->focusFirstMaterialCell();
 }
 
 // --- the formula document -----------------------------------------------------
@@ -291,14 +282,23 @@ bool TfrmMain::runFormulaLoad()
     return true;
 }
 
+bool TfrmMain::loadFormulaFrom(const QString& path)
+{
+    const QString previous = std::exchange(FormulaPath_, path);
+    if (runFormulaLoad())
+        return true;
+    FormulaPath_ = previous;
+    return false;
+}
+
 void TfrmMain::showSheet()
 {
     const bool byVolume = sheet_.percentBasis == tintora::PercentBasis::Volume;
     grid_->Columns().setTitle(tintora::ColumnCount - 1, {QString::fromLatin1(sheet_.percentTitle())});
     model_->refresh();
     properties_->showSheet(sheet_);
-    action("FlipPercents1")->setChecked(byVolume);
-    button("WtVolButton")->setDown(byVolume);
+    menus_.FlipPercents1->setChecked(byVolume);
+    buttons().WtVolButton->setDown(byVolume);
 }
 
 bool TfrmMain::AskSave()
@@ -308,7 +308,7 @@ bool TfrmMain::AskSave()
 
 void TfrmMain::TitleText()
 {
-    const QString title = QString::fromStdString(tintora::TitleText(localPath(FormulaPath_)));
+    const QString title = QString::fromStdString(tintora::TitleText(localFileName(FormulaPath_)));
     if (auto* app = qobject_cast<TintoraApplication*>(QCoreApplication::instance()))
         app->setApplicationTitle(title);
     setWindowTitle(title);
@@ -322,7 +322,7 @@ void TfrmMain::New1Click()
     TitleText();
     tintora::ClearGrid(sheet_);
     showSheet();
-    focusFirstMaterialCell();
+    gridEditor_->focusFirstMaterialCell();
 }
 
 void TfrmMain::Open1Click()
@@ -334,31 +334,25 @@ void TfrmMain::Open1Click()
     const QString chosen = services_.chooseFormulaFile(this, FormulaFolder_, filter, FormulaPath_);
     if (chosen.isEmpty())
         return;
-    const QString previous = std::exchange(FormulaPath_, chosen);
-    if (!runFormulaLoad()) {
-        FormulaPath_ = previous;
+    if (!loadFormulaFrom(chosen))
         return;
-    }
     TitleText();
     rememberRecentFile(*mruList_, chosen, FormulaFolder_);
-    focusFirstMaterialCell();
+    gridEditor_->focusFirstMaterialCell();
 }
 
 void TfrmMain::MRUListClick(const QString& fileName)
 {
     if (!AskSave())
         return;
-    const QString path = fromLocalPath(tintora::recentFilePath(localPath(fileName), localPath(FormulaFolder_)));
-    const QString previous = std::exchange(FormulaPath_, path);
+    const QString path = recentFileLocation(fileName, FormulaFolder_);
     // The list dropped the entry when it was chosen; only a file that opened goes back on top.
-    if (!runFormulaLoad()) {
-        FormulaPath_ = previous;
+    if (!loadFormulaFrom(path))
         return;
-    }
     rememberRecentFile(*mruList_, path, FormulaFolder_);
     TitleText();
     sheet_.SheetModified = false;
-    focusFirstMaterialCell();
+    gridEditor_->focusFirstMaterialCell();
 }
 
 void TfrmMain::Reload1Click()
@@ -366,7 +360,7 @@ void TfrmMain::Reload1Click()
     if (!AskSave())
         return;
     runFormulaLoad();
-    focusFirstMaterialCell();
+    gridEditor_->focusFirstMaterialCell();
 }
 
 void TfrmMain::NameBoxChange()
@@ -380,17 +374,41 @@ void TfrmMain::FlipPercents1Click()
     showSheet();
 }
 
+void TfrmMain::Materials1Click()
+{
+    gridEditor_->closeFloatingControls();
+    const int row = grid_->Row();
+    const bool onFormulaRow = row >= 1 && row <= tintora::SheetRowCount;
+    frmMaterial_->Execute(MaterialFolder_,
+                          onFormulaRow ? sheet_.cell(tintora::Column::Material, row) : std::string());
+    const WaitCursor busy;
+    if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(), localPath(FormulaPath_)))
+        runFormulaLoad();
+    gridEditor_->refreshMaterialList();
+}
+
+void TfrmMain::Properties1Click()
+{
+    if (FormulaPath_.isEmpty()) {
+        services_.prompter->inform("Please save formula first.");
+        return;
+    }
+    // Whether the file is there is not asked: a missing file shows every default.
+    frmProper_->Execute(FormulaPath_, FormulaProtected_);
+}
+
 // --- the window shell ---------------------------------------------------------
 
 void TfrmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    hideCellEditors();
+    if (gridEditor_)
+        gridEditor_->hideCellEditors();
     grid_->setTopRow(1);
     const int snapped = sizeRules_.snappedHeight(height());
     if (snapped != height())
         resize(width(), snapped);
-    action("Expand1")->setChecked(sizeRules_.expandedAt(height()));
+    menus_.Expand1->setChecked(sizeRules_.expandedAt(height()));
 }
 
 void TfrmMain::paintEvent(QPaintEvent* event)
@@ -404,7 +422,7 @@ void TfrmMain::Expand1Click()
     const bool expanded = sizeRules_.expandedAt(height());
     resize(width(), expanded ? sizeRules_.MinFormHeight : sizeRules_.maxHeight());
     // The check mark follows the height, also when the window could not change it.
-    action("Expand1")->setChecked(sizeRules_.expandedAt(height()));
+    menus_.Expand1->setChecked(sizeRules_.expandedAt(height()));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #include "calc/TfrmCalc.h"
 
 #include "calc/KeypadGlyphs.h"
+#include "widgets/LocalPath.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -116,8 +117,8 @@ void TfrmCalc::FormCreate()
 std::optional<std::string> TfrmCalc::ask(std::string_view caption, std::string_view display,
                                          tintora::CalculatorState& state)
 {
-    setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-    numberBox_->setText(QString::fromUtf8(display.data(), static_cast<qsizetype>(display.size())));
+    setWindowTitle(fromUtf8(caption));
+    numberBox_->setText(fromUtf8(display));
     state_ = &state;
     const int result = exec();
     state_ = &ownState_;

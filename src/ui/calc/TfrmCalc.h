@@ -2,7 +2,7 @@
 // The keypad dialog: a small modal calculator in which the user types the new
 // value of a target recalculation. Every key typed anywhere in the dialog
 // reaches FormKeyPress; Enter accepts as the OK button does.
-#include "calc/KeypadService.h"
+#include "calc/KeypadDialog.h"
 #include "calc/PanelCalculate.h"
 
 #include <QDialog>
@@ -13,7 +13,7 @@
 class QLineEdit;
 class QToolButton;
 
-class TfrmCalc : public QDialog, public KeypadService {
+class TfrmCalc : public QDialog, public tintora::KeypadDialog {
     Q_OBJECT
 public:
     // The client area; a standard frame makes the window 121 x 159.

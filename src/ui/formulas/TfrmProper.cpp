@@ -1,6 +1,7 @@
 #include "formulas/TfrmProper.h"
 
 #include "formulas/TfrmSpec.h"
+#include "widgets/LocalPath.h"
 #include "widgets/TFnpNumericEdit.h"
 
 #include <QCheckBox>
@@ -30,10 +31,6 @@ constexpr int TextWidth = 266;
 constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
 
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The notes box takes typed and pasted text only as far as the limit allows;
 // text read from the file may be longer.
@@ -258,7 +255,7 @@ void TfrmProper::FormShow()
 
     // One read of the file for everything the dialog shows.
     const tintora::FormulaProperties stored =
-        tintora::readFormulaProperties(std::filesystem::path(QFile::encodeName(formulaPath_).toStdString()));
+        tintora::readFormulaProperties(localPath(formulaPath_));
 
     QStringList lines;
     for (const std::string& note : stored.notes)

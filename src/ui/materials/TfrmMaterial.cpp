@@ -1,12 +1,11 @@
 #include "materials/TfrmMaterial.h"
 
-#include "app/Artwork.h"
-#include "app/TfrmMain.h"
 #include "text/NumberText.h"
 #include "widgets/FormulaGridLayout.h"
 #include "widgets/TExplorerButton.h"
 #include "widgets/TFnpNumericEdit.h"
 #include "widgets/TSuperGrid.h"
+#include "widgets/LocalPath.h"
 
 #include <QAbstractListModel>
 #include <QFile>
@@ -78,12 +77,12 @@ QLabel* label(QWidget* parent, const QString& text, int left, int top, const cha
     return l;
 }
 
-TExplorerButton* disabledButton(QWidget* parent, const char* name, const char* caption, int image, int left)
+TExplorerButton* disabledButton(QWidget* parent, const char* name, const char* caption, const QIcon& glyph, int left)
 {
     auto* b = new TExplorerButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setCaption(QString::fromLatin1(caption));
-    b->setBitmap(Artwork::menuIcon(image).pixmap(QSize(16, 16)).toImage());
+    b->setBitmap(glyph.pixmap(QSize(16, 16)).toImage());
     b->setLayout(TButtonLayout::GlyphLeft);
     b->setOptions(TButtonOption::boMonoDisplay | TButtonOption::boShowBevel);
     b->setGeometry(left, 8, 76, 23);
@@ -146,17 +145,16 @@ private:
     QIcon folderIcon_;
 };
 
-TfrmMaterial::TfrmMaterial(TfrmMain* frmMain)
-    : QDialog(frmMain, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+TfrmMaterial::TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs)
+    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint)
-    , frmMain_(frmMain)
 {
     setObjectName(QStringLiteral("frmMaterial"));
     setWindowTitle(QStringLiteral("Edit Materials"));
     setModal(true);
     setFixedSize(422, 374);
     setFont(smallSansFont());
-    createControls();
+    createControls(glyphs);
 
     connect(FileBox_, &QLineEdit::textChanged, this, &TfrmMaterial::FileBoxChange);
     connect(File32List_, &QListView::clicked, this, &TfrmMaterial::File32ListClick);
@@ -169,11 +167,18 @@ TfrmMaterial::TfrmMaterial(TfrmMain* frmMain)
 
 TfrmMaterial::~TfrmMaterial() = default;
 
-void TfrmMaterial::createControls()
+int TfrmMaterial::Execute(const QString& materialFolder, const std::string& currentCode)
 {
-    disabledButton(this, "New1", "New", 1, 183);
-    disabledButton(this, "Save1", "Save", 3, 258);
-    disabledButton(this, "Delete1", "Delete", 5, 333);
+    MaterialFolder_ = materialFolder;
+    currentCode_ = currentCode;
+    return exec();
+}
+
+void TfrmMaterial::createControls(const Glyphs& glyphs)
+{
+    disabledButton(this, "New1", "New", glyphs.New, 183);
+    disabledButton(this, "Save1", "Save", glyphs.Save, 258);
+    disabledButton(this, "Delete1", "Delete", glyphs.Delete, 333);
 
     File32List_ = new QListView(this);
     File32List_->setObjectName(QStringLiteral("File32List"));
@@ -212,6 +217,13 @@ void TfrmMaterial::createControls()
     NameBox_->setGeometry(84, 214, 229, 21);
     label(this, QStringLiteral("Desc&ription:"), 12, 216, "Label3")->setBuddy(NameBox_);
 
+    createPropertyBoxes();
+    setTabOrders();
+    File32List_->setFocus();
+}
+
+void TfrmMaterial::createPropertyBoxes()
+{
     auto* group = new QGroupBox(QStringLiteral("Properties"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(9, 244, 404, 121);
@@ -224,7 +236,10 @@ void TfrmMaterial::createControls()
         label(group, QString::fromLatin1(d.label), d.left, d.top - 16);
         boxes_.push_back(box);
     }
+}
 
+void TfrmMaterial::setTabOrders()
+{
     QWidget* previous = File32List_;
     for (QWidget* next : std::initializer_list<QWidget*>{FileBox_, NameBox_}) {
         setTabOrder(previous, next);
@@ -235,7 +250,6 @@ void TfrmMaterial::createControls()
         previous = box;
     }
     setTabOrder(previous, btnClose_);
-    File32List_->setFocus();
 }
 
 TFnpNumericEdit* TfrmMaterial::boxFor(const char* key) const
@@ -261,21 +275,19 @@ void TfrmMaterial::showEvent(QShowEvent* event)
 void TfrmMaterial::FormShow()
 {
     const QRect frame = frameGeometry();
-    const QRect screen = frmMain_->screen()->geometry();
-    const auto at = tintora::materialEditorPosition({frmMain_->x(), frmMain_->y()}, frame.width(), frame.height(),
+    const QWidget& mainWindow = *parentWidget();
+    const QRect screen = mainWindow.screen()->geometry();
+    const auto at = tintora::materialEditorPosition({mainWindow.x(), mainWindow.y()}, frame.width(), frame.height(),
                                                     {screen.x(), screen.y(), screen.width(), screen.height()});
     move(at.x, at.y);
 
     // The folder is listed once per opening, so files added or removed since show.
-    model_->setFiles(tintora::listMaterialFolder(QFile::encodeName(frmMain_->MaterialFolder()).toStdString()));
+    model_->setFiles(tintora::listMaterialFolder(localPath(MaterialFolder_)));
     chosenItem_.reset();
     shownItem_.reset();
     File32List_->setFocus();
 
-    const int row = frmMain_->Grid1()->Row();
-    const std::string code =
-        row >= 1 && row <= tintora::SheetRowCount ? frmMain_->sheet().cell(tintora::Column::Material, row) : std::string();
-    const auto start = tintora::startItem(listedFiles(), code);
+    const auto start = tintora::startItem(listedFiles(), currentCode_);
     if (!start)
         return;  // the boxes keep what they showed when the dialog last closed
     const QModelIndex index = model_->index(static_cast<int>(*start));
@@ -320,7 +332,7 @@ void TfrmMaterial::File32ListChange()
 
 void TfrmMaterial::GetNumbers(std::size_t item)
 {
-    const auto view = tintora::readMaterialView(QFile::encodeName(frmMain_->MaterialFolder()).toStdString(),
+    const auto view = tintora::readMaterialView(localPath(MaterialFolder_),
                                                 listedFiles()[item].name);
     NameBox_->setText(QString::fromStdString(view.name));
     for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)

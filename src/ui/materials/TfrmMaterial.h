@@ -1,13 +1,15 @@
 #pragma once
-// The "Edit Materials" dialog: lists the material files of the main window's
-// material folder and shows the description and the eight properties of the
+// The "Edit Materials" dialog: lists the material files of the folder it is
+// opened on and shows the description and the eight properties of the
 // file chosen in the list or typed into the file name box. It only views:
 // its New, Save and Delete buttons are disabled and nothing is ever written.
 #include "materials/MaterialBrowsing.h"
 
 #include <QDialog>
+#include <QIcon>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class MaterialListModel;
@@ -17,13 +19,20 @@ class QListView;
 class QPushButton;
 class TExplorerButton;
 class TFnpNumericEdit;
-class TfrmMain;
 
 class TfrmMaterial : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmMaterial(TfrmMain* frmMain);
+    // The pictures of the (disabled) New, Save and Delete buttons.
+    struct Glyphs {
+        QIcon New, Save, Delete;
+    };
+    TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs);
     ~TfrmMaterial() override;
+
+    // Runs the dialog modally on the material folder; the list starts on
+    // the material of currentCode, the code of the grid's current row.
+    int Execute(const QString& materialFolder, const std::string& currentCode);
 
     QListView* File32List() const { return File32List_; }
     QLineEdit* FileBox() const { return FileBox_; }
@@ -45,11 +54,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void createControls();
+    void createControls(const Glyphs& glyphs);
+    void createPropertyBoxes();
+    void setTabOrders();
     void GetNumbers(std::size_t item);
     void setFileBoxText(const QString& text);
 
-    TfrmMain* frmMain_;
+    QString MaterialFolder_;
+    std::string currentCode_;
     // The item last chosen in the list, which the file name box prefers while
     // its text names it.
     std::optional<std::size_t> chosenItem_;

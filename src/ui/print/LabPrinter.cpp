@@ -2,6 +2,7 @@
 
 #include "formulas/FormulaFile.h"
 #include "print/PrintDate.h"
+#include "widgets/LocalPath.h"
 
 #include <QDate>
 #include <QFile>
@@ -97,7 +98,7 @@ QString todayShortDate()
 bool LabPrint(QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath,
               const QString& dateText)
 {
-    const std::string fileName = tintora::fileNameOf(QFile::encodeName(formulaPath).toStdString());
+    const std::string fileName = tintora::fileNameOf(localFileName(formulaPath));
     const auto page = tintora::LabPrintPage(sheet, fileName, dateText.toStdString());
 
     QPainter painter;

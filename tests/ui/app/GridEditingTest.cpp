@@ -1,5 +1,6 @@
 // Editing in the main window's grid with real keys and mouse clicks.
 #include "ScriptedPrompter.h"
+#include "app/GridEditor.h"
 #include "app/ProgramStart.h"
 #include "app/PropertiesPanel.h"
 #include "app/TfrmMain.h"
@@ -68,7 +69,7 @@ class GridEditingTest : public QObject {
         window = std::make_unique<TfrmMain>(std::move(services));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         grid()->setFocus();
     }
 
@@ -129,42 +130,42 @@ private slots:
 
     void rightClickOpensTheMenuOnlyOnMaterialCells()
     {
-        QSignalSpy menuShown(window->PopupMenu(), &QMenu::aboutToShow);
+        QSignalSpy menuShown(window->menus().PopupMenu, &QMenu::aboutToShow);
         for (int col = 1; col < tintora::ColumnCount; ++col) {
             menuShown.clear();
             click(col, 2, Qt::RightButton);
             QCOMPARE(grid()->Col(), col);
             QCOMPARE(grid()->Row(), 2);
             QCOMPARE(menuShown.count(), col == 1 ? 1 : 0);
-            window->PopupMenu()->close();
+            window->menus().PopupMenu->close();
         }
     }
 
     void dropButtonsFollowTheColumn()
     {
         click(1, 2);
-        QVERIFY(window->Drop1()->isVisible());
-        QVERIFY(!window->Drop2()->isVisible());
+        QVERIFY(window->gridEditor().Drop1()->isVisible());
+        QVERIFY(!window->gridEditor().Drop2()->isVisible());
         click(4, 2);
-        QVERIFY(!window->Drop1()->isVisible());
-        QVERIFY(window->Drop2()->isVisible());
+        QVERIFY(!window->gridEditor().Drop1()->isVisible());
+        QVERIFY(window->gridEditor().Drop2()->isVisible());
         click(2, 2);
-        QVERIFY(!window->Drop1()->isVisible());
-        QVERIFY(!window->Drop2()->isVisible());
+        QVERIFY(!window->gridEditor().Drop1()->isVisible());
+        QVERIFY(!window->gridEditor().Drop2()->isVisible());
     }
 
     void pickingFromTheListByKeyboard()
     {
         click(1, 10);
-        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
-        QVERIFY(window->File32List()->isVisible());
-        QVERIFY(window->File32List()->hasFocus());
-        window->File32List()->setCurrentIndex(window->File32List()->model()->index(0, 0));
-        QTest::keyClick(window->File32List(), Qt::Key_Down);
-        const QString chosen = window->File32List()->currentIndex().data().toString();
+        QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
+        QVERIFY(window->gridEditor().File32List()->isVisible());
+        QVERIFY(window->gridEditor().File32List()->hasFocus());
+        window->gridEditor().File32List()->setCurrentIndex(window->gridEditor().File32List()->model()->index(0, 0));
+        QTest::keyClick(window->gridEditor().File32List(), Qt::Key_Down);
+        const QString chosen = window->gridEditor().File32List()->currentIndex().data().toString();
         QVERIFY(window->statusBar()->currentMessage().contains(QStringLiteral("(Cost/Lb:  ")));
-        QTest::keyClick(window->File32List(), Qt::Key_Return);
-        QVERIFY(!window->File32List()->isVisible());
+        QTest::keyClick(window->gridEditor().File32List(), Qt::Key_Return);
+        QVERIFY(!window->gridEditor().File32List()->isVisible());
         QCOMPARE(cell(1, 10).toLower() + QStringLiteral(".rm"), chosen.toLower());
         QVERIFY(window->sheet().row(10).RowKind);
         QVERIFY(window->statusBar()->currentMessage().isEmpty());
@@ -173,8 +174,8 @@ private slots:
     void pickingFromTheListByMouse()
     {
         click(1, 11);
-        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
-        QListView* list = window->File32List();
+        QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
+        QListView* list = window->gridEditor().File32List();
         const QModelIndex water = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
                                                        QStringLiteral("water.rm"))
                                       .value(0);
@@ -194,16 +195,16 @@ private slots:
     {
         const int lowest = grid()->TopRow() + grid()->VisibleRowCount() - 1;
         grid()->setCurrentCell(1, lowest);
-        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
-        QVERIFY(window->File32List()->isVisible());
-        QCOMPARE(window->File32List()->y() + window->File32List()->height(), cellInWindow(1, lowest).top());
+        QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
+        QVERIFY(window->gridEditor().File32List()->isVisible());
+        QCOMPARE(window->gridEditor().File32List()->y() + window->gridEditor().File32List()->height(), cellInWindow(1, lowest).top());
 
         grid()->setCurrentCell(1, grid()->TopRow());
-        QVERIFY(!window->File32List()->isVisible());  // a cell change closes it
-        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
+        QVERIFY(!window->gridEditor().File32List()->isVisible());  // a cell change closes it
+        QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
         const QRect top = cellInWindow(1, grid()->TopRow());
-        QCOMPARE(window->File32List()->y(), top.top() + top.height() + 2);
-        QCOMPARE(window->File32List()->x(), top.left() + 1);
+        QCOMPARE(window->gridEditor().File32List()->y(), top.top() + top.height() + 2);
+        QCOMPARE(window->gridEditor().File32List()->x(), top.left() + 1);
     }
 
     static void wheelDown(QWidget* widget)
@@ -226,7 +227,7 @@ private slots:
         QFETCH(QString, how);
         click(2, 4);
         QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, centre(2, 4));
-        QLineEdit* editor = window->DescBox();
+        QLineEdit* editor = window->gridEditor().DescBox();
         QVERIFY(editor->isVisible());
         QCOMPARE(editor->text(), QStringLiteral("Grind, then let down"));
         QCOMPARE(editor->width(), 322);
@@ -238,7 +239,7 @@ private slots:
         else if (how == QLatin1String("scroll"))
             wheelDown(grid()->viewport());
         else if (how == QLatin1String("Expand Form"))
-            window->action("Expand1")->trigger();
+            window->menus().Expand1->trigger();
         else
             window->resize(window->width(), window->height() + WindowSizeRules::GridRowStep);
 
@@ -253,10 +254,10 @@ private slots:
         QCOMPARE(w.focusWidget(), w.Grid1());
         QCOMPARE(w.Grid1()->Col(), 1);
         QCOMPARE(w.Grid1()->Row(), 1);
-        QVERIFY(w.Drop1()->isVisible());
+        QVERIFY(w.gridEditor().Drop1()->isVisible());
         const QRect cell = w.Grid1()->CellRect(1, 1);
         QVERIFY(QRect(w.Grid1()->viewport()->mapTo(&w, cell.topLeft()), cell.size())
-                    .contains(w.Drop1()->geometry().center()));
+                    .contains(w.gridEditor().Drop1()->geometry().center()));
     }
 
     void startUpEndsOnRowOnesMaterialCellOnceTheTipsClose()
@@ -292,7 +293,7 @@ private slots:
             QVERIFY(first != entries.end());
             (*first)->trigger();
         } else {
-            window->action(command.toLatin1().constData())->trigger();
+            window->findChild<QAction*>(command)->trigger();
         }
         expectReadyOnRowOnesMaterialCell(*window);
         if (command == QLatin1String("New1"))
@@ -304,11 +305,11 @@ private slots:
         const QString formulas = programFolder.path() + QStringLiteral("/Formulas/");
         QVERIFY(QFile::copy(formulas + QStringLiteral("water.rm"), formulas + QStringLiteral("Zinc.rm")));
         click(1, 10);
-        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
+        QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
         QFile::remove(formulas + QStringLiteral("Zinc.rm"));
         QStringList shown;
-        for (int i = 0; i < window->File32List()->model()->rowCount(); ++i)
-            shown << window->File32List()->model()->index(i, 0).data().toString();
+        for (int i = 0; i < window->gridEditor().File32List()->model()->rowCount(); ++i)
+            shown << window->gridEditor().File32List()->model()->index(i, 0).data().toString();
         QStringList sorted = shown;
         std::sort(sorted.begin(), sorted.end(),
                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
@@ -320,7 +321,7 @@ private slots:
     {
         click(2, 2);
         QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, centre(2, 2));
-        QVERIFY(!window->DescBox()->isVisible());
+        QVERIFY(!window->gridEditor().DescBox()->isVisible());
     }
 
     void marksTakeOnlyOnMaterialRows()
@@ -337,12 +338,12 @@ private slots:
     {
         click(1, 2);
         prompter->answers = {false};
-        window->action("RMDelete1")->trigger();
+        window->menus().RMDelete1->trigger();
         QCOMPARE(prompter->shown.size(), std::size_t(1));
         QCOMPARE(prompter->shown[0].kind, ShownMessage::Kind::Confirm);
         QCOMPARE(prompter->shown[0].text, std::string(tintora::DeleteMaterialQuestion));
         QCOMPARE(cell(1, 2), QStringLiteral("Water"));
-        window->action("RMDelete1")->trigger();
+        window->menus().RMDelete1->trigger();
         QCOMPARE(cell(1, 2), QStringLiteral("TIO2"));
     }
 
@@ -363,9 +364,9 @@ private slots:
     void theKeypadPanelOpensUnderAWeightCellAndAcceptWritesIt()
     {
         click(4, 2);  // the Volume cell of the water row
-        QVERIFY(window->Drop2()->isVisible());
-        QTest::mouseClick(window->Drop2(), Qt::LeftButton);
-        CalcPanel* panel = window->calcPanel();
+        QVERIFY(window->gridEditor().Drop2()->isVisible());
+        QTest::mouseClick(window->gridEditor().Drop2(), Qt::LeftButton);
+        CalcPanel* panel = window->gridEditor().calcPanel();
         QVERIFY(panel->isVisible());
         const QRect volumeCell = cellInWindow(4, 2);
         QCOMPARE(panel->pos(), QPoint(volumeCell.left() + 2, volumeCell.top() + volumeCell.height() + 2));
@@ -381,14 +382,14 @@ private slots:
     void theKeypadButtonDoesNothingOnATextRow()
     {
         click(3, 1);  // a note row
-        QTest::mouseClick(window->Drop2(), Qt::LeftButton);
-        QVERIFY(!window->calcPanel()->isVisible());
+        QTest::mouseClick(window->gridEditor().Drop2(), Qt::LeftButton);
+        QVERIFY(!window->gridEditor().calcPanel()->isVisible());
     }
 
     void insertMovesRowsDown()
     {
         click(1, 2);
-        window->action("RMInsert1")->trigger();
+        window->menus().RMInsert1->trigger();
         QVERIFY(prompter->shown.empty());
         QVERIFY(cell(1, 2).isEmpty());
         QCOMPARE(cell(1, 3), QStringLiteral("Water"));

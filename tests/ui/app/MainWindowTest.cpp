@@ -15,6 +15,7 @@
 #include "widgets/TTipDialog.h"
 #include "widgets/TTipWindow.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -93,7 +94,7 @@ class MainWindowTest : public QObject {
     void open(const QString& path)
     {
         chosenFiles.push_back(path);
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
     }
     QMenu* fileMenu() const { return window->findChild<QMenu*>(QStringLiteral("File1Menu")); }
     // Chooses the recent-files entry with this caption from the File menu.
@@ -135,6 +136,19 @@ private slots:
 
     void cleanup() { window.reset(); }
 
+    // The grid's model keeps the item-model rules through loads and row commands.
+    void sheetModelKeepsTheModelRules()
+    {
+        QAbstractItemModelTester tester(window->Grid1()->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        open(formulas() + QStringLiteral("/small.tfx"));
+        window->Grid1()->setCurrentCell(1, 3);
+        for (QAction* command : {window->menus().FlipPercents1, window->menus().RMInsert1,
+                                 window->menus().RMDelete1, window->menus().New1})
+            command->trigger();
+        QVERIFY(!QTest::currentTestFailed());
+    }
+
     void startsUntitledAndEmpty()
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - []"));
@@ -156,13 +170,13 @@ private slots:
 
     void startsWithTheFixedSettings()
     {
-        QCOMPARE(window->action("About1")->text(), QStringLiteral("&About Korvel..."));
-        QVERIFY(window->action("AutoReload1")->isChecked());
-        QVERIFY(!window->action("FlipPercents1")->isChecked());
+        QCOMPARE(window->menus().About1->text(), QStringLiteral("&About Korvel..."));
+        QVERIFY(window->menus().AutoReload1->isChecked());
+        QVERIFY(!window->menus().FlipPercents1->isChecked());
         QVERIFY(window->tipDialog()->OnAtStart());
         QCOMPARE(window->height(), 486);
         QCOMPARE(window->width(), window->sizeRules().MinFormWidth);
-        QCOMPARE(window->action("Expand1")->isChecked(), window->sizeRules().expandedAt(486));
+        QCOMPARE(window->menus().Expand1->isChecked(), window->sizeRules().expandedAt(486));
         QVERIFY(!window->properties()->WtPanel()->isHidden());
         QVERIFY(window->properties()->VolPanel()->isHidden());
     }
@@ -253,7 +267,7 @@ private slots:
     void buttonsCarryTheirHints()
     {
         QFETCH(QString, name);
-        const TExplorerButton* b = window->button(name.toLatin1().constData());
+        const auto* b = window->findChild<TExplorerButton*>(name);
         QVERIFY(b);
         QTEST(b->Hint(), "hint");
         QTEST(b->isEnabled(), "enabled");
@@ -320,7 +334,7 @@ private slots:
 
         if (byReload) {
             writeFile(good, bytes);
-            window->action("Reload1")->trigger();
+            window->menus().Reload1->trigger();
         } else {
             open(bad);
         }
@@ -410,7 +424,7 @@ private slots:
     {
         open(formulas() + QStringLiteral("/small.tfx"));
         QVERIFY(window->FormulaProtected());
-        window->button("NewButton")->OnClick();
+        window->buttons().NewButton->OnClick();
         QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - []"));
         QVERIFY(window->FormulaPath().isEmpty());
         QVERIFY(cell(1, 2).isEmpty());
@@ -426,7 +440,7 @@ private slots:
         window->sheet().setCell(tintora::Column::Weight, 2, "999");
         QTest::keyClicks(window->properties()->NameBox(), QStringLiteral(" (trial)"));
         QVERIFY(window->sheet().SheetModified);
-        window->action("Reload1")->trigger();
+        window->menus().Reload1->trigger();
         QCOMPARE(cell(3, 2), QStringLiteral(" 100.000"));
         QCOMPARE(window->properties()->NameBox()->text(), QStringLiteral("Small white latex"));
         QVERIFY(!window->sheet().SheetModified);
@@ -436,7 +450,7 @@ private slots:
     {
         window->sheet().row(3).marked = true;
         QTest::keyClicks(window->properties()->NameBox(), QStringLiteral("Trial"));
-        window->action("Reload1")->trigger();
+        window->menus().Reload1->trigger();
         QVERIFY(window->sheet().row(3).marked);
         QVERIFY(window->Grid1()->Checked(0, 3));
         QVERIFY(window->properties()->NameBox()->text().isEmpty());
@@ -454,17 +468,17 @@ private slots:
     {
         open(formulas() + QStringLiteral("/small.tfx"));
         const QString byWeight = cell(5, 2);
-        window->button("WtVolButton")->OnClick();
-        QVERIFY(window->action("FlipPercents1")->isChecked());
-        QVERIFY(window->button("WtVolButton")->Down());
+        window->buttons().WtVolButton->OnClick();
+        QVERIFY(window->menus().FlipPercents1->isChecked());
+        QVERIFY(window->buttons().WtVolButton->Down());
         QCOMPARE(window->Grid1()->Columns()[5].Title, QStringList{QStringLiteral("V%")});
         QVERIFY(window->properties()->WtPanel()->isHidden());
         QVERIFY(!window->properties()->VolPanel()->isHidden());
         QCOMPARE(cell(5, 2), QStringLiteral("  22.036"));  // 12 of 54.457 gallons
         QVERIFY(window->sheet().SheetModified);
 
-        window->action("FlipPercents1")->trigger();
-        QVERIFY(!window->button("WtVolButton")->Down());
+        window->menus().FlipPercents1->trigger();
+        QVERIFY(!window->buttons().WtVolButton->Down());
         QCOMPARE(window->Grid1()->Columns()[5].Title, QStringList{QStringLiteral("W%")});
         QVERIFY(!window->properties()->WtPanel()->isHidden());
         QCOMPARE(cell(5, 2), byWeight);
@@ -477,41 +491,41 @@ private slots:
         const WindowSizeRules& rules = window->sizeRules();
         window->resize(window->width(), rules.MinFormHeight + 40);
         QTRY_COMPARE(window->height(), rules.MinFormHeight + 36);
-        QVERIFY(!window->action("Expand1")->isChecked());
+        QVERIFY(!window->menus().Expand1->isChecked());
         window->resize(window->width(), rules.maxHeight() - 1);
         QTRY_COMPARE(window->height(), rules.maxHeight() - 18);
-        QVERIFY(!window->action("Expand1")->isChecked());
+        QVERIFY(!window->menus().Expand1->isChecked());
         window->resize(window->width(), rules.maxHeight());
         QTRY_COMPARE(window->height(), rules.maxHeight());
-        QVERIFY(window->action("Expand1")->isChecked());
+        QVERIFY(window->menus().Expand1->isChecked());
     }
 
     void expandFormTwiceReturnsToCollapsed()
     {
         const WindowSizeRules& rules = window->sizeRules();
-        window->action("Expand1")->trigger();
+        window->menus().Expand1->trigger();
         QCOMPARE(window->height(), rules.maxHeight());
-        QVERIFY(window->action("Expand1")->isChecked());
-        window->action("Expand1")->trigger();
+        QVERIFY(window->menus().Expand1->isChecked());
+        window->menus().Expand1->trigger();
         QCOMPARE(window->height(), rules.MinFormHeight);
-        QVERIFY(!window->action("Expand1")->isChecked());
+        QVERIFY(!window->menus().Expand1->isChecked());
     }
 
     void helpOpensAtTheTopic()
     {
         QFile::copy(DataFolder + QStringLiteral("/../../help/Korvel.html"), programFolder.path() + QStringLiteral("/Korvel.html"));
         window = makeWindow();
-        window->action("FirstTimeUser1")->trigger();
+        window->menus().FirstTimeUser1->trigger();
         QVERIFY(window->help()->isVisible());
         QVERIFY(window->help()->browser()->toPlainText().contains(QStringLiteral("First Time User")));
-        window->action("Contents1")->trigger();
+        window->menus().Contents1->trigger();
         QVERIFY(prompter->shown.empty());
         QFile::remove(programFolder.path() + QStringLiteral("/Korvel.html"));
     }
 
     void missingHelpFileIsReported()
     {
-        window->action("Contents1")->trigger();
+        window->menus().Contents1->trigger();
         QCOMPARE(prompter->shown.size(), std::size_t(1));
         QCOMPARE(prompter->shown[0].kind, ShownMessage::Kind::Error);
         QVERIFY(QString::fromStdString(prompter->shown[0].text).contains(QStringLiteral("Korvel.html")));
@@ -533,7 +547,7 @@ private slots:
             QTest::mouseClick(about.OkButton1(), Qt::LeftButton);
         });
         sounds.played.clear();
-        window->action("About1")->trigger();
+        window->menus().About1->trigger();
         QVERIFY(okShown);
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemStart"}));
     }
@@ -546,7 +560,7 @@ private slots:
             shown = window->tipDialog()->TipWindow() != nullptr;
             window->tipDialog()->TipWindow()->close();
         });
-        window->action("Tips")->trigger();
+        window->menus().Tips->trigger();
         QVERIFY(shown);
         QVERIFY(!window->tipDialog()->OnAtStart());
     }

@@ -231,7 +231,7 @@ private slots:
         }
         for (const TExplorerButton* b : bar.findChildren<TExplorerButton*>())
             QVERIFY(b->geometry().top() >= 2);
-        QCOMPARE(bar.button("WtVolButton")->GroupIndex(), 2);
+        QCOMPARE(bar.buttons().WtVolButton->GroupIndex(), 2);
     }
 
     void tipWindowIsAboveTheSplashAtStartUp()
@@ -276,7 +276,7 @@ private slots:
             window->help()->hide();
         });
         if (dialog == "about") {
-            window->About1Click();
+            window->menus().About1->trigger();
         } else if (dialog == "open") {
             chooseFormulaFile(window.get(), formulas(), QStringLiteral("Tintora Files (*.tfx)"), {});
         } else if (dialog == "properties") {

@@ -1,12 +1,14 @@
 // Target recalculation from the main window: marks set in the grid, the
 // command chosen from the menu, the button bar or a property box, the keypad
 // answered by the test (or typed into the real keypad dialog).
+#include "ScriptedKeypad.h"
 #include "ScriptedPrompter.h"
+#include "app/GridEditor.h"
 #include "app/PropertiesPanel.h"
 #include "app/TfrmMain.h"
 #include "app/TintoraApplication.h"
 #include "calc/CalcPanel.h"
-#include "calc/KeypadService.h"
+#include "calc/KeypadDialog.h"
 #include "calc/TfrmCalc.h"
 #include "widgets/TExplorerButton.h"
 #include "widgets/TFnpNumericEdit.h"
@@ -26,6 +28,7 @@
 #include <memory>
 
 using tintora::PropertyBox;
+using tintora::testing::ScriptedKeypad;
 using tintora::testing::ScriptedPrompter;
 using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
@@ -33,24 +36,6 @@ using tintora::testing::ShownMessage;
 namespace {
 
 const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
-
-class ScriptedKeypad : public KeypadService {
-public:
-    std::optional<std::string> ask(std::string_view caption, std::string_view display,
-                                   tintora::CalculatorState&) override
-    {
-        captions.emplace_back(caption);
-        displays.emplace_back(display);
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::deque<std::optional<std::string>> answers;  // nullopt cancels
-    std::vector<std::string> captions;
-    std::vector<std::string> displays;
-};
 
 }  // namespace
 
@@ -63,7 +48,7 @@ class RecalcWindowTest : public QObject {
     ScriptedKeypad keypad;
     std::unique_ptr<TfrmMain> window;
 
-    std::unique_ptr<TfrmMain> makeWindow(KeypadService* keypadService)
+    std::unique_ptr<TfrmMain> makeWindow(tintora::KeypadDialog* keypadService)
     {
         MainWindowServices services;
         services.prompter = prompter.get();
@@ -74,7 +59,7 @@ class RecalcWindowTest : public QObject {
             return programFolder.path() + QStringLiteral("/Formulas/small.tfx");
         };
         auto made = std::make_unique<TfrmMain>(std::move(services));
-        made->action("Open1")->trigger();  // water 100, tio2 200, resin 300, glycol 20, a missing 5: 625 lb
+        made->menus().Open1->trigger();  // water 100, tio2 200, resin 300, glycol 20, a missing 5: 625 lb
         return made;
     }
 
@@ -108,9 +93,9 @@ private slots:
     {
         mark(2);
         keypad.answers.push_back("725.000");
-        window->action("Weight1")->trigger();
-        QCOMPARE(keypad.captions, (std::vector<std::string>{"Total Weight"}));
-        QCOMPARE(keypad.displays, (std::vector<std::string>{"625.00"}));
+        window->menus().Weight1->trigger();
+        QCOMPARE(keypad.captions(), (std::vector<std::string>{"Total Weight"}));
+        QCOMPARE(keypad.displays(), (std::vector<std::string>{"625.00"}));
         QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));
         QCOMPARE(cell(3, 3), QStringLiteral(" 200.000"));
         QCOMPARE(boxText(PropertyBox::WeightBox), shown(725));
@@ -144,7 +129,7 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         if (byVolume)
-            window->action("FlipPercents1")->trigger();
+            window->menus().FlipPercents1->trigger();
         mark(2);
         const QStringList before = [this] {
             QStringList texts;
@@ -152,18 +137,17 @@ private slots:
                 texts << cell(3, row) << cell(4, row);
             return texts;
         }();
-        const QByteArray name = way.toLatin1();
         const std::map<QString, PropertyBox> boxes = {{"WeightBox", PropertyBox::WeightBox},
                                                       {"VolumeBox", PropertyBox::VolumeBox},
                                                       {"CostWtBox", PropertyBox::CostWtBox},
                                                       {"CostVolBox", PropertyBox::CostVolBox}};
         if (way.endsWith(QStringLiteral("Button")))
-            QTest::mouseClick(window->button(name.constData()), Qt::LeftButton);
+            QTest::mouseClick(window->findChild<TExplorerButton*>(way), Qt::LeftButton);
         else if (boxes.count(way))
             QTest::mouseDClick(window->properties()->box(boxes.at(way)), Qt::LeftButton);
         else
-            window->action(name.constData())->trigger();
-        QCOMPARE(keypad.captions, (std::vector<std::string>{caption.toStdString()}));
+            window->findChild<QAction*>(way)->trigger();
+        QCOMPARE(keypad.captions(), (std::vector<std::string>{caption.toStdString()}));
         // cancelled: no message, nothing changed
         QVERIFY(prompter->shown.empty());
         for (int row = 1, i = 0; row <= 7; ++row, i += 2) {
@@ -174,8 +158,8 @@ private slots:
 
     void nothingMarkedIsRefusedBeforeTheKeypad()
     {
-        window->action("Weight1")->trigger();
-        QVERIFY(keypad.captions.empty());
+        window->menus().Weight1->trigger();
+        QVERIFY(keypad.captions().empty());
         QCOMPARE(prompter->shown, (std::vector<ShownMessage>{{ShownMessage::Kind::Information,
                                                               "No materials selected. Can not recalculate."}}));
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemAsterisk"}));
@@ -185,7 +169,7 @@ private slots:
     {
         mark(2);
         keypad.answers.push_back("50");
-        window->action("Weight1")->trigger();
+        window->menus().Weight1->trigger();
         QCOMPARE(prompter->shown,
                  (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "New value can not be obtained."}}));
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemHand"}));
@@ -207,7 +191,7 @@ private slots:
             if (dialog->isVisible())
                 dialog->reject();
         });
-        window->action("Weight1")->trigger();
+        window->menus().Weight1->trigger();
         QCOMPARE(caption, QStringLiteral("Total Weight"));
         QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));
         QCOMPARE(boxText(PropertyBox::WeightBox), shown(725));
@@ -215,7 +199,7 @@ private slots:
 
     void panelAcceptShowsTheRecalculatedSheet()
     {
-        CalcPanel* panel = window->calcPanel();
+        CalcPanel* panel = window->gridEditor().calcPanel();
         QVERIFY(panel);
         QVERIFY(!panel->isVisible());
         window->show();

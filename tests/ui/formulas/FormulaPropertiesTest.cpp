@@ -2,6 +2,7 @@
 // from the main window and driven with real clicks and keys; message boxes are
 // answered by the scripted Prompter.
 #include "ScriptedPrompter.h"
+#include "app/ButtonBar.h"
 #include "app/TfrmMain.h"
 #include "app/TintoraApplication.h"
 #include "formulas/TfrmProper.h"
@@ -113,7 +114,7 @@ class FormulaPropertiesTest : public QObject {
     void open(const QString& path)
     {
         chosenFile = path;
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         folderBefore = folderBytes();
     }
     void openFormula(const QByteArray& bytes) { open(writeFormula(QStringLiteral("props.tfx"), bytes)); }
@@ -123,7 +124,7 @@ class FormulaPropertiesTest : public QObject {
     {
         bool shown = false;
         whenShown(dialog(), std::move(act), &shown);
-        window->action("Properties1")->trigger();
+        window->menus().Properties1->trigger();
         QCoreApplication::processEvents();  // the guard fires here when nothing was shown
         return shown;
     }
@@ -183,14 +184,14 @@ private slots:
         QFETCH(bool, byButton);
         if (afterNew) {
             openFormula(FullFile);
-            window->action("New1")->trigger();
+            window->menus().New1->trigger();
         }
         bool shown = false;
         whenShown(dialog(), [] {}, &shown);
         if (byButton)
-            clickOn(window->button("btnProperties"));
+            clickOn(window->buttons().btnProperties);
         else
-            window->action("Properties1")->trigger();
+            window->menus().Properties1->trigger();
         QCoreApplication::processEvents();
         QVERIFY(!shown);
         messagesAre({{ShownMessage::Kind::Information, "Please save formula first."}});

@@ -1,6 +1,8 @@
 // The material editor opened from the main window and driven with real keys
 // and clicks while it is shown modally.
 #include "ScriptedPrompter.h"
+#include "app/ButtonBar.h"
+#include "app/GridEditor.h"
 #include "app/TfrmMain.h"
 #include "app/TintoraApplication.h"
 #include "calc/CalcPanel.h"
@@ -152,7 +154,7 @@ class TfrmMaterialTest : public QObject {
         if (open)
             open();
         else
-            window->action("Materials1")->trigger();
+            window->menus().Materials1->trigger();
         QVERIFY(ran);
         QVERIFY(!editor()->isVisible());
     }
@@ -230,7 +232,7 @@ private slots:
 
     void opensOnTheCurrentRowsMaterial()
     {
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         click(1, 3);  // TIO2
         window->statusBar()->showMessage(QStringLiteral("left over"));
         Shown s;
@@ -262,10 +264,10 @@ private slots:
     void openingHidesTheFloatingControls()
     {
         QFETCH(int, col);
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         click(col, 3);
-        QWidget* floating = col == 1 ? static_cast<QWidget*>(window->File32List()) : window->calcPanel();
-        QTest::mouseClick(col == 1 ? window->Drop1() : window->Drop2(), Qt::LeftButton);
+        QWidget* floating = col == 1 ? static_cast<QWidget*>(window->gridEditor().File32List()) : window->gridEditor().calcPanel();
+        QTest::mouseClick(col == 1 ? window->gridEditor().Drop1() : window->gridEditor().Drop2(), Qt::LeftButton);
         QVERIFY(floating->isVisible());
         bool hiddenWhileShown = false;
         withEditor([&](TfrmMaterial&) { hiddenWhileShown = !floating->isVisible(); });
@@ -275,14 +277,14 @@ private slots:
 
     void closingReadsTheDropDownListAgain()
     {
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         click(1, 3);
-        QTest::mouseClick(window->Drop1(), Qt::LeftButton);
-        QCOMPARE(window->File32List()->model()->rowCount(), 5);
+        QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
+        QCOMPARE(window->gridEditor().File32List()->model()->rowCount(), 5);
         QTest::qWait(5);  // the folder's time stamp must move on
         const QString added = formulas() + QStringLiteral("/added.rm");
         withEditor([&](TfrmMaterial&) { writeFile(added, "[Material]\nName=added\n"); });
-        const int rows = window->File32List()->model()->rowCount();
+        const int rows = window->gridEditor().File32List()->model()->rowCount();
         QFile::remove(added);
         QCOMPARE(rows, 6);
     }
@@ -291,7 +293,7 @@ private slots:
     {
         bool shownByButton = false;
         withEditor([&](TfrmMaterial& d) { shownByButton = d.isModal() && d.isVisible(); },
-                   [&] { QTest::mouseClick(window->button("MaterialsButton"), Qt::LeftButton); });
+                   [&] { QTest::mouseClick(window->buttons().MaterialsButton, Qt::LeftButton); });
         QVERIFY(shownByButton);
     }
 
@@ -312,7 +314,7 @@ private slots:
         QCOMPARE(first.spec, 0.0);
         QVERIFY(first.selected.isEmpty());
 
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         click(1, 5);  // Resin
         withEditor([](TfrmMaterial& d) {
             // What is typed is shown again, not the file read afresh.
@@ -335,7 +337,7 @@ private slots:
 
     void anUnknownCodeOpensWithoutSelection()
     {
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         click(1, 7);  // nosuch: a missing-material row
         Shown s;
         withEditor([&](TfrmMaterial& d) { s = shown(d); });
@@ -370,7 +372,7 @@ private slots:
 
     void arrowKeysAndClicksLoadAtOnce()
     {
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         click(1, 3);
         QList<Shown> steps;
         withEditor([&](TfrmMaterial& d) {
@@ -417,7 +419,7 @@ private slots:
     {
         QFETCH(bool, byTitleBar);
         const auto before = folderBytes(formulas());
-        window->action("Open1")->trigger();
+        window->menus().Open1->trigger();
         click(1, 3);
         withEditor([&](TfrmMaterial& d) {
             d.NameBox()->setFocus();
@@ -456,10 +458,10 @@ private slots:
         QFETCH(bool, autoReload);
         QFETCH(QString, weight);
         const auto before = folderBytes(formulas());
-        window->action("Open1")->trigger();
-        QVERIFY(window->action("AutoReload1")->isChecked());  // as every run starts
+        window->menus().Open1->trigger();
+        QVERIFY(window->menus().AutoReload1->isChecked());  // as every run starts
         if (!autoReload)
-            window->action("AutoReload1")->trigger();
+            window->menus().AutoReload1->trigger();
         click(3, 2);
         QTest::keyClicks(grid(), QStringLiteral("50"));
         QTest::keyClick(grid(), Qt::Key_Return);
@@ -484,7 +486,7 @@ private slots:
         QTest::keyClicks(grid(), QStringLiteral("10"));
         QTest::keyClick(grid(), Qt::Key_Return);
         QVERIFY(window->FormulaPath().isEmpty());
-        QVERIFY(window->action("AutoReload1")->isChecked());
+        QVERIFY(window->menus().AutoReload1->isChecked());
 
         withEditor([](TfrmMaterial&) {});
         QCOMPARE(grid()->Cells(1, 1), QStringLiteral("tio2"));

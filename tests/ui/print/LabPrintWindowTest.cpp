@@ -1,6 +1,7 @@
 // The printout as the main window prints it: through the print dialog or the
 // Print button, into PDF files that pdftotext reads back.
 #include "ScriptedPrompter.h"
+#include "app/ButtonBar.h"
 #include "app/TfrmMain.h"
 #include "app/TintoraApplication.h"
 #include "print/LabPrinter.h"
@@ -107,7 +108,7 @@ class LabPrintWindowTest : public QObject {
         };
         services.printing = std::move(printing);
         auto made = std::make_unique<TfrmMain>(std::move(services));
-        made->action("Open1")->trigger();
+        made->menus().Open1->trigger();
         return made;
     }
 
@@ -163,7 +164,7 @@ private slots:
             return true;
         };
         window = makeWindow(std::move(printing));
-        window->action("LabPrint1")->trigger();
+        window->menus().LabPrint1->trigger();
         QVERIFY(prompter->shown.empty());
 
         const PdfPage page = readPdfWords(file);
@@ -210,20 +211,20 @@ private slots:
             return true;
         };
         window = makeWindow(std::move(printing));
-        const auto printButton = [this] { window->button("PrintButton")->OnClick(); };
+        const auto printButton = [this] { window->buttons().PrintButton->OnClick(); };
         // Whether a printout went into the file since the last look.
         const auto printedInto = [](const QString& file) { return QFile::remove(file); };
 
         printButton();
         QVERIFY(printedInto(system));
-        window->action("LabPrint1")->trigger();  // cancelled: nothing printed, nothing chosen
+        window->menus().LabPrint1->trigger();  // cancelled: nothing printed, nothing chosen
         QVERIFY(!printedInto(chosen));
         printButton();
         QVERIFY(printedInto(system));
         QCOMPARE(systemLookups, 2);
 
         confirm = true;
-        window->action("LabPrint1")->trigger();
+        window->menus().LabPrint1->trigger();
         QVERIFY(printedInto(chosen));
         printButton();
         QVERIFY(printedInto(chosen));
@@ -236,7 +237,7 @@ private slots:
         PrinterChoice printing;
         printing.findSystemPrinter = [](QPrinter&) { return false; };
         window = makeWindow(std::move(printing));
-        window->button("PrintButton")->OnClick();
+        window->buttons().PrintButton->OnClick();
         const std::vector<ShownMessage> expected{
             {ShownMessage::Kind::Error,
              "No printer is available. Use File \u25B8 Print \u25B8 Lab Print to print to a PDF file."}};

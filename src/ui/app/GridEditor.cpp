@@ -1,27 +1,22 @@
-// The main window's editing in the grid: the grid's events mapped onto the
-// typing rules and row commands of the core, and the small controls that float
-// over the grid (the drop buttons, the material list and the note editor).
-#include "app/TfrmMain.h"
+#include "app/GridEditor.h"
 
 #include "app/Artwork.h"
 #include "app/FloatingControls.h"
-#include "app/PropertiesPanel.h"
 #include "calc/CalcPanel.h"
 #include "materials/MaterialBrowsing.h"
 #include "sheet/GridTyping.h"
 #include "sheet/MaterialPicking.h"
 #include "sheet/RowCommands.h"
 #include "widgets/FormulaGridLayout.h"
-#include "widgets/TExplorerButton.h"
+#include "widgets/LocalPath.h"
 #include "widgets/TSuperGrid.h"
 
-#include <QAction>
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
 #include <QStatusBar>
@@ -35,11 +30,6 @@ constexpr int MaterialCol = 1;
 constexpr int DescriptionCol = 2;
 constexpr int WeightCol = 3;
 constexpr int VolumeCol = 4;
-
-std::filesystem::path localPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 // Every item of the material list is 16 pixels high.
 class SixteenPixelRows : public QStyledItemDelegate {
@@ -79,12 +69,35 @@ QToolButton* smallButton(QWidget* parent, const char* name, const QIcon& icon)
 
 }  // namespace
 
-void TfrmMain::createFloatingControls()
+GridEditor::GridEditor(const Parts& parts)
+    : QObject(&parts.window)
+    , window_(parts.window)
+    , grid_(parts.grid)
+    , sheet_(parts.sheet)
+    , prompter_(parts.prompter)
+    , popupMenu_(parts.popupMenu)
 {
-    drop1_ = smallButton(this, "Drop1", downArrowIcon());
-    drop2_ = smallButton(this, "Drop2", Artwork::menuIcon(16));
+    createFloatingControls();
+    calcPanel_ = new CalcPanel(sheet_, parts.calculator, prompter_, &window_);
+    connect(calcPanel_, &CalcPanel::cellsChanged, this, &GridEditor::sheetChanged);
+    connect(calcPanel_, &CalcPanel::accepted, this, [this] {
+        emit sheetChanged();
+        grid_.setFocus();
+    });
+    connectGrid();
+}
 
-    fileList_ = new QListView(this);
+void GridEditor::createFloatingControls()
+{
+    drop1_ = smallButton(&window_, "Drop1", downArrowIcon());
+    drop2_ = smallButton(&window_, "Drop2", Artwork::menuIcon(16));
+    createMaterialList();
+    createNoteEditor();
+}
+
+void GridEditor::createMaterialList()
+{
+    fileList_ = new QListView(&window_);
     fileList_->setObjectName(QStringLiteral("File32List"));
     fileListModel_ = new QStringListModel(fileList_);
     fileList_->setModel(fileListModel_);
@@ -99,8 +112,11 @@ void TfrmMain::createFloatingControls()
     fileList_->installEventFilter(this);
     fileList_->viewport()->installEventFilter(this);
     fileList_->hide();
+}
 
-    descBox_ = new QLineEdit(this);
+void GridEditor::createNoteEditor()
+{
+    descBox_ = new QLineEdit(&window_);
     descBox_->setObjectName(QStringLiteral("DescBox"));
     descBox_->setMaxLength(static_cast<int>(tintora::DescBoxMaxLength));
     descBox_->setFrame(false);
@@ -114,62 +130,37 @@ void TfrmMain::createFloatingControls()
     descBox_->hide();
 }
 
-void TfrmMain::connectGridCommands()
+void GridEditor::connectGrid()
 {
-    connect(grid_, &TSuperGrid::OnSelectCell, this, &TfrmMain::Grid1SelectCell, Qt::DirectConnection);
-    connect(grid_, &TSuperGrid::OnClick, this, &TfrmMain::Grid1Click);
-    connect(grid_, &TSuperGrid::OnKeyPress, this, &TfrmMain::Grid1KeyPress);
-    connect(grid_, &TSuperGrid::OnMouseDown, this,
+    TSuperGrid* grid = &grid_;
+    connect(grid, &TSuperGrid::OnSelectCell, this, &GridEditor::Grid1SelectCell, Qt::DirectConnection);
+    connect(grid, &TSuperGrid::OnClick, this, &GridEditor::Grid1Click);
+    connect(grid, &TSuperGrid::OnKeyPress, this, &GridEditor::Grid1KeyPress);
+    connect(grid, &TSuperGrid::OnMouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { Grid1MouseDown(button); });
-    connect(grid_, &TSuperGrid::OnMouseUp, this,
+    connect(grid, &TSuperGrid::OnMouseUp, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) { Grid1MouseUp(button, pos); });
-    connect(grid_, &TSuperGrid::OnDblClick, this, &TfrmMain::Grid1DblClick);
-    connect(grid_, &TSuperGrid::OnCheckBoxClick, this,
+    connect(grid, &TSuperGrid::OnDblClick, this, &GridEditor::Grid1DblClick);
+    connect(grid, &TSuperGrid::OnCheckBoxClick, this,
             [this](TSuperGrid*, int, int row, bool) { Grid1CheckBoxClick(row); });
-    connect(grid_, &TSuperGrid::OnTopLeftChanged, this, &TfrmMain::Grid1TopLeftChanged);
-    connect(drop1_, &QToolButton::clicked, this, &TfrmMain::Drop1Click);
-    connect(drop2_, &QToolButton::clicked, this, &TfrmMain::Drop2Click);
-    connect(descBox_, &QLineEdit::returnPressed, this, &TfrmMain::DescBoxExit);
-
-    const auto on = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(action(name), &QAction::triggered, this, handler);
-    };
-    const auto onButton = [this](const char* name, void (TfrmMain::*handler)()) {
-        connect(button(name), &TExplorerButton::OnClick, this, handler);
-    };
-    on("RMInsert1", &TfrmMain::RMInsert1Click);
-    on("RMDelete1", &TfrmMain::RMDelete1Click);
-    on("MarkAll1", &TfrmMain::MarkAll1Click);
-    on("UnmarkAll1", &TfrmMain::UnmarkAll1Click);
-    on("FlipMarked1", &TfrmMain::FlipMarked1Click);
-    on("mCut", &TfrmMain::mCutClick);
-    on("mCopy", &TfrmMain::mCopyClick);
-    on("mPaste", &TfrmMain::mPasteClick);
-    on("Add2", &TfrmMain::Add1Click);
-    on("PopupCut", &TfrmMain::mCutClick);
-    on("PopupCopy", &TfrmMain::mCopyClick);
-    on("PopupPaste", &TfrmMain::mPasteClick);
-    on("PopupAdd", &TfrmMain::Add1Click);
-    onButton("InsertButton", &TfrmMain::RMInsert1Click);
-    onButton("DeleteButton", &TfrmMain::RMDelete1Click);
-    onButton("MarkButton", &TfrmMain::MarkAll1Click);
-    onButton("UnMarkButton", &TfrmMain::UnmarkAll1Click);
+    connect(grid, &TSuperGrid::OnTopLeftChanged, this, &GridEditor::Grid1TopLeftChanged);
+    connect(drop1_, &QToolButton::clicked, this, &GridEditor::Drop1Click);
+    connect(drop2_, &QToolButton::clicked, this, &GridEditor::Drop2Click);
+    connect(descBox_, &QLineEdit::returnPressed, this, &GridEditor::DescBoxExit);
 }
 
 // --- placing the floating controls ---------------------------------------------
 
-void TfrmMain::AlignButtons()
+void GridEditor::AlignButtons()
 {
-    if (!drop1_)
-        return;
-    const int row = grid_->Row();
-    const int col = grid_->Col();
-    const QPoint gridTopLeft = grid_->viewport()->mapTo(this, QPoint(0, 0));
+    const int row = grid_.Row();
+    const int col = grid_.Col();
+    const QPoint gridTopLeft = grid_.viewport()->mapTo(&window_, QPoint(0, 0));
     const auto placed = placeFloatingControls({
-        grid_->CellRect(MaterialCol, row),
-        grid_->CellRect(col == VolumeCol ? VolumeCol : WeightCol, row),
+        grid_.CellRect(MaterialCol, row),
+        grid_.CellRect(col == VolumeCol ? VolumeCol : WeightCol, row),
         gridTopLeft,
-        grid_->viewport()->height(),
+        grid_.viewport()->height(),
         drop1_->size(),
         fileList_->size(),
         QSize(CalcPanel::PanelWidth, CalcPanel::PanelHeight),
@@ -177,102 +168,100 @@ void TfrmMain::AlignButtons()
     drop1_->move(placed.Drop1);
     drop2_->move(placed.Drop2);
     fileList_->move(placed.File32List);
-    if (calcPanel())
-        calcPanel()->move(placed.CalcPanel);
+    calcPanel_->move(placed.CalcPanel);
 
     const tintora::DropButton shown = tintora::dropButtonFor(col, edit_.GridMouseDown);
     // A cell scrolled out of sight has no place for its button.
-    const bool cellShown = !grid_->CellRect(col, row).isEmpty();
+    const bool cellShown = !grid_.CellRect(col, row).isEmpty();
     drop1_->setVisible(cellShown && shown == tintora::DropButton::Drop1);
     drop2_->setVisible(cellShown && shown == tintora::DropButton::Drop2);
     drop1_->raise();
     drop2_->raise();
 }
 
-void TfrmMain::hideCalcPanel()
+void GridEditor::hideCellEditors()
 {
-    if (calcPanel())
-        calcPanel()->hide();
-}
-
-void TfrmMain::hideCellEditors()
-{
-    if (!drop1_)
-        return;
     // A note being typed is stored before its editor goes, as on scrolling.
     DescBoxExit();
     drop1_->hide();
     drop2_->hide();
 }
 
-void TfrmMain::focusFirstMaterialCell()
+void GridEditor::closeFloatingControls()
+{
+    calcPanel_->hide();
+    fileList_->hide();
+    window_.statusBar()->clearMessage();
+}
+
+void GridEditor::focusFirstMaterialCell()
 {
     // Only the view moves: a freshly loaded or emptied sheet stays unmodified.
     const bool modified = sheet_.SheetModified;
-    grid_->setTopRow(1);
-    grid_->setCurrentCell(MaterialCol, 1);
+    grid_.setTopRow(1);
+    grid_.setCurrentCell(MaterialCol, 1);
     // Arrival at the cell, also when it was current already: its button and
     // the text Escape puts back.
     Grid1Click();
     sheet_.SheetModified = modified;
-    grid_->setFocus();
+    grid_.setFocus();
 }
 
 // --- the grid's events -----------------------------------------------------------
 
-void TfrmMain::Grid1SelectCell(int, int, bool&)
+void GridEditor::Grid1SelectCell(int, int, bool&)
 {
     AlignButtons();
-    grid_->setLeftCol(TSuperGrid::FixedCols);
+    grid_.setLeftCol(TSuperGrid::FixedCols);
     fileList_->hide();
-    statusBar()->clearMessage();
-    hideCalcPanel();
+    window_.statusBar()->clearMessage();
+    calcPanel_->hide();
 }
 
-void TfrmMain::Grid1Click()
+void GridEditor::Grid1Click()
 {
     AlignButtons();
-    const auto result = tintora::cellClicked(sheet_, edit_, {grid_->Col(), grid_->Row()}, localPath(MaterialFolder_));
+    const auto result = tintora::cellClicked(sheet_, edit_, {grid_.Col(), grid_.Row()}, localPath(MaterialFolder_));
     if (result.recalculated)
-        showSheet();
+        emit sheetChanged();
 }
 
-void TfrmMain::Grid1KeyPress(QChar key)
+void GridEditor::Grid1KeyPress(QChar key)
 {
-    tintora::typeKey(sheet_, edit_, {grid_->Col(), grid_->Row()}, key.unicode(), localPath(MaterialFolder_));
-    showSheet();
+    tintora::typeKey(sheet_, edit_, {grid_.Col(), grid_.Row()}, key.unicode(), localPath(MaterialFolder_));
+    emit sheetChanged();
 }
 
-void TfrmMain::Grid1MouseDown(Qt::MouseButton)
+void GridEditor::Grid1MouseDown(Qt::MouseButton)
 {
     edit_.GridMouseDown = true;
     drop1_->hide();
     drop2_->hide();
 }
 
-void TfrmMain::Grid1MouseUp(Qt::MouseButton button, QPoint pos)
+void GridEditor::Grid1MouseUp(Qt::MouseButton button, QPoint pos)
 {
     edit_.GridMouseDown = false;
     AlignButtons();
     if (button != Qt::RightButton)
         return;
-    const QPoint cell = grid_->MouseToCell(pos);
+    const QPoint cell = grid_.MouseToCell(pos);
     if (cell.x() < TSuperGrid::FixedCols || cell.y() < TSuperGrid::FixedRows)
         return;
-    grid_->setRow(cell.y());
-    grid_->setCol(cell.x());
-    if (tintora::contextMenuOpens(grid_->Col()))
-        popupMenu_->popup(grid_->viewport()->mapToGlobal(pos));
+    grid_.setRow(cell.y());
+    grid_.setCol(cell.x());
+    if (tintora::contextMenuOpens(grid_.Col()))
+        popupMenu_.popup(grid_.viewport()->mapToGlobal(pos));
 }
 
-void TfrmMain::Grid1DblClick()
+void GridEditor::Grid1DblClick()
 {
-    const int row = grid_->Row();
-    const auto note = tintora::noteToEdit(sheet_, {grid_->Col(), row});
+    const int row = grid_.Row();
+    const auto note = tintora::noteToEdit(sheet_, {grid_.Col(), row});
     if (!note)
         return;
-    const QRect cell = grid_->CellRect(DescriptionCol, row);
-    const QPoint at = grid_->viewport()->mapTo(this, cell.topLeft());
+    const QRect cell = grid_.CellRect(DescriptionCol, row);
+    const QPoint at = grid_.viewport()->mapTo(&window_, cell.topLeft());
     descBox_->setGeometry(at.x() + 1, at.y() + 1, 322, cell.height() + 2);
     descBox_->setText(QString::fromStdString(*note));
     descBox_->deselect();
@@ -281,35 +270,35 @@ void TfrmMain::Grid1DblClick()
     descBox_->setFocus();
 }
 
-void TfrmMain::DescBoxExit()
+void GridEditor::DescBoxExit()
 {
     if (descBox_->isHidden())
         return;
     // Hiding moves the focus, which would come back here: hide after storing.
-    tintora::storeNote(sheet_, grid_->Row(), descBox_->text().toStdString());
+    tintora::storeNote(sheet_, grid_.Row(), descBox_->text().toStdString());
     // Unless the user moved the focus elsewhere, hiding would pass it on to
     // the next control, the name box, where the next keys rename the formula.
-    const bool heldTheFocus = focusWidget() == descBox_;
+    const bool heldTheFocus = window_.focusWidget() == descBox_;
     descBox_->hide();
-    showSheet();
+    emit sheetChanged();
     if (heldTheFocus)
-        grid_->setFocus();
+        grid_.setFocus();
 }
 
-void TfrmMain::Grid1CheckBoxClick(int)
+void GridEditor::Grid1CheckBoxClick(int)
 {
     // The model has applied the mark rule as the box was toggled; show the outcome.
-    showSheet();
+    emit sheetChanged();
 }
 
-void TfrmMain::Grid1TopLeftChanged()
+void GridEditor::Grid1TopLeftChanged()
 {
     hideCellEditors();
 }
 
 // --- the material list -----------------------------------------------------------
 
-void TfrmMain::refreshMaterialList()
+void GridEditor::refreshMaterialList()
 {
     const QFileInfo folder(MaterialFolder_);
     const qint64 stamp = folder.lastModified().toMSecsSinceEpoch();
@@ -318,24 +307,24 @@ void TfrmMain::refreshMaterialList()
     fileListStamp_ = stamp;
     QStringList names;
     for (const tintora::ListedFile& item : tintora::listMaterialFiles(localPath(MaterialFolder_)))
-        names << QFile::decodeName(QByteArray::fromStdString(item.name));
+        names << fromLocalPath(item.name);
     fileListModel_->setStringList(names);
 }
 
-QString TfrmMain::selectedMaterialFile() const
+QString GridEditor::selectedMaterialFile() const
 {
     const QModelIndex current = fileList_->currentIndex();
     return current.isValid() && fileList_->selectionModel()->isSelected(current) ? current.data().toString()
                                                                                   : QString();
 }
 
-void TfrmMain::Drop1Click()
+void GridEditor::Drop1Click()
 {
-    grid_->setCol(MaterialCol);
-    statusBar()->clearMessage();
+    grid_.setCol(MaterialCol);
+    window_.statusBar()->clearMessage();
     if (!fileList_->isHidden()) {
         fileList_->hide();
-        grid_->setFocus();
+        grid_.setFocus();
         return;
     }
     const bool hadSelection = !selectedMaterialFile().isEmpty();
@@ -344,11 +333,16 @@ void TfrmMain::Drop1Click()
     fileList_->show();
     fileList_->raise();
     fileList_->setFocus();
+    selectCurrentCode(hadSelection);
+}
 
+// The list opens on the current row's code, or where the user left it.
+void GridEditor::selectCurrentCode(bool hadSelection)
+{
     std::vector<std::string> items;
     for (const QString& name : fileListModel_->stringList())
-        items.push_back(QFile::encodeName(name).toStdString());
-    const std::string code = sheet_.cell(tintora::Column::Material, grid_->Row());
+        items.push_back(localFileName(name));
+    const std::string code = sheet_.cell(tintora::Column::Material, grid_.Row());
     const auto selected = tintora::materialListSelection(items, code, hadSelection);
     if (!selected) {
         fileList_->clearSelection();
@@ -361,45 +355,26 @@ void TfrmMain::Drop1Click()
     MatStatus(index.data().toString());
 }
 
-// --- the keypad panel ------------------------------------------------------------
-
-void TfrmMain::Drop2Click()
+void GridEditor::MatStatus(const QString& fileName)
 {
-    const auto col = tintora::keypadColumn(sheet_, {grid_->Col(), grid_->Row()});
-    if (!col || !calcPanel())
-        return;
-    if (grid_->Col() != *col)
-        grid_->setCol(*col);
-    if (calcPanel()->isVisible()) {
-        calcPanel()->hide();
-        grid_->setFocus();
-        return;
-    }
-    AlignButtons();
-    calcPanel()->openFor(grid_->Col(), grid_->Row(), edit_.SavedCellText);
-    calcPanel()->raise();
+    const std::string text = tintora::MatStatus(localPath(MaterialFolder_), localFileName(fileName));
+    window_.statusBar()->showMessage(QString::fromStdString(text));
 }
 
-void TfrmMain::MatStatus(const QString& fileName)
-{
-    const std::string text = tintora::MatStatus(localPath(MaterialFolder_), QFile::encodeName(fileName).toStdString());
-    statusBar()->showMessage(QString::fromStdString(text));
-}
-
-void TfrmMain::File32Close()
+void GridEditor::File32Close()
 {
     const QString fileName = selectedMaterialFile();
     // No item, as in an empty folder: nothing is picked.
     if (fileName.isEmpty())
         return;
-    tintora::pickMaterial(sheet_, grid_->Row(), QFile::encodeName(fileName).toStdString(), localPath(MaterialFolder_));
-    grid_->setFocus();
+    tintora::pickMaterial(sheet_, grid_.Row(), localFileName(fileName), localPath(MaterialFolder_));
+    grid_.setFocus();
     fileList_->hide();
-    statusBar()->clearMessage();
-    showSheet();
+    window_.statusBar()->clearMessage();
+    emit sheetChanged();
 }
 
-bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+bool GridEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == descBox_ && event->type() == QEvent::FocusOut)
         DescBoxExit();
@@ -418,60 +393,79 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == fileList_->viewport() && event->type() == QEvent::MouseButtonRelease)
         File32Close();
-    return QMainWindow::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
+}
+
+// --- the keypad panel ------------------------------------------------------------
+
+void GridEditor::Drop2Click()
+{
+    const auto col = tintora::keypadColumn(sheet_, {grid_.Col(), grid_.Row()});
+    if (!col)
+        return;
+    if (grid_.Col() != *col)
+        grid_.setCol(*col);
+    if (calcPanel_->isVisible()) {
+        calcPanel_->hide();
+        grid_.setFocus();
+        return;
+    }
+    AlignButtons();
+    calcPanel_->openFor(grid_.Col(), grid_.Row(), edit_.SavedCellText);
+    calcPanel_->raise();
 }
 
 // --- row commands --------------------------------------------------------------
 
-void TfrmMain::RMInsert1Click()
+void GridEditor::RMInsert1Click()
 {
-    if (tintora::insertRow(sheet_, grid_->Row(), *services_.prompter))
-        showSheet();
+    if (tintora::insertRow(sheet_, grid_.Row(), prompter_))
+        emit sheetChanged();
 }
 
-void TfrmMain::RMDelete1Click()
+void GridEditor::RMDelete1Click()
 {
-    if (tintora::deleteRow(sheet_, grid_->Row(), *services_.prompter))
-        showSheet();
+    if (tintora::deleteRow(sheet_, grid_.Row(), prompter_))
+        emit sheetChanged();
 }
 
-void TfrmMain::MarkAll1Click()
+void GridEditor::MarkAll1Click()
 {
     tintora::markAll(sheet_);
-    showSheet();
+    emit sheetChanged();
 }
 
-void TfrmMain::UnmarkAll1Click()
+void GridEditor::UnmarkAll1Click()
 {
     tintora::unmarkAll(sheet_);
-    showSheet();
+    emit sheetChanged();
 }
 
-void TfrmMain::FlipMarked1Click()
+void GridEditor::FlipMarked1Click()
 {
     tintora::flipMarked(sheet_);
-    showSheet();
+    emit sheetChanged();
 }
 
-void TfrmMain::mCutClick()
+void GridEditor::mCutClick()
 {
-    tintora::cutRow(sheet_, grid_->Row(), edit_.RowClipboard);
-    showSheet();
+    tintora::cutRow(sheet_, grid_.Row(), edit_.RowClipboard);
+    emit sheetChanged();
 }
 
-void TfrmMain::mCopyClick()
+void GridEditor::mCopyClick()
 {
-    tintora::copyRow(sheet_, grid_->Row(), edit_.RowClipboard);
+    tintora::copyRow(sheet_, grid_.Row(), edit_.RowClipboard);
 }
 
-void TfrmMain::mPasteClick()
+void GridEditor::mPasteClick()
 {
-    if (tintora::pasteRow(sheet_, grid_->Row(), edit_.RowClipboard, localPath(MaterialFolder_)))
-        showSheet();
+    if (tintora::pasteRow(sheet_, grid_.Row(), edit_.RowClipboard, localPath(MaterialFolder_)))
+        emit sheetChanged();
 }
 
-void TfrmMain::Add1Click()
+void GridEditor::Add1Click()
 {
-    if (tintora::addRow(sheet_, grid_->Row(), edit_.RowClipboard, *services_.prompter))
-        showSheet();
+    if (tintora::addRow(sheet_, grid_.Row(), edit_.RowClipboard, prompter_))
+        emit sheetChanged();
 }

@@ -1,0 +1,111 @@
+#pragma once
+// Editing in the main window's grid: the grid's events mapped onto the typing
+// rules and row commands of the core, and the small controls that float over
+// the grid (the drop buttons, the material list, the note editor and the
+// keypad panel). It changes the sheet and says so; the window shows it.
+#include "sheet/FormulaSheet.h"
+#include "sheet/GridEditState.h"
+#include "sheet/Prompter.h"
+
+#include <QObject>
+#include <QString>
+
+class CalcPanel;
+class QLineEdit;
+class QListView;
+class QMainWindow;
+class QMenu;
+class QStringListModel;
+class QToolButton;
+class TSuperGrid;
+
+namespace tintora {
+struct CalculatorState;
+}
+
+class GridEditor : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        QMainWindow& window;  // holds the floating controls and the status line
+        TSuperGrid& grid;
+        tintora::FormulaSheet& sheet;
+        tintora::Prompter& prompter;
+        tintora::CalculatorState& calculator;  // shared with the keypad dialog
+        QMenu& popupMenu;
+    };
+    explicit GridEditor(const Parts& parts);
+
+    void setMaterialFolder(const QString& folder) { MaterialFolder_ = folder; }
+
+    tintora::GridEditState& editState() { return edit_; }
+    QToolButton* Drop1() const { return drop1_; }
+    QToolButton* Drop2() const { return drop2_; }
+    QListView* File32List() const { return fileList_; }
+    QLineEdit* DescBox() const { return descBox_; }
+    CalcPanel* calcPanel() const { return calcPanel_; }
+
+    void AlignButtons();
+    void Drop1Click();
+    void Drop2Click();
+    void File32Close();
+    void RMInsert1Click();
+    void RMDelete1Click();
+    void MarkAll1Click();
+    void UnmarkAll1Click();
+    void FlipMarked1Click();
+    void mCutClick();
+    void mCopyClick();
+    void mPasteClick();
+    void Add1Click();
+
+    // Stores a note being typed and hides the drop buttons, as on scrolling.
+    void hideCellEditors();
+    // Hides the material list and the keypad panel and clears the status line.
+    void closeFloatingControls();
+    // Start-up and every load end on row 1's Material cell, ready to type a code.
+    void focusFirstMaterialCell();
+    // Lists the material folder again if it changed since the last listing.
+    void refreshMaterialList();
+
+signals:
+    // The sheet changed: the window shows it again.
+    void sheetChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createFloatingControls();
+    void createMaterialList();
+    void createNoteEditor();
+    void connectGrid();
+    void Grid1SelectCell(int col, int row, bool& canSelect);
+    void Grid1Click();
+    void Grid1KeyPress(QChar key);
+    void Grid1MouseDown(Qt::MouseButton button);
+    void Grid1MouseUp(Qt::MouseButton button, QPoint pos);
+    void Grid1DblClick();
+    void Grid1CheckBoxClick(int row);
+    void Grid1TopLeftChanged();
+    void DescBoxExit();
+    void MatStatus(const QString& fileName);
+    QString selectedMaterialFile() const;
+    void selectCurrentCode(bool hadSelection);
+
+    QMainWindow& window_;
+    TSuperGrid& grid_;
+    tintora::FormulaSheet& sheet_;
+    tintora::Prompter& prompter_;
+    QMenu& popupMenu_;
+    QString MaterialFolder_;
+
+    tintora::GridEditState edit_;
+    QToolButton* drop1_ = nullptr;
+    QToolButton* drop2_ = nullptr;
+    QListView* fileList_ = nullptr;
+    QStringListModel* fileListModel_ = nullptr;
+    qint64 fileListStamp_ = -1;  // the folder's modification time when it was last listed
+    QLineEdit* descBox_ = nullptr;
+    CalcPanel* calcPanel_ = nullptr;
+};

@@ -1,0 +1,104 @@
+#include "app/MainWindowParts.h"
+
+#include "app/TfrmAbout.h"
+#include "formulas/FormulaFile.h"
+#include "widgets/FormulaGridLayout.h"
+#include "widgets/LocalPath.h"
+#include "widgets/TMRUFileList.h"
+#include "widgets/TSuperGrid.h"
+#include "widgets/TTipDialog.h"
+#include "widgets/TTipWindow.h"
+#include "widgets/TipTexts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QStatusBar>
+
+QFrame* sunkenLine(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("Panel3"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setFixedHeight(2);
+    return line;
+}
+
+TSuperGrid* createFormulaGrid(QWidget* parent)
+{
+    auto* grid = new TSuperGrid(parent);
+    grid->setObjectName(QStringLiteral("Grid1"));
+    grid->setProperty("HelpContext", 100);
+    applyFormulaGridLayout(*grid);
+    return grid;
+}
+
+void configureStatusBar(QStatusBar& bar)
+{
+    bar.setObjectName(QStringLiteral("StatusBar"));
+    bar.setFixedHeight(19);
+    bar.setSizeGripEnabled(false);
+    bar.setProperty("HelpContext", 110);
+}
+
+TMRUFileList* createRecentFilesList(QWidget* parent, QMenu* fileMenu, QAction* after)
+{
+    auto* list = new TMRUFileList(parent);
+    list->setMaximum(5);
+    list->setRemoveOnClick(true);
+    list->setUseSubmenu(false);
+    list->setSubmenuName(QStringLiteral("Reopen"));
+    list->setAutoSave(true);
+    list->setAutoSaveName(QStringLiteral("\\Vantrel"));
+    list->setAutoSaveKey(QStringLiteral("MRU"));
+    list->setFileMenu(fileMenu, after);
+    list->SetUp();
+    return list;
+}
+
+QString recentFileLocation(const QString& entry, const QString& formulaFolder)
+{
+    return fromLocalPath(tintora::recentFilePath(localFileName(entry), localFileName(formulaFolder)));
+}
+
+void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder)
+{
+    const QString file = QDir::cleanPath(path);
+    const QStringList entries = list.Items();
+    for (qsizetype i = entries.size() - 1; i >= 0; --i) {
+        const QString named = recentFileLocation(entries[i], formulaFolder);
+        if (entries[i] != path && QDir::cleanPath(named) == file)
+            list.RemoveItem(static_cast<int>(i));
+    }
+    list.AddItem(path);
+}
+
+TTipDialog* createTipDialog(QWidget* parent, TfrmAbout* splash)
+{
+    auto* tips = new TTipDialog(parent);
+    tips->setTipDialogCaption(QStringLiteral("Tip of the Day"));
+    tips->setButtonNextCaption(QStringLiteral("&Next"));
+    tips->setButtonCloseCaption(QStringLiteral("&Close"));
+    tips->setColor(Qt::white);
+    tips->setQuestionCaption(QStringLiteral("Did you know this?"));
+    tips->setOnAtStartCaption(QStringLiteral("Show tips next time?"));
+    tips->setTips(tipOfTheDayTexts());
+    // The splash stays on top of every window; the tip window shown while it is
+    // still up must be above it, or the splash would cover it.
+    QObject::connect(tips, &TTipDialog::OnExecute, tips, [splash](TTipDialog* dialog) {
+        if (splash && splash->isVisible())
+            dialog->TipWindow()->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    });
+    return tips;
+}
+
+WaitCursor::WaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}

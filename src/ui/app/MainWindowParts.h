@@ -1,0 +1,54 @@
+#pragma once
+// The pieces the main window puts together, set up as the program describes
+// them: the grid, the status line, the recent-files list and the tip dialog.
+#include "widgets/TExplorerButton.h"
+
+#include <QAction>
+#include <QString>
+
+class QFrame;
+class QMenu;
+class QStatusBar;
+class QWidget;
+class TMRUFileList;
+class TSuperGrid;
+class TTipDialog;
+class TfrmAbout;
+
+// The 2-pixel sunken line under the button bar.
+QFrame* sunkenLine(QWidget* parent);
+TSuperGrid* createFormulaGrid(QWidget* parent);
+void configureStatusBar(QStatusBar& bar);
+
+// Five recent files in the File menu after the separator `after`, kept in the settings.
+TMRUFileList* createRecentFilesList(QWidget* parent, QMenu* fileMenu, QAction* after);
+// The file a recent-files entry names: an entry of a bare name, as earlier
+// runs stored it, lies in the formula folder.
+QString recentFileLocation(const QString& entry, const QString& formulaFolder);
+// Puts path on top of the recent files; an entry naming the same file gives way.
+void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder);
+
+// The tip of the day; above the splash while that is still shown.
+TTipDialog* createTipDialog(QWidget* parent, TfrmAbout* splash);
+
+// The hourglass while the formula is read again; restored however that ends.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// A command's connection to a menu entry or a flat button.
+template <typename Receiver>
+void onTriggered(QAction* action, Receiver* receiver, void (Receiver::*handler)())
+{
+    QObject::connect(action, &QAction::triggered, receiver, handler);
+}
+
+template <typename Receiver>
+void onClick(TExplorerButton* button, Receiver* receiver, void (Receiver::*handler)())
+{
+    QObject::connect(button, &TExplorerButton::OnClick, receiver, handler);
+}
