@@ -215,18 +215,6 @@ TEST(SafeWrite, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary)
     EXPECT_TRUE(fs::exists(file));
 }
 
-TEST(SafeWrite, ReplacesTheFileAndKeepsItsPermissions)
-{
-    TempFolder folder;
-    const fs::path file = folder.write("perm.tfx", "[A]\nk=1\n");
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(replaceFileContents(file, "new"));
-    EXPECT_EQ(load(file), "new");
-    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_FALSE(replaceFileContents(folder.path() / "no folder" / "x.tfx", "x"));
-    EXPECT_EQ(entriesIn(folder.path()), 1u);
-}
-
 // A real full disk and a real read-only folder: a small file system of its
 // own, where the machine allows mounting one.
 class SmallFileSystem : public ::testing::Test {
