@@ -27,14 +27,6 @@ constexpr std::array<PropertyKey, 8> ReadOrder = {{
     {"Voc_Wt", &RowMaterialProps::Voc_Wt},   {"Voc_Vol", &RowMaterialProps::Voc_Vol},
 }};
 
-// In the order the keys are written.
-constexpr std::array<PropertyKey, 8> WriteOrder = {{
-    {"Spec", &RowMaterialProps::Spec},       {"Cost", &RowMaterialProps::Cost},
-    {"Pig_Wt", &RowMaterialProps::Pig_Wt},   {"Pig_Vol", &RowMaterialProps::Pig_Vol},
-    {"Vol_Wt", &RowMaterialProps::Vol_Wt},   {"Vol_Vol", &RowMaterialProps::Vol_Vol},
-    {"Voc_Wt", &RowMaterialProps::Voc_Wt},   {"Voc_Vol", &RowMaterialProps::Voc_Vol},
-}};
-
 bool isRegularFile(const fs::path& p)
 {
     std::error_code ec;
@@ -178,17 +170,6 @@ void MaterialLoad(FormulaSheet& sheet, int n, const MaterialFiles& files)
         row.props = {};
         row.RowKind = false;
     }
-}
-
-bool SetNumbers(const fs::path& folder, std::string_view fileName, const Material& material)
-{
-    const fs::path file = folder / asciiLower(fileName);
-    if (!writeIniString(file, MaterialSection, "Name", asciiLower(material.Name)))
-        return false;
-    for (const PropertyKey& k : WriteOrder)
-        if (!writeIniString(file, MaterialSection, k.key, formatCell(material.props.*k.field)))
-            return false;
-    return true;
 }
 
 }  // namespace tintora

@@ -66,10 +66,6 @@ Material readMaterial(const std::filesystem::path& file);
 // Does not recalculate; callers run Calculate.
 void MaterialLoad(FormulaSheet& sheet, int row, const MaterialFiles& files);
 
-// The written form of a material file: Name in lower case, then the numbers in
-// the "%8.3f" form, into folder/fileName (a file name with its extension) in
-// lower case. Keeps the rest of an existing file. Returns false when the file
-// cannot be written.
-bool SetNumbers(const std::filesystem::path& folder, std::string_view fileName, const Material& material);
+// Writing material files: materials/MaterialWrite.h.
 
 }  // namespace tintora

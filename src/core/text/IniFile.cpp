@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <limits>
-#include <memory>
-#include <random>
 #include <system_error>
 #include <utility>
 
@@ -382,83 +379,115 @@ std::string editedBytes(std::string bytes, bool legacy, std::string_view section
     return result;
 }
 
-// The new file bytes. A file read as Windows-1252 keeps that encoding when the
-// new texts fit in it; otherwise it is converted to UTF-8 first, so that
-// neither its own accents nor the new ones turn into garbage.
-std::string withValue(std::string bytes, std::string_view section, std::string_view key,
-                      std::string_view value) {
-    const std::size_t markLength = byteOrderMarkLength(bytes);
-    const bool legacy = !isValidUtf8(std::string_view(bytes).substr(markLength));
-    if (legacy) {
-        if (auto texts = encodedAsWindows1252(section, key, value)) {
-            return editedBytes(std::move(bytes), true, section, key, *texts);
-        }
-        bytes = bytes.substr(0, markLength) + windows1252ToUtf8(std::string_view(bytes).substr(markLength));
-    }
-    const NewTexts texts{std::string(section), std::string(key), std::string(value)};
-    return editedBytes(std::move(bytes), false, section, key, texts);
+
+// ---- several changes in one write
+
+bool needsQuotes(std::string_view value) {
+    return trimBlanks(value).size() != value.size() || withoutMatchingQuotes(value).size() != value.size();
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+std::string valueText(std::string_view value, IniQuoting quoting) {
+    if (quoting == IniQuoting::Exact && needsQuotes(value)) return "\"" + std::string(value) + "\"";
+    return std::string(value);
+}
 
-// Creates a new, so far unused file beside `target` for writing.
-std::optional<fs::path> createTempFile(const fs::path& target, FileHandle& handle) {
-    std::random_device entropy;
-    std::uniform_int_distribution<std::uint32_t> digits;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        fs::path temp = target;
-        temp.replace_filename("." + target.filename().string() + ".tmp" + std::to_string(digits(entropy)));
-        handle.reset(std::fopen(temp.c_str(), "wbx"));  // "x": never reuse an existing file
-        if (handle) return temp;
-    }
+std::string labelOf(const IniChange& change) {
+    return change.label.empty() ? change.key : change.label;
+}
+
+std::optional<std::string> changeProblem(const IniChange& change) {
+    if (!canBeWritten(change.section, change.key, {})) return "the key " + labelOf(change) + " cannot be named in a file";
+    if (!change.value) return std::nullopt;
+    if (auto problem = iniValueProblem(*change.value, change.quoting)) return labelOf(change) + " " + *problem;
     return std::nullopt;
 }
 
-bool writeAll(FileHandle handle, std::string_view bytes) {
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), handle.get()) == bytes.size();
-    return std::fclose(handle.release()) == 0 && written;
+// The texts of a change in the file's encoding; nullopt when it cannot hold them.
+std::optional<NewTexts> textsFor(const IniChange& change, bool legacy) {
+    std::string value = valueText(change.value.value_or(""), change.quoting);
+    if (!legacy) return NewTexts{change.section, change.key, std::move(value)};
+    return encodedAsWindows1252(change.section, change.key, value);
 }
 
-// Writes the whole new text beside the file and renames it over the file, so a
-// failure leaves either the old file or the new one, never half of one.
-bool replaceFile(const fs::path& target, std::string_view bytes, bool existed) {
-    FileHandle handle;
-    const auto temp = createTempFile(target, handle);
-    if (!temp) return false;
-    std::error_code error;
-    if (writeAll(std::move(handle), bytes)) {
-        const fs::file_status original = fs::status(target, error);
-        if (existed && !error) fs::permissions(*temp, original.permissions(), error);
-        error.clear();
-        fs::rename(*temp, target, error);
-        if (!error) return true;
+// Removes the key's line and those of its duplicates, which would read in its place.
+std::string withoutKey(std::string bytes, bool legacy, std::string_view section, std::string_view key) {
+    for (;;) {
+        const KeyPlace place = KeyFinder(bytes, legacy, section, key).find();
+        if (!place.keyFound) return bytes;
+        bytes.erase(place.keyLine.begin, place.keyLine.next - place.keyLine.begin);
     }
-    fs::remove(*temp, error);
-    return false;
 }
 
-// A link is followed, so that the file it names is updated and the link stays.
-fs::path writeTarget(const fs::path& path) {
-    std::error_code error;
-    if (!fs::is_symlink(path, error)) return path;
-    const fs::path resolved = fs::weakly_canonical(path, error);
-    return error ? path : resolved;
+// What the reader is to see after the change.
+void applyToEntries(IniFile::Entries& entries, const IniChange& change) {
+    const std::string section = asciiLower(trimBlanks(change.section));
+    const std::string key = asciiLower(trimBlanks(change.key));
+    if (change.value) {
+        entries[section][key] = storedValue(trimBlanks(valueText(*change.value, change.quoting)));
+    } else if (const auto found = entries.find(section); found != entries.end()) {
+        found->second.erase(key);
+    }
+}
+
+IniEditResult refused(std::size_t change, std::string problem) {
+    return {{}, std::move(problem), change};
 }
 
 }  // namespace
 
+std::optional<std::string> iniValueProblem(std::string_view value, IniQuoting quoting) {
+    if (hasAny(value, "\r\n")) return "holds a line break";
+    if (!isValidUtf8(value)) return "is no valid UTF-8 text";
+    const std::string_view kept = quoting == IniQuoting::Exact ? value : trimBlanks(value);
+    if (kept.size() > maxValueCharacters && utf8Length(kept) > maxValueCharacters)
+        return "is longer than " + std::to_string(maxValueCharacters) + " characters";
+    return std::nullopt;
+}
+
+IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes) {
+    const bool legacy = !isValidUtf8(std::string_view(bytes).substr(byteOrderMarkLength(bytes)));
+    IniFile::Entries expected = IniFile::parse(bytes).entries();
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const IniChange& change = changes[i];
+        if (auto problem = changeProblem(change)) return refused(i, std::move(*problem));
+        if (change.value) {
+            const auto texts = textsFor(change, legacy);
+            if (!texts) {
+                return refused(i, "the file is written in Windows-1252, which cannot hold " + labelOf(change) +
+                                      " (\"" + *change.value + "\")");
+            }
+            bytes = editedBytes(std::move(bytes), legacy, change.section, change.key, *texts);
+        } else {
+            bytes = withoutKey(std::move(bytes), legacy, change.section, change.key);
+        }
+        applyToEntries(expected, change);
+    }
+    // A last guard: a Windows-1252 file whose only other byte above 127 went
+    // with a changed value would now read as UTF-8, and its other keys differently.
+    if (IniFile::parse(bytes).entries() != expected) {
+        return {{}, "the change would alter how the rest of the file reads (its encoding)", std::nullopt};
+    }
+    return {std::move(bytes), {}, std::nullopt};
+}
+
+WriteResult writeIniChanges(const fs::path& target, const std::vector<IniChange>& changes,
+                            const std::optional<fs::path>& source) {
+    const fs::path& from = source ? *source : target;
+    FileBytes file = readFileBytes(from);
+    // A file that cannot be read whole is not rewritten: its unread part would be lost.
+    if (file.status != ReadStatus::Read && file.status != ReadStatus::Missing) {
+        const std::string which = source ? "\"" + from.string() + "\"" : "the file";
+        return WriteResult::failed(cannotWrite(target, which + " cannot be read whole, and what it holds would be lost"));
+    }
+    IniEditResult edited = editIniBytes(std::move(file.bytes), changes);
+    if (!edited.ok()) return WriteResult::failed(cannotWrite(target, edited.problem));
+    return replaceFileContents(target, edited.bytes);
+}
+
 bool writeIniString(const fs::path& path, std::string_view section, std::string_view key,
                     std::string_view value) {
-    if (!canBeWritten(section, key, value)) return false;
-    const fs::path target = writeTarget(path);
-    FileBytes file = readFileBytes(target);
-    // A file that cannot be read whole is not rewritten: its unread part would be lost.
-    if (file.status != ReadStatus::Read && file.status != ReadStatus::Missing) return false;
-    const bool existed = file.status == ReadStatus::Read;
-    return replaceFile(target, withValue(std::move(file.bytes), section, key, value), existed);
+    return writeIniChanges(path, {{std::string(section), std::string(key), std::string(value), IniQuoting::AsWritten, {}}})
+        .ok();
 }
 
 }  // namespace tintora

@@ -14,6 +14,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
+
+#include "text/SafeWrite.h"
 
 namespace tintora {
 
@@ -31,6 +34,10 @@ public:
     int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
     bool hasSection(std::string_view section) const;
 
+    // Every section that counts with its keys and values, names in lower case.
+    using Entries = std::unordered_map<std::string, std::unordered_map<std::string, std::string>>;
+    const Entries& entries() const { return sections_; }
+
 private:
     using Keys = std::unordered_map<std::string, std::string>;  // lower-case key -> value
     std::unordered_map<std::string, Keys> sections_;            // lower-case section -> keys
@@ -44,8 +51,58 @@ std::optional<int> parseIniInteger(std::string_view text);
 // Writes one value: replaces the value of an existing key in place and keeps
 // every other byte of the file; a new key goes after the last entry of its
 // section, a new section at the end; a missing file is created.
-// Returns false when the file cannot be written.
+// Returns false when the file cannot be written. The value goes in as given
+// (IniQuoting::AsWritten).
 bool writeIniString(const std::filesystem::path& path, std::string_view section,
                     std::string_view key, std::string_view value);
+
+// How a value is put into a file.
+enum class IniQuoting {
+    // The value must read back as exactly this text: a value with blanks or
+    // quotes at its ends, which the reader would strip, is written in quotes.
+    Exact,
+    // The text goes in as given; the reader drops its surrounding blanks
+    // (numbers right-aligned in the "%8.3f" form).
+    AsWritten,
+};
+
+// One change of a file: the key set to value, or removed with every duplicate
+// of it in the section that counts when value is nullopt.
+struct IniChange {
+    std::string section;
+    std::string key;
+    std::optional<std::string> value = std::nullopt;
+    IniQuoting quoting = IniQuoting::Exact;
+    // What the value is, for messages ("the note in row 5"); the key when empty.
+    std::string label = {};
+};
+
+// Why a value cannot be written so that it reads back as itself ("holds a
+// line break"); nullopt when it can. A value is at most 1023 characters of
+// UTF-8 text without line breaks. Encoding problems depend on the file and
+// are found by editIniBytes.
+std::optional<std::string> iniValueProblem(std::string_view value, IniQuoting quoting = IniQuoting::Exact);
+
+struct IniEditResult {
+    std::string bytes;
+    // Empty on success, else why nothing can be written ("the note in row 5 holds a line break").
+    std::string problem;
+    // The change that was refused, when one was.
+    std::optional<std::size_t> refusedChange;
+    bool ok() const { return problem.empty(); }
+};
+
+// The file bytes with the changes made in order, every other byte kept.
+// A file read as Windows-1252 keeps that encoding: a text it cannot hold is
+// refused rather than the file converted. The result is parsed again: when
+// any key, changed or not, would read other than intended, nothing is written.
+IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes);
+
+// Makes all changes in one replacement of target (temporary file and rename).
+// The bytes to change are those of source when given (a Save As carrying a
+// file's other sections to a new name), else those of target; a missing file
+// starts empty. Nothing on disk changes unless the whole write succeeds.
+WriteResult writeIniChanges(const std::filesystem::path& target, const std::vector<IniChange>& changes,
+                            const std::optional<std::filesystem::path>& source = std::nullopt);
 
 }  // namespace tintora

@@ -1,4 +1,5 @@
 #include "materials/MaterialFile.h"
+#include "materials/MaterialWrite.h"
 
 #include "TempFolder.h"
 #include "text/IniFile.h"

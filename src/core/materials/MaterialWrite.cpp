@@ -1,0 +1,76 @@
+#include "materials/MaterialWrite.h"
+
+#include "text/IniFile.h"
+#include "text/NumberText.h"
+
+#include <array>
+#include <vector>
+
+namespace tintora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view MaterialExtension = ".rm";
+
+struct PropertyKey {
+    const char* key;
+    double RowMaterialProps::*field;
+};
+
+constexpr std::array<PropertyKey, 8> WriteOrder = {{
+    {"Spec", &RowMaterialProps::Spec},       {"Cost", &RowMaterialProps::Cost},
+    {"Pig_Wt", &RowMaterialProps::Pig_Wt},   {"Pig_Vol", &RowMaterialProps::Pig_Vol},
+    {"Vol_Wt", &RowMaterialProps::Vol_Wt},   {"Vol_Vol", &RowMaterialProps::Vol_Vol},
+    {"Voc_Wt", &RowMaterialProps::Voc_Wt},   {"Voc_Vol", &RowMaterialProps::Voc_Vol},
+}};
+
+std::string codeOf(std::string_view fileNameText)
+{
+    const bool hasExtension = fileNameText.size() >= MaterialExtension.size()
+        && equalsIgnoringAsciiCase(fileNameText.substr(fileNameText.size() - MaterialExtension.size()), MaterialExtension);
+    return std::string(hasExtension ? fileNameText.substr(0, fileNameText.size() - MaterialExtension.size())
+                                    : fileNameText);
+}
+
+}  // namespace
+
+MaterialFileChoice materialFileFor(const fs::path& folder, std::string_view fileNameText)
+{
+    if (fileNameText.empty())
+        return {{}, "Please enter a file name for the material."};
+    const std::string code = codeOf(fileNameText);
+    if (!MaterialFiles::codeNamesAFile(code))
+        return {{}, "\"" + std::string(fileNameText) + "\" cannot be a material file: it would lie outside the material folder."};
+    if (auto existing = MaterialFiles(folder).find(code))
+        return {std::move(*existing), {}};
+    return {folder / (asciiLower(code) + std::string(MaterialExtension)), {}};
+}
+
+WriteResult SetNumbers(const fs::path& folder, std::string_view fileNameText, const Material& material)
+{
+    const MaterialFileChoice choice = materialFileFor(folder, fileNameText);
+    if (!choice.ok())
+        return WriteResult::failed(choice.problem);
+    std::vector<IniChange> changes;
+    changes.push_back({MaterialSection, "Name", asciiLower(material.Name), IniQuoting::Exact, "the name"});
+    for (const PropertyKey& k : WriteOrder)
+        changes.push_back({MaterialSection, k.key, formatCell(material.props.*k.field), IniQuoting::AsWritten});
+    return writeIniChanges(choice.file, changes);
+}
+
+WriteResult deleteMaterialFile(const fs::path& folder, std::string_view fileNameText)
+{
+    const MaterialFileChoice choice = materialFileFor(folder, fileNameText);
+    if (!choice.ok())
+        return WriteResult::failed(choice.problem);
+    return removeFile(choice.file);
+}
+
+std::string deleteQuestion(std::string_view fileName)
+{
+    return "Are you sure you want to delete " + std::string(fileName) + "?";
+}
+
+}  // namespace tintora

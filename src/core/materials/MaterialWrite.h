@@ -1,0 +1,37 @@
+#pragma once
+// Writing and deleting material files, for the material editor's Save and Delete.
+#include "materials/MaterialFile.h"
+#include "text/SafeWrite.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tintora {
+
+// The file a text of the editor's file name box names.
+struct MaterialFileChoice {
+    std::filesystem::path file;  // empty when refused
+    std::string problem;         // why the text names no file in the folder
+    bool ok() const { return problem.empty(); }
+};
+
+// ".rm" is appended when the text does not end with it (in any case). The
+// material file the code already names is kept under its own name, so that
+// formulas go on reading the file that is saved; a new file is named in lower
+// case. An empty text, and one that would leave the folder ("/" or NUL in it,
+// "." or ".." as the code), is refused.
+MaterialFileChoice materialFileFor(const std::filesystem::path& folder, std::string_view fileNameText);
+
+// The written form: Name (lower case), then Spec, Cost, Pig_Wt, Pig_Vol,
+// Vol_Wt, Vol_Vol, Voc_Wt, Voc_Vol in the "%8.3f" form, section [Material],
+// in one safe write that keeps the rest of an existing file.
+WriteResult SetNumbers(const std::filesystem::path& folder, std::string_view fileNameText, const Material& material);
+
+// Removes the material file the text names (found as a formula finds it).
+WriteResult deleteMaterialFile(const std::filesystem::path& folder, std::string_view fileNameText);
+
+// "Are you sure you want to delete <file>?"
+std::string deleteQuestion(std::string_view fileName);
+
+}  // namespace tintora

@@ -1,0 +1,80 @@
+#include "materials/MaterialWrite.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+using namespace tintora;
+using tintora::testing::TempFolder;
+
+namespace {
+
+struct NameCase {
+    std::string typed;
+    const char* file;  // nullptr: refused
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) { *out << '"' << c.typed << '"'; }
+
+class MaterialFileName : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(MaterialFileName, NamesAFileInTheFolderOrIsRefused)
+{
+    TempFolder folder;
+    folder.write("Water.rm", "[Material]\nName=water\n");
+    const NameCase& c = GetParam();
+    const MaterialFileChoice choice = materialFileFor(folder.path(), c.typed);
+    if (c.file) {
+        EXPECT_EQ(choice.file, folder.path() / c.file);
+        EXPECT_TRUE(choice.ok());
+    } else {
+        EXPECT_TRUE(choice.file.empty());
+        EXPECT_FALSE(choice.problem.empty());
+        EXPECT_FALSE(SetNumbers(folder.path(), c.typed, Material{}));
+        EXPECT_FALSE(deleteMaterialFile(folder.path(), c.typed));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MaterialFileName,
+    ::testing::Values(NameCase{"MyWhite", "mywhite.rm"}, NameCase{"mywhite.RM", "mywhite.rm"},
+                      NameCase{"white.paint", "white.paint.rm"}, NameCase{"WATER", "Water.rm"},
+                      NameCase{"water.rm", "Water.rm"}, NameCase{"..rm", nullptr}, NameCase{"", nullptr},
+                      NameCase{".", nullptr}, NameCase{"..", nullptr}, NameCase{"...rm", nullptr},
+                      NameCase{".rm", nullptr}, NameCase{"../up", nullptr}, NameCase{"/etc/x", nullptr},
+                      NameCase{std::string("a\0b", 3), nullptr}));
+
+TEST(MaterialWrite, SavedMaterialReadsBackAndDeleteRemovesIt)
+{
+    TempFolder folder;
+    Material material;
+    material.Name = "My WHITE";
+    material.props = {1.5, 0.4567, 0.25, 0, 1, 1, 0.1, 0.0004};
+    ASSERT_TRUE(SetNumbers(folder.path(), "MyWhite", material));
+    const auto file = folder.path() / "mywhite.rm";
+    const Material read = readMaterial(file);
+    EXPECT_EQ(read.Name, "my white");
+    EXPECT_EQ(read.props, (RowMaterialProps{1.5, 0.457, 0.25, 0, 1, 1, 0.1, 0}));
+
+    EXPECT_EQ(deleteQuestion("mywhite.rm"), "Are you sure you want to delete mywhite.rm?");
+    ASSERT_TRUE(deleteMaterialFile(folder.path(), "MYWHITE.rm"));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(deleteMaterialFile(folder.path(), "mywhite").problem,
+              "Cannot delete \"" + file.string() + "\": No such file or directory.");
+}
+
+TEST(MaterialWrite, AFolderThatCannotBeWrittenChangesNothing)
+{
+    TempFolder folder;
+    const auto file = folder.write("resin.rm", "[Material]\nName=resin\n");
+    setWriteFaultInjector([](WriteStep) { return std::optional(EACCES); });
+    const WriteResult result = SetNumbers(folder.path(), "resin", Material{});
+    setWriteFaultInjector(nullptr);
+    EXPECT_EQ(result.problem, cannotWrite(file, "Permission denied"));
+    EXPECT_EQ(readMaterial(file).Name, "resin");
+}
+
+}  // namespace
