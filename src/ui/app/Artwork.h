@@ -1,7 +1,8 @@
 #pragma once
-// The program's own pictures, drawn in code so that they stay sharp at any
-// device pixel ratio: the menu and button-bar icons, the logo and the three
-// pictures of the About window's animation.
+// The program's own pictures, SVG files among the resources (resources/icons),
+// drawn at the size they are shown so that they stay sharp at any device pixel
+// ratio: the menu and button-bar icons, the application icon, the logo and the
+// three pictures of the About window's animation.
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -20,6 +21,9 @@ QIcon menuIcon(int number);
 // Icons of the button bar that have no menu entry of their own.
 QIcon editMaterialsIcon();
 
+// The icon of the program's windows (and of its desktop entry).
+QIcon applicationIcon();
+
 // A button-bar glyph: menu image `number` (0: Edit Materials) drawn at 16 x 16
 // logical pixels for the given device pixel ratio, transparent around the
 // drawing; null for an unknown number.
@@ -27,6 +31,7 @@ QImage buttonGlyph(int number, qreal devicePixelRatio);
 // The glyph of the About window's "Ok", drawn the same way.
 QImage okGlyph(qreal devicePixelRatio);
 
+// The application icon with the product name beside it.
 QPixmap logo(QSize size);
 // frame 1, 2 or 3
 QPixmap splashPicture(int frame, QSize size);

@@ -1,5 +1,5 @@
 #pragma once
-// The accept and cancel pictures of the keypad buttons, drawn in code.
+// The accept and cancel pictures of the keypad buttons (resources/icons).
 #include <QIcon>
 
 namespace KeypadGlyphs {

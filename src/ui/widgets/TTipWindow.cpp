@@ -1,15 +1,14 @@
 #include "widgets/TTipWindow.h"
 
+#include "widgets/SvgIcon.h"
+
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
-#include <QRadialGradient>
 #include <QRandomGenerator>
 #include <QScreen>
 
@@ -75,59 +74,9 @@ double layoutScale(const QFont &font, const QFont &boldFont, const QStringList &
     return scale;
 }
 
-QPixmap bulbPicture(int side)
+QPixmap bulbPicture(int side, qreal devicePixelRatio)
 {
-    QPixmap picture(side, side);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(side / 32.0, side / 32.0);
-
-    // Rays above the glass.
-    p.setPen(QPen(QColor(230, 150, 0), 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(16, 0.8), QPointF(16, 2.6));
-    p.drawLine(QPointF(5.2, 4.2), QPointF(6.6, 5.6));
-    p.drawLine(QPointF(26.8, 4.2), QPointF(25.4, 5.6));
-    p.drawLine(QPointF(1.2, 12.5), QPointF(3.2, 12.5));
-    p.drawLine(QPointF(28.8, 12.5), QPointF(30.8, 12.5));
-
-    // Glass narrowing into the neck.
-    QPainterPath glass;
-    glass.moveTo(12.2, 22);
-    glass.cubicTo(12.2, 18.5, 7, 17, 7, 12);
-    glass.cubicTo(7, 6.8, 11, 3.8, 16, 3.8);
-    glass.cubicTo(21, 3.8, 25, 6.8, 25, 12);
-    glass.cubicTo(25, 17, 19.8, 18.5, 19.8, 22);
-    glass.closeSubpath();
-    QRadialGradient glow(QPointF(13.5, 9.5), 11);
-    glow.setColorAt(0, QColor(255, 255, 235));
-    glow.setColorAt(0.45, QColor(255, 236, 110));
-    glow.setColorAt(1, QColor(245, 180, 20));
-    p.setBrush(glow);
-    p.setPen(QPen(QColor(150, 100, 0), 1));
-    p.drawPath(glass);
-
-    // Filament.
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(190, 90, 0), 0.9));
-    p.drawPolyline(QPolygonF({QPointF(13.5, 21.5), QPointF(13.5, 15), QPointF(14.7, 13.5), QPointF(15.9, 15),
-                              QPointF(17.1, 13.5), QPointF(18.3, 15), QPointF(18.3, 21.5)}));
-
-    // Screw base and contact.
-    QLinearGradient metal(QPointF(12, 0), QPointF(20, 0));
-    metal.setColorAt(0, QColor(120, 120, 120));
-    metal.setColorAt(0.4, QColor(225, 225, 225));
-    metal.setColorAt(1, QColor(110, 110, 110));
-    p.setBrush(metal);
-    p.setPen(QPen(QColor(80, 80, 80), 0.8));
-    p.drawRoundedRect(QRectF(12, 22, 8, 6), 1, 1);
-    p.setPen(QPen(QColor(90, 90, 90), 0.8));
-    p.drawLine(QPointF(12, 24), QPointF(20, 24.8));
-    p.drawLine(QPointF(12, 25.8), QPointF(20, 26.6));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 60, 60));
-    p.drawRoundedRect(QRectF(14, 28, 4, 2.4), 1, 1);
-    return picture;
+    return svgicon::pixmap(QStringLiteral("bulb"), QSize(side, side), devicePixelRatio);
 }
 
 } // namespace tipwindow
@@ -276,16 +225,39 @@ int TTipWindow::randomIndex() const
     return std::clamp(m_randomIndex(count), 0, count - 1);
 }
 
+double TTipWindow::scale()
+{
+    // Measuring every tip is the costly part of laying out; the window is laid
+    // out several times while it is set up, with the same texts.
+    QStringList inputs = m_tips;
+    inputs << m_lblQuestion->text() << m_chkOnOff->text() << m_btnNext->text() << m_btnClose->text()
+           << font().toString() << m_lblQuestion->font().toString();
+    if (inputs != m_scaleInputs) {
+        m_scale = tipwindow::layoutScale(font(), m_lblQuestion->font(), m_tips, m_lblQuestion->text(),
+                                         m_chkOnOff->text(), {m_btnNext->text(), m_btnClose->text()});
+        m_scaleInputs = inputs;
+    }
+    return m_scale;
+}
+
+void TTipWindow::showBulb(int side)
+{
+    const QPixmap shown = m_image->pixmap();
+    const qreal ratio = devicePixelRatioF();
+    if (!shown.isNull() && shown.deviceIndependentSize() == QSizeF(side, side) && shown.devicePixelRatio() == ratio)
+        return;
+    m_image->setPixmap(tipwindow::bulbPicture(side, ratio));
+}
+
 void TTipWindow::layOut()
 {
-    const double s = tipwindow::layoutScale(font(), m_lblQuestion->font(), m_tips, m_lblQuestion->text(),
-                                            m_chkOnOff->text(), {m_btnNext->text(), m_btnClose->text()});
+    const double s = scale();
     const int questionHeight = std::max(scaled(13, s), m_lblQuestion->fontMetrics().height());
     const int checkHeight = std::max(scaled(17, s), m_chkOnOff->sizeHint().height());
 
     m_pnlTip->setGeometry(scaledRect(8, 8, 249, 153, s));
     m_image->setGeometry(scaledRect(8, 16, 32, 32, s));
-    m_image->setPixmap(tipwindow::bulbPicture(scaled(32, s)));
+    showBulb(scaled(32, s));
     m_lblQuestion->setGeometry(scaled(48, s), scaled(16, s), scaled(189, s), questionHeight);
     m_lblTip->setGeometry(scaledRect(48, 36, 193, 97, s));
     m_btnNext->setGeometry(scaledRect(264, 100, 75, 25, s));

@@ -30,8 +30,9 @@ double layoutScale(const QFont &font, const QFont &boldFont, const QStringList &
                    const QString &question, const QString &checkCaption,
                    const QStringList &buttonCaptions);
 
-// The 32 x 32 picture of the panel, drawn at pixel size side.
-QPixmap bulbPicture(int side);
+// The 32 x 32 picture of the panel, drawn at side logical pixels for the
+// given device pixel ratio.
+QPixmap bulbPicture(int side, qreal devicePixelRatio = 1.0);
 
 } // namespace tipwindow
 
@@ -72,12 +73,16 @@ private:
     void showTip(int index);
     int randomIndex() const;
     void layOut();
+    double scale();
+    void showBulb(int side);
     void centreOnScreen();
 
     QStringList m_tips;
     int m_tipIndex = -1;
     TRandomIndex m_randomIndex;
     TBorderStyle m_borderStyle = TBorderStyle::Dialog;
+    QStringList m_scaleInputs;
+    double m_scale = 1.0;
 
     QFrame *m_pnlTip;
     QLabel *m_image;

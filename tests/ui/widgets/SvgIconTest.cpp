@@ -1,0 +1,83 @@
+#include "app/Artwork.h"
+#include "widgets/SvgIcon.h"
+#include "widgets/TTipWindow.h"
+
+#include <QDir>
+#include <QSvgRenderer>
+#include <QtTest>
+
+namespace {
+
+int drawnPixels(const QImage& image)
+{
+    int drawn = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            drawn += qAlpha(image.pixel(x, y)) > 0;
+    return drawn;
+}
+
+bool samePixels(QImage a, QImage b)
+{
+    a = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    b = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    a.setDevicePixelRatio(1);
+    b.setDevicePixelRatio(1);
+    return a == b;
+}
+
+}  // namespace
+
+class SvgIconTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Every picture among the resources is a valid SVG that draws something.
+    void everyPictureDraws()
+    {
+        svgicon::icon(QStringLiteral("new"));  // registers the resources
+        const QStringList pictures = QDir(QStringLiteral(":/icons")).entryList({QStringLiteral("*.svg")});
+        QVERIFY(pictures.size() > 30);
+        for (const QString& file : pictures) {
+            const QString name = file.chopped(4);
+            QVERIFY2(QSvgRenderer(svgicon::resourcePath(name)).isValid(), qPrintable(name));
+            QVERIFY2(drawnPixels(svgicon::image(name, QSize(16, 16), 1.0)) > 10, qPrintable(name));
+        }
+    }
+
+    void menuImageListHasEveryNumber()
+    {
+        for (int number = 1; number <= 28; ++number)
+            QVERIFY2(!Artwork::menuIcon(number).isNull(), qPrintable(QString::number(number)));
+        QVERIFY(Artwork::menuIcon(0).isNull());
+        QVERIFY(Artwork::menuIcon(29).isNull());
+        QVERIFY(Artwork::buttonGlyph(29, 1.0).isNull());
+        QVERIFY(svgicon::icon(QStringLiteral("no-such-picture")).isNull());
+        QVERIFY(!Artwork::applicationIcon().isNull());
+    }
+
+    // At any pixel ratio an icon is drawn at the physical size, not enlarged
+    // from a smaller drawing; a disabled icon is drawn differently.
+    void iconsAreDrawnAtThePhysicalSize_data()
+    {
+        QTest::addColumn<qreal>("dpr");
+        for (qreal dpr : {1.0, 1.5, 2.0, 3.0})
+            QTest::addRow("ratio %g", dpr) << dpr;
+    }
+    void iconsAreDrawnAtThePhysicalSize()
+    {
+        QFETCH(qreal, dpr);
+        const QIcon icon = Artwork::menuIcon(20);
+        const QPixmap shown = icon.pixmap(QSize(16, 16), dpr);
+        QCOMPARE(shown.size(), QSize(16, 16) * dpr);
+        QCOMPARE(shown.devicePixelRatio(), dpr);
+        QVERIFY(samePixels(shown.toImage(), Artwork::buttonGlyph(20, dpr)));
+        QVERIFY(!samePixels(icon.pixmap(QSize(16, 16), dpr, QIcon::Disabled).toImage(), shown.toImage()));
+
+        const QPixmap bulb = tipwindow::bulbPicture(32, dpr);
+        QCOMPARE(bulb.deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(bulb.size(), QSize(32, 32) * dpr);
+    }
+};
+
+QTEST_MAIN(SvgIconTest)
+#include "SvgIconTest.moc"
