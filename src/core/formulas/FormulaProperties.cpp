@@ -115,82 +115,133 @@ bool isValidDate(const CalendarDate& date)
         && date.day <= daysInMonth(date.year, date.month);
 }
 
+namespace {
+
+// Reads a date text along a date pattern, one element of the pattern at a
+// time: a quoted literal, a run of d, M or y, or any other character, which
+// must stand in the text as it is.
+class PatternDateReader {
+public:
+    PatternDateReader(std::string_view text, std::string_view pattern, int currentYear, const DateNames& names)
+        : text_(text)
+        , pattern_(pattern)
+        , currentYear_(currentYear)
+        , names_(names)
+    {
+    }
+
+    std::optional<CalendarDate> read()
+    {
+        while (p_ < pattern_.size()) {
+            if (!readElement(pattern_[p_]))
+                return std::nullopt;
+        }
+        if (pos_ != text_.size() || !day_ || !month_ || !year_)
+            return std::nullopt;
+        const CalendarDate date{*year_, *month_, *day_};
+        return isValidDate(date) ? std::optional(date) : std::nullopt;
+    }
+
+private:
+    bool literal(char c)
+    {
+        if (pos_ >= text_.size() || text_[pos_] != c)
+            return false;
+        ++pos_;
+        return true;
+    }
+
+    bool readElement(char c)
+    {
+        if (c == '\'')
+            return readQuoted();
+        if (c == 'd' || c == 'M' || c == 'y')
+            return readField(c);
+        return readLiteral(c);
+    }
+
+    bool readLiteral(char c)
+    {
+        ++p_;
+        return literal(c);
+    }
+
+    // 'text' is literal; '' inside or outside quotes is one quote.
+    bool readQuoted()
+    {
+        ++p_;
+        if (p_ < pattern_.size() && pattern_[p_] == '\'') {
+            ++p_;
+            return literal('\'');
+        }
+        while (p_ < pattern_.size()) {
+            if (pattern_[p_] == '\'') {
+                if (p_ + 1 < pattern_.size() && pattern_[p_ + 1] == '\'') {
+                    if (!literal('\''))
+                        return false;
+                    p_ += 2;
+                    continue;
+                }
+                ++p_;
+                break;
+            }
+            if (!literal(pattern_[p_]))
+                return false;
+            ++p_;
+        }
+        return true;
+    }
+
+    // A run of d, M or y: a number, or with more than two d or M a day or month name.
+    bool readField(char c)
+    {
+        std::size_t run = 0;
+        while (p_ + run < pattern_.size() && pattern_[p_ + run] == c)
+            ++run;
+        p_ += run;
+        if (c != 'y' && run > 2)
+            return readMonthOrDayName(c);
+        const auto number = readNumber(text_, pos_, c == 'y' ? 4 : 2);
+        if (!number)
+            return false;
+        if (c == 'd')
+            day_ = number->first;
+        else if (c == 'M')
+            month_ = number->first;
+        else
+            year_ = number->second <= 2 ? windowedYear(number->first, currentYear_) : number->first;
+        return true;
+    }
+
+    bool readMonthOrDayName(char c)
+    {
+        const auto name = c == 'M' ? readName(text_, pos_, names_.shortMonths, names_.longMonths)
+                                   : readName(text_, pos_, names_.shortDays, names_.longDays);
+        if (!name)
+            return false;
+        pos_ += name->second;
+        if (c == 'M')
+            month_ = name->first;
+        return true;
+    }
+
+    std::string_view text_;
+    std::string_view pattern_;
+    int currentYear_;
+    const DateNames& names_;
+    std::size_t pos_ = 0;  // in the text
+    std::size_t p_ = 0;    // in the pattern
+    std::optional<int> day_;
+    std::optional<int> month_;
+    std::optional<int> year_;
+};
+
+}  // namespace
+
 std::optional<CalendarDate> parsePatternDate(std::string_view text, std::string_view pattern, int currentYear,
                                              const DateNames& names)
 {
-    std::optional<int> day;
-    std::optional<int> month;
-    std::optional<int> year;
-    std::size_t pos = 0;
-    const auto literal = [&](char c) {
-        if (pos >= text.size() || text[pos] != c)
-            return false;
-        ++pos;
-        return true;
-    };
-
-    for (std::size_t p = 0; p < pattern.size();) {
-        const char c = pattern[p];
-        if (c == '\'') {
-            // 'text' is literal; '' inside or outside quotes is one quote
-            ++p;
-            if (p < pattern.size() && pattern[p] == '\'') {
-                if (!literal('\''))
-                    return std::nullopt;
-                ++p;
-                continue;
-            }
-            while (p < pattern.size()) {
-                if (pattern[p] == '\'') {
-                    if (p + 1 < pattern.size() && pattern[p + 1] == '\'') {
-                        if (!literal('\''))
-                            return std::nullopt;
-                        p += 2;
-                        continue;
-                    }
-                    ++p;
-                    break;
-                }
-                if (!literal(pattern[p]))
-                    return std::nullopt;
-                ++p;
-            }
-            continue;
-        }
-        if (c == 'd' || c == 'M' || c == 'y') {
-            std::size_t run = 0;
-            while (p + run < pattern.size() && pattern[p + run] == c)
-                ++run;
-            p += run;
-            if (c != 'y' && run > 2) {
-                const auto name = c == 'M' ? readName(text, pos, names.shortMonths, names.longMonths)
-                                           : readName(text, pos, names.shortDays, names.longDays);
-                if (!name)
-                    return std::nullopt;
-                pos += name->second;
-                if (c == 'M')
-                    month = name->first;
-                continue;
-            }
-            const auto number = readNumber(text, pos, c == 'y' ? 4 : 2);
-            if (!number)
-                return std::nullopt;
-            if (c == 'd')
-                day = number->first;
-            else if (c == 'M')
-                month = number->first;
-            else
-                year = number->second <= 2 ? windowedYear(number->first, currentYear) : number->first;
-            continue;
-        }
-        if (!literal(c))
-            return std::nullopt;
-        ++p;
-    }
-    if (pos != text.size() || !day || !month || !year)
-        return std::nullopt;
-    const CalendarDate date{*year, *month, *day};
-    return isValidDate(date) ? std::optional(date) : std::nullopt;
+    return PatternDateReader(text, pattern, currentYear, names).read();
 }
 
 std::optional<CalendarDate> parseIsoDate(std::string_view text)

@@ -1,5 +1,6 @@
 #include "materials/MaterialFile.h"
 
+#include "materials/MaterialKeys.h"
 #include "text/IniFile.h"
 #include "text/NumberText.h"
 
@@ -11,21 +12,6 @@ namespace tintora {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::string_view MaterialExtension = ".rm";
-
-struct PropertyKey {
-    const char* key;
-    double RowMaterialProps::*field;
-};
-
-// In the order the keys are read.
-constexpr std::array<PropertyKey, 8> ReadOrder = {{
-    {"Spec", &RowMaterialProps::Spec},       {"Cost", &RowMaterialProps::Cost},
-    {"Vol_Wt", &RowMaterialProps::Vol_Wt},   {"Vol_Vol", &RowMaterialProps::Vol_Vol},
-    {"Pig_Wt", &RowMaterialProps::Pig_Wt},   {"Pig_Vol", &RowMaterialProps::Pig_Vol},
-    {"Voc_Wt", &RowMaterialProps::Voc_Wt},   {"Voc_Vol", &RowMaterialProps::Voc_Vol},
-}};
 
 bool isRegularFile(const fs::path& p)
 {
@@ -148,7 +134,7 @@ Material readMaterial(const fs::path& file)
     material.Name = ini.readString(MaterialSection, "Name", "");
     if (material.Name.empty())
         material.Name = DefaultMaterialName;
-    for (const PropertyKey& k : ReadOrder)
+    for (const MaterialPropertyKey& k : MaterialReadOrder)
         material.props.*k.field = numberFromText(ini.readString(MaterialSection, k.key, ""));
     return material;
 }

@@ -1,5 +1,6 @@
 #include "materials/MaterialWrite.h"
 
+#include "materials/MaterialKeys.h"
 #include "text/IniFile.h"
 #include "text/NumberText.h"
 
@@ -11,20 +12,6 @@ namespace tintora {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::string_view MaterialExtension = ".rm";
-
-struct PropertyKey {
-    const char* key;
-    double RowMaterialProps::*field;
-};
-
-constexpr std::array<PropertyKey, 8> WriteOrder = {{
-    {"Spec", &RowMaterialProps::Spec},       {"Cost", &RowMaterialProps::Cost},
-    {"Pig_Wt", &RowMaterialProps::Pig_Wt},   {"Pig_Vol", &RowMaterialProps::Pig_Vol},
-    {"Vol_Wt", &RowMaterialProps::Vol_Wt},   {"Vol_Vol", &RowMaterialProps::Vol_Vol},
-    {"Voc_Wt", &RowMaterialProps::Voc_Wt},   {"Voc_Vol", &RowMaterialProps::Voc_Vol},
-}};
 
 std::string codeOf(std::string_view fileNameText)
 {
@@ -55,7 +42,7 @@ WriteResult SetNumbers(const fs::path& folder, std::string_view fileNameText, co
         return WriteResult::failed(choice.problem);
     std::vector<IniChange> changes;
     changes.push_back({MaterialSection, "Name", asciiLower(material.Name), IniQuoting::Exact, "the name"});
-    for (const PropertyKey& k : WriteOrder)
+    for (const MaterialPropertyKey& k : MaterialWriteOrder)
         changes.push_back({MaterialSection, k.key, formatCell(material.props.*k.field), IniQuoting::AsWritten});
     return writeIniChanges(choice.file, changes);
 }

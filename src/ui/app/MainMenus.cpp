@@ -135,21 +135,25 @@ void tableMenu(MenuBuilder& b, MainMenus& m)
 
 // The Binder, Pigment, Solids and Volatile recalculations of one basis; only
 // the cost recalculation is available.
-struct BasisEntries {
-    QMenu* menu;
-    QAction *binder, *cost, *pigment, *solids, *volatile_;
+// The members of the struct that keep one basis submenu and its entries.
+struct BasisMembers {
+    QMenu*& menu;
+    QAction *&binder, *&cost, *&pigment, *&solids, *&volatile_;
 };
 
-BasisEntries basisMenu(MenuBuilder& b, QMenu* recalc, const char* caption, const char* name, const char* suffix)
+void basisMenu(MenuBuilder& b, QMenu* recalc, const char* caption, const char* name, const char* suffix,
+               BasisMembers out)
 {
-    QMenu* basis = b.submenu(recalc, caption, name);
+    QMenu* basis = out.menu = b.submenu(recalc, caption, name);
     const auto add = [&](const char* entryCaption, const char* stem, bool enabled, int icon) {
         const QByteArray entryName = QByteArray(stem) + suffix;
         return b.entry(basis, {entryCaption, entryName.constData(), {}, enabled, icon});
     };
-    return {basis, add("&Binder", "Binder", false, 19), add("Cos&t", "Cost", true, 20),
-            add("&Pigment", "Pigment", false, 21), add("&Solids", "Solids", false, 22),
-            add("Vo&latile", "Volatile", false, 23)};
+    out.binder = add("&Binder", "Binder", false, 19);
+    out.cost = add("Cos&t", "Cost", true, 20);
+    out.pigment = add("&Pigment", "Pigment", false, 21);
+    out.solids = add("&Solids", "Solids", false, 22);
+    out.volatile_ = add("Vo&latile", "Volatile", false, 23);
 }
 
 void recalcMenu(MenuBuilder& b, MainMenus& m)
@@ -163,20 +167,10 @@ void recalcMenu(MenuBuilder& b, MainMenus& m)
     b.separator(scale);
     m.Percent1 = b.entry(scale, {"&Percent", "Percent1", {}, false, 18});
     b.separator(recalc);
-    const BasisEntries byWeight = basisMenu(b, recalc, "By W&eight", "ByWeight", "Wt");
-    m.ByWeight = byWeight.menu;
-    m.BinderWt = byWeight.binder;
-    m.CostWt = byWeight.cost;
-    m.PigmentWt = byWeight.pigment;
-    m.SolidsWt = byWeight.solids;
-    m.VolatileWt = byWeight.volatile_;
-    const BasisEntries byVolume = basisMenu(b, recalc, "By V&olume", "ByVolume1", "Vol");
-    m.ByVolume1 = byVolume.menu;
-    m.BinderVol = byVolume.binder;
-    m.CostVol = byVolume.cost;
-    m.PigmentVol = byVolume.pigment;
-    m.SolidsVol = byVolume.solids;
-    m.VolatileVol = byVolume.volatile_;
+    basisMenu(b, recalc, "By W&eight", "ByWeight", "Wt",
+              {m.ByWeight, m.BinderWt, m.CostWt, m.PigmentWt, m.SolidsWt, m.VolatileWt});
+    basisMenu(b, recalc, "By V&olume", "ByVolume1", "Vol",
+              {m.ByVolume1, m.BinderVol, m.CostVol, m.PigmentVol, m.SolidsVol, m.VolatileVol});
     m.Density1 = b.entry(recalc, {"&Density", "Density1", {}, false});
     m.SPG1 = b.entry(recalc, {"&SPG", "SPG1", {}, false});
     m.Voc1 = b.entry(recalc, {"Vo&c", "Voc1", {}, false});

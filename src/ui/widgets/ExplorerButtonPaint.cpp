@@ -2,76 +2,110 @@
 
 #include <algorithm>
 
-ExplorerButtonGeometry explorerButtonLayout(const ExplorerButtonLayoutInput &in)
+namespace {
+
+// The button's and the parts' sizes with the places being worked out: text
+// left/top/width (tl, tt, tr), glyph left/top (gl, gt); tw, the text's width
+// for centring, may be narrowed on the way.
+struct ButtonPlacement {
+    int w, h, sp, tw, th, gw, gh;
+    int tr;
+    int tl = 0, tt = 0, gl = 0, gt = 0;
+};
+
+ButtonPlacement startPlacement(const ExplorerButtonLayoutInput &in)
 {
     const int w = in.button.width();
-    const int h = in.button.height();
     const bool hasText = !in.text.isEmpty();
-    const int sp = hasText ? 2 : 0;
-    int tw = hasText ? std::min(in.text.width(), w - 4) : 0;
-    const int th = hasText ? in.text.height() : 0;
-    const bool hasGlyph = !in.glyph.isEmpty();
-    const int gw = in.glyph.width() + (in.popupMark ? 10 : 0);
-    const int gh = in.glyph.height();
-    int tl = 0, tt = 0, gl = 0, gt = 0;
-    int tr = tw;
+    const int tw = hasText ? std::min(in.text.width(), w - 4) : 0;
+    return {w,
+            in.button.height(),
+            hasText ? 2 : 0,
+            tw,
+            hasText ? in.text.height() : 0,
+            in.glyph.width() + (in.popupMark ? 10 : 0),
+            in.glyph.height(),
+            tw};
+}
 
-    if (!hasGlyph) {
-        if (in.popupMark) {
-            tr = std::min(w - 14, tw);
-            tw += 10;
-        }
-        tt = (h - th) / 2;
+void placeTextAlone(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
+{
+    if (in.popupMark) {
+        p.tr = std::min(p.w - 14, p.tw);
+        p.tw += 10;
+    }
+    p.tt = (p.h - p.th) / 2;
+    switch (in.alignment) {
+    case TButtonAlignment::Left: p.tl = 3; break;
+    case TButtonAlignment::Right: p.tl = p.w - p.tw - 3; break;
+    case TButtonAlignment::Center: p.tl = (p.w - p.tw) / 2; break;
+    }
+}
+
+// Glyph above or below the text.
+void placeStacked(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
+{
+    if (in.layout == TButtonLayout::GlyphTop) {
+        p.gt = (p.h - p.th - p.gh - p.sp) / 2;
+        p.tt = p.gt + p.gh + p.sp;
+    } else {
+        p.tt = (p.h - p.th - p.gh - p.sp) / 2;
+        p.gt = p.tt + p.th + p.sp;
+    }
+    switch (in.alignment) {
+    case TButtonAlignment::Left: p.gl = 3; p.tl = 3; break;
+    case TButtonAlignment::Right: p.gl = p.w - p.gw - 3; p.tl = p.w - p.tw - 3; break;
+    case TButtonAlignment::Center: p.gl = (p.w - p.gw) / 2; p.tl = (p.w - p.tw) / 2; break;
+    }
+}
+
+// Glyph left or right of the text.
+void placeSideBySide(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
+{
+    if (p.w - 4 < p.tw + p.gw + p.sp)
+        p.tw = p.w - p.sp - p.gw - 4;
+    p.tr = p.tw;
+    p.gt = (p.h - p.gh) / 2;
+    p.tt = (p.h - p.th) / 2;
+    if (in.layout == TButtonLayout::GlyphLeft) {
         switch (in.alignment) {
-        case TButtonAlignment::Left: tl = 3; break;
-        case TButtonAlignment::Right: tl = w - tw - 3; break;
-        case TButtonAlignment::Center: tl = (w - tw) / 2; break;
-        }
-    } else if (in.layout == TButtonLayout::GlyphTop || in.layout == TButtonLayout::GlyphBottom) {
-        if (in.layout == TButtonLayout::GlyphTop) {
-            gt = (h - th - gh - sp) / 2;
-            tt = gt + gh + sp;
-        } else {
-            tt = (h - th - gh - sp) / 2;
-            gt = tt + th + sp;
-        }
-        switch (in.alignment) {
-        case TButtonAlignment::Left: gl = 3; tl = 3; break;
-        case TButtonAlignment::Right: gl = w - gw - 3; tl = w - tw - 3; break;
-        case TButtonAlignment::Center: gl = (w - gw) / 2; tl = (w - tw) / 2; break;
+        case TButtonAlignment::Left: p.gl = 3; p.tl = p.gw + p.sp + 3; break;
+        case TButtonAlignment::Right: p.tl = p.w - p.tw - 3; p.gl = p.tl - p.gw - p.sp; break;
+        case TButtonAlignment::Center: p.gl = (p.w - p.tw - p.gw - p.sp) / 2; p.tl = p.gl + p.gw + p.sp; break;
         }
     } else {
-        if (w - 4 < tw + gw + sp)
-            tw = w - sp - gw - 4;
-        tr = tw;
-        gt = (h - gh) / 2;
-        tt = (h - th) / 2;
-        if (in.layout == TButtonLayout::GlyphLeft) {
-            switch (in.alignment) {
-            case TButtonAlignment::Left: gl = 3; tl = gw + sp + 3; break;
-            case TButtonAlignment::Right: tl = w - tw - 3; gl = tl - gw - sp; break;
-            case TButtonAlignment::Center: gl = (w - tw - gw - sp) / 2; tl = gl + gw + sp; break;
-            }
-        } else {
-            switch (in.alignment) {
-            case TButtonAlignment::Left: tl = 3; gl = tw + 3 + sp; break;
-            case TButtonAlignment::Right: gl = w - gw - 3; tl = gl - tw - sp; break;
-            case TButtonAlignment::Center: tl = (w - tw - gw - sp) / 2; gl = tw + tl + sp; break;
-            }
+        switch (in.alignment) {
+        case TButtonAlignment::Left: p.tl = 3; p.gl = p.tw + 3 + p.sp; break;
+        case TButtonAlignment::Right: p.gl = p.w - p.gw - 3; p.tl = p.gl - p.tw - p.sp; break;
+        case TButtonAlignment::Center: p.tl = (p.w - p.tw - p.gw - p.sp) / 2; p.gl = p.tw + p.tl + p.sp; break;
         }
     }
-    if (in.wordWrap && w - 5 < tr + tl)
-        tr = w - tl - 5;
+}
+
+} // namespace
+
+ExplorerButtonGeometry explorerButtonLayout(const ExplorerButtonLayoutInput &in)
+{
+    const bool hasGlyph = !in.glyph.isEmpty();
+    ButtonPlacement p = startPlacement(in);
+    if (!hasGlyph)
+        placeTextAlone(p, in);
+    else if (in.layout == TButtonLayout::GlyphTop || in.layout == TButtonLayout::GlyphBottom)
+        placeStacked(p, in);
+    else
+        placeSideBySide(p, in);
+    if (in.wordWrap && p.w - 5 < p.tr + p.tl)
+        p.tr = p.w - p.tl - 5;
 
     ExplorerButtonGeometry g;
-    g.glyph = QPoint(gl, gt);
-    g.text = QRect(tl, tt, tr, th);
+    g.glyph = QPoint(p.gl, p.gt);
+    g.text = QRect(p.tl, p.tt, p.tr, p.th);
     if (hasGlyph) {
-        g.markRaised = QPoint(gl + in.glyph.width() + 3, gt + gh / 2);
-        g.markSunken = QPoint(gl + in.glyph.width() + 4, gt + gh / 2 + 1);
+        g.markRaised = QPoint(p.gl + in.glyph.width() + 3, p.gt + p.gh / 2);
+        g.markSunken = QPoint(p.gl + in.glyph.width() + 4, p.gt + p.gh / 2 + 1);
     } else {
-        g.markRaised = QPoint(tl + tr + 3, tt + th / 2);
-        g.markSunken = QPoint(tl + tr + 4, tt + th / 2 + 1);
+        g.markRaised = QPoint(p.tl + p.tr + 3, p.tt + p.th / 2);
+        g.markSunken = QPoint(p.tl + p.tr + 4, p.tt + p.th / 2 + 1);
     }
     return g;
 }

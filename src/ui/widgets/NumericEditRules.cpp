@@ -1,5 +1,6 @@
 #include "widgets/NumericEditRules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -14,16 +15,7 @@ bool isDigit(QChar c)
 NumericEditState NumericEditRules::typeChar(NumericEditState s, QChar key) const
 {
     const int d = decimals;
-    if (key == decimalSeparator) {
-        if (s.selLength > 0)
-            s.caret = s.selStart;
-        s.selLength = 0;
-    } else if (s.selLength > 0) {
-        s = deleteSelection(s);
-    }
-    s.selStart = s.caret;
-    s.selLength = 0;
-
+    s = leaveSelectionFor(s, key);
     const bool hadMinus = s.text.contains(u'-');
     if (!isDigit(key) && key != u'-' && key != decimalSeparator && key != Backspace)
         return s;
@@ -31,18 +23,8 @@ NumericEditState NumericEditRules::typeChar(NumericEditState s, QChar key) const
         return s;
     if (key == decimalSeparator && d == 0)
         return s;
-    if (key == u'-') {
-        if (minValue < 0) {
-            if (s.text.contains(u'-')) {
-                s.text.remove(0, 1);
-                s.caret = std::max(s.caret - 1, 0);
-            } else {
-                s.text.prepend(u'-');
-                s.caret += 1;
-            }
-        }
-        return s;
-    }
+    if (key == u'-')
+        return minValue < 0 ? toggleMinus(s) : s;
     const int len = static_cast<int>(s.text.size());
     if (s.caret == len && d > 0 && key != Backspace && key != decimalSeparator)
         return s;
@@ -54,26 +36,60 @@ NumericEditState NumericEditRules::typeChar(NumericEditState s, QChar key) const
         s.caret = 1;
     if (key == Backspace)
         return deleteOne(s, false);
+    return typeDigit(s, key, hadMinus);
+}
 
-    // A digit. The lone "0" of the integer part (after an optional "-") is
-    // replaced rather than kept as a leading zero; only that character is
-    // replaced, so no other digit can be lost.
+// The separator only moves the caret to the selection's start; any other key
+// deletes the selection first.
+NumericEditState NumericEditRules::leaveSelectionFor(NumericEditState s, QChar key) const
+{
+    if (key == decimalSeparator) {
+        if (s.selLength > 0)
+            s.caret = s.selStart;
+        s.selLength = 0;
+    } else if (s.selLength > 0) {
+        s = deleteSelection(s);
+    }
+    s.selStart = s.caret;
+    s.selLength = 0;
+    return s;
+}
+
+NumericEditState NumericEditRules::toggleMinus(NumericEditState s)
+{
+    if (s.text.contains(u'-')) {
+        s.text.remove(0, 1);
+        s.caret = std::max(s.caret - 1, 0);
+    } else {
+        s.text.prepend(u'-');
+        s.caret += 1;
+    }
+    return s;
+}
+
+NumericEditState NumericEditRules::typeDigit(NumericEditState s, QChar digit, bool hadMinus) const
+{
+    const int d = decimals;
+    const int len = static_cast<int>(s.text.size());
+    // The lone "0" of the integer part (after an optional "-") is replaced
+    // rather than kept as a leading zero; only that character is replaced, so
+    // no other digit can be lost.
     if (s.caret <= 2 && s.text.size() > 1 && s.text[1] == u'0' && hadMinus) {
-        s.text[1] = key;
+        s.text[1] = digit;
         s.caret = d == 0 ? 1 : 2;
         return s;
     }
     if (s.caret <= 1 && !s.text.isEmpty() && s.text[0] == u'0') {
-        s.text[0] = key;
+        s.text[0] = digit;
         s.caret = 1;
         return s;
     }
     if (d > 0 && s.caret >= len - d) {
-        s.text[s.caret] = key;   // overwrite in the decimals
+        s.text[s.caret] = digit;   // overwrite in the decimals
         s.caret += 1;
         return s;
     }
-    s.text.insert(s.caret, key);
+    s.text.insert(s.caret, digit);
     s.caret += 1;
     return s;
 }

@@ -40,6 +40,9 @@ struct NumericEditRules {
 
 private:
     NumericEditState deleteOne(NumericEditState state, bool forward) const;
+    NumericEditState leaveSelectionFor(NumericEditState state, QChar key) const;
+    static NumericEditState toggleMinus(NumericEditState state);
+    NumericEditState typeDigit(NumericEditState state, QChar digit, bool hadMinus) const;
 };
 
 // "0" or "0." + decimals zeros, with the given separator; a value that rounds

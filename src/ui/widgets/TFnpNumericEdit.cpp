@@ -116,26 +116,50 @@ void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
         event->ignore();   // the window's cancel button acts
         return;
     }
+    if (editWithClipboardOrDelete(event))
+        return;
+    if (isCaretMovement(event)) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const QChar typed = typedCharacter(event);
+    if (typed.isNull()) {
+        event->ignore();   // not ours: shortcuts and function keys go to the window
+        return;
+    }
+    emit OnKeyPress(typed);
+    if (!isReadOnly())
+        apply(rules().typeChar(state(), typed));
+}
+
+// Copy, Cut, Paste and Delete; whether the key was one of them.
+bool TFnpNumericEdit::editWithClipboardOrDelete(QKeyEvent *event)
+{
     if (event->matches(QKeySequence::Copy)) {
         copy();
-        return;
+        return true;
     }
     if (event->matches(QKeySequence::Cut)) {
         if (!isReadOnly())
             cutToClipboard();
-        return;
+        return true;
     }
     if (event->matches(QKeySequence::Paste)) {
         if (!isReadOnly())
             pasteFromClipboard();
-        return;
+        return true;
     }
-    if (key == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         if (!isReadOnly())
             apply(hasSelectedText() ? rules().deleteSelection(state()) : rules().deleteForward(state()));
-        return;
+        return true;
     }
-    // Caret movement and selection are the line edit's own.
+    return false;
+}
+
+// Caret movement and selection are the line edit's own.
+bool TFnpNumericEdit::isCaretMovement(const QKeyEvent *event)
+{
     static const QKeySequence::StandardKey movement[] = {
         QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar,
         QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
@@ -148,24 +172,22 @@ void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
         QKeySequence::SelectStartOfBlock, QKeySequence::SelectEndOfBlock,
         QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
         QKeySequence::SelectAll};
-    for (const auto sequence : movement) {
-        if (event->matches(sequence)) {
-            QLineEdit::keyPressEvent(event);
-            return;
-        }
-    }
+    return std::any_of(std::begin(movement), std::end(movement),
+                       [event](QKeySequence::StandardKey sequence) { return event->matches(sequence); });
+}
+
+// The character a key types into the box: Backspace or printable text without
+// Ctrl or Alt; a null character for anything else.
+QChar TFnpNumericEdit::typedCharacter(const QKeyEvent *event)
+{
     QChar typed;
-    if (key == Qt::Key_Backspace)
+    if (event->key() == Qt::Key_Backspace)
         typed = NumericEditRules::Backspace;
     else if (!event->text().isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         typed = event->text().front();
-    if (typed.isNull() || (typed.category() == QChar::Other_Control && typed != NumericEditRules::Backspace)) {
-        event->ignore();   // not ours: shortcuts and function keys go to the window
-        return;
-    }
-    emit OnKeyPress(typed);
-    if (!isReadOnly())
-        apply(rules().typeChar(state(), typed));
+    if (typed.category() == QChar::Other_Control && typed != NumericEditRules::Backspace)
+        return QChar();
+    return typed;
 }
 
 void TFnpNumericEdit::typeText(const QString &text)

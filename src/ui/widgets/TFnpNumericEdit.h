@@ -67,6 +67,9 @@ private:
     bool inRange(double value) const;
     void textWasChanged();
     void typeText(const QString &text);
+    bool editWithClipboardOrDelete(QKeyEvent *event);
+    static bool isCaretMovement(const QKeyEvent *event);
+    static QChar typedCharacter(const QKeyEvent *event);
 
     int m_decimals = 2;
     double m_minValue = 0;

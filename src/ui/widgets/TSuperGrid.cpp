@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -476,55 +477,59 @@ void TSuperGrid::updateCell(int col, int row)
 void TSuperGrid::keyPressEvent(QKeyEvent *event)
 {
     emit OnKeyDown(event->key(), event->modifiers());
-    const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    const int lastCol = ColCount() - 1;
-    const int lastRow = RowCount() - 1;
-    int col = m_col;
-    int row = m_row;
-    bool navigation = true;
-    switch (event->key()) {
-    case Qt::Key_Up:
-        --row;
-        break;
-    case Qt::Key_Down:
-        ++row;
-        break;
-    case Qt::Key_Left:
-        --col;
-        break;
-    case Qt::Key_Right:
-        ++col;
-        break;
-    case Qt::Key_PageUp:
-        row -= VisibleRowCount();
-        break;
-    case Qt::Key_PageDown:
-        row += VisibleRowCount();
-        break;
-    case Qt::Key_Home:
-        col = FixedCols;
-        if (ctrl)
-            row = FixedRows;
-        break;
-    case Qt::Key_End:
-        col = lastCol;
-        if (ctrl)
-            row = lastRow;
-        break;
-    default:
-        navigation = false;
-    }
-    if (navigation) {
-        if (lastCol >= FixedCols && lastRow >= FixedRows) {
-            col = std::clamp(col, FixedCols, lastCol);
-            row = std::clamp(row, FixedRows, lastRow);
-            if (col != m_col || row != m_row)
-                focusCell(col, row);
-        }
+    if (const std::optional<QPoint> target = navigationTarget(event->key(), event->modifiers() & Qt::ControlModifier)) {
+        moveWithKey(*target);
         event->accept();
         return;
     }
-    const QString text = event->text();
+    if (emitTypedCharacters(event->text()))
+        event->accept();
+    else
+        QAbstractScrollArea::keyPressEvent(event);
+}
+
+// The cell a navigation key goes to, not yet kept inside the grid; none for other keys.
+std::optional<QPoint> TSuperGrid::navigationTarget(int key, bool ctrl) const
+{
+    const int col = m_col;
+    const int row = m_row;
+    switch (key) {
+    case Qt::Key_Up:
+        return QPoint(col, row - 1);
+    case Qt::Key_Down:
+        return QPoint(col, row + 1);
+    case Qt::Key_Left:
+        return QPoint(col - 1, row);
+    case Qt::Key_Right:
+        return QPoint(col + 1, row);
+    case Qt::Key_PageUp:
+        return QPoint(col, row - VisibleRowCount());
+    case Qt::Key_PageDown:
+        return QPoint(col, row + VisibleRowCount());
+    case Qt::Key_Home:
+        return QPoint(FixedCols, ctrl ? FixedRows : row);
+    case Qt::Key_End:
+        return QPoint(ColCount() - 1, ctrl ? RowCount() - 1 : row);
+    default:
+        return std::nullopt;
+    }
+}
+
+void TSuperGrid::moveWithKey(QPoint target)
+{
+    const int lastCol = ColCount() - 1;
+    const int lastRow = RowCount() - 1;
+    if (lastCol < FixedCols || lastRow < FixedRows)
+        return;
+    const int col = std::clamp(target.x(), FixedCols, lastCol);
+    const int row = std::clamp(target.y(), FixedRows, lastRow);
+    if (col != m_col || row != m_row)
+        focusCell(col, row);
+}
+
+// Emits OnKeyPress for each character of a key's text; whether there was any.
+bool TSuperGrid::emitTypedCharacters(const QString &text)
+{
     bool typed = false;
     for (const QChar ch : text) {
         if (ch.unicode() == 0x7f)   // Delete is a key, not a character
@@ -532,10 +537,7 @@ void TSuperGrid::keyPressEvent(QKeyEvent *event)
         typed = true;
         emit OnKeyPress(ch);
     }
-    if (typed)
-        event->accept();
-    else
-        QAbstractScrollArea::keyPressEvent(event);
+    return typed;
 }
 
 void TSuperGrid::mousePressEvent(QMouseEvent *event)
@@ -643,128 +645,135 @@ void TSuperGrid::paintEvent(QPaintEvent *)
 
 void TSuperGrid::drawCell(QPainter &p, int col, int row, const QRect &cell)
 {
-    const QPalette &pal = palette();
     const bool header = row < FixedRows;
     const bool fixed = header || col < FixedCols;
     const bool selected = !fixed && col == m_col && row == m_row;
     const bool focused = selected && hasFocus();
 
-    if (col >= m_columns.count()) {
-        // Plain drawing for columns without a definition.
-        QColor brush = fixed ? FixedColor() : pal.color(QPalette::Base);
-        QColor text = pal.color(QPalette::Text);
-        if (selected && !focused) {
-            brush = pal.color(QPalette::Highlight);
-            text = pal.color(QPalette::HighlightedText);
-        }
-        p.fillRect(cell, brush);
-        p.setPen(text);
-        p.drawText(cell.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                   Cells(col, row));
-        if (focused)
-            drawFocusFrame(p, cell);
-        if (fixed)
-            drawFixedEdge(p, cell);
-        return;
-    }
+    if (col >= m_columns.count())
+        drawPlainCell(p, cell, Cells(col, row), fixed, selected && !focused);
+    else
+        drawDefinedCell(p, col, row, cell, selected && !focused);
+    if (focused)
+        drawFocusFrame(p, cell);
+    if (fixed)
+        drawFixedEdge(p, cell);
+}
 
-    const TColumn &def = m_columns[col];
+// Plain drawing for columns without a definition.
+void TSuperGrid::drawPlainCell(QPainter &p, const QRect &cell, const QString &text, bool fixed,
+                               bool highlighted) const
+{
+    const QPalette &pal = palette();
+    p.fillRect(cell, highlighted ? pal.color(QPalette::Highlight)
+                                 : fixed ? FixedColor() : pal.color(QPalette::Base));
+    p.setPen(pal.color(highlighted ? QPalette::HighlightedText : QPalette::Text));
+    p.drawText(cell.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+}
+
+TSuperGrid::CellLook TSuperGrid::titleLook(const TColumn &def) const
+{
+    const QPalette &pal = palette();
+    return {orDefault(def.TitleColor, pal.color(QPalette::Button)),
+            orDefault(def.TitleFontColor, pal.color(QPalette::WindowText)),
+            def.TitleFontSet ? def.TitleFont : font()};
+}
+
+TSuperGrid::CellLook TSuperGrid::bodyLook(const TColumn &def, int col, int row, bool highlighted) const
+{
+    const QPalette &pal = palette();
+    if (highlighted)
+        return {pal.color(QPalette::Highlight), pal.color(QPalette::HighlightedText),
+                def.FontSet ? def.Font : font()};
+    const bool fixed = col < FixedCols;
+    const QColor window = pal.color(QPalette::Base);
     QColor brush;
-    QColor textColor;
-    QFont font;
-    if (header) {
-        brush = orDefault(def.TitleColor, pal.color(QPalette::Button));
-        font = def.TitleFontSet ? def.TitleFont : this->font();
-        textColor = orDefault(def.TitleFontColor, pal.color(QPalette::WindowText));
-    } else {
-        font = def.FontSet ? def.Font : this->font();
-        textColor = orDefault(def.FontColor, pal.color(QPalette::WindowText));
-        const QColor window = pal.color(QPalette::Base);
-        if (m_columns.UseOddRowColor() && row % 2 == 1 && !fixed)
-            brush = orDefault(m_columns.OddRowColor(), window);
-        else if (m_columns.UseEvenRowColor() && row % 2 == 0 && !fixed)
-            brush = orDefault(m_columns.EvenRowColor(), window);
-        else
-            brush = orDefault(def.Color, window);
-        if (selected && !focused) {
-            brush = pal.color(QPalette::Highlight);
-            textColor = pal.color(QPalette::HighlightedText);
-        }
-    }
-    p.fillRect(cell, brush);
-    p.setFont(font);
-    p.setPen(textColor);
+    if (m_columns.UseOddRowColor() && row % 2 == 1 && !fixed)
+        brush = orDefault(m_columns.OddRowColor(), window);
+    else if (m_columns.UseEvenRowColor() && row % 2 == 0 && !fixed)
+        brush = orDefault(m_columns.EvenRowColor(), window);
+    else
+        brush = orDefault(def.Color, window);
+    return {brush, orDefault(def.FontColor, pal.color(QPalette::WindowText)), def.FontSet ? def.Font : font()};
+}
+
+void TSuperGrid::drawDefinedCell(QPainter &p, int col, int row, const QRect &cell, bool highlighted)
+{
+    const TColumn &def = m_columns[col];
+    const bool header = row < FixedRows;
+    const CellLook look = header ? titleLook(def) : bodyLook(def, col, row, highlighted);
+    p.fillRect(cell, look.brush);
+    p.setFont(look.font);
+    p.setPen(look.text);
 
     // Edges as a string grid keeps them: right and bottom exclusive.
     int left = cell.left();
-    int top = cell.top();
-    int right = cell.left() + cell.width();
-    int bottom = cell.top() + cell.height();
-
+    const int top = cell.top();
+    const int right = cell.left() + cell.width();
+    const int bottom = cell.top() + cell.height();
     if (IsCheckBoxCell(col, row)) {
         int imageTop = top + 2;
         if (def.Layout == TVerticalLayout::Center && CheckBoxSize < bottom - imageTop)
             imageTop += (bottom - imageTop - CheckBoxSize) / 2;
         else if (def.Layout == TVerticalLayout::Bottom)
             imageTop = bottom - 2 - CheckBoxSize;
-        drawCheckBox(p, QPoint(left + 2, imageTop), def.CheckBoxStyle, Checked(col, row), pal);
+        drawCheckBox(p, QPoint(left + 2, imageTop), def.CheckBoxStyle, Checked(col, row), palette());
         left += CheckBoxSize + 4;
     }
-    left += 2;
-    top += 2;
-    right -= 2;
-    bottom -= 2;
+    const QRect inner(left + 2, top + 2, right - left - 4, bottom - top - 4);
+    const QFontMetrics fm(look.font, p.device());
+    if (header)
+        drawTitle(p, def, inner, look.brush, fm);
+    else
+        drawCellText(p, def, inner, Cells(col, row), fm);
+}
 
-    const QFontMetrics fm(font, p.device());
-    if (header) {
-        QRect r(left, top, right - left, bottom - top);
-        drawBevel(p, r, def.TitleBevelOuter, def.TitleBevelWidth, pal);
-        for (int i = 0; i < def.TitleBorderWidth; ++i) {
-            p.fillRect(r.left(), r.top(), r.width(), 1, brush);
-            p.fillRect(r.left(), r.top(), 1, r.height(), brush);
-            p.fillRect(r.left(), r.bottom(), r.width(), 1, brush);
-            p.fillRect(r.right(), r.top(), 1, r.height(), brush);
-            r.adjust(1, 1, -1, -1);
-        }
-        drawBevel(p, r, def.TitleBevelInner, def.TitleBevelWidth, pal);
+void TSuperGrid::drawTitle(QPainter &p, const TColumn &def, QRect r, const QColor &brush,
+                           const QFontMetrics &fm) const
+{
+    const QPalette &pal = palette();
+    drawBevel(p, r, def.TitleBevelOuter, def.TitleBevelWidth, pal);
+    for (int i = 0; i < def.TitleBorderWidth; ++i) {
+        p.fillRect(r.left(), r.top(), r.width(), 1, brush);
+        p.fillRect(r.left(), r.top(), 1, r.height(), brush);
+        p.fillRect(r.left(), r.bottom(), r.width(), 1, brush);
+        p.fillRect(r.right(), r.top(), 1, r.height(), brush);
         r.adjust(1, 1, -1, -1);
-        int y = r.top();
-        const int lineHeight = fm.height();
-        const int block = static_cast<int>(def.Title.size()) * (lineHeight + 2);
-        if (def.TitleLayout != TVerticalLayout::Top && block < r.height()) {
-            if (def.TitleLayout == TVerticalLayout::Center)
-                y += (r.height() - block) / 2;
-            else
-                y = r.top() + r.height() - block;
-        }
-        for (const QString &titleLine : def.Title) {
-            p.drawText(QRect(r.left(), y, r.width(), lineHeight),
-                       flagsFor(def.TitleAlignment) | Qt::AlignTop | Qt::TextDontClip, titleLine);
-            y += lineHeight + 2;
-        }
-    } else {
-        QString text = Cells(col, row);
-        int flags = flagsFor(def.Alignment) | Qt::AlignTop;
-        if (def.Overflow == TOverflow::Ellipsis)
-            text = ellipsisText(text, right - left + 1,
-                                [&fm](const QString &s) { return fm.horizontalAdvance(s); });
-        if (def.Overflow == TOverflow::WordWrap)
-            flags |= Qt::TextWordWrap;
-        else
-            flags |= Qt::TextSingleLine | Qt::TextDontClip;
-        QRect r(left, top, right - left, bottom - top);
-        if (def.Layout != TVerticalLayout::Top) {
-            const int height = fm.boundingRect(r, flags, text).height();
-            if (height < r.height())
-                r.setTop(def.Layout == TVerticalLayout::Center ? r.top() + (r.height() - height) / 2
-                                                               : r.bottom() - height + 1);
-        }
-        p.drawText(r, flags, text);
     }
-    if (focused)
-        drawFocusFrame(p, cell);
-    if (fixed)
-        drawFixedEdge(p, cell);
+    drawBevel(p, r, def.TitleBevelInner, def.TitleBevelWidth, pal);
+    r.adjust(1, 1, -1, -1);
+    int y = r.top();
+    const int lineHeight = fm.height();
+    const int block = static_cast<int>(def.Title.size()) * (lineHeight + 2);
+    if (def.TitleLayout != TVerticalLayout::Top && block < r.height()) {
+        if (def.TitleLayout == TVerticalLayout::Center)
+            y += (r.height() - block) / 2;
+        else
+            y = r.top() + r.height() - block;
+    }
+    for (const QString &titleLine : def.Title) {
+        p.drawText(QRect(r.left(), y, r.width(), lineHeight),
+                   flagsFor(def.TitleAlignment) | Qt::AlignTop | Qt::TextDontClip, titleLine);
+        y += lineHeight + 2;
+    }
+}
+
+void TSuperGrid::drawCellText(QPainter &p, const TColumn &def, QRect r, QString text, const QFontMetrics &fm)
+{
+    int flags = flagsFor(def.Alignment) | Qt::AlignTop;
+    if (def.Overflow == TOverflow::Ellipsis)
+        text = ellipsisText(text, r.width() + 1, [&fm](const QString &s) { return fm.horizontalAdvance(s); });
+    if (def.Overflow == TOverflow::WordWrap)
+        flags |= Qt::TextWordWrap;
+    else
+        flags |= Qt::TextSingleLine | Qt::TextDontClip;
+    if (def.Layout != TVerticalLayout::Top) {
+        const int height = fm.boundingRect(r, flags, text).height();
+        if (height < r.height())
+            r.setTop(def.Layout == TVerticalLayout::Center ? r.top() + (r.height() - height) / 2
+                                                           : r.bottom() - height + 1);
+    }
+    p.drawText(r, flags, text);
 }
 
 void TSuperGrid::drawFocusFrame(QPainter &p, const QRect &cell) const

@@ -26,9 +26,12 @@
 #include <QHash>
 #include <QPointer>
 
+#include <optional>
 #include <stdexcept>
 
 #include <QAbstractItemModel>
+
+class QFontMetrics;
 
 class EInvalidGridOperation : public std::runtime_error {
 public:
@@ -134,7 +137,22 @@ private:
     void createCheckBoxCells(int firstRow, int lastRow, bool reset);
     void modelShapeChanged();
     void updateCell(int col, int row);
+    std::optional<QPoint> navigationTarget(int key, bool ctrl) const;
+    void moveWithKey(QPoint target);
+    bool emitTypedCharacters(const QString &text);
+    // How a defined cell is filled and written.
+    struct CellLook {
+        QColor brush;
+        QColor text;
+        QFont font;
+    };
     void drawCell(QPainter &painter, int col, int row, const QRect &rect);
+    void drawPlainCell(QPainter &painter, const QRect &cell, const QString &text, bool fixed, bool highlighted) const;
+    void drawDefinedCell(QPainter &painter, int col, int row, const QRect &cell, bool highlighted);
+    CellLook titleLook(const TColumn &def) const;
+    CellLook bodyLook(const TColumn &def, int col, int row, bool highlighted) const;
+    void drawTitle(QPainter &painter, const TColumn &def, QRect r, const QColor &brush, const QFontMetrics &fm) const;
+    static void drawCellText(QPainter &painter, const TColumn &def, QRect r, QString text, const QFontMetrics &fm);
     void drawFocusFrame(QPainter &painter, const QRect &cell) const;
     void drawFixedEdge(QPainter &painter, const QRect &cell) const;
     QModelIndex index(int col, int row) const;

@@ -1,5 +1,5 @@
 // Editing in the main window's grid with real keys and mouse clicks.
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "app/GridEditor.h"
 #include "app/ProgramStart.h"
 #include "app/PropertiesPanel.h"
@@ -31,23 +31,10 @@
 #include <memory>
 
 using tintora::Column;
-using tintora::testing::ScriptedPrompter;
-using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
 
-namespace {
-
-const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
-
-}  // namespace
-
-class GridEditingTest : public QObject {
+class GridEditingTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
-
-    QTemporaryDir programFolder;
-    ScriptedSounds sounds;
-    std::unique_ptr<ScriptedPrompter> prompter;
-    std::unique_ptr<TfrmMain> window;
 
     TSuperGrid* grid() const { return window->Grid1(); }
     QString cell(int col, int row) const { return grid()->Cells(col, row); }
@@ -58,34 +45,18 @@ class GridEditingTest : public QObject {
     }
     void openSmallFormula()
     {
-        const QString formula = programFolder.path() + QStringLiteral("/Formulas/small.tfx");
-        MainWindowServices services;
-        services.prompter = prompter.get();
-        services.sounds = &sounds;
-        services.programFolder = programFolder.path();
-        services.chooseFormulaFile = [formula](QWidget*, const QString&, const QString&, const QString&) {
-            return formula;
-        };
-        window = std::make_unique<TfrmMain>(std::move(services));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        chooser.otherwise = formulas() + QStringLiteral("/small.tfx");
+        showWindow(scriptedServices());
         window->menus().Open1->trigger();
         grid()->setFocus();
     }
 
 private slots:
-    void initTestCase()
-    {
-        const QString formulas = programFolder.path() + QStringLiteral("/Formulas");
-        QDir().mkpath(formulas);
-        for (const char* sub : {"/materials", "/formulas"})
-            for (const QString& name : QDir(DataFolder + QLatin1String(sub)).entryList(QDir::Files))
-                QFile::copy(DataFolder + QLatin1String(sub) + QLatin1Char('/') + name, formulas + QLatin1Char('/') + name);
-    }
+    void initTestCase() { copyMaterialsAndFormulas(); }
 
     void init()
     {
-        prompter = std::make_unique<ScriptedPrompter>(&sounds);
+        resetScripts();
         openSmallFormula();
     }
 
@@ -399,10 +370,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    TintoraApplication app(argc, argv);
-    GridEditingTest test;
-    return QTest::qExec(&test, argc, argv);
+    return tintora::testing::runWindowTest<GridEditingTest>(argc, argv);
 }
 
 #include "GridEditingTest.moc"

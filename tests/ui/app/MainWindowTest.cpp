@@ -1,6 +1,6 @@
 // The main window driven as a user would, offscreen, with the message boxes
 // and the open dialog answered by the test.
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "app/ButtonBar.h"
 #include "app/HelpWindow.h"
 #include "app/ProgramStart.h"
@@ -36,20 +36,12 @@
 #include <memory>
 
 using tintora::PropertyBox;
-using tintora::testing::ScriptedPrompter;
 using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
 
 namespace {
 
 const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
-
-void copyFolder(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    for (const QString& name : QDir(from).entryList(QDir::Files))
-        QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
-}
 
 void forgetRecentFiles()
 {
@@ -58,42 +50,23 @@ void forgetRecentFiles()
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir programFolder;
     QTemporaryDir elsewhere;
-    ScriptedSounds sounds;
-    std::unique_ptr<ScriptedPrompter> prompter;
-    std::deque<QString> chosenFiles;  // answers of the open dialog; empty text = Cancel
-    QStringList dialogFolders;
-    std::unique_ptr<TfrmMain> window;
-
-    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
 
     std::unique_ptr<TfrmMain> makeWindow(TfrmAbout* splash = nullptr)
     {
-        MainWindowServices services;
-        services.prompter = prompter.get();
-        services.sounds = &sounds;
-        services.programFolder = programFolder.path();
+        MainWindowServices services = scriptedServices();
         services.splash = splash;
-        services.chooseFormulaFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
-            dialogFolders << folder << filter;
-            if (chosenFiles.empty())
-                return QString();
-            const QString next = chosenFiles.front();
-            chosenFiles.pop_front();
-            return next;
-        };
-        return std::make_unique<TfrmMain>(std::move(services));
+        return newWindow(std::move(services));
     }
 
     QString cell(int col, int row) const { return window->Grid1()->Cells(col, row); }
     QString boxText(PropertyBox b) const { return window->properties()->box(b)->text(); }
     void open(const QString& path)
     {
-        chosenFiles.push_back(path);
+        chooser.answers.push_back(path);
         window->menus().Open1->trigger();
     }
     QMenu* fileMenu() const { return window->findChild<QMenu*>(QStringLiteral("File1Menu")); }
@@ -117,20 +90,15 @@ class MainWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QVERIFY(programFolder.isValid());
-        copyFolder(DataFolder + QStringLiteral("/materials"), formulas());
-        copyFolder(DataFolder + QStringLiteral("/formulas"), formulas());
-        copyFolder(DataFolder + QStringLiteral("/formulas"), elsewhere.path());
+        copyMaterialsAndFormulas();
+        tintora::testing::copyFiles(DataFolder + QStringLiteral("/formulas"), elsewhere.path());
         QFile::copy(DataFolder + QStringLiteral("/formulas/small.tfx"), elsewhere.path() + QStringLiteral("/only-here.tfx"));
     }
 
     void init()
     {
         forgetRecentFiles();
-        sounds.played.clear();
-        prompter = std::make_unique<ScriptedPrompter>(&sounds);
-        chosenFiles.clear();
-        dialogFolders.clear();
+        resetScripts();
         window = makeWindow();
     }
 
@@ -278,7 +246,7 @@ private slots:
     void openLoadsTheFormulaAndNamesItInTheCaption()
     {
         open(formulas() + QStringLiteral("/small.tfx"));
-        QCOMPARE(dialogFolders, (QStringList{formulas(), QStringLiteral("Tintora Files (*.tfx)")}));
+        QCOMPARE(chooser.foldersAndFilters, (QStringList{formulas(), QStringLiteral("Tintora Files (*.tfx)")}));
         QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [small.tfx]"));
         QCOMPARE(window->properties()->NameBox()->text(), QStringLiteral("Small white latex"));
         QCOMPARE(cell(2, 1), QStringLiteral("Premix under slow agitation"));
@@ -535,12 +503,9 @@ private slots:
     void aboutPlaysItsSoundAndShowsOk()
     {
         TfrmAbout about;
-        MainWindowServices services;
-        services.prompter = prompter.get();
-        services.sounds = &sounds;
-        services.programFolder = programFolder.path();
+        MainWindowServices services = scriptedServices();
         services.about = &about;
-        window = std::make_unique<TfrmMain>(std::move(services));
+        window = newWindow(std::move(services));
         bool okShown = false;
         QTimer::singleShot(0, this, [&] {
             okShown = about.OkButton1()->isVisible() && !about.AboutBar()->isVisible();
@@ -594,10 +559,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    TintoraApplication app(argc, argv);
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return tintora::testing::runWindowTest<MainWindowTest>(argc, argv);
 }
 
 #include "MainWindowTest.moc"

@@ -1,6 +1,6 @@
 // The program's shell: the main window's size rules, how its windows are
 // framed and placed, the button bar, F1 help and the sounds.
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "app/ButtonBar.h"
 #include "app/DesktopSounds.h"
 #include "app/HelpWindow.h"
@@ -59,32 +59,21 @@ void whenModal(std::function<void(QDialog*)> act)
 
 }  // namespace
 
-class WindowRulesTest : public QObject {
+class WindowRulesTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
-
-    QTemporaryDir programFolder;
-    tintora::testing::ScriptedSounds sounds;
-    tintora::testing::ScriptedPrompter prompter{&sounds};
-
-    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
 
     std::unique_ptr<TfrmMain> makeWindow(TfrmAbout* splash = nullptr, TfrmAbout* about = nullptr)
     {
-        MainWindowServices services;
-        services.prompter = &prompter;
-        services.sounds = &sounds;
-        services.programFolder = programFolder.path();
+        MainWindowServices services = scriptedServices();
         services.splash = splash;
         services.about = about;
-        return std::make_unique<TfrmMain>(std::move(services));
+        return newWindow(std::move(services));
     }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(programFolder.isValid());
-        QDir().mkpath(formulas());
-        QVERIFY(QFile::copy(DataFolder + QStringLiteral("/formulas/small.tfx"), formulas() + QStringLiteral("/small.tfx")));
+        copyTestData(QStringLiteral("formulas"), {QStringLiteral("small.tfx")});
         QVERIFY(QFile::copy(DataFolder + QStringLiteral("/../../help/Korvel.html"),
                             programFolder.path() + QStringLiteral("/Korvel.html")));
     }
@@ -314,7 +303,7 @@ private slots:
         mainWindow.show();
         QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
         TfrmCalc calc(&mainWindow);
-        TfrmProper proper(&prompter, &mainWindow);
+        TfrmProper proper(prompter.get(), &mainWindow);
         QDialog& dialog = keypad ? static_cast<QDialog&>(calc) : proper;
         ShowPositions positions;
         dialog.installEventFilter(&positions);
@@ -368,10 +357,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    WindowRulesTest test;
-    return QTest::qExec(&test, argc, argv);
+    return tintora::testing::runWindowTest<WindowRulesTest>(argc, argv);
 }
 
 #include "WindowRulesTest.moc"

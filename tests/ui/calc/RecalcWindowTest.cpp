@@ -1,8 +1,7 @@
 // Target recalculation from the main window: marks set in the grid, the
 // command chosen from the menu, the button bar or a property box, the keypad
 // answered by the test (or typed into the real keypad dialog).
-#include "ScriptedKeypad.h"
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "app/GridEditor.h"
 #include "app/PropertiesPanel.h"
 #include "app/TfrmMain.h"
@@ -28,37 +27,17 @@
 #include <memory>
 
 using tintora::PropertyBox;
-using tintora::testing::ScriptedKeypad;
-using tintora::testing::ScriptedPrompter;
-using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
 
-namespace {
-
-const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
-
-}  // namespace
-
-class RecalcWindowTest : public QObject {
+class RecalcWindowTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
-
-    QTemporaryDir programFolder;
-    ScriptedSounds sounds;
-    std::unique_ptr<ScriptedPrompter> prompter;
-    ScriptedKeypad keypad;
-    std::unique_ptr<TfrmMain> window;
 
     std::unique_ptr<TfrmMain> makeWindow(tintora::KeypadDialog* keypadService)
     {
-        MainWindowServices services;
-        services.prompter = prompter.get();
-        services.sounds = &sounds;
-        services.programFolder = programFolder.path();
+        MainWindowServices services = scriptedServices();
         services.keypad = keypadService;
-        services.chooseFormulaFile = [this](QWidget*, const QString&, const QString&, const QString&) {
-            return programFolder.path() + QStringLiteral("/Formulas/small.tfx");
-        };
-        auto made = std::make_unique<TfrmMain>(std::move(services));
+        chooser.otherwise = formulas() + QStringLiteral("/small.tfx");
+        auto made = newWindow(std::move(services));
         made->menus().Open1->trigger();  // water 100, tio2 200, resin 300, glycol 20, a missing 5: 625 lb
         return made;
     }
@@ -69,21 +48,11 @@ class RecalcWindowTest : public QObject {
     void mark(int row) { window->Grid1()->setChecked(0, row, true); }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(programFolder.isValid());
-        const QString formulas = programFolder.path() + QStringLiteral("/Formulas");
-        QDir().mkpath(formulas);
-        for (const QString& sub : {QStringLiteral("/materials"), QStringLiteral("/formulas")})
-            for (const QString& name : QDir(DataFolder + sub).entryList(QDir::Files))
-                QFile::copy(DataFolder + sub + QLatin1Char('/') + name, formulas + QLatin1Char('/') + name);
-    }
+    void initTestCase() { copyMaterialsAndFormulas(); }
 
     void init()
     {
-        sounds.played.clear();
-        prompter = std::make_unique<ScriptedPrompter>(&sounds);
-        keypad = {};
+        resetScripts();
         window = makeWindow(&keypad);
         QCOMPARE(boxText(PropertyBox::WeightBox), shown(625));
     }
@@ -217,10 +186,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    TintoraApplication app(argc, argv);
-    RecalcWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return tintora::testing::runWindowTest<RecalcWindowTest>(argc, argv);
 }
 
 #include "RecalcWindowTest.moc"

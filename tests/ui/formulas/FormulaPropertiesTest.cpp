@@ -1,7 +1,7 @@
 // The formula properties dialog and the test spec entry dialog, opened
 // from the main window and driven with real clicks and keys; message boxes are
 // answered by the scripted Prompter.
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "app/ButtonBar.h"
 #include "app/TfrmMain.h"
 #include "app/TintoraApplication.h"
@@ -33,8 +33,6 @@
 #include <map>
 #include <memory>
 
-using tintora::testing::ScriptedPrompter;
-using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
 
 namespace {
@@ -76,17 +74,10 @@ void whenShown(QDialog* dialog, std::function<void()> act, bool* shown = nullptr
 
 }  // namespace
 
-class FormulaPropertiesTest : public QObject {
+class FormulaPropertiesTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir programFolder;
-    ScriptedSounds sounds;
-    std::unique_ptr<ScriptedPrompter> prompter;
-    std::unique_ptr<TfrmMain> window;
-    QString chosenFile;
     std::map<QString, QByteArray> folderBefore;
-
-    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
     TfrmProper* dialog() const { return window->frmProper(); }
     TfrmSpec* spec() const { return dialog()->frmSpec(); }
 
@@ -113,7 +104,7 @@ class FormulaPropertiesTest : public QObject {
     // Opens the file through File > Open, as a user would.
     void open(const QString& path)
     {
-        chosenFile = path;
+        chooser.otherwise = path;
         window->menus().Open1->trigger();
         folderBefore = folderBytes();
     }
@@ -137,22 +128,13 @@ class FormulaPropertiesTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QDir().mkpath(formulas());
-        for (const QString& name : QDir(DataFolder + QStringLiteral("/materials")).entryList(QDir::Files))
-            QFile::copy(DataFolder + QStringLiteral("/materials/") + name, formulas() + QLatin1Char('/') + name);
+        copyTestData(QStringLiteral("materials"));
     }
 
     void init()
     {
-        prompter = std::make_unique<ScriptedPrompter>(&sounds);
-        MainWindowServices services;
-        services.prompter = prompter.get();
-        services.sounds = &sounds;
-        services.programFolder = programFolder.path();
-        services.chooseFormulaFile = [this](QWidget*, const QString&, const QString&, const QString&) {
-            return chosenFile;
-        };
-        window = std::make_unique<TfrmMain>(std::move(services));
+        resetScripts();
+        window = newWindow();
         window->move(100, 80);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -652,11 +634,8 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    TintoraApplication app(argc, argv);
-    QApplication::setFont(smallSansFont());
-    FormulaPropertiesTest test;
-    return QTest::qExec(&test, argc, argv);
+    return tintora::testing::runWindowTest<FormulaPropertiesTest>(argc, argv,
+                                                                  [] { QApplication::setFont(smallSansFont()); });
 }
 
 #include "FormulaPropertiesTest.moc"

@@ -1,6 +1,6 @@
 // The material editor opened from the main window and driven with real keys
 // and clicks while it is shown modally.
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "app/ButtonBar.h"
 #include "app/GridEditor.h"
 #include "app/TfrmMain.h"
@@ -31,19 +31,8 @@
 #include <map>
 #include <memory>
 
-using tintora::testing::ScriptedPrompter;
-using tintora::testing::ScriptedSounds;
 
 namespace {
-
-const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
-
-void copyFolder(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    for (const QString& name : QDir(from).entryList(QDir::Files))
-        QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
-}
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {
@@ -92,30 +81,17 @@ Shown shown(const TfrmMaterial& d)
 
 }  // namespace
 
-class TfrmMaterialTest : public QObject {
+class TfrmMaterialTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
-
-    QTemporaryDir programFolder;
-    ScriptedSounds sounds;
-    std::unique_ptr<ScriptedPrompter> prompter;
-    std::unique_ptr<TfrmMain> window;
-
-    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
     TSuperGrid* grid() const { return window->Grid1(); }
     TfrmMaterial* editor() const { return window->frmMaterial(); }
 
     void makeWindow(const QString& folder)
     {
-        MainWindowServices services;
-        services.prompter = prompter.get();
-        services.sounds = &sounds;
+        MainWindowServices services = scriptedServices();
         services.programFolder = folder;
-        services.chooseFormulaFile = [this](QWidget*, const QString&, const QString&, const QString&) {
-            return formulas() + QStringLiteral("/small.tfx");
-        };
-        window = std::make_unique<TfrmMain>(std::move(services));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        chooser.otherwise = formulas() + QStringLiteral("/small.tfx");
+        showWindow(std::move(services));
     }
 
     void click(int col, int row)
@@ -160,16 +136,11 @@ class TfrmMaterialTest : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(programFolder.isValid());
-        copyFolder(DataFolder + QStringLiteral("/materials"), formulas());
-        copyFolder(DataFolder + QStringLiteral("/formulas"), formulas());
-    }
+    void initTestCase() { copyMaterialsAndFormulas(); }
 
     void init()
     {
-        prompter = std::make_unique<ScriptedPrompter>(&sounds);
+        resetScripts();
         makeWindow(programFolder.path());
     }
 
@@ -614,10 +585,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    TintoraApplication app(argc, argv);
-    TfrmMaterialTest test;
-    return QTest::qExec(&test, argc, argv);
+    return tintora::testing::runWindowTest<TfrmMaterialTest>(argc, argv);
 }
 
 #include "TfrmMaterialTest.moc"

@@ -1,6 +1,6 @@
 // The printout as the main window prints it: through the print dialog or the
 // Print button, into PDF files that pdftotext reads back.
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "app/ButtonBar.h"
 #include "app/TfrmMain.h"
 #include "app/TintoraApplication.h"
@@ -25,8 +25,6 @@
 #include <memory>
 #include <set>
 
-using tintora::testing::ScriptedPrompter;
-using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
 
 namespace {
@@ -85,29 +83,18 @@ Cells cellsOf(const std::vector<tintora::DrawText>& texts)
 
 }  // namespace
 
-class LabPrintWindowTest : public QObject {
+class LabPrintWindowTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir programFolder;
     QTemporaryDir output;
-    ScriptedSounds sounds;
-    std::unique_ptr<ScriptedPrompter> prompter;
-    std::unique_ptr<TfrmMain> window;
-
-    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
 
     // A window showing the sample formula, its printers chosen by the test.
     std::unique_ptr<TfrmMain> makeWindow(PrinterChoice printing)
     {
-        MainWindowServices services;
-        services.prompter = prompter.get();
-        services.sounds = &sounds;
-        services.programFolder = programFolder.path();
-        services.chooseFormulaFile = [this](QWidget*, const QString&, const QString&, const QString&) {
-            return formulas() + QLatin1Char('/') + SampleFormula;
-        };
+        MainWindowServices services = scriptedServices();
+        chooser.otherwise = formulas() + QLatin1Char('/') + SampleFormula;
         services.printing = std::move(printing);
-        auto made = std::make_unique<TfrmMain>(std::move(services));
+        auto made = newWindow(std::move(services));
         made->menus().Open1->trigger();
         return made;
     }
@@ -122,13 +109,10 @@ class LabPrintWindowTest : public QObject {
 private slots:
     void initTestCase()
     {
-        QDir().mkpath(formulas());
-        const QDir data(QStringLiteral(TINTORA_TEST_DATA "/print"));
-        for (const QString& name : data.entryList({QStringLiteral("*.rm"), QStringLiteral("*.tfx")}))
-            QVERIFY(QFile::copy(data.filePath(name), formulas() + QLatin1Char('/') + name));
+        copyTestData(QStringLiteral("print"), {QStringLiteral("*.rm"), QStringLiteral("*.tfx")});
     }
 
-    void init() { prompter = std::make_unique<ScriptedPrompter>(&sounds); }
+    void init() { resetScripts(); }
     void cleanup() { window.reset(); }
 
     // The page read back from the PDF holds exactly the characters of the
@@ -271,10 +255,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    QStandardPaths::setTestModeEnabled(true);
-    TintoraApplication app(argc, argv);
-    LabPrintWindowTest test;
-    return QTest::qExec(&test, argc, argv);
+    return tintora::testing::runWindowTest<LabPrintWindowTest>(argc, argv);
 }
 
 #include "LabPrintWindowTest.moc"

@@ -1,0 +1,72 @@
+#include "MainWindowFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tintora::testing {
+
+QString ScriptedFileChooser::choose(const QString& folder, const QString& filter)
+{
+    foldersAndFilters << folder << filter;
+    if (answers.empty())
+        return otherwise;
+    const QString next = answers.front();
+    answers.pop_front();
+    return next;
+}
+
+void copyFiles(const QString& from, const QString& to, const QStringList& nameFilters)
+{
+    QDir().mkpath(to);
+    for (const QString& name : QDir(from).entryList(nameFilters, QDir::Files))
+        if (!QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name))
+            qFatal("cannot copy %s into %s", qPrintable(name), qPrintable(to));
+}
+
+void MainWindowFixture::copyTestData(const QString& dataFolder, const QStringList& nameFilters) const
+{
+    if (!programFolder.isValid())
+        qFatal("no temporary program folder");
+    copyFiles(QStringLiteral(TINTORA_TEST_DATA "/") + dataFolder, formulas(), nameFilters);
+}
+
+void MainWindowFixture::copyMaterialsAndFormulas() const
+{
+    copyTestData(QStringLiteral("materials"));
+    copyTestData(QStringLiteral("formulas"));
+}
+
+void MainWindowFixture::resetScripts()
+{
+    sounds.played.clear();
+    prompter = std::make_unique<ScriptedPrompter>(&sounds);
+    keypad = {};
+    chooser = {};
+}
+
+MainWindowServices MainWindowFixture::scriptedServices()
+{
+    MainWindowServices services;
+    services.prompter = prompter.get();
+    services.sounds = &sounds;
+    services.programFolder = programFolder.path();
+    services.chooseFormulaFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
+        return chooser.choose(folder, filter);
+    };
+    return services;
+}
+
+std::unique_ptr<TfrmMain> MainWindowFixture::newWindow(MainWindowServices services) const
+{
+    return std::make_unique<TfrmMain>(std::move(services));
+}
+
+void MainWindowFixture::showWindow(MainWindowServices services)
+{
+    window = newWindow(std::move(services));
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qFatal("the main window was not exposed");
+}
+
+}  // namespace tintora::testing
