@@ -20,9 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A file is read up to this size and the rest ignored, so that what a file
-// can cost in memory and time stays bounded.
-constexpr std::size_t maxFileBytes = std::size_t{64} * 1024 * 1024;
 constexpr std::size_t maxValueCharacters = 1023;
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -132,42 +129,40 @@ Sections parseSections(std::string_view text) {
     return sections;
 }
 
-enum class ReadStatus { Read, Truncated, Missing, Failed };
-
 struct FileBytes {
-    ReadStatus status = ReadStatus::Failed;
+    IniReadStatus status = IniReadStatus::Unreadable;
     std::string bytes;
 };
 
-// Appends up to maxFileBytes + 1 bytes of the stream, one more than is kept,
+// Appends up to maxBytes + 1 bytes of the stream, one more than is allowed,
 // to tell a file of exactly the limit from a longer one.
-void readUpToLimit(std::ifstream& in, std::string& bytes) {
+void readUpToLimit(std::ifstream& in, std::string& bytes, std::size_t maxBytes) {
     std::array<char, 65536> chunk{};
-    while (bytes.size() <= maxFileBytes && in) {
-        const auto wanted = std::min(chunk.size(), maxFileBytes + 1 - bytes.size());
+    while (bytes.size() <= maxBytes && in) {
+        const auto wanted = std::min(chunk.size(), maxBytes + 1 - bytes.size());
         in.read(chunk.data(), static_cast<std::streamsize>(wanted));
         bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
     }
 }
 
-// Reads a regular file whole, up to maxFileBytes; anything but a regular file
-// (a folder, a device, a pipe) fails rather than blocks or runs on forever.
-FileBytes readFileBytes(const fs::path& path) {
+// Reads a regular file whole when it holds at most maxBytes; anything but a
+// regular file (a folder, a device, a pipe) is not opened, so that it can
+// neither block nor run on forever. The size is told by reading, not by
+// asking, so that a file that grows while it is read still stops at the limit.
+FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found) return {ReadStatus::Missing, {}};
-    if (error || status.type() != fs::file_type::regular) return {ReadStatus::Failed, {}};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {ReadStatus::Failed, {}};
-    FileBytes file{ReadStatus::Read, {}};
+    if (status.type() == fs::file_type::not_found) return {IniReadStatus::Missing, {}};
+    if (error || status.type() != fs::file_type::regular) return {IniReadStatus::Unreadable, {}};
     const auto size = fs::file_size(path, error);
-    if (!error) file.bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxFileBytes + 1)));
-    readUpToLimit(in, file.bytes);
-    if (in.bad()) return {ReadStatus::Failed, {}};
-    if (file.bytes.size() > maxFileBytes) {
-        file.bytes.resize(maxFileBytes);
-        file.status = ReadStatus::Truncated;
-    }
+    if (!error && size > maxBytes) return {IniReadStatus::TooLarge, {}};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {IniReadStatus::Unreadable, {}};
+    FileBytes file{IniReadStatus::Read, {}};
+    if (!error) file.bytes.reserve(static_cast<std::size_t>(size));
+    readUpToLimit(in, file.bytes, maxBytes);
+    if (in.bad()) return {IniReadStatus::Unreadable, {}};
+    if (file.bytes.size() > maxBytes) return {IniReadStatus::TooLarge, {}};
     return file;
 }
 
@@ -175,10 +170,14 @@ FileBytes readFileBytes(const fs::path& path) {
 
 // ---------------------------------------------------------------- reading
 
-IniFile IniFile::read(const fs::path& path) {
-    const FileBytes file = readFileBytes(path);
-    if (file.status != ReadStatus::Read && file.status != ReadStatus::Truncated) return {};
-    return parse(file.bytes);
+IniFileRead IniFile::load(const fs::path& path, std::size_t maxBytes) {
+    const FileBytes file = readFileBytes(path, maxBytes);
+    if (file.status != IniReadStatus::Read) return {file.status, {}};
+    return {IniReadStatus::Read, parse(file.bytes)};
+}
+
+IniFile IniFile::read(const fs::path& path, std::size_t maxBytes) {
+    return load(path, maxBytes).contents;
 }
 
 IniFile IniFile::parse(std::string_view bytes) {
@@ -210,6 +209,13 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int def
 
 bool IniFile::hasSection(std::string_view section) const {
     return sections_.contains(asciiLower(trimBlanks(section)));
+}
+
+IniFile::Entries IniFile::entries() const {
+    Entries all;
+    for (const auto& [section, keys] : sections_)
+        for (const auto& [key, value] : keys) all.emplace(std::pair(section, key), value);
+    return all;
 }
 
 // ---------------------------------------------------------------- integers
@@ -406,6 +412,17 @@ std::string withValue(std::string bytes, std::string_view section, std::string_v
     return editedBytes(std::move(bytes), false, section, key, texts);
 }
 
+// The new bytes read as the old ones with the one value replaced. A change of
+// the file's encoding can break this: a Windows-1252 file whose only byte
+// beyond UTF-8 lay in the replaced value would read as UTF-8 afterwards, and
+// every other accent in it would change.
+bool readsAsWritten(std::string_view before, std::string_view after, std::string_view section,
+                    std::string_view key, std::string_view value) {
+    IniFile::Entries expected = IniFile::parse(before).entries();
+    expected[{asciiLower(trimBlanks(section)), asciiLower(trimBlanks(key))}] = storedValue(trimBlanks(value));
+    return IniFile::parse(after).entries() == expected;
+}
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -461,11 +478,13 @@ bool writeIniString(const fs::path& path, std::string_view section, std::string_
                     std::string_view value) {
     if (!canBeWritten(section, key, value)) return false;
     const fs::path target = writeTarget(path);
-    FileBytes file = readFileBytes(target);
+    FileBytes file = readFileBytes(target, MaxIniFileBytes);
     // A file that cannot be read whole is not rewritten: its unread part would be lost.
-    if (file.status != ReadStatus::Read && file.status != ReadStatus::Missing) return false;
-    const bool existed = file.status == ReadStatus::Read;
-    return replaceFile(target, withValue(std::move(file.bytes), section, key, value), existed);
+    if (file.status != IniReadStatus::Read && file.status != IniReadStatus::Missing) return false;
+    const bool existed = file.status == IniReadStatus::Read;
+    std::string edited = withValue(file.bytes, section, key, value);
+    if (!readsAsWritten(file.bytes, edited, section, key, value)) return false;
+    return replaceFile(target, edited, existed);
 }
 
 }  // namespace tintora

@@ -9,7 +9,9 @@
 //
 // An IniFile is a snapshot: the file is read whole, closed, and parsed. Every
 // operation takes a fresh snapshot; nothing is cached between operations.
+#include <cstddef>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,10 +19,23 @@
 
 namespace tintora {
 
+// Formulas and materials are a few kilobytes; a file beyond this is no file
+// of ours, and reading it would only cost time and memory.
+constexpr std::size_t MaxIniFileBytes = std::size_t{16} * 1024 * 1024;
+
+enum class IniReadStatus { Read, Missing, Unreadable, TooLarge };
+
+class IniFile;
+struct IniFileRead;
+
 class IniFile {
 public:
-    // A missing or unreadable file gives an empty snapshot (every key its default).
-    static IniFile read(const std::filesystem::path& path);
+    // A missing or unreadable file, or one larger than maxBytes, gives an
+    // empty snapshot (every key its default).
+    static IniFile read(const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes);
+    // The same, telling why nothing was read. Only a regular file is opened:
+    // a folder, a device or a pipe is Unreadable without being opened.
+    static IniFileRead load(const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes);
     // Parses file bytes; text that is not valid UTF-8 is read as Windows-1252.
     static IniFile parse(std::string_view bytes);
 
@@ -31,9 +46,19 @@ public:
     int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
     bool hasSection(std::string_view section) const;
 
+    // Every key as read: (lower-case section, lower-case key) -> value, so
+    // that two readings of a file can be compared.
+    using Entries = std::map<std::pair<std::string, std::string>, std::string>;
+    Entries entries() const;
+
 private:
     using Keys = std::unordered_map<std::string, std::string>;  // lower-case key -> value
     std::unordered_map<std::string, Keys> sections_;            // lower-case section -> keys
+};
+
+struct IniFileRead {
+    IniReadStatus status = IniReadStatus::Missing;
+    IniFile contents;  // empty unless status is Read
 };
 
 // Integer text: decimal (010 is 10); hexadecimal after "$", or after "0x"/"0X"
@@ -44,7 +69,9 @@ std::optional<int> parseIniInteger(std::string_view text);
 // Writes one value: replaces the value of an existing key in place and keeps
 // every other byte of the file; a new key goes after the last entry of its
 // section, a new section at the end; a missing file is created.
-// Returns false when the file cannot be written.
+// Refused (false) when the file cannot be written, is larger than
+// MaxIniFileBytes, or when the write would change how any other key of the
+// file reads.
 bool writeIniString(const std::filesystem::path& path, std::string_view section,
                     std::string_view key, std::string_view value);
 
