@@ -18,6 +18,10 @@ constexpr const char* MaterialNotFound = "Material not found";
 // The part of a path after its last "/" (the whole text when there is none).
 std::string fileNameOf(std::string_view path);
 
+// The file name as text to show: a name that is not UTF-8 was written on
+// Windows and reads as Windows-1252, as the files' contents do.
+std::string shownFileName(std::string_view path);
+
 // "Tintora 2.31 - [primer.tfx]", or "Tintora 2.31 - []" when untitled.
 std::string TitleText(std::string_view formulaPath);
 
@@ -30,13 +34,18 @@ bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std:
 // cleared first, as for a named file.
 bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesystem::path& materialFolder);
 
+// A formula is a few kilobytes; a larger file than this is no formula (and
+// an empty sheet when loaded by name).
+constexpr std::size_t MaxFormulaFileBytes = MaxIniFileBytes;
+
 // What a path turned out to be when it was to be opened as a formula.
 enum class FormulaFileState {
     Formula,
     Missing,
     // a folder, a device, or a file the user may not read
     Unreadable,
-    // read, but without a [Formula] section: empty, a picture, another INI file
+    // read, but without a [Formula] section: empty, a picture, another INI
+    // file; or larger than MaxFormulaFileBytes
     NoFormulaSection,
 };
 
