@@ -82,12 +82,14 @@ std::string volumeText(const SheetRow& row, double weight, std::string (*format)
     return row.props.Spec != 0 ? format(weight / (row.props.Spec * WaterPoundsPerGallon)) : std::string();
 }
 
+// By magnitude: a negative result (0 - 5 = and so on) is held to the limit too,
+// or a row could take a weight of minus millions.
 bool exceedsRowLimit(const FormulaSheet& sheet, PanelCell cell)
 {
     const double w = cellNumber(sheet, Column::Weight, cell.row);
     const double u = cellNumber(sheet, Column::Volume, cell.row);
-    return w > RowWeightLimit || sheet.cell(cell.column, cell.row).size() > PanelCellTextLimit
-        || weightOfVolume(sheet.row(cell.row), u) > RowWeightLimit;
+    return std::abs(w) > RowWeightLimit || sheet.cell(cell.column, cell.row).size() > PanelCellTextLimit
+        || std::abs(weightOfVolume(sheet.row(cell.row), u)) > RowWeightLimit;
 }
 
 void writePartner(FormulaSheet& sheet, PanelCell cell, std::string (*format)(double))

@@ -195,6 +195,15 @@ TEST_F(PanelTest, ResultBeyondTheLimitReturnsToTheSavedText)
     EXPECT_EQ(state.CalcAccumulator, 50);
 }
 
+TEST_F(PanelTest, NegativeResultIsHeldToTheLimitByItsMagnitude)
+{
+    press("0-6000=", Column::Volume);  // -6000 gallons of water weigh -50000 pounds: kept
+    EXPECT_EQ(cell(Column::Volume), "-6000.000");
+    press("*2=", Column::Volume);  // -100000 pounds: refused as a positive one is
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(cell(Column::Volume), saved);
+}
+
 TEST_F(PanelTest, VolumeCellLimitsTheWeightItStandsFor)
 {
     press("12000", Column::Volume);  // 12000 gal of water weigh 100000.08 lb
