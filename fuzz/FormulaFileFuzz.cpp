@@ -19,7 +19,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace tintora;
-    const std::filesystem::path& folder = fuzz::scratchFolder();
+    const fuzz::ScratchFolder scratch;
+    const std::filesystem::path& folder = scratch.path();
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const IniFile ini = IniFile::parse(bytes);
 
@@ -44,6 +45,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     (void)renderPageAsText(LabPrintPage(sheet, "f.tfx", "today"));
-    fuzz::emptyScratchFolder();
     return 0;
 }

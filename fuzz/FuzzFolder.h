@@ -1,7 +1,7 @@
 #pragma once
-// A scratch folder of one fuzzing process, tintora-fuzz-<pid> in the temporary
-// folder, removed when the process ends normally (libFuzzer ends with exit()).
-#include <cstdlib>
+// A scratch folder for one input, tintora-fuzz-<pid> in the temporary folder,
+// made for the input and removed with everything in it afterwards. (libFuzzer
+// ends a run without running exit handlers, so nothing may be left to them.)
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -9,27 +9,27 @@
 
 namespace tintora::fuzz {
 
-inline const std::filesystem::path& scratchFolder()
-{
-    static const std::filesystem::path path = [] {
-        auto p = std::filesystem::temp_directory_path() / ("tintora-fuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(p);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(scratchFolder(), ignored);
-        });
-        return p;
-    }();
-    return path;
-}
+class ScratchFolder {
+public:
+    ScratchFolder()
+        : path_(std::filesystem::temp_directory_path() / ("tintora-fuzz-" + std::to_string(getpid())))
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-// Empties the scratch folder between inputs, so that one input's files never
-// meet the next one's.
-inline void emptyScratchFolder()
-{
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(scratchFolder(), ignored))
-        std::filesystem::remove_all(entry.path(), ignored);
-}
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 }  // namespace tintora::fuzz

@@ -96,13 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = input.ConsumeRandomLengthString(1100);
     const std::string before = input.ConsumeRemainingBytesAsString();
 
-    const fs::path path = tintora::fuzz::scratchFolder() / "w.ini";
+    const tintora::fuzz::ScratchFolder scratch;
+    const fs::path path = scratch.path() / "w.ini";
     std::ofstream(path, std::ios::binary) << before;
     const IniFile::Entries entriesBefore = IniFile::parse(before).entries();
     const bool written = tintora::writeIniString(path, section, key, value);
     const std::string after = contentsOf(path);
     // No temporary file stays behind, whatever happened.
-    if (std::distance(fs::directory_iterator(tintora::fuzz::scratchFolder()), fs::directory_iterator()) != 1)
+    if (std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()) != 1)
         std::abort();
 
     const std::string_view body = std::string_view(before).substr(before.starts_with("\xEF\xBB\xBF") ? 3 : 0);
@@ -120,6 +121,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!changedInOnePlace(converted ? asUtf8(before) : before, after))
             std::abort();
     }
-    tintora::fuzz::emptyScratchFolder();
     return 0;
 }
