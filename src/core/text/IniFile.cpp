@@ -108,24 +108,31 @@ using KeyValues = std::unordered_map<std::string, std::string>;
 using Sections = std::unordered_map<std::string, KeyValues>;
 
 // One pass over valid UTF-8 text; a repeated section is skipped whole and a
-// repeated key inside the section that counts is ignored.
-Sections parseSections(std::string_view text) {
+// repeated key inside the section that counts is ignored. nullopt when the
+// text holds more than MaxIniEntries sections and keys.
+std::optional<Sections> parseSections(std::string_view text) {
     Sections sections;
     KeyValues* current = nullptr;
-    forEachLine(text, 0, [&](const LineSpan& span) {
+    std::size_t entries = 0;
+    for (std::size_t begin = 0; begin < text.size();) {
+        const LineSpan span = lineAt(text, begin);
+        begin = span.next;
         const std::string_view lineText = text.substr(span.begin, span.end - span.begin);
         const IniLine line = classifyLine(lineText);
         if (line.kind == LineKind::Section) {
             auto [entry, isNew] = sections.try_emplace(asciiLower(line.name));
             current = isNew ? &entry->second : nullptr;
+            entries += isNew ? 1 : 0;
         } else if (line.kind == LineKind::Entry && current != nullptr) {
             std::string key = asciiLower(line.name);
             if (!current->contains(key)) {
                 const auto value = lineText.substr(line.valueBegin, line.valueEnd - line.valueBegin);
                 current->emplace(std::move(key), storedValue(value));
+                ++entries;
             }
         }
-    });
+        if (entries > MaxIniEntries) return std::nullopt;
+    }
     return sections;
 }
 
@@ -173,18 +180,26 @@ FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes) {
 IniFileRead IniFile::load(const fs::path& path, std::size_t maxBytes) {
     const FileBytes file = readFileBytes(path, maxBytes);
     if (file.status != IniReadStatus::Read) return {file.status, {}};
-    return {IniReadStatus::Read, parse(file.bytes)};
+    auto ini = tryParse(file.bytes);
+    if (!ini) return {IniReadStatus::TooLarge, {}};
+    return {IniReadStatus::Read, std::move(*ini)};
 }
 
 IniFile IniFile::read(const fs::path& path, std::size_t maxBytes) {
     return load(path, maxBytes).contents;
 }
 
-IniFile IniFile::parse(std::string_view bytes) {
+std::optional<IniFile> IniFile::tryParse(std::string_view bytes) {
     bytes.remove_prefix(byteOrderMarkLength(bytes));
+    auto sections = isValidUtf8(bytes) ? parseSections(bytes) : parseSections(windows1252ToUtf8(bytes));
+    if (!sections) return std::nullopt;
     IniFile ini;
-    ini.sections_ = isValidUtf8(bytes) ? parseSections(bytes) : parseSections(windows1252ToUtf8(bytes));
+    ini.sections_ = std::move(*sections);
     return ini;
+}
+
+IniFile IniFile::parse(std::string_view bytes) {
+    return tryParse(bytes).value_or(IniFile{});
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {

@@ -22,6 +22,11 @@ namespace tintora {
 // Formulas and materials are a few kilobytes; a file beyond this is no file
 // of ours, and reading it would only cost time and memory.
 constexpr std::size_t MaxIniFileBytes = std::size_t{16} * 1024 * 1024;
+// A formula has about a hundred keys, its notes and test specs a few
+// thousand at most; a file with more sections and keys than this is no file
+// of ours either, and is not kept (16 MiB of short keys would take seconds
+// and hundreds of megabytes to index).
+constexpr std::size_t MaxIniEntries = 65536;
 
 enum class IniReadStatus { Read, Missing, Unreadable, TooLarge };
 
@@ -30,13 +35,15 @@ struct IniFileRead;
 
 class IniFile {
 public:
-    // A missing or unreadable file, or one larger than maxBytes, gives an
-    // empty snapshot (every key its default).
+    // A missing or unreadable file, or one larger than maxBytes or with more
+    // than MaxIniEntries sections and keys (TooLarge), gives an empty
+    // snapshot (every key its default).
     static IniFile read(const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes);
     // The same, telling why nothing was read. Only a regular file is opened:
     // a folder, a device or a pipe is Unreadable without being opened.
     static IniFileRead load(const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes);
     // Parses file bytes; text that is not valid UTF-8 is read as Windows-1252.
+    // Empty for more than MaxIniEntries sections and keys.
     static IniFile parse(std::string_view bytes);
 
     // The value (UTF-8) when the key exists, "k=" giving an empty text.
@@ -52,6 +59,8 @@ public:
     Entries entries() const;
 
 private:
+    static std::optional<IniFile> tryParse(std::string_view bytes);
+
     using Keys = std::unordered_map<std::string, std::string>;  // lower-case key -> value
     std::unordered_map<std::string, Keys> sections_;            // lower-case section -> keys
 };

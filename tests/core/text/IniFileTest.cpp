@@ -308,6 +308,17 @@ TEST_F(IniFiles, AFileBeyondItsLimitIsNotReadAtAll) {
     EXPECT_EQ(IniFile::load(folder_).status, IniReadStatus::Unreadable);
 }
 
+TEST_F(IniFiles, AFileWithMoreKeysThanAnyOfOursIsNotKept) {
+    std::string text = "[A]\n";
+    for (std::size_t i = 1; i < MaxIniEntries; ++i) text += "k" + std::to_string(i) + "=1\n";
+    const fs::path path = file("keys.tfx");
+    save(path, text);
+    EXPECT_EQ(IniFile::load(path).status, IniReadStatus::Read);
+    save(path, text + "one=more\n");
+    EXPECT_EQ(IniFile::load(path).status, IniReadStatus::TooLarge);
+    EXPECT_FALSE(IniFile::parse(text + "[B]\n").hasSection("A"));
+}
+
 // ---------------------------------------------------------------- writing
 
 TEST_F(IniFiles, WritingCreatesAMissingFile) {
