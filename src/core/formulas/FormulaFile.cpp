@@ -90,7 +90,7 @@ std::string shownFileName(std::string_view path)
 
 std::string TitleText(std::string_view formulaPath)
 {
-    return std::string(ProductTitle) + " " + ProductVersion + " - [" + fileNameOf(formulaPath) + "]";
+    return std::string(ProductTitle) + " " + ProductVersion + " - [" + shownFileName(formulaPath) + "]";
 }
 
 bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std::filesystem::path& materialFolder)

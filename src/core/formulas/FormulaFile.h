@@ -22,7 +22,8 @@ std::string fileNameOf(std::string_view path);
 // Windows and reads as Windows-1252, as the files' contents do.
 std::string shownFileName(std::string_view path);
 
-// "Tintora 2.31 - [primer.tfx]", or "Tintora 2.31 - []" when untitled.
+// "Tintora 2.31 - [primer.tfx]", or "Tintora 2.31 - []" when untitled; the
+// file name as shownFileName gives it.
 std::string TitleText(std::string_view formulaPath);
 
 // Reads the formula named by formulaPath into the sheet, loads every row's

@@ -222,6 +222,7 @@ TEST(ShownFileNameTest, ANameWrittenOnWindowsReadsAsWindows1252)
 {
     EXPECT_EQ(shownFileName("/f/caf\xE9.tfx"), "caf\xC3\xA9.tfx");
     EXPECT_EQ(shownFileName("/f/caf\xC3\xA9.tfx"), "caf\xC3\xA9.tfx");
+    EXPECT_EQ(TitleText("/f/caf\xE9.tfx"), "Tintora 2.31 - [caf\xC3\xA9.tfx]");
 }
 
 TEST(ReadFormulaFileTest, WhatWasReadLoadsAsTheNamedFileWould)
