@@ -20,7 +20,7 @@ const char* recalcCaption(RecalcQuantity quantity);
 PropertyBox recalcBox(RecalcQuantity quantity);
 
 // Accepting the keypad while it shows an error.
-constexpr const char* KeypadErrorRefusal = "The calculation overflowed. Press C and enter the value again.";
+constexpr const char* KeypadErrorRefusal = "The calculation overflowed; the value was not taken.";
 
 // Largest difference between the value obtained and the target that counts as reached.
 constexpr double RecalcTolerance = 0.01;
