@@ -58,7 +58,7 @@ nlohmann::ordered_json sheetAsJson(const FormulaSheet& sheet, const std::string&
         boxes[propertyBoxName(box)] = formatThreeDecimals(sheet.box(box));
     }
     return {
-        {"file", fileNameOf(formulaPath)},
+        {"file", shownFileName(formulaPath)},
         {"name", sheet.name()},
         {"protected", formulaProtected},
         {"percentBasis", sheet.percentBasis == PercentBasis::Volume ? "volume" : "weight"},
@@ -94,6 +94,6 @@ int main(int argc, char** argv)
         return 0;
     }
     const std::string date = options.date ? *options.date : todayShortDate();
-    std::cout << renderPageAsText(LabPrintPage(sheet, fileNameOf(options.formulaPath), date));
+    std::cout << renderPageAsText(LabPrintPage(sheet, shownFileName(options.formulaPath), date));
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "sheet/Quantities.h"
 #include "text/NumberText.h"
 
+#include <cmath>
+
 namespace tintora {
 
 namespace {
@@ -28,27 +30,39 @@ double completePendingOperation(const CalculatorState& state, double shown)
     }
 }
 
+bool withinLimit(double value) { return std::abs(value) < CalcMagnitudeLimit; }
+
 std::string enterKey(CalculatorState& state, char key, std::string_view display)
 {
     std::string entry = state.CalcResultShown ? std::string() : std::string(display);
     // A second point would leave a text the number-text rule cannot read.
     if (key == CalcKey::Point && entry.find(CalcKey::Point) != std::string::npos)
         return entry;
-    state.CalcResultShown = false;
+    std::string extended = entry;
     // The number-text rule wants a digit before the point; ".5" would read as 0.
-    if (key == CalcKey::Point && entry.find_first_not_of(' ') == std::string::npos)
-        entry.push_back('0');
-    entry.push_back(key);
-    state.CalcValue = numberFromText(entry);
-    return entry;
+    if (key == CalcKey::Point && extended.find_first_not_of(' ') == std::string::npos)
+        extended.push_back('0');
+    extended.push_back(key);
+    // An entry that would grow too large to hold keeps what it had.
+    const auto typed = parseNumberText(extended);
+    if (typed && !withinLimit(*typed))
+        return entry;
+    state.CalcResultShown = false;
+    state.CalcValue = typed.value_or(0.0);  // a text that is no number counts as 0, as everywhere
+    return extended;
 }
 
 std::string operatorKey(CalculatorState& state, char key, std::string_view display)
 {
-    state.CalcValue = completePendingOperation(state, numberFromText(display));
+    double value = completePendingOperation(state, numberFromText(display));
     // "=" right after an operator key keeps the result instead of repeating the operation.
     if (key == CalcKey::Equals && state.CalcResultShown)
-        state.CalcValue = state.CalcAccumulator;
+        value = state.CalcAccumulator;
+    if (!withinLimit(value)) {  // NaN fails the test too
+        state.CalcError = true;
+        return CalcErrorText;
+    }
+    state.CalcValue = value;
     state.CalcResultShown = true;
     state.CalcAccumulator = state.CalcValue;
     state.CalcOperator = key;
@@ -79,8 +93,11 @@ std::string PanelCalculate(CalculatorState& state, char key, std::string_view di
         state.CalcValue = 0;
         state.CalcOperator = 0;
         state.CalcResultShown = false;
+        state.CalcError = false;
         return {};
     }
+    if (state.CalcError)
+        return CalcErrorText;
     if (isEntryKey(key))
         return enterKey(state, key, display);
     if (isOperatorKey(key))
@@ -93,12 +110,16 @@ void SeedPanelCalculator(CalculatorState& state, const FormulaSheet& sheet, Pane
     state.CalcValue = cellNumber(sheet, cell.column, cell.row);
     state.CalcAccumulator = 0;
     state.CalcOperator = 0;
+    state.CalcError = false;
 }
 
 void PanelKey(FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell, char key,
               const std::string& savedCellText)
 {
     sheet.setCell(cell.column, cell.row, PanelCalculate(state, key, sheet.cell(cell.column, cell.row)));
+    // The cell shows the error until "C"; the partner keeps what it showed.
+    if (state.CalcError)
+        return;
     if (exceedsRowLimit(sheet, cell)) {
         // First the last character goes silently; the accumulator, not the
         // entry, takes the shortened number so that "=" goes on from it.
@@ -123,12 +144,17 @@ void PanelCalcFill(FormulaSheet& sheet, PanelCell cell)
     writePartner(sheet, cell, formatCell);
 }
 
-void PanelAccept(FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell,
+bool PanelAccept(FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell,
                  const std::string& savedCellText)
 {
+    if (state.CalcError)
+        return false;
     PanelKey(sheet, state, prompter, cell, CalcKey::Equals, savedCellText);
+    if (state.CalcError)
+        return false;
     PanelCalcFill(sheet, cell);
     Calculate(sheet);
+    return true;
 }
 
 }  // namespace tintora

@@ -82,6 +82,7 @@ bool ReCalculation::BeginReCalculate(std::string_view firstText)
     calculator_.CalcValue = numberFromText(display);
     calculator_.CalcAccumulator = 0;
     calculator_.CalcOperator = 0;
+    calculator_.CalcError = false;
     RecalcTarget = 0;
     cancelled_ = false;
 
@@ -92,6 +93,11 @@ bool ReCalculation::BeginReCalculate(std::string_view firstText)
     const std::optional<std::string> accepted = keypad_.ask(recalcCaption(quantity_), display, calculator_);
     if (!accepted) {
         cancelled_ = true;
+        return false;
+    }
+    // An overflow is no value: without this it would read as a target of 0.
+    if (calculator_.CalcError) {
+        prompter_.error(KeypadErrorRefusal);
         return false;
     }
     RecalcTarget = numberFromText(*accepted);

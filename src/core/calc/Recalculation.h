@@ -19,6 +19,9 @@ enum class RecalcQuantity { Weight, Volume, CostByWeight, CostByVolume };
 const char* recalcCaption(RecalcQuantity quantity);
 PropertyBox recalcBox(RecalcQuantity quantity);
 
+// Accepting the keypad while it shows an error.
+constexpr const char* KeypadErrorRefusal = "The calculation overflowed; the value was not taken.";
+
 // Largest difference between the value obtained and the target that counts as reached.
 constexpr double RecalcTolerance = 0.01;
 

@@ -1,12 +1,14 @@
 #include "formulas/FormulaFile.h"
 
 #include "calc/Calculate.h"
+#include "calc/PanelCalculate.h"
 #include "materials/MaterialFile.h"
 #include "text/IniFile.h"
+#include "text/NumberText.h"
+#include "text/TextEncoding.h"
 
-#include <fstream>
+#include <cmath>
 #include <optional>
-#include <system_error>
 #include <vector>
 
 namespace tintora {
@@ -19,6 +21,16 @@ constexpr const char* PropertiesSection = "Properties";
 std::string rowKey(const char* prefix, int n)
 {
     return prefix + std::to_string(n);
+}
+
+// A weight beyond what a row may hold is treated as a malformed number: it
+// counts as none, so that no total can overflow to a figure that means nothing.
+std::string weightFromFile(std::string text)
+{
+    const auto weight = parseNumberText(text);
+    if (weight && std::abs(*weight) > RowWeightLimit)
+        return {};
+    return text;
 }
 
 void readRow(FormulaSheet& sheet, int n, const IniFile& ini, const MaterialFiles& files)
@@ -35,7 +47,7 @@ void readRow(FormulaSheet& sheet, int n, const IniFile& ini, const MaterialFiles
         row.RowKind = false;
         sheet.setCell(Column::Description, n, MaterialNotFound);
     }
-    sheet.setCell(Column::Weight, n, ini.readString(FormulaSection, rowKey("Weight", n), ""));
+    sheet.setCell(Column::Weight, n, weightFromFile(ini.readString(FormulaSection, rowKey("Weight", n), "")));
 }
 
 // The codes of the material rows, so that the folder is searched once for all.
@@ -63,20 +75,6 @@ bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const std::filesystem:
     return formulaProtected;
 }
 
-// Why path cannot be read as a file, before its contents are looked at.
-std::optional<FormulaFileState> accessProblem(const std::filesystem::path& path)
-{
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return FormulaFileState::Missing;
-    if (error || status.type() != std::filesystem::file_type::regular)
-        return FormulaFileState::Unreadable;
-    if (!std::ifstream(path, std::ios::binary).is_open())
-        return FormulaFileState::Unreadable;
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::string fileNameOf(std::string_view path)
@@ -85,9 +83,14 @@ std::string fileNameOf(std::string_view path)
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+std::string shownFileName(std::string_view path)
+{
+    return decodeFileText(fileNameOf(path));
+}
+
 std::string TitleText(std::string_view formulaPath)
 {
-    return std::string(ProductTitle) + " " + ProductVersion + " - [" + fileNameOf(formulaPath) + "]";
+    return std::string(ProductTitle) + " " + ProductVersion + " - [" + shownFileName(formulaPath) + "]";
 }
 
 bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std::filesystem::path& materialFolder)
@@ -96,7 +99,7 @@ bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std:
     if (formulaPath.empty())
         return loadFormula(sheet, IniFile(), materialFolder);
     ClearGrid(sheet);
-    return loadFormula(sheet, IniFile::read(formulaPath), materialFolder);
+    return loadFormula(sheet, IniFile::read(formulaPath, MaxFormulaFileBytes), materialFolder);
 }
 
 bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesystem::path& materialFolder)
@@ -107,12 +110,21 @@ bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesys
 
 FormulaFileRead readFormulaFile(const std::filesystem::path& path)
 {
-    if (const auto problem = accessProblem(path))
-        return {*problem, {}};
-    IniFile contents = IniFile::read(path);
-    if (!contents.hasSection(FormulaSection))
+    IniFileRead read = IniFile::load(path, MaxFormulaFileBytes);
+    switch (read.status) {
+    case IniReadStatus::Missing:
+        return {FormulaFileState::Missing, {}};
+    case IniReadStatus::Unreadable:
+        return {FormulaFileState::Unreadable, {}};
+    case IniReadStatus::TooLarge:
+        // A formula is a few kilobytes: what is larger is something else.
         return {FormulaFileState::NoFormulaSection, {}};
-    return {FormulaFileState::Formula, std::move(contents)};
+    case IniReadStatus::Read:
+        break;
+    }
+    if (!read.contents.hasSection(FormulaSection))
+        return {FormulaFileState::NoFormulaSection, {}};
+    return {FormulaFileState::Formula, std::move(read.contents)};
 }
 
 std::string formulaFileProblem(FormulaFileState state, std::string_view shownPath)

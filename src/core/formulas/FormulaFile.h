@@ -18,7 +18,12 @@ constexpr const char* MaterialNotFound = "Material not found";
 // The part of a path after its last "/" (the whole text when there is none).
 std::string fileNameOf(std::string_view path);
 
-// "Tintora 2.31 - [primer.tfx]", or "Tintora 2.31 - []" when untitled.
+// The file name as text to show: a name that is not UTF-8 was written on
+// Windows and reads as Windows-1252, as the files' contents do.
+std::string shownFileName(std::string_view path);
+
+// "Tintora 2.31 - [primer.tfx]", or "Tintora 2.31 - []" when untitled; the
+// file name as shownFileName gives it.
 std::string TitleText(std::string_view formulaPath);
 
 // Reads the formula named by formulaPath into the sheet, loads every row's
@@ -30,13 +35,18 @@ bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std:
 // cleared first, as for a named file.
 bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesystem::path& materialFolder);
 
+// A formula is a few kilobytes; a larger file than this is no formula (and
+// an empty sheet when loaded by name).
+constexpr std::size_t MaxFormulaFileBytes = MaxIniFileBytes;
+
 // What a path turned out to be when it was to be opened as a formula.
 enum class FormulaFileState {
     Formula,
     Missing,
     // a folder, a device, or a file the user may not read
     Unreadable,
-    // read, but without a [Formula] section: empty, a picture, another INI file
+    // read, but without a [Formula] section: empty, a picture, another INI
+    // file; or larger than MaxFormulaFileBytes
     NoFormulaSection,
 };
 

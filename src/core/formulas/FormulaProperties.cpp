@@ -104,7 +104,7 @@ FormulaProperties readFormulaProperties(const IniFile& file)
 
 FormulaProperties readFormulaProperties(const std::filesystem::path& formulaPath)
 {
-    return readFormulaProperties(IniFile::read(formulaPath));
+    return readFormulaProperties(IniFile::read(formulaPath, MaxIniFileBytes));
 }
 
 // --- the revision date ---------------------------------------------------------

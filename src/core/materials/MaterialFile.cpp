@@ -3,9 +3,11 @@
 #include "materials/MaterialKeys.h"
 #include "text/IniFile.h"
 #include "text/NumberText.h"
+#include "text/TextEncoding.h"
 
 #include <array>
 #include <system_error>
+#include <unordered_set>
 
 namespace tintora {
 
@@ -39,15 +41,38 @@ std::optional<fs::path> MaterialFiles::find(std::string_view code) const
     return found_[std::string(code)] = lookUp(code);
 }
 
-// The exact name, then the name in lower case; lowerName receives the latter.
-std::optional<fs::path> MaterialFiles::lookUpByName(std::string_view code, std::string& lowerName) const
+namespace {
+
+// The byte strings a code may name its file by: its text, and its
+// Windows-1252 bytes where they differ, since a code is text read from a
+// file (UTF-8 after reading) while a name on disk is whatever bytes its
+// writer used.
+std::vector<std::string> spellings(std::string_view code)
 {
-    const std::string exact = std::string(code) + std::string(MaterialExtension);
-    if (isRegularFile(folder_ / exact))
-        return folder_ / exact;
-    lowerName = asciiLower(exact);
-    if (lowerName != exact && isRegularFile(folder_ / lowerName))
-        return folder_ / lowerName;
+    std::vector<std::string> names{std::string(code)};
+    if (auto legacy = utf8ToWindows1252(code); legacy && *legacy != code)
+        names.push_back(std::move(*legacy));
+    return names;
+}
+
+std::string lowerFileName(const std::string& spelling)
+{
+    return asciiLower(spelling + std::string(MaterialExtension));
+}
+
+}  // namespace
+
+// The exact name, then the name in lower case, for each spelling in turn.
+std::optional<fs::path> MaterialFiles::lookUpByName(const std::vector<std::string>& names) const
+{
+    for (const std::string& name : names) {
+        const std::string exact = name + std::string(MaterialExtension);
+        if (isRegularFile(folder_ / exact))
+            return folder_ / exact;
+        const std::string lower = asciiLower(exact);
+        if (lower != exact && isRegularFile(folder_ / lower))
+            return folder_ / lower;
+    }
     return std::nullopt;
 }
 
@@ -55,30 +80,35 @@ std::optional<fs::path> MaterialFiles::lookUp(std::string_view code) const
 {
     if (!codeNamesAFile(code))
         return std::nullopt;
-    std::string lower;
-    if (auto byName = lookUpByName(code, lower))
+    const std::vector<std::string> names = spellings(code);
+    if (auto byName = lookUpByName(names))
         return byName;
-    return findInListing(lower);
+    return findInListing(names);
 }
 
 void MaterialFiles::findAll(const std::vector<std::string>& codes) const
 {
-    // lower-case file name -> the codes that need the folder listing for it
-    std::unordered_map<std::string, std::vector<std::string>> pending;
+    std::unordered_set<std::string> wanted;  // lower-case file names the listing must answer
+    std::vector<std::string> waiting;        // the codes that need it
     for (const std::string& code : codes) {
         if (found_.contains(code))
             continue;
-        std::string lower;
-        if (!codeNamesAFile(code))
+        if (!codeNamesAFile(code)) {
             found_[code] = std::nullopt;
-        else if (auto byName = lookUpByName(code, lower))
+            continue;
+        }
+        const std::vector<std::string> names = spellings(code);
+        if (auto byName = lookUpByName(names)) {
             found_[code] = std::move(byName);
-        else if (listing_)
-            found_[code] = findInListing(lower);
-        else
-            pending[lower].push_back(code);
+        } else if (listing_) {
+            found_[code] = findInListing(names);
+        } else {
+            for (const std::string& name : names)
+                wanted.insert(lowerFileName(name));
+            waiting.push_back(code);
+        }
     }
-    if (pending.empty())
+    if (waiting.empty())
         return;
     // One pass over the folder, keeping only the names asked for.
     std::unordered_map<std::string, std::string> best;
@@ -90,23 +120,25 @@ void MaterialFiles::findAll(const std::vector<std::string>& codes) const
         key.assign(fileName);
         for (char& c : key)
             c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        if (!pending.contains(key))
+        if (!wanted.contains(key))
             continue;
         auto [entry, added] = best.try_emplace(key, fileName);
         if (!added && fileName < entry->second)
             entry->second = fileName;
     }
-    for (const auto& [lower, waiting] : pending) {
-        const auto match = best.find(lower);
-        std::optional<fs::path> file;
-        if (match != best.end() && isRegularFile(folder_ / match->second))
-            file = folder_ / match->second;
-        for (const std::string& code : waiting)
-            found_[code] = file;
+    for (const std::string& code : waiting) {
+        std::optional<fs::path>& file = found_[code];
+        for (const std::string& name : spellings(code)) {
+            const auto match = best.find(lowerFileName(name));
+            if (match != best.end() && isRegularFile(folder_ / match->second)) {
+                file = folder_ / match->second;
+                break;
+            }
+        }
     }
 }
 
-std::optional<fs::path> MaterialFiles::findInListing(const std::string& lowerName) const
+std::optional<fs::path> MaterialFiles::findInListing(const std::vector<std::string>& names) const
 {
     if (!listing_) {
         listing_.emplace();
@@ -121,15 +153,31 @@ std::optional<fs::path> MaterialFiles::findInListing(const std::string& lowerNam
                 entry->second = std::move(name);
         }
     }
-    const auto found = listing_->find(lowerName);
-    if (found == listing_->end() || !isRegularFile(folder_ / found->second))
-        return std::nullopt;
-    return folder_ / found->second;
+    for (const std::string& name : names) {
+        const auto found = listing_->find(lowerFileName(name));
+        if (found != listing_->end() && isRegularFile(folder_ / found->second))
+            return folder_ / found->second;
+    }
+    return std::nullopt;
 }
 
-Material readMaterial(const fs::path& file)
+const Material* MaterialFiles::material(std::string_view code) const
 {
-    const IniFile ini = IniFile::read(file);
+    const auto file = find(code);
+    if (!file)
+        return nullptr;
+    auto [entry, added] = materials_.try_emplace(*file);
+    if (added)
+        entry->second = loadMaterial(*file);
+    return entry->second ? &*entry->second : nullptr;
+}
+
+std::optional<Material> loadMaterial(const fs::path& file)
+{
+    const IniFileRead read = IniFile::load(file, MaxMaterialFileBytes);
+    if (read.status != IniReadStatus::Read)
+        return std::nullopt;
+    const IniFile& ini = read.contents;
     Material material;
     material.Name = ini.readString(MaterialSection, "Name", "");
     if (material.Name.empty())
@@ -139,14 +187,17 @@ Material readMaterial(const fs::path& file)
     return material;
 }
 
+Material readMaterial(const fs::path& file)
+{
+    return loadMaterial(file).value_or(Material{});
+}
+
 void MaterialLoad(FormulaSheet& sheet, int n, const MaterialFiles& files)
 {
     SheetRow& row = sheet.row(n);
-    const auto file = files.find(row.cells[FormulaSheet::index(Column::Material)]);
-    if (file) {
-        const Material material = readMaterial(*file);
-        row.cells[FormulaSheet::index(Column::Description)] = fCase(material.Name);
-        row.props = material.props;
+    if (const Material* material = files.material(row.cells[FormulaSheet::index(Column::Material)])) {
+        row.cells[FormulaSheet::index(Column::Description)] = fCase(material->Name);
+        row.props = material->props;
         row.RowKind = true;
         return;
     }

@@ -3,6 +3,7 @@
 // material folder, section [Material].
 #include "sheet/FormulaSheet.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -13,13 +14,24 @@
 
 namespace tintora {
 
+struct Material {
+    std::string Name = "No Name";
+    RowMaterialProps props;
+};
+
+// A material file is a few hundred bytes; a larger one than this is no
+// material file and counts as missing.
+constexpr std::size_t MaxMaterialFileBytes = std::size_t{1} * 1024 * 1024;
+
 // Finds material files by code. Linux file names are case-sensitive while
 // codes are not: a code names the file code + ".rm" exactly, else in lower
 // case, else the first name in the folder (in byte order) that equals it
-// without regard to ASCII case. The folder is listed at most once in the
-// lifetime of a lookup, and only when the first two tries fail, and each code
-// is looked up once; make one lookup per operation so that nothing is cached
-// between operations.
+// without regard to ASCII case. A code is tried as its text (UTF-8) and, when
+// that finds nothing, as its Windows-1252 bytes, the file names that Windows
+// wrote. The folder is listed at most once in the lifetime of a lookup, and
+// only when the first tries fail, each code is looked up once and each file
+// read once; make one lookup per operation so that nothing is cached between
+// operations.
 class MaterialFiles {
 public:
     explicit MaterialFiles(std::filesystem::path folder);
@@ -30,7 +42,11 @@ public:
     // those that need it and keeping only their matches; find() then answers
     // them at once.
     void findAll(const std::vector<std::string>& codes) const;
-    bool exists(std::string_view code) const { return find(code).has_value(); }
+    // The material of the file a code names; null when no file matches or
+    // the file cannot be read (more than MaxMaterialFileBytes, a folder, a
+    // pipe, a device).
+    const Material* material(std::string_view code) const;
+    bool exists(std::string_view code) const { return material(code) != nullptr; }
 
     // A code that would leave the folder ("/" or NUL in it, "." or "..") or is
     // empty names no file.
@@ -38,26 +54,26 @@ public:
 
 private:
     std::optional<std::filesystem::path> lookUp(std::string_view code) const;
-    std::optional<std::filesystem::path> lookUpByName(std::string_view code, std::string& lowerName) const;
-    std::optional<std::filesystem::path> findInListing(const std::string& fileName) const;
+    std::optional<std::filesystem::path> lookUpByName(const std::vector<std::string>& spellings) const;
+    std::optional<std::filesystem::path> findInListing(const std::vector<std::string>& spellings) const;
 
     std::filesystem::path folder_;
     // code -> file, for the codes asked so far in this operation
     mutable std::map<std::string, std::optional<std::filesystem::path>, std::less<>> found_;
     // lower-case file name -> first matching name in byte order; built on demand
     mutable std::optional<std::unordered_map<std::string, std::string>> listing_;
-};
-
-struct Material {
-    std::string Name = "No Name";
-    RowMaterialProps props;
+    // file -> its material, nullopt when it cannot be read
+    mutable std::map<std::filesystem::path, std::optional<Material>> materials_;
 };
 
 constexpr const char* MaterialSection = "Material";
 constexpr const char* DefaultMaterialName = "No Name";
 
 // Reads a material file; a missing key, an empty value or a malformed number
-// gives the default ("No Name", 0).
+// gives the default ("No Name", 0). nullopt when the file is missing or cannot
+// be read.
+std::optional<Material> loadMaterial(const std::filesystem::path& file);
+// The same with every default for a file that cannot be read.
 Material readMaterial(const std::filesystem::path& file);
 
 // Fills a row from the material file named by its Material cell: description

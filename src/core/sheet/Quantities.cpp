@@ -2,6 +2,8 @@
 
 #include "text/NumberText.h"
 
+#include <cmath>
+
 namespace tintora {
 
 namespace {
@@ -17,8 +19,10 @@ bool quantityBreaksLimits(const FormulaSheet& sheet, Column column, int row)
 {
     const double w = cellNumber(sheet, Column::Weight, row);
     const double v = cellNumber(sheet, Column::Volume, row);
-    return w > RowWeightLimit || sheet.cell(column, row).size() > QuantityTextLimit
-        || weightOfVolume(v, sheet.row(row).props.Spec) > RowWeightLimit;
+    // By magnitude: a keypad result such as 0 - 5 = is negative, and a row
+    // must not take a weight of minus millions either.
+    return std::abs(w) > RowWeightLimit || sheet.cell(column, row).size() > QuantityTextLimit
+        || std::abs(weightOfVolume(v, sheet.row(row).props.Spec)) > RowWeightLimit;
 }
 
 void writePartnerCell(FormulaSheet& sheet, Column column, int row, NumberForm form)

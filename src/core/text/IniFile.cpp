@@ -17,9 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A file is read up to this size and the rest ignored, so that what a file
-// can cost in memory and time stays bounded.
-constexpr std::size_t maxFileBytes = std::size_t{64} * 1024 * 1024;
 constexpr std::size_t maxValueCharacters = 1023;
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -101,63 +98,68 @@ using KeyValues = std::unordered_map<std::string, std::string>;
 using Sections = std::unordered_map<std::string, KeyValues>;
 
 // One pass over valid UTF-8 text; a repeated section is skipped whole and a
-// repeated key inside the section that counts is ignored.
-Sections parseSections(std::string_view text) {
+// repeated key inside the section that counts is ignored. nullopt when the
+// text holds more than MaxIniEntries sections and keys.
+std::optional<Sections> parseSections(std::string_view text) {
     Sections sections;
     KeyValues* current = nullptr;
-    forEachLine(text, 0, [&](const LineSpan& span) {
+    std::size_t entries = 0;
+    for (std::size_t begin = 0; begin < text.size();) {
+        const LineSpan span = lineAt(text, begin);
+        begin = span.next;
         const std::string_view lineText = text.substr(span.begin, span.end - span.begin);
         const IniLine line = classifyLine(lineText);
         if (line.kind == LineKind::Section) {
             auto [entry, isNew] = sections.try_emplace(asciiLower(line.name));
             current = isNew ? &entry->second : nullptr;
+            entries += isNew ? 1 : 0;
         } else if (line.kind == LineKind::Entry && current != nullptr) {
             std::string key = asciiLower(line.name);
             if (!current->contains(key)) {
                 const auto value = lineText.substr(line.valueBegin, line.valueEnd - line.valueBegin);
                 current->emplace(std::move(key), storedValue(value));
+                ++entries;
             }
         }
-    });
+        if (entries > MaxIniEntries) return std::nullopt;
+    }
     return sections;
 }
 
-enum class ReadStatus { Read, Truncated, Missing, Failed };
-
 struct FileBytes {
-    ReadStatus status = ReadStatus::Failed;
+    IniReadStatus status = IniReadStatus::Unreadable;
     std::string bytes;
 };
 
-// Appends up to maxFileBytes + 1 bytes of the stream, one more than is kept,
+// Appends up to maxBytes + 1 bytes of the stream, one more than is allowed,
 // to tell a file of exactly the limit from a longer one.
-void readUpToLimit(std::ifstream& in, std::string& bytes) {
+void readUpToLimit(std::ifstream& in, std::string& bytes, std::size_t maxBytes) {
     std::array<char, 65536> chunk{};
-    while (bytes.size() <= maxFileBytes && in) {
-        const auto wanted = std::min(chunk.size(), maxFileBytes + 1 - bytes.size());
+    while (bytes.size() <= maxBytes && in) {
+        const auto wanted = std::min(chunk.size(), maxBytes + 1 - bytes.size());
         in.read(chunk.data(), static_cast<std::streamsize>(wanted));
         bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
     }
 }
 
-// Reads a regular file whole, up to maxFileBytes; anything but a regular file
-// (a folder, a device, a pipe) fails rather than blocks or runs on forever.
-FileBytes readFileBytes(const fs::path& path) {
+// Reads a regular file whole when it holds at most maxBytes; anything but a
+// regular file (a folder, a device, a pipe) is not opened, so that it can
+// neither block nor run on forever. The size is told by reading, not by
+// asking, so that a file that grows while it is read still stops at the limit.
+FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found) return {ReadStatus::Missing, {}};
-    if (error || status.type() != fs::file_type::regular) return {ReadStatus::Failed, {}};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {ReadStatus::Failed, {}};
-    FileBytes file{ReadStatus::Read, {}};
+    if (status.type() == fs::file_type::not_found) return {IniReadStatus::Missing, {}};
+    if (error || status.type() != fs::file_type::regular) return {IniReadStatus::Unreadable, {}};
     const auto size = fs::file_size(path, error);
-    if (!error) file.bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxFileBytes + 1)));
-    readUpToLimit(in, file.bytes);
-    if (in.bad()) return {ReadStatus::Failed, {}};
-    if (file.bytes.size() > maxFileBytes) {
-        file.bytes.resize(maxFileBytes);
-        file.status = ReadStatus::Truncated;
-    }
+    if (!error && size > maxBytes) return {IniReadStatus::TooLarge, {}};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {IniReadStatus::Unreadable, {}};
+    FileBytes file{IniReadStatus::Read, {}};
+    if (!error) file.bytes.reserve(static_cast<std::size_t>(size));
+    readUpToLimit(in, file.bytes, maxBytes);
+    if (in.bad()) return {IniReadStatus::Unreadable, {}};
+    if (file.bytes.size() > maxBytes) return {IniReadStatus::TooLarge, {}};
     return file;
 }
 
@@ -165,17 +167,29 @@ FileBytes readFileBytes(const fs::path& path) {
 
 // ---------------------------------------------------------------- reading
 
-IniFile IniFile::read(const fs::path& path) {
-    const FileBytes file = readFileBytes(path);
-    if (file.status != ReadStatus::Read && file.status != ReadStatus::Truncated) return {};
-    return parse(file.bytes);
+IniFileRead IniFile::load(const fs::path& path, std::size_t maxBytes) {
+    const FileBytes file = readFileBytes(path, maxBytes);
+    if (file.status != IniReadStatus::Read) return {file.status, {}};
+    auto ini = tryParse(file.bytes);
+    if (!ini) return {IniReadStatus::TooLarge, {}};
+    return {IniReadStatus::Read, std::move(*ini)};
+}
+
+IniFile IniFile::read(const fs::path& path, std::size_t maxBytes) {
+    return load(path, maxBytes).contents;
+}
+
+std::optional<IniFile> IniFile::tryParse(std::string_view bytes) {
+    bytes.remove_prefix(byteOrderMarkLength(bytes));
+    auto sections = isValidUtf8(bytes) ? parseSections(bytes) : parseSections(windows1252ToUtf8(bytes));
+    if (!sections) return std::nullopt;
+    IniFile ini;
+    ini.sections_ = std::move(*sections);
+    return ini;
 }
 
 IniFile IniFile::parse(std::string_view bytes) {
-    bytes.remove_prefix(byteOrderMarkLength(bytes));
-    IniFile ini;
-    ini.sections_ = isValidUtf8(bytes) ? parseSections(bytes) : parseSections(windows1252ToUtf8(bytes));
-    return ini;
+    return tryParse(bytes).value_or(IniFile{});
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
@@ -473,9 +487,9 @@ IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& chan
 WriteResult writeIniChanges(const fs::path& target, const std::vector<IniChange>& changes,
                             const std::optional<fs::path>& source) {
     const fs::path& from = source ? *source : target;
-    FileBytes file = readFileBytes(from);
+    FileBytes file = readFileBytes(from, MaxIniFileBytes);
     // A file that cannot be read whole is not rewritten: its unread part would be lost.
-    if (file.status != ReadStatus::Read && file.status != ReadStatus::Missing) {
+    if (file.status != IniReadStatus::Read && file.status != IniReadStatus::Missing) {
         const std::string which = source ? "\"" + from.string() + "\"" : "the file";
         return WriteResult::failed(cannotWrite(target, which + " cannot be read whole, and what it holds would be lost"));
     }

@@ -9,7 +9,9 @@
 //
 // An IniFile is a snapshot: the file is read whole, closed, and parsed. Every
 // operation takes a fresh snapshot; nothing is cached between operations.
+#include <cstddef>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,11 +22,31 @@
 
 namespace tintora {
 
+// Formulas and materials are a few kilobytes; a file beyond this is no file
+// of ours, and reading it would only cost time and memory.
+constexpr std::size_t MaxIniFileBytes = std::size_t{16} * 1024 * 1024;
+// A formula has about a hundred keys, its notes and test specs a few
+// thousand at most; a file with more sections and keys than this is no file
+// of ours either, and is not kept (16 MiB of short keys would take seconds
+// and hundreds of megabytes to index).
+constexpr std::size_t MaxIniEntries = 65536;
+
+enum class IniReadStatus { Read, Missing, Unreadable, TooLarge };
+
+class IniFile;
+struct IniFileRead;
+
 class IniFile {
 public:
-    // A missing or unreadable file gives an empty snapshot (every key its default).
-    static IniFile read(const std::filesystem::path& path);
+    // A missing or unreadable file, or one larger than maxBytes or with more
+    // than MaxIniEntries sections and keys (TooLarge), gives an empty
+    // snapshot (every key its default).
+    static IniFile read(const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes);
+    // The same, telling why nothing was read. Only a regular file is opened:
+    // a folder, a device or a pipe is Unreadable without being opened.
+    static IniFileRead load(const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes);
     // Parses file bytes; text that is not valid UTF-8 is read as Windows-1252.
+    // Empty for more than MaxIniEntries sections and keys.
     static IniFile parse(std::string_view bytes);
 
     // The value (UTF-8) when the key exists, "k=" giving an empty text.
@@ -39,8 +61,15 @@ public:
     const Entries& entries() const { return sections_; }
 
 private:
+    static std::optional<IniFile> tryParse(std::string_view bytes);
+
     using Keys = std::unordered_map<std::string, std::string>;  // lower-case key -> value
     std::unordered_map<std::string, Keys> sections_;            // lower-case section -> keys
+};
+
+struct IniFileRead {
+    IniReadStatus status = IniReadStatus::Missing;
+    IniFile contents;  // empty unless status is Read
 };
 
 // Integer text: decimal (010 is 10); hexadecimal after "$", or after "0x"/"0X"

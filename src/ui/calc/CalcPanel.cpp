@@ -101,7 +101,9 @@ void CalcPanel::openFor(int col, int row, const std::string& savedCellText)
 void CalcPanel::Button1Click(char tag, bool isAccept)
 {
     if (isAccept) {
-        tintora::PanelAccept(sheet_, calculator_, prompter_, cell_, savedCellText_);
+        // Refused while the cell shows an error: the panel stays for "C".
+        if (!tintora::PanelAccept(sheet_, calculator_, prompter_, cell_, savedCellText_))
+            return;
         hide();
         emit accepted();
         return;

@@ -75,7 +75,7 @@ int entryKeyIndex(const QString &key)
     return ok ? index : -1;
 }
 
-QStringList readEntries(QSettings &settings, const QString &group)
+QStringList readEntries(QSettings &settings, const QString &group, int limit)
 {
     std::vector<std::pair<int, QString>> keys;
     settings.beginGroup(group);
@@ -88,6 +88,8 @@ QStringList readEntries(QSettings &settings, const QString &group)
 
     QStringList entries;
     for (const auto &[index, key] : keys) {
+        if (entries.size() >= limit)
+            break;
         const QString value = settings.value(key).toString();
         if (!value.isEmpty())
             entries.append(value);
@@ -183,7 +185,8 @@ bool TMRUFileList::Load()
     const mru::SettingsLocation where = mru::settingsLocation(m_autoSaveName, m_autoSaveKey);
     if (!where.isValid())
         return false;
-    // No limit here: a hand-edited longer list is shown until the next addition.
+    // Up to MaxStoredEntries, not Maximum: a hand-edited longer list is shown
+    // until the next addition.
     setItems(mru::readEntries(*openSettings(where), where.group));
     m_loaded = true;
     return true;

@@ -63,9 +63,13 @@ SettingsLocation settingsLocation(const QString &autoSaveName, const QString &au
 // Index n of a key named "F" + n, or -1 for any other key.
 int entryKeyIndex(const QString &key);
 
-// The values of the keys F0, F1, ... of group, in index order (F10 after F9);
-// other keys and empty values are skipped.
-QStringList readEntries(QSettings &settings, const QString &group);
+// The most entries a list keeps from the settings: the largest Maximum. A
+// settings file may hold any number; one menu entry each would stall the start.
+constexpr int MaxStoredEntries = 255;
+
+// The values of the keys F0, F1, ... of group, in index order (F10 after F9),
+// at most limit of them; other keys and empty values are skipped.
+QStringList readEntries(QSettings &settings, const QString &group, int limit = MaxStoredEntries);
 
 // Replaces everything in group by the keys F0, F1, ... holding list.
 void writeEntries(QSettings &settings, const QString &group, const QStringList &list);

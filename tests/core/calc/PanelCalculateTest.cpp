@@ -57,7 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
         KeySequence{"1.5+.5=", "2.000"},      // a point after a result starts a new entry
         KeySequence{".5", "0.5"},             // an entry never starts with a bare point
         KeySequence{"1.5*2=", "3.000"},
-        KeySequence{"99999*99999=", "9999800001.000"}),
+        KeySequence{"99999*99999=", "9999800001.000"},
+        KeySequence{"9999999999999999", "999999999999999"},  // a digit beyond what is held is refused
+        KeySequence{"99999999**", "Error"},   // squared twice: beyond what three decimals can show
+        KeySequence{"99999999**+2=", "Error"},
+        KeySequence{"99999999**C2+3=", "5.000"}),
     [](const ::testing::TestParamInfo<KeySequence>& info) { return "Sequence" + std::to_string(info.index); });
 
 TEST(PanelCalculateTest, IgnoredKeyEmptiesTheDisplayAndKeepsTheState)
@@ -82,6 +86,22 @@ TEST(PanelCalculateTest, ClearResetsEveryVariable)
     EXPECT_EQ(state.CalcAccumulator, 0);
     EXPECT_EQ(state.CalcOperator, 0);
     EXPECT_FALSE(state.CalcResultShown);
+}
+
+TEST(PanelCalculateTest, OverflowHoldsTheErrorUntilClear)
+{
+    CalculatorState state;
+    // Squaring seven times went to infinity and showed 0.000 before.
+    EXPECT_EQ(typeKeys(state, "99999999*******"), CalcErrorText);
+    ASSERT_TRUE(state.CalcError);
+    const CalculatorState before = state;
+    for (char key : std::string_view("0123456789.+-*/=xc\r")) {
+        EXPECT_EQ(PanelCalculate(state, key, CalcErrorText), CalcErrorText) << key;
+        EXPECT_TRUE(state.CalcError);
+        EXPECT_EQ(state.CalcAccumulator, before.CalcAccumulator);
+    }
+    EXPECT_EQ(PanelCalculate(state, 'C', CalcErrorText), "");
+    EXPECT_FALSE(state.CalcError);
 }
 
 TEST(PanelCalculateTest, RefusedSecondPointChangesNothing)
@@ -175,6 +195,15 @@ TEST_F(PanelTest, ResultBeyondTheLimitReturnsToTheSavedText)
     EXPECT_EQ(state.CalcAccumulator, 50);
 }
 
+TEST_F(PanelTest, NegativeResultIsHeldToTheLimitByItsMagnitude)
+{
+    press("0-6000=", Column::Volume);  // -6000 gallons of water weigh -50000 pounds: kept
+    EXPECT_EQ(cell(Column::Volume), "-6000.000");
+    press("*2=", Column::Volume);  // -100000 pounds: refused as a positive one is
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(cell(Column::Volume), saved);
+}
+
 TEST_F(PanelTest, VolumeCellLimitsTheWeightItStandsFor)
 {
     press("12000", Column::Volume);  // 12000 gal of water weigh 100000.08 lb
@@ -200,6 +229,21 @@ TEST_F(PanelTest, AcceptCompletesThePendingOperation)
     EXPECT_EQ(cell(Column::Volume), "  12.000");
 }
 
+TEST_F(PanelTest, AcceptIsRefusedWhileTheCalculatorShowsAnError)
+{
+    press("40");
+    state.CalcError = true;
+    press("5");
+    EXPECT_EQ(cell(Column::Weight), CalcErrorText);
+    EXPECT_EQ(cell(Column::Volume), "4.80");  // the partner keeps what it showed
+    EXPECT_FALSE(PanelAccept(sheet, state, prompter, {Column::Weight, 1}, saved));
+    EXPECT_EQ(cell(Column::Weight), CalcErrorText);
+    EXPECT_FALSE(sheet.SheetModified);
+    press("C12");
+    EXPECT_TRUE(PanelAccept(sheet, state, prompter, {Column::Weight, 1}, saved));
+    EXPECT_EQ(cell(Column::Weight), "  12.000");
+}
+
 TEST_F(PanelTest, MaterialWithoutSpecificGravityGetsNoVolume)
 {
     sheet.row(1).props.Spec = 0;
@@ -221,7 +265,9 @@ TEST(PanelSeedTest, StartsFromTheCellWithNoPendingOperation)
     FormulaSheet sheet;
     sheet.setCell(Column::Volume, 3, "  12.500");
     CalculatorState state{1, 2, '*', true};
+    state.CalcError = true;
     SeedPanelCalculator(state, sheet, {Column::Volume, 3});
+    EXPECT_FALSE(state.CalcError);
     EXPECT_EQ(state.CalcValue, 12.5);
     EXPECT_EQ(state.CalcAccumulator, 0);
     EXPECT_EQ(state.CalcOperator, 0);

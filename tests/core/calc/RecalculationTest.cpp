@@ -222,6 +222,35 @@ const Refusal refusals[] = {
 INSTANTIATE_TEST_SUITE_P(Recalculation, RefusalTest, ::testing::ValuesIn(refusals),
                          [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
+// A keypad on which the user types keys; Accept gives what the display shows.
+class TypingKeypad : public KeypadDialog {
+public:
+    explicit TypingKeypad(std::string keys) : keys_(std::move(keys)) {}
+    std::optional<std::string> ask(std::string_view, std::string_view display, CalculatorState& state) override
+    {
+        std::string shown(display);
+        for (char key : keys_ + "=")
+            shown = PanelCalculate(state, key, shown);
+        return shown;
+    }
+
+private:
+    std::string keys_;
+};
+
+TEST_F(RecalculationTest, AnOverflowOnTheKeypadIsRefusedNotTakenAsZero)
+{
+    putMaterial(1, "100", 1, 0, true);
+    ready();
+    TypingKeypad overflowing("C99999999*******");
+    EXPECT_EQ(Recalculate(RecalcQuantity::Weight, sheet, calculator, prompter, overflowing), RecalcOutcome::Refused);
+    EXPECT_EQ(prompter.shown, (Messages{{BoxKind::Error, KeypadErrorRefusal}}));
+    expectUntouched();
+    TypingKeypad cleared("C250");  // the next command starts without the error
+    EXPECT_EQ(Recalculate(RecalcQuantity::Weight, sheet, calculator, prompter, cleared), RecalcOutcome::Reached);
+    EXPECT_EQ(weight(1), " 250.000");
+}
+
 TEST_F(RecalculationTest, NegativeFactorIsMadePositiveAndTheMissIsUndone)
 {
     putMaterial(1, "100", 1, 0, true);

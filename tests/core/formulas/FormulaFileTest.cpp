@@ -147,6 +147,19 @@ TEST_F(FormulaLoadTest, MalformedWeightIsRewrittenAsNoWeight)
     EXPECT_EQ(cell(Column::Description, 1), "Acrylic resin");
 }
 
+TEST_F(FormulaLoadTest, WeightBeyondTheRowLimitCountsAsMalformed)
+{
+    load("[Formula]\nrType1=1\nMaterial1=resin\nWeight1=1e308\n"
+         "rType2=1\nMaterial2=resin\nWeight2=-100000\n"
+         "rType3=1\nMaterial3=nosuch\nWeight3=1e300\n"
+         "rType4=1\nMaterial4=resin\nWeight4=99999.999\n");
+    EXPECT_EQ(cell(Column::Weight, 1), "");
+    EXPECT_EQ(cell(Column::Weight, 2), "");
+    EXPECT_EQ(cell(Column::Weight, 3), "");
+    EXPECT_EQ(cell(Column::Weight, 4), "99999.999");
+    EXPECT_EQ(sheet.box(PropertyBox::WeightBox), 99999.999);
+}
+
 TEST_F(FormulaLoadTest, CodeThatWouldLeaveTheFolderIsNotFound)
 {
     load("[Formula]\nrType1=1\nMaterial1=../" + folder.path().filename().string() +
@@ -192,6 +205,24 @@ TEST(ReadFormulaFileTest, TellsAFormulaFromAnythingElse)
                   c.state != FormulaFileState::Formula)
             << c.name;
     }
+}
+
+TEST(ReadFormulaFileTest, AFileBeyondTheSizeOfAnyFormulaIsNone)
+{
+    TempFolder folder;
+    const auto file = folder.write("huge.tfx", "[Formula]\nName=Huge\n");
+    std::filesystem::resize_file(file, MaxFormulaFileBytes + 1);
+    EXPECT_EQ(readFormulaFile(file).state, FormulaFileState::NoFormulaSection);
+    FormulaSheet sheet;
+    FormulaLoad(sheet, file.string(), folder.path());
+    EXPECT_EQ(sheet.name(), "");
+}
+
+TEST(ShownFileNameTest, ANameWrittenOnWindowsReadsAsWindows1252)
+{
+    EXPECT_EQ(shownFileName("/f/caf\xE9.tfx"), "caf\xC3\xA9.tfx");
+    EXPECT_EQ(shownFileName("/f/caf\xC3\xA9.tfx"), "caf\xC3\xA9.tfx");
+    EXPECT_EQ(TitleText("/f/caf\xE9.tfx"), "Tintora 2.31 - [caf\xC3\xA9.tfx]");
 }
 
 TEST(ReadFormulaFileTest, WhatWasReadLoadsAsTheNamedFileWould)

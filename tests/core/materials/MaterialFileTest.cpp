@@ -134,6 +134,7 @@ TEST_P(MaterialFilesTest, FindsFilesWithoutRegardToCase)
     folder.write("MIXED.rm", "");
     folder.write("white.paint.rm", "");
     folder.write("..rm", "");
+    folder.write("\xE9tain.rm", "");  // written on Windows: Windows-1252 bytes
     std::filesystem::create_directories(folder.path() / "sub");
     folder.write("sub/inner.rm", "");
     std::filesystem::create_directories(folder.path() / "dir.rm");
@@ -156,7 +157,33 @@ INSTANTIATE_TEST_SUITE_P(
                       LookupCase{"White.paint", "white.paint.rm"}, LookupCase{"nosuch", nullptr},
                       LookupCase{"", nullptr}, LookupCase{".", nullptr}, LookupCase{"..", nullptr},
                       LookupCase{"sub/inner", nullptr}, LookupCase{"../tio2", nullptr},
-                      LookupCase{"dir", nullptr}, LookupCase{"tio2 ", nullptr}));
+                      LookupCase{"dir", nullptr}, LookupCase{"tio2 ", nullptr},
+                      // codes are UTF-8 text; the name on disk is Windows-1252 bytes
+                      LookupCase{"\xC3\xA9tain", "\xE9tain.rm"}, LookupCase{"\xC3\xA9TAIN", "\xE9tain.rm"}));
+
+TEST_F(MaterialLoadTest, AFileTooLargeForAMaterialCountsAsMissing)
+{
+    folder.write("huge.rm", "[Material]\nName=huge\nSpec=1\n" + std::string(MaxMaterialFileBytes, ';'));
+    sheet.setCell(Column::Weight, 1, "5");
+    load(1, "tio2");
+    load(1, "huge");
+    EXPECT_FALSE(sheet.row(1).RowKind);
+    EXPECT_EQ(sheet.cell(Column::Weight, 1), "");
+}
+
+TEST(MaterialFilesReadTest, EachFileIsReadOnceInALookup)
+{
+    TempFolder folder;
+    const auto file = folder.write("tio2.rm", Rutile);
+    const MaterialFiles files(folder.path());
+    const Material* first = files.material("tio2");
+    ASSERT_NE(first, nullptr);
+    folder.write("tio2.rm", "[Material]\nName=changed\n");
+    EXPECT_EQ(files.material("TIO2"), first);  // another code, the same file
+    EXPECT_EQ(first->Name, "TITANIUM dioxide");
+    EXPECT_EQ(MaterialFiles(folder.path()).material("tio2")->Name, "changed");
+    EXPECT_EQ(files.material("nosuch"), nullptr);
+}
 
 TEST(MaterialFilesCodeTest, CodeWithNulNamesNoFile)
 {
@@ -205,11 +232,12 @@ namespace {
 TEST(MaterialFilesTogetherTest, FindingManyCodesAtOnceGivesWhatEachFindGives)
 {
     TempFolder folder;
-    for (const char* name : {"tio2.rm", "Water.rm", "MiXeD.rm", "MIXED.rm", "white.paint.rm", "notes.txt", "mixed.RM.bak"})
+    for (const char* name : {"tio2.rm", "Water.rm", "MiXeD.rm", "MIXED.rm", "white.paint.rm", "notes.txt", "mixed.RM.bak",
+                             "\xC9TAIN.rm"})
         folder.write(name, "");
     std::filesystem::create_directories(folder.path() / "dir.rm");
     const std::vector<std::string> codes = {"Tio2", "WATER", "mixed", "Mixed", "White.paint", "nosuch", "", "..",
-                                            "a/b", "dir", "notes", "Tio2"};
+                                            "a/b", "dir", "notes", "Tio2", "\xC3\x89tain"};
     const MaterialFiles together(folder.path());
     together.findAll(codes);
     for (const std::string& code : codes)

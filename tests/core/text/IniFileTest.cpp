@@ -296,14 +296,27 @@ TEST_F(IniFiles, NulBytesBeforeAHeaderMakeItNoHeader) {
     EXPECT_FALSE(IniFile::read(file("nul.rm")).hasSection("A"));
 }
 
-TEST_F(IniFiles, ReadsNoFurtherThan64MiB) {
-    const fs::path path = file("huge.tfx");
-    save(path, "[A]\nk=1\n");
-    fs::resize_file(path, std::uintmax_t{64} * 1024 * 1024);
-    std::ofstream(path, std::ios::binary | std::ios::app) << "\n[B]\nk=2\n";
-    const IniFile ini = IniFile::read(path);
-    EXPECT_EQ(ini.value("A", "k"), "1");
-    EXPECT_FALSE(ini.hasSection("B"));
+TEST_F(IniFiles, AFileBeyondItsLimitIsNotReadAtAll) {
+    const fs::path path = file("limit.tfx");
+    const std::string text = "[A]\nk=1\n";
+    save(path, text);
+    EXPECT_EQ(IniFile::load(path, text.size()).contents.value("A", "k"), "1");
+    const IniFileRead over = IniFile::load(path, text.size() - 1);
+    EXPECT_EQ(over.status, IniReadStatus::TooLarge);
+    EXPECT_FALSE(over.contents.hasSection("A"));
+    EXPECT_EQ(IniFile::load(file("nosuch.tfx")).status, IniReadStatus::Missing);
+    EXPECT_EQ(IniFile::load(folder_).status, IniReadStatus::Unreadable);
+}
+
+TEST_F(IniFiles, AFileWithMoreKeysThanAnyOfOursIsNotKept) {
+    std::string text = "[A]\n";
+    for (std::size_t i = 1; i < MaxIniEntries; ++i) text += "k" + std::to_string(i) + "=1\n";
+    const fs::path path = file("keys.tfx");
+    save(path, text);
+    EXPECT_EQ(IniFile::load(path).status, IniReadStatus::Read);
+    save(path, text + "one=more\n");
+    EXPECT_EQ(IniFile::load(path).status, IniReadStatus::TooLarge);
+    EXPECT_FALSE(IniFile::parse(text + "[B]\n").hasSection("A"));
 }
 
 // ---------------------------------------------------------------- writing
@@ -475,11 +488,22 @@ TEST_F(IniFiles, WritingFailsWhereNoFileCanBe) {
 TEST_F(IniFiles, WritingRefusesAFileTooLargeToReadWhole) {
     const fs::path path = file("huge.tfx");
     save(path, "[A]\nk=1\n");
-    const auto size = std::uintmax_t{64} * 1024 * 1024 + 1;
+    const auto size = std::uintmax_t{MaxIniFileBytes} + 1;
     fs::resize_file(path, size);
     EXPECT_FALSE(writeIniString(path, "A", "k", "2"));
     EXPECT_EQ(fs::file_size(path), size);
     EXPECT_EQ(entriesInFolder(), 1u);
+}
+
+TEST_F(IniFiles, WritingRefusesWhatWouldChangeHowAnotherKeyReads) {
+    // Windows-1252 only through the value replaced: the rest would read as UTF-8 afterwards.
+    const fs::path path = file("flip.rm");
+    const std::string before = "[A]\nk=caf\xE9\nm=\xC3\xA9t\xC3\xA9\n";
+    save(path, before);
+    EXPECT_FALSE(writeIniString(path, "A", "k", "cafe"));
+    EXPECT_EQ(load(path), before);
+    EXPECT_TRUE(writeIniString(path, "A", "k", "caf\xC3\xA8"));
+    EXPECT_EQ(IniFile::read(path).value("A", "m"), "\xC3\x83\xC2\xA9t\xC3\x83\xC2\xA9");
 }
 
 TEST_F(IniFiles, WritingKeepsPermissions) {

@@ -59,6 +59,7 @@ private slots:
     void savedAtDestruction_data();
     void savedAtDestruction();
     void settingsFactoryRedirectsTheStore();
+    void aMillionStoredEntriesAreCutToTheLargestMaximum();
     void cleanupTestCase();
 
 private:
@@ -490,6 +491,33 @@ void TMRUFileListTest::settingsFactoryRedirectsTheStore()
     QSettings redirected(dir.filePath(QStringLiteral("Vantrel.ini")), QSettings::IniFormat);
     QCOMPARE(mru::readEntries(redirected, QStringLiteral("MRU")), (QStringList{"new.tfx", "elsewhere.tfx"}));
     QVERIFY(!vantrelSettings().contains(QStringLiteral("MRU/F0")));
+}
+
+void TMRUFileListTest::aMillionStoredEntriesAreCutToTheLargestMaximum()
+{
+    // Before, each stored entry became a menu action: 10^6 of them never started.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Vantrel.ini"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray text = "[MRU]\nF0=\n";  // an empty value is skipped and does not count
+        for (int i = 1; i < 1000000; ++i)
+            text += "F" + QByteArray::number(i) + "=f" + QByteArray::number(i) + ".tfx\n";
+        file.write(text);
+    }
+    const auto menu = fileMenu();
+    const int actionsBefore = int(menu->actions().size());
+    TMRUFileList list;
+    configureForVantrel(list);
+    list.setAutoSave(false);
+    list.setSettingsFactory([&](const QString &) { return std::make_unique<QSettings>(path, QSettings::IniFormat); });
+    list.setFileMenu(menu.get(), m_n1);
+    QVERIFY(list.Load());
+    QCOMPARE(list.Items().size(), mru::MaxStoredEntries);
+    QCOMPARE(list.Items().front(), QStringLiteral("f1.tfx"));
+    QCOMPARE(list.Items().back(), QStringLiteral("f255.tfx"));
+    QCOMPARE(int(menu->actions().size()), actionsBefore + 1 + mru::MaxStoredEntries);
 }
 
 int main(int argc, char **argv)

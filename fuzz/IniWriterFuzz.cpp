@@ -1,0 +1,126 @@
+// Writing one key into any file: either the write is refused and the file is
+// left byte for byte as it was, or the value reads back as written, every
+// other key reads exactly as before, and no byte changed but those of the
+// one value or the one inserted entry (or section). A Windows-1252 file that
+// must take a character its code page lacks is converted to UTF-8 whole; the
+// comparison is then with the converted file. Plain names and values written
+// into a UTF-8 file are never refused.
+#include "FuzzFolder.h"
+#include "FlatEntries.h"
+#include "text/IniFile.h"
+#include "text/TextEncoding.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace {
+
+namespace fs = std::filesystem;
+using tintora::IniFile;
+
+std::string contentsOf(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// What a value reads as: blanks and one pair of quotes gone, 1023 characters.
+std::string readingOf(std::string_view value)
+{
+    std::string_view v = trimmed(value);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
+    return tintora::utf8Length(v) > 1023 ? tintora::utf8Prefix(v, 1023) : std::string(v);
+}
+
+bool isPlain(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    });
+}
+
+bool hasLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+// Everything but one stretch of bytes is the same, and the stretch that was
+// replaced held no line end: one value changed, or whole lines were inserted.
+bool changedInOnePlace(std::string_view before, std::string_view after)
+{
+    std::size_t prefix = 0;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+        ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < before.size() - prefix && suffix < after.size() - prefix
+           && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    return !hasLineEnd(before.substr(prefix, before.size() - prefix - suffix));
+}
+
+std::string asUtf8(std::string_view bytes)
+{
+    const std::size_t mark = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    return std::string(bytes.substr(0, mark)) + tintora::decodeFileText(bytes.substr(mark));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const std::string section = input.ConsumeRandomLengthString(24);
+    const std::string key = input.ConsumeRandomLengthString(24);
+    const std::string value = input.ConsumeRandomLengthString(1100);
+    const std::string before = input.ConsumeRemainingBytesAsString();
+
+    const tintora::fuzz::ScratchFolder scratch;
+    const fs::path path = scratch.path() / "w.ini";
+    std::ofstream(path, std::ios::binary) << before;
+    const tintora::fuzz::FlatEntries entriesBefore = tintora::fuzz::flatEntries(IniFile::parse(before));
+    const bool written = tintora::writeIniString(path, section, key, value);
+    const std::string after = contentsOf(path);
+    // No temporary file stays behind, whatever happened.
+    if (std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()) != 1)
+        std::abort();
+
+    const std::string_view body = std::string_view(before).substr(before.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    if (!written) {
+        if (after != before)
+            std::abort();
+        if (tintora::isValidUtf8(body) && isPlain(section) && isPlain(key) && isPlain(value))
+            std::abort();
+    } else {
+        tintora::fuzz::FlatEntries expected = entriesBefore;
+        expected[{lower(trimmed(section)), lower(trimmed(key))}] = readingOf(value);
+        if (tintora::fuzz::flatEntries(IniFile::parse(after)) != expected)
+            std::abort();
+        const bool converted = !tintora::isValidUtf8(body) && tintora::isValidUtf8(after);
+        if (!changedInOnePlace(converted ? asUtf8(before) : before, after))
+            std::abort();
+    }
+    return 0;
+}
