@@ -84,7 +84,7 @@ void runPanel(std::string_view keys, double spec, Column column)
         const double weight = numberFromText(text) * (column == Column::Weight ? 1 : spec * WaterPoundsPerGallon);
         // (The text saved when the cell was clicked is what a refusal returns to, whatever it holds.)
         if (state.CalcError ? text != CalcErrorText
-                            : text != saved && (text.size() > PanelCellTextLimit
+                            : text != saved && (text.size() > QuantityTextLimit
                                                 || !(std::abs(weight) <= RowWeightLimit * (1 + 1e-12))))
             std::abort();
     }

@@ -3,6 +3,7 @@
 // loads as the program would, within the test's time limit, to a sane sheet,
 // and nothing outside the material folder is read.
 #include "calc/PanelCalculate.h"
+#include "sheet/Quantities.h"
 #include "formulas/FormulaFile.h"
 #include "formulas/FormulaProperties.h"
 #include "text/NumberText.h"
