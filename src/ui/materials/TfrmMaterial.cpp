@@ -460,20 +460,13 @@ void TfrmMaterial::done(int result)
                 return;
             break;
         case tintora::Prompter::Answer::No:
-            forgetTypedValues();
+            // Not stored; an opening on an empty row still shows them, as
+            // every opening shows what the last one left.
+            keepShownValues();
             break;
         case tintora::Prompter::Answer::Cancel:
             return;
         }
     }
     QDialog::done(result);
-}
-
-void TfrmMaterial::forgetTypedValues()
-{
-    if (shownItem_)
-        GetNumbers(*shownItem_);
-    else
-        ClearNumbers();
-    keepShownValues();
 }

@@ -79,7 +79,6 @@ private:
     tintora::Material shownMaterial() const;
     QStringList shownTexts() const;
     void keepShownValues();
-    void forgetTypedValues();
     void listFolderAndSelect(const QString& fileName);
 
     tintora::Prompter& prompter_;
