@@ -11,7 +11,7 @@
 namespace tintora::testing {
 
 struct ShownMessage {
-    enum class Kind { Information, Error, Confirm, Question } kind;
+    enum class Kind { Information, Error, Confirm, Question, YesNoCancel } kind;
     std::string text;
     bool operator==(const ShownMessage&) const = default;
 };
@@ -42,8 +42,20 @@ public:
         return nextAnswer();
     }
 
+    Answer askYesNoCancel(std::string_view text) override
+    {
+        record(ShownMessage::Kind::YesNoCancel, "SystemQuestion", text);
+        if (threeWayAnswers.empty())
+            return Answer::No;
+        const Answer answer = threeWayAnswers.front();
+        threeWayAnswers.pop_front();
+        return answer;
+    }
+
     // Answers for the coming questions, in order; Yes when none is left.
     std::deque<bool> answers;
+    // Answers for the coming Yes/No/Cancel questions; No (go on, keep nothing) when none is left.
+    std::deque<Answer> threeWayAnswers;
     std::vector<ShownMessage> shown;
 
 private:

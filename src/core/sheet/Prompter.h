@@ -18,6 +18,8 @@ public:
 // "SystemQuestion".
 class Prompter {
 public:
+    enum class Answer { Yes, No, Cancel };
+
     virtual ~Prompter() = default;
     virtual void inform(std::string_view text) = 0;
     virtual void error(std::string_view text) = 0;
@@ -25,6 +27,9 @@ public:
     virtual bool confirm(std::string_view text) = 0;
     // A Yes/No question shown as an information box; true for Yes.
     virtual bool askInformation(std::string_view text) = 0;
+    // A confirmation with "&Yes", "&No" and "Cancel", for a command that may
+    // keep the user's work first or not go on at all.
+    virtual Answer askYesNoCancel(std::string_view text) = 0;
 };
 
 }  // namespace tintora

@@ -220,6 +220,9 @@ bool IniFile::hasSection(std::string_view section) const {
 
 namespace {
 
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+
 std::optional<int> digitValue(char c, int base) {
     int value = base;
     if (c >= '0' && c <= '9') value = c - '0';
@@ -375,7 +378,12 @@ std::string editedBytes(std::string bytes, bool legacy, std::string_view section
     const std::string_view lineEnd = lineEndStyle(bytes);
     const std::string entry = texts.key + "=" + texts.value;
     if (place.keyFound) {
-        bytes.replace(place.valueBegin, place.valueEnd - place.valueBegin, texts.value);
+        // A value with blanks of its own (a formatted number) takes the place of
+        // the blanks before the old value too, or every save would widen the gap.
+        std::size_t begin = place.valueBegin;
+        if (!texts.value.empty() && isBlank(texts.value.front()))
+            while (begin > place.keyLine.begin && isBlank(bytes[begin - 1])) --begin;
+        bytes.replace(begin, place.valueEnd - begin, texts.value);
         return bytes;
     }
     if (place.sectionFound) {

@@ -22,7 +22,7 @@ struct ButtonDefinition {
 constexpr ButtonDefinition Buttons[] = {
     {&ButtonBarButtons::NewButton, "NewButton", "New", true, 1},
     {&ButtonBarButtons::OpenButton, "OpenButton", "Open", true, 2},
-    {&ButtonBarButtons::SaveButton, "SaveButton", "Save", false, 3},
+    {&ButtonBarButtons::SaveButton, "SaveButton", "Save", true, 3},
     {&ButtonBarButtons::PrintButton, "PrintButton", "Print", true, 27, true},
     {&ButtonBarButtons::CopyOutButton, "CopyOutButton", "Excel Out", false, 9},
     {&ButtonBarButtons::btnProperties, "btnProperties", "Formula Properties", true, 4, true},

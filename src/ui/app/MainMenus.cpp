@@ -86,8 +86,8 @@ void fileMenu(MenuBuilder& b, MainMenus& m)
     QMenu* file = m.File1 = b.topMenu("&File", "File1", 300);
     m.New1 = b.entry(file, {"&New...", "New1", QKeySequence(Qt::CTRL | Qt::Key_N), true, 1});
     m.Open1 = b.entry(file, {"&Open...", "Open1", QKeySequence(Qt::CTRL | Qt::Key_O), true, 2});
-    m.Save1 = b.entry(file, {"&Save", "Save1", QKeySequence(Qt::CTRL | Qt::Key_S), false, 3});
-    m.SaveAs1 = b.entry(file, {"Save &As...", "SaveAs1", {}, false});
+    m.Save1 = b.entry(file, {"&Save", "Save1", QKeySequence(Qt::CTRL | Qt::Key_S), true, 3});
+    m.SaveAs1 = b.entry(file, {"Save &As...", "SaveAs1", {}, true});
     m.Properties1 = b.entry(file, {"P&roperties...", "Properties1", {}, true, 4});
     b.separator(file);
     QMenu* print = m.Print1 = b.submenu(file, "&Print...", "Print1", 27);

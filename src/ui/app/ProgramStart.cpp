@@ -61,6 +61,22 @@ QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString&
     return dialog.selectedFiles().constFirst();
 }
 
+QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)
+{
+    QFileDialog dialog(parent, QStringLiteral("Save As"), folder, filter);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog appends it before it asks whether to replace an existing file.
+    dialog.setDefaultSuffix(QStringLiteral("tfx"));
+    dialog.setProperty("HelpContext", 120);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!initialFile.isEmpty())
+        dialog.selectFile(QFileInfo(initialFile).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 std::unique_ptr<Program> startProgram(const QString& programFolder)
 {
     auto program = std::make_unique<Program>();
@@ -74,6 +90,7 @@ std::unique_ptr<Program> startProgram(const QString& programFolder)
     services.prompter = program->prompter.get();
     services.sounds = program->sounds.get();
     services.chooseFormulaFile = chooseFormulaFile;
+    services.chooseSaveFile = chooseSaveFile;
     services.programFolder = programFolder;
     services.splash = program->frmAbout.get();
     program->frmMain = std::make_unique<TfrmMain>(std::move(services));

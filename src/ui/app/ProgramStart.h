@@ -27,3 +27,5 @@ std::unique_ptr<Program> startProgram(const QString& programFolder);
 
 // The open dialog for formula files.
 QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile);
+// The save dialog for formula files; it asks before replacing a file.
+QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile);

@@ -55,3 +55,18 @@ bool QtPrompter::askInformation(std::string_view text)
     sounds_.play("SystemAsterisk");
     return askYesNo(parent_, QMessageBox::Information, "Information", text);
 }
+
+tintora::Prompter::Answer QtPrompter::askYesNoCancel(std::string_view text)
+{
+    sounds_.play("SystemQuestion");
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), fromUtf8(text), QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    return box.clickedButton() == no ? Answer::No : Answer::Cancel;
+}

@@ -11,6 +11,7 @@ public:
     void error(std::string_view text) override;
     bool confirm(std::string_view text) override;
     bool askInformation(std::string_view text) override;
+    Answer askYesNoCancel(std::string_view text) override;
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
 private:

@@ -105,8 +105,12 @@ void TfrmMain::createParts()
     recalc_ = new RecalcCommands(sheet_, *services_.prompter, services_.keypad, *this);
     gridEditor_ = new GridEditor(
         {*this, *grid_, sheet_, *services_.prompter, recalc_->calculator(), *menus_.PopupMenu});
-    frmMaterial_ = new TfrmMaterial(this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)});
+    frmMaterial_ = new TfrmMaterial(this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)},
+                                    *services_.prompter);
     frmProper_ = new TfrmProper(services_.prompter, this);
+    document_ = new FormulaDocument({*this, sheet_, *services_.prompter, *mruList_, services_.chooseFormulaFile,
+                                     services_.chooseSaveFile});
+    connect(document_, &FormulaDocument::sheetLoaded, this, &TfrmMain::showLoadedSheet);
 }
 
 void TfrmMain::connectCommands()
@@ -129,12 +133,15 @@ void TfrmMain::connectDocumentCommands()
     const ButtonBarButtons& b = buttons();
     onTriggered(menus_.New1, this, &TfrmMain::New1Click);
     onTriggered(menus_.Open1, this, &TfrmMain::Open1Click);
+    onTriggered(menus_.Save1, document_, &FormulaDocument::Save1Click);
+    onTriggered(menus_.SaveAs1, document_, &FormulaDocument::SaveAs1Click);
     onTriggered(menus_.Reload1, this, &TfrmMain::Reload1Click);
     onTriggered(menus_.FlipPercents1, this, &TfrmMain::FlipPercents1Click);
     onTriggered(menus_.Materials1, this, &TfrmMain::Materials1Click);
     onTriggered(menus_.Properties1, this, &TfrmMain::Properties1Click);
     onClick(b.NewButton, this, &TfrmMain::New1Click);
     onClick(b.OpenButton, this, &TfrmMain::Open1Click);
+    onClick(b.SaveButton, document_, &FormulaDocument::Save1Click);
     onClick(b.WtVolButton, this, &TfrmMain::FlipPercents1Click);
     onClick(b.MaterialsButton, this, &TfrmMain::Materials1Click);
     onClick(b.btnProperties, this, &TfrmMain::Properties1Click);
@@ -212,10 +219,9 @@ void TfrmMain::FormCreate()
     FoldersLoad();
     // The help folder is registered with no system help viewer here.
     progress(50);
-    FormulaPath_.clear();
-    runFormulaLoad();
+    document_->runFormulaLoad();
     progress(75);
-    TitleText();
+    document_->TitleText();
     grid_->setCurrentCell(1, 1);
     gridEditor_->AlignButtons();
     sheet_.SheetModified = false;
@@ -247,9 +253,9 @@ void TfrmMain::LoadIni()
 
 void TfrmMain::FoldersLoad()
 {
-    FormulaFolder_ = services_.programFolder + QStringLiteral("/Formulas");
-    MaterialFolder_ = FormulaFolder_;
-    gridEditor_->setMaterialFolder(MaterialFolder_);
+    const QString formulas = services_.programFolder + QStringLiteral("/Formulas");
+    document_->setFolders(formulas, formulas);
+    gridEditor_->setMaterialFolder(formulas);
 }
 
 void TfrmMain::FormActivate()
@@ -263,34 +269,6 @@ void TfrmMain::FormActivate()
 
 // --- the formula document -----------------------------------------------------
 
-bool TfrmMain::runFormulaLoad()
-{
-    if (FormulaPath_.isEmpty()) {
-        // An untitled sheet names no file: every key reads as its default.
-        FormulaProtected_ = tintora::FormulaLoad(sheet_, std::string(), localPath(MaterialFolder_));
-    } else {
-        const tintora::FormulaFileRead file = tintora::readFormulaFile(localPath(FormulaPath_));
-        if (file.state != tintora::FormulaFileState::Formula) {
-            services_.prompter->error(tintora::formulaFileProblem(file.state, FormulaPath_.toStdString()));
-            return false;
-        }
-        FormulaProtected_ = tintora::FormulaLoad(sheet_, file.contents, localPath(MaterialFolder_));
-    }
-    showSheet();
-    grid_->setTopRow(1);
-    grid_->setCurrentCell(1, 1);
-    return true;
-}
-
-bool TfrmMain::loadFormulaFrom(const QString& path)
-{
-    const QString previous = std::exchange(FormulaPath_, path);
-    if (runFormulaLoad())
-        return true;
-    FormulaPath_ = previous;
-    return false;
-}
-
 void TfrmMain::showSheet()
 {
     const bool byVolume = sheet_.percentBasis == tintora::PercentBasis::Volume;
@@ -301,66 +279,37 @@ void TfrmMain::showSheet()
     buttons().WtVolButton->setDown(byVolume);
 }
 
-bool TfrmMain::AskSave()
+void TfrmMain::showLoadedSheet()
 {
-    return true;
-}
-
-void TfrmMain::TitleText()
-{
-    const QString title = QString::fromStdString(tintora::TitleText(localFileName(FormulaPath_)));
-    if (auto* app = qobject_cast<TintoraApplication*>(QCoreApplication::instance()))
-        app->setApplicationTitle(title);
-    setWindowTitle(title);
+    showSheet();
+    grid_->setTopRow(1);
+    grid_->setCurrentCell(1, 1);
 }
 
 void TfrmMain::New1Click()
 {
-    if (!AskSave())
+    if (!document_->New())
         return;
-    FormulaPath_.clear();
-    TitleText();
-    tintora::ClearGrid(sheet_);
     showSheet();
     gridEditor_->focusFirstMaterialCell();
 }
 
 void TfrmMain::Open1Click()
 {
-    if (!AskSave() || !services_.chooseFormulaFile)
-        return;
-    const QString filter = QStringLiteral("%1 Files (*.%2)").arg(QString::fromLatin1(tintora::ProductTitle),
-                                                               QString::fromLatin1(tintora::FormulaExt));
-    const QString chosen = services_.chooseFormulaFile(this, FormulaFolder_, filter, FormulaPath_);
-    if (chosen.isEmpty())
-        return;
-    if (!loadFormulaFrom(chosen))
-        return;
-    TitleText();
-    rememberRecentFile(*mruList_, chosen, FormulaFolder_);
-    gridEditor_->focusFirstMaterialCell();
+    if (document_->Open())
+        gridEditor_->focusFirstMaterialCell();
 }
 
 void TfrmMain::MRUListClick(const QString& fileName)
 {
-    if (!AskSave())
-        return;
-    const QString path = recentFileLocation(fileName, FormulaFolder_);
-    // The list dropped the entry when it was chosen; only a file that opened goes back on top.
-    if (!loadFormulaFrom(path))
-        return;
-    rememberRecentFile(*mruList_, path, FormulaFolder_);
-    TitleText();
-    sheet_.SheetModified = false;
-    gridEditor_->focusFirstMaterialCell();
+    if (document_->Reopen(fileName))
+        gridEditor_->focusFirstMaterialCell();
 }
 
 void TfrmMain::Reload1Click()
 {
-    if (!AskSave())
-        return;
-    runFormulaLoad();
-    gridEditor_->focusFirstMaterialCell();
+    if (document_->Reload())
+        gridEditor_->focusFirstMaterialCell();
 }
 
 void TfrmMain::NameBoxChange()
@@ -379,22 +328,25 @@ void TfrmMain::Materials1Click()
     gridEditor_->closeFloatingControls();
     const int row = grid_->Row();
     const bool onFormulaRow = row >= 1 && row <= tintora::SheetRowCount;
-    frmMaterial_->Execute(MaterialFolder_,
+    frmMaterial_->Execute(MaterialFolder(),
                           onFormulaRow ? sheet_.cell(tintora::Column::Material, row) : std::string());
-    const WaitCursor busy;
-    if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(), localPath(FormulaPath_)))
-        runFormulaLoad();
+    if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(), localPath(FormulaPath()))
+        && document_->AskSave()) {
+        const WaitCursor busy;
+        document_->runFormulaLoad();
+    }
     gridEditor_->refreshMaterialList();
 }
 
 void TfrmMain::Properties1Click()
 {
-    if (FormulaPath_.isEmpty()) {
+    if (FormulaPath().isEmpty()) {
         services_.prompter->inform("Please save formula first.");
         return;
     }
     // Whether the file is there is not asked: a missing file shows every default.
-    frmProper_->Execute(FormulaPath_, FormulaProtected_);
+    if (frmProper_->Execute(FormulaPath(), FormulaProtected()) == QDialog::Accepted)
+        document_->setFormulaProtected(frmProper_->savedProtection());
 }
 
 // --- the window shell ---------------------------------------------------------
@@ -427,7 +379,7 @@ void TfrmMain::Expand1Click()
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (AskSave())
+    if (document_->AskSave())
         event->accept();
     else
         event->ignore();
@@ -467,7 +419,7 @@ void TfrmMain::TipsClick()
 
 void TfrmMain::printOn(QPrinter& printer)
 {
-    if (!LabPrint(printer, sheet_, FormulaPath_, todayShortDate()))
+    if (!LabPrint(printer, sheet_, FormulaPath(), todayShortDate()))
         services_.prompter->error("The printout could not be started on the printer.");
 }
 

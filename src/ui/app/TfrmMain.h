@@ -4,6 +4,7 @@
 // formula document and wires the rest to the parts that do it: grid editing
 // (GridEditor), the target recalculations (RecalcCommands) and the dialogs.
 // What it tells or asks the user goes through the Prompter.
+#include "app/FormulaDocument.h"
 #include "app/MainMenus.h"
 #include "app/WindowSizeRules.h"
 #include "calc/KeypadDialog.h"
@@ -13,7 +14,6 @@
 
 #include <QMainWindow>
 
-#include <functional>
 #include <memory>
 
 class ButtonBar;
@@ -33,9 +33,9 @@ class TfrmProper;
 struct MainWindowServices {
     tintora::Prompter* prompter = nullptr;
     tintora::Sounds* sounds = nullptr;
-    // The open dialog: the chosen file's full path, or an empty text when cancelled.
-    std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)>
-        chooseFormulaFile;
+    // The open and save dialogs: the chosen file's full path, or an empty text when cancelled.
+    FileChooser chooseFormulaFile;
+    FileChooser chooseSaveFile;
     // The folder of the program; Formulas and the help file lie beside it.
     QString programFolder;
     // The splash whose progress bar start-up moves; may be null.
@@ -59,10 +59,11 @@ public:
 
     // What the window shows and holds, for the program start and for tests.
     tintora::FormulaSheet& sheet() { return sheet_; }
-    const QString& FormulaPath() const { return FormulaPath_; }
-    const QString& FormulaFolder() const { return FormulaFolder_; }
-    const QString& MaterialFolder() const { return MaterialFolder_; }
-    bool FormulaProtected() const { return FormulaProtected_; }
+    FormulaDocument& document() const { return *document_; }
+    const QString& FormulaPath() const { return document_->FormulaPath(); }
+    const QString& FormulaFolder() const { return document_->FormulaFolder(); }
+    const QString& MaterialFolder() const { return document_->MaterialFolder(); }
+    bool FormulaProtected() const { return document_->FormulaProtected(); }
     const WindowSizeRules& sizeRules() const { return sizeRules_; }
     TSuperGrid* Grid1() const { return grid_; }
     PropertiesPanel* properties() const { return properties_; }
@@ -95,17 +96,14 @@ private:
     void FoldersLoad();
     PlatformMetrics platformMetrics() const;
 
-    // Commands of the formula document. runFormulaLoad is false, with the error
-    // shown and nothing changed, when FormulaPath names no formula file.
-    bool runFormulaLoad();
-    bool loadFormulaFrom(const QString& path);  // the previous FormulaPath stays on failure
+    // Commands of the formula document; the document reads and writes, the
+    // window shows the sheet and puts the focus on row 1 after a command.
     void showSheet();
+    void showLoadedSheet();
     void New1Click();
     void Open1Click();
     void MRUListClick(const QString& fileName);
     void Reload1Click();
-    bool AskSave();
-    void TitleText();
     void FlipPercents1Click();
     void NameBoxChange();
     // Table > Edit Materials: with Auto Reload checked the formula is read again afterwards.
@@ -128,10 +126,6 @@ private:
 
     MainWindowServices services_;
     tintora::FormulaSheet sheet_;
-    QString FormulaPath_;
-    QString FormulaFolder_;
-    QString MaterialFolder_;
-    bool FormulaProtected_ = false;
     WindowSizeRules sizeRules_;
     bool activated_ = false;
     // The printer chosen in the last confirmed print dialog of this run; null
@@ -149,6 +143,7 @@ private:
     HelpWindow* help_ = nullptr;
     RecalcCommands* recalc_ = nullptr;
     GridEditor* gridEditor_ = nullptr;
+    FormulaDocument* document_ = nullptr;
     TfrmMaterial* frmMaterial_ = nullptr;  // created once and reused, so it keeps its boxes between openings
     TfrmProper* frmProper_ = nullptr;      // created once; frmSpec is its child
 };

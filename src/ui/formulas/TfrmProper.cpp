@@ -1,5 +1,6 @@
 #include "formulas/TfrmProper.h"
 
+#include "formulas/FormulaWrite.h"
 #include "formulas/TfrmSpec.h"
 #include "widgets/LocalPath.h"
 #include "widgets/TFnpNumericEdit.h"
@@ -137,9 +138,8 @@ TfrmProper::TfrmProper(tintora::Prompter* prompter, QWidget* mainWindow)
 
     btnOk_ = addButton(this, "btnOk", QStringLiteral("OK"), 205, 370);
     btnOk_->setDefault(true);
-    btnOk_->setEnabled(false);
     btnCancel_ = addButton(this, "btnCancel", QStringLiteral("Cancel"), 286, 370);
-    connect(btnOk_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnOk_, &QPushButton::clicked, this, &TfrmProper::btnOkClick);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 
     frmSpec_ = new TfrmSpec(this);
@@ -270,6 +270,7 @@ void TfrmProper::FormShow()
         specView_->setCurrentItem(specView_->topLevelItem(0));
 
     // Last, since a date that is no date ends the opening with an error.
+    storedDate_ = stored.date;
     showDate(stored.date);
 }
 
@@ -378,4 +379,39 @@ void TfrmProper::btnClearClick()
 {
     if (prompter_->askInformation("This will clear all text. Are you sure you want to continue ?"))
         memo_->clear();
+}
+
+std::optional<std::string> TfrmProper::shownDate() const
+{
+    // A stored text that was no date is shown as it stands until another date is chosen.
+    if (!edtDate_->specialValueText().isEmpty() && edtDate_->date() == edtDate_->minimumDate())
+        return storedDate_;
+    const QString pattern = QString::fromStdString(
+        tintora::fourDigitYearPattern(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString()));
+    return QLocale::system().toString(edtDate_->date(), pattern).toStdString();
+}
+
+tintora::FormulaProperties TfrmProper::shownProperties() const
+{
+    tintora::FormulaProperties shown;
+    shown.date = shownDate();
+    const QString notes = memo_->toPlainText();
+    if (!notes.isEmpty())
+        for (const QString& line : notes.split(QLatin1Char('\n')))
+            shown.notes.push_back(line.toStdString());
+    shown.testSpecs = specs_;
+    return shown;
+}
+
+void TfrmProper::btnOkClick()
+{
+    const bool protect = chkProtect_->isChecked();
+    const tintora::WriteResult written =
+        tintora::saveFormulaProperties(localPath(formulaPath_), shownProperties(), protect);
+    if (!written) {
+        prompter_->error(written.problem);
+        return;
+    }
+    savedProtection_ = protect;
+    accept();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The formula properties dialog: the protection flag, the revision date, the
 // test specs and the notes that a formula file keeps beside the formula.
-// A viewer: it reads the file each time it opens and writes nothing back, so
-// whatever is changed in it is gone when it closes.
+// It reads the file each time it opens; OK writes what it shows back into the
+// file, Cancel drops whatever was changed.
 #include "formulas/FormulaProperties.h"
 #include "sheet/Prompter.h"
 
@@ -45,6 +45,9 @@ public:
     QPushButton* btnOk() const { return btnOk_; }
     QPushButton* btnCancel() const { return btnCancel_; }
 
+    // The protection OK wrote into the file.
+    bool savedProtection() const { return savedProtection_; }
+
     // The test specs as the list holds them now.
     const std::vector<tintora::TestSpecEntry>& testSpecs() const { return specs_; }
 
@@ -52,6 +55,9 @@ public:
     void btnEditClick();
     void btnDeleteClick();
     void btnClearClick();
+    // Writes the date, the protection, the test specs and the notes; the
+    // dialog stays open when the file cannot be written.
+    void btnOkClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -68,10 +74,15 @@ private:
     void appendSpecItem();
     void showSpecItem(int index);
     std::optional<int> selectedSpec() const;
+    tintora::FormulaProperties shownProperties() const;
+    std::optional<std::string> shownDate() const;
 
     tintora::Prompter* prompter_;
     QString formulaPath_;
     bool formulaProtected_ = false;
+    bool savedProtection_ = false;
+    // The "Date" value read at the opening, kept when it was no date and the field was left alone.
+    std::optional<std::string> storedDate_;
     std::vector<tintora::TestSpecEntry> specs_;
 
     TfrmSpec* frmSpec_ = nullptr;

@@ -1,5 +1,6 @@
 #include "materials/TfrmMaterial.h"
 
+#include "materials/MaterialWrite.h"
 #include "text/NumberText.h"
 #include "widgets/FormulaGridLayout.h"
 #include "widgets/TExplorerButton.h"
@@ -77,7 +78,7 @@ QLabel* label(QWidget* parent, const QString& text, int left, int top, const cha
     return l;
 }
 
-TExplorerButton* disabledButton(QWidget* parent, const char* name, const char* caption, const QIcon& glyph, int left)
+TExplorerButton* flatButton(QWidget* parent, const char* name, const char* caption, const QIcon& glyph, int left)
 {
     auto* b = new TExplorerButton(parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -86,7 +87,6 @@ TExplorerButton* disabledButton(QWidget* parent, const char* name, const char* c
     b->setLayout(TButtonLayout::GlyphLeft);
     b->setOptions(TButtonOption::boMonoDisplay | TButtonOption::boShowBevel);
     b->setGeometry(left, 8, 76, 23);
-    b->setEnabled(false);
     return b;
 }
 
@@ -145,9 +145,10 @@ private:
     QIcon folderIcon_;
 };
 
-TfrmMaterial::TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs)
+TfrmMaterial::TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs, tintora::Prompter& prompter)
     : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint)
+    , prompter_(prompter)
 {
     setObjectName(QStringLiteral("frmMaterial"));
     setWindowTitle(QStringLiteral("Edit Materials"));
@@ -163,6 +164,10 @@ TfrmMaterial::TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs)
     connect(File32List_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TfrmMaterial::File32ListChange);
     connect(btnClose_, &QPushButton::clicked, this, &TfrmMaterial::btnCloseClick);
+    connect(New1_, &TExplorerButton::OnClick, this, &TfrmMaterial::New1Click);
+    connect(Save1_, &TExplorerButton::OnClick, this, &TfrmMaterial::Save1Click);
+    connect(Delete1_, &TExplorerButton::OnClick, this, &TfrmMaterial::Delete1Click);
+    keepShownValues();
 }
 
 TfrmMaterial::~TfrmMaterial() = default;
@@ -176,9 +181,9 @@ int TfrmMaterial::Execute(const QString& materialFolder, const std::string& curr
 
 void TfrmMaterial::createControls(const Glyphs& glyphs)
 {
-    disabledButton(this, "New1", "New", glyphs.New, 183);
-    disabledButton(this, "Save1", "Save", glyphs.Save, 258);
-    disabledButton(this, "Delete1", "Delete", glyphs.Delete, 333);
+    New1_ = flatButton(this, "New1", "New", glyphs.New, 183);
+    Save1_ = flatButton(this, "Save1", "Save", glyphs.Save, 258);
+    Delete1_ = flatButton(this, "Delete1", "Delete", glyphs.Delete, 333);
 
     File32List_ = new QListView(this);
     File32List_->setObjectName(QStringLiteral("File32List"));
@@ -338,9 +343,130 @@ void TfrmMaterial::GetNumbers(std::size_t item)
     for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
         boxes_[i]->setValue(view.props.*PropertyBoxes[i].field);
     shownItem_ = item;
+    keepShownValues();
 }
 
 void TfrmMaterial::btnCloseClick()
 {
     done(QDialog::Accepted);
+}
+
+// --- New, Save, Delete -----------------------------------------------------------
+
+QStringList TfrmMaterial::shownTexts() const
+{
+    QStringList texts{NameBox_->text()};
+    for (const TFnpNumericEdit* box : boxes_)
+        texts << box->text();
+    return texts;
+}
+
+void TfrmMaterial::keepShownValues()
+{
+    kept_ = shownTexts();
+}
+
+tintora::Material TfrmMaterial::shownMaterial() const
+{
+    tintora::Material material;
+    material.Name = NameBox_->text().toStdString();
+    for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
+        material.props.*PropertyBoxes[i].field = boxes_[i]->Value();
+    return material;
+}
+
+void TfrmMaterial::ClearNumbers()
+{
+    NameBox_->clear();
+    for (TFnpNumericEdit* box : boxes_)
+        box->setValue(0);
+}
+
+tintora::WriteResult TfrmMaterial::SetNumbers() const
+{
+    return tintora::SetNumbers(localPath(MaterialFolder_), FileBox_->text().toStdString(), shownMaterial());
+}
+
+void TfrmMaterial::New1Click()
+{
+    File32List_->clearSelection();
+    chosenItem_.reset();
+    shownItem_.reset();
+    FileBox_->clear();
+    ClearNumbers();
+    keepShownValues();
+    FileBox_->setFocus();
+}
+
+bool TfrmMaterial::Save1Click()
+{
+    const tintora::WriteResult written = SetNumbers();
+    if (!written) {
+        prompter_.error(written.problem);
+        return false;
+    }
+    const auto file = tintora::materialFileFor(localPath(MaterialFolder_), FileBox_->text().toStdString()).file;
+    listFolderAndSelect(fromLocalPath(file.filename()));
+    keepShownValues();
+    return true;
+}
+
+void TfrmMaterial::Delete1Click()
+{
+    const tintora::MaterialFileChoice choice =
+        tintora::materialFileFor(localPath(MaterialFolder_), FileBox_->text().toStdString());
+    if (!choice.ok()) {
+        prompter_.error(choice.problem);
+        return;
+    }
+    const std::string name = choice.file.filename().string();
+    if (!std::filesystem::exists(choice.file)) {
+        prompter_.error("There is no material file " + name + " to delete.");
+        return;
+    }
+    if (!prompter_.confirm(tintora::deleteQuestion(name)))
+        return;
+    if (const tintora::WriteResult removed = tintora::removeFile(choice.file); !removed) {
+        prompter_.error(removed.problem);
+        return;
+    }
+    listFolderAndSelect({});
+    New1Click();
+}
+
+void TfrmMaterial::listFolderAndSelect(const QString& fileName)
+{
+    model_->setFiles(tintora::listMaterialFolder(localPath(MaterialFolder_)));
+    chosenItem_.reset();
+    shownItem_.reset();
+    const auto item = tintora::findListItem(listedFiles(), fileName.toStdString());
+    if (!item)
+        return;
+    const QModelIndex index = model_->index(static_cast<int>(*item));
+    // Selecting the saved file reads back what was written.
+    File32List_->setCurrentIndex(index);
+    File32List_->scrollTo(index);
+    setFileBoxText(index.data().toString());
+}
+
+void TfrmMaterial::done(int result)
+{
+    if (shownTexts() != kept_) {
+        const QString file = FileBox_->text();
+        const std::string name = file.isEmpty() ? std::string("the new material") : file.toStdString();
+        switch (prompter_.askYesNoCancel("Save changes to " + name + "?")) {
+        case tintora::Prompter::Answer::Yes:
+            if (!Save1Click())
+                return;
+            break;
+        case tintora::Prompter::Answer::No:
+            // Not stored; an opening on an empty row still shows them, as
+            // every opening shows what the last one left.
+            keepShownValues();
+            break;
+        case tintora::Prompter::Answer::Cancel:
+            return;
+        }
+    }
+    QDialog::done(result);
 }

@@ -1,9 +1,14 @@
 #pragma once
 // The "Edit Materials" dialog: lists the material files of the folder it is
 // opened on and shows the description and the eight properties of the
-// file chosen in the list or typed into the file name box. It only views:
-// its New, Save and Delete buttons are disabled and nothing is ever written.
+// file chosen in the list or typed into the file name box. New empties the
+// boxes for a new material, Save writes them into the file the file name box
+// names, Delete removes that file; values not saved are lost on closing only
+// after a question.
 #include "materials/MaterialBrowsing.h"
+#include "materials/MaterialFile.h"
+#include "text/SafeWrite.h"
+#include "sheet/Prompter.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -23,11 +28,11 @@ class TFnpNumericEdit;
 class TfrmMaterial : public QDialog {
     Q_OBJECT
 public:
-    // The pictures of the (disabled) New, Save and Delete buttons.
+    // The pictures of the New, Save and Delete buttons.
     struct Glyphs {
         QIcon New, Save, Delete;
     };
-    TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs);
+    TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs, tintora::Prompter& prompter);
     ~TfrmMaterial() override;
 
     // Runs the dialog modally on the material folder; the list starts on
@@ -38,6 +43,9 @@ public:
     QLineEdit* FileBox() const { return FileBox_; }
     QLineEdit* NameBox() const { return NameBox_; }
     QPushButton* btnClose() const { return btnClose_; }
+    TExplorerButton* New1() const { return New1_; }
+    TExplorerButton* Save1() const { return Save1_; }
+    TExplorerButton* Delete1() const { return Delete1_; }
     // The property box shown for a material file key ("Cost", "Spec", "Pig_Wt", ...).
     TFnpNumericEdit* boxFor(const char* key) const;
 
@@ -49,6 +57,15 @@ public:
     void File32ListClick();
     void File32ListChange();
     void btnCloseClick();
+    void New1Click();
+    // true when the boxes were written.
+    bool Save1Click();
+    void Delete1Click();
+    tintora::WriteResult SetNumbers() const;
+    void ClearNumbers();
+
+    // Closing asks first when the boxes hold values not saved; Cancel keeps the dialog open.
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -59,8 +76,15 @@ private:
     void setTabOrders();
     void GetNumbers(std::size_t item);
     void setFileBoxText(const QString& text);
+    tintora::Material shownMaterial() const;
+    QStringList shownTexts() const;
+    void keepShownValues();
+    void listFolderAndSelect(const QString& fileName);
 
+    tintora::Prompter& prompter_;
     QString MaterialFolder_;
+    // The texts of the description and the eight boxes as last read, saved or emptied.
+    QStringList kept_;
     std::string currentCode_;
     // The item last chosen in the list, which the file name box prefers while
     // its text names it.
@@ -73,5 +97,8 @@ private:
     QLineEdit* FileBox_ = nullptr;
     QLineEdit* NameBox_ = nullptr;
     QPushButton* btnClose_ = nullptr;
+    TExplorerButton* New1_ = nullptr;
+    TExplorerButton* Save1_ = nullptr;
+    TExplorerButton* Delete1_ = nullptr;
     std::vector<TFnpNumericEdit*> boxes_;  // in the order of the property table
 };

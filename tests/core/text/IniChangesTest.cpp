@@ -169,7 +169,9 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"blanks at the ends are kept by quotes", "[A]\nk=1\n", {"A", "k", "  lead"}, "[A]\nk=\"  lead\"\n"},
         EditCase{"surrounding quotes are kept by quotes", "[A]\n", {"A", "k", "'q'"}, "[A]\nk=\"'q'\"\n"},
         EditCase{"numbers go in as formatted", "[A]\n", {"A", "k", "   0.250", IniQuoting::AsWritten},
-                 "[A]\nk=   0.250\n"}));
+                 "[A]\nk=   0.250\n"},
+        EditCase{"a formatted number replaces the blanks of the old one", "[A]\nk=   0.000\n",
+                 {"A", "k", "   0.250", IniQuoting::AsWritten}, "[A]\nk=   0.250\n"}));
 
 TEST(IniChanges, AWindows1252FileKeepsItsEncodingOrIsLeftAlone)
 {

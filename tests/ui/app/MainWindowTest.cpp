@@ -189,8 +189,8 @@ private slots:
         QTest::addColumn<bool>("enabled");
         QTest::newRow("New") << "New1" << "&New..." << QKeySequence("Ctrl+N") << true;
         QTest::newRow("Open") << "Open1" << "&Open..." << QKeySequence("Ctrl+O") << true;
-        QTest::newRow("Save") << "Save1" << "&Save" << QKeySequence("Ctrl+S") << false;
-        QTest::newRow("Save As") << "SaveAs1" << "Save &As..." << QKeySequence() << false;
+        QTest::newRow("Save") << "Save1" << "&Save" << QKeySequence("Ctrl+S") << true;
+        QTest::newRow("Save As") << "SaveAs1" << "Save &As..." << QKeySequence() << true;
         QTest::newRow("Lab Print") << "LabPrint1" << "&Lab Print" << QKeySequence() << true;
         QTest::newRow("Batch Print") << "BatchPrint1" << "&Batch Print" << QKeySequence() << false;
         QTest::newRow("Cut") << "mCut" << "Cu&t" << QKeySequence("Ctrl+X") << true;
@@ -223,7 +223,7 @@ private slots:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("New") << "NewButton" << "New" << true;
-        QTest::newRow("Save") << "SaveButton" << "Save" << false;
+        QTest::newRow("Save") << "SaveButton" << "Save" << true;
         QTest::newRow("Excel") << "CopyOutButton" << "Excel Out" << false;
         QTest::newRow("Properties") << "btnProperties" << "Formula Properties" << true;
         QTest::newRow("Percent") << "ExplorerButton2" << "Percent Recalc" << false;

@@ -172,7 +172,7 @@ private slots:
             QCOMPARE(w->geometry(), c.rect);
         }
         for (const char* name : {"New1", "Save1", "Delete1"})
-            QVERIFY(!d->findChild<TExplorerButton*>(QString::fromLatin1(name))->isEnabled());
+            QVERIFY(d->findChild<TExplorerButton*>(QString::fromLatin1(name))->isEnabled());
         QCOMPARE(d->findChild<TExplorerButton*>(QStringLiteral("Save1"))->Caption(), QStringLiteral("Save"));
         QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label1"))->buddy(), d->FileBox());
         QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label3"))->buddy(), d->NameBox());

@@ -1,0 +1,218 @@
+#include "app/FormulaDocument.h"
+
+#include "app/MainWindowParts.h"
+#include "app/TintoraApplication.h"
+#include "formulas/FormulaFile.h"
+#include "widgets/LocalPath.h"
+#include "widgets/TMRUFileList.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QWidget>
+
+#include <utility>
+
+namespace {
+
+QString formulaFilter()
+{
+    return QStringLiteral("%1 Files (*.%2)")
+        .arg(QString::fromLatin1(tintora::ProductTitle), QString::fromLatin1(tintora::FormulaExt));
+}
+
+std::string fileName(const QString& path)
+{
+    return QFileInfo(path).fileName().toStdString();
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.absoluteFilePath() == second.absoluteFilePath()
+           || (first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath());
+}
+
+}  // namespace
+
+FormulaDocument::FormulaDocument(Parts parts)
+    : QObject(&parts.window)
+    , parts_(std::move(parts))
+{
+}
+
+void FormulaDocument::setFolders(const QString& formulaFolder, const QString& materialFolder)
+{
+    FormulaFolder_ = formulaFolder;
+    MaterialFolder_ = materialFolder;
+}
+
+bool FormulaDocument::runFormulaLoad()
+{
+    tintora::FormulaSheet& sheet = parts_.sheet;
+    if (FormulaPath_.isEmpty()) {
+        // An untitled sheet names no file: every key reads as its default.
+        FormulaProtected_ = tintora::FormulaLoad(sheet, std::string(), localPath(MaterialFolder_));
+    } else {
+        const tintora::FormulaFileRead file = tintora::readFormulaFile(localPath(FormulaPath_));
+        if (file.state != tintora::FormulaFileState::Formula) {
+            parts_.prompter.error(tintora::formulaFileProblem(file.state, FormulaPath_.toStdString()));
+            return false;
+        }
+        FormulaProtected_ = tintora::FormulaLoad(sheet, file.contents, localPath(MaterialFolder_));
+    }
+    keepCurrentForm();
+    emit sheetLoaded();
+    return true;
+}
+
+bool FormulaDocument::loadFormulaFrom(const QString& path)
+{
+    const QString previous = std::exchange(FormulaPath_, path);
+    if (runFormulaLoad())
+        return true;
+    FormulaPath_ = previous;
+    return false;
+}
+
+void FormulaDocument::keepCurrentForm()
+{
+    lastKept_ = tintora::writtenFormOf(parts_.sheet);
+}
+
+bool FormulaDocument::AskSave()
+{
+    if (!tintora::hasUnsavedChanges(parts_.sheet, lastKept_))
+        return true;
+    switch (parts_.prompter.askYesNoCancel(tintora::askSaveQuestion(FormulaPath_.toStdString()))) {
+    case tintora::Prompter::Answer::Yes:
+        return Save();
+    case tintora::Prompter::Answer::No:
+        return true;
+    case tintora::Prompter::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void FormulaDocument::TitleText()
+{
+    const QString title = QString::fromStdString(tintora::TitleText(localFileName(FormulaPath_)));
+    if (auto* app = qobject_cast<TintoraApplication*>(QCoreApplication::instance()))
+        app->setApplicationTitle(title);
+    parts_.window.setWindowTitle(title);
+}
+
+bool FormulaDocument::New()
+{
+    if (!AskSave())
+        return false;
+    FormulaPath_.clear();
+    TitleText();
+    tintora::ClearGrid(parts_.sheet);
+    keepCurrentForm();
+    return true;
+}
+
+bool FormulaDocument::Open()
+{
+    if (!AskSave() || !parts_.chooseFormulaFile)
+        return false;
+    const QString chosen = parts_.chooseFormulaFile(&parts_.window, FormulaFolder_, formulaFilter(), FormulaPath_);
+    if (chosen.isEmpty() || !loadFormulaFrom(chosen))
+        return false;
+    TitleText();
+    rememberRecentFile(parts_.recentFiles, chosen, FormulaFolder_);
+    return true;
+}
+
+bool FormulaDocument::Reopen(const QString& fileName)
+{
+    if (!AskSave())
+        return false;
+    const QString path = recentFileLocation(fileName, FormulaFolder_);
+    // The list dropped the entry when it was chosen; only a file that opened goes back on top.
+    if (!loadFormulaFrom(path))
+        return false;
+    rememberRecentFile(parts_.recentFiles, path, FormulaFolder_);
+    TitleText();
+    parts_.sheet.SheetModified = false;
+    return true;
+}
+
+bool FormulaDocument::Reload()
+{
+    return AskSave() && runFormulaLoad();
+}
+
+bool FormulaDocument::Save()
+{
+    if (FormulaPath_.isEmpty())
+        return SaveAs();
+    if (FormulaProtected_) {
+        const std::string name = fileName(FormulaPath_);
+        if (!parts_.prompter.askInformation(name + " is protected and cannot be overwritten. "
+                                                   "Do you want to save it under another name?"))
+            return false;
+        return SaveAs();
+    }
+    return writeTo(FormulaPath_, std::nullopt);
+}
+
+bool FormulaDocument::SaveAs()
+{
+    // Refused before a name is chosen, so that no dialog is answered in vain.
+    if (const auto problem = tintora::formulaSaveProblem(tintora::writtenFormOf(parts_.sheet))) {
+        parts_.prompter.error("The formula cannot be saved: " + *problem + ".");
+        return false;
+    }
+    const QString chosen = askSaveFileName();
+    if (chosen.isEmpty())
+        return false;
+    // The sections beside the formula come from the file it came from; an
+    // untitled formula has none and takes none from a file it replaces.
+    const bool untitled = FormulaPath_.isEmpty();
+    std::optional<std::filesystem::path> otherSections;
+    if (untitled)
+        otherSections = std::filesystem::path();
+    else if (!sameFile(chosen, FormulaPath_))
+        otherSections = localPath(FormulaPath_);
+    if (!writeTo(chosen, otherSections))
+        return false;
+    FormulaPath_ = chosen;
+    if (untitled)
+        FormulaProtected_ = false;
+    TitleText();
+    rememberRecentFile(parts_.recentFiles, chosen, FormulaFolder_);
+    return true;
+}
+
+QString FormulaDocument::askSaveFileName()
+{
+    if (!parts_.chooseSaveFile)
+        return {};
+    QString chosen = parts_.chooseSaveFile(&parts_.window, FormulaFolder_, formulaFilter(), FormulaPath_);
+    if (chosen.isEmpty())
+        return {};
+    const QString extension = QLatin1Char('.') + QString::fromLatin1(tintora::FormulaExt);
+    if (chosen.endsWith(extension, Qt::CaseInsensitive))
+        return chosen;
+    // The dialog asked before replacing the name it was given, not this one.
+    chosen += extension;
+    if (QFileInfo::exists(chosen)
+        && !parts_.prompter.confirm(fileName(chosen) + " already exists. Do you want to replace it?"))
+        return {};
+    return chosen;
+}
+
+bool FormulaDocument::writeTo(const QString& path, const std::optional<std::filesystem::path>& otherSections)
+{
+    const tintora::WriteResult written = tintora::FormulaSave(parts_.sheet, localPath(path), otherSections);
+    if (!written) {
+        parts_.prompter.error(written.problem);
+        return false;
+    }
+    keepCurrentForm();
+    parts_.sheet.SheetModified = false;
+    return true;
+}

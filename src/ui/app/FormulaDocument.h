@@ -1,0 +1,80 @@
+#pragma once
+// The formula document of the main window: which file the sheet is read from
+// and saved to, whether that file is protected, and what was last loaded or
+// saved, so that New, Open, Reopen, Reload and closing ask before they lose work.
+#include "formulas/FormulaWrite.h"
+#include "sheet/FormulaSheet.h"
+#include "sheet/Prompter.h"
+
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+class QWidget;
+class TMRUFileList;
+
+// A file dialog: the chosen file's full path, or an empty text when cancelled.
+using FileChooser =
+    std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)>;
+
+class FormulaDocument : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        QWidget& window;  // the caption's owner and the dialogs' parent
+        tintora::FormulaSheet& sheet;
+        tintora::Prompter& prompter;
+        TMRUFileList& recentFiles;
+        FileChooser chooseFormulaFile;
+        FileChooser chooseSaveFile;
+    };
+    explicit FormulaDocument(Parts parts);
+    void setFolders(const QString& formulaFolder, const QString& materialFolder);
+
+    const QString& FormulaPath() const { return FormulaPath_; }
+    const QString& FormulaFolder() const { return FormulaFolder_; }
+    const QString& MaterialFolder() const { return MaterialFolder_; }
+    bool FormulaProtected() const { return FormulaProtected_; }
+    // Formula Properties' OK wrote the protection into the file.
+    void setFormulaProtected(bool protectedFormula) { FormulaProtected_ = protectedFormula; }
+
+    // Reads FormulaPath into the sheet; false, with the error shown and
+    // nothing changed, when it names no formula file.
+    bool runFormulaLoad();
+    // true to go on: nothing to lose, the user said No, or Yes and the save succeeded.
+    bool AskSave();
+    void TitleText();
+
+    // The commands; each says whether it went through.
+    bool New();
+    bool Open();
+    bool Reopen(const QString& fileName);
+    bool Reload();
+    bool Save();
+    bool SaveAs();
+
+    // Menu and button handlers.
+    void Save1Click() { Save(); }
+    void SaveAs1Click() { SaveAs(); }
+
+signals:
+    // The sheet was read from a file: the window shows it from the first row.
+    void sheetLoaded();
+
+private:
+    bool loadFormulaFrom(const QString& path);  // the previous FormulaPath stays on failure
+    QString askSaveFileName();
+    bool writeTo(const QString& path, const std::optional<std::filesystem::path>& otherSections);
+    void keepCurrentForm();
+
+    Parts parts_;
+    QString FormulaPath_;
+    QString FormulaFolder_;
+    QString MaterialFolder_;
+    bool FormulaProtected_ = false;
+    // The written form of the sheet as last loaded or saved.
+    tintora::FormulaWrittenForm lastKept_;
+};

@@ -1,0 +1,471 @@
+// Saving, driven through the main window's menus, buttons and keys: Save and
+// Save As, the question before work is lost, protection, Formula Properties'
+// OK, the material editor's New, Save and Delete, and failed writes.
+#include "ScriptedPrompter.h"
+#include "app/PropertiesPanel.h"
+#include "app/ButtonBar.h"
+#include "app/TfrmMain.h"
+#include "formulas/TfrmProper.h"
+#include "formulas/TfrmSpec.h"
+#include "materials/MaterialFile.h"
+#include "materials/TfrmMaterial.h"
+#include "text/SafeWrite.h"
+#include "widgets/TExplorerButton.h"
+#include "widgets/TFnpNumericEdit.h"
+#include "widgets/TMRUFileList.h"
+#include "widgets/TSuperGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <cerrno>
+#include <deque>
+#include <functional>
+#include <memory>
+
+using tintora::Prompter;
+using tintora::testing::ScriptedPrompter;
+using tintora::testing::ScriptedSounds;
+using tintora::testing::ShownMessage;
+using Answer = Prompter::Answer;
+
+Q_DECLARE_METATYPE(Prompter::Answer)
+Q_DECLARE_METATYPE(tintora::WriteStep)
+
+namespace {
+
+const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
+
+const QByteArray PlainFormula = "[Formula]\r\nName=Plain\r\nrType1=1\r\nMaterial1=water\r\nWeight1=100\r\n"
+                                "; kept as it stands\r\n[Extra]\r\nKey=value\r\n";
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// Runs act while the modal dialog is shown, then closes it if act left it open.
+void whenShown(QDialog* dialog, std::function<void()> act)
+{
+    QTimer::singleShot(0, dialog, [dialog, act = std::move(act)] {
+        if (dialog->isVisible())
+            act();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+void retype(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+}
+
+}  // namespace
+
+class SavingTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir programFolder;
+    ScriptedSounds sounds;
+    std::unique_ptr<ScriptedPrompter> prompter;
+    std::deque<QString> openAnswers;  // answers of the open dialog; none left = Cancel
+    std::deque<QString> saveAnswers;  // answers of the save dialog
+    QStringList saveDialogs;          // folder and filter of each save dialog shown
+    std::unique_ptr<TfrmMain> window;
+
+    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
+    QString inFormulas(const char* name) const { return formulas() + QLatin1Char('/') + QLatin1String(name); }
+    static QString next(std::deque<QString>& answers)
+    {
+        if (answers.empty())
+            return {};
+        const QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    void makeWindow()
+    {
+        MainWindowServices services;
+        services.prompter = prompter.get();
+        services.sounds = &sounds;
+        services.programFolder = programFolder.path();
+        services.chooseFormulaFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+            return next(openAnswers);
+        };
+        services.chooseSaveFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
+            saveDialogs << folder << filter;
+            return next(saveAnswers);
+        };
+        window = std::make_unique<TfrmMain>(std::move(services));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    TSuperGrid* grid() const { return window->Grid1(); }
+    void click(int col, int row)
+    {
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->CellRect(col, row).center());
+    }
+    void typeIntoCell(int col, int row, const QString& text)
+    {
+        click(col, row);
+        QTest::keyClicks(grid(), text);
+        QTest::keyClick(grid(), Qt::Key_Return);
+    }
+    void open(const QString& path)
+    {
+        openAnswers.push_back(path);
+        window->menus().Open1->trigger();
+        QCOMPARE(window->FormulaPath(), path);
+    }
+    void rename(const QString& name) { retype(window->properties()->NameBox(), name); }
+    QString nameShown() const { return window->properties()->NameBox()->text(); }
+    void pressCtrlS() { QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); }
+    QStringList recentFiles() const { return window->MRUList()->Items(); }
+    QStringList folderListing() const { return QDir(formulas()).entryList(QDir::Files | QDir::Hidden); }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<Answer>();
+        QVERIFY(programFolder.isValid());
+        QDir().mkpath(formulas());
+        for (const char* sub : {"/materials", "/formulas"})
+            for (const QString& name : QDir(DataFolder + QLatin1String(sub)).entryList(QDir::Files))
+                QFile::copy(DataFolder + QLatin1String(sub) + QLatin1Char('/') + name,
+                            formulas() + QLatin1Char('/') + name);
+    }
+
+    void init()
+    {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel")).remove(QStringLiteral("MRU"));
+        writeFile(inFormulas("plain.tfx"), PlainFormula);
+        QFile::remove(inFormulas("trial.tfx"));
+        prompter = std::make_unique<ScriptedPrompter>(&sounds);
+        openAnswers.clear();
+        saveAnswers.clear();
+        saveDialogs.clear();
+        makeWindow();
+    }
+
+    void cleanup()
+    {
+        tintora::setWriteFaultInjector(nullptr);
+        window.reset();
+    }
+
+    // A new formula is saved under a chosen name (".tfx" appended), becomes
+    // the open formula and a recent file; Save then rewrites it without asking.
+    void saveAsThenSave_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"Save As menu", "Save menu", "Save button", "Ctrl+S"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+    void saveAsThenSave()
+    {
+        QFETCH(QString, command);
+        const std::map<QString, std::function<void()>> commands = {
+            {"Save As menu", [&] { window->menus().SaveAs1->trigger(); }},
+            {"Save menu", [&] { window->menus().Save1->trigger(); }},
+            {"Save button", [&] { QTest::mouseClick(window->buttons().SaveButton, Qt::LeftButton); }},
+            {"Ctrl+S", [&] { pressCtrlS(); }},
+        };
+        rename(QStringLiteral("Trial white"));
+        typeIntoCell(1, 1, QStringLiteral("tio2"));
+        typeIntoCell(3, 1, QStringLiteral("250"));
+        saveAnswers.push_back(inFormulas("trial"));
+        commands.at(command)();
+
+        const QString saved = inFormulas("trial.tfx");
+        QCOMPARE(saveDialogs, (QStringList{formulas(), QStringLiteral("Tintora Files (*.tfx)")}));
+        QCOMPARE(window->FormulaPath(), saved);
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral("- [trial.tfx]")));
+        QCOMPARE(recentFiles().value(0), saved);
+        QCOMPARE(bytesOf(saved), QByteArray("[Formula]\nName=Trial white\nrType1=1\nMaterial1=tio2\nWeight1=250.000\n"));
+
+        typeIntoCell(3, 1, QStringLiteral("125"));
+        pressCtrlS();
+        QCOMPARE(saveDialogs.size(), 2);  // no second dialog
+        QVERIFY(bytesOf(saved).contains("Weight1=125.000"));
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+
+        // Saved work is nothing to lose: New asks nothing.
+        window->menus().New1->trigger();
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+    }
+
+    // New, Open, Exit and the material editor's Auto Reload ask before a
+    // change of the name or the rows is lost; Yes saves, No goes on, Cancel
+    // stops. A percent flip is nothing to lose.
+    void askSaveBeforeLosingWork_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<Answer>("answer");
+        for (const char* command : {"New", "Open", "Exit", "Auto Reload"}) {
+            const QString c = QString::fromLatin1(command);
+            QTest::addRow("%s, Yes", command) << c << true << Answer::Yes;
+            QTest::addRow("%s, No", command) << c << true << Answer::No;
+            QTest::addRow("%s, Cancel", command) << c << true << Answer::Cancel;
+            QTest::addRow("%s, percents flipped", command) << c << false << Answer::Cancel;
+        }
+    }
+    void askSaveBeforeLosingWork()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, changed);
+        QFETCH(Answer, answer);
+        const QString plain = inFormulas("plain.tfx");
+        open(plain);
+        if (changed)
+            rename(QStringLiteral("Plain, changed"));
+        else
+            window->menus().FlipPercents1->trigger();
+        prompter->threeWayAnswers = {answer};
+
+        const std::map<QString, std::function<void()>> commands = {
+            {"New", [&] { window->menus().New1->trigger(); }},
+            {"Open",
+             [&] {
+                 openAnswers.push_back(inFormulas("small.tfx"));
+                 window->menus().Open1->trigger();
+             }},
+            {"Exit", [&] { window->menus().Exit1->trigger(); }},
+            {"Auto Reload",
+             [&] {
+                 whenShown(window->frmMaterial(), [] {});
+                 window->menus().Materials1->trigger();
+             }},
+        };
+        const auto wentOn = [&] {
+            if (command == QLatin1String("New"))
+                return window->FormulaPath().isEmpty();
+            if (command == QLatin1String("Open"))
+                return window->FormulaPath() == inFormulas("small.tfx");
+            if (command == QLatin1String("Exit"))
+                return !window->isVisible();
+            return nameShown() != QLatin1String("Plain, changed");  // read again from the file
+        };
+        commands.at(command).operator()();
+
+        if (!changed) {
+            QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+            QVERIFY(wentOn());
+            return;
+        }
+        QCOMPARE(prompter->shown,
+                 (std::vector<ShownMessage>{{ShownMessage::Kind::YesNoCancel, "Save changes to plain.tfx?"}}));
+        QCOMPARE(bytesOf(plain).contains("Name=Plain, changed"), answer == Answer::Yes);
+        if (command != QLatin1String("Auto Reload"))
+            QCOMPARE(wentOn(), answer != Answer::Cancel);
+        else
+            QCOMPARE(nameShown() == QLatin1String("Plain, changed"), answer != Answer::No);
+    }
+
+    // A protected formula is not overwritten: Save offers Save As instead.
+    void protectedFormulaOffersSaveAs()
+    {
+        const QString small = inFormulas("small.tfx");
+        const QByteArray before = bytesOf(small);
+        open(small);
+        QVERIFY(window->FormulaProtected());
+        rename(QStringLiteral("My own white"));
+
+        prompter->answers = {false};
+        pressCtrlS();
+        QCOMPARE(prompter->shown.size(), std::size_t(1));
+        QCOMPARE(prompter->shown.back().kind, ShownMessage::Kind::Question);
+        QVERIFY(prompter->shown.back().text.starts_with("small.tfx is protected"));
+        QVERIFY(saveDialogs.isEmpty());
+
+        prompter->answers = {true};
+        saveAnswers.push_back(inFormulas("trial.tfx"));
+        window->menus().Save1->trigger();
+        QCOMPARE(bytesOf(small), before);
+        QCOMPARE(window->FormulaPath(), inFormulas("trial.tfx"));
+        const QByteArray copy = bytesOf(inFormulas("trial.tfx"));
+        QVERIFY(copy.contains("Name=My own white"));
+        QVERIFY(copy.contains("Material7=nosuch"));  // a missing material keeps its code
+        QVERIFY(copy.contains("Date=2026-11-20"));   // the sections beside the formula come along
+    }
+
+    // OK writes what the dialog shows and the next opening shows it again;
+    // Cancel drops the changes.
+    void propertiesOkRoundTrip()
+    {
+        const QString plain = inFormulas("plain.tfx");
+        open(plain);
+        TfrmProper* dialog = window->frmProper();
+        const auto properties = [&](std::function<void()> act) {
+            whenShown(dialog, std::move(act));
+            window->menus().Properties1->trigger();
+        };
+        properties([&] {
+            dialog->chkProtect()->setChecked(true);
+            whenShown(dialog->frmSpec(), [&] {
+                QTest::keyClicks(dialog->frmSpec()->edtSpec(), QStringLiteral("Viscosity; KU"));
+                QTest::keyClicks(dialog->frmSpec()->edtValue(), QStringLiteral(" 95 = fine"));
+                dialog->frmSpec()->accept();
+            });
+            QTest::mouseClick(dialog->btnAdd(), Qt::LeftButton);
+            dialog->Memo1()->setPlainText(QStringLiteral("Keep from freezing.\n\n  Stir before use."));
+            QTest::mouseClick(dialog->btnOk(), Qt::LeftButton);
+        });
+        QVERIFY(window->FormulaProtected());
+        QVERIFY(bytesOf(plain).startsWith(PlainFormula.left(PlainFormula.indexOf("[Extra]"))));
+
+        const auto expectShown = [&] {
+            QVERIFY(dialog->chkProtect()->isChecked());
+            QCOMPARE(dialog->Memo1()->toPlainText(), QStringLiteral("Keep from freezing.\n\n  Stir before use."));
+            QCOMPARE(dialog->SpecView()->topLevelItemCount(), 1);
+            QCOMPARE(dialog->SpecView()->topLevelItem(0)->text(0), QStringLiteral("Viscosity; KU"));
+            QCOMPARE(dialog->SpecView()->topLevelItem(0)->text(1), QStringLiteral(" 95 = fine"));
+        };
+        properties([&] {
+            expectShown();
+            dialog->Memo1()->clear();
+            QTest::mouseClick(dialog->btnCancel(), Qt::LeftButton);
+        });
+        properties(expectShown);
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+    }
+
+    // New empties the boxes, Save writes the file named in the file name box
+    // and selects it, Delete asks and removes it.
+    void materialNewSaveDelete()
+    {
+        TfrmMaterial* d = window->frmMaterial();
+        const QString mywhite = inFormulas("mywhite.rm");
+        whenShown(d, [&] {
+            QTest::mouseClick(d->New1(), Qt::LeftButton);
+            QVERIFY(d->FileBox()->text().isEmpty());
+            QVERIFY(d->NameBox()->text().isEmpty());
+            QCOMPARE(d->boxFor("Cost")->Value(), 0.0);
+            QCOMPARE(d->focusWidget(), d->FileBox());
+
+            QTest::keyClicks(d->FileBox(), QStringLiteral("mywhite"));
+            QTest::keyClicks(d->NameBox(), QStringLiteral("My White"));
+            retype(d->boxFor("Cost"), QStringLiteral("1.5"));
+            retype(d->boxFor("Spec"), QStringLiteral("4.1"));
+            QTest::mouseClick(d->Save1(), Qt::LeftButton);
+            QVERIFY(bytesOf(mywhite).contains("Name=my white"));
+            QVERIFY(bytesOf(mywhite).contains("Cost=   1.500"));
+            QCOMPARE(d->File32List()->currentIndex().data().toString(), QStringLiteral("mywhite.rm"));
+
+            prompter->answers = {false, true};
+            QTest::mouseClick(d->Delete1(), Qt::LeftButton);
+            QVERIFY(QFile::exists(mywhite));
+            QTest::mouseClick(d->Delete1(), Qt::LeftButton);
+            QVERIFY(!QFile::exists(mywhite));
+            QVERIFY(d->File32List()->model()->match(d->File32List()->model()->index(0, 0), Qt::DisplayRole,
+                                                    QStringLiteral("mywhite.rm")).isEmpty());
+            QTest::mouseClick(d->btnClose(), Qt::LeftButton);
+            QVERIFY(!d->isVisible());
+        });
+        window->menus().Materials1->trigger();
+        const std::vector<ShownMessage> confirm(2, {ShownMessage::Kind::Confirm,
+                                                    "Are you sure you want to delete mywhite.rm?"});
+        QCOMPARE(prompter->shown, confirm);
+    }
+
+    // Values typed and not saved are lost on closing only after a question.
+    void materialEditorAsksBeforeClosing()
+    {
+        TfrmMaterial* d = window->frmMaterial();
+        const QString water = inFormulas("water.rm");
+        const QByteArray before = bytesOf(water);
+        whenShown(d, [&] {
+            d->FileBox()->setText(QStringLiteral("water.rm"));
+            retype(d->boxFor("Cost"), QStringLiteral("0.25"));
+            prompter->threeWayAnswers = {Answer::Cancel, Answer::Yes};
+            QTest::mouseClick(d->btnClose(), Qt::LeftButton);
+            QVERIFY(d->isVisible());
+            QCOMPARE(bytesOf(water), before);
+            QTest::mouseClick(d->btnClose(), Qt::LeftButton);
+            QVERIFY(!d->isVisible());
+        });
+        window->menus().Materials1->trigger();
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>(2, {ShownMessage::Kind::YesNoCancel,
+                                                                "Save changes to water.rm?"}));
+        QCOMPARE(tintora::readMaterial(water.toStdString()).props.Cost, 0.25);
+        writeFile(water, before);
+    }
+
+    // A write that fails at any step gives an Error box naming the file and
+    // the reason; the file, the folder and the document stay as they were.
+    void aFailedWriteChangesNothing_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::addColumn<tintora::WriteStep>("step");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("reason");
+        using S = tintora::WriteStep;
+        for (const bool saveAs : {false, true}) {
+            const char* how = saveAs ? "Save As" : "Save";
+            QTest::addRow("%s, no temporary file", how) << saveAs << S::CreateTemporary << EACCES << "Permission denied";
+            QTest::addRow("%s, disk full", how) << saveAs << S::Write << ENOSPC << "No space left on device";
+            QTest::addRow("%s, flush", how) << saveAs << S::Flush << EIO << "Input/output error";
+            QTest::addRow("%s, rename", how) << saveAs << S::Rename << EROFS << "Read-only file system";
+        }
+    }
+    void aFailedWriteChangesNothing()
+    {
+        QFETCH(bool, saveAs);
+        QFETCH(tintora::WriteStep, step);
+        QFETCH(int, error);
+        QFETCH(QString, reason);
+        const QString plain = inFormulas("plain.tfx");
+        open(plain);
+        rename(QStringLiteral("Plain, changed"));
+        const QStringList listing = folderListing();
+        const QStringList recent = recentFiles();
+        tintora::setWriteFaultInjector([=](tintora::WriteStep at) -> std::optional<int> {
+            return at == step ? std::optional<int>(error) : std::nullopt;
+        });
+        saveAnswers.push_back(inFormulas("trial.tfx"));
+        (saveAs ? window->menus().SaveAs1 : window->menus().Save1)->trigger();
+        tintora::setWriteFaultInjector(nullptr);
+
+        QCOMPARE(prompter->shown.size(), std::size_t(1));
+        const ShownMessage& shown = prompter->shown.front();
+        QCOMPARE(shown.kind, ShownMessage::Kind::Error);
+        const char* file = saveAs ? "trial.tfx" : "plain.tfx";
+        QVERIFY2(QString::fromStdString(shown.text).contains(QLatin1String(file)), shown.text.c_str());
+        QVERIFY2(QString::fromStdString(shown.text).contains(reason), shown.text.c_str());
+        QCOMPARE(bytesOf(plain), PlainFormula);
+        QCOMPARE(folderListing(), listing);
+        QCOMPARE(window->FormulaPath(), plain);
+        QCOMPARE(recentFiles(), recent);
+        QCOMPARE(nameShown(), QStringLiteral("Plain, changed"));
+        // Still something to lose.
+        window->menus().New1->trigger();
+        QCOMPARE(prompter->shown.back().kind, ShownMessage::Kind::YesNoCancel);
+    }
+};
+
+QTEST_MAIN(SavingTest)
+#include "SavingTest.moc"
