@@ -105,12 +105,26 @@ void TfrmMain::createParts()
     recalc_ = new RecalcCommands(sheet_, *services_.prompter, services_.keypad, *this);
     gridEditor_ = new GridEditor(
         {*this, *grid_, sheet_, *services_.prompter, recalc_->calculator(), *menus_.PopupMenu});
-    frmMaterial_ = new TfrmMaterial(this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)},
-                                    *services_.prompter);
-    frmProper_ = new TfrmProper(services_.prompter, this);
     document_ = new FormulaDocument({*this, sheet_, *services_.prompter, *mruList_, services_.chooseFormulaFile,
                                      services_.chooseSaveFile});
     connect(document_, &FormulaDocument::sheetLoaded, this, &TfrmMain::showLoadedSheet);
+}
+
+// The two dialogs are made when first wanted: nothing of them shows before,
+// and making them at start-up cost a fifth of it.
+TfrmMaterial* TfrmMain::frmMaterial()
+{
+    if (!frmMaterial_)
+        frmMaterial_ = new TfrmMaterial(this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)},
+                                        *services_.prompter);
+    return frmMaterial_;
+}
+
+TfrmProper* TfrmMain::frmProper()
+{
+    if (!frmProper_)
+        frmProper_ = new TfrmProper(services_.prompter, this);
+    return frmProper_;
 }
 
 void TfrmMain::connectCommands()
@@ -328,7 +342,7 @@ void TfrmMain::Materials1Click()
     gridEditor_->closeFloatingControls();
     const int row = grid_->Row();
     const bool onFormulaRow = row >= 1 && row <= tintora::SheetRowCount;
-    frmMaterial_->Execute(MaterialFolder(),
+    frmMaterial()->Execute(MaterialFolder(),
                           onFormulaRow ? sheet_.cell(tintora::Column::Material, row) : std::string());
     if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(), localPath(FormulaPath()))
         && document_->AskSave()) {
@@ -345,8 +359,8 @@ void TfrmMain::Properties1Click()
         return;
     }
     // Whether the file is there is not asked: a missing file shows every default.
-    if (frmProper_->Execute(FormulaPath(), FormulaProtected()) == QDialog::Accepted)
-        document_->setFormulaProtected(frmProper_->savedProtection());
+    if (frmProper()->Execute(FormulaPath(), FormulaProtected()) == QDialog::Accepted)
+        document_->setFormulaProtected(frmProper()->savedProtection());
 }
 
 // --- the window shell ---------------------------------------------------------

@@ -73,8 +73,9 @@ public:
     TTipDialog* tipDialog() const { return tipDialog_; }
     HelpWindow* help() const { return help_; }
     GridEditor& gridEditor() const { return *gridEditor_; }
-    TfrmMaterial* frmMaterial() const { return frmMaterial_; }
-    TfrmProper* frmProper() const { return frmProper_; }
+    // Created on first use, then kept, so they keep their boxes between openings.
+    TfrmMaterial* frmMaterial();
+    TfrmProper* frmProper();
     tintora::KeypadDialog* keypadDialog() const;
 
 protected:
