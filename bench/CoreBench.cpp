@@ -1,8 +1,8 @@
 // Speed of the work behind every keystroke (Calculate) and behind opening a
 // formula (FormulaLoad) with material folders of growing size.
-#include "calc/Calculate.h"
-#include "formulas/FormulaFile.h"
-#include "text/NumberText.h"
+#include "core/calc/Calculate.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/text/NumberText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Every key of an INI reading as one (section, key) -> value map, so that the
 // fuzz targets can compare readings and models key by key.
-#include "text/IniFile.h"
+#include "core/text/IniFile.h"
 
 #include <map>
 #include <string>

@@ -2,13 +2,13 @@
 // must neither crash nor leave anything but finite figures in the sheet, and
 // the printout of it must be built.
 #include "FuzzFolder.h"
-#include "calc/Calculate.h"
-#include "calc/PanelCalculate.h"
-#include "formulas/FormulaFile.h"
-#include "materials/MaterialFile.h"
-#include "print/LabPrintout.h"
-#include "text/IniFile.h"
-#include "text/NumberText.h"
+#include "core/calc/Calculate.h"
+#include "core/calc/PanelCalculate.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/materials/MaterialFile.h"
+#include "core/print/LabPrintout.h"
+#include "core/text/IniFile.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // lines and test specs as the counts say, never more than MaxPropertyLines,
 // each as stored; the date as stored, read as a valid calendar date, as today
 // when empty, or refused with a message naming the text.
-#include "formulas/FormulaProperties.h"
-#include "text/IniFile.h"
+#include "core/formulas/FormulaProperties.h"
+#include "core/text/IniFile.h"
 
 #include <algorithm>
 #include <array>

@@ -7,8 +7,8 @@
 // into a UTF-8 file are never refused.
 #include "FuzzFolder.h"
 #include "FlatEntries.h"
-#include "text/IniFile.h"
-#include "text/TextEncoding.h"
+#include "core/text/IniFile.h"
+#include "core/text/TextEncoding.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -3,10 +3,10 @@
 // display shows a number, nothing, or the error, which stays until "C"; the
 // panel's cell never holds a weight or text beyond the row limits; accepting
 // leaves finite totals.
-#include "calc/Calculate.h"
-#include "calc/PanelCalculate.h"
-#include "sheet/Prompter.h"
-#include "text/NumberText.h"
+#include "core/calc/Calculate.h"
+#include "core/calc/PanelCalculate.h"
+#include "core/sheet/Prompter.h"
+#include "core/text/NumberText.h"
 
 #include <array>
 #include <cmath>

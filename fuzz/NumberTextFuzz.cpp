@@ -2,7 +2,7 @@
 // exactly when it follows the rule (and is not too large to hold); a formatted
 // value never shows "nan", "inf" or a negative zero, and reads back within
 // half a unit of its last decimal.
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Tintora: a formulation calculator for paints and coatings.
-#include "app/Artwork.h"
-#include "app/ProgramStart.h"
-#include "app/TfrmMain.h"
-#include "app/TintoraApplication.h"
-#include "widgets/FormulaGridLayout.h"
+#include "ui/app/Artwork.h"
+#include "ui/app/ProgramStart.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/app/TintoraApplication.h"
+#include "ui/widgets/FormulaGridLayout.h"
 
 int main(int argc, char** argv)
 {

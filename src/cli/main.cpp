@@ -2,11 +2,11 @@
 // laboratory printout as text, or the sheet and its properties as JSON.
 #include "ReportOptions.h"
 
-#include "calc/Calculate.h"
-#include "formulas/FormulaFile.h"
-#include "print/LabPrintout.h"
-#include "print/PrintDate.h"
-#include "text/NumberText.h"
+#include "core/calc/Calculate.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/print/LabPrintout.h"
+#include "core/print/PrintDate.h"
+#include "core/text/NumberText.h"
 
 #include <QDate>
 #include <QLocale>

@@ -5,8 +5,8 @@
 // test derives from it next to QObject, so that its slots see the members.
 #include "ScriptedKeypad.h"
 #include "ScriptedPrompter.h"
-#include "app/TfrmMain.h"
-#include "app/TintoraApplication.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/app/TintoraApplication.h"
 
 #include <QStandardPaths>
 #include <QString>

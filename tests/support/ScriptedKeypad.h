@@ -1,7 +1,7 @@
 #pragma once
 // The keypad dialog for tests: records what it was opened with and gives the
 // answers the test queued. Framework-free, so that core and window tests share it.
-#include "calc/KeypadDialog.h"
+#include "core/calc/KeypadDialog.h"
 
 #include <deque>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "calc/Calculate.h"
+#include "core/calc/Calculate.h"
 
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
-#include "sheet/FormulaSheet.h"
-#include "sheet/Quantities.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/Quantities.h"
 
 namespace tintora {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The modal keypad dialog as the recalculation sees it, so that the core never
 // blocks on a window and tests can type the answer.
-#include "calc/PanelCalculate.h"
+#include "core/calc/PanelCalculate.h"
 
 #include <optional>
 #include <string>

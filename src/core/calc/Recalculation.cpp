@@ -1,8 +1,8 @@
-#include "calc/Recalculation.h"
+#include "core/calc/Recalculation.h"
 
-#include "calc/Calculate.h"
-#include "sheet/Quantities.h"
-#include "text/NumberText.h"
+#include "core/calc/Calculate.h"
+#include "core/sheet/Quantities.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 

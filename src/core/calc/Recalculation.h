@@ -2,10 +2,10 @@
 // Target recalculation: the marked material rows are scaled by one common
 // factor so that the total weight, the total volume, the cost per pound or the
 // cost per gallon reaches the value typed on the keypad.
-#include "calc/KeypadDialog.h"
-#include "calc/PanelCalculate.h"
-#include "sheet/FormulaSheet.h"
-#include "sheet/Prompter.h"
+#include "core/calc/KeypadDialog.h"
+#include "core/calc/PanelCalculate.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/Prompter.h"
 
 #include <array>
 #include <string>

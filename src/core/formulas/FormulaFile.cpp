@@ -1,11 +1,11 @@
-#include "formulas/FormulaFile.h"
+#include "core/formulas/FormulaFile.h"
 
-#include "calc/Calculate.h"
-#include "calc/PanelCalculate.h"
-#include "materials/MaterialFile.h"
-#include "text/IniFile.h"
-#include "text/NumberText.h"
-#include "text/TextEncoding.h"
+#include "core/calc/Calculate.h"
+#include "core/calc/PanelCalculate.h"
+#include "core/materials/MaterialFile.h"
+#include "core/text/IniFile.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 #include <cmath>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // Formula files (INI text, extension "tfx") and reading one into the sheet.
-#include "sheet/FormulaSheet.h"
-#include "text/IniFile.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/text/IniFile.h"
 
 #include <filesystem>
 #include <string>

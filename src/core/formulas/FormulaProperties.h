@@ -2,8 +2,8 @@
 // What the formula properties dialog shows of a formula file: the revision
 // date of section "Properties", the notes of section "Memo" and the
 // test specs of section "Spec". Read only; nothing here writes a file.
-#include "sheet/ScreenPlacement.h"
-#include "text/IniFile.h"
+#include "core/sheet/ScreenPlacement.h"
+#include "core/text/IniFile.h"
 
 #include <array>
 #include <compare>

@@ -1,7 +1,7 @@
-#include "formulas/FormulaWrite.h"
+#include "core/formulas/FormulaWrite.h"
 
-#include "formulas/FormulaFile.h"
-#include "text/NumberText.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/text/NumberText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,10 +3,10 @@
 // inverse of FormulaLoad) and the formula properties (sections [Properties],
 // [Memo] and [Spec], the inverse of readFormulaProperties). Each save is one
 // safe replacement of the file that keeps every byte it does not change.
-#include "formulas/FormulaProperties.h"
-#include "sheet/FormulaSheet.h"
-#include "text/IniFile.h"
-#include "text/SafeWrite.h"
+#include "core/formulas/FormulaProperties.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/text/IniFile.h"
+#include "core/text/SafeWrite.h"
 
 #include <array>
 #include <filesystem>

@@ -1,9 +1,9 @@
-#include "materials/MaterialBrowsing.h"
+#include "core/materials/MaterialBrowsing.h"
 
-#include "materials/MaterialFile.h"
-#include "text/IniFile.h"
-#include "text/NumberText.h"
-#include "text/TextEncoding.h"
+#include "core/materials/MaterialFile.h"
+#include "core/text/IniFile.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 #include <algorithm>
 #include <system_error>

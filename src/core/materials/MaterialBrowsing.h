@@ -4,8 +4,8 @@
 // for, what its boxes show for a file, where it opens, and whether the
 // formula is read again after it closes. The dialog only maps events onto
 // these.
-#include "sheet/FormulaSheet.h"
-#include "sheet/ScreenPlacement.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/ScreenPlacement.h"
 
 #include <cstddef>
 #include <filesystem>

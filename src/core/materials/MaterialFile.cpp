@@ -1,9 +1,9 @@
-#include "materials/MaterialFile.h"
+#include "core/materials/MaterialFile.h"
 
-#include "materials/MaterialKeys.h"
-#include "text/IniFile.h"
-#include "text/NumberText.h"
-#include "text/TextEncoding.h"
+#include "core/materials/MaterialKeys.h"
+#include "core/text/IniFile.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 #include <array>
 #include <system_error>

@@ -1,7 +1,7 @@
 #pragma once
 // Material files: one INI file per raw material, named code + ".rm" in the
 // material folder, section [Material].
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 // The keys of a material file, shared by its reader and its writer.
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
 #include <array>
 #include <string_view>

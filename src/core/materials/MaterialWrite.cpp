@@ -1,8 +1,8 @@
-#include "materials/MaterialWrite.h"
+#include "core/materials/MaterialWrite.h"
 
-#include "materials/MaterialKeys.h"
-#include "text/IniFile.h"
-#include "text/NumberText.h"
+#include "core/materials/MaterialKeys.h"
+#include "core/text/IniFile.h"
+#include "core/text/NumberText.h"
 
 #include <array>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 // Writing and deleting material files, for the material editor's Save and Delete.
-#include "materials/MaterialFile.h"
-#include "text/SafeWrite.h"
+#include "core/materials/MaterialFile.h"
+#include "core/text/SafeWrite.h"
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
-#include "print/LabPrintout.h"
+#include "core/print/LabPrintout.h"
 
-#include "text/NumberText.h"
-#include "text/TextEncoding.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 #include <algorithm>
 #include <array>

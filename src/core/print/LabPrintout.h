@@ -2,7 +2,7 @@
 // The laboratory printout as data: the texts of the one page, each at a text
 // line and an 80-column text column, in drawing order. Printers, PDF files and
 // the text rendering all draw this same list.
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
-#include "calc/Calculate.h"
-#include "text/NumberText.h"
+#include "core/calc/Calculate.h"
+#include "core/text/NumberText.h"
 
 #include <cassert>
 

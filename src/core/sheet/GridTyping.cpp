@@ -1,10 +1,10 @@
-#include "sheet/GridTyping.h"
+#include "core/sheet/GridTyping.h"
 
-#include "calc/Calculate.h"
-#include "materials/MaterialFile.h"
-#include "sheet/Quantities.h"
-#include "text/NumberText.h"
-#include "text/TextEncoding.h"
+#include "core/calc/Calculate.h"
+#include "core/materials/MaterialFile.h"
+#include "core/sheet/Quantities.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 #include <cassert>
 

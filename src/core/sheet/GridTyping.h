@@ -7,8 +7,8 @@
 // Cells are given as (column, row) with the grid's numbering: columns 0-5
 // (see Column), formula rows 1 ... SheetRowCount. The window passes its
 // current cell, which is always a data cell (column 1-5).
-#include "sheet/FormulaSheet.h"
-#include "sheet/GridEditState.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/GridEditState.h"
 
 #include <cstddef>
 #include <filesystem>

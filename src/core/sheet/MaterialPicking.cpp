@@ -1,11 +1,11 @@
-#include "sheet/MaterialPicking.h"
+#include "core/sheet/MaterialPicking.h"
 
-#include "calc/Calculate.h"
-#include "materials/MaterialFile.h"
-#include "sheet/Quantities.h"
-#include "text/IniFile.h"
-#include "text/NumberText.h"
-#include "text/TextEncoding.h"
+#include "core/calc/Calculate.h"
+#include "core/materials/MaterialFile.h"
+#include "core/sheet/Quantities.h"
+#include "core/text/IniFile.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 namespace tintora {
 

@@ -2,7 +2,7 @@
 // Picking a material from the drop-down file list under a Material cell, and
 // the status line shown while the list is open. The list widget itself is the
 // window's; these are the rules it follows.
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "sheet/Quantities.h"
+#include "core/sheet/Quantities.h"
 
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // How a row's weight and volume stand for each other, and the limits that
 // every way of entering a quantity respects: typing into the grid, the keypad
 // panel and the scaling of a target recalculation.
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
-#include "sheet/RowCommands.h"
+#include "core/sheet/RowCommands.h"
 
-#include "calc/Calculate.h"
-#include "materials/MaterialFile.h"
-#include "text/NumberText.h"
+#include "core/calc/Calculate.h"
+#include "core/materials/MaterialFile.h"
+#include "core/text/NumberText.h"
 
 namespace tintora {
 

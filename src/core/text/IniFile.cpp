@@ -1,4 +1,4 @@
-#include "text/IniFile.h"
+#include "core/text/IniFile.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <system_error>
 #include <utility>
 
-#include "text/NumberText.h"
-#include "text/TextEncoding.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 namespace tintora {
 

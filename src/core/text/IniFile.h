@@ -18,7 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "text/SafeWrite.h"
+#include "core/text/SafeWrite.h"
 
 namespace tintora {
 

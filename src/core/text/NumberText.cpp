@@ -1,4 +1,4 @@
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "text/SafeWrite.h"
+#include "core/text/SafeWrite.h"
 
 #include <cerrno>
 #include <cstdint>

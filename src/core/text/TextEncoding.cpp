@@ -1,4 +1,4 @@
-#include "text/TextEncoding.h"
+#include "core/text/TextEncoding.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "app/Artwork.h"
+#include "ui/app/Artwork.h"
 
-#include "widgets/SvgIcon.h"
+#include "ui/widgets/SvgIcon.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "app/ButtonBar.h"
+#include "ui/app/ButtonBar.h"
 
-#include "app/Artwork.h"
-#include "widgets/TExplorerButton.h"
+#include "ui/app/Artwork.h"
+#include "ui/widgets/TExplorerButton.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

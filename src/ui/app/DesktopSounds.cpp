@@ -1,4 +1,4 @@
-#include "app/DesktopSounds.h"
+#include "ui/app/DesktopSounds.h"
 
 #ifdef TINTORA_HAVE_CANBERRA
 #include <canberra.h>

@@ -1,4 +1,4 @@
-#include "app/FloatingControls.h"
+#include "ui/app/FloatingControls.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "app/FormulaDocument.h"
+#include "ui/app/FormulaDocument.h"
 
-#include "app/MainWindowParts.h"
-#include "app/TintoraApplication.h"
-#include "formulas/FormulaFile.h"
-#include "widgets/LocalPath.h"
-#include "widgets/TMRUFileList.h"
+#include "ui/app/MainWindowParts.h"
+#include "ui/app/TintoraApplication.h"
+#include "core/formulas/FormulaFile.h"
+#include "ui/widgets/LocalPath.h"
+#include "ui/widgets/TMRUFileList.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

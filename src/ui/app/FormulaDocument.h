@@ -2,9 +2,9 @@
 // The formula document of the main window: which file the sheet is read from
 // and saved to, whether that file is protected, and what was last loaded or
 // saved, so that New, Open, Reopen, Reload and closing ask before they lose work.
-#include "formulas/FormulaWrite.h"
-#include "sheet/FormulaSheet.h"
-#include "sheet/Prompter.h"
+#include "core/formulas/FormulaWrite.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/Prompter.h"
 
 #include <QObject>
 #include <QString>

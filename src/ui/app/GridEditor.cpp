@@ -1,15 +1,15 @@
-#include "app/GridEditor.h"
+#include "ui/app/GridEditor.h"
 
-#include "app/Artwork.h"
-#include "app/FloatingControls.h"
-#include "calc/CalcPanel.h"
-#include "materials/MaterialBrowsing.h"
-#include "sheet/GridTyping.h"
-#include "sheet/MaterialPicking.h"
-#include "sheet/RowCommands.h"
-#include "widgets/FormulaGridLayout.h"
-#include "widgets/LocalPath.h"
-#include "widgets/TSuperGrid.h"
+#include "ui/app/Artwork.h"
+#include "ui/app/FloatingControls.h"
+#include "ui/calc/CalcPanel.h"
+#include "core/materials/MaterialBrowsing.h"
+#include "core/sheet/GridTyping.h"
+#include "core/sheet/MaterialPicking.h"
+#include "core/sheet/RowCommands.h"
+#include "ui/widgets/FormulaGridLayout.h"
+#include "ui/widgets/LocalPath.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QDateTime>
 #include <QFileInfo>

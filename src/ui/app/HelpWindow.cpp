@@ -1,4 +1,4 @@
-#include "app/HelpWindow.h"
+#include "ui/app/HelpWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "app/MainMenus.h"
+#include "ui/app/MainMenus.h"
 
-#include "app/Artwork.h"
+#include "ui/app/Artwork.h"
 
 #include <QAction>
 #include <QMainWindow>

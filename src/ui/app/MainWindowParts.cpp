@@ -1,14 +1,14 @@
-#include "app/MainWindowParts.h"
+#include "ui/app/MainWindowParts.h"
 
-#include "app/TfrmAbout.h"
-#include "formulas/FormulaFile.h"
-#include "widgets/FormulaGridLayout.h"
-#include "widgets/LocalPath.h"
-#include "widgets/TMRUFileList.h"
-#include "widgets/TSuperGrid.h"
-#include "widgets/TTipDialog.h"
-#include "widgets/TTipWindow.h"
-#include "widgets/TipTexts.h"
+#include "ui/app/TfrmAbout.h"
+#include "core/formulas/FormulaFile.h"
+#include "ui/widgets/FormulaGridLayout.h"
+#include "ui/widgets/LocalPath.h"
+#include "ui/widgets/TMRUFileList.h"
+#include "ui/widgets/TSuperGrid.h"
+#include "ui/widgets/TTipDialog.h"
+#include "ui/widgets/TTipWindow.h"
+#include "ui/widgets/TipTexts.h"
 
 #include <QApplication>
 #include <QDir>

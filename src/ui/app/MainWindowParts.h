@@ -1,7 +1,7 @@
 #pragma once
 // The pieces the main window puts together, set up as the program describes
 // them: the grid, the status line, the recent-files list and the tip dialog.
-#include "widgets/TExplorerButton.h"
+#include "ui/widgets/TExplorerButton.h"
 
 #include <QAction>
 #include <QString>

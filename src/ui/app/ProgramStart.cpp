@@ -1,9 +1,9 @@
-#include "app/ProgramStart.h"
+#include "ui/app/ProgramStart.h"
 
-#include "app/DesktopSounds.h"
-#include "app/QtPrompter.h"
-#include "app/TfrmAbout.h"
-#include "app/TfrmMain.h"
+#include "ui/app/DesktopSounds.h"
+#include "ui/app/QtPrompter.h"
+#include "ui/app/TfrmAbout.h"
+#include "ui/app/TfrmMain.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "app/PropertiesPanel.h"
+#include "ui/app/PropertiesPanel.h"
 
-#include "widgets/TFnpNumericEdit.h"
+#include "ui/widgets/TFnpNumericEdit.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // The panel above the grid: the formula's name and the sixteen read-only
 // property boxes, with the by-weight and by-volume groups in one place.
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "app/QtPrompter.h"
+#include "ui/app/QtPrompter.h"
 
-#include "widgets/LocalPath.h"
+#include "ui/widgets/LocalPath.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 // The real message boxes: the sound first, then the modal box.
-#include "sheet/Prompter.h"
+#include "core/sheet/Prompter.h"
 
 class QWidget;
 

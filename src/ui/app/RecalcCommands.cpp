@@ -1,7 +1,7 @@
-#include "app/RecalcCommands.h"
+#include "ui/app/RecalcCommands.h"
 
-#include "calc/Recalculation.h"
-#include "calc/TfrmCalc.h"
+#include "core/calc/Recalculation.h"
+#include "ui/calc/TfrmCalc.h"
 
 RecalcCommands::RecalcCommands(tintora::FormulaSheet& sheet, tintora::Prompter& prompter,
                                tintora::KeypadDialog* keypad, QWidget& parent)

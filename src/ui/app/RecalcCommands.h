@@ -2,10 +2,10 @@
 // The target recalculations of the main window: the Recalc menu's entries,
 // their buttons and the double clicks on the property boxes, each asking the
 // keypad dialog for the new total. It changes the sheet and says so.
-#include "calc/KeypadDialog.h"
-#include "calc/PanelCalculate.h"
-#include "sheet/FormulaSheet.h"
-#include "sheet/Prompter.h"
+#include "core/calc/KeypadDialog.h"
+#include "core/calc/PanelCalculate.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/Prompter.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "app/SheetModel.h"
+#include "ui/app/SheetModel.h"
 
-#include "sheet/GridTyping.h"
+#include "core/sheet/GridTyping.h"
 
 using tintora::ColumnCount;
 using tintora::SheetRowCount;

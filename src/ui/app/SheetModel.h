@@ -2,7 +2,7 @@
 // Adapts the formula sheet to the grid: 37 rows (row 0 the header row) by six
 // columns; the text of each cell and, in column 0, the row's mark. The sheet
 // stays the one home of the data; this model keeps no copy.
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
 #include <QAbstractTableModel>
 

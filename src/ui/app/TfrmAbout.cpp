@@ -1,8 +1,8 @@
-#include "app/TfrmAbout.h"
+#include "ui/app/TfrmAbout.h"
 
-#include "app/Artwork.h"
-#include "sheet/ScreenPlacement.h"
-#include "widgets/TExplorerButton.h"
+#include "ui/app/Artwork.h"
+#include "core/sheet/ScreenPlacement.h"
+#include "ui/widgets/TExplorerButton.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -4,13 +4,13 @@
 // formula document and wires the rest to the parts that do it: grid editing
 // (GridEditor), the target recalculations (RecalcCommands) and the dialogs.
 // What it tells or asks the user goes through the Prompter.
-#include "app/FormulaDocument.h"
-#include "app/MainMenus.h"
-#include "app/WindowSizeRules.h"
-#include "calc/KeypadDialog.h"
-#include "print/PrinterChoice.h"
-#include "sheet/FormulaSheet.h"
-#include "sheet/Prompter.h"
+#include "ui/app/FormulaDocument.h"
+#include "ui/app/MainMenus.h"
+#include "ui/app/WindowSizeRules.h"
+#include "core/calc/KeypadDialog.h"
+#include "ui/print/PrinterChoice.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/Prompter.h"
 
 #include <QMainWindow>
 

@@ -1,4 +1,4 @@
-#include "app/TintoraApplication.h"
+#include "ui/app/TintoraApplication.h"
 
 #include <QMessageBox>
 

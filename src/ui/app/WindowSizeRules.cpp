@@ -1,4 +1,4 @@
-#include "app/WindowSizeRules.h"
+#include "ui/app/WindowSizeRules.h"
 
 #include <algorithm>
 #include <cstdlib>

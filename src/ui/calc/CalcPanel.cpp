@@ -1,4 +1,4 @@
-#include "calc/CalcPanel.h"
+#include "ui/calc/CalcPanel.h"
 
 #include <QPushButton>
 

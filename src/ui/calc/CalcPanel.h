@@ -2,9 +2,9 @@
 // The keypad panel that floats under the current Weight or Volume cell of a
 // material row and uses that cell as its display. The window shows it with
 // openFor, places it (positionAt) and hides it when the user leaves the cell.
-#include "calc/PanelCalculate.h"
-#include "sheet/FormulaSheet.h"
-#include "sheet/Prompter.h"
+#include "core/calc/PanelCalculate.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/Prompter.h"
 
 #include <QFrame>
 

@@ -1,6 +1,6 @@
-#include "calc/KeypadGlyphs.h"
+#include "ui/calc/KeypadGlyphs.h"
 
-#include "widgets/SvgIcon.h"
+#include "ui/widgets/SvgIcon.h"
 
 namespace KeypadGlyphs {
 

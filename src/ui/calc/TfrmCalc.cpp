@@ -1,7 +1,7 @@
-#include "calc/TfrmCalc.h"
+#include "ui/calc/TfrmCalc.h"
 
-#include "calc/KeypadGlyphs.h"
-#include "widgets/LocalPath.h"
+#include "ui/calc/KeypadGlyphs.h"
+#include "ui/widgets/LocalPath.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // The keypad dialog: a small modal calculator in which the user types the new
 // value of a target recalculation. Every key typed anywhere in the dialog
 // reaches FormKeyPress; Enter accepts as the OK button does.
-#include "calc/KeypadDialog.h"
-#include "calc/PanelCalculate.h"
+#include "core/calc/KeypadDialog.h"
+#include "core/calc/PanelCalculate.h"
 
 #include <QDialog>
 #include <QPoint>

@@ -1,9 +1,9 @@
-#include "formulas/TfrmProper.h"
+#include "ui/formulas/TfrmProper.h"
 
-#include "formulas/FormulaWrite.h"
-#include "formulas/TfrmSpec.h"
-#include "widgets/LocalPath.h"
-#include "widgets/TFnpNumericEdit.h"
+#include "core/formulas/FormulaWrite.h"
+#include "ui/formulas/TfrmSpec.h"
+#include "ui/widgets/LocalPath.h"
+#include "ui/widgets/TFnpNumericEdit.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

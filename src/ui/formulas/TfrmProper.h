@@ -3,8 +3,8 @@
 // test specs and the notes that a formula file keeps beside the formula.
 // It reads the file each time it opens; OK writes what it shows back into the
 // file, Cancel drops whatever was changed.
-#include "formulas/FormulaProperties.h"
-#include "sheet/Prompter.h"
+#include "core/formulas/FormulaProperties.h"
+#include "core/sheet/Prompter.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "formulas/TfrmSpec.h"
+#include "ui/formulas/TfrmSpec.h"
 
-#include "formulas/FormulaProperties.h"
+#include "core/formulas/FormulaProperties.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
-#include "materials/TfrmMaterial.h"
+#include "ui/materials/TfrmMaterial.h"
 
-#include "materials/MaterialWrite.h"
-#include "text/NumberText.h"
-#include "widgets/FormulaGridLayout.h"
-#include "widgets/TExplorerButton.h"
-#include "widgets/TFnpNumericEdit.h"
-#include "widgets/TSuperGrid.h"
-#include "widgets/LocalPath.h"
+#include "core/materials/MaterialWrite.h"
+#include "core/text/NumberText.h"
+#include "ui/widgets/FormulaGridLayout.h"
+#include "ui/widgets/TExplorerButton.h"
+#include "ui/widgets/TFnpNumericEdit.h"
+#include "ui/widgets/TSuperGrid.h"
+#include "ui/widgets/LocalPath.h"
 
 #include <QAbstractListModel>
 #include <QFile>

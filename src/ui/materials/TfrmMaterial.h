@@ -5,10 +5,10 @@
 // boxes for a new material, Save writes them into the file the file name box
 // names, Delete removes that file; values not saved are lost on closing only
 // after a question.
-#include "materials/MaterialBrowsing.h"
-#include "materials/MaterialFile.h"
-#include "text/SafeWrite.h"
-#include "sheet/Prompter.h"
+#include "core/materials/MaterialBrowsing.h"
+#include "core/materials/MaterialFile.h"
+#include "core/text/SafeWrite.h"
+#include "core/sheet/Prompter.h"
 
 #include <QDialog>
 #include <QIcon>

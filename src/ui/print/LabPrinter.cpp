@@ -1,8 +1,8 @@
-#include "print/LabPrinter.h"
+#include "ui/print/LabPrinter.h"
 
-#include "formulas/FormulaFile.h"
-#include "print/PrintDate.h"
-#include "widgets/LocalPath.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/print/PrintDate.h"
+#include "ui/widgets/LocalPath.h"
 
 #include <QDate>
 #include <QFile>

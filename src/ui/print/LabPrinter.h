@@ -2,7 +2,7 @@
 // Draws the laboratory printout on a paint device (a printer or a PDF file):
 // the page's texts at their lines and columns in "Courier" 12 points, each
 // character in its own column.
-#include "print/LabPrintout.h"
+#include "core/print/LabPrintout.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "print/PrinterChoice.h"
+#include "ui/print/PrinterChoice.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "widgets/ExplorerButtonPaint.h"
+#include "ui/widgets/ExplorerButtonPaint.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "widgets/FormulaGridLayout.h"
+#include "ui/widgets/FormulaGridLayout.h"
 
-#include "widgets/TSuperGrid.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -3,7 +3,7 @@
 // The formula table's grid settings: six columns, their definitions, widths
 // and row heights, given in code.
 
-#include "widgets/TColumns.h"
+#include "ui/widgets/TColumns.h"
 
 class TSuperGrid;
 

@@ -1,4 +1,4 @@
-#include "widgets/GridGeometry.h"
+#include "ui/widgets/GridGeometry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "widgets/NumericEditRules.h"
+#include "ui/widgets/NumericEditRules.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "widgets/SvgIcon.h"
+#include "ui/widgets/SvgIcon.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "widgets/TColumns.h"
+#include "ui/widgets/TColumns.h"
 
 TColumns::TColumns(const TColumns &other)
     : m_items(other.m_items), m_propertyVersion(other.m_propertyVersion),

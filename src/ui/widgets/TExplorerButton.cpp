@@ -1,4 +1,4 @@
-#include "widgets/TExplorerButton.h"
+#include "ui/widgets/TExplorerButton.h"
 
 #include <QCursor>
 #include <QEnterEvent>

@@ -7,7 +7,7 @@
 // (not 0) form a group in which at most one is Down. The button never takes
 // keyboard focus; its access key ("&" in the caption) clicks it.
 
-#include "widgets/ExplorerButtonPaint.h"
+#include "ui/widgets/ExplorerButtonPaint.h"
 
 #include <QFlags>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "widgets/TFnpNumericEdit.h"
+#include "ui/widgets/TFnpNumericEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -8,7 +8,7 @@
 // number; dropping text is off. Enter and Escape are left to the window (its default and cancel
 // buttons), also when the box is read-only.
 
-#include "widgets/NumericEditRules.h"
+#include "ui/widgets/NumericEditRules.h"
 
 #include <QLineEdit>
 

@@ -1,4 +1,4 @@
-#include "widgets/TMRUFileList.h"
+#include "ui/widgets/TMRUFileList.h"
 
 #include <QMenu>
 #include <QRegularExpression>

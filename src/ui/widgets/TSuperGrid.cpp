@@ -1,4 +1,4 @@
-#include "widgets/TSuperGrid.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QAbstractItemModel>
 #include <QKeyEvent>

@@ -19,8 +19,8 @@
 //
 // The grid never edits in place and selects exactly one data cell.
 
-#include "widgets/GridGeometry.h"
-#include "widgets/TColumns.h"
+#include "ui/widgets/GridGeometry.h"
+#include "ui/widgets/TColumns.h"
 
 #include <QAbstractScrollArea>
 #include <QHash>

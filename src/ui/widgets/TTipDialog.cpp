@@ -1,4 +1,4 @@
-#include "widgets/TTipDialog.h"
+#include "ui/widgets/TTipDialog.h"
 
 TTipDialog::TTipDialog(QObject *parent) : QObject(parent)
 {

@@ -4,7 +4,7 @@
 // hint from its list in a modal window of its own and reports whether the
 // user still wants tips at start.
 
-#include "widgets/TTipWindow.h"
+#include "ui/widgets/TTipWindow.h"
 
 #include <QColor>
 #include <QObject>

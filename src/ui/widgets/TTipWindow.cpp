@@ -1,6 +1,6 @@
-#include "widgets/TTipWindow.h"
+#include "ui/widgets/TTipWindow.h"
 
-#include "widgets/SvgIcon.h"
+#include "ui/widgets/SvgIcon.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>

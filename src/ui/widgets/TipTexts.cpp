@@ -1,4 +1,4 @@
-#include "widgets/TipTexts.h"
+#include "ui/widgets/TipTexts.h"
 
 QStringList tipOfTheDayTexts()
 {

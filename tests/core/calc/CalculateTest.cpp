@@ -1,5 +1,5 @@
-#include "calc/Calculate.h"
-#include "text/NumberText.h"
+#include "core/calc/Calculate.h"
+#include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "formulas/FormulaFile.h"
+#include "core/formulas/FormulaFile.h"
 
 #include "TempFolder.h"
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

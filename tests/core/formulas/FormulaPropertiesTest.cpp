@@ -1,4 +1,4 @@
-#include "formulas/FormulaProperties.h"
+#include "core/formulas/FormulaProperties.h"
 
 #include "TempFolder.h"
 

@@ -1,9 +1,9 @@
-#include "formulas/FormulaWrite.h"
+#include "core/formulas/FormulaWrite.h"
 
 #include "TempFolder.h"
-#include "calc/Calculate.h"
-#include "formulas/FormulaFile.h"
-#include "materials/MaterialFile.h"
+#include "core/calc/Calculate.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/materials/MaterialFile.h"
 
 #include <gtest/gtest.h>
 

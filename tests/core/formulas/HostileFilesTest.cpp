@@ -2,11 +2,11 @@
 // ones laid out by its generate.sh before this program runs): each opens and
 // loads as the program would, within the test's time limit, to a sane sheet,
 // and nothing outside the material folder is read.
-#include "calc/PanelCalculate.h"
-#include "sheet/Quantities.h"
-#include "formulas/FormulaFile.h"
-#include "formulas/FormulaProperties.h"
-#include "text/NumberText.h"
+#include "core/calc/PanelCalculate.h"
+#include "core/sheet/Quantities.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/formulas/FormulaProperties.h"
+#include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "materials/MaterialBrowsing.h"
+#include "core/materials/MaterialBrowsing.h"
 
 #include "TempFolder.h"
 

@@ -1,8 +1,8 @@
-#include "materials/MaterialFile.h"
-#include "materials/MaterialWrite.h"
+#include "core/materials/MaterialFile.h"
+#include "core/materials/MaterialWrite.h"
 
 #include "TempFolder.h"
-#include "text/IniFile.h"
+#include "core/text/IniFile.h"
 
 #include <gtest/gtest.h>
 

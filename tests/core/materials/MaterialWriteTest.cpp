@@ -1,4 +1,4 @@
-#include "materials/MaterialWrite.h"
+#include "core/materials/MaterialWrite.h"
 
 #include "TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "print/LabPrintout.h"
+#include "core/print/LabPrintout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "print/PrintDate.h"
+#include "core/print/PrintDate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 // A sheet, its grid-editing state and a material folder written by the test.
 #include "TempFolder.h"
-#include "materials/MaterialFile.h"
-#include "sheet/FormulaSheet.h"
-#include "sheet/GridEditState.h"
+#include "core/materials/MaterialFile.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/GridEditState.h"
 
 #include <gtest/gtest.h>
 

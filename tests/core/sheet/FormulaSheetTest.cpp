@@ -1,4 +1,4 @@
-#include "sheet/FormulaSheet.h"
+#include "core/sheet/FormulaSheet.h"
 
 #include <gtest/gtest.h>
 

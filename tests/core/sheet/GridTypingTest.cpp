@@ -1,4 +1,4 @@
-#include "sheet/GridTyping.h"
+#include "core/sheet/GridTyping.h"
 
 #include "EditingFixture.h"
 

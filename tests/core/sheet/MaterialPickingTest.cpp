@@ -1,4 +1,4 @@
-#include "sheet/MaterialPicking.h"
+#include "core/sheet/MaterialPicking.h"
 
 #include "EditingFixture.h"
 

@@ -1,10 +1,10 @@
 // The quantity limits at their edges, entered by typing and by the keypad
 // panel: both must keep and refuse the same texts and show the same partner.
-#include "sheet/Quantities.h"
+#include "core/sheet/Quantities.h"
 
 #include "ScriptedPrompter.h"
-#include "calc/PanelCalculate.h"
-#include "sheet/GridTyping.h"
+#include "core/calc/PanelCalculate.h"
+#include "core/sheet/GridTyping.h"
 
 #include <gtest/gtest.h>
 

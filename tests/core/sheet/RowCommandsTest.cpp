@@ -1,9 +1,9 @@
-#include "sheet/RowCommands.h"
+#include "core/sheet/RowCommands.h"
 
 #include "ScriptedPrompter.h"
 #include "EditingFixture.h"
-#include "calc/Calculate.h"
-#include "sheet/GridTyping.h"
+#include "core/calc/Calculate.h"
+#include "core/sheet/GridTyping.h"
 
 #include <gtest/gtest.h>
 

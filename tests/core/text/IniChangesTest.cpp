@@ -1,8 +1,8 @@
 // Several changes in one write, and the safe replacement of a file.
-#include "text/IniFile.h"
-#include "text/SafeWrite.h"
-#include "text/NumberText.h"
-#include "text/TextEncoding.h"
+#include "core/text/IniFile.h"
+#include "core/text/SafeWrite.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 #include "TempFolder.h"
 

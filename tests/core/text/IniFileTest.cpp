@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "text/IniFile.h"
-#include "text/NumberText.h"
+#include "core/text/IniFile.h"
+#include "core/text/NumberText.h"
 
 namespace tintora {
 namespace {

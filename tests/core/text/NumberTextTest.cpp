@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "text/NumberText.h"
+#include "core/text/NumberText.h"
 
 namespace tintora {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "text/TextEncoding.h"
+#include "core/text/TextEncoding.h"
 
 namespace tintora {
 namespace {

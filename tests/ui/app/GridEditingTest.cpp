@@ -1,14 +1,14 @@
 // Editing in the main window's grid with real keys and mouse clicks.
 #include "MainWindowFixture.h"
-#include "app/GridEditor.h"
-#include "app/ProgramStart.h"
-#include "app/PropertiesPanel.h"
-#include "app/TfrmMain.h"
-#include "calc/CalcPanel.h"
-#include "app/TintoraApplication.h"
-#include "sheet/RowCommands.h"
-#include "widgets/TMRUFileList.h"
-#include "widgets/TSuperGrid.h"
+#include "ui/app/GridEditor.h"
+#include "ui/app/ProgramStart.h"
+#include "ui/app/PropertiesPanel.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/calc/CalcPanel.h"
+#include "ui/app/TintoraApplication.h"
+#include "core/sheet/RowCommands.h"
+#include "ui/widgets/TMRUFileList.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QAction>
 #include <QApplication>

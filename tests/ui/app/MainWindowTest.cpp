@@ -1,19 +1,19 @@
 // The main window driven as a user would, offscreen, with the message boxes
 // and the open dialog answered by the test.
 #include "MainWindowFixture.h"
-#include "app/ButtonBar.h"
-#include "app/HelpWindow.h"
-#include "app/ProgramStart.h"
-#include "app/PropertiesPanel.h"
-#include "app/TfrmAbout.h"
-#include "app/TfrmMain.h"
-#include "app/TintoraApplication.h"
-#include "widgets/TExplorerButton.h"
-#include "widgets/TFnpNumericEdit.h"
-#include "widgets/TMRUFileList.h"
-#include "widgets/TSuperGrid.h"
-#include "widgets/TTipDialog.h"
-#include "widgets/TTipWindow.h"
+#include "ui/app/ButtonBar.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/ProgramStart.h"
+#include "ui/app/PropertiesPanel.h"
+#include "ui/app/TfrmAbout.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/app/TintoraApplication.h"
+#include "ui/widgets/TExplorerButton.h"
+#include "ui/widgets/TFnpNumericEdit.h"
+#include "ui/widgets/TMRUFileList.h"
+#include "ui/widgets/TSuperGrid.h"
+#include "ui/widgets/TTipDialog.h"
+#include "ui/widgets/TTipWindow.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -2,18 +2,18 @@
 // Save As, the question before work is lost, protection, Formula Properties'
 // OK, the material editor's New, Save and Delete, and failed writes.
 #include "ScriptedPrompter.h"
-#include "app/PropertiesPanel.h"
-#include "app/ButtonBar.h"
-#include "app/TfrmMain.h"
-#include "formulas/TfrmProper.h"
-#include "formulas/TfrmSpec.h"
-#include "materials/MaterialFile.h"
-#include "materials/TfrmMaterial.h"
-#include "text/SafeWrite.h"
-#include "widgets/TExplorerButton.h"
-#include "widgets/TFnpNumericEdit.h"
-#include "widgets/TMRUFileList.h"
-#include "widgets/TSuperGrid.h"
+#include "ui/app/PropertiesPanel.h"
+#include "ui/app/ButtonBar.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/formulas/TfrmProper.h"
+#include "ui/formulas/TfrmSpec.h"
+#include "core/materials/MaterialFile.h"
+#include "ui/materials/TfrmMaterial.h"
+#include "core/text/SafeWrite.h"
+#include "ui/widgets/TExplorerButton.h"
+#include "ui/widgets/TFnpNumericEdit.h"
+#include "ui/widgets/TMRUFileList.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QAction>
 #include <QApplication>

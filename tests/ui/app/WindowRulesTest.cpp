@@ -1,19 +1,19 @@
 // The program's shell: the main window's size rules, how its windows are
 // framed and placed, the button bar, F1 help and the sounds.
 #include "MainWindowFixture.h"
-#include "app/ButtonBar.h"
-#include "app/DesktopSounds.h"
-#include "app/HelpWindow.h"
-#include "app/ProgramStart.h"
-#include "app/TfrmAbout.h"
-#include "app/TfrmMain.h"
-#include "app/WindowSizeRules.h"
-#include "calc/TfrmCalc.h"
-#include "formulas/TfrmProper.h"
-#include "widgets/TExplorerButton.h"
-#include "widgets/TSuperGrid.h"
-#include "widgets/TTipDialog.h"
-#include "widgets/TTipWindow.h"
+#include "ui/app/ButtonBar.h"
+#include "ui/app/DesktopSounds.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/ProgramStart.h"
+#include "ui/app/TfrmAbout.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/app/WindowSizeRules.h"
+#include "ui/calc/TfrmCalc.h"
+#include "ui/formulas/TfrmProper.h"
+#include "ui/widgets/TExplorerButton.h"
+#include "ui/widgets/TSuperGrid.h"
+#include "ui/widgets/TTipDialog.h"
+#include "ui/widgets/TTipWindow.h"
 
 #include <QApplication>
 #include <QDir>

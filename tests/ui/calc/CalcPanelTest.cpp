@@ -1,7 +1,7 @@
 // The keypad panel driven with real clicks on a sheet of one material row.
 #include "ScriptedPrompter.h"
-#include "calc/CalcPanel.h"
-#include "calc/Calculate.h"
+#include "ui/calc/CalcPanel.h"
+#include "core/calc/Calculate.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -2,16 +2,16 @@
 // command chosen from the menu, the button bar or a property box, the keypad
 // answered by the test (or typed into the real keypad dialog).
 #include "MainWindowFixture.h"
-#include "app/GridEditor.h"
-#include "app/PropertiesPanel.h"
-#include "app/TfrmMain.h"
-#include "app/TintoraApplication.h"
-#include "calc/CalcPanel.h"
-#include "calc/KeypadDialog.h"
-#include "calc/TfrmCalc.h"
-#include "widgets/TExplorerButton.h"
-#include "widgets/TFnpNumericEdit.h"
-#include "widgets/TSuperGrid.h"
+#include "ui/app/GridEditor.h"
+#include "ui/app/PropertiesPanel.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/app/TintoraApplication.h"
+#include "ui/calc/CalcPanel.h"
+#include "core/calc/KeypadDialog.h"
+#include "ui/calc/TfrmCalc.h"
+#include "ui/widgets/TExplorerButton.h"
+#include "ui/widgets/TFnpNumericEdit.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QAction>
 #include <QDir>

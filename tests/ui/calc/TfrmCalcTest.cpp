@@ -1,5 +1,5 @@
 // The keypad dialog driven with real keys and clicks, offscreen.
-#include "calc/TfrmCalc.h"
+#include "ui/calc/TfrmCalc.h"
 
 #include <QApplication>
 #include <QLineEdit>

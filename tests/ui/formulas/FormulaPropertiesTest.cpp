@@ -2,13 +2,13 @@
 // from the main window and driven with real clicks and keys; message boxes are
 // answered by the scripted Prompter.
 #include "MainWindowFixture.h"
-#include "app/ButtonBar.h"
-#include "app/TfrmMain.h"
-#include "app/TintoraApplication.h"
-#include "formulas/TfrmProper.h"
-#include "formulas/TfrmSpec.h"
-#include "widgets/FormulaGridLayout.h"
-#include "widgets/TExplorerButton.h"
+#include "ui/app/ButtonBar.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/app/TintoraApplication.h"
+#include "ui/formulas/TfrmProper.h"
+#include "ui/formulas/TfrmSpec.h"
+#include "ui/widgets/FormulaGridLayout.h"
+#include "ui/widgets/TExplorerButton.h"
 
 #include <QAction>
 #include <QCheckBox>

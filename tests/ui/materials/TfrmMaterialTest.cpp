@@ -1,15 +1,15 @@
 // The material editor opened from the main window and driven with real keys
 // and clicks while it is shown modally.
 #include "MainWindowFixture.h"
-#include "app/ButtonBar.h"
-#include "app/GridEditor.h"
-#include "app/TfrmMain.h"
-#include "app/TintoraApplication.h"
-#include "calc/CalcPanel.h"
-#include "materials/TfrmMaterial.h"
-#include "widgets/TExplorerButton.h"
-#include "widgets/TFnpNumericEdit.h"
-#include "widgets/TSuperGrid.h"
+#include "ui/app/ButtonBar.h"
+#include "ui/app/GridEditor.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/app/TintoraApplication.h"
+#include "ui/calc/CalcPanel.h"
+#include "ui/materials/TfrmMaterial.h"
+#include "ui/widgets/TExplorerButton.h"
+#include "ui/widgets/TFnpNumericEdit.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QAction>
 #include <QDir>

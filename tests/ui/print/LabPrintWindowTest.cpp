@@ -1,11 +1,11 @@
 // The printout as the main window prints it: through the print dialog or the
 // Print button, into PDF files that pdftotext reads back.
 #include "MainWindowFixture.h"
-#include "app/ButtonBar.h"
-#include "app/TfrmMain.h"
-#include "app/TintoraApplication.h"
-#include "print/LabPrinter.h"
-#include "widgets/TExplorerButton.h"
+#include "ui/app/ButtonBar.h"
+#include "ui/app/TfrmMain.h"
+#include "ui/app/TintoraApplication.h"
+#include "ui/print/LabPrinter.h"
+#include "ui/widgets/TExplorerButton.h"
 
 #include <QAction>
 #include <QApplication>

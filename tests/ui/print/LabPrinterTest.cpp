@@ -1,6 +1,6 @@
 // The printout drawn on a device: its geometry, and pixels where the texts go.
-#include "print/LabPrinter.h"
-#include "print/PrintDate.h"
+#include "ui/print/LabPrinter.h"
+#include "core/print/PrintDate.h"
 
 #include <QFontMetricsF>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "app/Artwork.h"
-#include "widgets/SvgIcon.h"
-#include "widgets/TTipWindow.h"
+#include "ui/app/Artwork.h"
+#include "ui/widgets/SvgIcon.h"
+#include "ui/widgets/TTipWindow.h"
 
 #include <QDir>
 #include <QSvgRenderer>

@@ -1,7 +1,7 @@
 #include "RenderHelpers.h"
 
-#include "app/Artwork.h"
-#include "widgets/TExplorerButton.h"
+#include "ui/app/Artwork.h"
+#include "ui/widgets/TExplorerButton.h"
 
 #include <QApplication>
 #include <QLineEdit>

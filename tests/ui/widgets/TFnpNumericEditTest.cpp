@@ -1,6 +1,6 @@
 #include "RenderHelpers.h"
 
-#include "widgets/TFnpNumericEdit.h"
+#include "ui/widgets/TFnpNumericEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #include "RenderHelpers.h"
 
-#include "widgets/FormulaGridLayout.h"
-#include "widgets/GridGeometry.h"
-#include "widgets/TSuperGrid.h"
+#include "ui/widgets/FormulaGridLayout.h"
+#include "ui/widgets/GridGeometry.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QSignalSpy>
 #include <QStandardItemModel>

@@ -1,5 +1,5 @@
-#include "widgets/TTipDialog.h"
-#include "widgets/TipTexts.h"
+#include "ui/widgets/TTipDialog.h"
+#include "ui/widgets/TipTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
