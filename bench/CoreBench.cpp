@@ -82,7 +82,8 @@ const Fixture& fixture(int size, int missing)
                 << "[Material]\nName=material " << i << "\nSpec=   1.250\nCost=   0.800\nVol_Wt=   0.300\n"
                 << "Vol_Vol=   0.350\nPig_Wt=   0.200\nPig_Vol=   0.100\n";
     }
-    f.formula = f.folder.parent_path() / ("tintora-bench-" + std::to_string(size) + "-" + std::to_string(missing) + ".tfx");
+    f.formula
+        = f.folder.parent_path() / ("tintora-bench-" + std::to_string(size) + "-" + std::to_string(missing) + ".tfx");
     std::ofstream out(f.formula);
     out << "[Formula]\nName=Bench\n";
     for (int n = 1; n <= SheetRowCount; ++n) {
@@ -104,8 +105,12 @@ void BM_FormulaLoad(benchmark::State& state)
 }
 BENCHMARK(BM_FormulaLoad)
     ->ArgNames({"files", "missing"})
-    ->Args({100, 0})->Args({10000, 0})->Args({100000, 0})
-    ->Args({100, 10})->Args({10000, 10})->Args({100000, 10})
+    ->Args({100, 0})
+    ->Args({10000, 0})
+    ->Args({100000, 0})
+    ->Args({100, 10})
+    ->Args({10000, 10})
+    ->Args({100000, 10})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -7,9 +7,9 @@
 //   tintora_startup_bench [--runs=N] [Google Benchmark flags]
 #include <benchmark/benchmark.h>
 
-#include <spawn.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -127,8 +127,8 @@ void measurePairs(benchmark::State& state)
         bareMb.push_back(bare.peakMegabytes);
         memoryRatios.push_back(tintora.peakMegabytes / bare.peakMegabytes);
     }
-    summary = {median(tintoraMs), median(bareMs), median(timeRatios), median(tintoraMb),
-               median(bareMb), median(memoryRatios), static_cast<int>(tintoraMs.size())};
+    summary = {median(tintoraMs), median(bareMs), median(timeRatios), median(tintoraMb), median(bareMb),
+        median(memoryRatios), static_cast<int>(tintoraMs.size())};
     state.counters["tintora_ms"] = summary.tintoraMs;
     state.counters["bare_ms"] = summary.bareMs;
     state.counters["time_ratio"] = summary.timeRatio;
@@ -177,9 +177,9 @@ int main(int argc, char** argv)
     if (summary.pairs == 0)
         return 1;
     {
-        std::cout << std::fixed << std::setprecision(1) << "Start-up, median of " << summary.pairs
-                  << " runs: Tintora " << summary.tintoraMs << " ms, bare window " << summary.bareMs
-                  << " ms; peak memory " << summary.tintoraMb << " MB against " << summary.bareMb << " MB\n"
+        std::cout << std::fixed << std::setprecision(1) << "Start-up, median of " << summary.pairs << " runs: Tintora "
+                  << summary.tintoraMs << " ms, bare window " << summary.bareMs << " ms; peak memory "
+                  << summary.tintoraMb << " MB against " << summary.bareMb << " MB\n"
                   << std::setprecision(2) << "time ratio " << summary.timeRatio << ", memory ratio "
                   << summary.memoryRatio << '\n';
     }

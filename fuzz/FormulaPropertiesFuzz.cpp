@@ -21,16 +21,19 @@ std::size_t expectedCount(const IniFile& ini, const char* section, const char* k
     return static_cast<std::size_t>(std::clamp(count.value_or(0), 0, MaxPropertyLines));
 }
 
-bool isTrimmedEnd(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool isTrimmedEnd(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 void checkDate(const FormulaProperties& read, std::uint8_t choice)
 {
-    static const std::array<const char*, 6> patterns = {"M/d/yy", "dd.MM.yyyy", "d MMM yyyy", "yyyy-MM-dd",
-                                                         "dddd, d 'de' MMMM 'de' yyyy", "d/M/y"};
+    static const std::array<const char*, 6> patterns
+        = {"M/d/yy", "dd.MM.yyyy", "d MMM yyyy", "yyyy-MM-dd", "dddd, d 'de' MMMM 'de' yyyy", "d/M/y"};
     DateNames names;
     names.shortMonths = {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
-    names.longMonths = {"january", "february", "march", "april", "may", "june",
-                        "july", "august", "september", "october", "november", "december"};
+    names.longMonths = {"january", "february", "march", "april", "may", "june", "july", "august", "september",
+        "october", "november", "december"};
     names.shortDays = {"sun", "mon", "tue", "wed", "thu", "fri", "sat"};
     names.longDays = {"sunday", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday"};
     const CalendarDate today{2026, 12, 7};

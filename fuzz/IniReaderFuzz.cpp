@@ -3,8 +3,8 @@
 // blanks, the first of duplicate sections and keys, ";" comments, CR LF, LF
 // and CR line ends, a UTF-8 byte-order mark skipped, Windows-1252 for text
 // that is not UTF-8, one pair of quotes removed, values cut at 1023 characters.
-#include "core/text/IniFile.h"
 #include "FlatEntries.h"
+#include "core/text/IniFile.h"
 #include "core/text/TextEncoding.h"
 
 #include <cstdint>

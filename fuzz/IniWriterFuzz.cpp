@@ -5,8 +5,8 @@
 // must take a character its code page lacks is converted to UTF-8 whole; the
 // comparison is then with the converted file. Plain names and values written
 // into a UTF-8 file are never refused.
-#include "FuzzFolder.h"
 #include "FlatEntries.h"
+#include "FuzzFolder.h"
 #include "core/text/IniFile.h"
 #include "core/text/TextEncoding.h"
 
@@ -65,7 +65,10 @@ bool isPlain(std::string_view text)
     });
 }
 
-bool hasLineEnd(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool hasLineEnd(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 // Everything but one stretch of bytes is the same, and the stretch that was
 // replaced held no line end: one value changed, or whole lines were inserted.
@@ -76,7 +79,7 @@ bool changedInOnePlace(std::string_view before, std::string_view after)
         ++prefix;
     std::size_t suffix = 0;
     while (suffix < before.size() - prefix && suffix < after.size() - prefix
-           && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
         ++suffix;
     return !hasLineEnd(before.substr(prefix, before.size() - prefix - suffix));
 }

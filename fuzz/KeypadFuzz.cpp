@@ -21,13 +21,16 @@ using namespace tintora;
 
 class SilentPrompter : public Prompter {
 public:
-    void inform(std::string_view) override {}
-    void error(std::string_view) override {}
+    void inform(std::string_view) override { }
+    void error(std::string_view) override { }
     bool confirm(std::string_view) override { return true; }
     bool askInformation(std::string_view) override { return true; }
 };
 
-bool held(double value) { return std::isfinite(value) && std::abs(value) < CalcMagnitudeLimit; }
+bool held(double value)
+{
+    return std::isfinite(value) && std::abs(value) < CalcMagnitudeLimit;
+}
 
 void checkState(const CalculatorState& state, const std::string& display)
 {
@@ -84,8 +87,8 @@ void runPanel(std::string_view keys, double spec, Column column)
         const double weight = numberFromText(text) * (column == Column::Weight ? 1 : spec * WaterPoundsPerGallon);
         // (The text saved when the cell was clicked is what a refusal returns to, whatever it holds.)
         if (state.CalcError ? text != CalcErrorText
-                            : text != saved && (text.size() > QuantityTextLimit
-                                                || !(std::abs(weight) <= RowWeightLimit * (1 + 1e-12))))
+                            : text != saved
+                    && (text.size() > QuantityTextLimit || !(std::abs(weight) <= RowWeightLimit * (1 + 1e-12))))
             std::abort();
     }
 }

@@ -14,7 +14,10 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::size_t digitsFrom(std::string_view s, std::size_t pos)
 {
@@ -99,7 +102,8 @@ void checkFormat(double value, int decimals, int width)
     const double slack = std::abs(*read) * std::numeric_limits<double>::epsilon();
     if (!(std::abs(*read - expected) <= halfUnit + slack))
         std::abort();
-    if (decimals == 3 && tintora::roundToThreeDecimals(value) != tintora::numberFromText(tintora::formatThreeDecimals(value)))
+    if (decimals == 3
+        && tintora::roundToThreeDecimals(value) != tintora::numberFromText(tintora::formatThreeDecimals(value)))
         std::abort();
 }
 

@@ -8,7 +8,7 @@ namespace tintora::report {
 
 struct ReportOptions {
     std::optional<std::string> materialFolder;  // default: Formulas beside the program
-    std::optional<std::string> date;            // default: today, system short date
+    std::optional<std::string> date;  // default: today, system short date
     bool volumePercent = false;
     bool json = false;
     std::string formulaPath;
@@ -21,7 +21,7 @@ struct ParseResult {
 
 ParseResult parseReportOptions(const std::vector<std::string>& args);
 
-constexpr const char* Usage =
-    "usage: tintora-report [--materials DIR] [--date TEXT] [--volume-percent] [--json] FORMULA.tfx";
+constexpr const char* Usage
+    = "usage: tintora-report [--materials DIR] [--date TEXT] [--volume-percent] [--json] FORMULA.tfx";
 
 }  // namespace tintora::report

@@ -77,8 +77,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const report::ReportOptions& options = *parsed.options;
-    const fs::path materialFolder = options.materialFolder ? fs::path(*options.materialFolder)
-                                                           : programFolder() / "Formulas";
+    const fs::path materialFolder
+        = options.materialFolder ? fs::path(*options.materialFolder) : programFolder() / "Formulas";
     std::error_code ec;
     if (!fs::is_directory(materialFolder, ec)) {
         std::cerr << "tintora-report: the material folder is not a folder: " << materialFolder.string() << "\n";
@@ -90,7 +90,9 @@ int main(int argc, char** argv)
     const bool formulaProtected = FormulaLoad(sheet, options.formulaPath, materialFolder);
 
     if (options.json) {
-        std::cout << sheetAsJson(sheet, options.formulaPath, formulaProtected).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+        std::cout << sheetAsJson(sheet, options.formulaPath, formulaProtected)
+                         .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                  << "\n";
         return 0;
     }
     const std::string date = options.date ? *options.date : todayShortDate();

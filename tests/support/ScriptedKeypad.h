@@ -19,8 +19,7 @@ struct KeypadCall {
 
 class ScriptedKeypad : public KeypadDialog {
 public:
-    std::optional<std::string> ask(std::string_view caption, std::string_view display,
-                                   CalculatorState& state) override
+    std::optional<std::string> ask(std::string_view caption, std::string_view display, CalculatorState& state) override
     {
         calls.push_back({std::string(caption), std::string(display), state});
         if (answers.empty())

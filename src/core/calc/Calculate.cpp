@@ -71,9 +71,9 @@ void fillBoxes(FormulaSheet& sheet, const Totals& t)
     using B = PropertyBox;
     sheet.setBox(B::WeightBox, t.TotalWeight);
     sheet.setBox(B::VolumeBox, t.TotalVolume);
-    for (B b : {B::VocBox, B::SPGBox, B::PBBox, B::DensityBox, B::BinderWtBox, B::CostWtBox,
-                B::PigmentWtBox, B::SolidsWtBox, B::VolatileWtBox, B::CostVolBox, B::BinderVolBox,
-                B::PigmentVolBox, B::SolidsVolBox, B::VolatileVolBox})
+    for (B b :
+        {B::VocBox, B::SPGBox, B::PBBox, B::DensityBox, B::BinderWtBox, B::CostWtBox, B::PigmentWtBox, B::SolidsWtBox,
+            B::VolatileWtBox, B::CostVolBox, B::BinderVolBox, B::PigmentVolBox, B::SolidsVolBox, B::VolatileVolBox})
         sheet.setBox(b, 0);
 
     const double tw = t.TotalWeight;

@@ -15,8 +15,8 @@ public:
     // Shows the keypad with this caption and display text, working on the
     // shared calculator state. Returns the display text when the user
     // accepted, nullopt when the keypad was cancelled.
-    virtual std::optional<std::string> ask(std::string_view caption, std::string_view display,
-                                           CalculatorState& state) = 0;
+    virtual std::optional<std::string> ask(std::string_view caption, std::string_view display, CalculatorState& state)
+        = 0;
 };
 
 }  // namespace tintora

@@ -10,7 +10,10 @@ namespace tintora {
 
 namespace {
 
-bool isEntryKey(char key) { return (key >= '0' && key <= '9') || key == CalcKey::Point; }
+bool isEntryKey(char key)
+{
+    return (key >= '0' && key <= '9') || key == CalcKey::Point;
+}
 
 bool isOperatorKey(char key)
 {
@@ -22,15 +25,23 @@ double completePendingOperation(const CalculatorState& state, double shown)
 {
     const double a = state.CalcAccumulator;
     switch (state.CalcOperator) {
-    case '*': return a * shown;
-    case '+': return shown + a;
-    case '-': return a - shown;
-    case '/': return shown == 0 || a == 0 ? 0 : a / shown;
-    default: return state.CalcValue;
+    case '*':
+        return a * shown;
+    case '+':
+        return shown + a;
+    case '-':
+        return a - shown;
+    case '/':
+        return shown == 0 || a == 0 ? 0 : a / shown;
+    default:
+        return state.CalcValue;
     }
 }
 
-bool withinLimit(double value) { return std::abs(value) < CalcMagnitudeLimit; }
+bool withinLimit(double value)
+{
+    return std::abs(value) < CalcMagnitudeLimit;
+}
 
 std::string enterKey(CalculatorState& state, char key, std::string_view display)
 {
@@ -114,7 +125,7 @@ void SeedPanelCalculator(CalculatorState& state, const FormulaSheet& sheet, Pane
 }
 
 void PanelKey(FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell, char key,
-              const std::string& savedCellText)
+    const std::string& savedCellText)
 {
     sheet.setCell(cell.column, cell.row, PanelCalculate(state, key, sheet.cell(cell.column, cell.row)));
     // The cell shows the error until "C"; the partner keeps what it showed.
@@ -144,8 +155,8 @@ void PanelCalcFill(FormulaSheet& sheet, PanelCell cell)
     writePartner(sheet, cell, formatCell);
 }
 
-bool PanelAccept(FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell,
-                 const std::string& savedCellText)
+bool PanelAccept(
+    FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell, const std::string& savedCellText)
 {
     if (state.CalcError)
         return false;

@@ -12,9 +12,9 @@ namespace tintora {
 // Shared by the keypad dialog and the keypad panel for the whole run; neither
 // keypad saves or restores it.
 struct CalculatorState {
-    double CalcValue = 0;        // the current entry; after an operator key the result
+    double CalcValue = 0;  // the current entry; after an operator key the result
     double CalcAccumulator = 0;  // the result carried to the next operator
-    char CalcOperator = 0;       // the last operator key; 0 for none
+    char CalcOperator = 0;  // the last operator key; 0 for none
     bool CalcResultShown = false;  // the display shows a result: the next digit starts a new entry
     // A result overflowed: the display shows CalcErrorText and every key but
     // "C" is ignored, so that no figure that means nothing can be accepted.
@@ -59,14 +59,14 @@ void SeedPanelCalculator(CalculatorState& state, const FormulaSheet& sheet, Pane
 // returns to savedCellText after "Number exceeds row limit."; then the partner
 // cell shows the converted value with two decimals.
 void PanelKey(FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell, char key,
-              const std::string& savedCellText);
+    const std::string& savedCellText);
 
 // The partner cell of the panel's cell in the "%8.3f" form.
 void PanelCalcFill(FormulaSheet& sheet, PanelCell cell);
 
 // The Accept button: "=", then the partner cell filled, then Calculate.
 // Refused (false, nothing changed) while the calculator shows an error.
-bool PanelAccept(FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell,
-                 const std::string& savedCellText);
+bool PanelAccept(
+    FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, PanelCell cell, const std::string& savedCellText);
 
 }  // namespace tintora

@@ -32,10 +32,14 @@ double rowVolume(const SheetRow& row, double weight)
 const char* recalcCaption(RecalcQuantity quantity)
 {
     switch (quantity) {
-    case RecalcQuantity::Weight: return "Total Weight";
-    case RecalcQuantity::Volume: return "Total Volume";
-    case RecalcQuantity::CostByWeight: return "Cost by Weight";
-    case RecalcQuantity::CostByVolume: return "Cost by Volume";
+    case RecalcQuantity::Weight:
+        return "Total Weight";
+    case RecalcQuantity::Volume:
+        return "Total Volume";
+    case RecalcQuantity::CostByWeight:
+        return "Cost by Weight";
+    case RecalcQuantity::CostByVolume:
+        return "Cost by Volume";
     }
     return "";
 }
@@ -43,10 +47,14 @@ const char* recalcCaption(RecalcQuantity quantity)
 PropertyBox recalcBox(RecalcQuantity quantity)
 {
     switch (quantity) {
-    case RecalcQuantity::Weight: return PropertyBox::WeightBox;
-    case RecalcQuantity::Volume: return PropertyBox::VolumeBox;
-    case RecalcQuantity::CostByWeight: return PropertyBox::CostWtBox;
-    case RecalcQuantity::CostByVolume: return PropertyBox::CostVolBox;
+    case RecalcQuantity::Weight:
+        return PropertyBox::WeightBox;
+    case RecalcQuantity::Volume:
+        return PropertyBox::VolumeBox;
+    case RecalcQuantity::CostByWeight:
+        return PropertyBox::CostWtBox;
+    case RecalcQuantity::CostByVolume:
+        return PropertyBox::CostVolBox;
     }
     return PropertyBox::WeightBox;
 }
@@ -56,8 +64,8 @@ RecalcQuantity costQuantityFor(PercentBasis basis)
     return basis == PercentBasis::Volume ? RecalcQuantity::CostByVolume : RecalcQuantity::CostByWeight;
 }
 
-ReCalculation::ReCalculation(RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator,
-                             Prompter& prompter, KeypadDialog& keypad)
+ReCalculation::ReCalculation(
+    RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator, Prompter& prompter, KeypadDialog& keypad)
     : quantity_(quantity)
     , sheet_(sheet)
     , calculator_(calculator)
@@ -161,8 +169,14 @@ bool ReCalculation::computeFactor()
     double numerator = 0;
     double divisor = 0;
     switch (quantity_) {
-    case RecalcQuantity::Weight: numerator = t - UnmarkedWeight; divisor = MarkedWeight; break;
-    case RecalcQuantity::Volume: numerator = t - UnmarkedVolume; divisor = MarkedVolume; break;
+    case RecalcQuantity::Weight:
+        numerator = t - UnmarkedWeight;
+        divisor = MarkedWeight;
+        break;
+    case RecalcQuantity::Volume:
+        numerator = t - UnmarkedVolume;
+        divisor = MarkedVolume;
+        break;
     case RecalcQuantity::CostByVolume:
         numerator = UnmarkedCost - UnmarkedVolume * t;
         divisor = MarkedVolume * t - MarkedCost;
@@ -217,8 +231,8 @@ bool ReCalculation::EndReCalculate(double obtained)
     return reached;
 }
 
-RecalcOutcome Recalculate(RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator,
-                          Prompter& prompter, KeypadDialog& keypad)
+RecalcOutcome Recalculate(
+    RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator, Prompter& prompter, KeypadDialog& keypad)
 {
     return ReCalculation(quantity, sheet, calculator, prompter, keypad).run();
 }

@@ -26,17 +26,17 @@ constexpr const char* KeypadErrorRefusal = "The calculation overflowed; the valu
 constexpr double RecalcTolerance = 0.01;
 
 enum class RecalcOutcome {
-    Refused,    // told the user why; the sheet is as it was and Calculate did not run
+    Refused,  // told the user why; the sheet is as it was and Calculate did not run
     Cancelled,  // the keypad was cancelled; nothing changed
-    Reached,    // the marked rows were scaled and the target reached
-    Undone,     // the target was missed: the weights are back, totals recomputed
+    Reached,  // the marked rows were scaled and the target reached
+    Undone,  // the target was missed: the weights are back, totals recomputed
 };
 
 // The working values of one recalculation, kept between its steps.
 class ReCalculation {
 public:
     ReCalculation(RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator, Prompter& prompter,
-                  KeypadDialog& keypad);
+        KeypadDialog& keypad);
 
     // The whole command: the keypad, the checks, the scaling and, when the
     // target is missed, the undo.
@@ -76,8 +76,8 @@ private:
 };
 
 // The four commands: Weight1Click, Volume1Click, CostWtClick, CostVolClick.
-RecalcOutcome Recalculate(RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator,
-                          Prompter& prompter, KeypadDialog& keypad);
+RecalcOutcome Recalculate(RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator, Prompter& prompter,
+    KeypadDialog& keypad);
 
 // The cost command of the button bar follows the percent basis.
 RecalcQuantity costQuantityFor(PercentBasis basis);

@@ -49,15 +49,14 @@ char asciiLower(char c)
 bool startsWithName(std::string_view text, std::string_view name)
 {
     return !name.empty() && text.size() >= name.size()
-        && std::equal(name.begin(), name.end(), text.begin(),
-                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+        && std::equal(
+            name.begin(), name.end(), text.begin(), [](char a, char b) { return asciiLower(a) == asciiLower(b); });
 }
 
 // The longest of the names at text[pos]: its number from 1 and its length.
 template <std::size_t N>
 std::optional<std::pair<int, std::size_t>> readName(std::string_view text, std::size_t pos,
-                                                    const std::array<std::string, N>& shortNames,
-                                                    const std::array<std::string, N>& longNames)
+    const std::array<std::string, N>& shortNames, const std::array<std::string, N>& longNames)
 {
     std::optional<std::pair<int, std::size_t>> best;
     for (const auto* names : {&shortNames, &longNames})
@@ -98,7 +97,7 @@ FormulaProperties readFormulaProperties(const IniFile& file)
     const int specCount = listedCount(file, SpecSection, "SpecCount");
     for (int i = 0; i < specCount; ++i)
         result.testSpecs.push_back(testSpecFromFile(file.readString(SpecSection, numberedKey("Spec", i), ""),
-                                                              file.readString(SpecSection, numberedKey("SpecSub", i), "")));
+            file.readString(SpecSection, numberedKey("SpecSub", i), "")));
     return result;
 }
 
@@ -230,7 +229,7 @@ private:
     int currentYear_;
     const DateNames& names_;
     std::size_t pos_ = 0;  // in the text
-    std::size_t p_ = 0;    // in the pattern
+    std::size_t p_ = 0;  // in the pattern
     std::optional<int> day_;
     std::optional<int> month_;
     std::optional<int> year_;
@@ -238,8 +237,8 @@ private:
 
 }  // namespace
 
-std::optional<CalendarDate> parsePatternDate(std::string_view text, std::string_view pattern, int currentYear,
-                                             const DateNames& names)
+std::optional<CalendarDate> parsePatternDate(
+    std::string_view text, std::string_view pattern, int currentYear, const DateNames& names)
 {
     return PatternDateReader(text, pattern, currentYear, names).read();
 }
@@ -248,7 +247,7 @@ std::optional<CalendarDate> parseIsoDate(std::string_view text)
 {
     const auto digitsAt = [&](std::size_t from, std::size_t count) {
         return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(from),
-                           text.begin() + static_cast<std::ptrdiff_t>(from + count), isDigit);
+            text.begin() + static_cast<std::ptrdiff_t>(from + count), isDigit);
     };
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !digitsAt(0, 4) || !digitsAt(5, 2) || !digitsAt(8, 2))
         return std::nullopt;
@@ -263,7 +262,7 @@ std::optional<CalendarDate> parseIsoDate(std::string_view text)
 }
 
 RevisionDate readRevisionDate(const std::optional<std::string>& stored, std::string_view shortDatePattern,
-                              const CalendarDate& today, const DateNames& names)
+    const CalendarDate& today, const DateNames& names)
 {
     // An empty value is no date at all, the same as a missing one.
     if (!stored || stored->empty())

@@ -73,8 +73,8 @@ struct DateNames {
 // month, its short or long name; a weekday name is passed over. A year of one
 // or two digits falls in the hundred years from 79 years before to 20 years
 // after currentYear.
-std::optional<CalendarDate> parsePatternDate(std::string_view text, std::string_view pattern, int currentYear,
-                                             const DateNames& names = {});
+std::optional<CalendarDate> parsePatternDate(
+    std::string_view text, std::string_view pattern, int currentYear, const DateNames& names = {});
 // Exactly yyyy-MM-dd.
 std::optional<CalendarDate> parseIsoDate(std::string_view text);
 
@@ -91,7 +91,7 @@ struct RevisionDate {
 // system's short date form and, failing that, as yyyy-MM-dd, so that files
 // written on machines with other date settings still read.
 RevisionDate readRevisionDate(const std::optional<std::string>& stored, std::string_view shortDatePattern,
-                              const CalendarDate& today, const DateNames& names = {});
+    const CalendarDate& today, const DateNames& names = {});
 
 // The pattern with every year of fewer than four letters written "yyyy", so
 // that the date field never has to guess a century.
@@ -127,8 +127,8 @@ constexpr std::size_t MaxTypedNoteCharacters = 255;
 
 // How many characters of a typed or pasted text fit into a box of `length`
 // characters when `selected` of them are replaced.
-std::size_t typedCharactersThatFit(std::size_t length, std::size_t selected, std::size_t inserted,
-                                   std::size_t limit = MaxTypedNoteCharacters);
+std::size_t typedCharactersThatFit(
+    std::size_t length, std::size_t selected, std::size_t inserted, std::size_t limit = MaxTypedNoteCharacters);
 
 // --- placement -----------------------------------------------------------------
 

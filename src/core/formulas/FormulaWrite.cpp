@@ -95,7 +95,7 @@ std::optional<int> keyNumber(std::string_view lowerKey, std::string_view stem)
 
 // Removes the numbered keys from count on that the file holds in section.
 void removeBeyond(std::vector<IniChange>& changes, const IniFile& file, const char* section,
-                  std::initializer_list<std::string_view> stems, std::size_t count)
+    std::initializer_list<std::string_view> stems, std::size_t count)
 {
     const auto found = file.entries().find(asciiLower(section));
     if (found == file.entries().end())
@@ -115,8 +115,8 @@ std::string lineLabel(const char* what, std::size_t i)
     return std::string(what) + " " + std::to_string(i + 1);
 }
 
-std::vector<IniChange> propertiesChanges(const FormulaProperties& properties, bool formulaProtected,
-                                         const IniFile& existing)
+std::vector<IniChange> propertiesChanges(
+    const FormulaProperties& properties, bool formulaProtected, const IniFile& existing)
 {
     std::vector<IniChange> changes;
     changes.push_back(set(PropertiesSection, "Protect", formulaProtected ? "1" : "0", "the protection"));
@@ -179,19 +179,18 @@ std::string askSaveQuestion(std::string_view formulaPath)
     return "Save changes to " + (name.empty() ? std::string("the new formula") : name) + "?";
 }
 
-WriteResult saveFormulaProperties(const fs::path& formulaPath, const FormulaProperties& properties,
-                                  bool formulaProtected)
+WriteResult saveFormulaProperties(
+    const fs::path& formulaPath, const FormulaProperties& properties, bool formulaProtected)
 {
     const auto tooMany = [&](const char* what) {
-        return WriteResult::failed(cannotWrite(formulaPath, "more than " + std::to_string(MaxPropertyLines) + " "
-                                                                + what + " cannot be read back"));
+        return WriteResult::failed(cannotWrite(
+            formulaPath, "more than " + std::to_string(MaxPropertyLines) + " " + what + " cannot be read back"));
     };
     if (properties.notes.size() > static_cast<std::size_t>(MaxPropertyLines))
         return tooMany("note lines");
     if (properties.testSpecs.size() > static_cast<std::size_t>(MaxPropertyLines))
         return tooMany("test specs");
-    return writeIniChanges(formulaPath,
-                           propertiesChanges(properties, formulaProtected, IniFile::read(formulaPath)));
+    return writeIniChanges(formulaPath, propertiesChanges(properties, formulaProtected, IniFile::read(formulaPath)));
 }
 
 }  // namespace tintora

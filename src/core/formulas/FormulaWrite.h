@@ -23,7 +23,7 @@ enum class WrittenRowKind { Empty, Material, Note };
 // names no file, keep the code and the weight text; a note row its note.
 struct WrittenRow {
     WrittenRowKind kind = WrittenRowKind::Empty;
-    std::string text;    // the code, or the note
+    std::string text;  // the code, or the note
     std::string weight;  // material rows: the weight cell without its alignment blanks
     bool operator==(const WrittenRow&) const = default;
 };
@@ -49,7 +49,7 @@ std::optional<std::string> formulaSaveProblem(const FormulaWrittenForm& form);
 // Saves the sheet into target, keeping the rest of the file. With source,
 // the other sections come from that file instead (Save As of a titled formula).
 WriteResult FormulaSave(const FormulaSheet& sheet, const std::filesystem::path& target,
-                        const std::optional<std::filesystem::path>& source = std::nullopt);
+    const std::optional<std::filesystem::path>& source = std::nullopt);
 
 // AskSave: there is something to lose when the written form differs from the
 // one last loaded or saved; a recalculation or a percent flip changes nothing.
@@ -64,7 +64,7 @@ std::string askSaveQuestion(std::string_view formulaPath);
 // Writes the revision date (removed when there is none), the protection, the
 // notes and the test specs (each with its first sub-item as determined value),
 // with their counts; numbered keys beyond the new counts are removed.
-WriteResult saveFormulaProperties(const std::filesystem::path& formulaPath, const FormulaProperties& properties,
-                                  bool formulaProtected);
+WriteResult saveFormulaProperties(
+    const std::filesystem::path& formulaPath, const FormulaProperties& properties, bool formulaProtected);
 
 }  // namespace tintora

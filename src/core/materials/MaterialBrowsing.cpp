@@ -78,8 +78,8 @@ std::optional<std::size_t> startItem(const std::vector<ListedFile>& items, std::
     return findListItem(items, std::string(code) + std::string(ListPatternExtension));
 }
 
-std::optional<std::size_t> itemForFileBox(const std::vector<ListedFile>& items, std::string_view text,
-                                          std::optional<std::size_t> chosen)
+std::optional<std::size_t> itemForFileBox(
+    const std::vector<ListedFile>& items, std::string_view text, std::optional<std::size_t> chosen)
 {
     if (chosen && *chosen < items.size() && equalsIgnoringAsciiCase(items[*chosen].caption, text))
         return chosen;

@@ -18,7 +18,7 @@ namespace tintora {
 
 // One name of the file list.
 struct ListedFile {
-    std::string name;     // as on disk (bytes), extension included
+    std::string name;  // as on disk (bytes), extension included
     std::string caption;  // what the list shows: the name as UTF-8, else read as Windows-1252
     bool folder = false;  // a folder whose name matches the pattern
     bool operator==(const ListedFile&) const = default;
@@ -44,8 +44,8 @@ std::optional<std::size_t> startItem(const std::vector<ListedFile>& items, std::
 // The item the file name box stands for. The box forces lower case, so on a
 // case-sensitive disk tio2.rm and TIO2.rm give the same text: the item last
 // chosen in the list wins while the text still names it, else the first match.
-std::optional<std::size_t> itemForFileBox(const std::vector<ListedFile>& items, std::string_view text,
-                                          std::optional<std::size_t> chosen);
+std::optional<std::size_t> itemForFileBox(
+    const std::vector<ListedFile>& items, std::string_view text, std::optional<std::size_t> chosen);
 
 // What the editor shows for a file: its Name in lower case (empty when
 // missing) and the eight numbers (0 when missing, empty or malformed).
@@ -60,7 +60,8 @@ MaterialView readMaterialView(const std::filesystem::path& folder, std::string_v
 
 // The editor opens 60 pixels right of and 50 below the main window's top-left
 // corner, moved back onto the screen where it would pass an edge.
-ScreenPoint materialEditorPosition(ScreenPoint mainTopLeft, int dialogWidth, int dialogHeight, const ScreenArea& screen);
+ScreenPoint materialEditorPosition(
+    ScreenPoint mainTopLeft, int dialogWidth, int dialogHeight, const ScreenArea& screen);
 
 // Whether the formula is read again from its file after the editor closed:
 // only with Auto Reload checked, and only when there is a formula file to

@@ -89,7 +89,7 @@ std::optional<fs::path> MaterialFiles::lookUp(std::string_view code) const
 void MaterialFiles::findAll(const std::vector<std::string>& codes) const
 {
     std::unordered_set<std::string> wanted;  // lower-case file names the listing must answer
-    std::vector<std::string> waiting;        // the codes that need it
+    std::vector<std::string> waiting;  // the codes that need it
     for (const std::string& code : codes) {
         if (found_.contains(code))
             continue;

@@ -16,9 +16,10 @@ namespace {
 std::string codeOf(std::string_view fileNameText)
 {
     const bool hasExtension = fileNameText.size() >= MaterialExtension.size()
-        && equalsIgnoringAsciiCase(fileNameText.substr(fileNameText.size() - MaterialExtension.size()), MaterialExtension);
-    return std::string(hasExtension ? fileNameText.substr(0, fileNameText.size() - MaterialExtension.size())
-                                    : fileNameText);
+        && equalsIgnoringAsciiCase(
+            fileNameText.substr(fileNameText.size() - MaterialExtension.size()), MaterialExtension);
+    return std::string(
+        hasExtension ? fileNameText.substr(0, fileNameText.size() - MaterialExtension.size()) : fileNameText);
 }
 
 }  // namespace
@@ -29,7 +30,9 @@ MaterialFileChoice materialFileFor(const fs::path& folder, std::string_view file
         return {{}, "Please enter a file name for the material."};
     const std::string code = codeOf(fileNameText);
     if (!MaterialFiles::codeNamesAFile(code))
-        return {{}, "\"" + std::string(fileNameText) + "\" cannot be a material file: it would lie outside the material folder."};
+        return {{},
+            "\"" + std::string(fileNameText)
+                + "\" cannot be a material file: it would lie outside the material folder."};
     if (auto existing = MaterialFiles(folder).find(code))
         return {std::move(*existing), {}};
     return {folder / (asciiLower(code) + std::string(MaterialExtension)), {}};

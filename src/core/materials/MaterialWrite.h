@@ -12,7 +12,7 @@ namespace tintora {
 // The file a text of the editor's file name box names.
 struct MaterialFileChoice {
     std::filesystem::path file;  // empty when refused
-    std::string problem;         // why the text names no file in the folder
+    std::string problem;  // why the text names no file in the folder
     bool ok() const { return problem.empty(); }
 };
 

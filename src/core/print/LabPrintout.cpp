@@ -16,12 +16,11 @@ constexpr std::string_view Title = "L A B O R A T O R Y  P R I N T O U T";
 constexpr std::string_view PropertiesTitle = "P H Y S I C A L  P R O P E R T I E S";
 
 // The bars of heading, rule and row frame stand at positions 11, 24, 46, 58 and 69.
-constexpr std::string_view TableHeading =
-    "  VOLUME   |  MATERIAL  |     DESCRIPTION     |  WEIGHT   | EXT COST | COST/LB ";
-constexpr std::string_view TableRule =
-    "-----------|------------|---------------------|-----------|----------|---------";
-constexpr std::string_view RowFrame =
-    "           |            |                     |           |          |         ";
+constexpr std::string_view TableHeading
+    = "  VOLUME   |  MATERIAL  |     DESCRIPTION     |  WEIGHT   | EXT COST | COST/LB ";
+constexpr std::string_view TableRule
+    = "-----------|------------|---------------------|-----------|----------|---------";
+constexpr std::string_view RowFrame = "           |            |                     |           |          |         ";
 
 constexpr int TableRuleLine = 11;
 constexpr int TotalCostLine = 7;
@@ -78,8 +77,8 @@ std::string shownDescription(std::string_view description)
     return utf8Prefix(description, DescriptionShownLength) + "...";
 }
 
-void drawHeader(std::vector<DrawText>& page, const FormulaSheet& sheet, std::string_view fileName,
-                std::string_view dateText)
+void drawHeader(
+    std::vector<DrawText>& page, const FormulaSheet& sheet, std::string_view fileName, std::string_view dateText)
 {
     using enum TextStyle;
     draw(page, 0, 22, BoldUnderline, Title);
@@ -178,8 +177,7 @@ std::vector<std::string_view> codePoints(std::string_view text)
     std::vector<std::string_view> points;
     std::size_t start = 0;
     for (std::size_t i = 1; i <= text.size(); ++i) {
-        const bool atBoundary =
-            i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        const bool atBoundary = i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
         if (atBoundary) {
             points.push_back(text.substr(start, i - start));
             start = i;
@@ -209,8 +207,8 @@ std::string joinTrimmed(const CellLine& cells)
 
 }  // namespace
 
-std::vector<DrawText> LabPrintPage(const FormulaSheet& sheet, std::string_view formulaFileName,
-                                   std::string_view dateText)
+std::vector<DrawText> LabPrintPage(
+    const FormulaSheet& sheet, std::string_view formulaFileName, std::string_view dateText)
 {
     std::vector<DrawText> page;
     drawHeader(page, sheet, formulaFileName, dateText);

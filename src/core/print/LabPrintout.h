@@ -24,8 +24,8 @@ constexpr int PrintoutColumns = 80;
 
 // The page for the sheet as Calculate last left it (cells, row costs and box
 // values); formulaFileName is the file name alone, dateText the date as shown.
-std::vector<DrawText> LabPrintPage(const FormulaSheet& sheet, std::string_view formulaFileName,
-                                   std::string_view dateText);
+std::vector<DrawText> LabPrintPage(
+    const FormulaSheet& sheet, std::string_view formulaFileName, std::string_view dateText);
 
 // The page as plain text: each text written at its line and column, one
 // character per column, covering what was there; lines 0 ... last drawn line,

@@ -9,8 +9,8 @@ namespace tintora {
 
 namespace {
 
-constexpr std::array<std::string_view, 12> MonthNames{"January", "February", "March",     "April",   "May",      "June",
-                                                      "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<std::string_view, 12> MonthNames{"January", "February", "March", "April", "May", "June", "July",
+    "August", "September", "October", "November", "December"};
 
 std::string padded(int value, std::size_t width)
 {

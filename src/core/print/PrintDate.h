@@ -9,7 +9,7 @@ namespace tintora {
 struct CalendarDate {
     int year = 1;
     int month = 1;  // 1 ... 12
-    int day = 1;    // 1 ... 31
+    int day = 1;  // 1 ... 31
 };
 
 // The date in a date pattern of the form the toolkit's locales give:

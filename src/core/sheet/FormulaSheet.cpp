@@ -10,9 +10,22 @@ namespace tintora {
 const char* propertyBoxName(PropertyBox box)
 {
     static constexpr std::array<const char*, PropertyBoxCount> names = {
-        "WeightBox", "VolumeBox", "DensityBox", "SPGBox", "PBBox", "VocBox",
-        "BinderWtBox", "CostWtBox", "PigmentWtBox", "SolidsWtBox", "VolatileWtBox",
-        "BinderVolBox", "CostVolBox", "PigmentVolBox", "SolidsVolBox", "VolatileVolBox",
+        "WeightBox",
+        "VolumeBox",
+        "DensityBox",
+        "SPGBox",
+        "PBBox",
+        "VocBox",
+        "BinderWtBox",
+        "CostWtBox",
+        "PigmentWtBox",
+        "SolidsWtBox",
+        "VolatileWtBox",
+        "BinderVolBox",
+        "CostVolBox",
+        "PigmentVolBox",
+        "SolidsVolBox",
+        "VolatileVolBox",
     };
     return names[static_cast<int>(box)];
 }

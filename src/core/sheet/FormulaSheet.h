@@ -23,9 +23,22 @@ struct RowMaterialProps {
 
 // The sixteen read-only property boxes of the main window.
 enum class PropertyBox {
-    WeightBox, VolumeBox, DensityBox, SPGBox, PBBox, VocBox,
-    BinderWtBox, CostWtBox, PigmentWtBox, SolidsWtBox, VolatileWtBox,
-    BinderVolBox, CostVolBox, PigmentVolBox, SolidsVolBox, VolatileVolBox,
+    WeightBox,
+    VolumeBox,
+    DensityBox,
+    SPGBox,
+    PBBox,
+    VocBox,
+    BinderWtBox,
+    CostWtBox,
+    PigmentWtBox,
+    SolidsWtBox,
+    VolatileWtBox,
+    BinderVolBox,
+    CostVolBox,
+    PigmentVolBox,
+    SolidsVolBox,
+    VolatileVolBox,
 };
 constexpr int PropertyBoxCount = 16;
 const char* propertyBoxName(PropertyBox box);

@@ -10,9 +10,9 @@ namespace tintora {
 
 // The row held by Cut and Copy; it lives only inside the running window.
 struct ClipboardRow {
-    bool Marked = false;   // the mark of the row that was cut or copied
+    bool Marked = false;  // the mark of the row that was cut or copied
     std::string Material;  // its code as the Material cell showed it
-    std::string Weight;    // its Weight cell as shown, blanks of the "%8.3f" form included
+    std::string Weight;  // its Weight cell as shown, blanks of the "%8.3f" form included
 
     // Paste and Add do nothing while there is no code.
     bool empty() const { return Material.empty(); }

@@ -60,8 +60,8 @@ bool restoreOrErase(std::string& text, const GridEditState& edit, char32_t key)
     return true;
 }
 
-bool typeMaterialKey(FormulaSheet& sheet, const GridEditState& edit, int row, char32_t key,
-                     const std::filesystem::path& materialFolder)
+bool typeMaterialKey(
+    FormulaSheet& sheet, const GridEditState& edit, int row, char32_t key, const std::filesystem::path& materialFolder)
 {
     std::string& text = cellText(sheet, Column::Material, row);
     if (key == KeyEnter) {
@@ -134,7 +134,7 @@ bool replacedByFirstKey(Column column)
 }  // namespace
 
 GridKeyResult typeKey(FormulaSheet& sheet, const GridEditState& edit, GridCell current, char32_t key,
-                      const std::filesystem::path& materialFolder)
+    const std::filesystem::path& materialFolder)
 {
     if (!isTypedCharacter(key))
         return {};
@@ -159,13 +159,13 @@ GridKeyResult typeKey(FormulaSheet& sheet, const GridEditState& edit, GridCell c
     return result;
 }
 
-GridClickResult cellClicked(FormulaSheet& sheet, GridEditState& edit, GridCell current,
-                            const std::filesystem::path& materialFolder)
+GridClickResult cellClicked(
+    FormulaSheet& sheet, GridEditState& edit, GridCell current, const std::filesystem::path& materialFolder)
 {
     GridClickResult result;
     if (current.col != edit.PreviousCol || current.row != edit.PreviousRow) {
-        const bool leftMaterialCell = edit.PreviousCol == FormulaSheet::index(Column::Material)
-            && edit.PreviousRow >= 1 && edit.PreviousRow <= SheetRowCount;
+        const bool leftMaterialCell = edit.PreviousCol == FormulaSheet::index(Column::Material) && edit.PreviousRow >= 1
+            && edit.PreviousRow <= SheetRowCount;
         if (leftMaterialCell)
             MaterialLoad(sheet, edit.PreviousRow, MaterialFiles(materialFolder));
         Calculate(sheet);

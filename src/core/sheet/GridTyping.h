@@ -59,7 +59,7 @@ struct GridKeyResult {
 //  - Description and percent: the key is ignored.
 // Every handled key sets SheetModified.
 GridKeyResult typeKey(FormulaSheet& sheet, const GridEditState& edit, GridCell current, char32_t key,
-                      const std::filesystem::path& materialFolder);
+    const std::filesystem::path& materialFolder);
 
 struct GridClickResult {
     // The current cell differs from the previous one: the cell left behind
@@ -73,8 +73,8 @@ struct GridClickResult {
 // included). Processes the cell that was left, then stores the current cell
 // in PreviousCol / PreviousRow and its text in SavedCellText. The window runs
 // AlignButtons before it and refreshes after it.
-GridClickResult cellClicked(FormulaSheet& sheet, GridEditState& edit, GridCell current,
-                            const std::filesystem::path& materialFolder);
+GridClickResult cellClicked(
+    FormulaSheet& sheet, GridEditState& edit, GridCell current, const std::filesystem::path& materialFolder);
 
 // Grid1CheckBoxClick, i.e. the mouse toggled the mark box of a row: a
 // material row's mark flips, a text row's mark ends unchecked. Returns the
@@ -99,7 +99,10 @@ DropButton dropButtonFor(int col, bool gridMouseDown);
 
 // A right click opens the grid's context menu (Cut, Copy, Paste, Add) only
 // on the Material column, after the clicked cell has been made current.
-constexpr bool contextMenuOpens(int col) { return col == FormulaSheet::index(Column::Material); }
+constexpr bool contextMenuOpens(int col)
+{
+    return col == FormulaSheet::index(Column::Material);
+}
 
 // Drop2Click: the column the keypad panel works on, which the window makes
 // current before it toggles the panel: the Volume column when it is current,

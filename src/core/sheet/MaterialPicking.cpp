@@ -29,8 +29,8 @@ std::string statusName(std::string_view name)
 
 }  // namespace
 
-std::optional<std::size_t> materialListSelection(const std::vector<std::string>& items, std::string_view code,
-                                                 bool listHadSelection)
+std::optional<std::size_t> materialListSelection(
+    const std::vector<std::string>& items, std::string_view code, bool listHadSelection)
 {
     const std::string wanted = std::string(code) + std::string(ListExtension);
     for (std::size_t i = 0; i < items.size(); ++i)
@@ -48,8 +48,7 @@ std::string codeFromListItem(std::string_view fileName)
     return fCase(asciiLower(fileName));
 }
 
-void pickMaterial(FormulaSheet& sheet, int row, std::string_view fileName,
-                  const std::filesystem::path& materialFolder)
+void pickMaterial(FormulaSheet& sheet, int row, std::string_view fileName, const std::filesystem::path& materialFolder)
 {
     sheet.setCell(Column::Material, row, codeFromListItem(fileName));
     MaterialLoad(sheet, row, MaterialFiles(materialFolder));
@@ -60,8 +59,8 @@ std::string MatStatus(const std::filesystem::path& materialFolder, std::string_v
 {
     // Only a name from the folder's own listing is read; anything that would
     // leave the folder reads as a missing file.
-    const IniFile ini = MaterialFiles::codeNamesAFile(fileName) ? IniFile::read(materialFolder / fileName)
-                                                                : IniFile::parse({});
+    const IniFile ini
+        = MaterialFiles::codeNamesAFile(fileName) ? IniFile::read(materialFolder / fileName) : IniFile::parse({});
     const double cost = numberFromText(ini.readString(MaterialSection, "Cost", ""));
     const double spec = numberFromText(ini.readString(MaterialSection, "Spec", ""));
     return statusName(ini.readString(MaterialSection, "Name", "")) + "  (Cost/Lb:  " + formatCell(cost)

@@ -20,8 +20,8 @@ constexpr std::size_t LongestStatusName = 30;
 // scroll to the top) among the list's file names. The item equal to code +
 // ".rm" without regard to case; failing that the first item if the list
 // still had a selection from an earlier use; otherwise none.
-std::optional<std::size_t> materialListSelection(const std::vector<std::string>& items, std::string_view code,
-                                                 bool listHadSelection);
+std::optional<std::size_t> materialListSelection(
+    const std::vector<std::string>& items, std::string_view code, bool listHadSelection);
 
 // The code a list item stands for: the file name without its final ".rm",
 // capitalised by fCase (white.paint.rm gives White.paint).
@@ -31,8 +31,7 @@ std::string codeFromListItem(std::string_view fileName);
 // loads the material from materialFolder and recalculates. The window then
 // hides the list, empties the status line, focuses the grid and refreshes
 // every cell and box. With no item selected the window must not call it.
-void pickMaterial(FormulaSheet& sheet, int row, std::string_view fileName,
-                  const std::filesystem::path& materialFolder);
+void pickMaterial(FormulaSheet& sheet, int row, std::string_view fileName, const std::filesystem::path& materialFolder);
 
 // MatStatus: the status line text for a list item (a file name in
 // materialFolder): the material's name through fCase, cut at

@@ -23,8 +23,14 @@ constexpr std::size_t QuantityTextLimit = 9;
 // The gallons that a weight of a material with this specific gravity fills,
 // and the pounds that a volume of it weighs. A spec of 0 (no usable specific
 // gravity) gives no volume: callers test it first.
-constexpr double volumeOfWeight(double weight, double spec) { return weight / (spec * WaterPoundsPerGallon); }
-constexpr double weightOfVolume(double volume, double spec) { return volume * spec * WaterPoundsPerGallon; }
+constexpr double volumeOfWeight(double weight, double spec)
+{
+    return weight / (spec * WaterPoundsPerGallon);
+}
+constexpr double weightOfVolume(double volume, double spec)
+{
+    return volume * spec * WaterPoundsPerGallon;
+}
 
 // The row's Weight and Volume cells, with `column` (Weight or Volume) being
 // edited, break a limit: the weight or the weight the volume stands for is

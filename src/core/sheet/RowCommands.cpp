@@ -26,7 +26,10 @@ void emptyRow(FormulaSheet& sheet, int n)
     row = std::move(empty);
 }
 
-bool holdsNote(const SheetRow& row) { return !row.cells[FormulaSheet::index(Column::Description)].empty(); }
+bool holdsNote(const SheetRow& row)
+{
+    return !row.cells[FormulaSheet::index(Column::Description)].empty();
+}
 
 // The question before a row's content is erased: one about its material,
 // else one about its text; a row with neither goes without a question.
@@ -80,9 +83,18 @@ bool deleteRow(FormulaSheet& sheet, int row, Prompter& prompter)
     return true;
 }
 
-void markAll(FormulaSheet& sheet) { changeMaterialMarks(sheet, [](bool) { return true; }); }
-void unmarkAll(FormulaSheet& sheet) { changeMaterialMarks(sheet, [](bool) { return false; }); }
-void flipMarked(FormulaSheet& sheet) { changeMaterialMarks(sheet, [](bool marked) { return !marked; }); }
+void markAll(FormulaSheet& sheet)
+{
+    changeMaterialMarks(sheet, [](bool) { return true; });
+}
+void unmarkAll(FormulaSheet& sheet)
+{
+    changeMaterialMarks(sheet, [](bool) { return false; });
+}
+void flipMarked(FormulaSheet& sheet)
+{
+    changeMaterialMarks(sheet, [](bool marked) { return !marked; });
+}
 
 void copyRow(const FormulaSheet& sheet, int row, ClipboardRow& clipboard)
 {
@@ -101,8 +113,7 @@ void cutRow(FormulaSheet& sheet, int row, ClipboardRow& clipboard)
     Calculate(sheet);
 }
 
-bool pasteRow(FormulaSheet& sheet, int row, const ClipboardRow& clipboard,
-              const std::filesystem::path& materialFolder)
+bool pasteRow(FormulaSheet& sheet, int row, const ClipboardRow& clipboard, const std::filesystem::path& materialFolder)
 {
     if (clipboard.empty())
         return false;

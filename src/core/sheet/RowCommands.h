@@ -13,14 +13,14 @@
 namespace tintora {
 
 // The questions and the notice, exactly as the user reads them.
-constexpr const char* InsertOverMaterialQuestion =
-    "The last row contains a material. Inserting will erase that material. Are you sure you want to continue ?";
-constexpr const char* InsertOverTextQuestion =
-    "The last row contains text. Inserting will erase that text. Are you sure you want to continue ?";
-constexpr const char* DeleteMaterialQuestion =
-    "This row contains a material. Deleting will erase that material. Are you sure you want to continue ?";
-constexpr const char* DeleteTextQuestion =
-    "This row contains text. Deleting will erase that text. Are you sure you want to continue ?";
+constexpr const char* InsertOverMaterialQuestion
+    = "The last row contains a material. Inserting will erase that material. Are you sure you want to continue ?";
+constexpr const char* InsertOverTextQuestion
+    = "The last row contains text. Inserting will erase that text. Are you sure you want to continue ?";
+constexpr const char* DeleteMaterialQuestion
+    = "This row contains a material. Deleting will erase that material. Are you sure you want to continue ?";
+constexpr const char* DeleteTextQuestion
+    = "This row contains text. Deleting will erase that text. Are you sure you want to continue ?";
 constexpr const char* MatchingMaterialNotice = "Please select a matching material.";
 
 // In all commands below a true result means the sheet changed and Calculate
@@ -50,8 +50,7 @@ void cutRow(FormulaSheet& sheet, int row, ClipboardRow& clipboard);
 // mPasteClick: the clipboard's mark, code and weight into the row, the
 // material loaded from materialFolder. The clipboard keeps its content.
 // Does nothing (false) on an empty clipboard.
-bool pasteRow(FormulaSheet& sheet, int row, const ClipboardRow& clipboard,
-              const std::filesystem::path& materialFolder);
+bool pasteRow(FormulaSheet& sheet, int row, const ClipboardRow& clipboard, const std::filesystem::path& materialFolder);
 
 // Add1Click: adds the clipboard's weight onto a row with the same code
 // (letter case included) and empties the clipboard. A different code gets the

@@ -20,9 +20,13 @@ namespace {
 constexpr std::size_t maxValueCharacters = 1023;
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
 
-std::size_t byteOrderMarkLength(std::string_view bytes) {
+std::size_t byteOrderMarkLength(std::string_view bytes)
+{
     return bytes.starts_with(utf8ByteOrderMark) ? utf8ByteOrderMark.size() : 0;
 }
 
@@ -34,16 +38,19 @@ struct LineSpan {
     bool hasLineEnd() const { return next > end; }
 };
 
-LineSpan lineAt(std::string_view text, std::size_t begin) {
+LineSpan lineAt(std::string_view text, std::size_t begin)
+{
     const auto found = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(begin), text.end(), isLineEnd);
     const auto end = static_cast<std::size_t>(found - text.begin());
     std::size_t next = end;
-    if (next < text.size()) next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
+    if (next < text.size())
+        next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
     return {begin, end, next};
 }
 
 template <typename Visit>
-void forEachLine(std::string_view text, std::size_t begin, Visit visit) {
+void forEachLine(std::string_view text, std::size_t begin, Visit visit)
+{
     while (begin < text.size()) {
         const LineSpan line = lineAt(text, begin);
         visit(line);
@@ -55,7 +62,7 @@ enum class LineKind { Other, Section, Entry };
 
 struct IniLine {
     LineKind kind = LineKind::Other;
-    std::string_view name;      // section or key name, trimmed
+    std::string_view name;  // section or key name, trimmed
     std::size_t valueBegin = 0;  // Entry: offset in the line of the value with its blanks removed
     std::size_t valueEnd = 0;
 };
@@ -63,34 +70,41 @@ struct IniLine {
 // Blank lines, ";" comments, and lines that are no header and hold no key
 // before an "=" are Other. A "[" line without "]" names its section up to the
 // end of the line.
-IniLine classifyLine(std::string_view line) {
+IniLine classifyLine(std::string_view line)
+{
     const std::string_view text = trimBlanks(line);
-    if (text.empty() || text.front() == ';') return {};
+    if (text.empty() || text.front() == ';')
+        return {};
     if (text.front() == '[') {
         const std::size_t close = text.find(']', 1);
         const auto length = close == std::string_view::npos ? std::string_view::npos : close - 1;
         return {LineKind::Section, trimBlanks(text.substr(1, length)), 0, 0};
     }
     const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos) return {};
+    if (equals == std::string_view::npos)
+        return {};
     const std::string_view key = trimBlanks(line.substr(0, equals));
-    if (key.empty()) return {};
+    if (key.empty())
+        return {};
     const std::string_view value = trimBlanks(line.substr(equals + 1));
     const auto valueBegin = value.empty() ? line.size() : static_cast<std::size_t>(value.data() - line.data());
     return {LineKind::Entry, key, valueBegin, valueBegin + value.size()};
 }
 
-std::string_view withoutMatchingQuotes(std::string_view value) {
+std::string_view withoutMatchingQuotes(std::string_view value)
+{
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
 }
 
-std::string storedValue(std::string_view trimmedValue) {
+std::string storedValue(std::string_view trimmedValue)
+{
     const std::string_view value = withoutMatchingQuotes(trimmedValue);
     // Every character takes at least one byte, so a value this short needs no counting.
-    if (value.size() <= maxValueCharacters) return std::string(value);
+    if (value.size() <= maxValueCharacters)
+        return std::string(value);
     return utf8Prefix(value, maxValueCharacters);
 }
 
@@ -100,7 +114,8 @@ using Sections = std::unordered_map<std::string, KeyValues>;
 // One pass over valid UTF-8 text; a repeated section is skipped whole and a
 // repeated key inside the section that counts is ignored. nullopt when the
 // text holds more than MaxIniEntries sections and keys.
-std::optional<Sections> parseSections(std::string_view text) {
+std::optional<Sections> parseSections(std::string_view text)
+{
     Sections sections;
     KeyValues* current = nullptr;
     std::size_t entries = 0;
@@ -121,7 +136,8 @@ std::optional<Sections> parseSections(std::string_view text) {
                 ++entries;
             }
         }
-        if (entries > MaxIniEntries) return std::nullopt;
+        if (entries > MaxIniEntries)
+            return std::nullopt;
     }
     return sections;
 }
@@ -133,7 +149,8 @@ struct FileBytes {
 
 // Appends up to maxBytes + 1 bytes of the stream, one more than is allowed,
 // to tell a file of exactly the limit from a longer one.
-void readUpToLimit(std::ifstream& in, std::string& bytes, std::size_t maxBytes) {
+void readUpToLimit(std::ifstream& in, std::string& bytes, std::size_t maxBytes)
+{
     std::array<char, 65536> chunk{};
     while (bytes.size() <= maxBytes && in) {
         const auto wanted = std::min(chunk.size(), maxBytes + 1 - bytes.size());
@@ -146,20 +163,28 @@ void readUpToLimit(std::ifstream& in, std::string& bytes, std::size_t maxBytes) 
 // regular file (a folder, a device, a pipe) is not opened, so that it can
 // neither block nor run on forever. The size is told by reading, not by
 // asking, so that a file that grows while it is read still stops at the limit.
-FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes) {
+FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes)
+{
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found) return {IniReadStatus::Missing, {}};
-    if (error || status.type() != fs::file_type::regular) return {IniReadStatus::Unreadable, {}};
+    if (status.type() == fs::file_type::not_found)
+        return {IniReadStatus::Missing, {}};
+    if (error || status.type() != fs::file_type::regular)
+        return {IniReadStatus::Unreadable, {}};
     const auto size = fs::file_size(path, error);
-    if (!error && size > maxBytes) return {IniReadStatus::TooLarge, {}};
+    if (!error && size > maxBytes)
+        return {IniReadStatus::TooLarge, {}};
     std::ifstream in(path, std::ios::binary);
-    if (!in) return {IniReadStatus::Unreadable, {}};
+    if (!in)
+        return {IniReadStatus::Unreadable, {}};
     FileBytes file{IniReadStatus::Read, {}};
-    if (!error) file.bytes.reserve(static_cast<std::size_t>(size));
+    if (!error)
+        file.bytes.reserve(static_cast<std::size_t>(size));
     readUpToLimit(in, file.bytes, maxBytes);
-    if (in.bad()) return {IniReadStatus::Unreadable, {}};
-    if (file.bytes.size() > maxBytes) return {IniReadStatus::TooLarge, {}};
+    if (in.bad())
+        return {IniReadStatus::Unreadable, {}};
+    if (file.bytes.size() > maxBytes)
+        return {IniReadStatus::TooLarge, {}};
     return file;
 }
 
@@ -167,52 +192,65 @@ FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes) {
 
 // ---------------------------------------------------------------- reading
 
-IniFileRead IniFile::load(const fs::path& path, std::size_t maxBytes) {
+IniFileRead IniFile::load(const fs::path& path, std::size_t maxBytes)
+{
     const FileBytes file = readFileBytes(path, maxBytes);
-    if (file.status != IniReadStatus::Read) return {file.status, {}};
+    if (file.status != IniReadStatus::Read)
+        return {file.status, {}};
     auto ini = tryParse(file.bytes);
-    if (!ini) return {IniReadStatus::TooLarge, {}};
+    if (!ini)
+        return {IniReadStatus::TooLarge, {}};
     return {IniReadStatus::Read, std::move(*ini)};
 }
 
-IniFile IniFile::read(const fs::path& path, std::size_t maxBytes) {
+IniFile IniFile::read(const fs::path& path, std::size_t maxBytes)
+{
     return load(path, maxBytes).contents;
 }
 
-std::optional<IniFile> IniFile::tryParse(std::string_view bytes) {
+std::optional<IniFile> IniFile::tryParse(std::string_view bytes)
+{
     bytes.remove_prefix(byteOrderMarkLength(bytes));
     auto sections = isValidUtf8(bytes) ? parseSections(bytes) : parseSections(windows1252ToUtf8(bytes));
-    if (!sections) return std::nullopt;
+    if (!sections)
+        return std::nullopt;
     IniFile ini;
     ini.sections_ = std::move(*sections);
     return ini;
 }
 
-IniFile IniFile::parse(std::string_view bytes) {
+IniFile IniFile::parse(std::string_view bytes)
+{
     return tryParse(bytes).value_or(IniFile{});
 }
 
-std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
+{
     const auto foundSection = sections_.find(asciiLower(trimBlanks(section)));
-    if (foundSection == sections_.end()) return std::nullopt;
+    if (foundSection == sections_.end())
+        return std::nullopt;
     const auto foundKey = foundSection->second.find(asciiLower(trimBlanks(key)));
-    if (foundKey == foundSection->second.end()) return std::nullopt;
+    if (foundKey == foundSection->second.end())
+        return std::nullopt;
     return foundKey->second;
 }
 
-std::string IniFile::readString(std::string_view section, std::string_view key,
-                                std::string_view defaultValue) const {
+std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view defaultValue) const
+{
     auto text = value(section, key);
     return text ? std::move(*text) : std::string(defaultValue);
 }
 
-int IniFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const {
+int IniFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const
+{
     const auto text = value(section, key);
-    if (!text) return defaultValue;
+    if (!text)
+        return defaultValue;
     return parseIniInteger(*text).value_or(defaultValue);
 }
 
-bool IniFile::hasSection(std::string_view section) const {
+bool IniFile::hasSection(std::string_view section) const
+{
     return sections_.contains(asciiLower(trimBlanks(section)));
 }
 
@@ -220,37 +258,49 @@ bool IniFile::hasSection(std::string_view section) const {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
-
-std::optional<int> digitValue(char c, int base) {
+std::optional<int> digitValue(char c, int base)
+{
     int value = base;
-    if (c >= '0' && c <= '9') value = c - '0';
-    else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
     return value < base ? std::optional(value) : std::nullopt;
 }
 
 // The magnitude of a digit string, nullopt when empty, malformed or beyond 2^31.
-std::optional<std::int64_t> magnitudeOf(std::string_view digits, int base) {
+std::optional<std::int64_t> magnitudeOf(std::string_view digits, int base)
+{
     constexpr std::int64_t limit = std::int64_t{1} << 31;
-    if (digits.empty()) return std::nullopt;
+    if (digits.empty())
+        return std::nullopt;
     std::int64_t magnitude = 0;
     for (char c : digits) {
         const auto digit = digitValue(c, base);
-        if (!digit) return std::nullopt;
+        if (!digit)
+            return std::nullopt;
         magnitude = magnitude * base + *digit;
-        if (magnitude > limit) return std::nullopt;
+        if (magnitude > limit)
+            return std::nullopt;
     }
     return magnitude;
 }
 
 }  // namespace
 
-std::optional<int> parseIniInteger(std::string_view text) {
+std::optional<int> parseIniInteger(std::string_view text)
+{
     std::string_view body = text;
     const bool negative = body.starts_with('-');
-    if (negative || body.starts_with('+')) body.remove_prefix(1);
+    if (negative || body.starts_with('+'))
+        body.remove_prefix(1);
     std::optional<std::int64_t> magnitude;
     if (body.starts_with('$')) {
         magnitude = magnitudeOf(body.substr(1), 16);
@@ -259,9 +309,11 @@ std::optional<int> parseIniInteger(std::string_view text) {
     } else {
         magnitude = magnitudeOf(body, 10);
     }
-    if (!magnitude) return std::nullopt;
+    if (!magnitude)
+        return std::nullopt;
     const std::int64_t value = negative ? -*magnitude : *magnitude;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return std::nullopt;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return std::nullopt;
     return static_cast<int>(value);
 }
 
@@ -273,18 +325,24 @@ namespace {
 struct KeyPlace {
     bool sectionFound = false;
     bool keyFound = false;
-    LineSpan keyLine;         // keyFound: the line of the key
+    LineSpan keyLine;  // keyFound: the line of the key
     std::size_t valueBegin = 0;  // keyFound: file offsets of the value text to replace
     std::size_t valueEnd = 0;
-    LineSpan lastLine;        // sectionFound: the header or the last entry of the section
+    LineSpan lastLine;  // sectionFound: the header or the last entry of the section
 };
 
 class KeyFinder {
 public:
     KeyFinder(std::string_view bytes, bool legacyEncoding, std::string_view section, std::string_view key)
-        : bytes_(bytes), legacy_(legacyEncoding), section_(trimBlanks(section)), key_(trimBlanks(key)) {}
+        : bytes_(bytes)
+        , legacy_(legacyEncoding)
+        , section_(trimBlanks(section))
+        , key_(trimBlanks(key))
+    {
+    }
 
-    KeyPlace find() {
+    KeyPlace find()
+    {
         forEachLine(bytes_, byteOrderMarkLength(bytes_), [this](const LineSpan& span) { visit(span); });
         return place_;
     }
@@ -292,8 +350,10 @@ public:
 private:
     enum class Where { Before, Inside, After };
 
-    void visit(const LineSpan& span) {
-        if (where_ == Where::After || place_.keyFound) return;
+    void visit(const LineSpan& span)
+    {
+        if (where_ == Where::After || place_.keyFound)
+            return;
         const std::string_view lineText = bytes_.substr(span.begin, span.end - span.begin);
         const IniLine line = classifyLine(lineText);
         if (line.kind == LineKind::Section) {
@@ -309,7 +369,8 @@ private:
         }
     }
 
-    void enterSection(const LineSpan& span, std::string_view name) {
+    void enterSection(const LineSpan& span, std::string_view name)
+    {
         if (where_ == Where::Inside) {
             where_ = Where::After;
         } else if (sameName(name, section_)) {
@@ -319,7 +380,8 @@ private:
         }
     }
 
-    bool sameName(std::string_view fileName, std::string_view wanted) const {
+    bool sameName(std::string_view fileName, std::string_view wanted) const
+    {
         return legacy_ ? equalsIgnoringAsciiCase(windows1252ToUtf8(fileName), wanted)
                        : equalsIgnoringAsciiCase(fileName, wanted);
     }
@@ -332,23 +394,27 @@ private:
     KeyPlace place_;
 };
 
-std::string_view lineEndStyle(std::string_view bytes) {
+std::string_view lineEndStyle(std::string_view bytes)
+{
     const std::size_t end = bytes.find_first_of("\r\n");
-    if (end == std::string_view::npos || bytes[end] == '\n') return "\n";
+    if (end == std::string_view::npos || bytes[end] == '\n')
+        return "\n";
     return end + 1 < bytes.size() && bytes[end + 1] == '\n' ? "\r\n" : "\r";
 }
 
-bool hasAny(std::string_view text, std::string_view characters) {
+bool hasAny(std::string_view text, std::string_view characters)
+{
     return text.find_first_of(characters) != std::string_view::npos;
 }
 
 // Texts that would break the line structure of the file, or that the reader
 // would see differently (a key that reads as a comment or a header), are refused.
-bool canBeWritten(std::string_view section, std::string_view key, std::string_view value) {
+bool canBeWritten(std::string_view section, std::string_view key, std::string_view value)
+{
     const std::string_view trimmedKey = trimBlanks(key);
-    return !hasAny(section, "\r\n]") && !hasAny(key, "\r\n=") && !hasAny(value, "\r\n") &&
-           !trimmedKey.empty() && trimmedKey.front() != ';' && trimmedKey.front() != '[' &&
-           isValidUtf8(section) && isValidUtf8(key) && isValidUtf8(value);
+    return !hasAny(section, "\r\n]") && !hasAny(key, "\r\n=") && !hasAny(value, "\r\n") && !trimmedKey.empty()
+        && trimmedKey.front() != ';' && trimmedKey.front() != '[' && isValidUtf8(section) && isValidUtf8(key)
+        && isValidUtf8(value);
 }
 
 // The texts to put into the file, in the file's own encoding.
@@ -358,22 +424,26 @@ struct NewTexts {
     std::string value;
 };
 
-std::optional<NewTexts> encodedAsWindows1252(std::string_view section, std::string_view key,
-                                             std::string_view value) {
+std::optional<NewTexts> encodedAsWindows1252(std::string_view section, std::string_view key, std::string_view value)
+{
     auto encodedSection = utf8ToWindows1252(section);
     auto encodedKey = utf8ToWindows1252(key);
     auto encodedValue = utf8ToWindows1252(value);
-    if (!encodedSection || !encodedKey || !encodedValue) return std::nullopt;
+    if (!encodedSection || !encodedKey || !encodedValue)
+        return std::nullopt;
     return NewTexts{std::move(*encodedSection), std::move(*encodedKey), std::move(*encodedValue)};
 }
 
-std::string withLineEndAtEnd(std::string bytes, std::string_view lineEnd) {
-    if (!bytes.empty() && !isLineEnd(bytes.back())) bytes += lineEnd;
+std::string withLineEndAtEnd(std::string bytes, std::string_view lineEnd)
+{
+    if (!bytes.empty() && !isLineEnd(bytes.back()))
+        bytes += lineEnd;
     return bytes;
 }
 
-std::string editedBytes(std::string bytes, bool legacy, std::string_view section,
-                        std::string_view key, const NewTexts& texts) {
+std::string editedBytes(
+    std::string bytes, bool legacy, std::string_view section, std::string_view key, const NewTexts& texts)
+{
     const KeyPlace place = KeyFinder(bytes, legacy, section, key).find();
     const std::string_view lineEnd = lineEndStyle(bytes);
     const std::string entry = texts.key + "=" + texts.value;
@@ -382,14 +452,14 @@ std::string editedBytes(std::string bytes, bool legacy, std::string_view section
         // the blanks before the old value too, or every save would widen the gap.
         std::size_t begin = place.valueBegin;
         if (!texts.value.empty() && isBlank(texts.value.front()))
-            while (begin > place.keyLine.begin && isBlank(bytes[begin - 1])) --begin;
+            while (begin > place.keyLine.begin && isBlank(bytes[begin - 1]))
+                --begin;
         bytes.replace(begin, place.valueEnd - begin, texts.value);
         return bytes;
     }
     if (place.sectionFound) {
         const LineSpan& after = place.lastLine;
-        const std::string inserted =
-            after.hasLineEnd() ? entry + std::string(lineEnd) : std::string(lineEnd) + entry;
+        const std::string inserted = after.hasLineEnd() ? entry + std::string(lineEnd) : std::string(lineEnd) + entry;
         bytes.insert(after.next, inserted);
         return bytes;
     }
@@ -401,47 +471,59 @@ std::string editedBytes(std::string bytes, bool legacy, std::string_view section
     return result;
 }
 
-
 // ---- several changes in one write
 
-bool needsQuotes(std::string_view value) {
+bool needsQuotes(std::string_view value)
+{
     return trimBlanks(value).size() != value.size() || withoutMatchingQuotes(value).size() != value.size();
 }
 
-std::string valueText(std::string_view value, IniQuoting quoting) {
-    if (quoting == IniQuoting::Exact && needsQuotes(value)) return "\"" + std::string(value) + "\"";
+std::string valueText(std::string_view value, IniQuoting quoting)
+{
+    if (quoting == IniQuoting::Exact && needsQuotes(value))
+        return "\"" + std::string(value) + "\"";
     return std::string(value);
 }
 
-std::string labelOf(const IniChange& change) {
+std::string labelOf(const IniChange& change)
+{
     return change.label.empty() ? change.key : change.label;
 }
 
-std::optional<std::string> changeProblem(const IniChange& change) {
-    if (!canBeWritten(change.section, change.key, {})) return "the key " + labelOf(change) + " cannot be named in a file";
-    if (!change.value) return std::nullopt;
-    if (auto problem = iniValueProblem(*change.value, change.quoting)) return labelOf(change) + " " + *problem;
+std::optional<std::string> changeProblem(const IniChange& change)
+{
+    if (!canBeWritten(change.section, change.key, {}))
+        return "the key " + labelOf(change) + " cannot be named in a file";
+    if (!change.value)
+        return std::nullopt;
+    if (auto problem = iniValueProblem(*change.value, change.quoting))
+        return labelOf(change) + " " + *problem;
     return std::nullopt;
 }
 
 // The texts of a change in the file's encoding; nullopt when it cannot hold them.
-std::optional<NewTexts> textsFor(const IniChange& change, bool legacy) {
+std::optional<NewTexts> textsFor(const IniChange& change, bool legacy)
+{
     std::string value = valueText(change.value.value_or(""), change.quoting);
-    if (!legacy) return NewTexts{change.section, change.key, std::move(value)};
+    if (!legacy)
+        return NewTexts{change.section, change.key, std::move(value)};
     return encodedAsWindows1252(change.section, change.key, value);
 }
 
 // Removes the key's line and those of its duplicates, which would read in its place.
-std::string withoutKey(std::string bytes, bool legacy, std::string_view section, std::string_view key) {
+std::string withoutKey(std::string bytes, bool legacy, std::string_view section, std::string_view key)
+{
     for (;;) {
         const KeyPlace place = KeyFinder(bytes, legacy, section, key).find();
-        if (!place.keyFound) return bytes;
+        if (!place.keyFound)
+            return bytes;
         bytes.erase(place.keyLine.begin, place.keyLine.next - place.keyLine.begin);
     }
 }
 
 // What the reader is to see after the change.
-void applyToEntries(IniFile::Entries& entries, const IniChange& change) {
+void applyToEntries(IniFile::Entries& entries, const IniChange& change)
+{
     const std::string section = asciiLower(trimBlanks(change.section));
     const std::string key = asciiLower(trimBlanks(change.key));
     if (change.value) {
@@ -451,32 +533,39 @@ void applyToEntries(IniFile::Entries& entries, const IniChange& change) {
     }
 }
 
-IniEditResult refused(std::size_t change, std::string problem) {
+IniEditResult refused(std::size_t change, std::string problem)
+{
     return {{}, std::move(problem), change};
 }
 
 }  // namespace
 
-std::optional<std::string> iniValueProblem(std::string_view value, IniQuoting quoting) {
-    if (hasAny(value, "\r\n")) return "holds a line break";
-    if (!isValidUtf8(value)) return "is no valid UTF-8 text";
+std::optional<std::string> iniValueProblem(std::string_view value, IniQuoting quoting)
+{
+    if (hasAny(value, "\r\n"))
+        return "holds a line break";
+    if (!isValidUtf8(value))
+        return "is no valid UTF-8 text";
     const std::string_view kept = quoting == IniQuoting::Exact ? value : trimBlanks(value);
     if (kept.size() > maxValueCharacters && utf8Length(kept) > maxValueCharacters)
         return "is longer than " + std::to_string(maxValueCharacters) + " characters";
     return std::nullopt;
 }
 
-IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes) {
+IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes)
+{
     const bool legacy = !isValidUtf8(std::string_view(bytes).substr(byteOrderMarkLength(bytes)));
     IniFile::Entries expected = IniFile::parse(bytes).entries();
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const IniChange& change = changes[i];
-        if (auto problem = changeProblem(change)) return refused(i, std::move(*problem));
+        if (auto problem = changeProblem(change))
+            return refused(i, std::move(*problem));
         if (change.value) {
             const auto texts = textsFor(change, legacy);
             if (!texts) {
-                return refused(i, "the file is written in Windows-1252, which cannot hold " + labelOf(change) +
-                                      " (\"" + *change.value + "\")");
+                return refused(i,
+                    "the file is written in Windows-1252, which cannot hold " + labelOf(change) + " (\"" + *change.value
+                        + "\")");
             }
             bytes = editedBytes(std::move(bytes), legacy, change.section, change.key, *texts);
         } else {
@@ -492,23 +581,27 @@ IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& chan
     return {std::move(bytes), {}, std::nullopt};
 }
 
-WriteResult writeIniChanges(const fs::path& target, const std::vector<IniChange>& changes,
-                            const std::optional<fs::path>& source) {
+WriteResult writeIniChanges(
+    const fs::path& target, const std::vector<IniChange>& changes, const std::optional<fs::path>& source)
+{
     const fs::path& from = source ? *source : target;
     FileBytes file = readFileBytes(from, MaxIniFileBytes);
     // A file that cannot be read whole is not rewritten: its unread part would be lost.
     if (file.status != IniReadStatus::Read && file.status != IniReadStatus::Missing) {
         const std::string which = source ? "\"" + from.string() + "\"" : "the file";
-        return WriteResult::failed(cannotWrite(target, which + " cannot be read whole, and what it holds would be lost"));
+        return WriteResult::failed(
+            cannotWrite(target, which + " cannot be read whole, and what it holds would be lost"));
     }
     IniEditResult edited = editIniBytes(std::move(file.bytes), changes);
-    if (!edited.ok()) return WriteResult::failed(cannotWrite(target, edited.problem));
+    if (!edited.ok())
+        return WriteResult::failed(cannotWrite(target, edited.problem));
     return replaceFileContents(target, edited.bytes);
 }
 
-bool writeIniString(const fs::path& path, std::string_view section, std::string_view key,
-                    std::string_view value) {
-    return writeIniChanges(path, {{std::string(section), std::string(key), std::string(value), IniQuoting::AsWritten, {}}})
+bool writeIniString(const fs::path& path, std::string_view section, std::string_view key, std::string_view value)
+{
+    return writeIniChanges(
+        path, {{std::string(section), std::string(key), std::string(value), IniQuoting::AsWritten, {}}})
         .ok();
 }
 

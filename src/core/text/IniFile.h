@@ -51,8 +51,7 @@ public:
 
     // The value (UTF-8) when the key exists, "k=" giving an empty text.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
-    std::string readString(std::string_view section, std::string_view key,
-                           std::string_view defaultValue) const;
+    std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
     bool hasSection(std::string_view section) const;
 
@@ -64,7 +63,7 @@ private:
     static std::optional<IniFile> tryParse(std::string_view bytes);
 
     using Keys = std::unordered_map<std::string, std::string>;  // lower-case key -> value
-    std::unordered_map<std::string, Keys> sections_;            // lower-case section -> keys
+    std::unordered_map<std::string, Keys> sections_;  // lower-case section -> keys
 };
 
 struct IniFileRead {
@@ -82,8 +81,8 @@ std::optional<int> parseIniInteger(std::string_view text);
 // section, a new section at the end; a missing file is created.
 // Returns false when the file cannot be written. The value goes in as given
 // (IniQuoting::AsWritten).
-bool writeIniString(const std::filesystem::path& path, std::string_view section,
-                    std::string_view key, std::string_view value);
+bool writeIniString(
+    const std::filesystem::path& path, std::string_view section, std::string_view key, std::string_view value);
 
 // How a value is put into a file.
 enum class IniQuoting {
@@ -132,6 +131,6 @@ IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& chan
 // file's other sections to a new name), else those of target; a missing file
 // starts empty. Nothing on disk changes unless the whole write succeeds.
 WriteResult writeIniChanges(const std::filesystem::path& target, const std::vector<IniChange>& changes,
-                            const std::optional<std::filesystem::path>& source = std::nullopt);
+    const std::optional<std::filesystem::path>& source = std::nullopt);
 
 }  // namespace tintora

@@ -23,9 +23,18 @@ double numberFromText(std::string_view text);
 // not finite is written as 0.
 std::string formatFixed(double value, int decimals, int minWidth = 0);
 
-inline std::string formatCell(double v) { return formatFixed(v, 3, 8); }     // "%8.3f"
-inline std::string formatPartner(double v) { return formatFixed(v, 2); }     // "%f"
-inline std::string formatThreeDecimals(double v) { return formatFixed(v, 3); } // "%.3f"
+inline std::string formatCell(double v)
+{
+    return formatFixed(v, 3, 8);
+}  // "%8.3f"
+inline std::string formatPartner(double v)
+{
+    return formatFixed(v, 2);
+}  // "%f"
+inline std::string formatThreeDecimals(double v)
+{
+    return formatFixed(v, 3);
+}  // "%.3f"
 
 // The value as a box with three decimals shows it (and gives it back).
 double roundToThreeDecimals(double value);

@@ -35,7 +35,10 @@ std::string reasonOf(int error)
 
 class Descriptor {
 public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    explicit Descriptor(int fd = -1)
+        : fd_(fd)
+    {
+    }
     ~Descriptor() { reset(); }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
@@ -137,7 +140,7 @@ void flushFolder(const fs::path& target)
 
 void keepPermissions(const fs::path& target, int fd)
 {
-    struct stat original {};
+    struct stat original { };
     if (::stat(target.c_str(), &original) == 0)
         ::fchmod(fd, original.st_mode & 07777);
 }

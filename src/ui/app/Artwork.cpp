@@ -12,13 +12,13 @@ namespace {
 
 // The menu image list: picture names by number, 1 ... 28.
 constexpr std::array<const char*, 28> menuPictures{
-    "new",        "open",           "save",          "properties",  //  1 -  4
-    "delete",     "cut",            "copy",          "paste",       //  5 -  8
-    "excel-out",  "insert-row",     "delete-row",    "reload",      //  9 - 12
-    "mark-all",   "unmark-all",     "flip-percents", "weight",      // 13 - 16
-    "volume",     "percent",        "binder",        "cost",        // 17 - 20
-    "pigment",    "solids",         "volatile",      "folders",     // 21 - 24
-    "bulb",       "help-contents",  "print",         "find",        // 25 - 28
+    "new", "open", "save", "properties",  //  1 -  4
+    "delete", "cut", "copy", "paste",  //  5 -  8
+    "excel-out", "insert-row", "delete-row", "reload",  //  9 - 12
+    "mark-all", "unmark-all", "flip-percents", "weight",  // 13 - 16
+    "volume", "percent", "binder", "cost",  // 17 - 20
+    "pigment", "solids", "volatile", "folders",  // 21 - 24
+    "bulb", "help-contents", "print", "find",  // 25 - 28
 };
 
 const QString editMaterialsPicture = QStringLiteral("edit-materials");
@@ -104,8 +104,8 @@ QPixmap logo(QSize size)
     const qreal scale = std::min(h * 0.72, 100 * room / word.right()) / 100;
     const qreal baseline = (h + WordmarkCapHeight * scale) / 2;
     svgicon::render(wordmarkPicture, p,
-                    QRectF(textLeft + word.left() * scale, baseline + word.top() * scale, word.width() * scale,
-                           word.height() * scale));
+        QRectF(textLeft + word.left() * scale, baseline + word.top() * scale, word.width() * scale,
+            word.height() * scale));
     return pixmap;
 }
 

@@ -10,7 +10,9 @@ namespace {
 #ifdef TINTORA_HAVE_CANBERRA
 // ALSA reports every failed attempt to open a sound device on stderr; on a
 // machine without one each sound would write a screenful of it.
-void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...)
+{
+}
 
 // Only when the sound library plays through ALSA (it loads it on opening the
 // context), its error report is silenced; nothing else in the program uses it.

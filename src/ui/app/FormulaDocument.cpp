@@ -1,8 +1,8 @@
 #include "ui/app/FormulaDocument.h"
 
+#include "core/formulas/FormulaFile.h"
 #include "ui/app/MainWindowParts.h"
 #include "ui/app/TintoraApplication.h"
-#include "core/formulas/FormulaFile.h"
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TMRUFileList.h"
 
@@ -30,7 +30,7 @@ bool sameFile(const QString& a, const QString& b)
     const QFileInfo first(a);
     const QFileInfo second(b);
     return first.absoluteFilePath() == second.absoluteFilePath()
-           || (first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath());
+        || (first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath());
 }
 
 }  // namespace
@@ -151,8 +151,9 @@ bool FormulaDocument::Save()
         return SaveAs();
     if (FormulaProtected_) {
         const std::string name = fileName(FormulaPath_);
-        if (!parts_.prompter.askInformation(name + " is protected and cannot be overwritten. "
-                                                   "Do you want to save it under another name?"))
+        if (!parts_.prompter.askInformation(name
+                + " is protected and cannot be overwritten. "
+                  "Do you want to save it under another name?"))
             return false;
         return SaveAs();
     }

@@ -17,8 +17,8 @@ class QWidget;
 class TMRUFileList;
 
 // A file dialog: the chosen file's full path, or an empty text when cancelled.
-using FileChooser =
-    std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)>;
+using FileChooser
+    = std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)>;
 
 class FormulaDocument : public QObject {
     Q_OBJECT

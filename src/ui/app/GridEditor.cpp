@@ -1,12 +1,12 @@
 #include "ui/app/GridEditor.h"
 
-#include "ui/app/Artwork.h"
-#include "ui/app/FloatingControls.h"
-#include "ui/calc/CalcPanel.h"
 #include "core/materials/MaterialBrowsing.h"
 #include "core/sheet/GridTyping.h"
 #include "core/sheet/MaterialPicking.h"
 #include "core/sheet/RowCommands.h"
+#include "ui/app/Artwork.h"
+#include "ui/app/FloatingControls.h"
+#include "ui/calc/CalcPanel.h"
 #include "ui/widgets/FormulaGridLayout.h"
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TSuperGrid.h"
@@ -137,12 +137,12 @@ void GridEditor::connectGrid()
     connect(grid, &TSuperGrid::OnClick, this, &GridEditor::Grid1Click);
     connect(grid, &TSuperGrid::OnKeyPress, this, &GridEditor::Grid1KeyPress);
     connect(grid, &TSuperGrid::OnMouseDown, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { Grid1MouseDown(button); });
+        [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { Grid1MouseDown(button); });
     connect(grid, &TSuperGrid::OnMouseUp, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) { Grid1MouseUp(button, pos); });
+        [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint pos) { Grid1MouseUp(button, pos); });
     connect(grid, &TSuperGrid::OnDblClick, this, &GridEditor::Grid1DblClick);
-    connect(grid, &TSuperGrid::OnCheckBoxClick, this,
-            [this](TSuperGrid*, int, int row, bool) { Grid1CheckBoxClick(row); });
+    connect(
+        grid, &TSuperGrid::OnCheckBoxClick, this, [this](TSuperGrid*, int, int row, bool) { Grid1CheckBoxClick(row); });
     connect(grid, &TSuperGrid::OnTopLeftChanged, this, &GridEditor::Grid1TopLeftChanged);
     connect(drop1_, &QToolButton::clicked, this, &GridEditor::Drop1Click);
     connect(drop2_, &QToolButton::clicked, this, &GridEditor::Drop2Click);
@@ -315,7 +315,7 @@ QString GridEditor::selectedMaterialFile() const
 {
     const QModelIndex current = fileList_->currentIndex();
     return current.isValid() && fileList_->selectionModel()->isSelected(current) ? current.data().toString()
-                                                                                  : QString();
+                                                                                 : QString();
 }
 
 void GridEditor::Drop1Click()

@@ -141,8 +141,8 @@ struct BasisMembers {
     QAction *&binder, *&cost, *&pigment, *&solids, *&volatile_;
 };
 
-void basisMenu(MenuBuilder& b, QMenu* recalc, const char* caption, const char* name, const char* suffix,
-               BasisMembers out)
+void basisMenu(
+    MenuBuilder& b, QMenu* recalc, const char* caption, const char* name, const char* suffix, BasisMembers out)
 {
     QMenu* basis = out.menu = b.submenu(recalc, caption, name);
     const auto add = [&](const char* entryCaption, const char* stem, bool enabled, int icon) {
@@ -168,9 +168,9 @@ void recalcMenu(MenuBuilder& b, MainMenus& m)
     m.Percent1 = b.entry(scale, {"&Percent", "Percent1", {}, false, 18});
     b.separator(recalc);
     basisMenu(b, recalc, "By W&eight", "ByWeight", "Wt",
-              {m.ByWeight, m.BinderWt, m.CostWt, m.PigmentWt, m.SolidsWt, m.VolatileWt});
+        {m.ByWeight, m.BinderWt, m.CostWt, m.PigmentWt, m.SolidsWt, m.VolatileWt});
     basisMenu(b, recalc, "By V&olume", "ByVolume1", "Vol",
-              {m.ByVolume1, m.BinderVol, m.CostVol, m.PigmentVol, m.SolidsVol, m.VolatileVol});
+        {m.ByVolume1, m.BinderVol, m.CostVol, m.PigmentVol, m.SolidsVol, m.VolatileVol});
     m.Density1 = b.entry(recalc, {"&Density", "Density1", {}, false});
     m.SPG1 = b.entry(recalc, {"&SPG", "SPG1", {}, false});
     m.Voc1 = b.entry(recalc, {"Vo&c", "Voc1", {}, false});

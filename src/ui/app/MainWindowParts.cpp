@@ -1,7 +1,7 @@
 #include "ui/app/MainWindowParts.h"
 
-#include "ui/app/TfrmAbout.h"
 #include "core/formulas/FormulaFile.h"
+#include "ui/app/TfrmAbout.h"
 #include "ui/widgets/FormulaGridLayout.h"
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TMRUFileList.h"

@@ -57,16 +57,16 @@ PropertiesPanel::PropertiesPanel(QWidget* parent)
     addBox(this, PropertyBox::VocBox, "Voc", QPoint(176, 92), 73);
     bevelLine(this, QRect(344, 4, 4, 109), QFrame::VLine);
 
-    wtPanel_ = addBasisPanel("WtPanel", {PropertyBox::BinderWtBox, PropertyBox::CostWtBox, PropertyBox::PigmentWtBox,
-                                         PropertyBox::SolidsWtBox, PropertyBox::VolatileWtBox});
-    volPanel_ = addBasisPanel("VolPanel", {PropertyBox::BinderVolBox, PropertyBox::CostVolBox,
-                                           PropertyBox::PigmentVolBox, PropertyBox::SolidsVolBox,
-                                           PropertyBox::VolatileVolBox});
+    wtPanel_ = addBasisPanel("WtPanel",
+        {PropertyBox::BinderWtBox, PropertyBox::CostWtBox, PropertyBox::PigmentWtBox, PropertyBox::SolidsWtBox,
+            PropertyBox::VolatileWtBox});
+    volPanel_ = addBasisPanel("VolPanel",
+        {PropertyBox::BinderVolBox, PropertyBox::CostVolBox, PropertyBox::PigmentVolBox, PropertyBox::SolidsVolBox,
+            PropertyBox::VolatileVolBox});
     volPanel_->hide();
 }
 
-TFnpNumericEdit* PropertiesPanel::addBox(QWidget* parent, PropertyBox b, const char* label, QPoint at,
-                                         int labelWidth)
+TFnpNumericEdit* PropertiesPanel::addBox(QWidget* parent, PropertyBox b, const char* label, QPoint at, int labelWidth)
 {
     boldLabel(parent, label, QRect(at.x(), at.y(), labelWidth, BoxHeight));
     auto* box = new TFnpNumericEdit(parent);

@@ -3,8 +3,8 @@
 #include "core/calc/Recalculation.h"
 #include "ui/calc/TfrmCalc.h"
 
-RecalcCommands::RecalcCommands(tintora::FormulaSheet& sheet, tintora::Prompter& prompter,
-                               tintora::KeypadDialog* keypad, QWidget& parent)
+RecalcCommands::RecalcCommands(
+    tintora::FormulaSheet& sheet, tintora::Prompter& prompter, tintora::KeypadDialog* keypad, QWidget& parent)
     : QObject(&parent)
     , sheet_(sheet)
     , prompter_(prompter)

@@ -18,8 +18,8 @@ class RecalcCommands : public QObject {
 public:
     // keypad: the dialog that asks for the value; the real TfrmCalc, a child of
     // parent, when null.
-    RecalcCommands(tintora::FormulaSheet& sheet, tintora::Prompter& prompter, tintora::KeypadDialog* keypad,
-                   QWidget& parent);
+    RecalcCommands(
+        tintora::FormulaSheet& sheet, tintora::Prompter& prompter, tintora::KeypadDialog* keypad, QWidget& parent);
 
     // The calculator state shared by both keypads, the panel and the dialog.
     tintora::CalculatorState& calculator() { return calculator_; }

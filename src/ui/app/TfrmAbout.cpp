@@ -1,7 +1,7 @@
 #include "ui/app/TfrmAbout.h"
 
-#include "ui/app/Artwork.h"
 #include "core/sheet/ScreenPlacement.h"
+#include "ui/app/Artwork.h"
 #include "ui/widgets/TExplorerButton.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@
 QPoint aboutBoxPosition(QPoint mainTopLeft, QSize boxSize, QRect screen)
 {
     const tintora::ScreenPoint at = tintora::keepOnScreen({mainTopLeft.x() + 80, mainTopLeft.y() + 90}, boxSize.width(),
-                                                          boxSize.height(), {0, 0, screen.width(), screen.height()});
+        boxSize.height(), {0, 0, screen.width(), screen.height()});
     return {at.x, at.y};
 }
 
@@ -74,10 +74,10 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     textLabel(this, QStringLiteral("Version 2.31"), QRect(12, 78, 200, 16), true);
     textLabel(this, QStringLiteral("Web Site:"), QRect(12, 98, 60, 16), true);
     linkLabel(this, QStringLiteral("https://www.vantrel.example/"), QStringLiteral("www.vantrel.example"),
-              QRect(76, 98, 200, 16));
+        QRect(76, 98, 200, 16));
     textLabel(this, QStringLiteral("E-mail: "), QRect(12, 116, 60, 16), true);
     linkLabel(this, QStringLiteral("mailto:lab@vantrel.example"), QStringLiteral("lab@vantrel.example"),
-              QRect(76, 116, 200, 16));
+        QRect(76, 116, 200, 16));
 
     aboutBar_->setRange(0, 100);
     aboutBar_->setTextVisible(false);

@@ -1,5 +1,8 @@
 #include "ui/app/TfrmMain.h"
 
+#include "core/calc/Calculate.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/materials/MaterialBrowsing.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/ButtonBar.h"
 #include "ui/app/GridEditor.h"
@@ -10,10 +13,7 @@
 #include "ui/app/SheetModel.h"
 #include "ui/app/TfrmAbout.h"
 #include "ui/app/TintoraApplication.h"
-#include "core/calc/Calculate.h"
-#include "core/formulas/FormulaFile.h"
 #include "ui/formulas/TfrmProper.h"
-#include "core/materials/MaterialBrowsing.h"
 #include "ui/materials/TfrmMaterial.h"
 #include "ui/print/LabPrinter.h"
 #include "ui/widgets/LocalPath.h"
@@ -50,7 +50,7 @@ TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     // A system menu and a minimise box, no maximise box: the width is fixed and
     // the height moves in whole rows.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setProperty("HelpContext", 10);
     createLayout();
     createParts();
@@ -97,16 +97,16 @@ void TfrmMain::configureMRUList()
 {
     mruList_ = createRecentFilesList(this, menus_.File1, menus_.N1);
     connect(mruList_, &TMRUFileList::OnMRUItemClick, this,
-            [this](TMRUFileList*, const QString& fileName) { MRUListClick(fileName); });
+        [this](TMRUFileList*, const QString& fileName) { MRUListClick(fileName); });
 }
 
 void TfrmMain::createParts()
 {
     recalc_ = new RecalcCommands(sheet_, *services_.prompter, services_.keypad, *this);
-    gridEditor_ = new GridEditor(
-        {*this, *grid_, sheet_, *services_.prompter, recalc_->calculator(), *menus_.PopupMenu});
-    document_ = new FormulaDocument({*this, sheet_, *services_.prompter, *mruList_, services_.chooseFormulaFile,
-                                     services_.chooseSaveFile});
+    gridEditor_
+        = new GridEditor({*this, *grid_, sheet_, *services_.prompter, recalc_->calculator(), *menus_.PopupMenu});
+    document_ = new FormulaDocument(
+        {*this, sheet_, *services_.prompter, *mruList_, services_.chooseFormulaFile, services_.chooseSaveFile});
     connect(document_, &FormulaDocument::sheetLoaded, this, &TfrmMain::showLoadedSheet);
 }
 
@@ -115,8 +115,8 @@ void TfrmMain::createParts()
 TfrmMaterial* TfrmMain::frmMaterial()
 {
     if (!frmMaterial_)
-        frmMaterial_ = new TfrmMaterial(this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)},
-                                        *services_.prompter);
+        frmMaterial_ = new TfrmMaterial(
+            this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)}, *services_.prompter);
     return frmMaterial_;
 }
 
@@ -168,13 +168,19 @@ void TfrmMain::connectGridCommands()
     const ButtonBarButtons& b = buttons();
     connect(g, &GridEditor::sheetChanged, this, &TfrmMain::showSheet);
     const std::pair<QAction*, void (GridEditor::*)()> entries[] = {
-        {menus_.RMInsert1, &GridEditor::RMInsert1Click}, {menus_.RMDelete1, &GridEditor::RMDelete1Click},
-        {menus_.MarkAll1, &GridEditor::MarkAll1Click},   {menus_.UnmarkAll1, &GridEditor::UnmarkAll1Click},
+        {menus_.RMInsert1, &GridEditor::RMInsert1Click},
+        {menus_.RMDelete1, &GridEditor::RMDelete1Click},
+        {menus_.MarkAll1, &GridEditor::MarkAll1Click},
+        {menus_.UnmarkAll1, &GridEditor::UnmarkAll1Click},
         {menus_.FlipMarked1, &GridEditor::FlipMarked1Click},
-        {menus_.mCut, &GridEditor::mCutClick},           {menus_.PopupCut, &GridEditor::mCutClick},
-        {menus_.mCopy, &GridEditor::mCopyClick},         {menus_.PopupCopy, &GridEditor::mCopyClick},
-        {menus_.mPaste, &GridEditor::mPasteClick},       {menus_.PopupPaste, &GridEditor::mPasteClick},
-        {menus_.Add2, &GridEditor::Add1Click},           {menus_.PopupAdd, &GridEditor::Add1Click},
+        {menus_.mCut, &GridEditor::mCutClick},
+        {menus_.PopupCut, &GridEditor::mCutClick},
+        {menus_.mCopy, &GridEditor::mCopyClick},
+        {menus_.PopupCopy, &GridEditor::mCopyClick},
+        {menus_.mPaste, &GridEditor::mPasteClick},
+        {menus_.PopupPaste, &GridEditor::mPasteClick},
+        {menus_.Add2, &GridEditor::Add1Click},
+        {menus_.PopupAdd, &GridEditor::Add1Click},
     };
     for (const auto& [action, handler] : entries)
         onTriggered(action, g, handler);
@@ -342,8 +348,8 @@ void TfrmMain::Materials1Click()
     gridEditor_->closeFloatingControls();
     const int row = grid_->Row();
     const bool onFormulaRow = row >= 1 && row <= tintora::SheetRowCount;
-    frmMaterial()->Execute(MaterialFolder(),
-                          onFormulaRow ? sheet_.cell(tintora::Column::Material, row) : std::string());
+    frmMaterial()->Execute(
+        MaterialFolder(), onFormulaRow ? sheet_.cell(tintora::Column::Material, row) : std::string());
     if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(), localPath(FormulaPath()))
         && document_->AskSave()) {
         const WaitCursor busy;

@@ -4,13 +4,13 @@
 // formula document and wires the rest to the parts that do it: grid editing
 // (GridEditor), the target recalculations (RecalcCommands) and the dialogs.
 // What it tells or asks the user goes through the Prompter.
+#include "core/calc/KeypadDialog.h"
+#include "core/sheet/FormulaSheet.h"
+#include "core/sheet/Prompter.h"
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/WindowSizeRules.h"
-#include "core/calc/KeypadDialog.h"
 #include "ui/print/PrinterChoice.h"
-#include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 
 #include <QMainWindow>
 
@@ -146,5 +146,5 @@ private:
     GridEditor* gridEditor_ = nullptr;
     FormulaDocument* document_ = nullptr;
     TfrmMaterial* frmMaterial_ = nullptr;  // created once and reused, so it keeps its boxes between openings
-    TfrmProper* frmProper_ = nullptr;      // created once; frmSpec is its child
+    TfrmProper* frmProper_ = nullptr;  // created once; frmSpec is its child
 };

@@ -13,10 +13,22 @@ struct PanelKey {
 
 // Four rows of four keys at tops 2, 22, 42 and 62.
 constexpr std::array<PanelKey, 16> PanelKeys = {{
-    {"Button1", '1'}, {"Button2", '2'}, {"Button3", '3'}, {"btnDivide", '/'},
-    {"Button4", '4'}, {"Button5", '5'}, {"Button6", '6'}, {"btnMultiply", '*'},
-    {"Button7", '7'}, {"Button8", '8'}, {"Button9", '9'}, {"btnMinus", '-'},
-    {"btnPeriod", '.'}, {"Button0", '0'}, {"btnEqual", '='}, {"btnPlus", '+'},
+    {"Button1", '1'},
+    {"Button2", '2'},
+    {"Button3", '3'},
+    {"btnDivide", '/'},
+    {"Button4", '4'},
+    {"Button5", '5'},
+    {"Button6", '6'},
+    {"btnMultiply", '*'},
+    {"Button7", '7'},
+    {"Button8", '8'},
+    {"Button9", '9'},
+    {"btnMinus", '-'},
+    {"btnPeriod", '.'},
+    {"Button0", '0'},
+    {"btnEqual", '='},
+    {"btnPlus", '+'},
 }};
 constexpr std::array<int, 4> KeyLefts = {2, 29, 56, 83};
 constexpr std::array<int, 4> KeyTops = {2, 22, 42, 62};
@@ -26,8 +38,8 @@ constexpr int BottomRowTop = 87;
 
 }  // namespace
 
-CalcPanel::CalcPanel(tintora::FormulaSheet& sheet, tintora::CalculatorState& calculator, tintora::Prompter& prompter,
-                     QWidget* parent)
+CalcPanel::CalcPanel(
+    tintora::FormulaSheet& sheet, tintora::CalculatorState& calculator, tintora::Prompter& prompter, QWidget* parent)
     : QFrame(parent)
     , sheet_(sheet)
     , calculator_(calculator)
@@ -41,8 +53,8 @@ CalcPanel::CalcPanel(tintora::FormulaSheet& sheet, tintora::CalculatorState& cal
 
     for (std::size_t i = 0; i < PanelKeys.size(); ++i) {
         const char tag = PanelKeys[i].tag;
-        QPushButton* key = addButton(PanelKeys[i].name, QString(QLatin1Char(tag)), tag,
-                                     {KeyLefts[i % 4], KeyTops[i / 4], KeyWidth, KeyHeight});
+        QPushButton* key = addButton(
+            PanelKeys[i].name, QString(QLatin1Char(tag)), tag, {KeyLefts[i % 4], KeyTops[i / 4], KeyWidth, KeyHeight});
         connect(key, &QPushButton::clicked, this, [this, tag] { Button1Click(tag, false); });
     }
 
@@ -51,12 +63,12 @@ CalcPanel::CalcPanel(tintora::FormulaSheet& sheet, tintora::CalculatorState& cal
     divider->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     divider->setGeometry(2, 83, 109, 4);
 
-    QPushButton* clear =
-        addButton("btnClear", QStringLiteral("C"), tintora::CalcKey::Clear, {2, BottomRowTop, KeyWidth, KeyHeight});
+    QPushButton* clear
+        = addButton("btnClear", QStringLiteral("C"), tintora::CalcKey::Clear, {2, BottomRowTop, KeyWidth, KeyHeight});
     connect(clear, &QPushButton::clicked, this, [this] { Button1Click(tintora::CalcKey::Clear, false); });
     // Accept sends "=" like btnEqual, then closes the panel.
-    QPushButton* accept = addButton("btnAccept", QStringLiteral("Accept"), tintora::CalcKey::Equals,
-                                    {29, BottomRowTop, 82, KeyHeight});
+    QPushButton* accept
+        = addButton("btnAccept", QStringLiteral("Accept"), tintora::CalcKey::Equals, {29, BottomRowTop, 82, KeyHeight});
     connect(accept, &QPushButton::clicked, this, [this] { Button1Click(tintora::CalcKey::Equals, true); });
     hide();
 }
@@ -90,7 +102,7 @@ void CalcPanel::openFor(int col, int row, const std::string& savedCellText)
 {
     cell_ = {col == tintora::FormulaSheet::index(tintora::Column::Volume) ? tintora::Column::Volume
                                                                           : tintora::Column::Weight,
-             row};
+        row};
     savedCellText_ = savedCellText;
     tintora::SeedPanelCalculator(calculator_, sheet_, cell_);
     show();

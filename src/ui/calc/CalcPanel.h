@@ -19,7 +19,7 @@ public:
     static constexpr int PanelHeight = 110;
 
     CalcPanel(tintora::FormulaSheet& sheet, tintora::CalculatorState& calculator, tintora::Prompter& prompter,
-              QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
 
     // Shows the panel for the Weight (3) or Volume (4) cell of a material row
     // and gives it the focus. The calculator goes on from the cell's number;

@@ -15,10 +15,22 @@ namespace {
 
 // The keypad's sixteen keys, row by row, as caption and key code.
 constexpr std::array<char, 16> KeypadKeys = {
-    '1', '2', '3', '/',
-    '4', '5', '6', '*',
-    '7', '8', '9', '-',
-    '.', '0', '=', '+',
+    '1',
+    '2',
+    '3',
+    '/',
+    '4',
+    '5',
+    '6',
+    '*',
+    '7',
+    '8',
+    '9',
+    '-',
+    '.',
+    '0',
+    '=',
+    '+',
 };
 constexpr int KeyWidth = 28;
 constexpr int KeyHeight = 21;
@@ -72,8 +84,8 @@ void TfrmCalc::createButtons()
     for (std::size_t i = 0; i < KeypadKeys.size(); ++i) {
         const char key = KeypadKeys[i];
         const QByteArray name = "SpeedButton" + QByteArray::number(static_cast<int>(i) + 1);
-        QToolButton* b = addButton(name.constData(), QString(QLatin1Char(key)),
-                                   {KeyLefts[i % 4], KeyTops[i / 4], KeyWidth, KeyHeight});
+        QToolButton* b = addButton(
+            name.constData(), QString(QLatin1Char(key)), {KeyLefts[i % 4], KeyTops[i / 4], KeyWidth, KeyHeight});
         b->setProperty("Tag", static_cast<int>(key));
         connect(b, &QToolButton::clicked, this, [this, key] { SpeedButton1Click(key); });
     }
@@ -114,8 +126,8 @@ void TfrmCalc::FormCreate()
     state_->CalcOperator = 0;
 }
 
-std::optional<std::string> TfrmCalc::ask(std::string_view caption, std::string_view display,
-                                         tintora::CalculatorState& state)
+std::optional<std::string> TfrmCalc::ask(
+    std::string_view caption, std::string_view display, tintora::CalculatorState& state)
 {
     setWindowTitle(fromUtf8(caption));
     numberBox_->setText(fromUtf8(display));
@@ -158,7 +170,8 @@ void TfrmCalc::FormShow()
 
 void TfrmCalc::SpeedButton1Click(char tag)
 {
-    numberBox_->setText(QString::fromStdString(tintora::PanelCalculate(*state_, tag, numberBox_->text().toStdString())));
+    numberBox_->setText(
+        QString::fromStdString(tintora::PanelCalculate(*state_, tag, numberBox_->text().toStdString())));
 }
 
 void TfrmCalc::FormKeyPress(char key)

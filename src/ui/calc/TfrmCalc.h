@@ -26,8 +26,8 @@ public:
     explicit TfrmCalc(QWidget* mainWindow = nullptr);
 
     // Runs the dialog modally on the given calculator state.
-    std::optional<std::string> ask(std::string_view caption, std::string_view display,
-                                   tintora::CalculatorState& state) override;
+    std::optional<std::string> ask(
+        std::string_view caption, std::string_view display, tintora::CalculatorState& state) override;
 
     QLineEdit* NumberBox() const { return numberBox_; }
     QToolButton* button(const char* name) const;

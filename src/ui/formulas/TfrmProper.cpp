@@ -32,7 +32,6 @@ constexpr int TextWidth = 266;
 constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
 
-
 // The notes box takes typed and pasted text only as far as the limit allows;
 // text read from the file may be longer.
 class NotesBox : public QPlainTextEdit {
@@ -68,7 +67,7 @@ private:
     std::size_t fits(std::size_t inserted) const
     {
         return tintora::typedCharactersThatFit(static_cast<std::size_t>(toPlainText().size()),
-                                               static_cast<std::size_t>(textCursor().selectedText().size()), inserted);
+            static_cast<std::size_t>(textCursor().selectedText().size()), inserted);
     }
 };
 
@@ -120,8 +119,9 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& caption
 }  // namespace
 
 TfrmProper::TfrmProper(tintora::Prompter* prompter, QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowCloseButtonHint)
+    : QDialog(mainWindow,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
     , prompter_(prompter)
 {
     setObjectName(QStringLiteral("frmProper"));
@@ -160,9 +160,9 @@ void TfrmProper::createGeneralPage()
     QGroupBox* protection = addGroup(page, QStringLiteral("Protection"), 6, 116);
     addIcon(protection, QStyle::SP_MessageBoxWarning);
     addText(protection,
-            QStringLiteral("Standards protection can keep a formula from being accidentally changed. "
-                           "Uncheck the box to remove protection from this formula."),
-            56);
+        QStringLiteral("Standards protection can keep a formula from being accidentally changed. "
+                       "Uncheck the box to remove protection from this formula."),
+        56);
     chkProtect_ = new QCheckBox(QStringLiteral("Standards Protection"), protection);
     chkProtect_->setObjectName(QStringLiteral("chkProtect"));
     chkProtect_->setGeometry(TextLeft, 84, TextWidth, 20);
@@ -201,8 +201,8 @@ void TfrmProper::createSpecsPage()
     // The selection stays as visible without the focus as with it.
     QPalette palette = specView_->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    palette.setColor(
+        QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Active, QPalette::HighlightedText));
     specView_->setPalette(palette);
 
     btnAdd_ = addButton(page, "btnAdd", QStringLiteral("Add"), 103, 274);
@@ -220,9 +220,9 @@ void TfrmProper::createNotesPage()
     QGroupBox* information = addGroup(page, QStringLiteral("Information"), 6, 262);
     addIcon(information, QStyle::SP_MessageBoxInformation);
     addText(information,
-            QStringLiteral("Here you can keep notes on this formula. "
-                           "Press the clear button if you wish to erase the notes."),
-            44);
+        QStringLiteral("Here you can keep notes on this formula. "
+                       "Press the clear button if you wish to erase the notes."),
+        44);
     memo_ = new NotesBox(information);
     memo_->setObjectName(QStringLiteral("Memo1"));
     memo_->setGeometry(12, 72, 310, 178);
@@ -254,8 +254,7 @@ void TfrmProper::FormShow()
     chkProtect_->setChecked(formulaProtected_);
 
     // One read of the file for everything the dialog shows.
-    const tintora::FormulaProperties stored =
-        tintora::readFormulaProperties(localPath(formulaPath_));
+    const tintora::FormulaProperties stored = tintora::readFormulaProperties(localPath(formulaPath_));
 
     QStringList lines;
     for (const std::string& note : stored.notes)
@@ -283,8 +282,8 @@ void TfrmProper::placeOnScreen()
     const QScreen* screen = mainWindow->screen();
     const QRect area = screen ? screen->geometry() : QRect(corner, frameGeometry().size());
     const QSize frame = frameGeometry().size();
-    const tintora::ScreenPoint at = tintora::placeFormulaProperties(
-        {corner.x(), corner.y()}, frame.width(), frame.height(), {area.left(), area.top(), area.width(), area.height()});
+    const tintora::ScreenPoint at = tintora::placeFormulaProperties({corner.x(), corner.y()}, frame.width(),
+        frame.height(), {area.left(), area.top(), area.width(), area.height()});
     move(at.x, at.y);
 }
 
@@ -296,9 +295,9 @@ void TfrmProper::placeOnScreen()
 void TfrmProper::showDate(const std::optional<std::string>& stored)
 {
     const QDate today = QDate::currentDate();
-    const tintora::RevisionDate date =
-        tintora::readRevisionDate(stored, QLocale::system().dateFormat(QLocale::ShortFormat).toStdString(),
-                                  {today.year(), today.month(), today.day()}, systemDateNames());
+    const tintora::RevisionDate date
+        = tintora::readRevisionDate(stored, QLocale::system().dateFormat(QLocale::ShortFormat).toStdString(),
+            {today.year(), today.month(), today.day()}, systemDateNames());
     if (date.date) {
         edtDate_->setSpecialValueText({});
         edtDate_->setDate(QDate(date.date->year, date.date->month, date.date->day));
@@ -338,8 +337,8 @@ void TfrmProper::btnAddClick()
     frmSpec_->edtValue()->clear();
     if (frmSpec_->exec() != QDialog::Accepted)
         return;
-    specs_.push_back(tintora::addedTestSpec(frmSpec_->edtSpec()->text().toStdString(),
-                                                 frmSpec_->edtValue()->text().toStdString()));
+    specs_.push_back(
+        tintora::addedTestSpec(frmSpec_->edtSpec()->text().toStdString(), frmSpec_->edtValue()->text().toStdString()));
     appendSpecItem();
 }
 
@@ -357,8 +356,8 @@ void TfrmProper::btnEditClick()
     frmSpec_->edtValue()->setText(fromUtf8(fields.value));
     if (frmSpec_->exec() != QDialog::Accepted)
         return;
-    tintora::applyEditedTestSpec(entry, frmSpec_->edtSpec()->text().toStdString(),
-                                      frmSpec_->edtValue()->text().toStdString());
+    tintora::applyEditedTestSpec(
+        entry, frmSpec_->edtSpec()->text().toStdString(), frmSpec_->edtValue()->text().toStdString());
     showSpecItem(*index);
 }
 
@@ -406,8 +405,8 @@ tintora::FormulaProperties TfrmProper::shownProperties() const
 void TfrmProper::btnOkClick()
 {
     const bool protect = chkProtect_->isChecked();
-    const tintora::WriteResult written =
-        tintora::saveFormulaProperties(localPath(formulaPath_), shownProperties(), protect);
+    const tintora::WriteResult written
+        = tintora::saveFormulaProperties(localPath(formulaPath_), shownProperties(), protect);
     if (!written) {
         prompter_->error(written.problem);
         return;

@@ -7,8 +7,9 @@
 #include <QPushButton>
 
 TfrmSpec::TfrmSpec(QWidget* frmProper)
-    : QDialog(frmProper, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                             | Qt::WindowCloseButtonHint)
+    : QDialog(frmProper,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmSpec"));
     setWindowTitle(QStringLiteral("Spec"));

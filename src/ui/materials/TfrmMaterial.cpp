@@ -3,10 +3,10 @@
 #include "core/materials/MaterialWrite.h"
 #include "core/text/NumberText.h"
 #include "ui/widgets/FormulaGridLayout.h"
+#include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TSuperGrid.h"
-#include "ui/widgets/LocalPath.h"
 
 #include <QAbstractListModel>
 #include <QFile>
@@ -146,8 +146,9 @@ private:
 };
 
 TfrmMaterial::TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs, tintora::Prompter& prompter)
-    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                           | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(mainWindow,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::MSWindowsFixedSizeDialogHint)
     , prompter_(prompter)
 {
     setObjectName(QStringLiteral("frmMaterial"));
@@ -159,10 +160,9 @@ TfrmMaterial::TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs, tintora::P
 
     connect(FileBox_, &QLineEdit::textChanged, this, &TfrmMaterial::FileBoxChange);
     connect(File32List_, &QListView::clicked, this, &TfrmMaterial::File32ListClick);
-    connect(File32List_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TfrmMaterial::File32ListChange);
-    connect(File32List_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TfrmMaterial::File32ListChange);
+    connect(File32List_->selectionModel(), &QItemSelectionModel::currentChanged, this, &TfrmMaterial::File32ListChange);
+    connect(
+        File32List_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfrmMaterial::File32ListChange);
     connect(btnClose_, &QPushButton::clicked, this, &TfrmMaterial::btnCloseClick);
     connect(New1_, &TExplorerButton::OnClick, this, &TfrmMaterial::New1Click);
     connect(Save1_, &TExplorerButton::OnClick, this, &TfrmMaterial::Save1Click);
@@ -283,7 +283,7 @@ void TfrmMaterial::FormShow()
     const QWidget& mainWindow = *parentWidget();
     const QRect screen = mainWindow.screen()->geometry();
     const auto at = tintora::materialEditorPosition({mainWindow.x(), mainWindow.y()}, frame.width(), frame.height(),
-                                                    {screen.x(), screen.y(), screen.width(), screen.height()});
+        {screen.x(), screen.y(), screen.width(), screen.height()});
     move(at.x, at.y);
 
     // The folder is listed once per opening, so files added or removed since show.
@@ -337,8 +337,7 @@ void TfrmMaterial::File32ListChange()
 
 void TfrmMaterial::GetNumbers(std::size_t item)
 {
-    const auto view = tintora::readMaterialView(localPath(MaterialFolder_),
-                                                listedFiles()[item].name);
+    const auto view = tintora::readMaterialView(localPath(MaterialFolder_), listedFiles()[item].name);
     NameBox_->setText(QString::fromStdString(view.name));
     for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
         boxes_[i]->setValue(view.props.*PropertyBoxes[i].field);
@@ -413,8 +412,8 @@ bool TfrmMaterial::Save1Click()
 
 void TfrmMaterial::Delete1Click()
 {
-    const tintora::MaterialFileChoice choice =
-        tintora::materialFileFor(localPath(MaterialFolder_), FileBox_->text().toStdString());
+    const tintora::MaterialFileChoice choice
+        = tintora::materialFileFor(localPath(MaterialFolder_), FileBox_->text().toStdString());
     if (!choice.ok()) {
         prompter_.error(choice.problem);
         return;

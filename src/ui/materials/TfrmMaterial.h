@@ -7,8 +7,8 @@
 // after a question.
 #include "core/materials/MaterialBrowsing.h"
 #include "core/materials/MaterialFile.h"
-#include "core/text/SafeWrite.h"
 #include "core/sheet/Prompter.h"
+#include "core/text/SafeWrite.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -50,7 +50,7 @@ void drawPrintoutText(QPainter& painter, const PrintoutGeometry& geometry, const
     for (std::size_t k = 0; k < characters.size(); ++k) {
         if (characters[k] != U' ')
             painter.drawText(QPointF(topLeft.x() + static_cast<double>(k) * geometry.columnWidth, baseline),
-                             QString::fromUcs4(&characters[k], 1));
+                QString::fromUcs4(&characters[k], 1));
     }
     if (text.style == tintora::TextStyle::BoldUnderline)
         painter.fillRect(QRectF(topLeft.x(), baseline + metrics.underlinePos(), width, metrics.lineWidth()), Qt::black);
@@ -70,8 +70,8 @@ PrintoutGeometry PrintoutGeometry::onDevice(QPaintDevice& device, int printableW
     PrintoutGeometry geometry = from(printableWidth, 0);
     // A character may be no wider than its column, and 80 of them no wider
     // than the page: on A4 12-point characters would run off the right edge.
-    const double widest =
-        std::min(static_cast<double>(geometry.columnWidth), printableWidth / double(tintora::PrintoutColumns));
+    const double widest
+        = std::min(static_cast<double>(geometry.columnWidth), printableWidth / double(tintora::PrintoutColumns));
     QFont font = printoutFont(device, PrintoutPointSize, tintora::TextStyle::Regular);
     const double advance = advanceOf(font, device);
     if (advance > widest) {
@@ -95,8 +95,8 @@ QString todayShortDate()
         tintora::formatShortDate({today.year(), today.month(), today.day()}, pattern.toStdString()));
 }
 
-bool LabPrint(QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath,
-              const QString& dateText)
+bool LabPrint(
+    QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath, const QString& dateText)
 {
     const std::string fileName = tintora::fileNameOf(localFileName(formulaPath));
     const auto page = tintora::LabPrintPage(sheet, fileName, dateText.toStdString());

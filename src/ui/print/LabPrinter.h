@@ -24,8 +24,8 @@ struct PrintoutGeometry {
 
 // The printout of the sheet as the boxes show it. Returns false when the
 // device cannot be painted on.
-bool LabPrint(QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath,
-              const QString& dateText);
+bool LabPrint(
+    QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath, const QString& dateText);
 
 // Today in the system's short date form.
 QString todayShortDate();

@@ -13,22 +13,16 @@ struct ButtonPlacement {
     int tl = 0, tt = 0, gl = 0, gt = 0;
 };
 
-ButtonPlacement startPlacement(const ExplorerButtonLayoutInput &in)
+ButtonPlacement startPlacement(const ExplorerButtonLayoutInput& in)
 {
     const int w = in.button.width();
     const bool hasText = !in.text.isEmpty();
     const int tw = hasText ? std::min(in.text.width(), w - 4) : 0;
-    return {w,
-            in.button.height(),
-            hasText ? 2 : 0,
-            tw,
-            hasText ? in.text.height() : 0,
-            in.glyph.width() + (in.popupMark ? 10 : 0),
-            in.glyph.height(),
-            tw};
+    return {w, in.button.height(), hasText ? 2 : 0, tw, hasText ? in.text.height() : 0,
+        in.glyph.width() + (in.popupMark ? 10 : 0), in.glyph.height(), tw};
 }
 
-void placeTextAlone(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
+void placeTextAlone(ButtonPlacement& p, const ExplorerButtonLayoutInput& in)
 {
     if (in.popupMark) {
         p.tr = std::min(p.w - 14, p.tw);
@@ -36,14 +30,20 @@ void placeTextAlone(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
     }
     p.tt = (p.h - p.th) / 2;
     switch (in.alignment) {
-    case TButtonAlignment::Left: p.tl = 3; break;
-    case TButtonAlignment::Right: p.tl = p.w - p.tw - 3; break;
-    case TButtonAlignment::Center: p.tl = (p.w - p.tw) / 2; break;
+    case TButtonAlignment::Left:
+        p.tl = 3;
+        break;
+    case TButtonAlignment::Right:
+        p.tl = p.w - p.tw - 3;
+        break;
+    case TButtonAlignment::Center:
+        p.tl = (p.w - p.tw) / 2;
+        break;
     }
 }
 
 // Glyph above or below the text.
-void placeStacked(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
+void placeStacked(ButtonPlacement& p, const ExplorerButtonLayoutInput& in)
 {
     if (in.layout == TButtonLayout::GlyphTop) {
         p.gt = (p.h - p.th - p.gh - p.sp) / 2;
@@ -53,14 +53,23 @@ void placeStacked(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
         p.gt = p.tt + p.th + p.sp;
     }
     switch (in.alignment) {
-    case TButtonAlignment::Left: p.gl = 3; p.tl = 3; break;
-    case TButtonAlignment::Right: p.gl = p.w - p.gw - 3; p.tl = p.w - p.tw - 3; break;
-    case TButtonAlignment::Center: p.gl = (p.w - p.gw) / 2; p.tl = (p.w - p.tw) / 2; break;
+    case TButtonAlignment::Left:
+        p.gl = 3;
+        p.tl = 3;
+        break;
+    case TButtonAlignment::Right:
+        p.gl = p.w - p.gw - 3;
+        p.tl = p.w - p.tw - 3;
+        break;
+    case TButtonAlignment::Center:
+        p.gl = (p.w - p.gw) / 2;
+        p.tl = (p.w - p.tw) / 2;
+        break;
     }
 }
 
 // Glyph left or right of the text.
-void placeSideBySide(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
+void placeSideBySide(ButtonPlacement& p, const ExplorerButtonLayoutInput& in)
 {
     if (p.w - 4 < p.tw + p.gw + p.sp)
         p.tw = p.w - p.sp - p.gw - 4;
@@ -69,22 +78,40 @@ void placeSideBySide(ButtonPlacement &p, const ExplorerButtonLayoutInput &in)
     p.tt = (p.h - p.th) / 2;
     if (in.layout == TButtonLayout::GlyphLeft) {
         switch (in.alignment) {
-        case TButtonAlignment::Left: p.gl = 3; p.tl = p.gw + p.sp + 3; break;
-        case TButtonAlignment::Right: p.tl = p.w - p.tw - 3; p.gl = p.tl - p.gw - p.sp; break;
-        case TButtonAlignment::Center: p.gl = (p.w - p.tw - p.gw - p.sp) / 2; p.tl = p.gl + p.gw + p.sp; break;
+        case TButtonAlignment::Left:
+            p.gl = 3;
+            p.tl = p.gw + p.sp + 3;
+            break;
+        case TButtonAlignment::Right:
+            p.tl = p.w - p.tw - 3;
+            p.gl = p.tl - p.gw - p.sp;
+            break;
+        case TButtonAlignment::Center:
+            p.gl = (p.w - p.tw - p.gw - p.sp) / 2;
+            p.tl = p.gl + p.gw + p.sp;
+            break;
         }
     } else {
         switch (in.alignment) {
-        case TButtonAlignment::Left: p.tl = 3; p.gl = p.tw + 3 + p.sp; break;
-        case TButtonAlignment::Right: p.gl = p.w - p.gw - 3; p.tl = p.gl - p.tw - p.sp; break;
-        case TButtonAlignment::Center: p.tl = (p.w - p.tw - p.gw - p.sp) / 2; p.gl = p.tw + p.tl + p.sp; break;
+        case TButtonAlignment::Left:
+            p.tl = 3;
+            p.gl = p.tw + 3 + p.sp;
+            break;
+        case TButtonAlignment::Right:
+            p.gl = p.w - p.gw - 3;
+            p.tl = p.gl - p.tw - p.sp;
+            break;
+        case TButtonAlignment::Center:
+            p.tl = (p.w - p.tw - p.gw - p.sp) / 2;
+            p.gl = p.tw + p.tl + p.sp;
+            break;
         }
     }
 }
 
-} // namespace
+}  // namespace
 
-ExplorerButtonGeometry explorerButtonLayout(const ExplorerButtonLayoutInput &in)
+ExplorerButtonGeometry explorerButtonLayout(const ExplorerButtonLayoutInput& in)
 {
     const bool hasGlyph = !in.glyph.isEmpty();
     ButtonPlacement p = startPlacement(in);
@@ -113,14 +140,17 @@ ExplorerButtonGeometry explorerButtonLayout(const ExplorerButtonLayoutInput &in)
 ShadingThresholds shadingThresholds(ShadingType type)
 {
     switch (type) {
-    case ShadingType::stLight: return {205, 127, 68};
-    case ShadingType::stDark: return {335, 274, 175};
-    case ShadingType::stMedium: break;
+    case ShadingType::stLight:
+        return {205, 127, 68};
+    case ShadingType::stDark:
+        return {335, 274, 175};
+    case ShadingType::stMedium:
+        break;
     }
     return {553, 231, 57};
 }
 
-QColor shadePixel(QColor pixel, ShadingType type, const QColor &highlight, const QColor &shadow)
+QColor shadePixel(QColor pixel, ShadingType type, const QColor& highlight, const QColor& shadow)
 {
     const int sum = pixel.red() + pixel.green() + pixel.blue();
     const ShadingThresholds t = shadingThresholds(type);
@@ -137,7 +167,7 @@ namespace {
 
 // A glyph in a format whose pixel() gives plain colours with their alpha, at
 // the glyph's own device pixel ratio.
-QImage withAlpha(const QImage &bitmap)
+QImage withAlpha(const QImage& bitmap)
 {
     return bitmap.convertToFormat(QImage::Format_ARGB32);
 }
@@ -149,16 +179,16 @@ bool isDrawn(QRgb pixel, QRgb transparent)
     return qAlpha(pixel) != 0 && pixel != transparent;
 }
 
-} // namespace
+}  // namespace
 
-QSize logicalGlyphSize(const QImage &bitmap)
+QSize logicalGlyphSize(const QImage& bitmap)
 {
     if (bitmap.isNull())
         return {};
     return bitmap.deviceIndependentSize().toSize();
 }
 
-QImage shadedGlyph(const QImage &bitmap, ShadingType type, const QColor &highlight, const QColor &shadow)
+QImage shadedGlyph(const QImage& bitmap, ShadingType type, const QColor& highlight, const QColor& shadow)
 {
     if (bitmap.isNull())
         return {};
@@ -175,7 +205,7 @@ QImage shadedGlyph(const QImage &bitmap, ShadingType type, const QColor &highlig
     return copy;
 }
 
-QImage transparentGlyph(const QImage &bitmap)
+QImage transparentGlyph(const QImage& bitmap)
 {
     if (bitmap.isNull())
         return {};
@@ -193,7 +223,7 @@ bool isEtchedPixel(QRgb pixel, QRgb transparent)
     return isDrawn(pixel, transparent) && qAlpha(pixel) >= 128 && qGray(pixel) < 128;
 }
 
-QImage etchedPixelsIn(const QImage &bitmap, const QColor &color)
+QImage etchedPixelsIn(const QImage& bitmap, const QColor& color)
 {
     if (bitmap.isNull())
         return {};
@@ -209,7 +239,7 @@ QImage etchedPixelsIn(const QImage &bitmap, const QColor &color)
     return image;
 }
 
-QImage checkerboardPattern(const QColor &face, const QColor &highlight)
+QImage checkerboardPattern(const QColor& face, const QColor& highlight)
 {
     QImage image(8, 8, QImage::Format_RGB32);
     for (int y = 0; y < 8; ++y)
@@ -233,7 +263,7 @@ std::vector<QPoint> popupMarkPixels(QPoint anchor)
     return pixels;
 }
 
-QString stripAccessKeyMarks(const QString &caption)
+QString stripAccessKeyMarks(const QString& caption)
 {
     QString result;
     for (qsizetype i = 0; i < caption.size(); ++i) {
@@ -249,7 +279,7 @@ QString stripAccessKeyMarks(const QString &caption)
     return result;
 }
 
-QChar accessKeyOf(const QString &caption)
+QChar accessKeyOf(const QString& caption)
 {
     for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != u'&')

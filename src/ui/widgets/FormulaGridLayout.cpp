@@ -19,8 +19,7 @@ TColumns formulaGridColumns()
     bold.setBold(true);
     const QColor black(Qt::black);
 
-    auto column = [&](const QString &title, TAlignment alignment, bool boldData,
-                      TOverflow overflow) {
+    auto column = [&](const QString& title, TAlignment alignment, bool boldData, TOverflow overflow) {
         TColumn c;
         if (!title.isEmpty())
             c.Title = QStringList{title};
@@ -51,7 +50,7 @@ TColumns formulaGridColumns()
     return columns;
 }
 
-void applyFormulaGridLayout(TSuperGrid &grid)
+void applyFormulaGridLayout(TSuperGrid& grid)
 {
     grid.setFont(smallSansFont());
     const int widths[] = {35, 99, 140, 90, 88, 52};

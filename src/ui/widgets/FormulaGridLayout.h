@@ -15,4 +15,4 @@ TColumns formulaGridColumns();
 
 // Column widths 35, 99, 140, 90, 88, 52; header row 19 pixels, other rows 17;
 // vertical scroll bar only; the definitions above.
-void applyFormulaGridLayout(TSuperGrid &grid);
+void applyFormulaGridLayout(TSuperGrid& grid);

@@ -51,7 +51,7 @@ QPoint GridGeometry::cellAt(QPoint pos, QSize viewport) const
 {
     if (pos.x() < 0 || pos.y() < 0 || pos.x() >= viewport.width() || pos.y() >= viewport.height())
         return {-1, -1};
-    auto find = [](int p, const std::vector<int> &sizes, int fixed, int first, int line) {
+    auto find = [](int p, const std::vector<int>& sizes, int fixed, int first, int line) {
         int start = 0;
         auto hit = [&](int i) {
             const int end = start + sizes[i] + line;
@@ -76,7 +76,7 @@ QPoint GridGeometry::cellAt(QPoint pos, QSize viewport) const
 }
 
 namespace {
-int fixedExtent(const std::vector<int> &sizes, int fixed, int line)
+int fixedExtent(const std::vector<int>& sizes, int fixed, int line)
 {
     int extent = 0;
     for (int i = 0; i < fixed && i < static_cast<int>(sizes.size()); ++i)
@@ -84,7 +84,7 @@ int fixedExtent(const std::vector<int> &sizes, int fixed, int line)
     return extent;
 }
 
-int fitting(const std::vector<int> &sizes, int fixed, int first, int line, int available)
+int fitting(const std::vector<int>& sizes, int fixed, int first, int line, int available)
 {
     int space = available - fixedExtent(sizes, fixed, line);
     int count = 0;
@@ -97,7 +97,7 @@ int fitting(const std::vector<int> &sizes, int fixed, int first, int line, int a
     return std::max(count, 1);
 }
 
-int maxFirst(const std::vector<int> &sizes, int fixed, int line, int available)
+int maxFirst(const std::vector<int>& sizes, int fixed, int line, int available)
 {
     int space = available - fixedExtent(sizes, fixed, line);
     int first = static_cast<int>(sizes.size());
@@ -109,7 +109,7 @@ int maxFirst(const std::vector<int> &sizes, int fixed, int line, int available)
     }
     return std::max(fixed, std::min(first, static_cast<int>(sizes.size()) - 1));
 }
-} // namespace
+}  // namespace
 
 int GridGeometry::fullyVisibleRows(int viewportHeight) const
 {
@@ -131,8 +131,7 @@ int GridGeometry::maxLeftCol(int viewportWidth) const
     return maxFirst(colWidths, fixedCols, lineWidth, viewportWidth);
 }
 
-QString ellipsisText(const QString &text, int available,
-                     const std::function<int(const QString &)> &textWidth)
+QString ellipsisText(const QString& text, int available, const std::function<int(const QString&)>& textWidth)
 {
     if (textWidth(text) <= available)
         return text;

@@ -47,5 +47,4 @@ private:
 // to an empty prefix while the prefix is narrower than
 // available - (width of "..." + 6); the check precedes each append, so the
 // prefix may end one character past that limit.
-QString ellipsisText(const QString &text, int available,
-                     const std::function<int(const QString &)> &textWidth);
+QString ellipsisText(const QString& text, int available, const std::function<int(const QString&)>& textWidth);

@@ -10,7 +10,7 @@ bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
 }
-} // namespace
+}  // namespace
 
 NumericEditState NumericEditRules::typeChar(NumericEditState s, QChar key) const
 {
@@ -85,7 +85,7 @@ NumericEditState NumericEditRules::typeDigit(NumericEditState s, QChar digit, bo
         return s;
     }
     if (d > 0 && s.caret >= len - d) {
-        s.text[s.caret] = digit;   // overwrite in the decimals
+        s.text[s.caret] = digit;  // overwrite in the decimals
         s.caret += 1;
         return s;
     }
@@ -98,7 +98,7 @@ NumericEditState NumericEditRules::deleteOne(NumericEditState s, bool forward) c
 {
     const int d = decimals;
     const int len = static_cast<int>(s.text.size());
-    const int b = forward ? s.caret + 1 : s.caret;   // 1-based position of the character
+    const int b = forward ? s.caret + 1 : s.caret;  // 1-based position of the character
     const bool hadMinus = s.text.contains(u'-');
     s.selStart = s.caret;
     s.selLength = 0;
@@ -124,7 +124,7 @@ NumericEditState NumericEditRules::deleteOne(NumericEditState s, bool forward) c
         s.text.append(u'0');
         s.caret = b - 1;
     } else if (b == len - d) {
-        s.caret = forward ? len - d : len - d - 1;   // the separator stays
+        s.caret = forward ? len - d : len - d - 1;  // the separator stays
     } else if (b == 2 && integerLength == 2 && hadMinus) {
         s.text[1] = u'0';
         s.caret = 1;
@@ -155,7 +155,7 @@ NumericEditState NumericEditRules::deleteSelection(NumericEditState s) const
     return s;
 }
 
-NumericEditState NumericEditRules::paste(NumericEditState s, const QString &clipboard) const
+NumericEditState NumericEditRules::paste(NumericEditState s, const QString& clipboard) const
 {
     s = deleteSelection(s);
     for (const QChar c : clipboard) {
@@ -171,8 +171,8 @@ QString formatNumericValue(double value, int decimals, QChar decimalSeparator)
     if (!std::isfinite(value))
         value = 0;
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::fixed, decimals);
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, decimals);
     QString text = QString::fromLatin1(buffer, result.ptr - buffer);
     bool zero = true;
     for (const QChar c : std::as_const(text))
@@ -185,7 +185,7 @@ QString formatNumericValue(double value, int decimals, QChar decimalSeparator)
     return text;
 }
 
-std::optional<double> parseNumericValue(const QString &text, QChar decimalSeparator)
+std::optional<double> parseNumericValue(const QString& text, QChar decimalSeparator)
 {
     QString s = text.trimmed();
     if (s.isEmpty())
@@ -199,7 +199,7 @@ std::optional<double> parseNumericValue(const QString &text, QChar decimalSepara
         s.remove(0, 1);
     for (const QChar c : std::as_const(s))
         if (c.isLetter() && c != u'e' && c != u'E')
-            return std::nullopt;   // no inf or nan
+            return std::nullopt;  // no inf or nan
     const std::string bytes = s.toStdString();
     double value = 0;
     const auto result = std::from_chars(bytes.data(), bytes.data() + bytes.size(), value);

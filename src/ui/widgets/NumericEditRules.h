@@ -16,7 +16,7 @@ struct NumericEditState {
     int selStart = 0;
     int selLength = 0;
 
-    bool operator==(const NumericEditState &) const = default;
+    bool operator==(const NumericEditState&) const = default;
 };
 
 struct NumericEditRules {
@@ -36,7 +36,7 @@ struct NumericEditRules {
     NumericEditState deleteSelection(NumericEditState state) const;
     // The selection is deleted, then each character is typed; control
     // characters of the clipboard are skipped.
-    NumericEditState paste(NumericEditState state, const QString &clipboard) const;
+    NumericEditState paste(NumericEditState state, const QString& clipboard) const;
 
 private:
     NumericEditState deleteOne(NumericEditState state, bool forward) const;
@@ -49,4 +49,4 @@ private:
 // to zero is shown without a sign.
 QString formatNumericValue(double value, int decimals, QChar decimalSeparator);
 // The number a text shows; nothing when the text is not a number.
-std::optional<double> parseNumericValue(const QString &text, QChar decimalSeparator);
+std::optional<double> parseNumericValue(const QString& text, QChar decimalSeparator);

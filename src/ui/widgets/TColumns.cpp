@@ -1,13 +1,16 @@
 #include "ui/widgets/TColumns.h"
 
-TColumns::TColumns(const TColumns &other)
-    : m_items(other.m_items), m_propertyVersion(other.m_propertyVersion),
-      m_useOddRowColor(other.m_useOddRowColor), m_oddRowColor(other.m_oddRowColor),
-      m_useEvenRowColor(other.m_useEvenRowColor), m_evenRowColor(other.m_evenRowColor)
+TColumns::TColumns(const TColumns& other)
+    : m_items(other.m_items)
+    , m_propertyVersion(other.m_propertyVersion)
+    , m_useOddRowColor(other.m_useOddRowColor)
+    , m_oddRowColor(other.m_oddRowColor)
+    , m_useEvenRowColor(other.m_useEvenRowColor)
+    , m_evenRowColor(other.m_evenRowColor)
 {
 }
 
-TColumns &TColumns::operator=(const TColumns &other)
+TColumns& TColumns::operator=(const TColumns& other)
 {
     if (this != &other) {
         m_items = other.m_items;
@@ -27,13 +30,13 @@ void TColumns::changed() const
         m_onChange();
 }
 
-void TColumns::add(const TColumn &column)
+void TColumns::add(const TColumn& column)
 {
     m_items.append(column);
     changed();
 }
 
-void TColumns::insert(int index, const TColumn &column)
+void TColumns::insert(int index, const TColumn& column)
 {
     m_items.insert(index, column);
     changed();
@@ -61,25 +64,25 @@ void TColumns::clear()
     changed();
 }
 
-void TColumns::setItem(int index, const TColumn &column)
+void TColumns::setItem(int index, const TColumn& column)
 {
     m_items[index] = column;
     changed();
 }
 
-void TColumns::setTitle(int index, const QStringList &title)
+void TColumns::setTitle(int index, const QStringList& title)
 {
     m_items[index].Title = title;
     changed();
 }
 
-void TColumns::setTitleFont(int index, const QFont &font)
+void TColumns::setTitleFont(int index, const QFont& font)
 {
     m_items[index].setTitleFont(font);
     changed();
 }
 
-void TColumns::setFont(int index, const QFont &font)
+void TColumns::setFont(int index, const QFont& font)
 {
     m_items[index].setFont(font);
     changed();
@@ -93,7 +96,7 @@ void TColumns::setUseOddRowColor(bool value)
     }
 }
 
-void TColumns::setOddRowColor(const QColor &value)
+void TColumns::setOddRowColor(const QColor& value)
 {
     if (value != m_oddRowColor) {
         m_oddRowColor = value;
@@ -109,7 +112,7 @@ void TColumns::setUseEvenRowColor(bool value)
     }
 }
 
-void TColumns::setEvenRowColor(const QColor &value)
+void TColumns::setEvenRowColor(const QColor& value)
 {
     if (value != m_evenRowColor) {
         m_evenRowColor = value;

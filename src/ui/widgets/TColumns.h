@@ -25,13 +25,13 @@ struct TColumn {
     QStringList Title;
     TAlignment TitleAlignment = TAlignment::Left;
     TAlignment Alignment = TAlignment::Left;
-    QColor TitleColor;      // invalid: button face
-    QColor Color;           // invalid: window (base) colour
-    QFont TitleFont;        // the grid's own font unless set
+    QColor TitleColor;  // invalid: button face
+    QColor Color;  // invalid: window (base) colour
+    QFont TitleFont;  // the grid's own font unless set
     QColor TitleFontColor;  // invalid: window text
     bool TitleFontSet = false;
     QFont Font;
-    QColor FontColor;       // invalid: window text
+    QColor FontColor;  // invalid: window text
     bool FontSet = false;
     TOverflow Overflow = TOverflow::Clip;
     TBevel TitleBevelInner = TBevel::None;
@@ -44,9 +44,17 @@ struct TColumn {
     TCheckBoxStyle CheckBoxStyle = TCheckBoxStyle::Standard;
     bool CheckedDefault = false;
 
-    void setTitleFont(const QFont &font) { TitleFont = font; TitleFontSet = true; }
-    void setFont(const QFont &font) { Font = font; FontSet = true; }
-    bool operator==(const TColumn &) const = default;
+    void setTitleFont(const QFont& font)
+    {
+        TitleFont = font;
+        TitleFontSet = true;
+    }
+    void setFont(const QFont& font)
+    {
+        Font = font;
+        FontSet = true;
+    }
+    bool operator==(const TColumn&) const = default;
 };
 
 // The ordered list of definitions; definition i applies to grid column i.
@@ -55,22 +63,22 @@ struct TColumn {
 class TColumns {
 public:
     TColumns() = default;
-    TColumns(const TColumns &other);
-    TColumns &operator=(const TColumns &other);
+    TColumns(const TColumns& other);
+    TColumns& operator=(const TColumns& other);
 
     int count() const { return static_cast<int>(m_items.size()); }
-    const TColumn &item(int index) const { return m_items.at(index); }
-    const TColumn &operator[](int index) const { return m_items.at(index); }
+    const TColumn& item(int index) const { return m_items.at(index); }
+    const TColumn& operator[](int index) const { return m_items.at(index); }
 
-    void add(const TColumn &column);
-    void insert(int index, const TColumn &column);
+    void add(const TColumn& column);
+    void insert(int index, const TColumn& column);
     void remove(int index);
     void move(int from, int to);
     void clear();
-    void setItem(int index, const TColumn &column);
-    void setTitle(int index, const QStringList &title);
-    void setTitleFont(int index, const QFont &font);
-    void setFont(int index, const QFont &font);
+    void setItem(int index, const TColumn& column);
+    void setTitle(int index, const QStringList& title);
+    void setTitleFont(int index, const QFont& font);
+    void setFont(int index, const QFont& font);
 
     QString PropertyVersion() const { return m_propertyVersion; }
     bool UseOddRowColor() const { return m_useOddRowColor; }
@@ -78,9 +86,9 @@ public:
     bool UseEvenRowColor() const { return m_useEvenRowColor; }
     QColor EvenRowColor() const { return m_evenRowColor; }
     void setUseOddRowColor(bool value);
-    void setOddRowColor(const QColor &value);
+    void setOddRowColor(const QColor& value);
     void setUseEvenRowColor(bool value);
-    void setEvenRowColor(const QColor &value);
+    void setEvenRowColor(const QColor& value);
 
     void setOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 

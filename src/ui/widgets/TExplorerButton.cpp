@@ -9,15 +9,15 @@
 
 namespace {
 // One pattern for all buttons, made when first needed.
-const QPixmap &sharedCheckerboard(const QPalette &palette)
+const QPixmap& sharedCheckerboard(const QPalette& palette)
 {
-    static QPixmap pattern = QPixmap::fromImage(
-        checkerboardPattern(palette.color(QPalette::Button), palette.color(QPalette::Light)));
+    static QPixmap pattern
+        = QPixmap::fromImage(checkerboardPattern(palette.color(QPalette::Button), palette.color(QPalette::Light)));
     return pattern;
 }
-} // namespace
+}  // namespace
 
-TExplorerButton::TExplorerButton(QWidget *parent)
+TExplorerButton::TExplorerButton(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -26,7 +26,7 @@ TExplorerButton::TExplorerButton(QWidget *parent)
 
 // ---- properties -------------------------------------------------------------
 
-void TExplorerButton::setCaption(const QString &caption)
+void TExplorerButton::setCaption(const QString& caption)
 {
     m_caption = caption;
     if (m_options & TButtonOption::boIconOnly)
@@ -52,7 +52,7 @@ void TExplorerButton::setOptions(TButtonOptions options)
     update();
 }
 
-void TExplorerButton::setHint(const QString &hint)
+void TExplorerButton::setHint(const QString& hint)
 {
     m_hint = hint;
     updateToolTip();
@@ -69,7 +69,7 @@ void TExplorerButton::updateToolTip()
     setToolTip(m_showHint ? m_hint : QString());
 }
 
-void TExplorerButton::setBitmap(const QImage &bitmap)
+void TExplorerButton::setBitmap(const QImage& bitmap)
 {
     m_bitmap = bitmap;
     m_bitmapDrawn = transparentGlyph(bitmap);
@@ -78,14 +78,14 @@ void TExplorerButton::setBitmap(const QImage &bitmap)
     update();
 }
 
-void TExplorerButton::setNoFocusBitmap(const QImage &bitmap)
+void TExplorerButton::setNoFocusBitmap(const QImage& bitmap)
 {
     m_noFocusBitmap = transparentGlyph(bitmap);
     remakeShadedCopy();
     update();
 }
 
-void TExplorerButton::setDisabledBitmap(const QImage &bitmap)
+void TExplorerButton::setDisabledBitmap(const QImage& bitmap)
 {
     m_disabledBitmap = transparentGlyph(bitmap);
     update();
@@ -102,17 +102,17 @@ void TExplorerButton::remakeShadedCopy()
 {
     if (m_bitmap.isNull() || !m_noFocusBitmap.isNull())
         return;
-    m_shaded = transparentGlyph(shadedGlyph(m_bitmap, m_shadingType, palette().color(QPalette::Light),
-                                            palette().color(QPalette::Dark)));
+    m_shaded = transparentGlyph(
+        shadedGlyph(m_bitmap, m_shadingType, palette().color(QPalette::Light), palette().color(QPalette::Dark)));
 }
 
-QList<TExplorerButton *> TExplorerButton::groupMates() const
+QList<TExplorerButton*> TExplorerButton::groupMates() const
 {
-    QList<TExplorerButton *> mates;
+    QList<TExplorerButton*> mates;
     if (m_groupIndex == 0 || !parentWidget())
         return mates;
-    const auto siblings = parentWidget()->findChildren<TExplorerButton *>(Qt::FindDirectChildrenOnly);
-    for (TExplorerButton *b : siblings)
+    const auto siblings = parentWidget()->findChildren<TExplorerButton*>(Qt::FindDirectChildrenOnly);
+    for (TExplorerButton* b : siblings)
         if (b != this && b->m_groupIndex == m_groupIndex)
             mates << b;
     return mates;
@@ -125,7 +125,7 @@ void TExplorerButton::setDown(bool down)
     m_down = down;
     update();
     if (down) {
-        for (TExplorerButton *mate : groupMates()) {
+        for (TExplorerButton* mate : groupMates()) {
             if (mate->m_down) {
                 mate->m_down = false;
                 mate->update();
@@ -146,7 +146,7 @@ void TExplorerButton::setGroupIndex(int index)
 void TExplorerButton::setAllowAllUp(bool allow)
 {
     m_allowAllUp = allow;
-    for (TExplorerButton *mate : groupMates())
+    for (TExplorerButton* mate : groupMates())
         mate->m_allowAllUp = allow;
 }
 
@@ -180,7 +180,7 @@ QColor TExplorerButton::UnselectedFontColor() const
     return m_unselectedFontColor.isValid() ? m_unselectedFontColor : palette().color(QPalette::WindowText);
 }
 
-void TExplorerButton::setUnselectedFontColor(const QColor &color)
+void TExplorerButton::setUnselectedFontColor(const QColor& color)
 {
     m_unselectedFontColor = color;
     update();
@@ -193,7 +193,7 @@ void TExplorerButton::setWordWrap(bool wrap)
     update();
 }
 
-void TExplorerButton::setDropDownMenu(QMenu *menu)
+void TExplorerButton::setDropDownMenu(QMenu* menu)
 {
     m_dropDownMenu = menu;
     update();
@@ -210,10 +210,10 @@ void TExplorerButton::updateAccessKey()
 
 // ---- input ------------------------------------------------------------------
 
-bool TExplorerButton::event(QEvent *event)
+bool TExplorerButton::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut) {
-        auto *shortcut = static_cast<QShortcutEvent *>(event);
+        auto* shortcut = static_cast<QShortcutEvent*>(event);
         if (shortcut->shortcutId() == m_shortcutId && isEnabled() && isVisible()) {
             m_mouseInside = true;
             m_pressed = false;
@@ -229,14 +229,14 @@ bool TExplorerButton::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void TExplorerButton::enterEvent(QEnterEvent *)
+void TExplorerButton::enterEvent(QEnterEvent*)
 {
     m_mouseInside = true;
     if (!m_down && isEnabled())
         update();
 }
 
-void TExplorerButton::leaveEvent(QEvent *)
+void TExplorerButton::leaveEvent(QEvent*)
 {
     m_mouseInside = false;
     if (!m_down && isEnabled())
@@ -272,13 +272,13 @@ void TExplorerButton::release(bool pointerInside)
         emit OnClick();
 }
 
-void TExplorerButton::mousePressEvent(QMouseEvent *event)
+void TExplorerButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && isEnabled() && isVisible())
         press();
 }
 
-void TExplorerButton::mouseMoveEvent(QMouseEvent *event)
+void TExplorerButton::mouseMoveEvent(QMouseEvent* event)
 {
     // While the button holds the mouse, dragging off and back on changes its look.
     if (!m_pressed)
@@ -290,13 +290,13 @@ void TExplorerButton::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
-void TExplorerButton::mouseReleaseEvent(QMouseEvent *event)
+void TExplorerButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && isEnabled() && isVisible() && m_pressed)
         release(rect().contains(event->position().toPoint()));
 }
 
-void TExplorerButton::contextMenuEvent(QContextMenuEvent *event)
+void TExplorerButton::contextMenuEvent(QContextMenuEvent* event)
 {
     // The parent shows its menu; the button must not stay pressed behind it.
     m_pressed = false;
@@ -305,7 +305,7 @@ void TExplorerButton::contextMenuEvent(QContextMenuEvent *event)
     event->ignore();
 }
 
-void TExplorerButton::changeEvent(QEvent *event)
+void TExplorerButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange) {
         if (m_groupIndex == 0)
@@ -330,9 +330,15 @@ int TExplorerButton::textFlags() const
 {
     int flags = Qt::TextShowMnemonic | Qt::AlignTop;
     switch (m_alignment) {
-    case TButtonAlignment::Left: flags |= Qt::AlignLeft; break;
-    case TButtonAlignment::Right: flags |= Qt::AlignRight; break;
-    case TButtonAlignment::Center: flags |= Qt::AlignHCenter; break;
+    case TButtonAlignment::Left:
+        flags |= Qt::AlignLeft;
+        break;
+    case TButtonAlignment::Right:
+        flags |= Qt::AlignRight;
+        break;
+    case TButtonAlignment::Center:
+        flags |= Qt::AlignHCenter;
+        break;
     }
     flags |= m_wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
     return flags;
@@ -368,12 +374,11 @@ QSize TExplorerButton::sizeHint() const
     const int popup = (m_options & TButtonOption::boPopupMark) && m_dropDownMenu ? 10 : 0;
     const int sp = text.isEmpty() ? 0 : 2;
     if (m_layout == TButtonLayout::GlyphLeft || m_layout == TButtonLayout::GlyphRight)
-        return {glyph.width() + popup + sp + text.width() + 10,
-                std::max(glyph.height(), text.height()) + 8};
+        return {glyph.width() + popup + sp + text.width() + 10, std::max(glyph.height(), text.height()) + 8};
     return {std::max(glyph.width() + popup, text.width()) + 10, glyph.height() + sp + text.height() + 8};
 }
 
-void TExplorerButton::drawBevel(QPainter &p, bool raised) const
+void TExplorerButton::drawBevel(QPainter& p, bool raised) const
 {
     if (!(m_options & TButtonOption::boShowBevel))
         return;
@@ -389,7 +394,7 @@ void TExplorerButton::drawBevel(QPainter &p, bool raised) const
     p.fillRect(w - 1, 0, 1, h, bottomRight);
 }
 
-void TExplorerButton::drawCaption(QPainter &p, const QRect &rect, const QColor &color) const
+void TExplorerButton::drawCaption(QPainter& p, const QRect& rect, const QColor& color) const
 {
     if (!captionShown())
         return;
@@ -397,15 +402,15 @@ void TExplorerButton::drawCaption(QPainter &p, const QRect &rect, const QColor &
     p.drawText(rect, textFlags() | Qt::TextDontClip, m_caption);
 }
 
-void TExplorerButton::drawPopupMark(QPainter &p, QPoint anchor, const QColor &color) const
+void TExplorerButton::drawPopupMark(QPainter& p, QPoint anchor, const QColor& color) const
 {
     if (!(m_options & TButtonOption::boPopupMark) || !m_dropDownMenu)
         return;
-    for (const QPoint &pixel : popupMarkPixels(anchor))
+    for (const QPoint& pixel : popupMarkPixels(anchor))
         p.fillRect(pixel.x(), pixel.y(), 1, 1, color);
 }
 
-void TExplorerButton::paintEvent(QPaintEvent *)
+void TExplorerButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setFont(font());
@@ -435,7 +440,7 @@ void TExplorerButton::paintEvent(QPaintEvent *)
                 textRect.translate(1, 1);
             drawCaption(p, textRect, color);
             const bool mono = !m_mouseInside && (m_options & TButtonOption::boMonoDisplay);
-            const QImage &glyph = !mono ? m_bitmapDrawn : (!m_noFocusBitmap.isNull() ? m_noFocusBitmap : m_shaded);
+            const QImage& glyph = !mono ? m_bitmapDrawn : (!m_noFocusBitmap.isNull() ? m_noFocusBitmap : m_shaded);
             if (!glyph.isNull())
                 p.drawImage(g.glyph, glyph);
             drawPopupMark(p, g.markRaised, color);

@@ -17,10 +17,10 @@
 #include <QMenu>
 
 enum class TButtonOption {
-    boMonoDisplay = 0x1,   // shaded glyph while the pointer is elsewhere
-    boIconOnly = 0x2,      // no caption drawn; the caption serves as hint
-    boPopupMark = 0x4,     // a small down-arrow beside the glyph with a drop-down menu
-    boShowBevel = 0x8,     // the one-pixel bevel when raised or sunken
+    boMonoDisplay = 0x1,  // shaded glyph while the pointer is elsewhere
+    boIconOnly = 0x2,  // no caption drawn; the caption serves as hint
+    boPopupMark = 0x4,  // a small down-arrow beside the glyph with a drop-down menu
+    boShowBevel = 0x8,  // the one-pixel bevel when raised or sunken
 };
 Q_DECLARE_FLAGS(TButtonOptions, TButtonOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TButtonOptions)
@@ -30,16 +30,16 @@ enum class TBevelStyle { Lowered, Raised };
 class TExplorerButton : public QWidget {
     Q_OBJECT
 public:
-    explicit TExplorerButton(QWidget *parent = nullptr);
+    explicit TExplorerButton(QWidget* parent = nullptr);
 
     QString Caption() const { return m_caption; }
-    void setCaption(const QString &caption);
+    void setCaption(const QString& caption);
     QImage Bitmap() const { return m_bitmap; }
-    void setBitmap(const QImage &bitmap);
+    void setBitmap(const QImage& bitmap);
     QImage NoFocusBitmap() const { return m_noFocusBitmap; }
-    void setNoFocusBitmap(const QImage &bitmap);
+    void setNoFocusBitmap(const QImage& bitmap);
     QImage DisabledBitmap() const { return m_disabledBitmap; }
-    void setDisabledBitmap(const QImage &bitmap);
+    void setDisabledBitmap(const QImage& bitmap);
     ShadingType Shading() const { return m_shadingType; }
     void setShadingType(ShadingType type);
     QImage shadedCopy() const { return m_shaded; }
@@ -47,7 +47,7 @@ public:
     TButtonOptions Options() const { return m_options; }
     void setOptions(TButtonOptions options);
     QString Hint() const { return m_hint; }
-    void setHint(const QString &hint);
+    void setHint(const QString& hint);
     bool ShowHint() const { return m_showHint; }
     void setShowHint(bool show);
 
@@ -67,11 +67,11 @@ public:
     bool ShowDownPattern() const { return m_showDownPattern; }
     void setShowDownPattern(bool show);
     QColor UnselectedFontColor() const;
-    void setUnselectedFontColor(const QColor &color);
+    void setUnselectedFontColor(const QColor& color);
     bool WordWrap() const { return m_wordWrap; }
     void setWordWrap(bool wrap);
-    QMenu *DropDownMenu() const { return m_dropDownMenu; }
-    void setDropDownMenu(QMenu *menu);
+    QMenu* DropDownMenu() const { return m_dropDownMenu; }
+    void setDropDownMenu(QMenu* menu);
 
     bool MouseInside() const { return m_mouseInside; }
     bool Pressed() const { return m_pressed; }
@@ -84,18 +84,18 @@ signals:
     void OnClick();
 
 protected:
-    bool event(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    QList<TExplorerButton *> groupMates() const;
+    QList<TExplorerButton*> groupMates() const;
     void press();
     void release(bool pointerInside);
     void remakeShadedCopy();
@@ -104,19 +104,18 @@ private:
     int textFlags() const;
     QSize captionSize() const;
     bool captionShown() const;
-    void drawBevel(QPainter &p, bool raised) const;
-    void drawCaption(QPainter &p, const QRect &rect, const QColor &color) const;
-    void drawPopupMark(QPainter &p, QPoint anchor, const QColor &color) const;
+    void drawBevel(QPainter& p, bool raised) const;
+    void drawCaption(QPainter& p, const QRect& rect, const QColor& color) const;
+    void drawPopupMark(QPainter& p, QPoint anchor, const QColor& color) const;
 
     QString m_caption;
     QImage m_bitmap;
-    QImage m_bitmapDrawn;   // with its transparent colour applied
+    QImage m_bitmapDrawn;  // with its transparent colour applied
     QImage m_noFocusBitmap;
     QImage m_disabledBitmap;
     QImage m_shaded;
     ShadingType m_shadingType = ShadingType::stMedium;
-    TButtonOptions m_options = TButtonOption::boMonoDisplay | TButtonOption::boPopupMark
-                               | TButtonOption::boShowBevel;
+    TButtonOptions m_options = TButtonOption::boMonoDisplay | TButtonOption::boPopupMark | TButtonOption::boShowBevel;
     QString m_hint;
     bool m_showHint = false;
     bool m_down = false;
@@ -126,7 +125,7 @@ private:
     TButtonLayout m_layout = TButtonLayout::GlyphTop;
     TBevelStyle m_bevelStyle = TBevelStyle::Raised;
     bool m_showDownPattern = true;
-    QColor m_unselectedFontColor;   // invalid: window text
+    QColor m_unselectedFontColor;  // invalid: window text
     bool m_wordWrap = false;
     QPointer<QMenu> m_dropDownMenu;
     bool m_mouseInside = false;

@@ -10,11 +10,11 @@
 
 #include <algorithm>
 
-TFnpNumericEdit::TFnpNumericEdit(QWidget *parent)
+TFnpNumericEdit::TFnpNumericEdit(QWidget* parent)
     : QLineEdit(parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setAcceptDrops(false);   // dropped text would bypass the rules
+    setAcceptDrops(false);  // dropped text would bypass the rules
     setText(formatNumericValue(0, m_decimals, decimalSeparator()));
     connect(this, &QLineEdit::textChanged, this, &TFnpNumericEdit::textWasChanged);
 }
@@ -95,7 +95,7 @@ NumericEditState TFnpNumericEdit::state() const
     return s;
 }
 
-void TFnpNumericEdit::apply(const NumericEditState &s)
+void TFnpNumericEdit::apply(const NumericEditState& s)
 {
     // The whole text is replaced at once: one change event per action.
     if (s.text != text())
@@ -104,16 +104,16 @@ void TFnpNumericEdit::apply(const NumericEditState &s)
     setCursorPosition(s.caret);
 }
 
-void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
+void TFnpNumericEdit::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        event->ignore();   // the window's default button acts
+        event->ignore();  // the window's default button acts
         return;
     }
     if (key == Qt::Key_Escape) {
         emit OnKeyPress(QChar(0x1b));
-        event->ignore();   // the window's cancel button acts
+        event->ignore();  // the window's cancel button acts
         return;
     }
     if (editWithClipboardOrDelete(event))
@@ -124,7 +124,7 @@ void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
     }
     const QChar typed = typedCharacter(event);
     if (typed.isNull()) {
-        event->ignore();   // not ours: shortcuts and function keys go to the window
+        event->ignore();  // not ours: shortcuts and function keys go to the window
         return;
     }
     emit OnKeyPress(typed);
@@ -133,7 +133,7 @@ void TFnpNumericEdit::keyPressEvent(QKeyEvent *event)
 }
 
 // Copy, Cut, Paste and Delete; whether the key was one of them.
-bool TFnpNumericEdit::editWithClipboardOrDelete(QKeyEvent *event)
+bool TFnpNumericEdit::editWithClipboardOrDelete(QKeyEvent* event)
 {
     if (event->matches(QKeySequence::Copy)) {
         copy();
@@ -158,27 +158,23 @@ bool TFnpNumericEdit::editWithClipboardOrDelete(QKeyEvent *event)
 }
 
 // Caret movement and selection are the line edit's own.
-bool TFnpNumericEdit::isCaretMovement(const QKeyEvent *event)
+bool TFnpNumericEdit::isCaretMovement(const QKeyEvent* event)
 {
-    static const QKeySequence::StandardKey movement[] = {
-        QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar,
-        QKeySequence::MoveToNextWord, QKeySequence::MoveToPreviousWord,
-        QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine,
-        QKeySequence::MoveToStartOfBlock, QKeySequence::MoveToEndOfBlock,
-        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
-        QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar,
-        QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord,
-        QKeySequence::SelectStartOfLine, QKeySequence::SelectEndOfLine,
-        QKeySequence::SelectStartOfBlock, QKeySequence::SelectEndOfBlock,
-        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
-        QKeySequence::SelectAll};
+    static const QKeySequence::StandardKey movement[]
+        = {QKeySequence::MoveToNextChar, QKeySequence::MoveToPreviousChar, QKeySequence::MoveToNextWord,
+            QKeySequence::MoveToPreviousWord, QKeySequence::MoveToStartOfLine, QKeySequence::MoveToEndOfLine,
+            QKeySequence::MoveToStartOfBlock, QKeySequence::MoveToEndOfBlock, QKeySequence::MoveToStartOfDocument,
+            QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextChar, QKeySequence::SelectPreviousChar,
+            QKeySequence::SelectNextWord, QKeySequence::SelectPreviousWord, QKeySequence::SelectStartOfLine,
+            QKeySequence::SelectEndOfLine, QKeySequence::SelectStartOfBlock, QKeySequence::SelectEndOfBlock,
+            QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument, QKeySequence::SelectAll};
     return std::any_of(std::begin(movement), std::end(movement),
-                       [event](QKeySequence::StandardKey sequence) { return event->matches(sequence); });
+        [event](QKeySequence::StandardKey sequence) { return event->matches(sequence); });
 }
 
 // The character a key types into the box: Backspace or printable text without
 // Ctrl or Alt; a null character for anything else.
-QChar TFnpNumericEdit::typedCharacter(const QKeyEvent *event)
+QChar TFnpNumericEdit::typedCharacter(const QKeyEvent* event)
 {
     QChar typed;
     if (event->key() == Qt::Key_Backspace)
@@ -190,7 +186,7 @@ QChar TFnpNumericEdit::typedCharacter(const QKeyEvent *event)
     return typed;
 }
 
-void TFnpNumericEdit::typeText(const QString &text)
+void TFnpNumericEdit::typeText(const QString& text)
 {
     for (const QChar c : text) {
         emit OnKeyPress(c);
@@ -199,7 +195,7 @@ void TFnpNumericEdit::typeText(const QString &text)
     }
 }
 
-void TFnpNumericEdit::inputMethodEvent(QInputMethodEvent *event)
+void TFnpNumericEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     // What an input method commits is typed text, character by character; its
     // pre-edit text is never shown in the box, so it never holds a non-number.
@@ -220,7 +216,7 @@ void TFnpNumericEdit::pasteFromClipboard()
     apply(rules().paste(state(), QApplication::clipboard()->text()));
 }
 
-void TFnpNumericEdit::focusInEvent(QFocusEvent *event)
+void TFnpNumericEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
     if (event->reason() == Qt::MouseFocusReason)
@@ -231,7 +227,7 @@ void TFnpNumericEdit::focusInEvent(QFocusEvent *event)
         deselect();
 }
 
-void TFnpNumericEdit::focusOutEvent(QFocusEvent *event)
+void TFnpNumericEdit::focusOutEvent(QFocusEvent* event)
 {
     if (m_minValue != m_maxValue) {
         const auto value = parseNumericValue(text(), decimalSeparator());
@@ -241,13 +237,13 @@ void TFnpNumericEdit::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
 }
 
-void TFnpNumericEdit::mouseDoubleClickEvent(QMouseEvent *event)
+void TFnpNumericEdit::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QLineEdit::mouseDoubleClickEvent(event);
     emit OnDblClick();
 }
 
-void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent *event)
+void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::MiddleButton) {
         QLineEdit::mouseReleaseEvent(event);
@@ -262,17 +258,17 @@ void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent *event)
 
 QString TFnpNumericEdit::selectionText() const
 {
-    const QClipboard *clipboard = QApplication::clipboard();
+    const QClipboard* clipboard = QApplication::clipboard();
     return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
 }
 
-void TFnpNumericEdit::contextMenuEvent(QContextMenuEvent *event)
+void TFnpNumericEdit::contextMenuEvent(QContextMenuEvent* event)
 {
     // The line edit's own menu would edit the text around the rules.
     QMenu menu(this);
-    QAction *cutAction = menu.addAction(tr("Cu&t"), this, &TFnpNumericEdit::cutToClipboard);
-    QAction *copyAction = menu.addAction(tr("&Copy"), this, &QLineEdit::copy);
-    QAction *pasteAction = menu.addAction(tr("&Paste"), this, &TFnpNumericEdit::pasteFromClipboard);
+    QAction* cutAction = menu.addAction(tr("Cu&t"), this, &TFnpNumericEdit::cutToClipboard);
+    QAction* copyAction = menu.addAction(tr("&Copy"), this, &QLineEdit::copy);
+    QAction* pasteAction = menu.addAction(tr("&Paste"), this, &TFnpNumericEdit::pasteFromClipboard);
     menu.addSeparator();
     menu.addAction(tr("Select &All"), this, &QLineEdit::selectAll);
     cutAction->setEnabled(!isReadOnly() && hasSelectedText());

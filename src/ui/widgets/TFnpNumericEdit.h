@@ -23,11 +23,11 @@ public:
 class TFnpNumericEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit TFnpNumericEdit(QWidget *parent = nullptr);
+    explicit TFnpNumericEdit(QWidget* parent = nullptr);
 
     int Decimals() const { return m_decimals; }
-    void setDecimals(int decimals);           // clamped to 0 ... 9
-    double Value() const;                     // throws EConvertError
+    void setDecimals(int decimals);  // clamped to 0 ... 9
+    double Value() const;  // throws EConvertError
     void setValue(double value);
     double MinValue() const { return m_minValue; }
     double MaxValue() const { return m_maxValue; }
@@ -44,32 +44,32 @@ public:
     void pasteFromClipboard();
 
 signals:
-    void OnChange();                   // after every change of the text
-    void OnValidChange();              // after a change whose value is in range
-    void OnInvalidEntry();             // focus lost with a value out of range
-    void OnKeyPress(QChar key);        // a typed character, before the rules run
+    void OnChange();  // after every change of the text
+    void OnValidChange();  // after a change whose value is in range
+    void OnInvalidEntry();  // focus lost with a value out of range
+    void OnKeyPress(QChar key);  // a typed character, before the rules run
     void OnDblClick();
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
-    void inputMethodEvent(QInputMethodEvent *event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     // The text of the selection clipboard, where the platform has one.
     virtual QString selectionText() const;
 
 private:
     NumericEditState state() const;
-    void apply(const NumericEditState &state);
+    void apply(const NumericEditState& state);
     bool inRange(double value) const;
     void textWasChanged();
-    void typeText(const QString &text);
-    bool editWithClipboardOrDelete(QKeyEvent *event);
-    static bool isCaretMovement(const QKeyEvent *event);
-    static QChar typedCharacter(const QKeyEvent *event);
+    void typeText(const QString& text);
+    bool editWithClipboardOrDelete(QKeyEvent* event);
+    static bool isCaretMovement(const QKeyEvent* event);
+    static QChar typedCharacter(const QKeyEvent* event);
 
     int m_decimals = 2;
     double m_minValue = 0;

@@ -7,32 +7,33 @@
 #include <algorithm>
 #include <utility>
 
-TMRUMenuItem::TMRUMenuItem(int number, const QString &text, QObject *parent)
-    : QAction(text, parent), m_number(number)
+TMRUMenuItem::TMRUMenuItem(int number, const QString& text, QObject* parent)
+    : QAction(text, parent)
+    , m_number(number)
 {
 }
 
 namespace mru {
 
-QString entryCaption(int number, const QString &entry)
+QString entryCaption(int number, const QString& entry)
 {
     QString shown = entry.mid(entry.lastIndexOf(QLatin1Char('/')) + 1);
     shown.replace(QLatin1Char('&'), QLatin1String("&&"));
     return QLatin1Char('&') + QString::number(number) + QLatin1Char(' ') + shown;
 }
 
-bool sameEntry(const QString &a, const QString &b)
+bool sameEntry(const QString& a, const QString& b)
 {
     const bool paths = a.contains(QLatin1Char('/')) || b.contains(QLatin1Char('/'));
     return a.compare(b, paths ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0;
 }
 
-QStringList withAdded(QStringList list, const QString &name, int maximum)
+QStringList withAdded(QStringList list, const QString& name, int maximum)
 {
     if (name.isEmpty())
         return list;
-    const auto found = std::find_if(list.begin(), list.end(),
-                                    [&name](const QString &entry) { return sameEntry(entry, name); });
+    const auto found
+        = std::find_if(list.begin(), list.end(), [&name](const QString& entry) { return sameEntry(entry, name); });
     if (found != list.end()) {
         list.move(int(found - list.begin()), 0);
         return list;
@@ -48,13 +49,13 @@ QStringList trimmed(QStringList list, int maximum)
     return list;
 }
 
-static QStringList pathParts(const QString &path)
+static QStringList pathParts(const QString& path)
 {
     static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
     return path.split(separators, Qt::SkipEmptyParts);
 }
 
-SettingsLocation settingsLocation(const QString &autoSaveName, const QString &autoSaveKey)
+SettingsLocation settingsLocation(const QString& autoSaveName, const QString& autoSaveKey)
 {
     const QStringList nameParts = pathParts(autoSaveName);
     const QStringList keyParts = pathParts(autoSaveKey);
@@ -63,7 +64,7 @@ SettingsLocation settingsLocation(const QString &autoSaveName, const QString &au
     return {nameParts.first(), (nameParts.mid(1) + keyParts).join(QLatin1Char('/'))};
 }
 
-int entryKeyIndex(const QString &key)
+int entryKeyIndex(const QString& key)
 {
     if (key.size() < 2 || key.size() > 10 || key.front().toUpper() != QLatin1Char('F'))
         return -1;
@@ -75,11 +76,11 @@ int entryKeyIndex(const QString &key)
     return ok ? index : -1;
 }
 
-QStringList readEntries(QSettings &settings, const QString &group, int limit)
+QStringList readEntries(QSettings& settings, const QString& group, int limit)
 {
     std::vector<std::pair<int, QString>> keys;
     settings.beginGroup(group);
-    for (const QString &key : settings.childKeys()) {
+    for (const QString& key : settings.childKeys()) {
         const int index = entryKeyIndex(key);
         if (index >= 0)
             keys.emplace_back(index, key);
@@ -87,7 +88,7 @@ QStringList readEntries(QSettings &settings, const QString &group, int limit)
     std::sort(keys.begin(), keys.end());
 
     QStringList entries;
-    for (const auto &[index, key] : keys) {
+    for (const auto& [index, key] : keys) {
         if (entries.size() >= limit)
             break;
         const QString value = settings.value(key).toString();
@@ -98,7 +99,7 @@ QStringList readEntries(QSettings &settings, const QString &group, int limit)
     return entries;
 }
 
-void writeEntries(QSettings &settings, const QString &group, const QStringList &list)
+void writeEntries(QSettings& settings, const QString& group, const QStringList& list)
 {
     settings.beginGroup(group);
     settings.remove(QString());
@@ -107,11 +108,12 @@ void writeEntries(QSettings &settings, const QString &group, const QStringList &
     settings.endGroup();
 }
 
-} // namespace mru
+}  // namespace mru
 
-TMRUFileList::TMRUFileList(QObject *parent) : QObject(parent)
+TMRUFileList::TMRUFileList(QObject* parent)
+    : QObject(parent)
 {
-    m_settingsFactory = [](const QString &organisation) {
+    m_settingsFactory = [](const QString& organisation) {
         return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation);
     };
 }
@@ -140,14 +142,14 @@ void TMRUFileList::setUseSubmenu(bool value)
     rebuildMenu();
 }
 
-void TMRUFileList::setSubmenuName(const QString &value)
+void TMRUFileList::setSubmenuName(const QString& value)
 {
     m_submenuName = value;
     if (m_submenu)
         m_submenu->setTitle(value);
 }
 
-void TMRUFileList::setFileMenu(QMenu *menu, QAction *before)
+void TMRUFileList::setFileMenu(QMenu* menu, QAction* before)
 {
     removeMenuItems();
     m_menu = menu;
@@ -155,7 +157,7 @@ void TMRUFileList::setFileMenu(QMenu *menu, QAction *before)
     rebuildMenu();
 }
 
-void TMRUFileList::AddItem(const QString &fileName)
+void TMRUFileList::AddItem(const QString& fileName)
 {
     setItems(mru::withAdded(m_items, fileName, m_maximum));
 }
@@ -208,7 +210,7 @@ void TMRUFileList::setSettingsFactory(SettingsFactory factory)
     m_settingsFactory = std::move(factory);
 }
 
-std::unique_ptr<QSettings> TMRUFileList::openSettings(const mru::SettingsLocation &where) const
+std::unique_ptr<QSettings> TMRUFileList::openSettings(const mru::SettingsLocation& where) const
 {
     return m_settingsFactory(where.organisation);
 }
@@ -225,14 +227,14 @@ void TMRUFileList::rebuildMenu()
     if (!m_menu || m_items.isEmpty())
         return;
 
-    QAction *const before = m_anchor;
-    auto *separator = new TMRUMenuItem(0, QString(), this);
+    QAction* const before = m_anchor;
+    auto* separator = new TMRUMenuItem(0, QString(), this);
     separator->setSeparator(true);
     m_menu->insertAction(before, separator);
     m_menuItems.append(separator);
 
-    QMenu *target = m_menu;
-    QAction *entriesBefore = before;
+    QMenu* target = m_menu;
+    QAction* entriesBefore = before;
     if (m_useSubmenu) {
         if (!m_submenu)
             m_submenu = std::make_unique<QMenu>();
@@ -244,7 +246,7 @@ void TMRUFileList::rebuildMenu()
     }
 
     for (int i = 0; i < m_items.size(); ++i) {
-        auto *item = new TMRUMenuItem(i + 1, mru::entryCaption(i + 1, m_items.at(i)), this);
+        auto* item = new TMRUMenuItem(i + 1, mru::entryCaption(i + 1, m_items.at(i)), this);
         connect(item, &QAction::triggered, this, [this, item] { itemClick(item->Number()); });
         target->insertAction(entriesBefore, item);
         m_menuItems.append(item);
@@ -253,7 +255,7 @@ void TMRUFileList::rebuildMenu()
 
 void TMRUFileList::removeMenuItems()
 {
-    for (const QPointer<QAction> &action : std::exchange(m_menuItems, {})) {
+    for (const QPointer<QAction>& action : std::exchange(m_menuItems, {})) {
         if (!action)
             continue;
         if (m_menu)
@@ -261,7 +263,7 @@ void TMRUFileList::removeMenuItems()
         if (m_submenu)
             m_submenu->removeAction(action);
         // Deleted later: the rebuild may run inside the chosen item's own signal.
-        if (qobject_cast<TMRUMenuItem *>(action))
+        if (qobject_cast<TMRUMenuItem*>(action))
             action->deleteLater();
     }
 }

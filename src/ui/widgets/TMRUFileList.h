@@ -22,7 +22,7 @@ class QSettings;
 class TMRUMenuItem : public QAction {
     Q_OBJECT
 public:
-    TMRUMenuItem(int number, const QString &text, QObject *parent);
+    TMRUMenuItem(int number, const QString& text, QObject* parent);
     int Number() const { return m_number; }
 
 private:
@@ -35,16 +35,16 @@ namespace mru {
 // "&" + number + " " + the entry's file name (the part after its last "/");
 // an "&" inside it is doubled so that the menu shows it instead of taking it
 // as a second access key.
-QString entryCaption(int number, const QString &entry);
+QString entryCaption(int number, const QString& entry);
 
 // Whether two entries name the same file: bare names regardless of letter
 // case; paths exactly, since letter case tells files apart here.
-bool sameEntry(const QString &a, const QString &b);
+bool sameEntry(const QString& a, const QString& b);
 
 // The list after adding name: an entry naming the same file (sameEntry)
 // moves to the top with its stored spelling; a new name goes on top and the
 // list is cut to maximum entries. An empty name changes nothing.
-QStringList withAdded(QStringList list, const QString &name, int maximum);
+QStringList withAdded(QStringList list, const QString& name, int maximum);
 
 // The first maximum entries.
 QStringList trimmed(QStringList list, int maximum);
@@ -58,10 +58,10 @@ struct SettingsLocation {
     QString group;
     bool isValid() const { return !organisation.isEmpty() && !group.isEmpty(); }
 };
-SettingsLocation settingsLocation(const QString &autoSaveName, const QString &autoSaveKey);
+SettingsLocation settingsLocation(const QString& autoSaveName, const QString& autoSaveKey);
 
 // Index n of a key named "F" + n, or -1 for any other key.
-int entryKeyIndex(const QString &key);
+int entryKeyIndex(const QString& key);
 
 // The most entries a list keeps from the settings: the largest Maximum. A
 // settings file may hold any number; one menu entry each would stall the start.
@@ -69,17 +69,17 @@ constexpr int MaxStoredEntries = 255;
 
 // The values of the keys F0, F1, ... of group, in index order (F10 after F9),
 // at most limit of them; other keys and empty values are skipped.
-QStringList readEntries(QSettings &settings, const QString &group, int limit = MaxStoredEntries);
+QStringList readEntries(QSettings& settings, const QString& group, int limit = MaxStoredEntries);
 
 // Replaces everything in group by the keys F0, F1, ... holding list.
-void writeEntries(QSettings &settings, const QString &group, const QStringList &list);
+void writeEntries(QSettings& settings, const QString& group, const QStringList& list);
 
-} // namespace mru
+}  // namespace mru
 
 class TMRUFileList : public QObject {
     Q_OBJECT
 public:
-    explicit TMRUFileList(QObject *parent = nullptr);
+    explicit TMRUFileList(QObject* parent = nullptr);
     // Saves the list when AutoSave is on and the list was read from the
     // settings by Load, so that a list never read cannot wipe a stored one.
     ~TMRUFileList() override;
@@ -94,24 +94,24 @@ public:
     bool UseSubmenu() const { return m_useSubmenu; }
     void setUseSubmenu(bool value);
     QString SubmenuName() const { return m_submenuName; }
-    void setSubmenuName(const QString &value);
+    void setSubmenuName(const QString& value);
 
     // The entries go into menu just above the action before (with their own
     // separator), or at the end of menu when before is null or not in menu.
-    void setFileMenu(QMenu *menu, QAction *before = nullptr);
-    QMenu *FileMenu() const { return m_menu; }
-    QAction *FileMenuAnchor() const { return m_anchor; }
+    void setFileMenu(QMenu* menu, QAction* before = nullptr);
+    QMenu* FileMenu() const { return m_menu; }
+    QAction* FileMenuAnchor() const { return m_anchor; }
 
     bool AutoSave() const { return m_autoSave; }
     void setAutoSave(bool value) { m_autoSave = value; }
     QString AutoSaveName() const { return m_autoSaveName; }
-    void setAutoSaveName(const QString &value) { m_autoSaveName = value; }
+    void setAutoSaveName(const QString& value) { m_autoSaveName = value; }
     QString AutoSaveKey() const { return m_autoSaveKey; }
-    void setAutoSaveKey(const QString &value) { m_autoSaveKey = value; }
+    void setAutoSaveKey(const QString& value) { m_autoSaveKey = value; }
 
     // Most recent first.
     QStringList Items() const { return m_items; }
-    void AddItem(const QString &fileName);
+    void AddItem(const QString& fileName);
     void RemoveItem(int index);
     void Clear();
 
@@ -125,19 +125,19 @@ public:
 
     // The settings object for an organisation; a test may point it elsewhere.
     // By default the user's native settings.
-    using SettingsFactory = std::function<std::unique_ptr<QSettings>(const QString &organisation)>;
+    using SettingsFactory = std::function<std::unique_ptr<QSettings>(const QString& organisation)>;
     void setSettingsFactory(SettingsFactory factory);
 
 signals:
     // The user chose an entry; with RemoveOnClick it is already off the list.
-    void OnMRUItemClick(TMRUFileList *sender, const QString &fileName);
+    void OnMRUItemClick(TMRUFileList* sender, const QString& fileName);
 
 private:
     void setItems(QStringList items);
     void rebuildMenu();
     void removeMenuItems();
     void itemClick(int number);
-    std::unique_ptr<QSettings> openSettings(const mru::SettingsLocation &where) const;
+    std::unique_ptr<QSettings> openSettings(const mru::SettingsLocation& where) const;
 
     QStringList m_items;
     int m_maximum = 5;

@@ -13,19 +13,19 @@ namespace {
 
 constexpr int CheckBoxSize = 13;
 
-QColor orDefault(const QColor &color, const QColor &fallback)
+QColor orDefault(const QColor& color, const QColor& fallback)
 {
     return color.isValid() ? color : fallback;
 }
 
 // The 13 x 13 check-box images, drawn pixel by pixel so they stay crisp at any
 // device pixel ratio.
-void drawCheckBox(QPainter &p, QPoint at, TCheckBoxStyle style, bool checked, const QPalette &pal)
+void drawCheckBox(QPainter& p, QPoint at, TCheckBoxStyle style, bool checked, const QPalette& pal)
 {
     const int x = at.x();
     const int y = at.y();
-    auto hline = [&](int dx, int dy, int len, const QColor &c) { p.fillRect(x + dx, y + dy, len, 1, c); };
-    auto vline = [&](int dx, int dy, int len, const QColor &c) { p.fillRect(x + dx, y + dy, 1, len, c); };
+    auto hline = [&](int dx, int dy, int len, const QColor& c) { p.fillRect(x + dx, y + dy, len, 1, c); };
+    auto vline = [&](int dx, int dy, int len, const QColor& c) { p.fillRect(x + dx, y + dy, 1, len, c); };
 
     const QColor interior = pal.color(QPalette::Base);
     const QColor mark = pal.color(QPalette::Text);
@@ -72,7 +72,7 @@ int flagsFor(TAlignment alignment)
 }
 
 // Lowered: shadow on top and left, highlight on bottom and right.
-void drawBevel(QPainter &p, QRect &r, TBevel bevel, int width, const QPalette &pal)
+void drawBevel(QPainter& p, QRect& r, TBevel bevel, int width, const QPalette& pal)
 {
     if (bevel == TBevel::None)
         return;
@@ -87,9 +87,9 @@ void drawBevel(QPainter &p, QRect &r, TBevel bevel, int width, const QPalette &p
     }
 }
 
-} // namespace
+}  // namespace
 
-TSuperGrid::TSuperGrid(QWidget *parent)
+TSuperGrid::TSuperGrid(QWidget* parent)
     : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -99,26 +99,25 @@ TSuperGrid::TSuperGrid(QWidget *parent)
 
 TSuperGrid::~TSuperGrid()
 {
-    for (const auto &connection : std::as_const(m_modelConnections))
+    for (const auto& connection : std::as_const(m_modelConnections))
         disconnect(connection);
 }
 
-void TSuperGrid::setModel(QAbstractItemModel *model)
+void TSuperGrid::setModel(QAbstractItemModel* model)
 {
-    for (const auto &connection : std::as_const(m_modelConnections))
+    for (const auto& connection : std::as_const(m_modelConnections))
         disconnect(connection);
     m_modelConnections.clear();
     m_model = model;
     if (model) {
-        m_modelConnections << connect(model, &QAbstractItemModel::dataChanged, this,
-                                      [this] { viewport()->update(); });
-        m_modelConnections << connect(model, &QAbstractItemModel::rowsInserted, this,
-                                      [this](const QModelIndex &parent, int first, int last) {
-                                          if (parent.isValid())
-                                              return;
-                                          modelShapeChanged();
-                                          createCheckBoxCells(first, last, false);
-                                      });
+        m_modelConnections << connect(model, &QAbstractItemModel::dataChanged, this, [this] { viewport()->update(); });
+        m_modelConnections << connect(
+            model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent, int first, int last) {
+                if (parent.isValid())
+                    return;
+                modelShapeChanged();
+                createCheckBoxCells(first, last, false);
+            });
         auto shape = [this] { modelShapeChanged(); };
         m_modelConnections << connect(model, &QAbstractItemModel::rowsRemoved, this, shape);
         m_modelConnections << connect(model, &QAbstractItemModel::columnsInserted, this, shape);
@@ -156,7 +155,7 @@ QString TSuperGrid::Cells(int col, int row) const
     return index(col, row).data(Qt::DisplayRole).toString();
 }
 
-void TSuperGrid::setColumns(const TColumns &columns)
+void TSuperGrid::setColumns(const TColumns& columns)
 {
     m_columns = columns;
     createCheckBoxCells(FixedRows, RowCount() - 1, true);
@@ -169,25 +168,22 @@ void TSuperGrid::createCheckBoxCells(int firstRow, int lastRow, bool reset)
         return;
     const int cols = std::min(m_columns.count(), ColCount());
     for (int c = 0; c < cols; ++c) {
-        const TColumn &def = m_columns[c];
+        const TColumn& def = m_columns[c];
         if (def.ControlKind == TControlKind::Text)
             continue;
         for (int r = std::max(firstRow, FixedRows); r <= lastRow && r < RowCount(); ++r) {
             const QModelIndex idx = index(c, r);
             if (idx.data(Qt::DisplayRole).toString().isEmpty())
                 m_model->setData(idx, QStringLiteral(" "), Qt::EditRole);
-            if (def.ControlKind == TControlKind::CheckBox
-                && (reset || !idx.data(Qt::CheckStateRole).isValid()))
-                m_model->setData(idx, def.CheckedDefault ? Qt::Checked : Qt::Unchecked,
-                                 Qt::CheckStateRole);
+            if (def.ControlKind == TControlKind::CheckBox && (reset || !idx.data(Qt::CheckStateRole).isValid()))
+                m_model->setData(idx, def.CheckedDefault ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
         }
     }
 }
 
 bool TSuperGrid::IsCheckBoxCell(int col, int row) const
 {
-    if (col < 0 || row < FixedRows || col >= m_columns.count() || row >= RowCount()
-        || col >= ColCount())
+    if (col < 0 || row < FixedRows || col >= m_columns.count() || row >= RowCount() || col >= ColCount())
         return false;
     if (m_columns[col].ControlKind != TControlKind::CheckBox)
         return false;
@@ -197,10 +193,8 @@ bool TSuperGrid::IsCheckBoxCell(int col, int row) const
 bool TSuperGrid::Checked(int col, int row) const
 {
     if (!IsCheckBoxCell(col, row))
-        throw EInvalidGridOperation(QStringLiteral("TSuperGrid: No check box at column %1, row %2")
-                                        .arg(col)
-                                        .arg(row)
-                                        .toStdString());
+        throw EInvalidGridOperation(
+            QStringLiteral("TSuperGrid: No check box at column %1, row %2").arg(col).arg(row).toStdString());
     return index(col, row).data(Qt::CheckStateRole).toInt() == Qt::Checked;
 }
 
@@ -291,7 +285,7 @@ QColor TSuperGrid::FixedColor() const
     return orDefault(m_fixedColor, palette().color(QPalette::Button));
 }
 
-void TSuperGrid::setFixedColor(const QColor &color)
+void TSuperGrid::setFixedColor(const QColor& color)
 {
     m_fixedColor = color;
     viewport()->update();
@@ -302,7 +296,7 @@ QColor TSuperGrid::GridLineColor() const
     return orDefault(m_gridLineColor, palette().color(QPalette::Midlight));
 }
 
-void TSuperGrid::setGridLineColor(const QColor &color)
+void TSuperGrid::setGridLineColor(const QColor& color)
 {
     m_gridLineColor = color;
     viewport()->update();
@@ -369,7 +363,7 @@ void TSuperGrid::scrollContentsBy(int, int)
         setTopLeft(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
-void TSuperGrid::resizeEvent(QResizeEvent *event)
+void TSuperGrid::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
@@ -474,7 +468,7 @@ void TSuperGrid::updateCell(int col, int row)
 
 // ---- input ----------------------------------------------------------------
 
-void TSuperGrid::keyPressEvent(QKeyEvent *event)
+void TSuperGrid::keyPressEvent(QKeyEvent* event)
 {
     emit OnKeyDown(event->key(), event->modifiers());
     if (const std::optional<QPoint> target = navigationTarget(event->key(), event->modifiers() & Qt::ControlModifier)) {
@@ -528,11 +522,11 @@ void TSuperGrid::moveWithKey(QPoint target)
 }
 
 // Emits OnKeyPress for each character of a key's text; whether there was any.
-bool TSuperGrid::emitTypedCharacters(const QString &text)
+bool TSuperGrid::emitTypedCharacters(const QString& text)
 {
     bool typed = false;
     for (const QChar ch : text) {
-        if (ch.unicode() == 0x7f)   // Delete is a key, not a character
+        if (ch.unicode() == 0x7f)  // Delete is a key, not a character
             continue;
         typed = true;
         emit OnKeyPress(ch);
@@ -540,7 +534,7 @@ bool TSuperGrid::emitTypedCharacters(const QString &text)
     return typed;
 }
 
-void TSuperGrid::mousePressEvent(QMouseEvent *event)
+void TSuperGrid::mousePressEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     const QPoint cell = MouseToCell(pos);
@@ -553,7 +547,7 @@ void TSuperGrid::mousePressEvent(QMouseEvent *event)
     emit OnMouseDown(event->button(), event->modifiers(), pos);
 }
 
-void TSuperGrid::mouseMoveEvent(QMouseEvent *event)
+void TSuperGrid::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_selecting || !(event->buttons() & Qt::LeftButton))
         return;
@@ -562,16 +556,14 @@ void TSuperGrid::mouseMoveEvent(QMouseEvent *event)
         moveCurrent(cell.x(), cell.y());
 }
 
-void TSuperGrid::mouseReleaseEvent(QMouseEvent *event)
+void TSuperGrid::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         const QPoint cell = MouseToCell(pos);
-        if (cell == m_pressedCell && cell.x() >= 0 && cell.y() >= 0
-            && IsCheckBoxCell(cell.x(), cell.y())) {
+        if (cell == m_pressedCell && cell.x() >= 0 && cell.y() >= 0 && IsCheckBoxCell(cell.x(), cell.y())) {
             const bool value = !Checked(cell.x(), cell.y());
-            m_model->setData(index(cell.x(), cell.y()), value ? Qt::Checked : Qt::Unchecked,
-                             Qt::CheckStateRole);
+            m_model->setData(index(cell.x(), cell.y()), value ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
             emit OnCheckBoxClick(this, cell.x(), cell.y(), value);
         }
         m_pressedCell = QPoint(-1, -1);
@@ -583,7 +575,7 @@ void TSuperGrid::mouseReleaseEvent(QMouseEvent *event)
     emit OnMouseUp(event->button(), event->modifiers(), pos);
 }
 
-void TSuperGrid::mouseDoubleClickEvent(QMouseEvent *event)
+void TSuperGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // The second press of a double click selects nothing, but it is still a
     // press for the check box under it.
@@ -594,13 +586,13 @@ void TSuperGrid::mouseDoubleClickEvent(QMouseEvent *event)
     emit OnMouseDown(event->button(), event->modifiers(), pos);
 }
 
-void TSuperGrid::focusInEvent(QFocusEvent *event)
+void TSuperGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     updateCell(m_col, m_row);
 }
 
-void TSuperGrid::focusOutEvent(QFocusEvent *event)
+void TSuperGrid::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     updateCell(m_col, m_row);
@@ -608,7 +600,7 @@ void TSuperGrid::focusOutEvent(QFocusEvent *event)
 
 // ---- painting -------------------------------------------------------------
 
-void TSuperGrid::paintEvent(QPaintEvent *)
+void TSuperGrid::paintEvent(QPaintEvent*)
 {
     QPainter p(viewport());
     const GridGeometry g = geometryModel();
@@ -634,7 +626,7 @@ void TSuperGrid::paintEvent(QPaintEvent *)
             drawCell(p, col, row, r);
             p.restore();
             const bool fixed = col < FixedCols || row < FixedRows;
-            const QColor &lc = fixed ? fixedLine : line;
+            const QColor& lc = fixed ? fixedLine : line;
             p.fillRect(r.right() + 1, r.top(), g.lineWidth, r.height() + g.lineWidth, lc);
             p.fillRect(r.left(), r.bottom() + 1, r.width() + g.lineWidth, g.lineWidth, lc);
         }
@@ -643,7 +635,7 @@ void TSuperGrid::paintEvent(QPaintEvent *)
     }
 }
 
-void TSuperGrid::drawCell(QPainter &p, int col, int row, const QRect &cell)
+void TSuperGrid::drawCell(QPainter& p, int col, int row, const QRect& cell)
 {
     const bool header = row < FixedRows;
     const bool fixed = header || col < FixedCols;
@@ -661,30 +653,26 @@ void TSuperGrid::drawCell(QPainter &p, int col, int row, const QRect &cell)
 }
 
 // Plain drawing for columns without a definition.
-void TSuperGrid::drawPlainCell(QPainter &p, const QRect &cell, const QString &text, bool fixed,
-                               bool highlighted) const
+void TSuperGrid::drawPlainCell(QPainter& p, const QRect& cell, const QString& text, bool fixed, bool highlighted) const
 {
-    const QPalette &pal = palette();
-    p.fillRect(cell, highlighted ? pal.color(QPalette::Highlight)
-                                 : fixed ? FixedColor() : pal.color(QPalette::Base));
+    const QPalette& pal = palette();
+    p.fillRect(cell, highlighted ? pal.color(QPalette::Highlight) : fixed ? FixedColor() : pal.color(QPalette::Base));
     p.setPen(pal.color(highlighted ? QPalette::HighlightedText : QPalette::Text));
     p.drawText(cell.adjusted(2, 2, -2, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
-TSuperGrid::CellLook TSuperGrid::titleLook(const TColumn &def) const
+TSuperGrid::CellLook TSuperGrid::titleLook(const TColumn& def) const
 {
-    const QPalette &pal = palette();
+    const QPalette& pal = palette();
     return {orDefault(def.TitleColor, pal.color(QPalette::Button)),
-            orDefault(def.TitleFontColor, pal.color(QPalette::WindowText)),
-            def.TitleFontSet ? def.TitleFont : font()};
+        orDefault(def.TitleFontColor, pal.color(QPalette::WindowText)), def.TitleFontSet ? def.TitleFont : font()};
 }
 
-TSuperGrid::CellLook TSuperGrid::bodyLook(const TColumn &def, int col, int row, bool highlighted) const
+TSuperGrid::CellLook TSuperGrid::bodyLook(const TColumn& def, int col, int row, bool highlighted) const
 {
-    const QPalette &pal = palette();
+    const QPalette& pal = palette();
     if (highlighted)
-        return {pal.color(QPalette::Highlight), pal.color(QPalette::HighlightedText),
-                def.FontSet ? def.Font : font()};
+        return {pal.color(QPalette::Highlight), pal.color(QPalette::HighlightedText), def.FontSet ? def.Font : font()};
     const bool fixed = col < FixedCols;
     const QColor window = pal.color(QPalette::Base);
     QColor brush;
@@ -697,9 +685,9 @@ TSuperGrid::CellLook TSuperGrid::bodyLook(const TColumn &def, int col, int row, 
     return {brush, orDefault(def.FontColor, pal.color(QPalette::WindowText)), def.FontSet ? def.Font : font()};
 }
 
-void TSuperGrid::drawDefinedCell(QPainter &p, int col, int row, const QRect &cell, bool highlighted)
+void TSuperGrid::drawDefinedCell(QPainter& p, int col, int row, const QRect& cell, bool highlighted)
 {
-    const TColumn &def = m_columns[col];
+    const TColumn& def = m_columns[col];
     const bool header = row < FixedRows;
     const CellLook look = header ? titleLook(def) : bodyLook(def, col, row, highlighted);
     p.fillRect(cell, look.brush);
@@ -728,10 +716,9 @@ void TSuperGrid::drawDefinedCell(QPainter &p, int col, int row, const QRect &cel
         drawCellText(p, def, inner, Cells(col, row), fm);
 }
 
-void TSuperGrid::drawTitle(QPainter &p, const TColumn &def, QRect r, const QColor &brush,
-                           const QFontMetrics &fm) const
+void TSuperGrid::drawTitle(QPainter& p, const TColumn& def, QRect r, const QColor& brush, const QFontMetrics& fm) const
 {
-    const QPalette &pal = palette();
+    const QPalette& pal = palette();
     drawBevel(p, r, def.TitleBevelOuter, def.TitleBevelWidth, pal);
     for (int i = 0; i < def.TitleBorderWidth; ++i) {
         p.fillRect(r.left(), r.top(), r.width(), 1, brush);
@@ -751,18 +738,18 @@ void TSuperGrid::drawTitle(QPainter &p, const TColumn &def, QRect r, const QColo
         else
             y = r.top() + r.height() - block;
     }
-    for (const QString &titleLine : def.Title) {
+    for (const QString& titleLine : def.Title) {
         p.drawText(QRect(r.left(), y, r.width(), lineHeight),
-                   flagsFor(def.TitleAlignment) | Qt::AlignTop | Qt::TextDontClip, titleLine);
+            flagsFor(def.TitleAlignment) | Qt::AlignTop | Qt::TextDontClip, titleLine);
         y += lineHeight + 2;
     }
 }
 
-void TSuperGrid::drawCellText(QPainter &p, const TColumn &def, QRect r, QString text, const QFontMetrics &fm)
+void TSuperGrid::drawCellText(QPainter& p, const TColumn& def, QRect r, QString text, const QFontMetrics& fm)
 {
     int flags = flagsFor(def.Alignment) | Qt::AlignTop;
     if (def.Overflow == TOverflow::Ellipsis)
-        text = ellipsisText(text, r.width() + 1, [&fm](const QString &s) { return fm.horizontalAdvance(s); });
+        text = ellipsisText(text, r.width() + 1, [&fm](const QString& s) { return fm.horizontalAdvance(s); });
     if (def.Overflow == TOverflow::WordWrap)
         flags |= Qt::TextWordWrap;
     else
@@ -770,13 +757,13 @@ void TSuperGrid::drawCellText(QPainter &p, const TColumn &def, QRect r, QString 
     if (def.Layout != TVerticalLayout::Top) {
         const int height = fm.boundingRect(r, flags, text).height();
         if (height < r.height())
-            r.setTop(def.Layout == TVerticalLayout::Center ? r.top() + (r.height() - height) / 2
-                                                           : r.bottom() - height + 1);
+            r.setTop(
+                def.Layout == TVerticalLayout::Center ? r.top() + (r.height() - height) / 2 : r.bottom() - height + 1);
     }
     p.drawText(r, flags, text);
 }
 
-void TSuperGrid::drawFocusFrame(QPainter &p, const QRect &cell) const
+void TSuperGrid::drawFocusFrame(QPainter& p, const QRect& cell) const
 {
     // A dotted frame along the cell's edge, every other pixel.
     const QColor color = palette().color(QPalette::WindowText);
@@ -790,7 +777,7 @@ void TSuperGrid::drawFocusFrame(QPainter &p, const QRect &cell) const
     }
 }
 
-void TSuperGrid::drawFixedEdge(QPainter &p, const QRect &cell) const
+void TSuperGrid::drawFixedEdge(QPainter& p, const QRect& cell) const
 {
     // Fixed cells stand out with a raised inner edge.
     const QColor light = palette().color(QPalette::Light);

@@ -44,24 +44,24 @@ public:
     static constexpr int FixedRows = 1;
     static constexpr int FixedCols = 1;
 
-    explicit TSuperGrid(QWidget *parent = nullptr);
+    explicit TSuperGrid(QWidget* parent = nullptr);
     ~TSuperGrid() override;
 
-    void setModel(QAbstractItemModel *model);
-    QAbstractItemModel *model() const { return m_model; }
+    void setModel(QAbstractItemModel* model);
+    QAbstractItemModel* model() const { return m_model; }
     int RowCount() const;
     int ColCount() const;
     QString Cells(int col, int row) const;
 
     // Definitions. Changes made through the returned list repaint the grid;
     // assigning a list re-creates every check-box cell from it.
-    const TColumns &Columns() const { return m_columns; }
-    TColumns &Columns() { return m_columns; }
-    void setColumns(const TColumns &columns);
+    const TColumns& Columns() const { return m_columns; }
+    TColumns& Columns() { return m_columns; }
+    void setColumns(const TColumns& columns);
 
     bool IsCheckBoxCell(int col, int row) const;
-    bool Checked(int col, int row) const;               // throws EInvalidGridOperation
-    void setChecked(int col, int row, bool value);      // throws EInvalidGridOperation
+    bool Checked(int col, int row) const;  // throws EInvalidGridOperation
+    void setChecked(int col, int row, bool value);  // throws EInvalidGridOperation
 
     // Current cell. Assignments ask OnSelectCell first and raise OnClick.
     int Col() const { return m_col; }
@@ -74,7 +74,7 @@ public:
     int LeftCol() const { return m_leftCol; }
     void setTopRow(int row);
     void setLeftCol(int col);
-    int VisibleRowCount() const;   // scrolling rows wholly shown
+    int VisibleRowCount() const;  // scrolling rows wholly shown
     int VisibleColCount() const;
 
     // Viewport coordinates; empty when the cell is not shown.
@@ -92,16 +92,16 @@ public:
     void setRowHeights(int row, int height);
 
     QColor FixedColor() const;
-    void setFixedColor(const QColor &color);
+    void setFixedColor(const QColor& color);
     QColor GridLineColor() const;
-    void setGridLineColor(const QColor &color);
+    void setGridLineColor(const QColor& color);
 
     GridGeometry geometryModel() const;
     QSize sizeHint() const override;
 
 signals:
     // Before a cell becomes current; clear canSelect to refuse the move.
-    void OnSelectCell(int aCol, int aRow, bool &canSelect);
+    void OnSelectCell(int aCol, int aRow, bool& canSelect);
     // After a keyboard move or an assignment of the current cell at once,
     // after a mouse click in a data cell at the button's release.
     void OnClick();
@@ -113,24 +113,24 @@ signals:
     void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void OnTopLeftChanged();
     // A mouse click toggled a check-box cell; raised before OnMouseUp.
-    void OnCheckBoxClick(TSuperGrid *sender, int aCol, int aRow, bool isChecked);
+    void OnCheckBoxClick(TSuperGrid* sender, int aCol, int aRow, bool isChecked);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     bool selectCell(int col, int row);
-    bool moveCurrent(int col, int row);      // asks OnSelectCell, scrolls into view
-    void focusCell(int col, int row);        // moveCurrent, then OnClick
+    bool moveCurrent(int col, int row);  // asks OnSelectCell, scrolls into view
+    void focusCell(int col, int row);  // moveCurrent, then OnClick
     void scrollIntoView(int col, int row);
     void setTopLeft(int col, int row);
     void updateScrollBars();
@@ -139,22 +139,22 @@ private:
     void updateCell(int col, int row);
     std::optional<QPoint> navigationTarget(int key, bool ctrl) const;
     void moveWithKey(QPoint target);
-    bool emitTypedCharacters(const QString &text);
+    bool emitTypedCharacters(const QString& text);
     // How a defined cell is filled and written.
     struct CellLook {
         QColor brush;
         QColor text;
         QFont font;
     };
-    void drawCell(QPainter &painter, int col, int row, const QRect &rect);
-    void drawPlainCell(QPainter &painter, const QRect &cell, const QString &text, bool fixed, bool highlighted) const;
-    void drawDefinedCell(QPainter &painter, int col, int row, const QRect &cell, bool highlighted);
-    CellLook titleLook(const TColumn &def) const;
-    CellLook bodyLook(const TColumn &def, int col, int row, bool highlighted) const;
-    void drawTitle(QPainter &painter, const TColumn &def, QRect r, const QColor &brush, const QFontMetrics &fm) const;
-    static void drawCellText(QPainter &painter, const TColumn &def, QRect r, QString text, const QFontMetrics &fm);
-    void drawFocusFrame(QPainter &painter, const QRect &cell) const;
-    void drawFixedEdge(QPainter &painter, const QRect &cell) const;
+    void drawCell(QPainter& painter, int col, int row, const QRect& rect);
+    void drawPlainCell(QPainter& painter, const QRect& cell, const QString& text, bool fixed, bool highlighted) const;
+    void drawDefinedCell(QPainter& painter, int col, int row, const QRect& cell, bool highlighted);
+    CellLook titleLook(const TColumn& def) const;
+    CellLook bodyLook(const TColumn& def, int col, int row, bool highlighted) const;
+    void drawTitle(QPainter& painter, const TColumn& def, QRect r, const QColor& brush, const QFontMetrics& fm) const;
+    static void drawCellText(QPainter& painter, const TColumn& def, QRect r, QString text, const QFontMetrics& fm);
+    void drawFocusFrame(QPainter& painter, const QRect& cell) const;
+    void drawFixedEdge(QPainter& painter, const QRect& cell) const;
     QModelIndex index(int col, int row) const;
 
     QPointer<QAbstractItemModel> m_model;
@@ -170,7 +170,7 @@ private:
     QHash<int, int> m_rowHeights;
     QColor m_fixedColor;
     QColor m_gridLineColor;
-    QPoint m_pressedCell{-1, -1};   // left press, for check-box toggling
-    bool m_selecting = false;       // a left press in a data cell awaits its release
+    QPoint m_pressedCell{-1, -1};  // left press, for check-box toggling
+    bool m_selecting = false;  // a left press in a data cell awaits its release
     bool m_syncingScrollBars = false;
 };

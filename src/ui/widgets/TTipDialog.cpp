@@ -1,6 +1,7 @@
 #include "ui/widgets/TTipDialog.h"
 
-TTipDialog::TTipDialog(QObject *parent) : QObject(parent)
+TTipDialog::TTipDialog(QObject* parent)
+    : QObject(parent)
 {
 }
 

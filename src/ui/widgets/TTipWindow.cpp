@@ -43,19 +43,18 @@ QRect scaledRect(int x, int y, int w, int h, double scale)
     return {scaled(x, scale), scaled(y, scale), scaled(w, scale), scaled(h, scale)};
 }
 
-} // namespace
+}  // namespace
 
 namespace tipwindow {
 
-double layoutScale(const QFont &font, const QFont &boldFont, const QStringList &tips,
-                   const QString &question, const QString &checkCaption,
-                   const QStringList &buttonCaptions)
+double layoutScale(const QFont& font, const QFont& boldFont, const QStringList& tips, const QString& question,
+    const QString& checkCaption, const QStringList& buttonCaptions)
 {
     const QFontMetrics fm(font);
     const QFontMetrics bold(boldFont);
     const auto fits = [&](double scale) {
         const QRect tipArea(0, 0, scaled(193, scale), 100000);
-        for (const QString &tip : tips) {
+        for (const QString& tip : tips) {
             if (fm.boundingRect(tipArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, tip).height()
                 > scaled(97, scale))
                 return false;
@@ -64,7 +63,7 @@ double layoutScale(const QFont &font, const QFont &boldFont, const QStringList &
             return false;
         if (fm.horizontalAdvance(withoutAccessMarks(checkCaption)) + CheckIndicatorRoom > scaled(249, scale))
             return false;
-        return std::all_of(buttonCaptions.begin(), buttonCaptions.end(), [&](const QString &caption) {
+        return std::all_of(buttonCaptions.begin(), buttonCaptions.end(), [&](const QString& caption) {
             return fm.horizontalAdvance(withoutAccessMarks(caption)) + ButtonTextMargins <= scaled(75, scale);
         });
     };
@@ -79,14 +78,19 @@ QPixmap bulbPicture(int side, qreal devicePixelRatio)
     return svgicon::pixmap(QStringLiteral("bulb"), QSize(side, side), devicePixelRatio);
 }
 
-} // namespace tipwindow
+}  // namespace tipwindow
 
-TTipWindow::TTipWindow(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_randomIndex([](int count) { return int(QRandomGenerator::global()->bounded(count)); }),
-      m_pnlTip(new QFrame(this)), m_image(new QLabel(m_pnlTip)), m_lblQuestion(new QLabel(m_pnlTip)),
-      m_lblTip(new QLabel(m_pnlTip)), m_btnNext(new QPushButton(this)), m_line(new QFrame(this)),
-      m_btnClose(new QPushButton(this)), m_chkOnOff(new QCheckBox(this))
+TTipWindow::TTipWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_randomIndex([](int count) { return int(QRandomGenerator::global()->bounded(count)); })
+    , m_pnlTip(new QFrame(this))
+    , m_image(new QLabel(m_pnlTip))
+    , m_lblQuestion(new QLabel(m_pnlTip))
+    , m_lblTip(new QLabel(m_pnlTip))
+    , m_btnNext(new QPushButton(this))
+    , m_line(new QFrame(this))
+    , m_btnClose(new QPushButton(this))
+    , m_chkOnOff(new QCheckBox(this))
 {
     QFont small = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     small.setPointSize(8);
@@ -132,7 +136,7 @@ void TTipWindow::setBorderStyle(TBorderStyle style)
     layOut();
 }
 
-void TTipWindow::setPanelColor(const QColor &color)
+void TTipWindow::setPanelColor(const QColor& color)
 {
     QPalette palette = m_pnlTip->palette();
     palette.setColor(QPalette::Window, color);
@@ -141,22 +145,22 @@ void TTipWindow::setPanelColor(const QColor &color)
     m_pnlTip->setPalette(palette);
 }
 
-void TTipWindow::setQuestionCaption(const QString &text)
+void TTipWindow::setQuestionCaption(const QString& text)
 {
     m_lblQuestion->setText(text);
 }
 
-void TTipWindow::setNextCaption(const QString &text)
+void TTipWindow::setNextCaption(const QString& text)
 {
     m_btnNext->setText(text);
 }
 
-void TTipWindow::setCloseCaption(const QString &text)
+void TTipWindow::setCloseCaption(const QString& text)
 {
     m_btnClose->setText(text);
 }
 
-void TTipWindow::setOnAtStartCaption(const QString &text)
+void TTipWindow::setOnAtStartCaption(const QString& text)
 {
     m_chkOnOff->setText(text);
 }
@@ -171,7 +175,7 @@ bool TTipWindow::OnAtStart() const
     return m_chkOnOff->isChecked();
 }
 
-void TTipWindow::setTips(const QStringList &tips)
+void TTipWindow::setTips(const QStringList& tips)
 {
     m_tips = tips;
 }
@@ -181,7 +185,7 @@ void TTipWindow::setRandomIndex(TRandomIndex randomIndex)
     m_randomIndex = std::move(randomIndex);
 }
 
-void TTipWindow::showEvent(QShowEvent *event)
+void TTipWindow::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         layOut();
@@ -196,7 +200,7 @@ void TTipWindow::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-void TTipWindow::keyPressEvent(QKeyEvent *event)
+void TTipWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape asks for another tip instead of closing the window.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
@@ -234,7 +238,7 @@ double TTipWindow::scale()
            << font().toString() << m_lblQuestion->font().toString();
     if (inputs != m_scaleInputs) {
         m_scale = tipwindow::layoutScale(font(), m_lblQuestion->font(), m_tips, m_lblQuestion->text(),
-                                         m_chkOnOff->text(), {m_btnNext->text(), m_btnClose->text()});
+            m_chkOnOff->text(), {m_btnNext->text(), m_btnClose->text()});
         m_scaleInputs = inputs;
     }
     return m_scale;
@@ -276,7 +280,7 @@ void TTipWindow::layOut()
 
 void TTipWindow::centreOnScreen()
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();

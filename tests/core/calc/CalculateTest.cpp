@@ -118,10 +118,22 @@ TEST_F(CalculateTest, SingleHalfVolatileMaterialGivesTheTextbookFigures)
         B box;
         double value;
     } expected[] = {
-        {B::WeightBox, 100},     {B::VolumeBox, 12},       {B::DensityBox, 8.333},   {B::SPGBox, 1.0},
-        {B::CostWtBox, 2},       {B::CostVolBox, 16.667},  {B::SolidsWtBox, 50},     {B::SolidsVolBox, 50},
-        {B::VolatileWtBox, 50},  {B::VolatileVolBox, 50},  {B::BinderWtBox, 50},     {B::BinderVolBox, 50},
-        {B::PigmentWtBox, 0},    {B::PigmentVolBox, 0},    {B::PBBox, 0},            {B::VocBox, 0},
+        {B::WeightBox, 100},
+        {B::VolumeBox, 12},
+        {B::DensityBox, 8.333},
+        {B::SPGBox, 1.0},
+        {B::CostWtBox, 2},
+        {B::CostVolBox, 16.667},
+        {B::SolidsWtBox, 50},
+        {B::SolidsVolBox, 50},
+        {B::VolatileWtBox, 50},
+        {B::VolatileVolBox, 50},
+        {B::BinderWtBox, 50},
+        {B::BinderVolBox, 50},
+        {B::PigmentWtBox, 0},
+        {B::PigmentVolBox, 0},
+        {B::PBBox, 0},
+        {B::VocBox, 0},
     };
     for (const auto& e : expected)
         EXPECT_DOUBLE_EQ(box(e.box), e.value) << propertyBoxName(e.box);
@@ -281,7 +293,7 @@ struct NRoundCase {
     double expected;
 };
 
-class NRoundTest : public ::testing::TestWithParam<NRoundCase> {};
+class NRoundTest : public ::testing::TestWithParam<NRoundCase> { };
 
 TEST_P(NRoundTest, RoundsHalfToEven)
 {
@@ -289,13 +301,12 @@ TEST_P(NRoundTest, RoundsHalfToEven)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NRoundTest,
-                         ::testing::Values(NRoundCase{1, 2.5, 2}, NRoundCase{1, 3.5, 4}, NRoundCase{1, -2.5, -2},
-                                           NRoundCase{1, 2.6, 3}, NRoundCase{10000, 0.00004, 0},
-                                           NRoundCase{10000, 1e-12, 0}, NRoundCase{10000, 12.34567, 12.3457},
-                                           NRoundCase{10000, -0.00006, -0.0001},
-                                           // beyond the 32-bit range: rounded, never wrapped around
-                                           NRoundCase{10000, 1e12, 1e12}, NRoundCase{10000, 250000.5, 250000.5},
-                                           NRoundCase{10000, -3e9, -3e9}, NRoundCase{10000, 1e305, 1e305}));
+    ::testing::Values(NRoundCase{1, 2.5, 2}, NRoundCase{1, 3.5, 4}, NRoundCase{1, -2.5, -2}, NRoundCase{1, 2.6, 3},
+        NRoundCase{10000, 0.00004, 0}, NRoundCase{10000, 1e-12, 0}, NRoundCase{10000, 12.34567, 12.3457},
+        NRoundCase{10000, -0.00006, -0.0001},
+        // beyond the 32-bit range: rounded, never wrapped around
+        NRoundCase{10000, 1e12, 1e12}, NRoundCase{10000, 250000.5, 250000.5}, NRoundCase{10000, -3e9, -3e9},
+        NRoundCase{10000, 1e305, 1e305}));
 
 }  // namespace
 
@@ -340,14 +351,32 @@ TEST(CalculateRepeatedTest, EveryRunMatchesAFirstRunOnTheSameInputs)
     for (int step = 0; step < 3000; ++step) {
         SheetRow& row = sheet.row(anyRow(random));
         switch (anyEdit(random)) {
-        case 0: row.cells[3] = texts[random() % std::size(texts)]; break;
-        case 1: row.cells[3] = formatCell(amount(random)); break;
-        case 2: row.RowKind = !row.RowKind; break;
-        case 3: row.props.Spec = std::round(amount(random)) / 100; break;
-        case 4: row.props.Vol_Vol = amount(random) / 500; row.props.Cost = amount(random) / 100; break;
-        case 5: row.cells[4] = "  99.000"; row.cells[5] = "x"; break;
-        case 6: sheet.percentBasis = random() % 2 ? PercentBasis::Volume : PercentBasis::Weight; break;
-        case 7: row.cells[3] = formatFixed(tiny(random), 6); break;
+        case 0:
+            row.cells[3] = texts[random() % std::size(texts)];
+            break;
+        case 1:
+            row.cells[3] = formatCell(amount(random));
+            break;
+        case 2:
+            row.RowKind = !row.RowKind;
+            break;
+        case 3:
+            row.props.Spec = std::round(amount(random)) / 100;
+            break;
+        case 4:
+            row.props.Vol_Vol = amount(random) / 500;
+            row.props.Cost = amount(random) / 100;
+            break;
+        case 5:
+            row.cells[4] = "  99.000";
+            row.cells[5] = "x";
+            break;
+        case 6:
+            sheet.percentBasis = random() % 2 ? PercentBasis::Volume : PercentBasis::Weight;
+            break;
+        case 7:
+            row.cells[3] = formatFixed(tiny(random), 6);
+            break;
         }
         FormulaSheet reference = freshCopy(sheet);
         Calculate(sheet);

@@ -27,7 +27,7 @@ struct KeySequence {
     const char* display;
 };
 
-class KeySequenceTest : public ::testing::TestWithParam<KeySequence> {};
+class KeySequenceTest : public ::testing::TestWithParam<KeySequence> { };
 
 TEST_P(KeySequenceTest, ShowsTheResultOfTheKeys)
 {
@@ -35,33 +35,24 @@ TEST_P(KeySequenceTest, ShowsTheResultOfTheKeys)
     EXPECT_EQ(typeKeys(state, GetParam().keys), GetParam().display) << GetParam().keys;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PanelCalculate, KeySequenceTest,
-    ::testing::Values(
-        KeySequence{"2+3*4=", "20.000"},      // left to right, no precedence
-        KeySequence{"7-10=", "-3.000"},
-        KeySequence{"1/3=", "0.333"},
-        KeySequence{"1/3=*3=", "1.000"},      // the accumulator kept the full third
-        KeySequence{"5/0=", "0.000"},
-        KeySequence{"0/5=", "0.000"},
-        KeySequence{"5+=", "5.000"},          // the pending addition is dropped
-        KeySequence{"5+3=", "8.000"},
-        KeySequence{"5+3==", "8.000"},
-        KeySequence{"5+*", "10.000"},         // completes with the shown result
-        KeySequence{"12", "12"},
-        KeySequence{"2+3=4", "4"},            // a digit after a result starts a new entry
-        KeySequence{"5+3C", ""},
-        KeySequence{"5+3C4=", "4.000"},       // C forgot the pending addition
-        KeySequence{"5+x3=", "8.000"},        // an ignored key keeps the pending operation
-        KeySequence{"1.2.5", "1.25"},         // a second point in one entry is refused
-        KeySequence{"1.5+.5=", "2.000"},      // a point after a result starts a new entry
-        KeySequence{".5", "0.5"},             // an entry never starts with a bare point
-        KeySequence{"1.5*2=", "3.000"},
-        KeySequence{"99999*99999=", "9999800001.000"},
+INSTANTIATE_TEST_SUITE_P(PanelCalculate, KeySequenceTest,
+    ::testing::Values(KeySequence{"2+3*4=", "20.000"},  // left to right, no precedence
+        KeySequence{"7-10=", "-3.000"}, KeySequence{"1/3=", "0.333"},
+        KeySequence{"1/3=*3=", "1.000"},  // the accumulator kept the full third
+        KeySequence{"5/0=", "0.000"}, KeySequence{"0/5=", "0.000"},
+        KeySequence{"5+=", "5.000"},  // the pending addition is dropped
+        KeySequence{"5+3=", "8.000"}, KeySequence{"5+3==", "8.000"},
+        KeySequence{"5+*", "10.000"},  // completes with the shown result
+        KeySequence{"12", "12"}, KeySequence{"2+3=4", "4"},  // a digit after a result starts a new entry
+        KeySequence{"5+3C", ""}, KeySequence{"5+3C4=", "4.000"},  // C forgot the pending addition
+        KeySequence{"5+x3=", "8.000"},  // an ignored key keeps the pending operation
+        KeySequence{"1.2.5", "1.25"},  // a second point in one entry is refused
+        KeySequence{"1.5+.5=", "2.000"},  // a point after a result starts a new entry
+        KeySequence{".5", "0.5"},  // an entry never starts with a bare point
+        KeySequence{"1.5*2=", "3.000"}, KeySequence{"99999*99999=", "9999800001.000"},
         KeySequence{"9999999999999999", "999999999999999"},  // a digit beyond what is held is refused
-        KeySequence{"99999999**", "Error"},   // squared twice: beyond what three decimals can show
-        KeySequence{"99999999**+2=", "Error"},
-        KeySequence{"99999999**C2+3=", "5.000"}),
+        KeySequence{"99999999**", "Error"},  // squared twice: beyond what three decimals can show
+        KeySequence{"99999999**+2=", "Error"}, KeySequence{"99999999**C2+3=", "5.000"}),
     [](const ::testing::TestParamInfo<KeySequence>& info) { return "Sequence" + std::to_string(info.index); });
 
 TEST(PanelCalculateTest, IgnoredKeyEmptiesTheDisplayAndKeepsTheState)

@@ -131,7 +131,7 @@ struct Refusal {
     void (*arrange)(RecalculationTest&);
 };
 
-class RefusalTest : public RecalculationTest, public ::testing::WithParamInterface<Refusal> {};
+class RefusalTest : public RecalculationTest, public ::testing::WithParamInterface<Refusal> { };
 
 TEST_P(RefusalTest, LeavesEveryCellAsItWas)
 {
@@ -146,86 +146,90 @@ TEST_P(RefusalTest, LeavesEveryCellAsItWas)
 }
 
 const Refusal refusals[] = {
-    {"NoRowMarked", RecalcQuantity::Weight, "300", {{BoxKind::Information, "No materials selected. Can not recalculate."}},
-     false, [](RecalculationTest& t) { t.putMaterial(1, "100"); }},
+    {"NoRowMarked", RecalcQuantity::Weight, "300",
+        {{BoxKind::Information, "No materials selected. Can not recalculate."}}, false,
+        [](RecalculationTest& t) { t.putMaterial(1, "100"); }},
     {"KeypadCancelled", RecalcQuantity::Weight, std::nullopt, {}, true,
-     [](RecalculationTest& t) { t.putMaterial(1, "100", 1, 0, true); }},
+        [](RecalculationTest& t) { t.putMaterial(1, "100", 1, 0, true); }},
     {"ZeroTarget", RecalcQuantity::Weight, "0.000", {{BoxKind::Error, "New value can not be a negative or zero."}},
-     true, [](RecalculationTest& t) { t.putMaterial(1, "100", 1, 0, true); }},
+        true, [](RecalculationTest& t) { t.putMaterial(1, "100", 1, 0, true); }},
     {"NegativeTarget", RecalcQuantity::Volume, "-3.000", {{BoxKind::Error, "New value can not be a negative or zero."}},
-     true, [](RecalculationTest& t) { t.putMaterial(1, "100", 1, 0, true); }},
-    {"EmptyAnswer", RecalcQuantity::Weight, "", {{BoxKind::Error, "New value can not be a negative or zero."}},
-     true, [](RecalculationTest& t) { t.putMaterial(1, "100", 1, 0, true); }},
+        true, [](RecalculationTest& t) { t.putMaterial(1, "100", 1, 0, true); }},
+    {"EmptyAnswer", RecalcQuantity::Weight, "", {{BoxKind::Error, "New value can not be a negative or zero."}}, true,
+        [](RecalculationTest& t) { t.putMaterial(1, "100", 1, 0, true); }},
     {"OnlyNotesMarked", RecalcQuantity::Weight, "300",
-     {{BoxKind::Error, "New value can not be obtained with selection."}}, true,
-     [](RecalculationTest& t) {
-         auto& s = t;
-         s.putMaterial(1, "100");
-         s.putNote(2, "stir well", true);
-     }},
+        {{BoxKind::Error, "New value can not be obtained with selection."}}, true,
+        [](RecalculationTest& t) {
+            auto& s = t;
+            s.putMaterial(1, "100");
+            s.putNote(2, "stir well", true);
+        }},
     {"MarkedMaterialsWeighNothing", RecalcQuantity::CostByWeight, "3",
-     {{BoxKind::Error, "New value can not be obtained with selection."}}, true,
-     [](RecalculationTest& t) {
-         auto& s = t;
-         s.putMaterial(1, "100", 1, 2);
-         s.putMaterial(2, "", 1, 5, true);
-     }},
+        {{BoxKind::Error, "New value can not be obtained with selection."}}, true,
+        [](RecalculationTest& t) {
+            auto& s = t;
+            s.putMaterial(1, "100", 1, 2);
+            s.putMaterial(2, "", 1, 5, true);
+        }},
     {"ScaledRowBeyondLimit", RecalcQuantity::Weight, "120000",
-     {{BoxKind::Error, "A selected material exceeds row limit."}}, true,
-     [](RecalculationTest& t) {
-         auto& s = t;
-         s.putMaterial(1, "60000", 1, 0, true);
-         s.putMaterial(2, "1", 1, 0, true);  // would stay within the limit, and must not change either
-         s.putMaterial(3, "-1", 1, 0, true);
-     }},
+        {{BoxKind::Error, "A selected material exceeds row limit."}}, true,
+        [](RecalculationTest& t) {
+            auto& s = t;
+            s.putMaterial(1, "60000", 1, 0, true);
+            s.putMaterial(2, "1", 1, 0, true);  // would stay within the limit, and must not change either
+            s.putMaterial(3, "-1", 1, 0, true);
+        }},
     {"MarkedMissingMaterialBeyondLimit", RecalcQuantity::Weight, "200",
-     {{BoxKind::Error, "A selected material exceeds row limit."}}, true,
-     [](RecalculationTest& t) {
-         auto& s = t;
-         s.putMaterial(1, "100", 1, 0, true);
-         s.sheet.setCell(Column::Material, 2, "gone");
-         s.sheet.setCell(Column::Description, 2, "Material not found");
-         s.sheet.setCell(Column::Weight, 2, "60000");
-         s.sheet.row(2).marked = true;  // checked for the limit, though never scaled
-     }},
-    {"CostDivisorZero", RecalcQuantity::CostByWeight, "2.000", {{BoxKind::Error, "Selected materials already have this cost."}},
-     true,
-     [](RecalculationTest& t) {
-         auto& s = t;
-         s.putMaterial(1, "100", 1, 2, true);
-         s.putMaterial(2, "100", 1, 4);
-     }},
+        {{BoxKind::Error, "A selected material exceeds row limit."}}, true,
+        [](RecalculationTest& t) {
+            auto& s = t;
+            s.putMaterial(1, "100", 1, 0, true);
+            s.sheet.setCell(Column::Material, 2, "gone");
+            s.sheet.setCell(Column::Description, 2, "Material not found");
+            s.sheet.setCell(Column::Weight, 2, "60000");
+            s.sheet.row(2).marked = true;  // checked for the limit, though never scaled
+        }},
+    {"CostDivisorZero", RecalcQuantity::CostByWeight, "2.000",
+        {{BoxKind::Error, "Selected materials already have this cost."}}, true,
+        [](RecalculationTest& t) {
+            auto& s = t;
+            s.putMaterial(1, "100", 1, 2, true);
+            s.putMaterial(2, "100", 1, 4);
+        }},
     {"CostByVolumeDivisorZero", RecalcQuantity::CostByVolume, "2",
-     {{BoxKind::Error, "Selected materials already have this cost."}}, true,
-     [](RecalculationTest& t) {
-         // A gallon of this material weighs one pound, so 100 lb at 2 a pound
-         // cost exactly 2 a gallon: the divisor MarkedVolume * 2 - MarkedCost is 0.
-         t.putMaterial(1, "100", 1 / 8.33334, 2, true);
-         t.putMaterial(2, "50", 1, 1);
-     }},
+        {{BoxKind::Error, "Selected materials already have this cost."}}, true,
+        [](RecalculationTest& t) {
+            // A gallon of this material weighs one pound, so 100 lb at 2 a pound
+            // cost exactly 2 a gallon: the divisor MarkedVolume * 2 - MarkedCost is 0.
+            t.putMaterial(1, "100", 1 / 8.33334, 2, true);
+            t.putMaterial(2, "50", 1, 1);
+        }},
     {"VolumeWithSpecZeroMaterial", RecalcQuantity::Volume, "20",
-     {{BoxKind::Error, "A material has no specific gravity."}}, true,
-     [](RecalculationTest& t) {
-         auto& s = t;
-         s.putMaterial(1, "100", 1, 0, true);
-         s.putMaterial(2, "10", 0);
-     }},
+        {{BoxKind::Error, "A material has no specific gravity."}}, true,
+        [](RecalculationTest& t) {
+            auto& s = t;
+            s.putMaterial(1, "100", 1, 0, true);
+            s.putMaterial(2, "10", 0);
+        }},
     {"CostByVolumeWithSpecZeroMaterial", RecalcQuantity::CostByVolume, "20",
-     {{BoxKind::Error, "A material has no specific gravity."}}, true,
-     [](RecalculationTest& t) {
-         auto& s = t;
-         s.putMaterial(1, "100", 1, 2, true);
-         s.putMaterial(2, "10", 0, 1, true);
-     }},
+        {{BoxKind::Error, "A material has no specific gravity."}}, true,
+        [](RecalculationTest& t) {
+            auto& s = t;
+            s.putMaterial(1, "100", 1, 2, true);
+            s.putMaterial(2, "10", 0, 1, true);
+        }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Recalculation, RefusalTest, ::testing::ValuesIn(refusals),
-                         [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
 // A keypad on which the user types keys; Accept gives what the display shows.
 class TypingKeypad : public KeypadDialog {
 public:
-    explicit TypingKeypad(std::string keys) : keys_(std::move(keys)) {}
+    explicit TypingKeypad(std::string keys)
+        : keys_(std::move(keys))
+    {
+    }
     std::optional<std::string> ask(std::string_view, std::string_view display, CalculatorState& state) override
     {
         std::string shown(display);
@@ -360,11 +364,12 @@ TEST_F(RecalculationTest, AWeightShownAsZeroIsEmptiedByTheNextCommand)
 {
     const std::pair<const char*, std::function<void()>> commands[] = {
         {"Recalc > Weight", [this] { EXPECT_EQ(recalc(RecalcQuantity::Weight, "200"), RecalcOutcome::Reached); }},
-        {"keypad panel Accept", [this] {
-             const PanelCell row2{Column::Weight, 2};
-             SeedPanelCalculator(calculator, sheet, row2);
-             PanelAccept(sheet, calculator, prompter, row2, weight(2));
-         }},
+        {"keypad panel Accept",
+            [this] {
+                const PanelCell row2{Column::Weight, 2};
+                SeedPanelCalculator(calculator, sheet, row2);
+                PanelAccept(sheet, calculator, prompter, row2, weight(2));
+            }},
     };
     for (const auto& [name, command] : commands) {
         sheet = FormulaSheet();

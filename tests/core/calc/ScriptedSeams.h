@@ -7,8 +7,8 @@ namespace tintora::test {
 
 using BoxKind = testing::ShownMessage::Kind;
 using Message = testing::ShownMessage;
-using testing::ScriptedPrompter;
 using testing::KeypadCall;
 using testing::ScriptedKeypad;
+using testing::ScriptedPrompter;
 
 }  // namespace tintora::test

@@ -76,8 +76,8 @@ TEST_F(FormulaLoadTest, RowKindIntegerForms)
     const struct {
         const char* rType;
         bool materialRow;
-    } cases[] = {{"0x1", true}, {"0x0", false}, {"yes", true}, {"0", false}, {"000", false},
-                 {"$0", false}, {"$1F", true}, {"-1", true}, {"", true}, {"0x", true}};
+    } cases[] = {{"0x1", true}, {"0x0", false}, {"yes", true}, {"0", false}, {"000", false}, {"$0", false},
+        {"$1F", true}, {"-1", true}, {"", true}, {"0x", true}};
     for (const auto& c : cases) {
         load(std::string("[Formula]\nrType1=") + c.rType + "\nMaterial1=resin\nWeight1=10\n");
         EXPECT_EQ(sheet.row(1).RowKind, c.materialRow) << c.rType;
@@ -162,8 +162,7 @@ TEST_F(FormulaLoadTest, WeightBeyondTheRowLimitCountsAsMalformed)
 
 TEST_F(FormulaLoadTest, CodeThatWouldLeaveTheFolderIsNotFound)
 {
-    load("[Formula]\nrType1=1\nMaterial1=../" + folder.path().filename().string() +
-         "/resin\nWeight1=3\n");
+    load("[Formula]\nrType1=1\nMaterial1=../" + folder.path().filename().string() + "/resin\nWeight1=3\n");
     EXPECT_FALSE(sheet.row(1).RowKind);
     EXPECT_EQ(cell(Column::Description, 1), "Material not found");
 }
@@ -202,7 +201,7 @@ TEST(ReadFormulaFileTest, TellsAFormulaFromAnythingElse)
         const FormulaFileRead read = readFormulaFile(path);
         EXPECT_EQ(read.state, c.state) << c.name;
         EXPECT_EQ(formulaFileProblem(read.state, path.string()).find(path.string()) != std::string::npos,
-                  c.state != FormulaFileState::Formula)
+            c.state != FormulaFileState::Formula)
             << c.name;
     }
 }
@@ -229,8 +228,9 @@ TEST(ReadFormulaFileTest, WhatWasReadLoadsAsTheNamedFileWould)
 {
     TempFolder folder;
     folder.write("resin.rm", "[Material]\nName=resin\nSpec=1.0\n");
-    const auto file = folder.write("f.tfx", "[Formula]\nName=Read once\nrType1=1\nMaterial1=resin\nWeight1=8\n"
-                                            "[Properties]\nProtect=1\n");
+    const auto file = folder.write("f.tfx",
+        "[Formula]\nName=Read once\nrType1=1\nMaterial1=resin\nWeight1=8\n"
+        "[Properties]\nProtect=1\n");
     FormulaSheet byPath;
     FormulaSheet byContents;
     byContents.row(3).marked = true;

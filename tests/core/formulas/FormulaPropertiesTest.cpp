@@ -26,7 +26,7 @@ struct SectionsCase {
     Specs specs;
 };
 
-class ReadSectionsTest : public ::testing::TestWithParam<SectionsCase> {};
+class ReadSectionsTest : public ::testing::TestWithParam<SectionsCase> { };
 
 TEST_P(ReadSectionsTest, NotesAndTestSpecsAsStored)
 {
@@ -35,40 +35,36 @@ TEST_P(ReadSectionsTest, NotesAndTestSpecsAsStored)
     EXPECT_EQ(read.testSpecs, GetParam().specs);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FormulaProperties, ReadSectionsTest,
-    ::testing::Values(
-        SectionsCase{"TwoNotesOneTestSpec",
-                     "[Memo]\nMemoCount=2\nMemo0=Keep from freezing.\nMemo1=Stir before use.\n"
-                     "[Spec]\nSpecCount=1\nSpec0=Viscosity\nSpecSub0=85 KU\n",
-                     {"Keep from freezing.", "Stir before use."},
-                     {{"Viscosity", {"85 KU"}}}},
-        SectionsCase{"MissingNoteBelowTheCountIsAnEmptyLine",
-                     "[Memo]\nMemoCount=3\nMemo0=a\nMemo2=c\n", {"a", "", "c"}, {}},
-        SectionsCase{"MissingTestSpecIsAnEmptyEntry",
-                     "[Spec]\nSpecCount=2\nSpec0=pH\nSpecSub0=8.5\n", {}, {{"pH", {"8.5"}}, {"", {}}}},
-        SectionsCase{"EmptyDeterminedValueGivesNoSubItem",
-                     "[Spec]\nSpecCount=1\nSpec0=Gloss\nSpecSub0=\n", {}, {{"Gloss", {}}}},
+INSTANTIATE_TEST_SUITE_P(FormulaProperties, ReadSectionsTest,
+    ::testing::Values(SectionsCase{"TwoNotesOneTestSpec",
+                          "[Memo]\nMemoCount=2\nMemo0=Keep from freezing.\nMemo1=Stir before use.\n"
+                          "[Spec]\nSpecCount=1\nSpec0=Viscosity\nSpecSub0=85 KU\n",
+                          {"Keep from freezing.", "Stir before use."}, {{"Viscosity", {"85 KU"}}}},
+        SectionsCase{
+            "MissingNoteBelowTheCountIsAnEmptyLine", "[Memo]\nMemoCount=3\nMemo0=a\nMemo2=c\n", {"a", "", "c"}, {}},
+        SectionsCase{"MissingTestSpecIsAnEmptyEntry", "[Spec]\nSpecCount=2\nSpec0=pH\nSpecSub0=8.5\n", {},
+            {{"pH", {"8.5"}}, {"", {}}}},
+        SectionsCase{
+            "EmptyDeterminedValueGivesNoSubItem", "[Spec]\nSpecCount=1\nSpec0=Gloss\nSpecSub0=\n", {}, {{"Gloss", {}}}},
         SectionsCase{"KeysBeyondTheCountAreNotRead",
-                     "[Memo]\nMemoCount=1\nMemo0=a\nMemo1=b\n[Spec]\nSpecCount=1\nSpec0=x\nSpec1=y\n",
-                     {"a"}, {{"x", {}}}},
+            "[Memo]\nMemoCount=1\nMemo0=a\nMemo1=b\n[Spec]\nSpecCount=1\nSpec0=x\nSpec1=y\n", {"a"}, {{"x", {}}}},
         SectionsCase{"KeyNumbersStartAtZeroWithoutLeadingZeros",
-                     "[Memo]\nMemoCount=2\nMemo1=one\nMemo01=padded\nMemo2=two\n", {"", "one"}, {}},
+            "[Memo]\nMemoCount=2\nMemo1=one\nMemo01=padded\nMemo2=two\n", {"", "one"}, {}},
         SectionsCase{"NegativeCounts", "[Memo]\nMemoCount=-2\nMemo0=a\n[Spec]\nSpecCount=-1\nSpec0=x\n", {}, {}},
-        SectionsCase{"CountsThatAreNoIntegers", "[Memo]\nMemoCount=two\nMemo0=a\n[Spec]\nSpecCount=1.5\nSpec0=x\n",
-                     {}, {}},
+        SectionsCase{
+            "CountsThatAreNoIntegers", "[Memo]\nMemoCount=two\nMemo0=a\n[Spec]\nSpecCount=1.5\nSpec0=x\n", {}, {}},
         SectionsCase{"HexadecimalCount", "[Memo]\nMemoCount=0x2\nMemo0=a\nMemo1=b\n", {"a", "b"}, {}},
-        SectionsCase{"SectionAndKeyNamesIgnoreCase", "[memo]\nmemocount=1\nMEMO0=a\n[SPEC]\nspeccount=1\nspec0=x\nSPECSUB0=y\n",
-                     {"a"}, {{"x", {"y"}}}},
+        SectionsCase{"SectionAndKeyNamesIgnoreCase",
+            "[memo]\nmemocount=1\nMEMO0=a\n[SPEC]\nspeccount=1\nspec0=x\nSPECSUB0=y\n", {"a"}, {{"x", {"y"}}}},
         SectionsCase{"BlanksAroundValuesDropped", "[Spec]\nSpecCount=1\nSpec0=  Viscosity  \nSpecSub0= 85 KU \n", {},
-                     {{"Viscosity", {"85 KU"}}}},
+            {{"Viscosity", {"85 KU"}}}},
         SectionsCase{"NoSections", "[Formula]\nName=X\n", {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormulaPropertiesTest, HugeCountsAreCut)
 {
-    const FormulaProperties read =
-        readFormulaProperties(IniFile::parse("[Memo]\nMemoCount=2147483647\nMemo0=a\n[Spec]\nSpecCount=99999999\n"));
+    const FormulaProperties read
+        = readFormulaProperties(IniFile::parse("[Memo]\nMemoCount=2147483647\nMemo0=a\n[Spec]\nSpecCount=99999999\n"));
     ASSERT_EQ(read.notes.size(), static_cast<std::size_t>(MaxPropertyLines));
     EXPECT_EQ(read.notes.front(), "a");
     EXPECT_EQ(read.testSpecs.size(), static_cast<std::size_t>(MaxPropertyLines));
@@ -106,10 +102,9 @@ TEST(FormulaPropertiesTest, ReadsTheFileAndLeavesItAsItWas)
 
 constexpr CalendarDate Today{2026, 11, 20};
 
-const DateNames English{
-    {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
+const DateNames English{{"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"},
     {"January", "February", "March", "April", "May", "June", "July", "August", "September", "October", "November",
-     "December"},
+        "December"},
     {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"},
     {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}};
 
@@ -120,7 +115,7 @@ struct DateCase {
     std::optional<CalendarDate> expected;  // nullopt: not a date
 };
 
-class RevisionDateTest : public ::testing::TestWithParam<DateCase> {};
+class RevisionDateTest : public ::testing::TestWithParam<DateCase> { };
 
 TEST_P(RevisionDateTest, ReadsAsExpected)
 {
@@ -133,10 +128,8 @@ TEST_P(RevisionDateTest, ReadsAsExpected)
         EXPECT_EQ(date.problem, "'" + *c.stored + "' is not a valid date");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FormulaProperties, RevisionDateTest,
-    ::testing::Values(
-        DateCase{"MissingIsToday", std::nullopt, "M/d/yy", Today},
+INSTANTIATE_TEST_SUITE_P(FormulaProperties, RevisionDateTest,
+    ::testing::Values(DateCase{"MissingIsToday", std::nullopt, "M/d/yy", Today},
         DateCase{"EmptyIsToday", "", "M/d/yy", Today},
         DateCase{"ShortFormTwoDigitYear", "3/14/99", "M/d/yy", CalendarDate{1999, 3, 14}},
         DateCase{"ShortFormFourDigitYear", "3/14/1999", "M/d/yy", CalendarDate{1999, 3, 14}},
@@ -170,7 +163,7 @@ struct CenturyCase {
     int year;
 };
 
-class TwoDigitYearTest : public ::testing::TestWithParam<CenturyCase> {};
+class TwoDigitYearTest : public ::testing::TestWithParam<CenturyCase> { };
 
 TEST_P(TwoDigitYearTest, FallsInTheHundredYearsAroundToday)
 {
@@ -181,8 +174,8 @@ TEST_P(TwoDigitYearTest, FallsInTheHundredYearsAroundToday)
 }
 
 INSTANTIATE_TEST_SUITE_P(FormulaProperties, TwoDigitYearTest,
-                         ::testing::Values(CenturyCase{0, 2000}, CenturyCase{26, 2026}, CenturyCase{46, 2046},
-                                           CenturyCase{47, 1947}, CenturyCase{99, 1999}));
+    ::testing::Values(CenturyCase{0, 2000}, CenturyCase{26, 2026}, CenturyCase{46, 2046}, CenturyCase{47, 1947},
+        CenturyCase{99, 1999}));
 
 TEST(FormulaPropertiesTest, NamesNeedTheLanguage)
 {
@@ -212,20 +205,19 @@ struct EditCase {
     TestSpecFields fields;
 };
 
-class EditFieldsTest : public ::testing::TestWithParam<EditCase> {};
+class EditFieldsTest : public ::testing::TestWithParam<EditCase> { };
 
 TEST_P(EditFieldsTest, PrefilledTrimmed)
 {
     EXPECT_EQ(fieldsForEditing(GetParam().entry), GetParam().fields);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FormulaProperties, EditFieldsTest,
+INSTANTIATE_TEST_SUITE_P(FormulaProperties, EditFieldsTest,
     ::testing::Values(EditCase{"OneSubItem", {"Viscosity", {"85 KU"}}, {"Viscosity", "85 KU"}},
-                      EditCase{"NoSubItem", {"Gloss", {}}, {"Gloss", ""}},
-                      EditCase{"BlanksAroundCaption", {"  pH  ", {" 8.5 "}}, {"pH", "8.5"}},
-                      EditCase{"TwoSubItemsJoinedByALineBreak", {"x", {"a", "b"}}, {"x", "a\r\nb"}},
-                      EditCase{"EmptyEntry", {"", {""}}, {"", ""}}),
+        EditCase{"NoSubItem", {"Gloss", {}}, {"Gloss", ""}},
+        EditCase{"BlanksAroundCaption", {"  pH  ", {" 8.5 "}}, {"pH", "8.5"}},
+        EditCase{"TwoSubItemsJoinedByALineBreak", {"x", {"a", "b"}}, {"x", "a\r\nb"}},
+        EditCase{"EmptyEntry", {"", {""}}, {"", ""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormulaPropertiesTest, AddKeepsTextsAsTypedWithOneSubItem)
@@ -264,7 +256,7 @@ struct PlacementCase {
     ScreenPoint expected;
 };
 
-class PlacementTest : public ::testing::TestWithParam<PlacementCase> {};
+class PlacementTest : public ::testing::TestWithParam<PlacementCase> { };
 
 TEST_P(PlacementTest, PropertiesDialogStaysOnTheScreen)
 {
@@ -272,14 +264,13 @@ TEST_P(PlacementTest, PropertiesDialogStaysOnTheScreen)
     EXPECT_EQ(placeFormulaProperties(c.mainCorner, 370, 430, c.screen), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FormulaProperties, PlacementTest,
+INSTANTIATE_TEST_SUITE_P(FormulaProperties, PlacementTest,
     ::testing::Values(PlacementCase{"BelowAndRightOfTheMainWindow", {100, 80}, {0, 0, 1920, 1080}, {160, 130}},
-                      PlacementCase{"AboveTheScreen", {-300, -200}, {0, 0, 1920, 1080}, {0, 0}},
-                      PlacementCase{"BelowTheScreen", {100, 900}, {0, 0, 1920, 1080}, {160, 650}},
-                      PlacementCase{"RightOfTheScreen", {1700, 80}, {0, 0, 1920, 1080}, {1550, 130}},
-                      PlacementCase{"SecondScreen", {1900, 10}, {1920, 0, 1280, 1024}, {1960, 60}},
-                      PlacementCase{"ScreenSmallerThanTheDialogKeepsBottomRightOnIt", {0, 0}, {0, 0, 300, 400}, {-70, -30}}),
+        PlacementCase{"AboveTheScreen", {-300, -200}, {0, 0, 1920, 1080}, {0, 0}},
+        PlacementCase{"BelowTheScreen", {100, 900}, {0, 0, 1920, 1080}, {160, 650}},
+        PlacementCase{"RightOfTheScreen", {1700, 80}, {0, 0, 1920, 1080}, {1550, 130}},
+        PlacementCase{"SecondScreen", {1900, 10}, {1920, 0, 1280, 1024}, {1960, 60}},
+        PlacementCase{"ScreenSmallerThanTheDialogKeepsBottomRightOnIt", {0, 0}, {0, 0, 300, 400}, {-70, -30}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormulaPropertiesTest, EntryDialogBelowThePropertiesCorner)

@@ -25,15 +25,22 @@ std::string load(const std::filesystem::path& path)
 
 class Random {
 public:
-    explicit Random(unsigned seed) : rng_(seed) {}
+    explicit Random(unsigned seed)
+        : rng_(seed)
+    {
+    }
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     template <std::size_t N>
-    const char* pick(const char* const (&items)[N]) { return items[below(static_cast<int>(N))]; }
+    const char* pick(const char* const (&items)[N])
+    {
+        return items[below(static_cast<int>(N))];
+    }
 
     // Texts a cell can hold, with what the INI form makes hard.
     std::string text()
     {
-        static const char* const pieces[] = {"x", "Mix", " ", "=", ";", "\"", "'", "[a]", "\xC3\xA9", "\xE2\x82\xAC", "0.5"};
+        static const char* const pieces[]
+            = {"x", "Mix", " ", "=", ";", "\"", "'", "[a]", "\xC3\xA9", "\xE2\x82\xAC", "0.5"};
         std::string result = pick(pieces);
         for (int n = below(5); n > 0; --n)
             result += pick(pieces);
@@ -108,8 +115,11 @@ TEST_F(FormulaWriteTest, RandomSheetsReadBackAsSavedAndTheRestOfTheFileStays)
                                "Memo0= keep\r\n[Unknown]\r\nrType1=0\r\n";
     const std::string after = "\r\n[Spec]\r\nSpecCount=0\r\n; end";
     for (int round = 0; round < 40; ++round) {
-        const auto file = folder.write("formula.tfx", before + "[FORMULA]\r\nname=old\r\nrType3=0\r\nMaterial3=old note\r\n"
-                                                      "Weight3=5\r\nrType40=1\r\nWeight7=1\r\n" + after);
+        const auto file = folder.write("formula.tfx",
+            before
+                + "[FORMULA]\r\nname=old\r\nrType3=0\r\nMaterial3=old note\r\n"
+                  "Weight3=5\r\nrType40=1\r\nWeight7=1\r\n"
+                + after);
         const FormulaSheet sheet = randomSheet(random);
         const WriteResult saved = FormulaSave(sheet, file);
         ASSERT_TRUE(saved) << saved.problem;
@@ -136,8 +146,7 @@ TEST_F(FormulaWriteTest, AValueTheFileCannotHoldIsRefusedNamingTheRowAndNothingI
     sheet.setCell(Column::Material, 2, "resin");
     sheet.setCell(Column::Description, 5, "two\nlines");
     EXPECT_EQ(formulaSaveProblem(writtenFormOf(sheet)), "the note in row 5 holds a line break");
-    EXPECT_EQ(FormulaSave(sheet, file).problem,
-              cannotWrite(file, "the note in row 5 holds a line break"));
+    EXPECT_EQ(FormulaSave(sheet, file).problem, cannotWrite(file, "the note in row 5 holds a line break"));
     EXPECT_EQ(load(file), before);
 
     // A Windows-1252 file cannot hold every character: refused, not converted.
@@ -160,8 +169,9 @@ TEST_F(FormulaWriteTest, SaveAsTakesTheOtherSectionsOfTheFormulaItCameFrom)
 
 TEST_F(FormulaWriteTest, OnlyAChangeOfTheWrittenFormIsSomethingToLose)
 {
-    const auto file = folder.write("formula.tfx", "[Formula]\nName=P\nrType1=1\nMaterial1=resin\nWeight1=100\n"
-                                                  "rType2=1\nMaterial2=tio2\nWeight2=50\n");
+    const auto file = folder.write("formula.tfx",
+        "[Formula]\nName=P\nrType1=1\nMaterial1=resin\nWeight1=100\n"
+        "rType2=1\nMaterial2=tio2\nWeight2=50\n");
     FormulaSheet sheet;
     FormulaLoad(sheet, file.string(), folder.path());
     const FormulaWrittenForm loaded = writtenFormOf(sheet);
@@ -186,8 +196,10 @@ TEST_F(FormulaWriteTest, RandomPropertiesReadBackAsSaved)
     Random random(11);
     for (int round = 0; round < 25; ++round) {
         const std::string formula = "[Formula]\r\nName=P\r\nrType1=0\r\nMaterial1=n\r\n";
-        const auto file = folder.write("p.tfx", formula + "[Memo]\r\nMemoCount=2\r\nMemo0=a\r\nMemo1=b\r\nMemo9=x\r\n"
-                                                         "[Spec]\r\nSpecCount=9\r\nSpec8=s\r\nSpecSub8=v\r\nSpec08=kept\r\n");
+        const auto file = folder.write("p.tfx",
+            formula
+                + "[Memo]\r\nMemoCount=2\r\nMemo0=a\r\nMemo1=b\r\nMemo9=x\r\n"
+                  "[Spec]\r\nSpecCount=9\r\nSpec8=s\r\nSpecSub8=v\r\nSpec08=kept\r\n");
         FormulaProperties properties;
         if (random.below(3) != 0)
             properties.date = random.text();

@@ -3,9 +3,9 @@
 // loads as the program would, within the test's time limit, to a sane sheet,
 // and nothing outside the material folder is read.
 #include "core/calc/PanelCalculate.h"
-#include "core/sheet/Quantities.h"
 #include "core/formulas/FormulaFile.h"
 #include "core/formulas/FormulaProperties.h"
+#include "core/sheet/Quantities.h"
 #include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>

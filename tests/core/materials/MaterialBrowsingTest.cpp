@@ -32,15 +32,15 @@ TEST(MaterialFolderListing, ListsEveryRmNameSortedWithoutRegardToCase)
     std::filesystem::create_directory(folder.path() / "other");
 
     const auto items = listMaterialFolder(folder.path());
-    EXPECT_EQ(captions(items), (std::vector<std::string>{".hidden.rm", "A.RM", "b.rm", "c.Rm", "sub.rm", "TIO2.rm",
-                                                         "tio2.rm"}));
+    EXPECT_EQ(captions(items),
+        (std::vector<std::string>{".hidden.rm", "A.RM", "b.rm", "c.Rm", "sub.rm", "TIO2.rm", "tio2.rm"}));
     for (const ListedFile& f : items) {
         EXPECT_EQ(f.folder, f.name == "sub.rm") << f.name;
         EXPECT_EQ(f.name, f.caption);
     }
     // the drop-down under a Material cell: in the same order, files only, none hidden
     EXPECT_EQ(captions(listMaterialFiles(folder.path())),
-              (std::vector<std::string>{"A.RM", "b.rm", "c.Rm", "TIO2.rm", "tio2.rm"}));
+        (std::vector<std::string>{"A.RM", "b.rm", "c.Rm", "TIO2.rm", "tio2.rm"}));
 }
 
 TEST(MaterialFolderListing, ANameInTheOldCodePageIsShownInUtf8AndKeptAsOnDisk)
@@ -64,15 +64,15 @@ TEST(MaterialFolderListing, NoFolderGivesAnEmptyList)
 
 // --- which item a code or a typed name stands for ---------------------------------
 
-const std::vector<ListedFile> Items = {
-    {"alpha.rm", "alpha.rm"}, {"TIO2.rm", "TIO2.rm"}, {"tio2.rm", "tio2.rm"}, {"Water.rm", "Water.rm"}};
+const std::vector<ListedFile> Items
+    = {{"alpha.rm", "alpha.rm"}, {"TIO2.rm", "TIO2.rm"}, {"tio2.rm", "tio2.rm"}, {"Water.rm", "Water.rm"}};
 
 struct StartCase {
     const char* code;
     std::optional<std::size_t> item;
 };
 
-class StartItemTest : public ::testing::TestWithParam<StartCase> {};
+class StartItemTest : public ::testing::TestWithParam<StartCase> { };
 
 TEST_P(StartItemTest, FindsTheCodesFileWithoutRegardToCase)
 {
@@ -80,10 +80,9 @@ TEST_P(StartItemTest, FindsTheCodesFileWithoutRegardToCase)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, StartItemTest,
-                         ::testing::Values(StartCase{"Tio2", 1}, StartCase{"water", 3}, StartCase{"ALPHA", 0},
-                                           StartCase{"", std::nullopt}, StartCase{"tio", std::nullopt},
-                                           StartCase{"tio2.rm", std::nullopt}, StartCase{" tio2", std::nullopt},
-                                           StartCase{"../tio2", std::nullopt}));
+    ::testing::Values(StartCase{"Tio2", 1}, StartCase{"water", 3}, StartCase{"ALPHA", 0}, StartCase{"", std::nullopt},
+        StartCase{"tio", std::nullopt}, StartCase{"tio2.rm", std::nullopt}, StartCase{" tio2", std::nullopt},
+        StartCase{"../tio2", std::nullopt}));
 
 struct FileBoxCase {
     const char* text;
@@ -91,7 +90,7 @@ struct FileBoxCase {
     std::optional<std::size_t> item;
 };
 
-class FileBoxItemTest : public ::testing::TestWithParam<FileBoxCase> {};
+class FileBoxItemTest : public ::testing::TestWithParam<FileBoxCase> { };
 
 TEST_P(FileBoxItemTest, PrefersTheChosenItemWhileTheTextNamesIt)
 {
@@ -99,13 +98,12 @@ TEST_P(FileBoxItemTest, PrefersTheChosenItemWhileTheTextNamesIt)
     EXPECT_EQ(itemForFileBox(Items, c.text, c.chosen), c.item);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FileBoxItemTest,
+INSTANTIATE_TEST_SUITE_P(Cases, FileBoxItemTest,
     ::testing::Values(FileBoxCase{"tio2.rm", std::nullopt, 1}, FileBoxCase{"tio2.rm", 2, 2},
-                      FileBoxCase{"tio2.rm", 1, 1}, FileBoxCase{"tio2.rm", 3, 1}, FileBoxCase{"water.rm", 99, 3},
-                      FileBoxCase{"t", 1, std::nullopt}, FileBoxCase{"tio", std::nullopt, std::nullopt},
-                      FileBoxCase{"tio2.r", 2, std::nullopt}, FileBoxCase{"*.rm", std::nullopt, std::nullopt},
-                      FileBoxCase{"", 0, std::nullopt}));
+        FileBoxCase{"tio2.rm", 1, 1}, FileBoxCase{"tio2.rm", 3, 1}, FileBoxCase{"water.rm", 99, 3},
+        FileBoxCase{"t", 1, std::nullopt}, FileBoxCase{"tio", std::nullopt, std::nullopt},
+        FileBoxCase{"tio2.r", 2, std::nullopt}, FileBoxCase{"*.rm", std::nullopt, std::nullopt},
+        FileBoxCase{"", 0, std::nullopt}));
 
 TEST(FileBoxItem, EmptyListHasNoItem)
 {
@@ -128,8 +126,9 @@ protected:
 
 TEST_F(MaterialViewTest, EveryKeyGoesToItsOwnProperty)
 {
-    write("all.rm", "[material]\nNAME=Titanium DIOXIDE\nSpec=1.1\nCost=2.2\nPig_Wt=3.3\nPig_Vol=4.4\n"
-                    "Vol_Wt=5.5\nVol_Vol=6.6\nVoc_Wt=7.7\nVoc_Vol=8.8\n");
+    write("all.rm",
+        "[material]\nNAME=Titanium DIOXIDE\nSpec=1.1\nCost=2.2\nPig_Wt=3.3\nPig_Vol=4.4\n"
+        "Vol_Wt=5.5\nVol_Vol=6.6\nVoc_Wt=7.7\nVoc_Vol=8.8\n");
     const MaterialView view = readMaterialView(folder, "all.rm");
     EXPECT_EQ(view.name, "titanium dioxide");
     EXPECT_DOUBLE_EQ(view.props.Spec, 1.1);
@@ -151,7 +150,7 @@ struct ViewCase {
     double cost;
 };
 
-class MaterialViewCases : public MaterialViewTest, public ::testing::WithParamInterface<ViewCase> {};
+class MaterialViewCases : public MaterialViewTest, public ::testing::WithParamInterface<ViewCase> { };
 
 TEST_P(MaterialViewCases, ShowsWhatTheFileHoldsAndEmptyOrZeroForTheRest)
 {
@@ -165,13 +164,10 @@ TEST_P(MaterialViewCases, ShowsWhatTheFileHoldsAndEmptyOrZeroForTheRest)
     EXPECT_DOUBLE_EQ(view.props.Voc_Vol, 0.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MaterialViewCases,
-    ::testing::Values(
-        ViewCase{"NoNameKeyIsEmptyNotNoName", "noname.rm", "[Material]\nSpec=2\n", "", 2, 0},
+INSTANTIATE_TEST_SUITE_P(Cases, MaterialViewCases,
+    ::testing::Values(ViewCase{"NoNameKeyIsEmptyNotNoName", "noname.rm", "[Material]\nSpec=2\n", "", 2, 0},
         ViewCase{"NoSection", "other.rm", "[Other]\nName=ignored\nSpec=9\n", "", 0, 0},
-        ViewCase{"EmptyFile", "empty.rm", "", "", 0, 0},
-        ViewCase{"MissingFile", "gone.rm", nullptr, "", 0, 0},
+        ViewCase{"EmptyFile", "empty.rm", "", "", 0, 0}, ViewCase{"MissingFile", "gone.rm", nullptr, "", 0, 0},
         ViewCase{"MalformedNumbersReadAsZero", "bad.rm", "[Material]\nName=x\nSpec=1,5\nCost=12x\n", "x", 0, 0},
         ViewCase{"NumberTextRule", "rule.rm", "[Material]\nSpec=   1.500\nCost=1.5E2\n", "", 1.5, 150},
         ViewCase{"PointWithoutDigits", "point.rm", "[Material]\nSpec=12.\nCost=-0.5\n", "", 12, -0.5},
@@ -202,7 +198,7 @@ struct PositionCase {
     ScreenPoint expected;
 };
 
-class EditorPositionTest : public ::testing::TestWithParam<PositionCase> {};
+class EditorPositionTest : public ::testing::TestWithParam<PositionCase> { };
 
 TEST_P(EditorPositionTest, OpensBelowRightOfTheMainWindowAndStaysOnScreen)
 {
@@ -212,15 +208,14 @@ TEST_P(EditorPositionTest, OpensBelowRightOfTheMainWindowAndStaysOnScreen)
 
 constexpr ScreenArea Screen{0, 0, 1024, 768};
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EditorPositionTest,
+INSTANTIATE_TEST_SUITE_P(Cases, EditorPositionTest,
     ::testing::Values(PositionCase{{100, 100}, Screen, {160, 150}},
-                      PositionCase{{-200, -100}, Screen, {0, 0}},     // negative becomes 0
-                      PositionCase{{-30, -20}, Screen, {30, 30}},     // only the result is clamped
-                      PositionCase{{800, 500}, Screen, {594, 368}},   // both edges would be passed
-                      PositionCase{{534, 318}, Screen, {594, 368}},   // exactly at the edges: kept
-                      PositionCase{{1000, 10}, {1024, 0, 1280, 1024}, {1060, 60}},
-                      PositionCase{{2300, 10}, {1024, 0, 1280, 1024}, {1874, 60}}));
+        PositionCase{{-200, -100}, Screen, {0, 0}},  // negative becomes 0
+        PositionCase{{-30, -20}, Screen, {30, 30}},  // only the result is clamped
+        PositionCase{{800, 500}, Screen, {594, 368}},  // both edges would be passed
+        PositionCase{{534, 318}, Screen, {594, 368}},  // exactly at the edges: kept
+        PositionCase{{1000, 10}, {1024, 0, 1280, 1024}, {1060, 60}},
+        PositionCase{{2300, 10}, {1024, 0, 1280, 1024}, {1874, 60}}));
 
 // --- reading the formula again --------------------------------------------------------
 
@@ -233,11 +228,9 @@ TEST(ReloadAfterMaterialEditor, OnlyWithAutoReloadAndAFormulaFileToRead)
         std::filesystem::path path;
         bool reloads;
     } cases[] = {
-        {true, formula, true},
-        {false, formula, false},
-        {true, {}, false},                           // untitled: reading would empty the sheet
-        {true, folder.path() / "gone.tfx", false},   // its file has gone
-        {true, folder.path(), false},                // not a file
+        {true, formula, true}, {false, formula, false}, {true, {}, false},  // untitled: reading would empty the sheet
+        {true, folder.path() / "gone.tfx", false},  // its file has gone
+        {true, folder.path(), false},  // not a file
     };
     for (const auto& c : cases)
         EXPECT_EQ(reloadsAfterMaterialEditor(c.autoReload, c.path), c.reloads) << c.path << " " << c.autoReload;

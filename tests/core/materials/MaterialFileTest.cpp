@@ -11,13 +11,12 @@ using tintora::testing::TempFolder;
 
 namespace {
 
-constexpr const char* Rutile =
-    "[Material]\n"
-    "Name=TITANIUM dioxide\n"
-    "Spec=   4.100\n"
-    "Cost=   1.850\n"
-    "Pig_Wt=   1.000\n"
-    "Pig_Vol=   1.000\n";
+constexpr const char* Rutile = "[Material]\n"
+                               "Name=TITANIUM dioxide\n"
+                               "Spec=   4.100\n"
+                               "Cost=   1.850\n"
+                               "Pig_Wt=   1.000\n"
+                               "Pig_Vol=   1.000\n";
 
 class MaterialLoadTest : public ::testing::Test {
 protected:
@@ -123,7 +122,7 @@ struct LookupCase {
     const char* expectedFile;  // nullptr: no file
 };
 
-class MaterialFilesTest : public ::testing::TestWithParam<LookupCase> {};
+class MaterialFilesTest : public ::testing::TestWithParam<LookupCase> { };
 
 TEST_P(MaterialFilesTest, FindsFilesWithoutRegardToCase)
 {
@@ -147,19 +146,16 @@ TEST_P(MaterialFilesTest, FindsFilesWithoutRegardToCase)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, MaterialFilesTest,
+INSTANTIATE_TEST_SUITE_P(Codes, MaterialFilesTest,
     ::testing::Values(LookupCase{"tio2", "tio2.rm"}, LookupCase{"Tio2", "tio2.rm"}, LookupCase{"TIO2", "tio2.rm"},
-                      LookupCase{"Water", "Water.rm"}, LookupCase{"water", "Water.rm"},
-                      LookupCase{"WATER", "Water.rm"},
-                      // no exact or lower-case name: the first match in byte order
-                      LookupCase{"mixed", "MIXED.rm"}, LookupCase{"MiXeD", "MiXeD.rm"},
-                      LookupCase{"White.paint", "white.paint.rm"}, LookupCase{"nosuch", nullptr},
-                      LookupCase{"", nullptr}, LookupCase{".", nullptr}, LookupCase{"..", nullptr},
-                      LookupCase{"sub/inner", nullptr}, LookupCase{"../tio2", nullptr},
-                      LookupCase{"dir", nullptr}, LookupCase{"tio2 ", nullptr},
-                      // codes are UTF-8 text; the name on disk is Windows-1252 bytes
-                      LookupCase{"\xC3\xA9tain", "\xE9tain.rm"}, LookupCase{"\xC3\xA9TAIN", "\xE9tain.rm"}));
+        LookupCase{"Water", "Water.rm"}, LookupCase{"water", "Water.rm"}, LookupCase{"WATER", "Water.rm"},
+        // no exact or lower-case name: the first match in byte order
+        LookupCase{"mixed", "MIXED.rm"}, LookupCase{"MiXeD", "MiXeD.rm"}, LookupCase{"White.paint", "white.paint.rm"},
+        LookupCase{"nosuch", nullptr}, LookupCase{"", nullptr}, LookupCase{".", nullptr}, LookupCase{"..", nullptr},
+        LookupCase{"sub/inner", nullptr}, LookupCase{"../tio2", nullptr}, LookupCase{"dir", nullptr},
+        LookupCase{"tio2 ", nullptr},
+        // codes are UTF-8 text; the name on disk is Windows-1252 bytes
+        LookupCase{"\xC3\xA9tain", "\xE9tain.rm"}, LookupCase{"\xC3\xA9TAIN", "\xE9tain.rm"}));
 
 TEST_F(MaterialLoadTest, AFileTooLargeForAMaterialCountsAsMissing)
 {
@@ -220,9 +216,9 @@ TEST(SetNumbersTest, WritesKeysInOrderAndKeepsTheRestOfTheFile)
     std::ifstream in(folder.path() / "resin.rm", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(text,
-              "; lab copy\r\n[Material]\r\nCost=   0.950\r\nSupplier=ours\r\nName=resin\r\nSpec=   1.050\r\n"
-              "Pig_Wt=   0.000\r\nPig_Vol=   0.000\r\nVol_Wt=   0.000\r\nVol_Vol=   0.000\r\n"
-              "Voc_Wt=   0.000\r\nVoc_Vol=   0.000\r\n");
+        "; lab copy\r\n[Material]\r\nCost=   0.950\r\nSupplier=ours\r\nName=resin\r\nSpec=   1.050\r\n"
+        "Pig_Wt=   0.000\r\nPig_Vol=   0.000\r\nVol_Wt=   0.000\r\nVol_Vol=   0.000\r\n"
+        "Voc_Wt=   0.000\r\nVoc_Vol=   0.000\r\n");
 }
 
 }  // namespace
@@ -232,12 +228,12 @@ namespace {
 TEST(MaterialFilesTogetherTest, FindingManyCodesAtOnceGivesWhatEachFindGives)
 {
     TempFolder folder;
-    for (const char* name : {"tio2.rm", "Water.rm", "MiXeD.rm", "MIXED.rm", "white.paint.rm", "notes.txt", "mixed.RM.bak",
-                             "\xC9TAIN.rm"})
+    for (const char* name :
+        {"tio2.rm", "Water.rm", "MiXeD.rm", "MIXED.rm", "white.paint.rm", "notes.txt", "mixed.RM.bak", "\xC9TAIN.rm"})
         folder.write(name, "");
     std::filesystem::create_directories(folder.path() / "dir.rm");
-    const std::vector<std::string> codes = {"Tio2", "WATER", "mixed", "Mixed", "White.paint", "nosuch", "", "..",
-                                            "a/b", "dir", "notes", "Tio2", "\xC3\x89tain"};
+    const std::vector<std::string> codes = {"Tio2", "WATER", "mixed", "Mixed", "White.paint", "nosuch", "", "..", "a/b",
+        "dir", "notes", "Tio2", "\xC3\x89tain"};
     const MaterialFiles together(folder.path());
     together.findAll(codes);
     for (const std::string& code : codes)

@@ -16,9 +16,12 @@ struct NameCase {
     const char* file;  // nullptr: refused
 };
 
-void PrintTo(const NameCase& c, std::ostream* out) { *out << '"' << c.typed << '"'; }
+void PrintTo(const NameCase& c, std::ostream* out)
+{
+    *out << '"' << c.typed << '"';
+}
 
-class MaterialFileName : public ::testing::TestWithParam<NameCase> {};
+class MaterialFileName : public ::testing::TestWithParam<NameCase> { };
 
 TEST_P(MaterialFileName, NamesAFileInTheFolderOrIsRefused)
 {
@@ -38,14 +41,12 @@ TEST_P(MaterialFileName, NamesAFileInTheFolderOrIsRefused)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, MaterialFileName,
+INSTANTIATE_TEST_SUITE_P(Texts, MaterialFileName,
     ::testing::Values(NameCase{"MyWhite", "mywhite.rm"}, NameCase{"mywhite.RM", "mywhite.rm"},
-                      NameCase{"white.paint", "white.paint.rm"}, NameCase{"WATER", "Water.rm"},
-                      NameCase{"water.rm", "Water.rm"}, NameCase{"..rm", nullptr}, NameCase{"", nullptr},
-                      NameCase{".", nullptr}, NameCase{"..", nullptr}, NameCase{"...rm", nullptr},
-                      NameCase{".rm", nullptr}, NameCase{"../up", nullptr}, NameCase{"/etc/x", nullptr},
-                      NameCase{std::string("a\0b", 3), nullptr}));
+        NameCase{"white.paint", "white.paint.rm"}, NameCase{"WATER", "Water.rm"}, NameCase{"water.rm", "Water.rm"},
+        NameCase{"..rm", nullptr}, NameCase{"", nullptr}, NameCase{".", nullptr}, NameCase{"..", nullptr},
+        NameCase{"...rm", nullptr}, NameCase{".rm", nullptr}, NameCase{"../up", nullptr}, NameCase{"/etc/x", nullptr},
+        NameCase{std::string("a\0b", 3), nullptr}));
 
 TEST(MaterialWrite, SavedMaterialReadsBackAndDeleteRemovesIt)
 {
@@ -63,7 +64,7 @@ TEST(MaterialWrite, SavedMaterialReadsBackAndDeleteRemovesIt)
     ASSERT_TRUE(deleteMaterialFile(folder.path(), "MYWHITE.rm"));
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_EQ(deleteMaterialFile(folder.path(), "mywhite").problem,
-              "Cannot delete \"" + file.string() + "\": No such file or directory.");
+        "Cannot delete \"" + file.string() + "\": No such file or directory.");
 }
 
 TEST(MaterialWrite, AFolderThatCannotBeWrittenChangesNothing)

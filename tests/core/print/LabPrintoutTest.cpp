@@ -15,16 +15,14 @@ namespace tintora {
 void PrintTo(const DrawText& t, std::ostream* os)
 {
     static constexpr const char* styles[] = {"Regular", "Bold", "BoldUnderline"};
-    *os << "{" << t.line << ", " << t.column << ", " << styles[static_cast<int>(t.style)] << ", \"" << t.text
-        << "\"}";
+    *os << "{" << t.line << ", " << t.column << ", " << styles[static_cast<int>(t.style)] << ", \"" << t.text << "\"}";
 }
 
 namespace {
 
 using enum TextStyle;
 
-const std::string RowFrame =
-    "           |            |                     |           |          |         ";
+const std::string RowFrame = "           |            |                     |           |          |         ";
 const std::string FullRule(80, '-');
 
 struct RowSetup {
@@ -59,14 +57,22 @@ FormulaSheet sheetWith(const std::vector<RowSetup>& rows)
 void setGlossWhiteBoxes(FormulaSheet& sheet)
 {
     const std::vector<std::pair<PropertyBox, double>> values = {
-        {PropertyBox::WeightBox, 650},          {PropertyBox::VolumeBox, 56.5},
-        {PropertyBox::CostWtBox, 1.388},        {PropertyBox::CostVolBox, 15.973},
-        {PropertyBox::DensityBox, 11.504},      {PropertyBox::SPGBox, 1.38},
-        {PropertyBox::PBBox, 1.25},             {PropertyBox::VocBox, 240.5},
-        {PropertyBox::BinderWtBox, 21.538},     {PropertyBox::BinderVolBox, 42.1},
-        {PropertyBox::PigmentWtBox, 38.462},    {PropertyBox::PigmentVolBox, 13.274},
-        {PropertyBox::SolidsWtBox, 69.231},     {PropertyBox::SolidsVolBox, 55.4},
-        {PropertyBox::VolatileWtBox, 30.769},   {PropertyBox::VolatileVolBox, 44.6},
+        {PropertyBox::WeightBox, 650},
+        {PropertyBox::VolumeBox, 56.5},
+        {PropertyBox::CostWtBox, 1.388},
+        {PropertyBox::CostVolBox, 15.973},
+        {PropertyBox::DensityBox, 11.504},
+        {PropertyBox::SPGBox, 1.38},
+        {PropertyBox::PBBox, 1.25},
+        {PropertyBox::VocBox, 240.5},
+        {PropertyBox::BinderWtBox, 21.538},
+        {PropertyBox::BinderVolBox, 42.1},
+        {PropertyBox::PigmentWtBox, 38.462},
+        {PropertyBox::PigmentVolBox, 13.274},
+        {PropertyBox::SolidsWtBox, 69.231},
+        {PropertyBox::SolidsVolBox, 55.4},
+        {PropertyBox::VolatileWtBox, 30.769},
+        {PropertyBox::VolatileVolBox, 44.6},
     };
     for (const auto& [box, value] : values)
         sheet.setBox(box, value);
@@ -254,8 +260,10 @@ TEST(LabPrintoutTest, PropertyLinesShowEachBoxBesideItsLabel)
         const int line = 19 + static_cast<int>(k);
         const PropertyLineCase& e = expected[k];
         const std::vector<DrawText> drawn = {
-            {line, 0, Regular, e.leftLabel},   {line, 23, Regular, e.leftValue},
-            {line, 41, Regular, e.rightLabel}, {line, 64, Regular, e.rightValue},
+            {line, 0, Regular, e.leftLabel},
+            {line, 23, Regular, e.leftValue},
+            {line, 41, Regular, e.rightLabel},
+            {line, 64, Regular, e.rightValue},
             {line, 39, Regular, "|"},
         };
         EXPECT_EQ(textsOnLine(page, line), drawn) << "property line " << k;
@@ -275,33 +283,18 @@ TEST(LabPrintoutTest, PrintsRowsWithACodeUpToTheLastDescribedRow)
 {
     const std::vector<SelectionCase> cases = {
         {"a note row between materials leaves no gap",
-         {{1, "A", "First", "10", "", 1}, {2, "", "Stir well", "", "", 0, false}, {3, "B", "Second", "20", "", 2}},
-         {{12, "A"}, {13, "B"}},
-         "  50.000"},
-        {"empty rows between materials leave no gap",
-         {{2, "A", "First", "10", "", 1}, {9, "B", "Second", "20", "", 2}},
-         {{12, "A"}, {13, "B"}},
-         "  50.000"},
+            {{1, "A", "First", "10", "", 1}, {2, "", "Stir well", "", "", 0, false}, {3, "B", "Second", "20", "", 2}},
+            {{12, "A"}, {13, "B"}}, "  50.000"},
+        {"empty rows between materials leave no gap", {{2, "A", "First", "10", "", 1}, {9, "B", "Second", "20", "", 2}},
+            {{12, "A"}, {13, "B"}}, "  50.000"},
         {"a code below the last description is neither printed nor costed",
-         {{1, "A", "First", "10", "", 1}, {2, "B", "", "20", "", 2}},
-         {{12, "A"}},
-         "  10.000"},
+            {{1, "A", "First", "10", "", 1}, {2, "B", "", "20", "", 2}}, {{12, "A"}}, "  10.000"},
         {"a code without description above the last description is printed",
-         {{1, "B", "", "20", "", 2}, {2, "A", "First", "10", "", 1}},
-         {{12, "B"}, {13, "A"}},
-         "  50.000"},
+            {{1, "B", "", "20", "", 2}, {2, "A", "First", "10", "", 1}}, {{12, "B"}, {13, "A"}}, "  50.000"},
         {"a closing note row is not printed",
-         {{1, "A", "First", "10", "", 1}, {5, "", "Adjust viscosity", "", "", 0, false}},
-         {{12, "A"}},
-         "  10.000"},
-        {"notes only",
-         {{1, "", "Stir well", "", "", 0, false}, {36, "", "End", "", "", 0, false}},
-         {},
-         "   0.000"},
-        {"a material in the last row",
-         {{36, "Z", "Last", "4", "", 0.5}},
-         {{12, "Z"}},
-         "   2.000"},
+            {{1, "A", "First", "10", "", 1}, {5, "", "Adjust viscosity", "", "", 0, false}}, {{12, "A"}}, "  10.000"},
+        {"notes only", {{1, "", "Stir well", "", "", 0, false}, {36, "", "End", "", "", 0, false}}, {}, "   0.000"},
+        {"a material in the last row", {{36, "Z", "Last", "4", "", 0.5}}, {{12, "Z"}}, "   2.000"},
     };
     for (const SelectionCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -324,32 +317,29 @@ struct RowFieldCase {
 TEST(LabPrintoutTest, RowFieldsAreDrawnFrameFirstThenEachValueInOrder)
 {
     const std::vector<RowFieldCase> cases = {
-        {"material row", {1, "TIO2", "Titanium Dioxide", "  250.000", "    7.500", 1.85},
-         "Titanium Dioxide", " 250.000", " 462.500", "   1.850", "   7.500"},
-        {"missing material", {1, "GONE-42", "Material not found", "  12.500", "", 0, false},
-         "Material not foun...", "  12.500", "   0.000", "   0.000", ""},
+        {"material row", {1, "TIO2", "Titanium Dioxide", "  250.000", "    7.500", 1.85}, "Titanium Dioxide",
+            " 250.000", " 462.500", "   1.850", "   7.500"},
+        {"missing material", {1, "GONE-42", "Material not found", "  12.500", "", 0, false}, "Material not foun...",
+            "  12.500", "   0.000", "   0.000", ""},
         {"cost is printed without looking at the row kind", {1, "OLD", "Material not found", "10", "", 2, false},
-         "Material not foun...", "  10.000", "  20.000", "   2.000", ""},
-        {"empty weight", {1, "W0", "No weight yet", "", "", 1.25},
-         "No weight yet", "", "   0.000", "   1.250", ""},
-        {"weight written as zero", {1, "W0", "Zero", "   0.000", "   0.000", 1.25},
-         "Zero", "", "   0.000", "   1.250", ""},
-        {"unreadable weight counts as zero", {1, "X", "Typo", "12a", "", 3},
-         "Typo", "", "   0.000", "   3.000", ""},
-        {"zero cost", {1, "WATER", "Water", "100", "  12.000", 0},
-         "Water", " 100.000", "   0.000", "   0.000", "  12.000"},
-        {"17 characters are printed whole", {1, "CACO3", "Calcium Carbonate", "1", "", 1},
-         "Calcium Carbonate", "   1.000", "   1.000", "   1.000", ""},
-        {"18 characters are cut to 17", {1, "CACO3", "Calcium Carbonates", "1", "", 1},
-         "Calcium Carbonate...", "   1.000", "   1.000", "   1.000", ""},
+            "Material not foun...", "  10.000", "  20.000", "   2.000", ""},
+        {"empty weight", {1, "W0", "No weight yet", "", "", 1.25}, "No weight yet", "", "   0.000", "   1.250", ""},
+        {"weight written as zero", {1, "W0", "Zero", "   0.000", "   0.000", 1.25}, "Zero", "", "   0.000", "   1.250",
+            ""},
+        {"unreadable weight counts as zero", {1, "X", "Typo", "12a", "", 3}, "Typo", "", "   0.000", "   3.000", ""},
+        {"zero cost", {1, "WATER", "Water", "100", "  12.000", 0}, "Water", " 100.000", "   0.000", "   0.000",
+            "  12.000"},
+        {"17 characters are printed whole", {1, "CACO3", "Calcium Carbonate", "1", "", 1}, "Calcium Carbonate",
+            "   1.000", "   1.000", "   1.000", ""},
+        {"18 characters are cut to 17", {1, "CACO3", "Calcium Carbonates", "1", "", 1}, "Calcium Carbonate...",
+            "   1.000", "   1.000", "   1.000", ""},
         {"17 code points in more bytes are printed whole", {1, "TIO2", "Dióxido de titâni", "1", "", 1},
-         "Dióxido de titâni", "   1.000", "   1.000", "   1.000", ""},
-        {"18 code points are cut by code point", {1, "TIO2", "Dióxido de titânio", "1", "", 1},
-         "Dióxido de titâni...", "   1.000", "   1.000", "   1.000", ""},
-        {"negative weight", {1, "N", "Credit", "-5", "", 2},
-         "Credit", "  -5.000", " -10.000", "   2.000", ""},
-        {"values wider than their field", {1, "BIG", "Bulk", "99999.999", "12345.678", 2},
-         "Bulk", "99999.999", "199999.998", "   2.000", "12345.678"},
+            "Dióxido de titâni", "   1.000", "   1.000", "   1.000", ""},
+        {"18 code points are cut by code point", {1, "TIO2", "Dióxido de titânio", "1", "", 1}, "Dióxido de titâni...",
+            "   1.000", "   1.000", "   1.000", ""},
+        {"negative weight", {1, "N", "Credit", "-5", "", 2}, "Credit", "  -5.000", " -10.000", "   2.000", ""},
+        {"values wider than their field", {1, "BIG", "Bulk", "99999.999", "12345.678", 2}, "Bulk", "99999.999",
+            "199999.998", "   2.000", "12345.678"},
     };
     for (const RowFieldCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -372,9 +362,8 @@ TEST(LabPrintoutTest, LongCodeIsPrintedWholeOverTheBar)
 {
     const FormulaSheet sheet = sheetWith({{1, "ABCDEFGHIJKLM", "Resin", "100", "", 2}});
     const std::string expectedLine = std::string(11, ' ') + "|"  // volume field, empty
-                                     + "ABCDEFGHIJKLM"           // columns 12-24, over the bar
-                                     + "Resin" + std::string(16, ' ') + "|" + "   " + " 100.000" + "|" + "  "
-                                     + " 200.000" + "|" + " " + "   2.000";
+        + "ABCDEFGHIJKLM"  // columns 12-24, over the bar
+        + "Resin" + std::string(16, ' ') + "|" + "   " + " 100.000" + "|" + "  " + " 200.000" + "|" + " " + "   2.000";
     EXPECT_EQ(renderedLines(LabPrintPage(sheet, "F.tfx", "d")).at(12), expectedLine);
 }
 
@@ -409,8 +398,7 @@ TEST(LabPrintoutTest, RenderingWritesEachTextOverWhatWasThere)
         {"texts are placed by line, not by order", {{3, 0, Regular, "c"}, {1, 0, Regular, "a"}}, "\na\n\nc\n"},
         {"a later text covers an earlier one", {{0, 0, Regular, "abcdef"}, {0, 2, Regular, "XY"}}, "abXYef\n"},
         {"blanks cover too", {{0, 0, Regular, "abcdef"}, {0, 2, Regular, "  "}}, "ab  ef\n"},
-        {"an earlier text does not cover a later one", {{0, 2, Regular, "XY"}, {0, 0, Regular, "abcdef"}},
-         "abcdef\n"},
+        {"an earlier text does not cover a later one", {{0, 2, Regular, "XY"}, {0, 0, Regular, "abcdef"}}, "abcdef\n"},
         {"an empty text covers nothing", {{0, 0, Regular, "abc"}, {0, 1, Regular, ""}}, "abc\n"},
         {"an empty text still extends the page", {{0, 0, Regular, "a"}, {2, 5, Regular, ""}}, "a\n\n\n"},
         {"trailing blanks are removed", {{0, 0, Regular, "ab   "}, {1, 0, Regular, "    "}}, "ab\n\n"},
@@ -418,10 +406,8 @@ TEST(LabPrintoutTest, RenderingWritesEachTextOverWhatWasThere)
         {"inner and leading blanks stay", {{0, 2, Regular, "a  b"}}, "  a  b\n"},
         {"text runs past column 80", {{0, 78, Regular, "abcdef"}}, std::string(78, ' ') + "abcdef\n"},
         {"one column per code point", {{0, 0, Regular, "ééé"}, {0, 1, Regular, "x"}}, "éxé\n"},
-        {"multi-byte text placed after multi-byte text", {{0, 0, Regular, "Ω"}, {0, 2, Regular, "€→"}},
-         "Ω €→\n"},
-        {"a gap beyond the line end is filled with blanks", {{0, 0, Regular, "a"}, {0, 4, Regular, "b"}},
-         "a   b\n"},
+        {"multi-byte text placed after multi-byte text", {{0, 0, Regular, "Ω"}, {0, 2, Regular, "€→"}}, "Ω €→\n"},
+        {"a gap beyond the line end is filled with blanks", {{0, 0, Regular, "a"}, {0, 4, Regular, "b"}}, "a   b\n"},
     };
     for (const RenderCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -37,10 +37,12 @@ struct TypingCase {
     const char* weight;
     const char* volume;
 };
-void PrintTo(const TypingCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const TypingCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
-
-class QuantityTypingTest : public GridTypingTest, public ::testing::WithParamInterface<TypingCase> {};
+class QuantityTypingTest : public GridTypingTest, public ::testing::WithParamInterface<TypingCase> { };
 
 TEST_P(QuantityTypingTest, WritesTheCellAndItsPartner)
 {
@@ -55,10 +57,8 @@ TEST_P(QuantityTypingTest, WritesTheCellAndItsPartner)
     EXPECT_EQ(cell(Column::Volume, 1), c.volume);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, QuantityTypingTest,
-    ::testing::Values(
-        TypingCase{"FirstKeyReplaces", Weight, U"5", "5", "0.60"},
+INSTANTIATE_TEST_SUITE_P(Cases, QuantityTypingTest,
+    ::testing::Values(TypingCase{"FirstKeyReplaces", Weight, U"5", "5", "0.60"},
         TypingCase{"BackspaceThenNewDigit", Weight, U"5\b7", "7", "0.84"},
         TypingCase{"HundredPoundsIsTwelveGallons", Weight, U"100", "100", "12.00"},
         TypingCase{"TwelveGallonsIsHundredPounds", Volume, U"12", "100.00", "12"},
@@ -173,10 +173,12 @@ struct CodeCase {
     std::u32string keys;
     const char* code;
 };
-void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const CodeCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
-
-class CodeTypingTest : public GridTypingTest, public ::testing::WithParamInterface<CodeCase> {};
+class CodeTypingTest : public GridTypingTest, public ::testing::WithParamInterface<CodeCase> { };
 
 TEST_P(CodeTypingTest, EditsTheMaterialCell)
 {
@@ -188,16 +190,14 @@ TEST_P(CodeTypingTest, EditsTheMaterialCell)
     EXPECT_FALSE(sheet.row(3).RowKind);  // nothing is loaded before Enter or leaving
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CodeTypingTest,
+INSTANTIATE_TEST_SUITE_P(Cases, CodeTypingTest,
     ::testing::Values(CodeCase{"FirstKeyReplaces", "Water", U"ti", "ti"},
-                      CodeCase{"BackspaceFirstShortensTheOldCode", "Water", U"\b", "Wate"},
-                      CodeCase{"BackspaceOnEmptyCell", "", U"\b\b", ""},
-                      CodeCase{"EscapeRestores", "Water", U"tio\x1b", "Water"},
-                      CodeCase{"EscapeFirstRestores", "Water", U"\x1b", "Water"},
-                      CodeCase{"AnyCharacterIsAppended", "", U"a 1-_.", "a 1-_."},
-                      CodeCase{"AccentIsOneCharacter", "", U"caf\u00e9", "caf\xc3\xa9"},
-                      CodeCase{"BackspaceRemovesAWholeAccent", "", U"x\u00e9\b", "x"}),
+        CodeCase{"BackspaceFirstShortensTheOldCode", "Water", U"\b", "Wate"},
+        CodeCase{"BackspaceOnEmptyCell", "", U"\b\b", ""}, CodeCase{"EscapeRestores", "Water", U"tio\x1b", "Water"},
+        CodeCase{"EscapeFirstRestores", "Water", U"\x1b", "Water"},
+        CodeCase{"AnyCharacterIsAppended", "", U"a 1-_.", "a 1-_."},
+        CodeCase{"AccentIsOneCharacter", "", U"caf\u00e9", "caf\xc3\xa9"},
+        CodeCase{"BackspaceRemovesAWholeAccent", "", U"x\u00e9\b", "x"}),
     [](const ::testing::TestParamInfo<CodeCase>& info) { return std::string(info.param.what); });
 
 TEST_F(GridTypingTest, EnterInMaterialLoadsTheCodeAndRecalculates)
@@ -274,7 +274,7 @@ struct MarkCase {
     bool markedAfter;
 };
 
-class MarkClickTest : public GridTypingTest, public ::testing::WithParamInterface<MarkCase> {};
+class MarkClickTest : public GridTypingTest, public ::testing::WithParamInterface<MarkCase> { };
 
 TEST_P(MarkClickTest, OnlyMaterialRowsToggle)
 {
@@ -286,8 +286,8 @@ TEST_P(MarkClickTest, OnlyMaterialRowsToggle)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MarkClickTest,
-                         ::testing::Values(MarkCase{true, false, true}, MarkCase{true, true, false},
-                                           MarkCase{false, false, false}, MarkCase{false, true, false}));
+    ::testing::Values(MarkCase{true, false, true}, MarkCase{true, true, false}, MarkCase{false, false, false},
+        MarkCase{false, true, false}));
 
 TEST_F(GridTypingTest, NoteEditorOpensOnlyOnTheDescriptionOfATextRow)
 {
@@ -327,8 +327,8 @@ TEST_F(GridTypingTest, NoteDoesNotOverwriteAMaterialsDescription)
 
 TEST_F(GridTypingTest, SmallButtonsFollowTheColumn)
 {
-    const DropButton expected[] = {DropButton::None,  DropButton::Drop1, DropButton::None,
-                                   DropButton::Drop2, DropButton::Drop2, DropButton::None};
+    const DropButton expected[] = {
+        DropButton::None, DropButton::Drop1, DropButton::None, DropButton::Drop2, DropButton::Drop2, DropButton::None};
     for (int col = 0; col < ColumnCount; ++col) {
         EXPECT_EQ(dropButtonFor(col, false), expected[col]) << "column " << col;
         EXPECT_EQ(dropButtonFor(col, true), DropButton::None) << "column " << col;

@@ -20,7 +20,7 @@ struct SelectionCase {
     std::optional<std::size_t> selected;
 };
 
-class MaterialListSelectionTest : public ::testing::TestWithParam<SelectionCase> {};
+class MaterialListSelectionTest : public ::testing::TestWithParam<SelectionCase> { };
 
 TEST_P(MaterialListSelectionTest, FindsTheRowsCodeOrFallsBack)
 {
@@ -30,11 +30,9 @@ TEST_P(MaterialListSelectionTest, FindsTheRowsCodeOrFallsBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MaterialListSelectionTest,
-                         ::testing::Values(SelectionCase{"tio2", false, 1}, SelectionCase{"WATER", true, 2},
-                                           SelectionCase{"nosuch", true, 0},
-                                           SelectionCase{"nosuch", false, std::nullopt},
-                                           SelectionCase{"", false, std::nullopt},
-                                           SelectionCase{"tio2.rm", false, std::nullopt}));
+    ::testing::Values(SelectionCase{"tio2", false, 1}, SelectionCase{"WATER", true, 2},
+        SelectionCase{"nosuch", true, 0}, SelectionCase{"nosuch", false, std::nullopt},
+        SelectionCase{"", false, std::nullopt}, SelectionCase{"tio2.rm", false, std::nullopt}));
 
 TEST(MaterialListSelection, EmptyListSelectsNothing)
 {
@@ -73,18 +71,17 @@ TEST_F(MaterialPickingTest, PickingReplacesTheMaterialOfARow)
 
 TEST_F(MaterialPickingTest, StatusLineShowsNameCostAndWeightPerGallon)
 {
-    EXPECT_EQ(MatStatus(folder.path(), "tio2.rm"),
-              "Titanium dioxide  (Cost/Lb:     1.850 )  (Wt/Gal:    34.169 )");
+    EXPECT_EQ(MatStatus(folder.path(), "tio2.rm"), "Titanium dioxide  (Cost/Lb:     1.850 )  (Wt/Gal:    34.169 )");
 }
 
 TEST_F(MaterialPickingTest, StatusLineCutsLongNames)
 {
     folder.write("long.rm", "[Material]\nName=a very long material name that goes on\nSpec=1\n");
     EXPECT_EQ(MatStatus(folder.path(), "long.rm"),
-              "A very long material name that...  (Cost/Lb:     0.000 )  (Wt/Gal:     8.334 )");
+        "A very long material name that...  (Cost/Lb:     0.000 )  (Wt/Gal:     8.334 )");
     folder.write("thirty.rm", "[Material]\nName=abcdefghijabcdefghijabcdefghij\n");
     EXPECT_EQ(MatStatus(folder.path(), "thirty.rm"),
-              "Abcdefghijabcdefghijabcdefghij  (Cost/Lb:     0.000 )  (Wt/Gal:     0.000 )");
+        "Abcdefghijabcdefghijabcdefghij  (Cost/Lb:     0.000 )  (Wt/Gal:     0.000 )");
 }
 
 TEST_F(MaterialPickingTest, StatusLineOfAMissingFileOrName)

@@ -20,12 +20,18 @@ struct EdgeCase {
     double spec;
     Column column;
     std::string keys;
-    const char* kept;     // the edited cell afterwards
+    const char* kept;  // the edited cell afterwards
     const char* partner;  // the other quantity cell afterwards
 };
-void PrintTo(const EdgeCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const EdgeCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
-Column partnerOf(Column column) { return column == Column::Weight ? Column::Volume : Column::Weight; }
+Column partnerOf(Column column)
+{
+    return column == Column::Weight ? Column::Volume : Column::Weight;
+}
 
 FormulaSheet materialRow(double spec)
 {
@@ -35,7 +41,7 @@ FormulaSheet materialRow(double spec)
     return sheet;
 }
 
-class QuantityEdges : public ::testing::TestWithParam<EdgeCase> {};
+class QuantityEdges : public ::testing::TestWithParam<EdgeCase> { };
 
 TEST_P(QuantityEdges, TypingAndThePanelAgree)
 {
@@ -61,10 +67,8 @@ TEST_P(QuantityEdges, TypingAndThePanelAgree)
 // already reads 100000.00, so one more key is refused by the weight it shows,
 // and the panel's second pass then restores the saved text where typing only
 // drops the key.
-INSTANTIATE_TEST_SUITE_P(
-    Limits, QuantityEdges,
-    ::testing::Values(
-        EdgeCase{"WeightAtTheLimit", 1, Column::Weight, "99999.999", "99999.999", "11999.99"},
+INSTANTIATE_TEST_SUITE_P(Limits, QuantityEdges,
+    ::testing::Values(EdgeCase{"WeightAtTheLimit", 1, Column::Weight, "99999.999", "99999.999", "11999.99"},
         EdgeCase{"WeightJustAbove", 1, Column::Weight, "100000", "10000", "1200.00"},
         EdgeCase{"NineCharacters", 1, Column::Weight, "1.2345678", "1.2345678", "0.15"},
         EdgeCase{"TenthCharacter", 1, Column::Weight, "1.23456789", "1.2345678", "0.15"},

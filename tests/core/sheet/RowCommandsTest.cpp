@@ -1,7 +1,7 @@
 #include "core/sheet/RowCommands.h"
 
-#include "ScriptedPrompter.h"
 #include "EditingFixture.h"
+#include "ScriptedPrompter.h"
 #include "core/calc/Calculate.h"
 #include "core/sheet/GridTyping.h"
 
@@ -20,18 +20,21 @@ using tintora::testing::snapshot;
 
 namespace {
 
-constexpr const char* InsertMaterial =
-    "The last row contains a material. Inserting will erase that material. Are you sure you want to continue ?";
-constexpr const char* InsertText =
-    "The last row contains text. Inserting will erase that text. Are you sure you want to continue ?";
-constexpr const char* DeleteMaterial =
-    "This row contains a material. Deleting will erase that material. Are you sure you want to continue ?";
-constexpr const char* DeleteText =
-    "This row contains text. Deleting will erase that text. Are you sure you want to continue ?";
+constexpr const char* InsertMaterial
+    = "The last row contains a material. Inserting will erase that material. Are you sure you want to continue ?";
+constexpr const char* InsertText
+    = "The last row contains text. Inserting will erase that text. Are you sure you want to continue ?";
+constexpr const char* DeleteMaterial
+    = "This row contains a material. Deleting will erase that material. Are you sure you want to continue ?";
+constexpr const char* DeleteText
+    = "This row contains text. Deleting will erase that text. Are you sure you want to continue ?";
 
 class RowCommandsTest : public EditingFixture {
 protected:
-    RowCommandsTest() : prompter(&sounds) {}
+    RowCommandsTest()
+        : prompter(&sounds)
+    {
+    }
 
     // Rows 1-36 each different: materials with weights and marks on odd
     // rows, notes on even rows.
@@ -74,27 +77,31 @@ struct QuestionCase {
     Content content;
     const char* question;  // nullptr: none
 };
-void PrintTo(const QuestionCase& c, std::ostream* os) { *os << c.what; }
-
+void PrintTo(const QuestionCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
 class RowQuestionTest : public RowCommandsTest, public ::testing::WithParamInterface<QuestionCase> {
 protected:
     void put(int row, Content content)
     {
         switch (content) {
-        case Content::Material: putMaterial(row, "water", "3"); break;
-        case Content::Note: putNote(row, "keep me"); break;
+        case Content::Material:
+            putMaterial(row, "water", "3");
+            break;
+        case Content::Note:
+            putNote(row, "keep me");
+            break;
         case Content::CodeAndWeightOnly:
             sheet.setCell(Column::Material, row, "typed");
             sheet.setCell(Column::Weight, row, "4");
             break;
-        case Content::Empty: break;
+        case Content::Empty:
+            break;
         }
     }
-    bool run(int row)
-    {
-        return GetParam().insert ? insertRow(sheet, row, prompter) : deleteRow(sheet, row, prompter);
-    }
+    bool run(int row) { return GetParam().insert ? insertRow(sheet, row, prompter) : deleteRow(sheet, row, prompter); }
 };
 
 TEST_P(RowQuestionTest, AsksAboutWhatWouldBeErased)
@@ -117,7 +124,7 @@ TEST_P(RowQuestionTest, AsksAboutWhatWouldBeErased)
 }
 
 // The cases above that ask.
-class RowQuestionAnsweredNoTest : public RowQuestionTest {};
+class RowQuestionAnsweredNoTest : public RowQuestionTest { };
 
 TEST_P(RowQuestionAnsweredNoTest, LeavesTheSheetAsItWas)
 {
@@ -134,24 +141,22 @@ TEST_P(RowQuestionAnsweredNoTest, LeavesTheSheetAsItWas)
     EXPECT_FALSE(sheet.SheetModified);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RowQuestionTest,
+INSTANTIATE_TEST_SUITE_P(Cases, RowQuestionTest,
     ::testing::Values(QuestionCase{"InsertOverMaterial", true, Content::Material, InsertMaterial},
-                      QuestionCase{"InsertOverNote", true, Content::Note, InsertText},
-                      QuestionCase{"InsertOverCodeAndWeight", true, Content::CodeAndWeightOnly, nullptr},
-                      QuestionCase{"InsertOverEmpty", true, Content::Empty, nullptr},
-                      QuestionCase{"DeleteMaterial", false, Content::Material, DeleteMaterial},
-                      QuestionCase{"DeleteNote", false, Content::Note, DeleteText},
-                      QuestionCase{"DeleteCodeAndWeight", false, Content::CodeAndWeightOnly, nullptr},
-                      QuestionCase{"DeleteEmpty", false, Content::Empty, nullptr}),
+        QuestionCase{"InsertOverNote", true, Content::Note, InsertText},
+        QuestionCase{"InsertOverCodeAndWeight", true, Content::CodeAndWeightOnly, nullptr},
+        QuestionCase{"InsertOverEmpty", true, Content::Empty, nullptr},
+        QuestionCase{"DeleteMaterial", false, Content::Material, DeleteMaterial},
+        QuestionCase{"DeleteNote", false, Content::Note, DeleteText},
+        QuestionCase{"DeleteCodeAndWeight", false, Content::CodeAndWeightOnly, nullptr},
+        QuestionCase{"DeleteEmpty", false, Content::Empty, nullptr}),
     [](const ::testing::TestParamInfo<QuestionCase>& info) { return std::string(info.param.what); });
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RowQuestionAnsweredNoTest,
+INSTANTIATE_TEST_SUITE_P(Cases, RowQuestionAnsweredNoTest,
     ::testing::Values(QuestionCase{"InsertOverMaterial", true, Content::Material, InsertMaterial},
-                      QuestionCase{"InsertOverNote", true, Content::Note, InsertText},
-                      QuestionCase{"DeleteMaterial", false, Content::Material, DeleteMaterial},
-                      QuestionCase{"DeleteNote", false, Content::Note, DeleteText}),
+        QuestionCase{"InsertOverNote", true, Content::Note, InsertText},
+        QuestionCase{"DeleteMaterial", false, Content::Material, DeleteMaterial},
+        QuestionCase{"DeleteNote", false, Content::Note, DeleteText}),
     [](const ::testing::TestParamInfo<QuestionCase>& info) { return std::string(info.param.what); });
 
 TEST_F(RowCommandsTest, InsertMovesRowsDownWithMarksKindsAndProperties)
@@ -353,8 +358,7 @@ TEST_F(RowCommandsTest, AddOnADifferentCodeShowsTheNotice)
 
     EXPECT_FALSE(addRow(sheet, 2, edit.RowClipboard, prompter));
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0],
-              (ShownMessage{ShownMessage::Kind::Information, "Please select a matching material."}));
+    EXPECT_EQ(prompter.shown[0], (ShownMessage{ShownMessage::Kind::Information, "Please select a matching material."}));
     EXPECT_EQ(sounds.played, std::vector<std::string>{"SystemAsterisk"});
     EXPECT_EQ(snapshot(sheet), before);
     EXPECT_EQ(edit.RowClipboard, clipboard);

@@ -1,7 +1,7 @@
 // Several changes in one write, and the safe replacement of a file.
 #include "core/text/IniFile.h"
-#include "core/text/SafeWrite.h"
 #include "core/text/NumberText.h"
+#include "core/text/SafeWrite.h"
 #include "core/text/TextEncoding.h"
 
 #include "TempFolder.h"
@@ -38,7 +38,10 @@ std::size_t entriesIn(const fs::path& folder)
 
 class RandomIni {
 public:
-    explicit RandomIni(unsigned seed) : rng_(seed) {}
+    explicit RandomIni(unsigned seed)
+        : rng_(seed)
+    {
+    }
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
 
@@ -46,7 +49,8 @@ public:
     // forms UTF-8 with its neighbours, so such a file stays Windows-1252.
     std::string text(bool anyCharacter)
     {
-        static const char* pieces[] = {"a", "Z", " ", "\t", "=", ";", "\"", "'", "[", "]", "0.5", "\xC3\xA9", "\xC4\x80"};
+        static const char* pieces[]
+            = {"a", "Z", " ", "\t", "=", ";", "\"", "'", "[", "]", "0.5", "\xC3\xA9", "\xC4\x80"};
         std::string result;
         for (int n = below(5); n > 0; --n)
             result += pieces[below(anyCharacter ? 13 : 12)];
@@ -69,10 +73,18 @@ public:
         std::string bytes;
         for (int n = below(14); n > 0; --n) {
             switch (below(5)) {
-            case 0: bytes += "[" + section() + "]"; break;
-            case 1: bytes += "; comment"; break;
-            case 2: bytes += "junk"; break;
-            default: bytes += key() + "=" + text(false); break;
+            case 0:
+                bytes += "[" + section() + "]";
+                break;
+            case 1:
+                bytes += "; comment";
+                break;
+            case 2:
+                bytes += "junk";
+                break;
+            default:
+                bytes += key() + "=" + text(false);
+                break;
             }
             bytes += lineEnd;
         }
@@ -118,8 +130,8 @@ TEST(IniChanges, RandomEditsReadBackExactlyOrAreRefusedForTheRightValue)
         std::optional<std::size_t> refusal;
         for (std::size_t i = 0; i < changes.size() && !refusal; ++i) {
             const auto& value = changes[i].value;
-            const bool unfit = value && (value->find('\n') != std::string::npos
-                                         || (legacy && value->find("\xC4\x80") != std::string::npos));
+            const bool unfit = value
+                && (value->find('\n') != std::string::npos || (legacy && value->find("\xC4\x80") != std::string::npos));
             if (unfit)
                 refusal = i;
             applyToModel(model, changes[i]);
@@ -147,9 +159,12 @@ struct EditCase {
     std::string after;
 };
 
-void PrintTo(const EditCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const EditCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
 
-class IniEdit : public ::testing::TestWithParam<EditCase> {};
+class IniEdit : public ::testing::TestWithParam<EditCase> { };
 
 TEST_P(IniEdit, ChangesOnlyWhatItMust)
 {
@@ -159,24 +174,24 @@ TEST_P(IniEdit, ChangesOnlyWhatItMust)
     EXPECT_EQ(edited.bytes, c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, IniEdit,
-    ::testing::Values(
-        EditCase{"removal takes the duplicates of the section that counts", "[A]\r\nk=1\r\nx=2\r\nK=3\r\n[B]\r\nk=4\r\n[a]\r\nk=5\r\n",
-                 {"A", "k", std::nullopt}, "[A]\r\nx=2\r\n[B]\r\nk=4\r\n[a]\r\nk=5\r\n"},
+INSTANTIATE_TEST_SUITE_P(Cases, IniEdit,
+    ::testing::Values(EditCase{"removal takes the duplicates of the section that counts",
+                          "[A]\r\nk=1\r\nx=2\r\nK=3\r\n[B]\r\nk=4\r\n[a]\r\nk=5\r\n", {"A", "k", std::nullopt},
+                          "[A]\r\nx=2\r\n[B]\r\nk=4\r\n[a]\r\nk=5\r\n"},
         EditCase{"removal of a last line without line end", "[A]\nx=1\nk=2", {"A", "k", std::nullopt}, "[A]\nx=1\n"},
         EditCase{"removal of a missing key", "[A]\nx=1\n", {"B", "k", std::nullopt}, "[A]\nx=1\n"},
         EditCase{"blanks at the ends are kept by quotes", "[A]\nk=1\n", {"A", "k", "  lead"}, "[A]\nk=\"  lead\"\n"},
         EditCase{"surrounding quotes are kept by quotes", "[A]\n", {"A", "k", "'q'"}, "[A]\nk=\"'q'\"\n"},
-        EditCase{"numbers go in as formatted", "[A]\n", {"A", "k", "   0.250", IniQuoting::AsWritten},
-                 "[A]\nk=   0.250\n"},
+        EditCase{
+            "numbers go in as formatted", "[A]\n", {"A", "k", "   0.250", IniQuoting::AsWritten}, "[A]\nk=   0.250\n"},
         EditCase{"a formatted number replaces the blanks of the old one", "[A]\nk=   0.000\n",
-                 {"A", "k", "   0.250", IniQuoting::AsWritten}, "[A]\nk=   0.250\n"}));
+            {"A", "k", "   0.250", IniQuoting::AsWritten}, "[A]\nk=   0.250\n"}));
 
 TEST(IniChanges, AWindows1252FileKeepsItsEncodingOrIsLeftAlone)
 {
     // A character the code page lacks: refused, not converted.
-    const IniEditResult lacking = editIniBytes("[A]\nk=caf\xE9\n", {{"A", "m", "\xC4\x80", IniQuoting::Exact, "the note"}});
+    const IniEditResult lacking
+        = editIniBytes("[A]\nk=caf\xE9\n", {{"A", "m", "\xC4\x80", IniQuoting::Exact, "the note"}});
     EXPECT_EQ(lacking.refusedChange, 0u);
     EXPECT_NE(lacking.problem.find("the note"), std::string::npos) << lacking.problem;
     // The only byte that made the file Windows-1252 goes: the rest, "Ã©" as

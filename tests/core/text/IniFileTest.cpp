@@ -26,19 +26,21 @@ struct LookupCase {
     std::optional<std::string> expected;
 };
 
-void PrintTo(const LookupCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const LookupCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
 
-class IniLookup : public ::testing::TestWithParam<LookupCase> {};
+class IniLookup : public ::testing::TestWithParam<LookupCase> { };
 
-TEST_P(IniLookup, FindsWhatAPrivateProfileReaderFinds) {
+TEST_P(IniLookup, FindsWhatAPrivateProfileReaderFinds)
+{
     const auto& c = GetParam();
     EXPECT_EQ(IniFile::parse(c.file).value(c.section, c.key), c.expected) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, IniLookup,
-    ::testing::Values(
-        LookupCase{"plain", "[Material]\nName=resin\n", "Material", "Name", "resin"},
+INSTANTIATE_TEST_SUITE_P(Names, IniLookup,
+    ::testing::Values(LookupCase{"plain", "[Material]\nName=resin\n", "Material", "Name", "resin"},
         LookupCase{"section case", "[MATERIAL]\nName=resin\n", "material", "Name", "resin"},
         LookupCase{"key case", "[Material]\nnAmE=resin\n", "Material", "NAME", "resin"},
         LookupCase{"blanks around names", "[ \tMaterial\t ]\n \tName \t=resin\n", "Material", "Name", "resin"},
@@ -58,15 +60,12 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"line without equals does not stop the section", "[A]\nName\nSpec=1\n", "A", "Spec", "1"},
         LookupCase{"hash is no comment", "[A]\n#x=1\n", "A", "#x", "1"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, IniLookup,
-    ::testing::Values(
-        LookupCase{"blanks removed", "[A]\nk= \t 1.500 \t \n", "A", "k", "1.500"},
+INSTANTIATE_TEST_SUITE_P(Values, IniLookup,
+    ::testing::Values(LookupCase{"blanks removed", "[A]\nk= \t 1.500 \t \n", "A", "k", "1.500"},
         LookupCase{"inner blanks kept", "[A]\nk=Titanium  dioxide\n", "A", "k", "Titanium  dioxide"},
         LookupCase{"after the first equals", "[A]\nk=a=b=c\n", "A", "k", "a=b=c"},
         LookupCase{"blanks before equals", "[A]\nk \t= v\n", "A", "k", "v"},
-        LookupCase{"empty value", "[A]\nk=\n", "A", "k", ""},
-        LookupCase{"blank value", "[A]\nk=  \t\n", "A", "k", ""},
+        LookupCase{"empty value", "[A]\nk=\n", "A", "k", ""}, LookupCase{"blank value", "[A]\nk=  \t\n", "A", "k", ""},
         LookupCase{"no inline comment", "[A]\nk=1 ;x\n", "A", "k", "1 ;x"},
         LookupCase{"double quotes removed", "[A]\nk=\"Add slowly\"\n", "A", "k", "Add slowly"},
         LookupCase{"single quotes removed", "[A]\nk='Add slowly'\n", "A", "k", "Add slowly"},
@@ -79,10 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"inner quotes kept", "[A]\nk=5\" wide\n", "A", "k", "5\" wide"},
         LookupCase{"nul inside a value", "[A]\nk=a\0b\n"s, "A", "k", "a\0b"s}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, IniLookup,
-    ::testing::Values(
-        LookupCase{"comment", "[A]\n;k=1\nk=2\n", "A", "k", "2"},
+INSTANTIATE_TEST_SUITE_P(Lines, IniLookup,
+    ::testing::Values(LookupCase{"comment", "[A]\n;k=1\nk=2\n", "A", "k", "2"},
         LookupCase{"comment is no key", "[A]\n;k=1\n", "A", ";k", std::nullopt},
         LookupCase{"indented comment", "[A]\n \t;k=1\nk=2\n", "A", "k", "2"},
         LookupCase{"commented header", ";[A]\n[B]\nk=1\n", "A", "k", std::nullopt},
@@ -94,31 +91,35 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"no final line end", "[A]\nk=1", "A", "k", "1"},
         LookupCase{"blank lines", "\n\n[A]\n\n  \n\t\nk=1\n\n", "A", "k", "1"},
         LookupCase{"byte-order mark", "\xEF\xBB\xBF[A]\nk=1\n", "A", "k", "1"},
-        LookupCase{"byte-order mark on a Windows-1252 file", "\xEF\xBB\xBF[A]\nk=caf\xE9\n", "A", "k",
-                   "caf\xC3\xA9"},
+        LookupCase{"byte-order mark on a Windows-1252 file", "\xEF\xBB\xBF[A]\nk=caf\xE9\n", "A", "k", "caf\xC3\xA9"},
         LookupCase{"Windows-1252 value", "[Material]\nName=Caf\xE9 noir \x80\n", "Material", "Name",
-                   "Caf\xC3\xA9 noir \xE2\x82\xAC"},
-        LookupCase{"Windows-1252 section name", "[Farbst\xF6" "ffe]\nk=1\n", "Farbst\xC3\xB6" "ffe", "k", "1"},
+            "Caf\xC3\xA9 noir \xE2\x82\xAC"},
+        LookupCase{"Windows-1252 section name",
+            "[Farbst\xF6"
+            "ffe]\nk=1\n",
+            "Farbst\xC3\xB6"
+            "ffe",
+            "k", "1"},
         LookupCase{"UTF-8 value", "[Material]\nName=Caf\xC3\xA9\n", "Material", "Name", "Caf\xC3\xA9"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Duplicates, IniLookup,
-    ::testing::Values(
-        LookupCase{"first key wins", "[A]\nk=1\nk=2\n", "A", "k", "1"},
+INSTANTIATE_TEST_SUITE_P(Duplicates, IniLookup,
+    ::testing::Values(LookupCase{"first key wins", "[A]\nk=1\nk=2\n", "A", "k", "1"},
         LookupCase{"first key wins across case", "[A]\nK=1\nk=2\n", "A", "k", "1"},
         LookupCase{"empty first key wins", "[A]\nk=\nk=2\n", "A", "k", ""},
         LookupCase{"first section wins", "[A]\nk=1\n[a]\nk=2\n", "A", "k", "1"},
         LookupCase{"later section ignored entirely", "[A]\nk=1\n[B]\n[A]\nm=2\n", "A", "m", std::nullopt},
         LookupCase{"other section after a repeat", "[A]\n[A]\nk=1\n[B]\nk=2\n", "B", "k", "2"}));
 
-TEST(IniFileTest, NulBytesArePartOfNames) {
+TEST(IniFileTest, NulBytesArePartOfNames)
+{
     const IniFile ini = IniFile::parse("[A\0B]\nk\0ey=1\n"s);
     EXPECT_EQ(ini.value("A\0B"s, "k\0ey"s), "1");
     EXPECT_FALSE(ini.value("A\0B"s, "k").has_value());
     EXPECT_FALSE(ini.hasSection("A"));
 }
 
-TEST(IniFileTest, ValuesAreCutAt1023Characters) {
+TEST(IniFileTest, ValuesAreCutAt1023Characters)
+{
     const std::string ascii(2000, 'x');
     EXPECT_EQ(IniFile::parse("[A]\nk=" + ascii + "\n").value("A", "k"), std::string(1023, 'x'));
     const std::string exact(1023, 'y');
@@ -127,18 +128,22 @@ TEST(IniFileTest, ValuesAreCutAt1023Characters) {
     EXPECT_EQ(IniFile::parse("[A]\nk=\"" + exact + "\"\n").value("A", "k"), exact);
 }
 
-TEST(IniFileTest, CutNeverSplitsACharacter) {
+TEST(IniFileTest, CutNeverSplitsACharacter)
+{
     std::string accents;
-    for (int i = 0; i < 1100; ++i) accents += "\xC3\xA9";
+    for (int i = 0; i < 1100; ++i)
+        accents += "\xC3\xA9";
     std::string expected;
-    for (int i = 0; i < 1023; ++i) expected += "\xC3\xA9";
+    for (int i = 0; i < 1023; ++i)
+        expected += "\xC3\xA9";
     EXPECT_EQ(IniFile::parse("[A]\nk=" + accents + "\n").value("A", "k"), expected);
     // Windows-1252 bytes grow to two UTF-8 bytes each and are still cut by characters.
     const std::string legacy(1100, '\xE9');
     EXPECT_EQ(IniFile::parse("[A]\nk=" + legacy + "\n").value("A", "k"), expected);
 }
 
-TEST(IniFileTest, ReadsStringWithDefault) {
+TEST(IniFileTest, ReadsStringWithDefault)
+{
     const IniFile ini = IniFile::parse("[Material]\nName=resin\nDesc=\n");
     EXPECT_EQ(ini.readString("Material", "Name", "No Name"), "resin");
     EXPECT_EQ(ini.readString("Material", "Desc", "No Name"), "");
@@ -146,7 +151,8 @@ TEST(IniFileTest, ReadsStringWithDefault) {
     EXPECT_EQ(ini.readString("Nothing", "Name", ""), "");
 }
 
-TEST(IniFileTest, KnowsItsSections) {
+TEST(IniFileTest, KnowsItsSections)
+{
     const IniFile ini = IniFile::parse("k=0\n[Formula]\n[ Properties ]\n");
     EXPECT_TRUE(ini.hasSection("formula"));
     EXPECT_TRUE(ini.hasSection("PROPERTIES"));
@@ -154,14 +160,16 @@ TEST(IniFileTest, KnowsItsSections) {
     EXPECT_FALSE(ini.hasSection(""));
 }
 
-TEST(IniFileTest, EmptyTextHasNothing) {
+TEST(IniFileTest, EmptyTextHasNothing)
+{
     const IniFile ini = IniFile::parse("");
     EXPECT_FALSE(ini.hasSection(""));
     EXPECT_EQ(ini.readInteger("Formula", "rType1", 1), 1);
 }
 
 // Every byte sequence parses to something; none may crash the reader.
-TEST(IniFileTest, RandomBytesNeverBreakTheReader) {
+TEST(IniFileTest, RandomBytesNeverBreakTheReader)
+{
     std::mt19937 generator(20240611);
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_int_distribution<int> pick(0, 15);
@@ -185,43 +193,37 @@ struct IntegerCase {
     std::optional<int> expected;
 };
 
-class IniInteger : public ::testing::TestWithParam<IntegerCase> {};
+class IniInteger : public ::testing::TestWithParam<IntegerCase> { };
 
-TEST_P(IniInteger, ReadsDecimalOrHexadecimal) {
+TEST_P(IniInteger, ReadsDecimalOrHexadecimal)
+{
     EXPECT_EQ(parseIniInteger(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Decimal, IniInteger,
+INSTANTIATE_TEST_SUITE_P(Decimal, IniInteger,
     ::testing::Values(IntegerCase{"0", 0}, IntegerCase{"1", 1}, IntegerCase{"010", 10}, IntegerCase{"+7", 7},
-                      IntegerCase{"-12", -12}, IntegerCase{"2147483647", 2147483647},
-                      IntegerCase{"-2147483648", -2147483647 - 1}, IntegerCase{"00000000000000000001", 1}));
+        IntegerCase{"-12", -12}, IntegerCase{"2147483647", 2147483647}, IntegerCase{"-2147483648", -2147483647 - 1},
+        IntegerCase{"00000000000000000001", 1}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Hexadecimal, IniInteger,
-    ::testing::Values(IntegerCase{"$1F", 31}, IntegerCase{"$ff", 255}, IntegerCase{"-$10", -16},
-                      IntegerCase{"0x1", 1}, IntegerCase{"0x0", 0}, IntegerCase{"0X1a", 26},
-                      IntegerCase{"-0x10", -16}, IntegerCase{"+0x10", 16}, IntegerCase{"$7FFFFFFF", 2147483647},
-                      IntegerCase{"-$80000000", -2147483647 - 1}));
+INSTANTIATE_TEST_SUITE_P(Hexadecimal, IniInteger,
+    ::testing::Values(IntegerCase{"$1F", 31}, IntegerCase{"$ff", 255}, IntegerCase{"-$10", -16}, IntegerCase{"0x1", 1},
+        IntegerCase{"0x0", 0}, IntegerCase{"0X1a", 26}, IntegerCase{"-0x10", -16}, IntegerCase{"+0x10", 16},
+        IntegerCase{"$7FFFFFFF", 2147483647}, IntegerCase{"-$80000000", -2147483647 - 1}));
 
-INSTANTIATE_TEST_SUITE_P(
-    NotAnInteger, IniInteger,
-    ::testing::Values(IntegerCase{"", std::nullopt}, IntegerCase{"yes", std::nullopt},
-                      IntegerCase{"1.5", std::nullopt}, IntegerCase{"1e3", std::nullopt},
-                      IntegerCase{"0x", std::nullopt}, IntegerCase{"-0x", std::nullopt},
-                      IntegerCase{"$", std::nullopt}, IntegerCase{"-", std::nullopt}, IntegerCase{"+", std::nullopt},
-                      IntegerCase{" 1", std::nullopt}, IntegerCase{"1 ", std::nullopt},
-                      IntegerCase{"--1", std::nullopt}, IntegerCase{"$-1", std::nullopt},
-                      IntegerCase{"0xg", std::nullopt}, IntegerCase{"$1G", std::nullopt},
-                      IntegerCase{"12a", std::nullopt}, IntegerCase{"x1", std::nullopt},
-                      IntegerCase{"0x0x1", std::nullopt}, IntegerCase{"2147483648", std::nullopt},
-                      IntegerCase{"-2147483649", std::nullopt}, IntegerCase{"$80000000", std::nullopt},
-                      IntegerCase{"$FFFFFFFF", std::nullopt},
-                      IntegerCase{"18446744073709551617", std::nullopt},  // 2^64 + 1
-                      IntegerCase{"$10000000000000001", std::nullopt},
-                      IntegerCase{"99999999999999999999999", std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(NotAnInteger, IniInteger,
+    ::testing::Values(IntegerCase{"", std::nullopt}, IntegerCase{"yes", std::nullopt}, IntegerCase{"1.5", std::nullopt},
+        IntegerCase{"1e3", std::nullopt}, IntegerCase{"0x", std::nullopt}, IntegerCase{"-0x", std::nullopt},
+        IntegerCase{"$", std::nullopt}, IntegerCase{"-", std::nullopt}, IntegerCase{"+", std::nullopt},
+        IntegerCase{" 1", std::nullopt}, IntegerCase{"1 ", std::nullopt}, IntegerCase{"--1", std::nullopt},
+        IntegerCase{"$-1", std::nullopt}, IntegerCase{"0xg", std::nullopt}, IntegerCase{"$1G", std::nullopt},
+        IntegerCase{"12a", std::nullopt}, IntegerCase{"x1", std::nullopt}, IntegerCase{"0x0x1", std::nullopt},
+        IntegerCase{"2147483648", std::nullopt}, IntegerCase{"-2147483649", std::nullopt},
+        IntegerCase{"$80000000", std::nullopt}, IntegerCase{"$FFFFFFFF", std::nullopt},
+        IntegerCase{"18446744073709551617", std::nullopt},  // 2^64 + 1
+        IntegerCase{"$10000000000000001", std::nullopt}, IntegerCase{"99999999999999999999999", std::nullopt}));
 
-TEST(IniFileTest, ReadsIntegerWithDefault) {
+TEST(IniFileTest, ReadsIntegerWithDefault)
+{
     const IniFile ini = IniFile::parse(
         "[Formula]\nrType1=0\nrType2=0x0\nrType3=yes\nrType4=\nrType5= 0 \nrType6=\"0\"\nrType7=$1F\n");
     EXPECT_EQ(ini.readInteger("Formula", "rType1", 1), 0);
@@ -239,12 +241,14 @@ TEST(IniFileTest, ReadsIntegerWithDefault) {
 
 class IniFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::random_device entropy;
         folder_ = fs::temp_directory_path() / ("tintora-ini-" + std::to_string(entropy()));
         fs::create_directories(folder_);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         std::error_code ignored;
         fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(folder_, ignored);
@@ -252,51 +256,60 @@ protected:
 
     fs::path file(const std::string& name) const { return folder_ / name; }
 
-    static void save(const fs::path& path, const std::string& bytes) {
+    static void save(const fs::path& path, const std::string& bytes)
+    {
         std::ofstream out(path, std::ios::binary);
         out << bytes;
     }
 
-    static std::string load(const fs::path& path) {
+    static std::string load(const fs::path& path)
+    {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    std::size_t entriesInFolder() const {
+    std::size_t entriesInFolder() const
+    {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
     }
 
     fs::path folder_;
 };
 
-TEST_F(IniFiles, ReadsAFileWhole) {
+TEST_F(IniFiles, ReadsAFileWhole)
+{
     save(file("tio2.rm"), "[Material]\r\nName=TITANIUM dioxide\r\nSpec=   4.100\r\n");
     const IniFile ini = IniFile::read(file("tio2.rm"));
     EXPECT_EQ(ini.readString("Material", "Name", "No Name"), "TITANIUM dioxide");
     EXPECT_EQ(numberFromText(ini.readString("Material", "Spec", "")), 4.1);
 }
 
-TEST_F(IniFiles, MissingFileOrFolderReadsAsEmpty) {
+TEST_F(IniFiles, MissingFileOrFolderReadsAsEmpty)
+{
     EXPECT_FALSE(IniFile::read(file("nosuch.rm")).hasSection("Material"));
     EXPECT_FALSE(IniFile::read(folder_).hasSection("Material"));
     EXPECT_FALSE(IniFile::read(fs::path()).hasSection(""));
 }
 
-TEST_F(IniFiles, BinaryFileReadsAsGarbageWithoutHarm) {
+TEST_F(IniFiles, BinaryFileReadsAsGarbageWithoutHarm)
+{
     std::string bytes;
-    for (int i = 0; i < 4096; ++i) bytes += static_cast<char>((i * 37) % 256);
+    for (int i = 0; i < 4096; ++i)
+        bytes += static_cast<char>((i * 37) % 256);
     save(file("binary.rm"), "[A]\nk=1\n\0\0=\0\n"s + bytes);
     const IniFile ini = IniFile::read(file("binary.rm"));
     EXPECT_EQ(ini.value("A", "k"), "1");
     EXPECT_EQ(ini.value("A", "\0\0"s), "\0"s);
 }
 
-TEST_F(IniFiles, NulBytesBeforeAHeaderMakeItNoHeader) {
+TEST_F(IniFiles, NulBytesBeforeAHeaderMakeItNoHeader)
+{
     save(file("nul.rm"), "\0[A]\nk=1\n"s);
     EXPECT_FALSE(IniFile::read(file("nul.rm")).hasSection("A"));
 }
 
-TEST_F(IniFiles, AFileBeyondItsLimitIsNotReadAtAll) {
+TEST_F(IniFiles, AFileBeyondItsLimitIsNotReadAtAll)
+{
     const fs::path path = file("limit.tfx");
     const std::string text = "[A]\nk=1\n";
     save(path, text);
@@ -308,9 +321,11 @@ TEST_F(IniFiles, AFileBeyondItsLimitIsNotReadAtAll) {
     EXPECT_EQ(IniFile::load(folder_).status, IniReadStatus::Unreadable);
 }
 
-TEST_F(IniFiles, AFileWithMoreKeysThanAnyOfOursIsNotKept) {
+TEST_F(IniFiles, AFileWithMoreKeysThanAnyOfOursIsNotKept)
+{
     std::string text = "[A]\n";
-    for (std::size_t i = 1; i < MaxIniEntries; ++i) text += "k" + std::to_string(i) + "=1\n";
+    for (std::size_t i = 1; i < MaxIniEntries; ++i)
+        text += "k" + std::to_string(i) + "=1\n";
     const fs::path path = file("keys.tfx");
     save(path, text);
     EXPECT_EQ(IniFile::load(path).status, IniReadStatus::Read);
@@ -321,7 +336,8 @@ TEST_F(IniFiles, AFileWithMoreKeysThanAnyOfOursIsNotKept) {
 
 // ---------------------------------------------------------------- writing
 
-TEST_F(IniFiles, WritingCreatesAMissingFile) {
+TEST_F(IniFiles, WritingCreatesAMissingFile)
+{
     ASSERT_TRUE(writeIniString(file("new.rm"), "Material", "Name", "resin"));
     EXPECT_EQ(load(file("new.rm")), "[Material]\nName=resin\n");
 }
@@ -335,11 +351,15 @@ struct WriteCase {
     std::string after;
 };
 
-void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const WriteCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
 
-class IniWrite : public IniFiles, public ::testing::WithParamInterface<WriteCase> {};
+class IniWrite : public IniFiles, public ::testing::WithParamInterface<WriteCase> { };
 
-TEST_P(IniWrite, ChangesOnlyWhatItMust) {
+TEST_P(IniWrite, ChangesOnlyWhatItMust)
+{
     const auto& c = GetParam();
     const fs::path path = file("case.rm");
     save(path, c.before);
@@ -348,12 +368,10 @@ TEST_P(IniWrite, ChangesOnlyWhatItMust) {
     EXPECT_EQ(entriesInFolder(), 1u) << "no temporary file may stay behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Replace, IniWrite,
-    ::testing::Values(
-        WriteCase{"in place, every other byte kept, blanks around the value too",
-                  "; materials\r\n[MATERIAL]\r\n\r\n  NAME = old name \r\nSpec=1\r\n; end", "Material", "Name",
-                  "new", "; materials\r\n[MATERIAL]\r\n\r\n  NAME = new \r\nSpec=1\r\n; end"},
+INSTANTIATE_TEST_SUITE_P(Replace, IniWrite,
+    ::testing::Values(WriteCase{"in place, every other byte kept, blanks around the value too",
+                          "; materials\r\n[MATERIAL]\r\n\r\n  NAME = old name \r\nSpec=1\r\n; end", "Material", "Name",
+                          "new", "; materials\r\n[MATERIAL]\r\n\r\n  NAME = new \r\nSpec=1\r\n; end"},
         WriteCase{"empty value", "[A]\nk=\nm=1\n", "A", "k", "5", "[A]\nk=5\nm=1\n"},
         WriteCase{"blank value", "[A]\nk=   \nm=1\n", "A", "k", "5", "[A]\nk=   5\nm=1\n"},
         WriteCase{"quoted value", "[A]\nk=\"old\"\n", "A", "k", "new", "[A]\nk=new\n"},
@@ -362,31 +380,25 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"text after a semicolon belongs to the value", "[A]\nk=old ;note\n", "A", "k", "new", "[A]\nk=new\n"},
         WriteCase{"the first of duplicate keys", "[A]\nk=1\nK=2\n", "A", "k", "9", "[A]\nk=9\nK=2\n"},
         WriteCase{"in the first of duplicate sections", "[A]\nx=1\n[B]\n[a]\nk=2\n", "A", "k", "9",
-                  "[A]\nx=1\nk=9\n[B]\n[a]\nk=2\n"},
-        WriteCase{"byte-order mark kept", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "A", "k", "2",
-                  "\xEF\xBB\xBF[A]\r\nk=2\r\n"},
+            "[A]\nx=1\nk=9\n[B]\n[a]\nk=2\n"},
+        WriteCase{"byte-order mark kept", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "A", "k", "2", "\xEF\xBB\xBF[A]\r\nk=2\r\n"},
         WriteCase{"nul bytes kept", "[A]\nk=1\n\0\0x\n"s, "A", "k", "2", "[A]\nk=2\n\0\0x\n"s}));
 
-INSTANTIATE_TEST_SUITE_P(
-    NewKey, IniWrite,
-    ::testing::Values(
-        WriteCase{"after the last entry, not after comments", "[A]\na=1\n\n;c=1\n[B]\nb=2\n", "A", "x", "9",
-                  "[A]\na=1\nx=9\n\n;c=1\n[B]\nb=2\n"},
+INSTANTIATE_TEST_SUITE_P(NewKey, IniWrite,
+    ::testing::Values(WriteCase{"after the last entry, not after comments", "[A]\na=1\n\n;c=1\n[B]\nb=2\n", "A", "x",
+                          "9", "[A]\na=1\nx=9\n\n;c=1\n[B]\nb=2\n"},
         WriteCase{"after the header of an empty section", "[A]\n\n[B]\n", "A", "x", "9", "[A]\nx=9\n\n[B]\n"},
         WriteCase{"file's line ends", "[A]\r\na=1\r\n", "A", "x", "9", "[A]\r\na=1\r\nx=9\r\n"},
         WriteCase{"last line without line end", "[A]\na=1", "A", "x", "9", "[A]\na=1\nx=9"},
         WriteCase{"header as last line", "[A]", "A", "x", "9", "[A]\nx=9"},
         WriteCase{"section named in another case", "[material]\nName=x\n", "MATERIAL", "Spec", "1",
-                  "[material]\nName=x\nSpec=1\n"},
+            "[material]\nName=x\nSpec=1\n"},
         WriteCase{"entries of a later repeat do not count", "[A]\na=1\n[B]\n[A]\nb=2\n", "A", "x", "9",
-                  "[A]\na=1\nx=9\n[B]\n[A]\nb=2\n"},
-        WriteCase{"a line without equals is no entry", "[A]\na=1\njunk\n", "A", "x", "9",
-                  "[A]\na=1\nx=9\njunk\n"}));
+            "[A]\na=1\nx=9\n[B]\n[A]\nb=2\n"},
+        WriteCase{"a line without equals is no entry", "[A]\na=1\njunk\n", "A", "x", "9", "[A]\na=1\nx=9\njunk\n"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    NewSection, IniWrite,
-    ::testing::Values(
-        WriteCase{"at the end", "[A]\na=1\n", "B", "x", "9", "[A]\na=1\n[B]\nx=9\n"},
+INSTANTIATE_TEST_SUITE_P(NewSection, IniWrite,
+    ::testing::Values(WriteCase{"at the end", "[A]\na=1\n", "B", "x", "9", "[A]\na=1\n[B]\nx=9\n"},
         WriteCase{"line end added first", "[A]\na=1", "B", "x", "9", "[A]\na=1\n[B]\nx=9\n"},
         WriteCase{"file's line ends", "[A]\r\na=1", "B", "x", "9", "[A]\r\na=1\r\n[B]\r\nx=9\r\n"},
         WriteCase{"bare cr", "[A]\ra=1\r", "B", "x", "9", "[A]\ra=1\r[B]\rx=9\r"},
@@ -394,20 +406,25 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"a commented header is no section", ";[B]\n", "B", "x", "9", ";[B]\n[B]\nx=9\n"},
         WriteCase{"keys before any section are not in it", "x=1\n", "B", "x", "9", "x=1\n[B]\nx=9\n"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Encoding, IniWrite,
-    ::testing::Values(
-        WriteCase{"UTF-8 file gets UTF-8", "[A]\nk=caf\xC3\xA9\n", "A", "m", "cr\xC3\xA8me",
-                  "[A]\nk=caf\xC3\xA9\nm=cr\xC3\xA8me\n"},
+INSTANTIATE_TEST_SUITE_P(Encoding, IniWrite,
+    ::testing::Values(WriteCase{"UTF-8 file gets UTF-8", "[A]\nk=caf\xC3\xA9\n", "A", "m", "cr\xC3\xA8me",
+                          "[A]\nk=caf\xC3\xA9\nm=cr\xC3\xA8me\n"},
         WriteCase{"Windows-1252 file stays so", "[A]\nk=caf\xE9\n", "A", "m", "cr\xC3\xA8me \xE2\x82\xAC",
-                  "[A]\nk=caf\xE9\nm=cr\xE8me \x80\n"},
-        WriteCase{"Windows-1252 names are found", "[Farbst\xF6" "ffe]\nk=1\n", "farbst\xC3\xB6" "ffe", "k", "2",
-                  "[Farbst\xF6" "ffe]\nk=2\n"}));
+            "[A]\nk=caf\xE9\nm=cr\xE8me \x80\n"},
+        WriteCase{"Windows-1252 names are found",
+            "[Farbst\xF6"
+            "ffe]\nk=1\n",
+            "farbst\xC3\xB6"
+            "ffe",
+            "k", "2",
+            "[Farbst\xF6"
+            "ffe]\nk=2\n"}));
 
-TEST_F(IniFiles, WrittenValuesReadBack) {
+TEST_F(IniFiles, WrittenValuesReadBack)
+{
     const fs::path path = file("round.rm");
-    const std::string values[] = {"Titanium dioxide", "   4.100", "", "a=b", "1 ;x", "caf\xC3\xA9", "x\"y",
-                                  std::string(1023, 'z')};
+    const std::string values[]
+        = {"Titanium dioxide", "   4.100", "", "a=b", "1 ;x", "caf\xC3\xA9", "x\"y", std::string(1023, 'z')};
     int n = 0;
     for (const auto& value : values) {
         const std::string key = "Key" + std::to_string(n++);
@@ -420,20 +437,23 @@ TEST_F(IniFiles, WrittenValuesReadBack) {
     EXPECT_EQ(ini.value("Other", "Key0"), "elsewhere");
     for (int i = 1; i < n; ++i) {
         std::string expected(values[i]);
-        if (i == 1) expected = "4.100";  // blanks around a value are never read
+        if (i == 1)
+            expected = "4.100";  // blanks around a value are never read
         EXPECT_EQ(ini.value("Material", "Key" + std::to_string(i)), expected) << i;
     }
 }
 
-TEST_F(IniFiles, MaterialNumbersReadBackToThreeDecimals) {
+TEST_F(IniFiles, MaterialNumbersReadBackToThreeDecimals)
+{
     const fs::path path = file("resin.rm");
     const double numbers[] = {1.05, 0.25, 12.3456, 0.0005, 99999.999};
     const char* keys[] = {"Spec", "Cost", "Pig_Wt", "Vol_Wt", "Voc_Wt"};
     ASSERT_TRUE(writeIniString(path, "Material", "Name", "resin a"));
-    for (int i = 0; i < 5; ++i) ASSERT_TRUE(writeIniString(path, "Material", keys[i], formatCell(numbers[i])));
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(writeIniString(path, "Material", keys[i], formatCell(numbers[i])));
     EXPECT_EQ(load(path),
-              "[Material]\nName=resin a\nSpec=   1.050\nCost=   0.250\nPig_Wt=  12.346\nVol_Wt=   0.001\n"
-              "Voc_Wt=99999.999\n");
+        "[Material]\nName=resin a\nSpec=   1.050\nCost=   0.250\nPig_Wt=  12.346\nVol_Wt=   0.001\n"
+        "Voc_Wt=99999.999\n");
     const IniFile ini = IniFile::read(path);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(numberFromText(ini.readString("Material", keys[i], "")), roundToThreeDecimals(numbers[i]));
@@ -447,12 +467,16 @@ struct RefusedCase {
     std::string value;
 };
 
-void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const RefusedCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
 
-class IniWriteRefused : public IniFiles, public ::testing::WithParamInterface<RefusedCase> {};
+class IniWriteRefused : public IniFiles, public ::testing::WithParamInterface<RefusedCase> { };
 
 // Such texts would add lines or sections of their own, or would not read back as the same key.
-TEST_P(IniWriteRefused, LeavesTheFileAlone) {
+TEST_P(IniWriteRefused, LeavesTheFileAlone)
+{
     const auto& c = GetParam();
     const fs::path path = file("kept.rm");
     const std::string before = "[Material]\nName=x\n";
@@ -463,29 +487,28 @@ TEST_P(IniWriteRefused, LeavesTheFileAlone) {
     EXPECT_FALSE(fs::exists(file("absent.rm"))) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UnsafeTexts, IniWriteRefused,
+INSTANTIATE_TEST_SUITE_P(UnsafeTexts, IniWriteRefused,
     ::testing::Values(RefusedCase{"line feed in value", "Material", "Name", "x\n[Evil]"},
-                      RefusedCase{"carriage return in value", "Material", "Name", "x\rSpec=9"},
-                      RefusedCase{"equals in key", "Material", "Na=me", "x"},
-                      RefusedCase{"line end in key", "Material", "Na\nme", "x"},
-                      RefusedCase{"empty key", "Material", "", "x"},
-                      RefusedCase{"blank key", "Material", " \t", "x"},
-                      RefusedCase{"comment key", "Material", ";Name", "x"},
-                      RefusedCase{"header key", "Material", " [Name", "x"},
-                      RefusedCase{"bracket in section", "Mat]erial", "Name", "x"},
-                      RefusedCase{"line end in section", "Mat\nerial", "Name", "x"},
-                      RefusedCase{"value not UTF-8", "Material", "Name", "caf\xE9"},
-                      RefusedCase{"key not UTF-8", "Material", "N\xE9", "x"}));
+        RefusedCase{"carriage return in value", "Material", "Name", "x\rSpec=9"},
+        RefusedCase{"equals in key", "Material", "Na=me", "x"},
+        RefusedCase{"line end in key", "Material", "Na\nme", "x"}, RefusedCase{"empty key", "Material", "", "x"},
+        RefusedCase{"blank key", "Material", " \t", "x"}, RefusedCase{"comment key", "Material", ";Name", "x"},
+        RefusedCase{"header key", "Material", " [Name", "x"},
+        RefusedCase{"bracket in section", "Mat]erial", "Name", "x"},
+        RefusedCase{"line end in section", "Mat\nerial", "Name", "x"},
+        RefusedCase{"value not UTF-8", "Material", "Name", "caf\xE9"},
+        RefusedCase{"key not UTF-8", "Material", "N\xE9", "x"}));
 
-TEST_F(IniFiles, WritingFailsWhereNoFileCanBe) {
+TEST_F(IniFiles, WritingFailsWhereNoFileCanBe)
+{
     EXPECT_FALSE(writeIniString(folder_, "A", "k", "1"));
     EXPECT_FALSE(writeIniString(file("no folder") / "x.rm", "A", "k", "1"));
     EXPECT_TRUE(fs::is_directory(folder_));
     EXPECT_EQ(entriesInFolder(), 0u);
 }
 
-TEST_F(IniFiles, WritingRefusesAFileTooLargeToReadWhole) {
+TEST_F(IniFiles, WritingRefusesAFileTooLargeToReadWhole)
+{
     const fs::path path = file("huge.tfx");
     save(path, "[A]\nk=1\n");
     const auto size = std::uintmax_t{MaxIniFileBytes} + 1;
@@ -495,7 +518,8 @@ TEST_F(IniFiles, WritingRefusesAFileTooLargeToReadWhole) {
     EXPECT_EQ(entriesInFolder(), 1u);
 }
 
-TEST_F(IniFiles, WritingRefusesWhatWouldChangeHowAnotherKeyReads) {
+TEST_F(IniFiles, WritingRefusesWhatWouldChangeHowAnotherKeyReads)
+{
     // Windows-1252 only through the value replaced: the rest would read as UTF-8 afterwards.
     const fs::path path = file("flip.rm");
     const std::string before = "[A]\nk=caf\xE9\nm=\xC3\xA9t\xC3\xA9\n";
@@ -506,7 +530,8 @@ TEST_F(IniFiles, WritingRefusesWhatWouldChangeHowAnotherKeyReads) {
     EXPECT_EQ(IniFile::read(path).value("A", "m"), "\xC3\x83\xC2\xA9t\xC3\x83\xC2\xA9");
 }
 
-TEST_F(IniFiles, WritingKeepsPermissions) {
+TEST_F(IniFiles, WritingKeepsPermissions)
+{
     const fs::path path = file("perm.rm");
     save(path, "[A]\nk=1\n");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -514,7 +539,8 @@ TEST_F(IniFiles, WritingKeepsPermissions) {
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST_F(IniFiles, WritingThroughALinkUpdatesTheLinkedFile) {
+TEST_F(IniFiles, WritingThroughALinkUpdatesTheLinkedFile)
+{
     const fs::path real = file("real.rm");
     const fs::path link = file("link.rm");
     save(real, "[A]\nk=1\n");
@@ -524,13 +550,15 @@ TEST_F(IniFiles, WritingThroughALinkUpdatesTheLinkedFile) {
     EXPECT_EQ(load(real), "[A]\nk=2\n");
 }
 
-TEST_F(IniFiles, WritingFailsInAReadOnlyFolder) {
+TEST_F(IniFiles, WritingFailsInAReadOnlyFolder)
+{
     const fs::path path = file("locked.rm");
     save(path, "[A]\nk=1\n");
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
     const bool written = writeIniString(path, "A", "k", "2");
     fs::permissions(folder_, fs::perms::owner_all);
-    if (written) GTEST_SKIP() << "the folder cannot be locked for this user (root)";
+    if (written)
+        GTEST_SKIP() << "the folder cannot be locked for this user (root)";
     EXPECT_EQ(load(path), "[A]\nk=1\n");
     EXPECT_EQ(entriesInFolder(), 1u);
 }

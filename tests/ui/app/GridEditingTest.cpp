@@ -1,12 +1,12 @@
 // Editing in the main window's grid with real keys and mouse clicks.
 #include "MainWindowFixture.h"
+#include "core/sheet/RowCommands.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/ProgramStart.h"
 #include "ui/app/PropertiesPanel.h"
 #include "ui/app/TfrmMain.h"
-#include "ui/calc/CalcPanel.h"
 #include "ui/app/TintoraApplication.h"
-#include "core/sheet/RowCommands.h"
+#include "ui/calc/CalcPanel.h"
 #include "ui/widgets/TMRUFileList.h"
 #include "ui/widgets/TSuperGrid.h"
 
@@ -18,7 +18,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
-#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -26,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <memory>
@@ -147,9 +147,8 @@ private slots:
         click(1, 11);
         QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
         QListView* list = window->gridEditor().File32List();
-        const QModelIndex water = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole,
-                                                       QStringLiteral("water.rm"))
-                                      .value(0);
+        const QModelIndex water
+            = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("water.rm")).value(0);
         QVERIFY(water.isValid());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(water).center());
         QCOMPARE(cell(1, 11), QStringLiteral("Water"));
@@ -168,7 +167,8 @@ private slots:
         grid()->setCurrentCell(1, lowest);
         QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
         QVERIFY(window->gridEditor().File32List()->isVisible());
-        QCOMPARE(window->gridEditor().File32List()->y() + window->gridEditor().File32List()->height(), cellInWindow(1, lowest).top());
+        QCOMPARE(window->gridEditor().File32List()->y() + window->gridEditor().File32List()->height(),
+            cellInWindow(1, lowest).top());
 
         grid()->setCurrentCell(1, grid()->TopRow());
         QVERIFY(!window->gridEditor().File32List()->isVisible());  // a cell change closes it
@@ -283,7 +283,7 @@ private slots:
             shown << window->gridEditor().File32List()->model()->index(i, 0).data().toString();
         QStringList sorted = shown;
         std::sort(sorted.begin(), sorted.end(),
-                  [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+            [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
         QVERIFY(shown.contains(QStringLiteral("Zinc.rm")));
         QCOMPARE(shown, sorted);
     }

@@ -92,7 +92,8 @@ private slots:
     {
         copyMaterialsAndFormulas();
         tintora::testing::copyFiles(DataFolder + QStringLiteral("/formulas"), elsewhere.path());
-        QFile::copy(DataFolder + QStringLiteral("/formulas/small.tfx"), elsewhere.path() + QStringLiteral("/only-here.tfx"));
+        QFile::copy(
+            DataFolder + QStringLiteral("/formulas/small.tfx"), elsewhere.path() + QStringLiteral("/only-here.tfx"));
     }
 
     void init()
@@ -107,12 +108,12 @@ private slots:
     // The grid's model keeps the item-model rules through loads and row commands.
     void sheetModelKeepsTheModelRules()
     {
-        QAbstractItemModelTester tester(window->Grid1()->model(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(
+            window->Grid1()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         open(formulas() + QStringLiteral("/small.tfx"));
         window->Grid1()->setCurrentCell(1, 3);
-        for (QAction* command : {window->menus().FlipPercents1, window->menus().RMInsert1,
-                                 window->menus().RMDelete1, window->menus().New1})
+        for (QAction* command :
+            {window->menus().FlipPercents1, window->menus().RMInsert1, window->menus().RMDelete1, window->menus().New1})
             command->trigger();
         QVERIFY(!QTest::currentTestFailed());
     }
@@ -121,7 +122,7 @@ private slots:
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - []"));
         QCOMPARE(static_cast<TintoraApplication*>(QCoreApplication::instance())->applicationTitle(),
-                 QStringLiteral("Tintora 2.31 - []"));
+            QStringLiteral("Tintora 2.31 - []"));
         QVERIFY(window->FormulaPath().isEmpty());
         QCOMPARE(window->FormulaFolder(), formulas());
         QCOMPARE(window->MaterialFolder(), formulas());
@@ -187,25 +188,44 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QKeySequence>("shortcut");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("New") << "New1" << "&New..." << QKeySequence("Ctrl+N") << true;
-        QTest::newRow("Open") << "Open1" << "&Open..." << QKeySequence("Ctrl+O") << true;
-        QTest::newRow("Save") << "Save1" << "&Save" << QKeySequence("Ctrl+S") << true;
-        QTest::newRow("Save As") << "SaveAs1" << "Save &As..." << QKeySequence() << true;
-        QTest::newRow("Lab Print") << "LabPrint1" << "&Lab Print" << QKeySequence() << true;
-        QTest::newRow("Batch Print") << "BatchPrint1" << "&Batch Print" << QKeySequence() << false;
-        QTest::newRow("Cut") << "mCut" << "Cu&t" << QKeySequence("Ctrl+X") << true;
-        QTest::newRow("Add") << "Add2" << "Add" << QKeySequence("Ctrl+A") << true;
-        QTest::newRow("Find") << "Find1" << "&Find" << QKeySequence("Ctrl+F") << false;
-        QTest::newRow("Flip Percents") << "FlipPercents1" << "Flip &Percents" << QKeySequence() << true;
-        QTest::newRow("Create Material") << "CreateMaterial1" << "&Create Material" << QKeySequence() << false;
-        QTest::newRow("Weight recalc") << "Weight1" << "&Weight" << QKeySequence() << true;
-        QTest::newRow("Scale weight") << "Weight2" << "&Weight" << QKeySequence() << false;
-        QTest::newRow("Cost by weight") << "CostWt" << "Cos&t" << QKeySequence() << true;
-        QTest::newRow("Binder by volume") << "BinderVol" << "&Binder" << QKeySequence() << false;
-        QTest::newRow("P/B Ratio") << "PBRatio1" << "P/B &Ratio" << QKeySequence() << false;
-        QTest::newRow("Network") << "Network1" << "&Network" << QKeySequence() << false;
-        QTest::newRow("Contents") << "Contents1" << "&Contents" << QKeySequence("F1") << true;
-        QTest::newRow("New Instance") << "NewInstance1" << "New &Instance" << QKeySequence() << false;
+        QTest::newRow("New") << "New1"
+                             << "&New..." << QKeySequence("Ctrl+N") << true;
+        QTest::newRow("Open") << "Open1"
+                              << "&Open..." << QKeySequence("Ctrl+O") << true;
+        QTest::newRow("Save") << "Save1"
+                              << "&Save" << QKeySequence("Ctrl+S") << true;
+        QTest::newRow("Save As") << "SaveAs1"
+                                 << "Save &As..." << QKeySequence() << true;
+        QTest::newRow("Lab Print") << "LabPrint1"
+                                   << "&Lab Print" << QKeySequence() << true;
+        QTest::newRow("Batch Print") << "BatchPrint1"
+                                     << "&Batch Print" << QKeySequence() << false;
+        QTest::newRow("Cut") << "mCut"
+                             << "Cu&t" << QKeySequence("Ctrl+X") << true;
+        QTest::newRow("Add") << "Add2"
+                             << "Add" << QKeySequence("Ctrl+A") << true;
+        QTest::newRow("Find") << "Find1"
+                              << "&Find" << QKeySequence("Ctrl+F") << false;
+        QTest::newRow("Flip Percents") << "FlipPercents1"
+                                       << "Flip &Percents" << QKeySequence() << true;
+        QTest::newRow("Create Material") << "CreateMaterial1"
+                                         << "&Create Material" << QKeySequence() << false;
+        QTest::newRow("Weight recalc") << "Weight1"
+                                       << "&Weight" << QKeySequence() << true;
+        QTest::newRow("Scale weight") << "Weight2"
+                                      << "&Weight" << QKeySequence() << false;
+        QTest::newRow("Cost by weight") << "CostWt"
+                                        << "Cos&t" << QKeySequence() << true;
+        QTest::newRow("Binder by volume") << "BinderVol"
+                                          << "&Binder" << QKeySequence() << false;
+        QTest::newRow("P/B Ratio") << "PBRatio1"
+                                   << "P/B &Ratio" << QKeySequence() << false;
+        QTest::newRow("Network") << "Network1"
+                                 << "&Network" << QKeySequence() << false;
+        QTest::newRow("Contents") << "Contents1"
+                                  << "&Contents" << QKeySequence("F1") << true;
+        QTest::newRow("New Instance") << "NewInstance1"
+                                      << "New &Instance" << QKeySequence() << false;
     }
     void menusHoldTheirEntries()
     {
@@ -222,15 +242,24 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("New") << "NewButton" << "New" << true;
-        QTest::newRow("Save") << "SaveButton" << "Save" << true;
-        QTest::newRow("Excel") << "CopyOutButton" << "Excel Out" << false;
-        QTest::newRow("Properties") << "btnProperties" << "Formula Properties" << true;
-        QTest::newRow("Percent") << "ExplorerButton2" << "Percent Recalc" << false;
-        QTest::newRow("Cost") << "CostButton" << "Cost Recalc" << true;
-        QTest::newRow("Solids") << "Solidsbutton" << "Solids Recalc" << false;
-        QTest::newRow("Flip") << "WtVolButton" << "Flip Percents" << true;
-        QTest::newRow("Materials") << "MaterialsButton" << "Edit Materials" << true;
+        QTest::newRow("New") << "NewButton"
+                             << "New" << true;
+        QTest::newRow("Save") << "SaveButton"
+                              << "Save" << true;
+        QTest::newRow("Excel") << "CopyOutButton"
+                               << "Excel Out" << false;
+        QTest::newRow("Properties") << "btnProperties"
+                                    << "Formula Properties" << true;
+        QTest::newRow("Percent") << "ExplorerButton2"
+                                 << "Percent Recalc" << false;
+        QTest::newRow("Cost") << "CostButton"
+                              << "Cost Recalc" << true;
+        QTest::newRow("Solids") << "Solidsbutton"
+                                << "Solids Recalc" << false;
+        QTest::newRow("Flip") << "WtVolButton"
+                              << "Flip Percents" << true;
+        QTest::newRow("Materials") << "MaterialsButton"
+                                   << "Edit Materials" << true;
     }
     void buttonsCarryTheirHints()
     {
@@ -351,7 +380,7 @@ private slots:
         // Opening the file a bare name stands for replaces that entry.
         open(formulas() + QStringLiteral("/cp1252.tfx"));
         QCOMPARE(window->MRUList()->Items(),
-                 (QStringList{formulas() + QStringLiteral("/cp1252.tfx"), formulas() + QStringLiteral("/small.tfx")}));
+            (QStringList{formulas() + QStringLiteral("/cp1252.tfx"), formulas() + QStringLiteral("/small.tfx")}));
         QVERIFY(prompter->shown.empty());
     }
 
@@ -382,7 +411,8 @@ private slots:
         open(formulas() + QStringLiteral("/cp1252.tfx"));
         window.reset();
         window = makeWindow();
-        const QStringList expected{formulas() + QStringLiteral("/cp1252.tfx"), formulas() + QStringLiteral("/small.tfx")};
+        const QStringList expected{
+            formulas() + QStringLiteral("/cp1252.tfx"), formulas() + QStringLiteral("/small.tfx")};
         QCOMPARE(window->MRUList()->Items(), expected);
         QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"));
         QCOMPARE(settings.value(QStringLiteral("MRU/F0")).toString(), expected[0]);
@@ -481,7 +511,8 @@ private slots:
 
     void helpOpensAtTheTopic()
     {
-        QFile::copy(DataFolder + QStringLiteral("/../../help/Korvel.html"), programFolder.path() + QStringLiteral("/Korvel.html"));
+        QFile::copy(DataFolder + QStringLiteral("/../../help/Korvel.html"),
+            programFolder.path() + QStringLiteral("/Korvel.html"));
         window = makeWindow();
         window->menus().FirstTimeUser1->trigger();
         QVERIFY(window->help()->isVisible());

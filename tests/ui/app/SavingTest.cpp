@@ -2,14 +2,14 @@
 // Save As, the question before work is lost, protection, Formula Properties'
 // OK, the material editor's New, Save and Delete, and failed writes.
 #include "ScriptedPrompter.h"
-#include "ui/app/PropertiesPanel.h"
+#include "core/materials/MaterialFile.h"
+#include "core/text/SafeWrite.h"
 #include "ui/app/ButtonBar.h"
+#include "ui/app/PropertiesPanel.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/formulas/TfrmProper.h"
 #include "ui/formulas/TfrmSpec.h"
-#include "core/materials/MaterialFile.h"
 #include "ui/materials/TfrmMaterial.h"
-#include "core/text/SafeWrite.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TMRUFileList.h"
@@ -92,7 +92,7 @@ class SavingTest : public QObject {
     std::unique_ptr<ScriptedPrompter> prompter;
     std::deque<QString> openAnswers;  // answers of the open dialog; none left = Cancel
     std::deque<QString> saveAnswers;  // answers of the save dialog
-    QStringList saveDialogs;          // folder and filter of each save dialog shown
+    QStringList saveDialogs;  // folder and filter of each save dialog shown
     std::unique_ptr<TfrmMain> window;
 
     QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
@@ -112,9 +112,8 @@ class SavingTest : public QObject {
         services.prompter = prompter.get();
         services.sounds = &sounds;
         services.programFolder = programFolder.path();
-        services.chooseFormulaFile = [this](QWidget*, const QString&, const QString&, const QString&) {
-            return next(openAnswers);
-        };
+        services.chooseFormulaFile
+            = [this](QWidget*, const QString&, const QString&, const QString&) { return next(openAnswers); };
         services.chooseSaveFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
             saveDialogs << folder << filter;
             return next(saveAnswers);
@@ -155,13 +154,14 @@ private slots:
         QDir().mkpath(formulas());
         for (const char* sub : {"/materials", "/formulas"})
             for (const QString& name : QDir(DataFolder + QLatin1String(sub)).entryList(QDir::Files))
-                QFile::copy(DataFolder + QLatin1String(sub) + QLatin1Char('/') + name,
-                            formulas() + QLatin1Char('/') + name);
+                QFile::copy(
+                    DataFolder + QLatin1String(sub) + QLatin1Char('/') + name, formulas() + QLatin1Char('/') + name);
     }
 
     void init()
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel")).remove(QStringLiteral("MRU"));
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"))
+            .remove(QStringLiteral("MRU"));
         writeFile(inFormulas("plain.tfx"), PlainFormula);
         QFile::remove(inFormulas("trial.tfx"));
         prompter = std::make_unique<ScriptedPrompter>(&sounds);
@@ -205,7 +205,8 @@ private slots:
         QCOMPARE(window->FormulaPath(), saved);
         QVERIFY(window->windowTitle().endsWith(QStringLiteral("- [trial.tfx]")));
         QCOMPARE(recentFiles().value(0), saved);
-        QCOMPARE(bytesOf(saved), QByteArray("[Formula]\nName=Trial white\nrType1=1\nMaterial1=tio2\nWeight1=250.000\n"));
+        QCOMPARE(
+            bytesOf(saved), QByteArray("[Formula]\nName=Trial white\nrType1=1\nMaterial1=tio2\nWeight1=250.000\n"));
 
         typeIntoCell(3, 1, QStringLiteral("125"));
         pressCtrlS();
@@ -250,16 +251,16 @@ private slots:
         const std::map<QString, std::function<void()>> commands = {
             {"New", [&] { window->menus().New1->trigger(); }},
             {"Open",
-             [&] {
-                 openAnswers.push_back(inFormulas("small.tfx"));
-                 window->menus().Open1->trigger();
-             }},
+                [&] {
+                    openAnswers.push_back(inFormulas("small.tfx"));
+                    window->menus().Open1->trigger();
+                }},
             {"Exit", [&] { window->menus().Exit1->trigger(); }},
             {"Auto Reload",
-             [&] {
-                 whenShown(window->frmMaterial(), [] {});
-                 window->menus().Materials1->trigger();
-             }},
+                [&] {
+                    whenShown(window->frmMaterial(), [] {});
+                    window->menus().Materials1->trigger();
+                }},
         };
         const auto wentOn = [&] {
             if (command == QLatin1String("New"))
@@ -278,7 +279,7 @@ private slots:
             return;
         }
         QCOMPARE(prompter->shown,
-                 (std::vector<ShownMessage>{{ShownMessage::Kind::YesNoCancel, "Save changes to plain.tfx?"}}));
+            (std::vector<ShownMessage>{{ShownMessage::Kind::YesNoCancel, "Save changes to plain.tfx?"}}));
         QCOMPARE(bytesOf(plain).contains("Name=Plain, changed"), answer == Answer::Yes);
         if (command != QLatin1String("Auto Reload"))
             QCOMPARE(wentOn(), answer != Answer::Cancel);
@@ -310,7 +311,7 @@ private slots:
         const QByteArray copy = bytesOf(inFormulas("trial.tfx"));
         QVERIFY(copy.contains("Name=My own white"));
         QVERIFY(copy.contains("Material7=nosuch"));  // a missing material keeps its code
-        QVERIFY(copy.contains("Date=2026-11-20"));   // the sections beside the formula come along
+        QVERIFY(copy.contains("Date=2026-11-20"));  // the sections beside the formula come along
     }
 
     // OK writes what the dialog shows and the next opening shows it again;
@@ -381,14 +382,16 @@ private slots:
             QVERIFY(QFile::exists(mywhite));
             QTest::mouseClick(d->Delete1(), Qt::LeftButton);
             QVERIFY(!QFile::exists(mywhite));
-            QVERIFY(d->File32List()->model()->match(d->File32List()->model()->index(0, 0), Qt::DisplayRole,
-                                                    QStringLiteral("mywhite.rm")).isEmpty());
+            QVERIFY(d->File32List()
+                        ->model()
+                        ->match(d->File32List()->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("mywhite.rm"))
+                        .isEmpty());
             QTest::mouseClick(d->btnClose(), Qt::LeftButton);
             QVERIFY(!d->isVisible());
         });
         window->menus().Materials1->trigger();
-        const std::vector<ShownMessage> confirm(2, {ShownMessage::Kind::Confirm,
-                                                    "Are you sure you want to delete mywhite.rm?"});
+        const std::vector<ShownMessage> confirm(
+            2, {ShownMessage::Kind::Confirm, "Are you sure you want to delete mywhite.rm?"});
         QCOMPARE(prompter->shown, confirm);
     }
 
@@ -409,8 +412,8 @@ private slots:
             QVERIFY(!d->isVisible());
         });
         window->menus().Materials1->trigger();
-        QCOMPARE(prompter->shown, std::vector<ShownMessage>(2, {ShownMessage::Kind::YesNoCancel,
-                                                                "Save changes to water.rm?"}));
+        QCOMPARE(prompter->shown,
+            std::vector<ShownMessage>(2, {ShownMessage::Kind::YesNoCancel, "Save changes to water.rm?"}));
         QCOMPARE(tintora::readMaterial(water.toStdString()).props.Cost, 0.25);
         writeFile(water, before);
     }
@@ -426,7 +429,8 @@ private slots:
         using S = tintora::WriteStep;
         for (const bool saveAs : {false, true}) {
             const char* how = saveAs ? "Save As" : "Save";
-            QTest::addRow("%s, no temporary file", how) << saveAs << S::CreateTemporary << EACCES << "Permission denied";
+            QTest::addRow("%s, no temporary file", how)
+                << saveAs << S::CreateTemporary << EACCES << "Permission denied";
             QTest::addRow("%s, disk full", how) << saveAs << S::Write << ENOSPC << "No space left on device";
             QTest::addRow("%s, flush", how) << saveAs << S::Flush << EIO << "Input/output error";
             QTest::addRow("%s, rename", how) << saveAs << S::Rename << EROFS << "Read-only file system";

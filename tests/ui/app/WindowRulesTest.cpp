@@ -75,7 +75,7 @@ private slots:
     {
         copyTestData(QStringLiteral("formulas"), {QStringLiteral("small.tfx")});
         QVERIFY(QFile::copy(DataFolder + QStringLiteral("/../../help/Korvel.html"),
-                            programFolder.path() + QStringLiteral("/Korvel.html")));
+            programFolder.path() + QStringLiteral("/Korvel.html")));
     }
 
     void sizeFromMetrics_data()
@@ -105,7 +105,8 @@ private slots:
         QFETCH(int, captionHeight);
         QFETCH(int, menuBar);
         QFETCH(int, screenHeight);
-        const WindowSizeRules r = WindowSizeRules::from({scrollBar, captionWidth, captionHeight, menuBar, screenHeight});
+        const WindowSizeRules r
+            = WindowSizeRules::from({scrollBar, captionWidth, captionHeight, menuBar, screenHeight});
         QTEST(r.MinFormWidth, "width");
         QTEST(r.MinFormHeight, "minHeight");
         QTEST(r.ExpandHeight, "expand");
@@ -173,8 +174,8 @@ private slots:
         const QPoint offCentre = frame.center() - window->screen()->availableGeometry().center();
         // Off by no more than the frame, whose size is not known before the first show.
         QVERIFY2(std::abs(offCentre.x()) <= frame.width() - window->width()
-                     && std::abs(offCentre.y()) <= frame.height() - window->height(),
-                 qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
+                && std::abs(offCentre.y()) <= frame.height() - window->height(),
+            qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
     }
 
     void aboutAndKeypadShowOnlyTheirCaption()
@@ -182,7 +183,7 @@ private slots:
         TfrmAbout about;
         TfrmCalc keypad;
         const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                                        | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
+            | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
         for (const QWidget* dialog : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&keypad)}) {
             QVERIFY(dialog->windowFlags() & Qt::CustomizeWindowHint);
             QVERIFY(dialog->windowFlags() & Qt::WindowTitleHint);
@@ -242,10 +243,14 @@ private slots:
     {
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("topic");
-        QTest::newRow("About window") << "about" << "50";
-        QTest::newRow("open dialog") << "open" << "120";
-        QTest::newRow("formula properties") << "properties" << "40";
-        QTest::newRow("keypad") << "keypad" << "keypad";
+        QTest::newRow("About window") << "about"
+                                      << "50";
+        QTest::newRow("open dialog") << "open"
+                                     << "120";
+        QTest::newRow("formula properties") << "properties"
+                                            << "40";
+        QTest::newRow("keypad") << "keypad"
+                                << "keypad";
     }
     void f1OpensTheTopicOfTheActiveDialog()
     {
@@ -255,7 +260,7 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QString shown;
-        bool usable = false;   // modal above the modal dialog, not blocked by it
+        bool usable = false;  // modal above the modal dialog, not blocked by it
         whenModal([&](QDialog* active) {
             QWidget* focus = active->focusWidget() ? active->focusWidget() : active;
             QTest::keyClick(focus, Qt::Key_F1);
@@ -329,7 +334,7 @@ private slots:
         for (int opening = 0; opening < 2; ++opening) {
             const QPoint off = positions.atShow[opening] - settled[opening];
             QVERIFY2(std::abs(off.x()) <= frameMargin.x() && std::abs(off.y()) <= frameMargin.y(),
-                     qPrintable(QStringLiteral("opening %1: %2, %3").arg(opening).arg(off.x()).arg(off.y())));
+                qPrintable(QStringLiteral("opening %1: %2, %3").arg(opening).arg(off.x()).arg(off.y())));
         }
     }
 

@@ -1,6 +1,6 @@
 // The keypad panel driven with real clicks on a sheet of one material row.
-#include "ScriptedPrompter.h"
 #include "ui/calc/CalcPanel.h"
+#include "ScriptedPrompter.h"
 #include "core/calc/Calculate.h"
 
 #include <QApplication>
@@ -30,11 +30,10 @@ class CalcPanelTest : public QObject {
     // Clicks the panel's buttons for the keys, "A" for Accept.
     void press(const QString& keys)
     {
-        static const QHash<QChar, const char*> names = {
-            {'0', "Button0"}, {'1', "Button1"}, {'2', "Button2"}, {'3', "Button3"}, {'4', "Button4"},
-            {'5', "Button5"}, {'6', "Button6"}, {'7', "Button7"}, {'8', "Button8"}, {'9', "Button9"},
-            {'.', "btnPeriod"}, {'+', "btnPlus"}, {'-', "btnMinus"}, {'*', "btnMultiply"}, {'/', "btnDivide"},
-            {'=', "btnEqual"}, {'C', "btnClear"}, {'A', "btnAccept"}};
+        static const QHash<QChar, const char*> names = {{'0', "Button0"}, {'1', "Button1"}, {'2', "Button2"},
+            {'3', "Button3"}, {'4', "Button4"}, {'5', "Button5"}, {'6', "Button6"}, {'7', "Button7"}, {'8', "Button8"},
+            {'9', "Button9"}, {'.', "btnPeriod"}, {'+', "btnPlus"}, {'-', "btnMinus"}, {'*', "btnMultiply"},
+            {'/', "btnDivide"}, {'=', "btnEqual"}, {'C', "btnClear"}, {'A', "btnAccept"}};
         for (QChar key : keys)
             QTest::mouseClick(panel->button(names.value(key)), Qt::LeftButton);
     }
@@ -76,15 +75,16 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("tag");
         QTest::addColumn<QRect>("geometry");
-        const char* names[] = {"Button1", "Button2", "Button3", "btnDivide", "Button4", "Button5",
-                               "Button6", "btnMultiply", "Button7", "Button8", "Button9", "btnMinus",
-                               "btnPeriod", "Button0", "btnEqual", "btnPlus"};
+        const char* names[] = {"Button1", "Button2", "Button3", "btnDivide", "Button4", "Button5", "Button6",
+            "btnMultiply", "Button7", "Button8", "Button9", "btnMinus", "btnPeriod", "Button0", "btnEqual", "btnPlus"};
         const char* captions = "123/456*789-.0=+";
         for (int i = 0; i < 16; ++i)
             QTest::newRow(names[i]) << names[i] << QString(QLatin1Char(captions[i])) << int(captions[i])
                                     << QRect(QList<int>{2, 29, 56, 83}[i % 4], 2 + 20 * (i / 4), 28, 21);
-        QTest::newRow("btnClear") << "btnClear" << "C" << 67 << QRect(2, 87, 28, 21);
-        QTest::newRow("btnAccept") << "btnAccept" << "Accept" << 61 << QRect(29, 87, 82, 21);
+        QTest::newRow("btnClear") << "btnClear"
+                                  << "C" << 67 << QRect(2, 87, 28, 21);
+        QTest::newRow("btnAccept") << "btnAccept"
+                                   << "Accept" << 61 << QRect(29, 87, 82, 21);
     }
     void eighteenButtonsAtTheirPlaces()
     {
@@ -123,8 +123,8 @@ private slots:
     {
         panel->openFor(3, Row, "  50.000");
         press("C99999*2=");
-        QCOMPARE(prompter->shown,
-                 (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "Number exceeds row limit."}}));
+        QCOMPARE(
+            prompter->shown, (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "Number exceeds row limit."}}));
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemHand"}));
         QCOMPARE(cell(Column::Weight), QStringLiteral("  50.000"));
         QVERIFY(panel->isVisible());

@@ -2,12 +2,12 @@
 // command chosen from the menu, the button bar or a property box, the keypad
 // answered by the test (or typed into the real keypad dialog).
 #include "MainWindowFixture.h"
+#include "core/calc/KeypadDialog.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/PropertiesPanel.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/app/TintoraApplication.h"
 #include "ui/calc/CalcPanel.h"
-#include "core/calc/KeypadDialog.h"
 #include "ui/calc/TfrmCalc.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
@@ -106,10 +106,9 @@ private slots:
                 texts << cell(3, row) << cell(4, row);
             return texts;
         }();
-        const std::map<QString, PropertyBox> boxes = {{"WeightBox", PropertyBox::WeightBox},
-                                                      {"VolumeBox", PropertyBox::VolumeBox},
-                                                      {"CostWtBox", PropertyBox::CostWtBox},
-                                                      {"CostVolBox", PropertyBox::CostVolBox}};
+        const std::map<QString, PropertyBox> boxes
+            = {{"WeightBox", PropertyBox::WeightBox}, {"VolumeBox", PropertyBox::VolumeBox},
+                {"CostWtBox", PropertyBox::CostWtBox}, {"CostVolBox", PropertyBox::CostVolBox}};
         if (way.endsWith(QStringLiteral("Button")))
             QTest::mouseClick(window->findChild<TExplorerButton*>(way), Qt::LeftButton);
         else if (boxes.count(way))
@@ -129,8 +128,9 @@ private slots:
     {
         window->menus().Weight1->trigger();
         QVERIFY(keypad.captions().empty());
-        QCOMPARE(prompter->shown, (std::vector<ShownMessage>{{ShownMessage::Kind::Information,
-                                                              "No materials selected. Can not recalculate."}}));
+        QCOMPARE(prompter->shown,
+            (std::vector<ShownMessage>{
+                {ShownMessage::Kind::Information, "No materials selected. Can not recalculate."}}));
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemAsterisk"}));
     }
 
@@ -140,7 +140,7 @@ private slots:
         keypad.answers.push_back("50");
         window->menus().Weight1->trigger();
         QCOMPARE(prompter->shown,
-                 (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "New value can not be obtained."}}));
+            (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "New value can not be obtained."}}));
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemHand"}));
         QCOMPARE(cell(3, 2), QStringLiteral(" 100.000"));
         QCOMPARE(boxText(PropertyBox::WeightBox), shown(625));

@@ -63,7 +63,8 @@ private slots:
             QTest::newRow(qPrintable(name)) << name << QString(c) << int(c.unicode())
                                             << QRect(QList<int>{2, 29, 56, 83}[i % 4], 21 + 20 * (i / 4), 28, 21);
         }
-        QTest::newRow("C") << "CSpeedButton" << "C" << 67 << QRect(2, 106, 28, 21);
+        QTest::newRow("C") << "CSpeedButton"
+                           << "C" << 67 << QRect(2, 106, 28, 21);
     }
     void buttonsSitAtTheirPlacesWithTheirKeys()
     {
@@ -92,20 +93,20 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("chain") << "2+3*4=" << QStringList{"SpeedButton2", "SpeedButton16", "SpeedButton3",
-                                                          "SpeedButton8", "SpeedButton5", "SpeedButton15"}
+        QTest::newRow("chain") << "2+3*4="
+                               << QStringList{"SpeedButton2", "SpeedButton16", "SpeedButton3", "SpeedButton8",
+                                      "SpeedButton5", "SpeedButton15"}
                                << "20.000";
-        QTest::newRow("subtract") << "7-10=" << QStringList{"SpeedButton9", "SpeedButton12", "SpeedButton1",
-                                                            "SpeedButton14", "SpeedButton15"}
+        QTest::newRow("subtract") << "7-10="
+                                  << QStringList{"SpeedButton9", "SpeedButton12", "SpeedButton1", "SpeedButton14",
+                                         "SpeedButton15"}
                                   << "-3.000";
-        QTest::newRow("divide by zero") << "5/0=" << QStringList{"SpeedButton6", "SpeedButton4", "SpeedButton14",
-                                                                 "SpeedButton15"}
+        QTest::newRow("divide by zero") << "5/0="
+                                        << QStringList{"SpeedButton6", "SpeedButton4", "SpeedButton14", "SpeedButton15"}
                                         << "0.000";
-        QTest::newRow("second point refused") << "1..5" << QStringList{"SpeedButton1", "SpeedButton13",
-                                                                       "SpeedButton13", "SpeedButton6"}
-                                              << "1.5";
-        QTest::newRow("clear") << "5+3C" << QStringList{"SpeedButton6", "SpeedButton16", "SpeedButton3",
-                                                        "CSpeedButton"}
+        QTest::newRow("second point refused")
+            << "1..5" << QStringList{"SpeedButton1", "SpeedButton13", "SpeedButton13", "SpeedButton6"} << "1.5";
+        QTest::newRow("clear") << "5+3C" << QStringList{"SpeedButton6", "SpeedButton16", "SpeedButton3", "CSpeedButton"}
                                << "";
     }
     void typedKeysAndClickedButtonsCalculateAlike()

@@ -39,10 +39,11 @@ namespace {
 
 const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
 
-const QByteArray FullFile = "[Formula]\r\nName=Flat white\r\nrType1=1\r\nMaterial1=water\r\nWeight1=100\r\n"
-                            "[Properties]\r\nProtect=1\r\nDate=2026-11-20\r\n"
-                            "[Memo]\r\nMemoCount=2\r\nMemo0=Keep from freezing.\r\nMemo1=Stir before use.\r\n"
-                            "[Spec]\r\nSpecCount=2\r\nSpec0=Viscosity (KU)\r\nSpecSub0=95-100\r\nSpec1=pH\r\nSpecSub1=8.5-9.0\r\n";
+const QByteArray FullFile
+    = "[Formula]\r\nName=Flat white\r\nrType1=1\r\nMaterial1=water\r\nWeight1=100\r\n"
+      "[Properties]\r\nProtect=1\r\nDate=2026-11-20\r\n"
+      "[Memo]\r\nMemoCount=2\r\nMemo0=Keep from freezing.\r\nMemo1=Stir before use.\r\n"
+      "[Spec]\r\nSpecCount=2\r\nSpec0=Viscosity (KU)\r\nSpecSub0=95-100\r\nSpec1=pH\r\nSpecSub1=8.5-9.0\r\n";
 
 QStringList texts(const QTreeWidget* view, int column)
 {
@@ -120,16 +121,10 @@ class FormulaPropertiesTest : public QObject, tintora::testing::MainWindowFixtur
         return shown;
     }
 
-    void messagesAre(const std::vector<ShownMessage>& expected)
-    {
-        QCOMPARE(prompter->shown, expected);
-    }
+    void messagesAre(const std::vector<ShownMessage>& expected) { QCOMPARE(prompter->shown, expected); }
 
 private slots:
-    void initTestCase()
-    {
-        copyTestData(QStringLiteral("materials"));
-    }
+    void initTestCase() { copyTestData(QStringLiteral("materials")); }
 
     void init()
     {
@@ -169,7 +164,8 @@ private slots:
             window->menus().New1->trigger();
         }
         bool shown = false;
-        whenShown(dialog(), [] {}, &shown);
+        whenShown(
+            dialog(), [] {}, &shown);
         if (byButton)
             clickOn(window->buttons().btnProperties);
         else
@@ -205,7 +201,7 @@ private slots:
         openFormula(FullFile);
         QVERIFY(properties([&] {
             QTest::mouseClick(dialog()->PageControl1()->tabBar(), Qt::LeftButton, {},
-                              dialog()->PageControl1()->tabBar()->tabRect(2).center());
+                dialog()->PageControl1()->tabBar()->tabRect(2).center());
             QCOMPARE(dialog()->PageControl1()->currentWidget()->objectName(), QStringLiteral("Notes"));
         }));
         QVERIFY(properties([&] { QCOMPARE(dialog()->PageControl1()->currentIndex(), 0); }));
@@ -217,9 +213,8 @@ private slots:
         QTest::addColumn<QString>("notes");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("missing note below the count")
-            << QByteArray("[Memo]\nMemoCount=3\nMemo0=first\nMemo2=third\n") << "first\n\nthird" << QStringList{}
-            << QStringList{};
+        QTest::newRow("missing note below the count") << QByteArray("[Memo]\nMemoCount=3\nMemo0=first\nMemo2=third\n")
+                                                      << "first\n\nthird" << QStringList{} << QStringList{};
         QTest::newRow("missing test spec below the count")
             << QByteArray("[Spec]\nSpecCount=2\nSpec0=Gloss\nSpecSub0=85\n") << "" << QStringList{"Gloss", ""}
             << QStringList{"85", ""};
@@ -308,14 +303,16 @@ private slots:
         QStringList reports;
         app->setErrorReport([&](const QString& title, const QString& text) { reports << title << text; });
         const auto restoreReport = qScopeGuard([app] { app->setErrorReport(TintoraApplication::ErrorReport()); });
-        openFormula("[Formula]\n[Properties]\nDate=31/31/99\n[Memo]\nMemoCount=1\nMemo0=Stir.\n[Spec]\nSpecCount=1\nSpec0=pH\n");
+        openFormula("[Formula]\n[Properties]\nDate=31/31/"
+                    "99\n[Memo]\nMemoCount=1\nMemo0=Stir.\n[Spec]\nSpecCount=1\nSpec0=pH\n");
         QVERIFY(properties([&] {
             QCOMPARE(dialog()->edtDate()->text(), QStringLiteral("31/31/99"));
             QCOMPARE(dialog()->Memo1()->toPlainText(), QStringLiteral("Stir."));
             QCOMPARE(texts(dialog()->SpecView(), 0), QStringList{"pH"});
         }));
-        QCOMPARE(reports, (QStringList{QStringLiteral("Tintora 2.31 - [props.tfx]"),
-                                       QStringLiteral("'31/31/99' is not a valid date.")}));
+        QCOMPARE(reports,
+            (QStringList{
+                QStringLiteral("Tintora 2.31 - [props.tfx]"), QStringLiteral("'31/31/99' is not a valid date.")}));
         messagesAre({});
         QVERIFY(sounds.played.empty());
 
@@ -412,7 +409,8 @@ private slots:
         QVERIFY(properties([&] {
             QTreeWidget* view = dialog()->SpecView();
             clickOn(dialog()->PageControl1());  // any focus change keeps the selection
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->topLevelItem(1)).center());
+            QTest::mouseClick(
+                view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->topLevelItem(1)).center());
             whenShown(spec(), [&] {
                 QCOMPARE(spec()->edtSpec()->text(), QStringLiteral("pH"));
                 spec()->edtSpec()->selectAll();
@@ -448,9 +446,10 @@ private slots:
             QTreeWidget* view = dialog()->SpecView();
             if (!emptyList)
                 QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                                  view->visualItemRect(view->topLevelItem(0)).center());
+                    view->visualItemRect(view->topLevelItem(0)).center());
             QVERIFY(view->selectedItems().isEmpty());
-            whenShown(spec(), [] {}, &entryShown);
+            whenShown(
+                spec(), [] {}, &entryShown);
             clickOn(dialog()->findChild<QPushButton*>(button));
             QCOMPARE(view->topLevelItemCount(), emptyList ? 0 : 2);
         }));
@@ -475,7 +474,8 @@ private slots:
         prompter->answers = {answer};
         QVERIFY(properties([&] {
             QTreeWidget* view = dialog()->SpecView();
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->topLevelItem(1)).center());
+            QTest::mouseClick(
+                view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->topLevelItem(1)).center());
             clickOn(dialog()->btnDelete());
             QCOMPARE(texts(view, 0), left);
             QCOMPARE(static_cast<int>(dialog()->testSpecs().size()), left.size());
@@ -503,8 +503,7 @@ private slots:
             clickOn(dialog()->btnClear());
             QCOMPARE(dialog()->Memo1()->toPlainText(), left);
         }));
-        messagesAre(
-            {{ShownMessage::Kind::Question, "This will clear all text. Are you sure you want to continue ?"}});
+        messagesAre({{ShownMessage::Kind::Question, "This will clear all text. Are you sure you want to continue ?"}});
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemAsterisk"}));
     }
 
@@ -626,8 +625,8 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    return tintora::testing::runWindowTest<FormulaPropertiesTest>(argc, argv,
-                                                                  [] { QApplication::setFont(smallSansFont()); });
+    return tintora::testing::runWindowTest<FormulaPropertiesTest>(
+        argc, argv, [] { QApplication::setFont(smallSansFont()); });
 }
 
 #include "FormulaPropertiesTest.moc"

@@ -1,12 +1,12 @@
 // The material editor opened from the main window and driven with real keys
 // and clicks while it is shown modally.
+#include "ui/materials/TfrmMaterial.h"
 #include "MainWindowFixture.h"
 #include "ui/app/ButtonBar.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/app/TintoraApplication.h"
 #include "ui/calc/CalcPanel.h"
-#include "ui/materials/TfrmMaterial.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TSuperGrid.h"
@@ -30,7 +30,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-
 
 namespace {
 
@@ -68,8 +67,14 @@ Shown shown(const TfrmMaterial& d)
     s.fileBox = d.FileBox()->text();
     s.name = d.NameBox()->text();
     const std::pair<const char*, double*> boxes[] = {
-        {"Cost", &s.cost},     {"Spec", &s.spec},       {"Pig_Wt", &s.pigWt}, {"Pig_Vol", &s.pigVol},
-        {"Vol_Wt", &s.volWt},  {"Vol_Vol", &s.volVol},  {"Voc_Wt", &s.vocWt}, {"Voc_Vol", &s.vocVol},
+        {"Cost", &s.cost},
+        {"Spec", &s.spec},
+        {"Pig_Wt", &s.pigWt},
+        {"Pig_Vol", &s.pigVol},
+        {"Vol_Wt", &s.volWt},
+        {"Vol_Vol", &s.volVol},
+        {"Voc_Wt", &s.vocWt},
+        {"Voc_Vol", &s.vocVol},
     };
     for (const auto& [key, value] : boxes)
         *value = d.boxFor(key)->Value();
@@ -101,12 +106,11 @@ class TfrmMaterialTest : public QObject, tintora::testing::MainWindowFixture {
 
     void clickItem(const TfrmMaterial& d, const QString& caption)
     {
-        const QModelIndexList found =
-            d.File32List()->model()->match(d.File32List()->model()->index(0, 0), Qt::DisplayRole, caption, 1,
-                                           Qt::MatchExactly);
+        const QModelIndexList found = d.File32List()->model()->match(
+            d.File32List()->model()->index(0, 0), Qt::DisplayRole, caption, 1, Qt::MatchExactly);
         QVERIFY2(!found.isEmpty(), qPrintable(caption));
-        QTest::mouseClick(d.File32List()->viewport(), Qt::LeftButton, {},
-                          d.File32List()->visualRect(found.first()).center());
+        QTest::mouseClick(
+            d.File32List()->viewport(), Qt::LeftButton, {}, d.File32List()->visualRect(found.first()).center());
     }
 
     // Opens the editor through `open` and runs `act` while it is shown; the
@@ -157,14 +161,22 @@ private slots:
             const char* name;
             QRect rect;
         } controls[] = {
-            {"New1", {183, 8, 76, 23}},        {"Save1", {258, 8, 76, 23}},
-            {"Delete1", {333, 8, 76, 23}},     {"File32List", {10, 40, 403, 133}},
-            {"FileBox", {84, 184, 229, 21}},   {"btnClose", {337, 182, 75, 23}},
-            {"NameBox", {84, 214, 229, 21}},   {"GroupBox1", {9, 244, 404, 121}},
-            {"CostBox", {27, 40, 73, 21}},     {"SPGBox", {27, 84, 73, 21}},
-            {"Pig_WtBox", {119, 40, 73, 21}},  {"Pig_VolBox", {119, 84, 73, 21}},
-            {"Vol_WtBox", {211, 40, 73, 21}},  {"Vol_VolBox", {211, 84, 73, 21}},
-            {"Voc_WtBox", {303, 40, 73, 21}},  {"Voc_VolBox", {303, 84, 73, 21}},
+            {"New1", {183, 8, 76, 23}},
+            {"Save1", {258, 8, 76, 23}},
+            {"Delete1", {333, 8, 76, 23}},
+            {"File32List", {10, 40, 403, 133}},
+            {"FileBox", {84, 184, 229, 21}},
+            {"btnClose", {337, 182, 75, 23}},
+            {"NameBox", {84, 214, 229, 21}},
+            {"GroupBox1", {9, 244, 404, 121}},
+            {"CostBox", {27, 40, 73, 21}},
+            {"SPGBox", {27, 84, 73, 21}},
+            {"Pig_WtBox", {119, 40, 73, 21}},
+            {"Pig_VolBox", {119, 84, 73, 21}},
+            {"Vol_WtBox", {211, 40, 73, 21}},
+            {"Vol_VolBox", {211, 84, 73, 21}},
+            {"Voc_WtBox", {303, 40, 73, 21}},
+            {"Voc_VolBox", {303, 84, 73, 21}},
         };
         for (const auto& c : controls) {
             auto* w = d->findChild<QWidget*>(QString::fromLatin1(c.name));
@@ -197,8 +209,9 @@ private slots:
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             }
         });
-        QCOMPARE(order, (QStringList{"File32List", "FileBox", "NameBox", "CostBox", "SPGBox", "Pig_WtBox",
-                                     "Pig_VolBox", "Vol_WtBox", "Vol_VolBox", "Voc_WtBox", "Voc_VolBox", "btnClose"}));
+        QCOMPARE(order,
+            (QStringList{"File32List", "FileBox", "NameBox", "CostBox", "SPGBox", "Pig_WtBox", "Pig_VolBox",
+                "Vol_WtBox", "Vol_VolBox", "Voc_WtBox", "Voc_VolBox", "btnClose"}));
     }
 
     void opensOnTheCurrentRowsMaterial()
@@ -237,7 +250,8 @@ private slots:
         QFETCH(int, col);
         window->menus().Open1->trigger();
         click(col, 3);
-        QWidget* floating = col == 1 ? static_cast<QWidget*>(window->gridEditor().File32List()) : window->gridEditor().calcPanel();
+        QWidget* floating
+            = col == 1 ? static_cast<QWidget*>(window->gridEditor().File32List()) : window->gridEditor().calcPanel();
         QTest::mouseClick(col == 1 ? window->gridEditor().Drop1() : window->gridEditor().Drop2(), Qt::LeftButton);
         QVERIFY(floating->isVisible());
         bool hiddenWhileShown = false;
@@ -264,7 +278,7 @@ private slots:
     {
         bool shownByButton = false;
         withEditor([&](TfrmMaterial& d) { shownByButton = d.isModal() && d.isVisible(); },
-                   [&] { QTest::mouseClick(window->buttons().MaterialsButton, Qt::LeftButton); });
+            [&] { QTest::mouseClick(window->buttons().MaterialsButton, Qt::LeftButton); });
         QVERIFY(shownByButton);
     }
 

@@ -107,10 +107,7 @@ class LabPrintWindowTest : public QObject, tintora::testing::MainWindowFixture {
     }
 
 private slots:
-    void initTestCase()
-    {
-        copyTestData(QStringLiteral("print"), {QStringLiteral("*.rm"), QStringLiteral("*.tfx")});
-    }
+    void initTestCase() { copyTestData(QStringLiteral("print"), {QStringLiteral("*.rm"), QStringLiteral("*.tfx")}); }
 
     void init() { resetScripts(); }
     void cleanup() { window.reset(); }
@@ -140,8 +137,8 @@ private slots:
         printing.runDialog = [&](QWidget*, QPrinter& printer) {
             printIntoPdf(printer, file, size);
             if (marginInches >= 0)
-                printer.setPageMargins(QMarginsF(marginInches, marginInches, marginInches, marginInches),
-                                       QPageLayout::Inch);
+                printer.setPageMargins(
+                    QMarginsF(marginInches, marginInches, marginInches, marginInches), QPageLayout::Inch);
             resolution = printer.resolution();
             printable = printer.pageLayout().paintRectPixels(resolution);
             lineHeight = PrintoutGeometry::onDevice(printer, printable.width()).lineHeight;
@@ -173,8 +170,8 @@ private slots:
             for (std::size_t k = 0; k < characters.size(); ++k)
                 printed[{l, c0 + static_cast<int>(k)}].insert(characters[k]);
         }
-        const Cells expected = cellsOf(tintora::LabPrintPage(window->sheet(), SampleFormula.toStdString(),
-                                                             todayShortDate().toStdString()));
+        const Cells expected = cellsOf(
+            tintora::LabPrintPage(window->sheet(), SampleFormula.toStdString(), todayShortDate().toStdString()));
         QCOMPARE(printed, expected);
     }
 
@@ -222,9 +219,8 @@ private slots:
         printing.findSystemPrinter = [](QPrinter&) { return false; };
         window = makeWindow(std::move(printing));
         window->buttons().PrintButton->OnClick();
-        const std::vector<ShownMessage> expected{
-            {ShownMessage::Kind::Error,
-             "No printer is available. Use File \u25B8 Print \u25B8 Lab Print to print to a PDF file."}};
+        const std::vector<ShownMessage> expected{{ShownMessage::Kind::Error,
+            "No printer is available. Use File \u25B8 Print \u25B8 Lab Print to print to a PDF file."}};
         QCOMPARE(prompter->shown, expected);
     }
 
@@ -244,8 +240,8 @@ private slots:
     void windowAndReportPrintTheSameDate()
     {
         QProcess report;
-        report.start(QStringLiteral(TINTORA_REPORT), {QStringLiteral("--materials"), formulas(),
-                                                      formulas() + QLatin1Char('/') + SampleFormula});
+        report.start(QStringLiteral(TINTORA_REPORT),
+            {QStringLiteral("--materials"), formulas(), formulas() + QLatin1Char('/') + SampleFormula});
         QVERIFY(report.waitForFinished());
         const QString windowDate = todayShortDate();
         const QStringList lines = QString::fromUtf8(report.readAllStandardOutput()).split(QLatin1Char('\n'));

@@ -20,7 +20,7 @@ private slots:
         QTest::addColumn<int>("columnWidth");
         QTest::newRow("letter at 600 dpi") << 4800 << 60;
         QTest::newRow("a half rounds to even, down") << 4840 << 60;  // 60.5
-        QTest::newRow("a half rounds to even, up") << 4920 << 62;    // 61.5
+        QTest::newRow("a half rounds to even, up") << 4920 << 62;  // 61.5
         QTest::newRow("just above a half") << 4841 << 61;
         QTest::newRow("screen-sized") << 800 << 10;
     }
@@ -77,12 +77,12 @@ private slots:
     {
         QRandomGenerator random(20261207);
         for (const QLocale& locale :
-             QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+            QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
             const QString pattern = locale.dateFormat(QLocale::ShortFormat);
             const QDate date = QDate(1900, 1, 1).addDays(random.bounded(80000));
-            QCOMPARE(QString::fromStdString(tintora::formatShortDate({date.year(), date.month(), date.day()},
-                                                                     pattern.toStdString())),
-                     QLocale::c().toString(date, pattern));
+            QCOMPARE(QString::fromStdString(
+                         tintora::formatShortDate({date.year(), date.month(), date.day()}, pattern.toStdString())),
+                QLocale::c().toString(date, pattern));
         }
     }
 

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QWidget>
 
-inline QImage renderWidget(QWidget &widget, qreal dpr)
+inline QImage renderWidget(QWidget& widget, qreal dpr)
 {
     QImage image(widget.size() * dpr, QImage::Format_ARGB32);
     image.setDevicePixelRatio(dpr);
@@ -17,14 +17,14 @@ inline QImage renderWidget(QWidget &widget, qreal dpr)
 }
 
 // The physical pixel at the top-left of a logical pixel.
-inline QColor pixelAt(const QImage &image, int x, int y)
+inline QColor pixelAt(const QImage& image, int x, int y)
 {
     const qreal dpr = image.devicePixelRatio();
     return image.pixelColor(qRound(x * dpr), qRound(y * dpr));
 }
 
 // True when every physical pixel of the logical pixel has the colour.
-inline bool logicalPixelIs(const QImage &image, int x, int y, const QColor &color)
+inline bool logicalPixelIs(const QImage& image, int x, int y, const QColor& color)
 {
     const int dpr = qRound(image.devicePixelRatio());
     for (int dy = 0; dy < dpr; ++dy)

@@ -1,5 +1,5 @@
-#include "ui/app/Artwork.h"
 #include "ui/widgets/SvgIcon.h"
+#include "ui/app/Artwork.h"
 #include "ui/widgets/TTipWindow.h"
 
 #include <QDir>

@@ -13,10 +13,10 @@
 
 namespace {
 
-const QColor Teal(0, 128, 128);      // a transparent colour of an opaque glyph
-const QColor Red(255, 0, 0);         // sum 255: highlight in the medium copy
-const QColor Blue(0, 0, 200);        // sum 200: shadow
-const QColor Cream(255, 255, 128);   // a light fill: never etched
+const QColor Teal(0, 128, 128);  // a transparent colour of an opaque glyph
+const QColor Red(255, 0, 0);  // sum 255: highlight in the medium copy
+const QColor Blue(0, 0, 200);  // sum 200: shadow
+const QColor Cream(255, 255, 128);  // a light fill: never etched
 
 // 16 x 16 as the program's glyphs are: a transparent surround, a red and a
 // blue square, a cream block below the red one, a black bar at rows 12-13.
@@ -39,7 +39,7 @@ QImage testGlyph()
 }
 
 // The physical pixels of `image` that differ from its top-left pixel.
-QRegion changedPixels(const QImage &image)
+QRegion changedPixels(const QImage& image)
 {
     QRegion changed;
     const QRgb background = image.pixel(0, 0);
@@ -51,7 +51,7 @@ QRegion changedPixels(const QImage &image)
 }
 
 // The physical pixels a glyph draws on, at its place in a button.
-QRegion drawnPixels(const QImage &glyph, QPointF logicalOrigin)
+QRegion drawnPixels(const QImage& glyph, QPointF logicalOrigin)
 {
     QRegion drawn;
     const QPoint origin = (logicalOrigin * glyph.devicePixelRatio()).toPoint();
@@ -69,7 +69,7 @@ QColor withSum(int sum)
     return QColor(r, g, sum - r - g);
 }
 
-} // namespace
+}  // namespace
 
 class TExplorerButtonTest : public QObject {
     Q_OBJECT
@@ -78,8 +78,8 @@ private:
     // A button bar: a parent in the button-face colour with two grouped buttons.
     struct Bar {
         QWidget window;
-        TExplorerButton *first = nullptr;
-        TExplorerButton *second = nullptr;
+        TExplorerButton* first = nullptr;
+        TExplorerButton* second = nullptr;
         Bar()
         {
             window.setAutoFillBackground(true);
@@ -90,9 +90,9 @@ private:
             first->setOptions(first->Options() | TButtonOption::boIconOnly);
             second->setOptions(second->Options() | TButtonOption::boIconOnly);
         }
-        TExplorerButton *make(QPoint at, const QString &caption)
+        TExplorerButton* make(QPoint at, const QString& caption)
         {
-            auto *b = new TExplorerButton(&window);
+            auto* b = new TExplorerButton(&window);
             b->setBitmap(testGlyph());
             b->setCaption(caption);
             b->setGeometry(QRect(at, QSize(40, 40)));
@@ -106,7 +106,7 @@ private:
         }
         QImage render(qreal dpr) { return renderWidget(window, dpr); }
         // A glyph pixel of a button in window coordinates.
-        static QPoint glyphPixel(TExplorerButton *b, int x, int y)
+        static QPoint glyphPixel(TExplorerButton* b, int x, int y)
         {
             return b->pos() + b->paintGeometry().glyph + QPoint(x, y);
         }
@@ -180,9 +180,9 @@ void TExplorerButtonTest::shadingThresholdRows()
     const QColor shadow(4, 5, 6);
     const QColor result = shadePixel(withSum(sum), ShadingType(type), highlight, shadow);
     const QColor want = expected == "white" ? QColor(Qt::white)
-                        : expected == "highlight" ? highlight
-                        : expected == "shadow" ? shadow
-                                               : QColor(Qt::black);
+        : expected == "highlight"           ? highlight
+        : expected == "shadow"              ? shadow
+                                            : QColor(Qt::black);
     QCOMPARE(result, want);
 }
 
@@ -228,16 +228,16 @@ void TExplorerButtonTest::layoutPositions_data()
     const QSize t40(40, 13);
     QTest::newRow("glyph top, centre") << QSize(60, 50) << t30 << g16 << false << top << aCentre << false
                                        << QPoint(22, 9) << QRect(15, 27, 30, 13) << QPoint(41, 17);
-    QTest::newRow("glyph top, left") << QSize(60, 50) << t30 << g16 << false << top << aLeft << false
-                                     << QPoint(3, 9) << QRect(3, 27, 30, 13) << QPoint(22, 17);
-    QTest::newRow("glyph top, right") << QSize(60, 50) << t30 << g16 << false << top << aRight << false
-                                      << QPoint(41, 9) << QRect(27, 27, 30, 13) << QPoint(60, 17);
+    QTest::newRow("glyph top, left") << QSize(60, 50) << t30 << g16 << false << top << aLeft << false << QPoint(3, 9)
+                                     << QRect(3, 27, 30, 13) << QPoint(22, 17);
+    QTest::newRow("glyph top, right") << QSize(60, 50) << t30 << g16 << false << top << aRight << false << QPoint(41, 9)
+                                      << QRect(27, 27, 30, 13) << QPoint(60, 17);
     QTest::newRow("glyph bottom, left") << QSize(60, 50) << t30 << g16 << false << bottom << aLeft << false
                                         << QPoint(3, 24) << QRect(3, 9, 30, 13) << QPoint(22, 32);
     QTest::newRow("glyph left, centre") << QSize(80, 24) << t40 << g16 << false << left << aCentre << false
                                         << QPoint(11, 4) << QRect(29, 5, 40, 13) << QPoint(30, 12);
-    QTest::newRow("glyph left, left") << QSize(80, 24) << t40 << g16 << false << left << aLeft << false
-                                      << QPoint(3, 4) << QRect(21, 5, 40, 13) << QPoint(22, 12);
+    QTest::newRow("glyph left, left") << QSize(80, 24) << t40 << g16 << false << left << aLeft << false << QPoint(3, 4)
+                                      << QRect(21, 5, 40, 13) << QPoint(22, 12);
     QTest::newRow("glyph left, right") << QSize(80, 24) << t40 << g16 << false << left << aRight << false
                                        << QPoint(19, 4) << QRect(37, 5, 40, 13) << QPoint(38, 12);
     QTest::newRow("glyph right, right") << QSize(80, 24) << t40 << g16 << false << right << aRight << false
@@ -252,17 +252,15 @@ void TExplorerButtonTest::layoutPositions_data()
                                      << QPoint(0, 0) << QRect(27, 5, 30, 13) << QPoint(60, 11);
     QTest::newRow("glyph with popup mark") << QSize(60, 50) << t30 << g16 << true << top << aCentre << false
                                            << QPoint(17, 9) << QRect(15, 27, 30, 13) << QPoint(36, 17);
-    QTest::newRow("icon only") << QSize(24, 24) << QSize() << g16 << false << top << aCentre << false
-                               << QPoint(4, 4) << QRect(12, 20, 0, 0) << QPoint(23, 12);
+    QTest::newRow("icon only") << QSize(24, 24) << QSize() << g16 << false << top << aCentre << false << QPoint(4, 4)
+                               << QRect(12, 20, 0, 0) << QPoint(23, 12);
     QTest::newRow("glyph taller than button rounds toward zero")
-        << QSize(24, 10) << QSize() << g16 << false << top << aCentre << false
-        << QPoint(4, -3) << QRect(12, 13, 0, 0) << QPoint(23, 5);
-    QTest::newRow("caption limited to W - 4") << QSize(40, 24) << QSize(90, 13) << QSize() << false << top
-                                              << aCentre << false << QPoint(0, 0) << QRect(2, 5, 36, 13)
-                                              << QPoint(41, 11);
-    QTest::newRow("word wrap narrows text") << QSize(40, 24) << QSize(90, 13) << QSize() << false << top
-                                            << aCentre << true << QPoint(0, 0) << QRect(2, 5, 33, 13)
-                                            << QPoint(38, 11);
+        << QSize(24, 10) << QSize() << g16 << false << top << aCentre << false << QPoint(4, -3) << QRect(12, 13, 0, 0)
+        << QPoint(23, 5);
+    QTest::newRow("caption limited to W - 4") << QSize(40, 24) << QSize(90, 13) << QSize() << false << top << aCentre
+                                              << false << QPoint(0, 0) << QRect(2, 5, 36, 13) << QPoint(41, 11);
+    QTest::newRow("word wrap narrows text") << QSize(40, 24) << QSize(90, 13) << QSize() << false << top << aCentre
+                                            << true << QPoint(0, 0) << QRect(2, 5, 33, 13) << QPoint(38, 11);
 }
 
 void TExplorerButtonTest::layoutPositions()
@@ -298,12 +296,24 @@ void TExplorerButtonTest::accessKeyMarks_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("key");
-    QTest::newRow("plain") << "Print" << "Print" << "";
-    QTest::newRow("single mark") << "&New" << "New" << "N";
-    QTest::newRow("mark inside") << "Flip &Wt/Vol Percents" << "Flip Wt/Vol Percents" << "W";
-    QTest::newRow("double mark") << "Salt && Pepper" << "Salt & Pepper" << "";
-    QTest::newRow("double then single") << "A&&B &Cost" << "A&B Cost" << "C";
-    QTest::newRow("trailing mark") << "Ok&" << "Ok" << "";
+    QTest::newRow("plain") << "Print"
+                           << "Print"
+                           << "";
+    QTest::newRow("single mark") << "&New"
+                                 << "New"
+                                 << "N";
+    QTest::newRow("mark inside") << "Flip &Wt/Vol Percents"
+                                 << "Flip Wt/Vol Percents"
+                                 << "W";
+    QTest::newRow("double mark") << "Salt && Pepper"
+                                 << "Salt & Pepper"
+                                 << "";
+    QTest::newRow("double then single") << "A&&B &Cost"
+                                        << "A&B Cost"
+                                        << "C";
+    QTest::newRow("trailing mark") << "Ok&"
+                                   << "Ok"
+                                   << "";
 }
 
 void TExplorerButtonTest::accessKeyMarks()
@@ -349,7 +359,7 @@ void TExplorerButtonTest::restingGlyphIsGreyAndHoverShowsColour()
     QFETCH(qreal, dpr);
     Bar bar;
     QVERIFY(bar.show());
-    TExplorerButton *b = bar.first;
+    TExplorerButton* b = bar.first;
     const QPalette pal = b->palette();
     const QPoint red = Bar::glyphPixel(b, 4, 4);
     const QPoint blue = Bar::glyphPixel(b, 10, 4);
@@ -360,7 +370,7 @@ void TExplorerButtonTest::restingGlyphIsGreyAndHoverShowsColour()
     QVERIFY(logicalPixelIs(image, red.x(), red.y(), pal.color(QPalette::Light)));
     QVERIFY(logicalPixelIs(image, blue.x(), blue.y(), pal.color(QPalette::Dark)));
     QVERIFY(logicalPixelIs(image, surround.x(), surround.y(), pal.color(QPalette::Button)));
-    QVERIFY(logicalPixelIs(image, corner.x(), corner.y(), pal.color(QPalette::Button)));   // no border
+    QVERIFY(logicalPixelIs(image, corner.x(), corner.y(), pal.color(QPalette::Button)));  // no border
 
     QTest::mouseMove(b, QPoint(20, 20));
     QTRY_VERIFY(b->MouseInside());
@@ -368,7 +378,7 @@ void TExplorerButtonTest::restingGlyphIsGreyAndHoverShowsColour()
     QVERIFY(logicalPixelIs(image, red.x(), red.y(), Red));
     QVERIFY(logicalPixelIs(image, blue.x(), blue.y(), Blue));
     QVERIFY(logicalPixelIs(image, surround.x(), surround.y(), pal.color(QPalette::Button)));
-    QVERIFY(logicalPixelIs(image, corner.x(), corner.y(), pal.color(QPalette::Light)));   // raised bevel
+    QVERIFY(logicalPixelIs(image, corner.x(), corner.y(), pal.color(QPalette::Light)));  // raised bevel
     QVERIFY(logicalPixelIs(image, corner.x() + 39, corner.y() + 39, pal.color(QPalette::Dark)));
 
     QTest::mouseMove(&bar.window, QPoint(150, 70));
@@ -382,7 +392,7 @@ void TExplorerButtonTest::dragOffRaisesNoClickDragBackClicks()
 {
     Bar bar;
     QVERIFY(bar.show());
-    TExplorerButton *b = bar.first;
+    TExplorerButton* b = bar.first;
     QSignalSpy clicks(b, &TExplorerButton::OnClick);
     const QPoint inside(20, 20);
     const QPoint outside(20, 60);
@@ -426,7 +436,7 @@ void TExplorerButtonTest::groupedButtonStaysDownWithCheckerboard()
     bar.first->setGroupIndex(2);
     bar.first->setAllowAllUp(true);
     QVERIFY(bar.show());
-    TExplorerButton *b = bar.first;
+    TExplorerButton* b = bar.first;
     QSignalSpy clicks(b, &TExplorerButton::OnClick);
     QTest::mouseMove(&bar.window, QPoint(150, 70));
     QTest::mouseMove(b, QPoint(20, 20));
@@ -440,13 +450,12 @@ void TExplorerButtonTest::groupedButtonStaysDownWithCheckerboard()
     const QPalette pal = b->palette();
     QImage image = bar.render(dpr);
     // Away from the glyph and the bevel, the checkerboard alternates per pixel.
-    const int x0 = b->x() + 2;   // even
+    const int x0 = b->x() + 2;  // even
     const int y0 = b->y() + 30;  // even
     for (int dy = 0; dy < 2; ++dy)
         for (int dx = 0; dx < 4; ++dx) {
             const bool light = (dx % 2) == (dy % 2);
-            QVERIFY(logicalPixelIs(image, x0 + dx, y0 + dy,
-                                   pal.color(light ? QPalette::Light : QPalette::Button)));
+            QVERIFY(logicalPixelIs(image, x0 + dx, y0 + dy, pal.color(light ? QPalette::Light : QPalette::Button)));
         }
     QTest::mouseMove(b, QPoint(20, 20));
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 20));
@@ -462,10 +471,10 @@ void TExplorerButtonTest::groupRules()
 {
     Bar bar;
     QVERIFY(bar.show());
-    TExplorerButton *a = bar.first;
-    TExplorerButton *b = bar.second;
+    TExplorerButton* a = bar.first;
+    TExplorerButton* b = bar.second;
     a->setDown(true);
-    QVERIFY(!a->Down());   // no group: Down is ignored
+    QVERIFY(!a->Down());  // no group: Down is ignored
     a->setGroupIndex(3);
     b->setGroupIndex(3);
     a->setDown(true);
@@ -474,7 +483,7 @@ void TExplorerButtonTest::groupRules()
     QVERIFY(b->Down());
     QVERIFY(!a->Down());
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 20));
-    QVERIFY(b->Down());    // AllowAllUp is off: stays down
+    QVERIFY(b->Down());  // AllowAllUp is off: stays down
     a->setAllowAllUp(true);
     QVERIFY(b->AllowAllUp());
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 20));
@@ -489,7 +498,7 @@ void TExplorerButtonTest::disabledButtonIsEtchedAndIgnoresMouse()
     Bar bar;
     bar.first->setEnabled(false);
     QVERIFY(bar.show());
-    TExplorerButton *b = bar.first;
+    TExplorerButton* b = bar.first;
     QSignalSpy clicks(b, &TExplorerButton::OnClick);
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 20));
     QCOMPARE(clicks.count(), 0);
@@ -499,15 +508,15 @@ void TExplorerButtonTest::disabledButtonIsEtchedAndIgnoresMouse()
     for (qreal dpr : {1.0, 2.0}) {
         const QImage image = bar.render(dpr);
         const QPoint black = Bar::glyphPixel(b, 2, 12);
-        const QPoint echo = Bar::glyphPixel(b, 14, 14);   // below and right of the bar's last pixel
+        const QPoint echo = Bar::glyphPixel(b, 14, 14);  // below and right of the bar's last pixel
         const QPoint blue = Bar::glyphPixel(b, 10, 4);
         const QPoint cream = Bar::glyphPixel(b, 4, 9);
         const QPoint surround = Bar::glyphPixel(b, 0, 0);
         const QPoint beyondTheEcho = Bar::glyphPixel(b, 15, 15);
         QVERIFY(logicalPixelIs(image, black.x(), black.y(), pal.color(QPalette::Dark)));
         QVERIFY(logicalPixelIs(image, echo.x(), echo.y(), pal.color(QPalette::Light)));
-        QVERIFY(logicalPixelIs(image, blue.x(), blue.y(), pal.color(QPalette::Dark)));   // dark ink
-        QVERIFY(logicalPixelIs(image, cream.x(), cream.y(), background));                 // a light fill
+        QVERIFY(logicalPixelIs(image, blue.x(), blue.y(), pal.color(QPalette::Dark)));  // dark ink
+        QVERIFY(logicalPixelIs(image, cream.x(), cream.y(), background));  // a light fill
         QVERIFY(logicalPixelIs(image, surround.x(), surround.y(), background));
         QVERIFY(logicalPixelIs(image, beyondTheEcho.x(), beyondTheEcho.y(), background));
     }
@@ -546,18 +555,17 @@ void TExplorerButtonTest::programGlyphsSitInPlaceAtEveryPixelRatio()
         const QRegion drawn = drawnPixels(glyph, origin);
         const QString which = QStringLiteral("glyph %1").arg(number);
         QVERIFY2(!changed.isEmpty(), qPrintable(which));
-        const int slack = 1;   // rounding at a fractional ratio, faint antialiased edges
+        const int slack = 1;  // rounding at a fractional ratio, faint antialiased edges
         if (enabled) {
             const QRect want = drawn.boundingRect();
             const QRect got = changed.boundingRect();
             QVERIFY2(std::abs(got.left() - want.left()) <= slack && std::abs(got.top() - want.top()) <= slack
-                         && std::abs(got.right() - want.right()) <= slack
-                         && std::abs(got.bottom() - want.bottom()) <= slack,
-                     qPrintable(which));
+                    && std::abs(got.right() - want.right()) <= slack && std::abs(got.bottom() - want.bottom()) <= slack,
+                qPrintable(which));
         } else {
             const int echo = qCeil(dpr);
             QRegion allowed = drawn.translated(echo, echo) + drawn;
-            for (const QRect &r : drawn)
+            for (const QRect& r : drawn)
                 allowed += r.adjusted(-slack, -slack, echo + slack, echo + slack);
             QVERIFY2((changed - allowed).isEmpty(), qPrintable(which));
         }
@@ -567,7 +575,7 @@ void TExplorerButtonTest::programGlyphsSitInPlaceAtEveryPixelRatio()
 void TExplorerButtonTest::accessKeyClicks()
 {
     Bar bar;
-    bar.first->setOptions(TButtonOption::boShowBevel);   // caption shown
+    bar.first->setOptions(TButtonOption::boShowBevel);  // caption shown
     QVERIFY(bar.show());
     QSignalSpy first(bar.first, &TExplorerButton::OnClick);
     QSignalSpy second(bar.second, &TExplorerButton::OnClick);
@@ -600,7 +608,7 @@ void TExplorerButtonTest::iconOnlyHintRule()
     b.setHint("Prints the formula");
     b.setShowHint(true);
     b.setOptions(b.Options() | TButtonOption::boIconOnly);
-    QCOMPARE(b.Hint(), QString("Prints the formula"));   // an own hint is kept
+    QCOMPARE(b.Hint(), QString("Prints the formula"));  // an own hint is kept
     b.setOptions(b.Options() & ~TButtonOptions(TButtonOption::boIconOnly));
     QCOMPARE(b.Hint(), QString("Prints the formula"));
 }
@@ -608,7 +616,7 @@ void TExplorerButtonTest::iconOnlyHintRule()
 void TExplorerButtonTest::takesNoFocus()
 {
     Bar bar;
-    auto *edit = new QLineEdit(&bar.window);
+    auto* edit = new QLineEdit(&bar.window);
     edit->setGeometry(10, 55, 100, 20);
     QVERIFY(bar.show());
     edit->setFocus();
@@ -630,7 +638,7 @@ void TExplorerButtonTest::popupMarkBesideGlyph()
     const ExplorerButtonGeometry g = bar.first->paintGeometry();
     QCOMPARE(g.markRaised, g.glyph + QPoint(16 + 3, 8));
     const QImage image = bar.render(2);
-    for (const QPoint &p : popupMarkPixels(g.markRaised)) {
+    for (const QPoint& p : popupMarkPixels(g.markRaised)) {
         const QPoint at = bar.first->pos() + p;
         QVERIFY(logicalPixelIs(image, at.x(), at.y(), QColor(0, 0, 255)));
     }

@@ -36,12 +36,12 @@ private:
     // the tab order, then the box.
     struct Window {
         QDialog dialog;
-        QLineEdit *before = nullptr;
-        TFnpNumericEdit *box = nullptr;
-        QPushButton *ok = nullptr;
+        QLineEdit* before = nullptr;
+        TFnpNumericEdit* box = nullptr;
+        QPushButton* ok = nullptr;
         Window()
         {
-            auto *layout = new QVBoxLayout(&dialog);
+            auto* layout = new QVBoxLayout(&dialog);
             before = new QLineEdit(&dialog);
             box = new TFnpNumericEdit(&dialog);
             ok = new QPushButton("OK", &dialog);
@@ -125,7 +125,7 @@ void TFnpNumericEditTest::valueIsWrittenThroughTheDisplayFormat()
     box.setValue(-0.25);
     QCOMPARE(box.text(), loc("-0.250"));
     QCOMPARE(changes.count(), 2);
-    box.setValue(-0.2501);   // same text: no change event
+    box.setValue(-0.2501);  // same text: no change event
     QCOMPARE(changes.count(), 2);
     box.setValue(1234567.891);
     QCOMPARE(box.text(), loc("1234567.891"));
@@ -138,7 +138,7 @@ void TFnpNumericEditTest::valueThatIsNoNumberRaisesConversionError()
     try {
         (void)box.Value();
         QFAIL("no exception");
-    } catch (const EConvertError &e) {
+    } catch (const EConvertError& e) {
         QCOMPARE(QString::fromStdString(e.what()), QString("'1x5' is not a valid floating point value"));
     }
 }
@@ -153,7 +153,7 @@ void TFnpNumericEditTest::decimalsAreClampedAndReformatSilently()
     QCOMPARE(box.text(), loc("2.500000000"));
     box.setDecimals(-3);
     QCOMPARE(box.Decimals(), 0);
-    QCOMPARE(box.text(), QString("2"));   // 2.5 to the nearest even
+    QCOMPARE(box.text(), QString("2"));  // 2.5 to the nearest even
     box.setDecimals(1);
     QCOMPARE(box.text(), loc("2.0"));
     QCOMPARE(changes.count(), 0);
@@ -188,7 +188,7 @@ void TFnpNumericEditTest::typingFollowsTheRules()
     QTest::keyClick(w.box, Qt::Key_Left);
     QTest::keyClick(w.box, Qt::Key_Backspace);
     QCOMPARE(w.box->text(), loc("12.000"));
-    QTest::keyClick(w.box, Qt::Key_Backspace);   // behind the separator: only the caret moves
+    QTest::keyClick(w.box, Qt::Key_Backspace);  // behind the separator: only the caret moves
     QCOMPARE(w.box->text(), loc("12.000"));
     QCOMPARE(w.box->cursorPosition(), 2);
     QTest::keyClicks(w.box, "a b");
@@ -252,7 +252,7 @@ void TFnpNumericEditTest::deleteKeyWithAndWithoutSelection()
     QSignalSpy changes(w.box, &TFnpNumericEdit::OnChange);
     QTest::keyClick(w.box, Qt::Key_Delete);
     QCOMPARE(w.box->text(), loc("0.000"));
-    QCOMPARE(changes.count(), 1);   // once for the whole selection
+    QCOMPARE(changes.count(), 1);  // once for the whole selection
 }
 
 void TFnpNumericEditTest::cutAndPaste()
@@ -285,7 +285,7 @@ void TFnpNumericEditTest::inputMethodAndSelectionPasteFollowTheRules_data()
     QTest::addColumn<bool>("readOnly");
     QTest::addColumn<QString>("incoming");
     for (const bool middle : {false, true}) {
-        const char *way = middle ? "selection" : "input method";
+        const char* way = middle ? "selection" : "input method";
         QTest::addRow("%s: letters before a number", way) << middle << false << "abc12.500";
         QTest::addRow("%s: two points and a sign", way) << middle << false << "-1.2.3";
         QTest::addRow("%s: blanks and other digits", way) << middle << false << " 4 ٣x7 ";
@@ -300,7 +300,7 @@ void TFnpNumericEditTest::inputMethodAndSelectionPasteFollowTheRules()
     QFETCH(QString, incoming);
     incoming = loc(incoming);
     QDialog dialog;
-    auto *box = new BoxWithSelection;
+    auto* box = new BoxWithSelection;
     box->setParent(&dialog);
     box->setGeometry(10, 10, 120, 24);
     box->setDecimals(3);
@@ -312,7 +312,7 @@ void TFnpNumericEditTest::inputMethodAndSelectionPasteFollowTheRules()
 
     if (middleButton) {
         box->selection = incoming;
-        const QPoint leftEdge(1, box->height() / 2);   // before the right-aligned text: caret 0
+        const QPoint leftEdge(1, box->height() / 2);  // before the right-aligned text: caret 0
         QTest::mouseClick(box, Qt::MiddleButton, {}, leftEdge);
     } else {
         QInputMethodEvent commit;
@@ -375,11 +375,11 @@ void TFnpNumericEditTest::validChangeAndInvalidEntry()
     QSignalSpy invalid(w.box, &TFnpNumericEdit::OnInvalidEntry);
     w.box->setFocus();
     w.box->setCursorPosition(0);
-    QTest::keyClick(w.box, '5');     // 5.000: in range
+    QTest::keyClick(w.box, '5');  // 5.000: in range
     QCOMPARE(valid.count(), 1);
-    QTest::keyClicks(w.box, "00");   // 500.000: out of range
+    QTest::keyClicks(w.box, "00");  // 500.000: out of range
     QCOMPARE(w.box->text(), loc("500.000"));
-    QCOMPARE(valid.count(), 2);      // 50.000 was still valid
+    QCOMPARE(valid.count(), 2);  // 50.000 was still valid
     w.before->setFocus();
     QCOMPARE(invalid.count(), 1);
 
@@ -415,7 +415,7 @@ void TFnpNumericEditTest::textIsRightAligned()
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     const QImage image = renderWidget(box, dpr);
-    box.QLineEdit::setText(QString());   // the same box without its text
+    box.QLineEdit::setText(QString());  // the same box without its text
     const QImage blank = renderWidget(box, dpr);
     // Columns holding the text's ink.
     int firstInk = -1;
@@ -432,7 +432,7 @@ void TFnpNumericEditTest::textIsRightAligned()
     }
     // Left-aligned text would start a few pixels from the left frame.
     QVERIFY2(firstInk > 12 && lastInk >= box.width() - 8,
-             qPrintable(QString("ink from %1 to %2").arg(firstInk).arg(lastInk)));
+        qPrintable(QString("ink from %1 to %2").arg(firstInk).arg(lastInk)));
     const int textWidth = box.fontMetrics().horizontalAdvance(loc("7.000"));
     QVERIFY(qAbs((lastInk - firstInk + 1) - textWidth) <= 3);
 }

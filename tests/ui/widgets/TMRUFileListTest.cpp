@@ -13,10 +13,10 @@
 namespace {
 
 // Menu texts, "-" for a separator.
-QStringList menuTexts(const QMenu *menu)
+QStringList menuTexts(const QMenu* menu)
 {
     QStringList texts;
-    for (const QAction *action : menu->actions())
+    for (const QAction* action : menu->actions())
         texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
     return texts;
 }
@@ -26,7 +26,7 @@ QSettings vantrelSettings()
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"));
 }
 
-} // namespace
+}  // namespace
 
 class TMRUFileListTest : public QObject {
     Q_OBJECT
@@ -63,9 +63,9 @@ private slots:
     void cleanupTestCase();
 
 private:
-    void configureForVantrel(TMRUFileList &list) const;
+    void configureForVantrel(TMRUFileList& list) const;
     std::unique_ptr<QMenu> fileMenu();
-    QAction *m_n1 = nullptr;
+    QAction* m_n1 = nullptr;
 };
 
 void TMRUFileListTest::init()
@@ -91,7 +91,7 @@ std::unique_ptr<QMenu> TMRUFileListTest::fileMenu()
     return menu;
 }
 
-void TMRUFileListTest::configureForVantrel(TMRUFileList &list) const
+void TMRUFileListTest::configureForVantrel(TMRUFileList& list) const
 {
     list.setAutoSaveName(QStringLiteral("\\Vantrel"));
     list.setAutoSaveKey(QStringLiteral("MRU"));
@@ -108,21 +108,21 @@ void TMRUFileListTest::addingAName_data()
                                      << QStringList{"c.tfx", "a.tfx", "b.tfx"};
     QTest::newRow("sixth drops oldest") << QStringList{"e", "d", "c", "b", "a"} << "f" << 5
                                         << QStringList{"f", "e", "d", "c", "b"};
-    QTest::newRow("other case moves stored spelling") << QStringList{"a.tfx", "Primer.tfx", "b.tfx"} << "PRIMER.TFX" << 5
-                                                      << QStringList{"Primer.tfx", "a.tfx", "b.tfx"};
+    QTest::newRow("other case moves stored spelling") << QStringList{"a.tfx", "Primer.tfx", "b.tfx"} << "PRIMER.TFX"
+                                                      << 5 << QStringList{"Primer.tfx", "a.tfx", "b.tfx"};
     QTest::newRow("accented other case") << QStringList{"x", "Ölfarbe.tfx"} << "ölfarbe.tfx" << 5
                                          << QStringList{"Ölfarbe.tfx", "x"};
     QTest::newRow("already on top") << QStringList{"a", "b"} << "a" << 5 << QStringList{"a", "b"};
-    QTest::newRow("move keeps a long list") << QStringList{"1", "2", "3", "4", "5", "6", "7"} << "7" << 5
-                                            << QStringList{"7", "1", "2", "3", "4", "5", "6"};
-    QTest::newRow("new name trims a long list") << QStringList{"1", "2", "3", "4", "5", "6", "7"} << "8" << 5
-                                                << QStringList{"8", "1", "2", "3", "4"};
-    QTest::newRow("path in other case is another file")
-        << QStringList{"/lab/Primer.tfx"} << "/lab/primer.tfx" << 5 << QStringList{"/lab/primer.tfx", "/lab/Primer.tfx"};
+    QTest::newRow("move keeps a long list")
+        << QStringList{"1", "2", "3", "4", "5", "6", "7"} << "7" << 5 << QStringList{"7", "1", "2", "3", "4", "5", "6"};
+    QTest::newRow("new name trims a long list")
+        << QStringList{"1", "2", "3", "4", "5", "6", "7"} << "8" << 5 << QStringList{"8", "1", "2", "3", "4"};
+    QTest::newRow("path in other case is another file") << QStringList{"/lab/Primer.tfx"} << "/lab/primer.tfx" << 5
+                                                        << QStringList{"/lab/primer.tfx", "/lab/Primer.tfx"};
     QTest::newRow("same path moves up") << QStringList{"/a/x.tfx", "/lab/p.tfx"} << "/lab/p.tfx" << 5
                                         << QStringList{"/lab/p.tfx", "/a/x.tfx"};
-    QTest::newRow("path is no bare name") << QStringList{"p.tfx"} << "/lab/p.tfx" << 5
-                                          << QStringList{"/lab/p.tfx", "p.tfx"};
+    QTest::newRow("path is no bare name")
+        << QStringList{"p.tfx"} << "/lab/p.tfx" << 5 << QStringList{"/lab/p.tfx", "p.tfx"};
     QTest::newRow("empty name ignored") << QStringList{"a"} << "" << 5 << QStringList{"a"};
     QTest::newRow("maximum zero keeps nothing") << QStringList{} << "a" << 0 << QStringList{};
 }
@@ -141,10 +141,14 @@ void TMRUFileListTest::entryCaption_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("first") << 1 << "primer.tfx" << "&1 primer.tfx";
-    QTest::newRow("two digits") << 10 << "x.tfx" << "&10 x.tfx";
-    QTest::newRow("ampersand shown") << 2 << "R&D.tfx" << "&2 R&&D.tfx";
-    QTest::newRow("path shown by its name") << 3 << "/home/lab/R&D/primer.tfx" << "&3 primer.tfx";
+    QTest::newRow("first") << 1 << "primer.tfx"
+                           << "&1 primer.tfx";
+    QTest::newRow("two digits") << 10 << "x.tfx"
+                                << "&10 x.tfx";
+    QTest::newRow("ampersand shown") << 2 << "R&D.tfx"
+                                     << "&2 R&&D.tfx";
+    QTest::newRow("path shown by its name") << 3 << "/home/lab/R&D/primer.tfx"
+                                            << "&3 primer.tfx";
 }
 
 void TMRUFileListTest::entryCaption()
@@ -184,12 +188,30 @@ void TMRUFileListTest::settingsLocation_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("organisation");
     QTest::addColumn<QString>("group");
-    QTest::newRow("main window") << "\\Vantrel" << "MRU" << "Vantrel" << "MRU";
-    QTest::newRow("defaults") << "\\Software\\My Application" << "MRU Items" << "Software" << "My Application/MRU Items";
-    QTest::newRow("no leading backslash") << "Vantrel" << "MRU" << "Vantrel" << "MRU";
-    QTest::newRow("empty name") << "" << "MRU" << "" << "";
-    QTest::newRow("root only") << "\\" << "MRU" << "" << "";
-    QTest::newRow("empty key") << "\\Vantrel" << "" << "" << "";
+    QTest::newRow("main window") << "\\Vantrel"
+                                 << "MRU"
+                                 << "Vantrel"
+                                 << "MRU";
+    QTest::newRow("defaults") << "\\Software\\My Application"
+                              << "MRU Items"
+                              << "Software"
+                              << "My Application/MRU Items";
+    QTest::newRow("no leading backslash") << "Vantrel"
+                                          << "MRU"
+                                          << "Vantrel"
+                                          << "MRU";
+    QTest::newRow("empty name") << ""
+                                << "MRU"
+                                << ""
+                                << "";
+    QTest::newRow("root only") << "\\"
+                               << "MRU"
+                               << ""
+                               << "";
+    QTest::newRow("empty key") << "\\Vantrel"
+                               << ""
+                               << ""
+                               << "";
 }
 
 void TMRUFileListTest::settingsLocation()
@@ -247,14 +269,15 @@ void TMRUFileListTest::entriesGoAboveTheAnchorAfterTheirOwnSeparator()
     list.AddItem(QStringLiteral("primer.tfx"));
     list.AddItem(QStringLiteral("enamel.tfx"));
 
-    QCOMPARE(menuTexts(menu.get()), (QStringList{"&Open...", "-", "&Delete", "-", "&1 enamel.tfx", "&2 primer.tfx", "-", "E&xit"}));
-    const QList<QAction *> actions = menu->actions();
+    QCOMPARE(menuTexts(menu.get()),
+        (QStringList{"&Open...", "-", "&Delete", "-", "&1 enamel.tfx", "&2 primer.tfx", "-", "E&xit"}));
+    const QList<QAction*> actions = menu->actions();
     QCOMPARE(actions.at(6), m_n1);
-    const auto *separator = qobject_cast<TMRUMenuItem *>(actions.at(3));
+    const auto* separator = qobject_cast<TMRUMenuItem*>(actions.at(3));
     QVERIFY(separator);
     QCOMPARE(separator->Number(), 0);
     for (int i = 4; i <= 5; ++i) {
-        const auto *item = qobject_cast<TMRUMenuItem *>(actions.at(i));
+        const auto* item = qobject_cast<TMRUMenuItem*>(actions.at(i));
         QVERIFY(item);
         QCOMPARE(item->Number(), i - 3);
     }
@@ -278,12 +301,12 @@ void TMRUFileListTest::sixthFileDropsTheOldest()
     const auto menu = fileMenu();
     TMRUFileList list;
     list.setFileMenu(menu.get(), m_n1);
-    for (const char *name : {"1.tfx", "2.tfx", "3.tfx", "4.tfx", "5.tfx", "6.tfx"})
+    for (const char* name : {"1.tfx", "2.tfx", "3.tfx", "4.tfx", "5.tfx", "6.tfx"})
         list.AddItem(QString::fromLatin1(name));
 
     QCOMPARE(list.Items(), (QStringList{"6.tfx", "5.tfx", "4.tfx", "3.tfx", "2.tfx"}));
     QCOMPARE(menuTexts(menu.get()).mid(3, 7),
-             (QStringList{"-", "&1 6.tfx", "&2 5.tfx", "&3 4.tfx", "&4 3.tfx", "&5 2.tfx", "-"}));
+        (QStringList{"-", "&1 6.tfx", "&2 5.tfx", "&3 4.tfx", "&4 3.tfx", "&5 2.tfx", "-"}));
 }
 
 void TMRUFileListTest::choosingAnEntry_data()
@@ -299,9 +322,10 @@ void TMRUFileListTest::choosingAnEntry_data()
     QTest::newRow("click removes") << true << false << false << 2 << "b.tfx" << QStringList{"c.tfx", "a.tfx"};
     QTest::newRow("access key") << true << true << false << 3 << "a.tfx" << QStringList{"c.tfx", "b.tfx"};
     // What the main window does when the chosen file exists.
-    QTest::newRow("handler adds back") << true << false << true << 3 << "a.tfx" << QStringList{"a.tfx", "c.tfx", "b.tfx"};
-    QTest::newRow("kept without RemoveOnClick") << false << false << false << 3 << "a.tfx"
-                                                << QStringList{"c.tfx", "b.tfx", "a.tfx"};
+    QTest::newRow("handler adds back") << true << false << true << 3 << "a.tfx"
+                                       << QStringList{"a.tfx", "c.tfx", "b.tfx"};
+    QTest::newRow("kept without RemoveOnClick")
+        << false << false << false << 3 << "a.tfx" << QStringList{"c.tfx", "b.tfx", "a.tfx"};
 }
 
 void TMRUFileListTest::choosingAnEntry()
@@ -317,12 +341,12 @@ void TMRUFileListTest::choosingAnEntry()
     TMRUFileList list;
     list.setRemoveOnClick(removeOnClick);
     list.setFileMenu(menu.get(), m_n1);
-    for (const char *name : {"a.tfx", "b.tfx", "c.tfx"})
+    for (const char* name : {"a.tfx", "b.tfx", "c.tfx"})
         list.AddItem(QString::fromLatin1(name));
     QSignalSpy chosen(&list, &TMRUFileList::OnMRUItemClick);
     if (handlerAddsItBack) {
         connect(&list, &TMRUFileList::OnMRUItemClick, &list,
-                [](TMRUFileList *sender, const QString &fileName) { sender->AddItem(fileName); });
+            [](TMRUFileList* sender, const QString& fileName) { sender->AddItem(fileName); });
     }
 
     menu->popup(QPoint(10, 10));
@@ -334,7 +358,7 @@ void TMRUFileListTest::choosingAnEntry()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QCOMPARE(chosen.size(), 1);
-    QCOMPARE(chosen.at(0).at(0).value<TMRUFileList *>(), &list);
+    QCOMPARE(chosen.at(0).at(0).value<TMRUFileList*>(), &list);
     QCOMPARE(chosen.at(0).at(1).toString(), reported);
     QCOMPARE(list.Items(), after);
     QStringList entries;
@@ -354,7 +378,7 @@ void TMRUFileListTest::submenuHoldsTheEntries()
     list.setUseSubmenu(true);
 
     QCOMPARE(menuTexts(menu.get()), (QStringList{"&Open...", "-", "&Delete", "-", "Recent", "-", "E&xit"}));
-    const QMenu *submenu = menu->actions().at(4)->menu();
+    const QMenu* submenu = menu->actions().at(4)->menu();
     QVERIFY(submenu);
     QCOMPARE(menuTexts(submenu), (QStringList{"&1 b.tfx", "&2 a.tfx"}));
     QSignalSpy chosen(&list, &TMRUFileList::OnMRUItemClick);
@@ -371,7 +395,7 @@ void TMRUFileListTest::loweringMaximumTrimsRaisingKeeps()
     const auto menu = fileMenu();
     TMRUFileList list;
     list.setFileMenu(menu.get(), m_n1);
-    for (const char *name : {"1", "2", "3", "4", "5"})
+    for (const char* name : {"1", "2", "3", "4", "5"})
         list.AddItem(QString::fromLatin1(name));
 
     list.setMaximum(2);
@@ -442,8 +466,8 @@ void TMRUFileListTest::savedAtDestruction_data()
     QTest::addColumn<QStringList>("loaded");
     QTest::addColumn<QStringList>("storedAfter");
 
-    QTest::newRow("read and written back") << true << true << QStringList{"stored.tfx"}
-                                           << QStringList{"Next, with comma.tfx", "stored.tfx"};
+    QTest::newRow("read and written back")
+        << true << true << QStringList{"stored.tfx"} << QStringList{"Next, with comma.tfx", "stored.tfx"};
     // A list that was never read must not wipe the stored one.
     QTest::newRow("never read") << true << false << QStringList{} << QStringList{"stored.tfx"};
     QTest::newRow("AutoSave off") << false << true << QStringList{} << QStringList{"stored.tfx"};
@@ -473,7 +497,7 @@ void TMRUFileListTest::settingsFactoryRedirectsTheStore()
 {
     QTemporaryDir dir;
     QStringList organisations;
-    const auto factory = [&](const QString &organisation) {
+    const auto factory = [&](const QString& organisation) {
         organisations << organisation;
         return std::make_unique<QSettings>(dir.filePath(organisation + QStringLiteral(".ini")), QSettings::IniFormat);
     };
@@ -511,7 +535,7 @@ void TMRUFileListTest::aMillionStoredEntriesAreCutToTheLargestMaximum()
     TMRUFileList list;
     configureForVantrel(list);
     list.setAutoSave(false);
-    list.setSettingsFactory([&](const QString &) { return std::make_unique<QSettings>(path, QSettings::IniFormat); });
+    list.setSettingsFactory([&](const QString&) { return std::make_unique<QSettings>(path, QSettings::IniFormat); });
     list.setFileMenu(menu.get(), m_n1);
     QVERIFY(list.Load());
     QCOMPARE(list.Items().size(), mru::MaxStoredEntries);
@@ -520,7 +544,7 @@ void TMRUFileListTest::aMillionStoredEntriesAreCutToTheLargestMaximum()
     QCOMPARE(int(menu->actions().size()), actionsBefore + 1 + mru::MaxStoredEntries);
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);

@@ -16,7 +16,7 @@ namespace {
 class PaintCounter : public QObject {
 public:
     int count = 0;
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
             ++count;
@@ -33,7 +33,7 @@ GridGeometry formulaGeometry()
     return g;
 }
 
-} // namespace
+}  // namespace
 
 class TSuperGridTest : public QObject {
     Q_OBJECT
@@ -43,7 +43,7 @@ private:
     struct Fixture {
         QWidget window;
         QStandardItemModel model{37, 6};
-        TSuperGrid *grid = nullptr;
+        TSuperGrid* grid = nullptr;
         Fixture()
         {
             for (int r = 1; r <= 36; ++r)
@@ -60,7 +60,7 @@ private:
             QVERIFY(QTest::qWaitForWindowExposed(&window));
         }
         QPoint centre(int col, int row) const { return grid->CellRect(col, row).center(); }
-        QWidget *viewport() const { return grid->viewport(); }
+        QWidget* viewport() const { return grid->viewport(); }
     };
 
 private slots:
@@ -168,8 +168,8 @@ void TSuperGridTest::ellipsisRule_data()
     QTest::addColumn<QString>("expected");
     // Every character is 5 pixels wide, so "..." is 15 and the limit is available - 21.
     QTest::newRow("fits exactly") << QString("abcdefghij") << 50 << QString("abcdefghij");
-    QTest::newRow("one pixel too wide")
-        << QString("abcdefghijk") << 54 << QString("abcdefg...");  // limit 33: appends while < 33
+    QTest::newRow("one pixel too wide") << QString("abcdefghijk") << 54
+                                        << QString("abcdefg...");  // limit 33: appends while < 33
     QTest::newRow("prefix may pass the limit by one character")
         << QString("abcdefghijklmnopqrst") << 50 << QString("abcdef...");  // limit 29
     QTest::newRow("limit on a character boundary")
@@ -183,7 +183,7 @@ void TSuperGridTest::ellipsisRule()
     QFETCH(QString, text);
     QFETCH(int, available);
     QFETCH(QString, expected);
-    const auto width = [](const QString &s) { return static_cast<int>(s.size()) * 5; };
+    const auto width = [](const QString& s) { return static_cast<int>(s.size()) * 5; };
     QCOMPARE(ellipsisText(text, available, width), expected);
 }
 
@@ -209,13 +209,13 @@ void TSuperGridTest::checkedOnCellWithoutBoxThrows()
     try {
         (void)f.grid->Checked(1, 5);
         QFAIL("no exception");
-    } catch (const EInvalidGridOperation &e) {
+    } catch (const EInvalidGridOperation& e) {
         QCOMPARE(QString::fromStdString(e.what()), QString("TSuperGrid: No check box at column 1, row 5"));
     }
     try {
         f.grid->setChecked(0, 0, true);
         QFAIL("no exception");
-    } catch (const EInvalidGridOperation &e) {
+    } catch (const EInvalidGridOperation& e) {
         QCOMPARE(QString::fromStdString(e.what()), QString("TSuperGrid: No check box at column 0, row 0"));
     }
     QVERIFY(!f.model.index(0, 0).data(Qt::CheckStateRole).isValid());
@@ -297,11 +297,10 @@ void TSuperGridTest::clickOnRowNumberTogglesBeforeMouseUp()
     Fixture f;
     f.show();
     QStringList order;
-    connect(f.grid, &TSuperGrid::OnCheckBoxClick, this,
-            [&](TSuperGrid *sender, int col, int row, bool checked) {
-                QCOMPARE(sender, f.grid);
-                order << QString("box %1,%2 %3").arg(col).arg(row).arg(checked);
-            });
+    connect(f.grid, &TSuperGrid::OnCheckBoxClick, this, [&](TSuperGrid* sender, int col, int row, bool checked) {
+        QCOMPARE(sender, f.grid);
+        order << QString("box %1,%2 %3").arg(col).arg(row).arg(checked);
+    });
     connect(f.grid, &TSuperGrid::OnMouseUp, this, [&] { order << "up"; });
     // The row number is right-aligned, far from the box on the left.
     const QRect cell = f.grid->CellRect(0, 6);
@@ -346,13 +345,14 @@ void TSuperGridTest::clickInDataCellSelectsAtPressAndClicksAtRelease()
     Fixture f;
     f.show();
     QStringList order;
-    connect(f.grid, &TSuperGrid::OnSelectCell, this, [&](int col, int row, bool &) {
+    connect(f.grid, &TSuperGrid::OnSelectCell, this, [&](int col, int row, bool&) {
         order << QString("select %1,%2 from %3,%4").arg(col).arg(row).arg(f.grid->Col()).arg(f.grid->Row());
     });
     connect(f.grid, &TSuperGrid::OnMouseDown, this, [&](Qt::MouseButton b, Qt::KeyboardModifiers, QPoint pos) {
         order << QString("down %1 %2").arg(int(b)).arg(f.grid->MouseToCell(pos).y());
     });
-    connect(f.grid, &TSuperGrid::OnClick, this, [&] { order << QString("click %1,%2").arg(f.grid->Col()).arg(f.grid->Row()); });
+    connect(f.grid, &TSuperGrid::OnClick, this,
+        [&] { order << QString("click %1,%2").arg(f.grid->Col()).arg(f.grid->Row()); });
     connect(f.grid, &TSuperGrid::OnMouseUp, this, [&](Qt::MouseButton b) { order << QString("up %1").arg(int(b)); });
     QTest::mousePress(f.viewport(), Qt::LeftButton, {}, f.centre(3, 4));
     QCOMPARE(order, QStringList({"select 3,4 from 1,1", "down 1 4"}));
@@ -400,7 +400,7 @@ void TSuperGridTest::selectCellCanRefuseMove()
     Fixture f;
     f.show();
     f.grid->setFocus();
-    connect(f.grid, &TSuperGrid::OnSelectCell, this, [](int, int row, bool &canSelect) {
+    connect(f.grid, &TSuperGrid::OnSelectCell, this, [](int, int row, bool& canSelect) {
         if (row == 2)
             canSelect = false;
     });
@@ -459,10 +459,12 @@ void TSuperGridTest::programAssignmentClicksAtOnce()
 {
     Fixture f;
     QStringList order;
-    connect(f.grid, &TSuperGrid::OnSelectCell, this, [&](int col, int row) { order << QString("select %1,%2").arg(col).arg(row); });
-    connect(f.grid, &TSuperGrid::OnClick, this, [&] { order << QString("click %1,%2").arg(f.grid->Col()).arg(f.grid->Row()); });
+    connect(f.grid, &TSuperGrid::OnSelectCell, this,
+        [&](int col, int row) { order << QString("select %1,%2").arg(col).arg(row); });
+    connect(f.grid, &TSuperGrid::OnClick, this,
+        [&] { order << QString("click %1,%2").arg(f.grid->Col()).arg(f.grid->Row()); });
     f.grid->setRow(7);
-    f.grid->setCol(1);   // unchanged: nothing
+    f.grid->setCol(1);  // unchanged: nothing
     f.grid->setCol(4);
     QCOMPARE(order, QStringList({"select 1,7", "click 1,7", "select 4,7", "click 4,7"}));
 }
@@ -480,7 +482,7 @@ void TSuperGridTest::typedCharactersAreAnnounced()
     QTest::keyClick(f.grid, Qt::Key_Escape);
     QTest::keyClick(f.grid, Qt::Key_Delete);
     QCOMPARE(typed, QString("T1.5\b\r\x1b"));
-    QCOMPARE(f.grid->Row(), 1);   // Enter never moves the current cell
+    QCOMPARE(f.grid->Row(), 1);  // Enter never moves the current cell
 }
 
 void TSuperGridTest::movingBelowLastVisibleRowScrolls()
@@ -500,7 +502,7 @@ void TSuperGridTest::movingBelowLastVisibleRowScrolls()
     f.grid->setTopRow(10);
     QCOMPARE(scrolled.count(), 2);
     QCOMPARE(f.grid->MouseToCell(QPoint(40, 25)), QPoint(1, 10));
-    f.grid->setTopRow(100);   // clamped to the last full page
+    f.grid->setTopRow(100);  // clamped to the last full page
     QCOMPARE(f.grid->TopRow(), 37 - visible);
 }
 
@@ -526,9 +528,9 @@ void TSuperGridTest::checkBoxDrawnTwoPixelsFromCellCorner()
         const int x = cell.left();
         const int y = cell.top();
         QVERIFY(logicalPixelIs(image, x + 1, y + 1, pal.color(QPalette::Button)));
-        QVERIFY(logicalPixelIs(image, x + 2, y + 2, pal.color(QPalette::Dark)));   // box frame
+        QVERIFY(logicalPixelIs(image, x + 2, y + 2, pal.color(QPalette::Dark)));  // box frame
         QVERIFY(logicalPixelIs(image, x + 14, y + 14, pal.color(QPalette::Light)));
-        QVERIFY(logicalPixelIs(image, x + 5, y + 5, pal.color(QPalette::Base)));   // inside, off the mark
+        QVERIFY(logicalPixelIs(image, x + 5, y + 5, pal.color(QPalette::Base)));  // inside, off the mark
         QVERIFY(logicalPixelIs(image, x + 16, y + 8, pal.color(QPalette::Button)));  // behind the box
         // The mark's lowest stroke.
         QCOMPARE(logicalPixelIs(image, x + 7, y + 10, pal.color(QPalette::Text)), row == 3);
@@ -557,8 +559,8 @@ void TSuperGridTest::longDescriptionIsCutNumberIsClipped()
     // The cut description equals the cell showing its cut text directly.
     Fixture cut;
     const QFontMetrics fm(f.grid->Columns()[2].Font);
-    const QString expected = ellipsisText(description, 140 - 4 + 1,
-                                          [&fm](const QString &s) { return fm.horizontalAdvance(s); });
+    const QString expected
+        = ellipsisText(description, 140 - 4 + 1, [&fm](const QString& s) { return fm.horizontalAdvance(s); });
     QVERIFY(expected.endsWith("...") && expected.size() < description.size());
     cut.model.setData(cut.model.index(2, 2), expected);
     cut.show();
@@ -570,7 +572,7 @@ void TSuperGridTest::longDescriptionIsCutNumberIsClipped()
 
     // The number reaches the Weight cell's left edge, where it is clipped.
     const QColor base = f.grid->palette().color(QPalette::Base);
-    auto inkInColumns = [&](const QRect &c, int from, int to) {
+    auto inkInColumns = [&](const QRect& c, int from, int to) {
         for (int x = from; x <= to; ++x)
             for (int y = c.top(); y <= c.bottom(); ++y)
                 if (!logicalPixelIs(image, x, y, base))
@@ -599,7 +601,7 @@ void TSuperGridTest::selectedCellColoursFollowFocus()
     QTRY_VERIFY(f.grid->hasFocus());
     image = renderWidget(*f.viewport(), 1);
     QCOMPARE(pixelAt(image, cell.center().x(), cell.center().y()), pal.color(QPalette::Base));
-    QCOMPARE(pixelAt(image, cell.left(), cell.top()), pal.color(QPalette::WindowText));   // focus frame
+    QCOMPARE(pixelAt(image, cell.left(), cell.top()), pal.color(QPalette::WindowText));  // focus frame
     QCOMPARE(pixelAt(image, cell.left() + 1, cell.top()), pal.color(QPalette::Base));
 }
 

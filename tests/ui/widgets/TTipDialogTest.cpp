@@ -25,28 +25,28 @@ TRandomIndex scripted(QList<int> indexes)
 
 // Runs Execute and works the tip window with drive once it is on screen. A
 // watchdog rejects the window so that a failed step cannot hang the test.
-bool executeDriven(TTipDialog &dialog, const std::function<void(TTipWindow *)> &drive)
+bool executeDriven(TTipDialog& dialog, const std::function<void(TTipWindow*)>& drive)
 {
-    const QMetaObject::Connection connection =
-        QObject::connect(&dialog, &TTipDialog::OnExecute, &dialog, [drive](TTipDialog *sender) {
-            TTipWindow *window = sender->TipWindow();
-            QTimer::singleShot(0, window, [window, drive] {
-                QVERIFY(QTest::qWaitForWindowExposed(window));
-                drive(window);
-            });
-            QTimer::singleShot(10000, window, [window] {
-                QWARN("tip window still open; rejected by the watchdog");
-                window->reject();
-            });
-        });
+    const QMetaObject::Connection connection
+        = QObject::connect(&dialog, &TTipDialog::OnExecute, &dialog, [drive](TTipDialog* sender) {
+              TTipWindow* window = sender->TipWindow();
+              QTimer::singleShot(0, window, [window, drive] {
+                  QVERIFY(QTest::qWaitForWindowExposed(window));
+                  drive(window);
+              });
+              QTimer::singleShot(10000, window, [window] {
+                  QWARN("tip window still open; rejected by the watchdog");
+                  window->reject();
+              });
+          });
     const bool result = dialog.Execute();
     QObject::disconnect(connection);
     return result;
 }
 
-void pressKey(TTipWindow *window, Qt::Key key)
+void pressKey(TTipWindow* window, Qt::Key key)
 {
-    QWidget *target = window->focusWidget() ? window->focusWidget() : window;
+    QWidget* target = window->focusWidget() ? window->focusWidget() : window;
     QTest::keyClick(target, key);
 }
 
@@ -55,7 +55,7 @@ QStringList tips(int count)
     return tipOfTheDayTexts().mid(0, count);
 }
 
-} // namespace
+}  // namespace
 
 class TTipDialogTest : public QObject {
     Q_OBJECT
@@ -107,7 +107,7 @@ void TTipDialogTest::showsTheChosenTipAndNextChoosesAgain()
     QSignalSpy executed(&dialog, &TTipDialog::OnExecuted);
     QStringList shown;
 
-    const bool closed = executeDriven(dialog, [&shown](TTipWindow *window) {
+    const bool closed = executeDriven(dialog, [&shown](TTipWindow* window) {
         shown.append(window->lblTip()->text());
         for (int i = 0; i < 3; ++i) {
             QTest::mouseClick(window->btnNext(), Qt::LeftButton);
@@ -132,7 +132,7 @@ void TTipDialogTest::escapeShowsAnotherTipEnterCloses()
     bool stillShown = false;
     int indexAfterEscape = -1;
 
-    const bool closed = executeDriven(dialog, [&](TTipWindow *window) {
+    const bool closed = executeDriven(dialog, [&](TTipWindow* window) {
         pressKey(window, Qt::Key_Escape);
         stillShown = window->isVisible();
         indexAfterEscape = window->TipIndex();
@@ -151,7 +151,7 @@ void TTipDialogTest::singleTipDisablesNext()
     bool nextEnabled = true;
     bool shownAfterEscape = false;
 
-    const bool closed = executeDriven(dialog, [&](TTipWindow *window) {
+    const bool closed = executeDriven(dialog, [&](TTipWindow* window) {
         nextEnabled = window->btnNext()->isEnabled();
         QTest::mouseClick(window->btnNext(), Qt::LeftButton);
         pressKey(window, Qt::Key_Escape);
@@ -171,7 +171,7 @@ void TTipDialogTest::checkBoxStateIsReportedNotStored()
     QSignalSpy executed(&dialog, &TTipDialog::OnExecuted);
     bool checkedAtStart = false;
 
-    executeDriven(dialog, [&](TTipWindow *window) {
+    executeDriven(dialog, [&](TTipWindow* window) {
         checkedAtStart = window->chkOnOff()->isChecked();
         const int middle = window->chkOnOff()->height() / 2;
         QTest::mouseClick(window->chkOnOff(), Qt::LeftButton, {}, QPoint(middle, middle));
@@ -180,7 +180,7 @@ void TTipDialogTest::checkBoxStateIsReportedNotStored()
 
     QVERIFY(checkedAtStart);
     QCOMPARE(executed.size(), 1);
-    QCOMPARE(executed.at(0).at(0).value<TTipDialog *>(), &dialog);
+    QCOMPARE(executed.at(0).at(0).value<TTipDialog*>(), &dialog);
     QCOMPARE(executed.at(0).at(1).toBool(), false);
     QVERIFY(dialog.OnAtStart());
 }
@@ -191,7 +191,7 @@ void TTipDialogTest::closingOtherwiseReturnsFalse()
     dialog.setTips(tips(2));
     QSignalSpy executed(&dialog, &TTipDialog::OnExecuted);
 
-    const bool closed = executeDriven(dialog, [](TTipWindow *window) { window->close(); });
+    const bool closed = executeDriven(dialog, [](TTipWindow* window) { window->close(); });
 
     QVERIFY(!closed);
     QCOMPARE(executed.size(), 1);
@@ -210,7 +210,7 @@ void TTipDialogTest::propertiesReachTheWindow()
     QStringList seen;
     QColor panel;
 
-    executeDriven(dialog, [&](TTipWindow *window) {
+    executeDriven(dialog, [&](TTipWindow* window) {
         seen << window->windowTitle() << window->btnNext()->text() << window->btnClose()->text()
              << window->lblQuestion()->text() << window->chkOnOff()->text();
         panel = window->pnlTip()->palette().color(QPalette::Window);
@@ -219,7 +219,8 @@ void TTipDialogTest::propertiesReachTheWindow()
         window->accept();
     });
 
-    QCOMPARE(seen, (QStringList{"Tip of the Day", "&Weiter", "&Schließen", "Wussten Sie schon?", "Tipps beim Start zeigen"}));
+    QCOMPARE(seen,
+        (QStringList{"Tip of the Day", "&Weiter", "&Schließen", "Wussten Sie schon?", "Tipps beim Start zeigen"}));
     QCOMPARE(panel, QColor(Qt::white));
 }
 
@@ -230,7 +231,7 @@ void TTipDialogTest::windowExistsOnlyDuringExecute()
     QPointer<TTipWindow> during;
     QVERIFY(!dialog.TipWindow());
 
-    executeDriven(dialog, [&](TTipWindow *window) {
+    executeDriven(dialog, [&](TTipWindow* window) {
         during = window;
         window->accept();
     });
@@ -247,7 +248,7 @@ void TTipDialogTest::outOfRangeChoiceStaysInTheList()
     dialog.setRandomIndex(scripted({7, -2}));
     QList<int> indexes;
 
-    executeDriven(dialog, [&](TTipWindow *window) {
+    executeDriven(dialog, [&](TTipWindow* window) {
         indexes << window->TipIndex();
         QTest::mouseClick(window->btnNext(), Qt::LeftButton);
         indexes << window->TipIndex();
@@ -262,10 +263,10 @@ void TTipDialogTest::secondExecuteWhileRunningIsRefused()
     TTipDialog dialog;
     dialog.setTips(tips(2));
     bool nested = true;
-    TTipWindow *stillCurrent = nullptr;
-    TTipWindow *first = nullptr;
+    TTipWindow* stillCurrent = nullptr;
+    TTipWindow* first = nullptr;
 
-    executeDriven(dialog, [&](TTipWindow *window) {
+    executeDriven(dialog, [&](TTipWindow* window) {
         first = window;
         nested = dialog.Execute();
         stillCurrent = dialog.TipWindow();
@@ -288,8 +289,8 @@ void TTipDialogTest::everyTipFitsItsLabel()
     dialog.setRandomIndex(scripted(order));
     QStringList clipped;
 
-    executeDriven(dialog, [&](TTipWindow *window) {
-        const QLabel *label = window->lblTip();
+    executeDriven(dialog, [&](TTipWindow* window) {
+        const QLabel* label = window->lblTip();
         for (int i = 0; i < all.size(); ++i) {
             QCOMPARE(label->text(), all.at(i));
             if (label->heightForWidth(label->width()) > label->height())
@@ -297,7 +298,8 @@ void TTipDialogTest::everyTipFitsItsLabel()
             QTest::mouseClick(window->btnNext(), Qt::LeftButton);
         }
         // The other texts and the panel lie inside the window.
-        for (const QWidget *child : {static_cast<QWidget *>(window->lblQuestion()), static_cast<QWidget *>(window->chkOnOff())}) {
+        for (const QWidget* child :
+            {static_cast<QWidget*>(window->lblQuestion()), static_cast<QWidget*>(window->chkOnOff())}) {
             QVERIFY2(child->sizeHint().width() <= child->width(), qPrintable(child->objectName()));
         }
         QVERIFY(window->rect().contains(window->pnlTip()->geometry()));
@@ -321,7 +323,7 @@ void TTipDialogTest::tipTextsKeepTheirTrailingBlanks()
     QCOMPARE(endingWithBlank, (QList<int>{1, 10, 13}));
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
