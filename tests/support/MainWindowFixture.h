@@ -43,7 +43,8 @@ protected:
     void copyTestData(const QString& dataFolder, const QStringList& nameFilters = {}) const;
     // The test materials and formulas, which most window tests work on.
     void copyMaterialsAndFormulas() const;
-    // Fresh scripts for the next test: a new prompter, no sound played, no file chosen to open or save, the keypad unanswered.
+    // Fresh scripts for the next test: a new prompter, no sound played, no file chosen to open or save,
+    // the keypad unanswered.
     void resetScripts();
     // The scripted services on this program folder; a test adds what it needs before opening the window.
     MainWindowServices scriptedServices();

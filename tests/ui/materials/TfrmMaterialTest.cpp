@@ -198,7 +198,8 @@ private slots:
         for (const TFnpNumericEdit* box : group->findChildren<TFnpNumericEdit*>()) {
             const QRect b = box->geometry();
             QVERIFY2(std::ranges::any_of(labels, [&](const QLabel* l) {
-                         return l->x() == b.left() && l->geometry().bottom() < b.top() && b.top() - l->y() <= b.height();
+                         return l->x() == b.left() && l->geometry().bottom() < b.top()
+                                && b.top() - l->y() <= b.height();
                      }),
                      qPrintable(box->objectName()));
         }
