@@ -42,6 +42,7 @@ void MainWindowFixture::resetScripts()
     prompter = std::make_unique<ScriptedPrompter>(&sounds);
     keypad = {};
     chooser = {};
+    saveChooser = {};
 }
 
 MainWindowServices MainWindowFixture::scriptedServices()
@@ -52,6 +53,9 @@ MainWindowServices MainWindowFixture::scriptedServices()
     services.programFolder = programFolder.path();
     services.chooseFormulaFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
         return chooser.choose(folder, filter);
+    };
+    services.chooseSaveFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
+        return saveChooser.choose(folder, filter);
     };
     return services;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The real main window on a copy of test formulas and materials in a
 // temporary program folder, with everything a test cannot click answered by
-// the test: message boxes, sounds, the open dialog and the keypad. A window
+// the test: message boxes, sounds, the open and save dialogs and the keypad. A window
 // test derives from it next to QObject, so that its slots see the members.
 #include "ScriptedKeypad.h"
 #include "ScriptedPrompter.h"
@@ -20,7 +20,7 @@
 
 namespace tintora::testing {
 
-// The open dialog for formula files: records where it was opened and answers
+// A file dialog (open or save): records where it was opened and answers
 // the queued files in order; when none is left, `otherwise` (empty = Cancel).
 struct ScriptedFileChooser {
     std::deque<QString> answers;
@@ -43,7 +43,8 @@ protected:
     void copyTestData(const QString& dataFolder, const QStringList& nameFilters = {}) const;
     // The test materials and formulas, which most window tests work on.
     void copyMaterialsAndFormulas() const;
-    // Fresh scripts for the next test: a new prompter, no sound played, no file chosen, the keypad unanswered.
+    // Fresh scripts for the next test: a new prompter, no sound played, no file chosen to open or save,
+    // the keypad unanswered.
     void resetScripts();
     // The scripted services on this program folder; a test adds what it needs before opening the window.
     MainWindowServices scriptedServices();
@@ -57,7 +58,8 @@ protected:
     ScriptedSounds sounds;
     std::unique_ptr<ScriptedPrompter> prompter = std::make_unique<ScriptedPrompter>(&sounds);
     ScriptedKeypad keypad;
-    ScriptedFileChooser chooser;
+    ScriptedFileChooser chooser;  // the open dialog
+    ScriptedFileChooser saveChooser;  // the save dialog
     std::unique_ptr<TfrmMain> window;
 };
 

@@ -1,7 +1,7 @@
 // Saving, driven through the main window's menus, buttons and keys: Save and
 // Save As, the question before work is lost, protection, Formula Properties'
 // OK, the material editor's New, Save and Delete, and failed writes.
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "core/materials/MaterialFile.h"
 #include "core/text/SafeWrite.h"
 #include "ui/app/ButtonBar.h"
@@ -16,7 +16,6 @@
 #include "ui/widgets/TSuperGrid.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -25,19 +24,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <cerrno>
-#include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 
 using tintora::Prompter;
 using tintora::testing::ScriptedPrompter;
-using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
 using Answer = Prompter::Answer;
 
@@ -45,8 +42,6 @@ Q_DECLARE_METATYPE(Prompter::Answer)
 Q_DECLARE_METATYPE(tintora::WriteStep)
 
 namespace {
-
-const QString DataFolder = QStringLiteral(TINTORA_TEST_DATA);
 
 const QByteArray PlainFormula = "[Formula]\r\nName=Plain\r\nrType1=1\r\nMaterial1=water\r\nWeight1=100\r\n"
                                 "; kept as it stands\r\n[Extra]\r\nKey=value\r\n";
@@ -84,44 +79,11 @@ void retype(QWidget* box, const QString& text)
 
 }  // namespace
 
-class SavingTest : public QObject {
+class SavingTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
 
-    QTemporaryDir programFolder;
-    ScriptedSounds sounds;
-    std::unique_ptr<ScriptedPrompter> prompter;
-    std::deque<QString> openAnswers;  // answers of the open dialog; none left = Cancel
-    std::deque<QString> saveAnswers;  // answers of the save dialog
-    QStringList saveDialogs;  // folder and filter of each save dialog shown
-    std::unique_ptr<TfrmMain> window;
-
-    QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
     QString inFormulas(const char* name) const { return formulas() + QLatin1Char('/') + QLatin1String(name); }
-    static QString next(std::deque<QString>& answers)
-    {
-        if (answers.empty())
-            return {};
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    void makeWindow()
-    {
-        MainWindowServices services;
-        services.prompter = prompter.get();
-        services.sounds = &sounds;
-        services.programFolder = programFolder.path();
-        services.chooseFormulaFile
-            = [this](QWidget*, const QString&, const QString&, const QString&) { return next(openAnswers); };
-        services.chooseSaveFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
-            saveDialogs << folder << filter;
-            return next(saveAnswers);
-        };
-        window = std::make_unique<TfrmMain>(std::move(services));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
+    const QStringList& saveDialogs() const { return saveChooser.foldersAndFilters; }
 
     TSuperGrid* grid() const { return window->Grid1(); }
     void click(int col, int row)
@@ -136,7 +98,7 @@ class SavingTest : public QObject {
     }
     void open(const QString& path)
     {
-        openAnswers.push_back(path);
+        chooser.answers.push_back(path);
         window->menus().Open1->trigger();
         QCOMPARE(window->FormulaPath(), path);
     }
@@ -150,12 +112,7 @@ private slots:
     void initTestCase()
     {
         qRegisterMetaType<Answer>();
-        QVERIFY(programFolder.isValid());
-        QDir().mkpath(formulas());
-        for (const char* sub : {"/materials", "/formulas"})
-            for (const QString& name : QDir(DataFolder + QLatin1String(sub)).entryList(QDir::Files))
-                QFile::copy(
-                    DataFolder + QLatin1String(sub) + QLatin1Char('/') + name, formulas() + QLatin1Char('/') + name);
+        copyMaterialsAndFormulas();
     }
 
     void init()
@@ -164,11 +121,10 @@ private slots:
             .remove(QStringLiteral("MRU"));
         writeFile(inFormulas("plain.tfx"), PlainFormula);
         QFile::remove(inFormulas("trial.tfx"));
-        prompter = std::make_unique<ScriptedPrompter>(&sounds);
-        openAnswers.clear();
-        saveAnswers.clear();
-        saveDialogs.clear();
-        makeWindow();
+        resetScripts();
+        showWindow(scriptedServices());
+        // Ctrl+S reaches the window's shortcuts only while it is the active window.
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
     void cleanup()
@@ -197,11 +153,11 @@ private slots:
         rename(QStringLiteral("Trial white"));
         typeIntoCell(1, 1, QStringLiteral("tio2"));
         typeIntoCell(3, 1, QStringLiteral("250"));
-        saveAnswers.push_back(inFormulas("trial"));
+        saveChooser.answers.push_back(inFormulas("trial"));
         commands.at(command)();
 
         const QString saved = inFormulas("trial.tfx");
-        QCOMPARE(saveDialogs, (QStringList{formulas(), QStringLiteral("Tintora Files (*.tfx)")}));
+        QCOMPARE(saveDialogs(), (QStringList{formulas(), QStringLiteral("Tintora Files (*.tfx)")}));
         QCOMPARE(window->FormulaPath(), saved);
         QVERIFY(window->windowTitle().endsWith(QStringLiteral("- [trial.tfx]")));
         QCOMPARE(recentFiles().value(0), saved);
@@ -210,7 +166,7 @@ private slots:
 
         typeIntoCell(3, 1, QStringLiteral("125"));
         pressCtrlS();
-        QCOMPARE(saveDialogs.size(), 2);  // no second dialog
+        QCOMPARE(saveDialogs().size(), 2);  // no second dialog
         QVERIFY(bytesOf(saved).contains("Weight1=125.000"));
         QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
 
@@ -252,7 +208,7 @@ private slots:
             {"New", [&] { window->menus().New1->trigger(); }},
             {"Open",
                 [&] {
-                    openAnswers.push_back(inFormulas("small.tfx"));
+                    chooser.answers.push_back(inFormulas("small.tfx"));
                     window->menus().Open1->trigger();
                 }},
             {"Exit", [&] { window->menus().Exit1->trigger(); }},
@@ -301,10 +257,10 @@ private slots:
         QCOMPARE(prompter->shown.size(), std::size_t(1));
         QCOMPARE(prompter->shown.back().kind, ShownMessage::Kind::Question);
         QVERIFY(prompter->shown.back().text.starts_with("small.tfx is protected"));
-        QVERIFY(saveDialogs.isEmpty());
+        QVERIFY(saveDialogs().isEmpty());
 
         prompter->answers = {true};
-        saveAnswers.push_back(inFormulas("trial.tfx"));
+        saveChooser.answers.push_back(inFormulas("trial.tfx"));
         window->menus().Save1->trigger();
         QCOMPARE(bytesOf(small), before);
         QCOMPARE(window->FormulaPath(), inFormulas("trial.tfx"));
@@ -450,7 +406,7 @@ private slots:
         tintora::setWriteFaultInjector([=](tintora::WriteStep at) -> std::optional<int> {
             return at == step ? std::optional<int>(error) : std::nullopt;
         });
-        saveAnswers.push_back(inFormulas("trial.tfx"));
+        saveChooser.answers.push_back(inFormulas("trial.tfx"));
         (saveAs ? window->menus().SaveAs1 : window->menus().Save1)->trigger();
         tintora::setWriteFaultInjector(nullptr);
 
@@ -471,5 +427,8 @@ private slots:
     }
 };
 
-QTEST_MAIN(SavingTest)
+int main(int argc, char** argv)
+{
+    return tintora::testing::runWindowTest<SavingTest>(argc, argv);
+}
 #include "SavingTest.moc"

@@ -27,9 +27,11 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -157,31 +159,36 @@ private slots:
         QCOMPARE(d->size(), QSize(422, 374));
         QCOMPARE(d->minimumSize(), d->maximumSize());
         QVERIFY(!d->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
-        const struct {
-            const char* name;
-            QRect rect;
-        } controls[] = {
-            {"New1", {183, 8, 76, 23}},
-            {"Save1", {258, 8, 76, 23}},
-            {"Delete1", {333, 8, 76, 23}},
-            {"File32List", {10, 40, 403, 133}},
-            {"FileBox", {84, 184, 229, 21}},
-            {"btnClose", {337, 182, 75, 23}},
-            {"NameBox", {84, 214, 229, 21}},
-            {"GroupBox1", {9, 244, 404, 121}},
-            {"CostBox", {27, 40, 73, 21}},
-            {"SPGBox", {27, 84, 73, 21}},
-            {"Pig_WtBox", {119, 40, 73, 21}},
-            {"Pig_VolBox", {119, 84, 73, 21}},
-            {"Vol_WtBox", {211, 40, 73, 21}},
-            {"Vol_VolBox", {211, 84, 73, 21}},
-            {"Voc_WtBox", {303, 40, 73, 21}},
-            {"Voc_VolBox", {303, 84, 73, 21}},
+        // The controls by rows in reading order, inside their frame: each row below the one before, left to
+        // right within it, so none covers another (the flat buttons share their borders).
+        const std::vector<std::vector<const char*>> rows = {
+            {"New1", "Save1", "Delete1"},
+            {"File32List"},
+            {"FileBox", "btnClose"},
+            {"NameBox"},
+            {"GroupBox1"},
+            {"CostBox", "Pig_WtBox", "Vol_WtBox", "Voc_WtBox"},
+            {"SPGBox", "Pig_VolBox", "Vol_VolBox", "Voc_VolBox"},
         };
-        for (const auto& c : controls) {
-            auto* w = d->findChild<QWidget*>(QString::fromLatin1(c.name));
-            QVERIFY2(w, c.name);
-            QCOMPARE(w->geometry(), c.rect);
+        QRect rowAbove;
+        const QWidget* frame = d;
+        for (const auto& row : rows) {
+            QRect rowRect, left;
+            for (const char* name : row) {
+                auto* w = d->findChild<QWidget*>(QString::fromLatin1(name));
+                QVERIFY2(w, name);
+                const QRect r = w->geometry();
+                QVERIFY2(QRect(QPoint(), w->parentWidget()->size()).contains(r), name);
+                QVERIFY2(left.isNull() || r.left() >= left.right(), name);
+                if (w->parentWidget() != frame) {
+                    frame = w->parentWidget();
+                    rowAbove = {};  // the first row inside a frame
+                }
+                QVERIFY2(rowAbove.isNull() || r.top() > rowAbove.bottom(), name);
+                left = r;
+                rowRect |= r;
+            }
+            rowAbove = rowRect;
         }
         for (const char* name : {"New1", "Save1", "Delete1"})
             QVERIFY(d->findChild<TExplorerButton*>(QString::fromLatin1(name))->isEnabled());
@@ -192,11 +199,19 @@ private slots:
         QCOMPARE(d->FileBox()->text(), QStringLiteral("*.rm"));
         QCOMPARE(d->boxFor("Spec")->text(), QStringLiteral("0.000"));
         QCOMPARE(d->font().pointSize(), 8);
-        // Labels stand 16 pixels above their boxes, in the Properties frame.
+        // Each box of the Properties frame has its label just above it.
         auto* group = d->findChild<QGroupBox*>(QStringLiteral("GroupBox1"));
-        for (QLabel* l : group->findChildren<QLabel*>())
-            QVERIFY2(l->y() == 24 || l->y() == 68, qPrintable(l->text()));
-        QCOMPARE(group->findChildren<QLabel*>().size(), 8);
+        const QList<QLabel*> labels = group->findChildren<QLabel*>();
+        QCOMPARE(labels.size(), 8);
+        for (const TFnpNumericEdit* box : group->findChildren<TFnpNumericEdit*>()) {
+            const QRect b = box->geometry();
+            QVERIFY2(std::ranges::any_of(labels,
+                         [&](const QLabel* l) {
+                             return l->x() == b.left() && l->geometry().bottom() < b.top()
+                                 && b.top() - l->y() <= b.height();
+                         }),
+                qPrintable(box->objectName()));
+        }
     }
 
     void tabOrderRunsFromTheListToClose()
