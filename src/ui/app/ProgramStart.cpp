@@ -42,6 +42,20 @@ private:
     bool& painted_;
 };
 
+// Shows the dialog on the chosen file's name and gives the file picked, or an
+// empty text when cancelled. The program's own dialog, for a desktop's native
+// one would not know its help topic.
+QString runFileDialog(QFileDialog& dialog, const QString& initialFile)
+{
+    dialog.setProperty("HelpContext", 120);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!initialFile.isEmpty())
+        dialog.selectFile(QFileInfo(initialFile).fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace
 
 Program::~Program() = default;
@@ -51,14 +65,7 @@ QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString&
     QFileDialog dialog(parent, QStringLiteral("Open"), folder, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setProperty("HelpContext", 120);
-    // The program's own dialog: a desktop's native one would not know its help topic.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (!initialFile.isEmpty())
-        dialog.selectFile(QFileInfo(initialFile).fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return runFileDialog(dialog, initialFile);
 }
 
 QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)
@@ -68,13 +75,7 @@ QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& fi
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The dialog appends it before it asks whether to replace an existing file.
     dialog.setDefaultSuffix(QStringLiteral("tfx"));
-    dialog.setProperty("HelpContext", 120);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (!initialFile.isEmpty())
-        dialog.selectFile(QFileInfo(initialFile).fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return runFileDialog(dialog, initialFile);
 }
 
 std::unique_ptr<Program> startProgram(const QString& programFolder)
