@@ -25,6 +25,7 @@ public:
     void error(std::string_view) override { }
     bool confirm(std::string_view) override { return true; }
     bool askInformation(std::string_view) override { return true; }
+    Answer askYesNoCancel(std::string_view) override { return Answer::No; }
 };
 
 bool held(double value)
