@@ -2,39 +2,12 @@
 // bar and a table of the formula grid's size, and nothing else. Like Tintora,
 // it ends as soon as its window is first painted when TINTORA_QUIT_WHEN_SHOWN
 // is set.
+#include "ui/app/QuitOnFirstPaint.h"
+
 #include <QApplication>
-#include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTableWidget>
-
-namespace {
-
-class QuitOnFirstPaint : public QObject {
-public:
-    explicit QuitOnFirstPaint(QWidget* window)
-        : QObject(window)
-        , window_(window)
-    {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window() == window_) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            QCoreApplication::exit(0);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QWidget* window_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,7 @@
 // blanks, the first of duplicate sections and keys, ";" comments, CR LF, LF
 // and CR line ends, a UTF-8 byte-order mark skipped, Windows-1252 for text
 // that is not UTF-8, one pair of quotes removed, values cut at 1023 characters.
-#include "FlatEntries.h"
+#include "IniModel.h"
 #include "core/text/IniFile.h"
 #include "core/text/TextEncoding.h"
 
@@ -16,47 +16,14 @@
 namespace {
 
 using tintora::IniFile;
+using namespace tintora::fuzz;
 
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-std::string modelValue(std::string_view raw)
-{
-    std::string_view v = trimmed(raw);
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        v = v.substr(1, v.size() - 2);
-    // 1023 code points of valid UTF-8: count the bytes that start one.
-    std::size_t points = 0;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        if ((static_cast<unsigned char>(v[i]) & 0xC0) == 0x80)
-            continue;
-        if (points++ == 1023)
-            return std::string(v.substr(0, i));
-    }
-    return std::string(v);
-}
-
-tintora::fuzz::FlatEntries model(std::string_view bytes)
+FlatEntries model(std::string_view bytes)
 {
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
     const std::string text = tintora::decodeFileText(bytes);
-    tintora::fuzz::FlatEntries entries;
+    FlatEntries entries;
     std::set<std::string> sections;
     std::string section;
     bool counts = false;
@@ -92,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const IniFile ini = IniFile::parse(bytes);
-    const tintora::fuzz::FlatEntries read = tintora::fuzz::flatEntries(ini);
+    const FlatEntries read = flatEntries(ini);
     if (read != model(bytes))
         std::abort();
     for (const auto& [name, value] : read) {

@@ -5,8 +5,8 @@
 // must take a character its code page lacks is converted to UTF-8 whole; the
 // comparison is then with the converted file. Plain names and values written
 // into a UTF-8 file are never refused.
-#include "FlatEntries.h"
 #include "FuzzFolder.h"
+#include "IniModel.h"
 #include "core/text/IniFile.h"
 #include "core/text/TextEncoding.h"
 
@@ -24,38 +24,12 @@ namespace {
 
 namespace fs = std::filesystem;
 using tintora::IniFile;
+using namespace tintora::fuzz;
 
 std::string contentsOf(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-// What a value reads as: blanks and one pair of quotes gone, 1023 characters.
-std::string readingOf(std::string_view value)
-{
-    std::string_view v = trimmed(value);
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-        v = v.substr(1, v.size() - 2);
-    return tintora::utf8Length(v) > 1023 ? tintora::utf8Prefix(v, 1023) : std::string(v);
 }
 
 bool isPlain(std::string_view text)
@@ -103,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const tintora::fuzz::ScratchFolder scratch;
     const fs::path path = scratch.path() / "w.ini";
     std::ofstream(path, std::ios::binary) << before;
-    const tintora::fuzz::FlatEntries entriesBefore = tintora::fuzz::flatEntries(IniFile::parse(before));
+    const FlatEntries entriesBefore = flatEntries(IniFile::parse(before));
     const bool written = tintora::writeIniString(path, section, key, value);
     const std::string after = contentsOf(path);
     // No temporary file stays behind, whatever happened.
@@ -117,9 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (tintora::isValidUtf8(body) && isPlain(section) && isPlain(key) && isPlain(value))
             std::abort();
     } else {
-        tintora::fuzz::FlatEntries expected = entriesBefore;
-        expected[{lower(trimmed(section)), lower(trimmed(key))}] = readingOf(value);
-        if (tintora::fuzz::flatEntries(IniFile::parse(after)) != expected)
+        FlatEntries expected = entriesBefore;
+        expected[{lower(trimmed(section)), lower(trimmed(key))}] = modelValue(value);
+        if (flatEntries(IniFile::parse(after)) != expected)
             std::abort();
         // The file as it was, or (Windows-1252 before) as it reads when converted whole.
         if (!changedInOnePlace(before, after)

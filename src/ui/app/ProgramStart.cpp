@@ -2,45 +2,16 @@
 
 #include "ui/app/DesktopSounds.h"
 #include "ui/app/QtPrompter.h"
+#include "ui/app/QuitOnFirstPaint.h"
 #include "ui/app/TfrmAbout.h"
 #include "ui/app/TfrmMain.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QWidget>
 
 namespace {
-
-// Ends every event loop, the tip window's included, once a widget of the main
-// window is first painted: start-up has then shown all it shows.
-class QuitOnFirstPaint : public QObject {
-public:
-    QuitOnFirstPaint(QWidget* window, bool& painted)
-        : QObject(window)
-        , window_(window)
-        , painted_(painted)
-    {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window() == window_) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            painted_ = true;
-            QCoreApplication::exit(0);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QWidget* window_;
-    bool& painted_;
-};
 
 // Shows the dialog on the chosen file's name and gives the file picked, or an
 // empty text when cancelled. The program's own dialog, for a desktop's native
@@ -98,7 +69,7 @@ std::unique_ptr<Program> startProgram(const QString& programFolder)
     program->prompter->setParentWidget(program->frmMain.get());
 
     if (qEnvironmentVariableIsSet("TINTORA_QUIT_WHEN_SHOWN"))
-        new QuitOnFirstPaint(program->frmMain.get(), program->endsAfterStartUp);
+        new QuitOnFirstPaint(program->frmMain.get(), &program->endsAfterStartUp);
     program->frmMain->show();
     program->frmMain->FormActivate();
     program->frmAbout->hide();
