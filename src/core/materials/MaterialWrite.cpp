@@ -50,6 +50,15 @@ WriteResult SetNumbers(const fs::path& folder, std::string_view fileNameText, co
     return writeIniChanges(choice.file, changes);
 }
 
+MaterialFileChoice materialToDelete(const fs::path& folder, std::string_view fileNameText)
+{
+    MaterialFileChoice choice = materialFileFor(folder, fileNameText);
+    std::error_code error;
+    if (choice.ok() && !fs::exists(choice.file, error))
+        return {{}, "There is no material file " + choice.file.filename().string() + " to delete."};
+    return choice;
+}
+
 WriteResult deleteMaterialFile(const fs::path& folder, std::string_view fileNameText)
 {
     const MaterialFileChoice choice = materialFileFor(folder, fileNameText);

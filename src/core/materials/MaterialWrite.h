@@ -28,6 +28,10 @@ MaterialFileChoice materialFileFor(const std::filesystem::path& folder, std::str
 // in one safe write that keeps the rest of an existing file.
 WriteResult SetNumbers(const std::filesystem::path& folder, std::string_view fileNameText, const Material& material);
 
+// The file Delete would remove, asked before the question: refused when the
+// text names no file, or names one that is not there.
+MaterialFileChoice materialToDelete(const std::filesystem::path& folder, std::string_view fileNameText);
+
 // Removes the material file the text names (found as a formula finds it).
 WriteResult deleteMaterialFile(const std::filesystem::path& folder, std::string_view fileNameText);
 

@@ -383,7 +383,7 @@ void TfrmMaterial::ClearNumbers()
 
 tintora::WriteResult TfrmMaterial::SetNumbers() const
 {
-    return tintora::SetNumbers(localPath(MaterialFolder_), FileBox_->text().toStdString(), shownMaterial());
+    return tintora::SetNumbers(localPath(MaterialFolder_), localFileName(FileBox_->text()), shownMaterial());
 }
 
 void TfrmMaterial::New1Click()
@@ -404,7 +404,7 @@ bool TfrmMaterial::Save1Click()
         prompter_.error(written.problem);
         return false;
     }
-    const auto file = tintora::materialFileFor(localPath(MaterialFolder_), FileBox_->text().toStdString()).file;
+    const auto file = tintora::materialFileFor(localPath(MaterialFolder_), localFileName(FileBox_->text())).file;
     listFolderAndSelect(fromLocalPath(file.filename()));
     keepShownValues();
     return true;
@@ -412,20 +412,15 @@ bool TfrmMaterial::Save1Click()
 
 void TfrmMaterial::Delete1Click()
 {
-    const tintora::MaterialFileChoice choice
-        = tintora::materialFileFor(localPath(MaterialFolder_), FileBox_->text().toStdString());
+    const std::string typed = localFileName(FileBox_->text());
+    const tintora::MaterialFileChoice choice = tintora::materialToDelete(localPath(MaterialFolder_), typed);
     if (!choice.ok()) {
         prompter_.error(choice.problem);
         return;
     }
-    const std::string name = choice.file.filename().string();
-    if (!std::filesystem::exists(choice.file)) {
-        prompter_.error("There is no material file " + name + " to delete.");
+    if (!prompter_.confirm(tintora::deleteQuestion(choice.file.filename().string())))
         return;
-    }
-    if (!prompter_.confirm(tintora::deleteQuestion(name)))
-        return;
-    if (const tintora::WriteResult removed = tintora::removeFile(choice.file); !removed) {
+    if (const tintora::WriteResult removed = tintora::deleteMaterialFile(localPath(MaterialFolder_), typed); !removed) {
         prompter_.error(removed.problem);
         return;
     }

@@ -37,6 +37,7 @@ TEST_P(MaterialFileName, NamesAFileInTheFolderOrIsRefused)
         EXPECT_FALSE(choice.problem.empty());
         EXPECT_FALSE(SetNumbers(folder.path(), c.typed, Material{}));
         EXPECT_FALSE(deleteMaterialFile(folder.path(), c.typed));
+        EXPECT_FALSE(materialToDelete(folder.path(), c.typed).ok());
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
     }
 }
@@ -63,6 +64,7 @@ TEST(MaterialWrite, SavedMaterialReadsBackAndDeleteRemovesIt)
     EXPECT_EQ(deleteQuestion("mywhite.rm"), "Are you sure you want to delete mywhite.rm?");
     ASSERT_TRUE(deleteMaterialFile(folder.path(), "MYWHITE.rm"));
     EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(materialToDelete(folder.path(), "mywhite").problem, "There is no material file mywhite.rm to delete.");
     EXPECT_EQ(deleteMaterialFile(folder.path(), "mywhite").problem,
         "Cannot delete \"" + file.string() + "\": No such file or directory.");
 }
