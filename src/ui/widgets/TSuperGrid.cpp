@@ -476,7 +476,12 @@ void TSuperGrid::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (emitTypedCharacters(event->text()))
+    // With Ctrl or Alt held a printable key is a chord, not typing (the X
+    // server still gives it its text); Ctrl+letter's control codes stay keys.
+    const bool chord = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    const QString text = event->text();
+    const bool printable = !text.isEmpty() && text.front().unicode() >= 0x20 && text.front().unicode() != 0x7f;
+    if (!(chord && printable) && emitTypedCharacters(text))
         event->accept();
     else
         QAbstractScrollArea::keyPressEvent(event);
