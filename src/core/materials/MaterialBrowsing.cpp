@@ -91,10 +91,11 @@ MaterialView readMaterialView(const fs::path& folder, std::string_view fileName)
     if (!MaterialFiles::codeNamesAFile(fileName))
         return {};
     const fs::path file = folder / fs::path(std::string(fileName));
+    const IniFile ini = readMaterialIni(file);
     MaterialView view;
-    // readMaterial turns a missing name into "No Name"; the editor shows it empty.
-    view.name = asciiLower(IniFile::read(file).readString(MaterialSection, "Name", ""));
-    view.props = readMaterial(file).props;
+    // materialOf turns a missing name into "No Name"; the editor shows it empty.
+    view.name = asciiLower(ini.readString(MaterialSection, "Name", ""));
+    view.props = materialOf(ini).props;
     return view;
 }
 

@@ -172,12 +172,21 @@ const Material* MaterialFiles::material(std::string_view code) const
     return entry->second ? &*entry->second : nullptr;
 }
 
+IniFile readMaterialIni(const fs::path& file)
+{
+    return IniFile::read(file, MaxMaterialFileBytes);
+}
+
 std::optional<Material> loadMaterial(const fs::path& file)
 {
     const IniFileRead read = IniFile::load(file, MaxMaterialFileBytes);
     if (read.status != IniReadStatus::Read)
         return std::nullopt;
-    const IniFile& ini = read.contents;
+    return materialOf(read.contents);
+}
+
+Material materialOf(const IniFile& ini)
+{
     Material material;
     material.Name = ini.readString(MaterialSection, "Name", "");
     if (material.Name.empty())

@@ -2,6 +2,7 @@
 // Material files: one INI file per raw material, named code + ".rm" in the
 // material folder, section [Material].
 #include "core/sheet/FormulaSheet.h"
+#include "core/text/IniFile.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -68,6 +69,13 @@ private:
 
 constexpr const char* MaterialSection = "Material";
 constexpr const char* DefaultMaterialName = "No Name";
+
+// A material file's contents, read up to MaxMaterialFileBytes: an empty
+// reading (every key its default) for a file beyond it or not readable.
+IniFile readMaterialIni(const std::filesystem::path& file);
+// The material a reading holds; a missing key, an empty value or a malformed
+// number gives the default ("No Name", 0).
+Material materialOf(const IniFile& ini);
 
 // Reads a material file; a missing key, an empty value or a malformed number
 // gives the default ("No Name", 0). nullopt when the file is missing or cannot

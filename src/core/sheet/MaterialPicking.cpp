@@ -60,7 +60,7 @@ std::string MatStatus(const std::filesystem::path& materialFolder, std::string_v
     // Only a name from the folder's own listing is read; anything that would
     // leave the folder reads as a missing file.
     const IniFile ini
-        = MaterialFiles::codeNamesAFile(fileName) ? IniFile::read(materialFolder / fileName) : IniFile::parse({});
+        = MaterialFiles::codeNamesAFile(fileName) ? readMaterialIni(materialFolder / fileName) : IniFile::parse({});
     const double cost = numberFromText(ini.readString(MaterialSection, "Cost", ""));
     const double spec = numberFromText(ini.readString(MaterialSection, "Spec", ""));
     return statusName(ini.readString(MaterialSection, "Name", "")) + "  (Cost/Lb:  " + formatCell(cost)

@@ -1,6 +1,7 @@
 #include "core/sheet/MaterialPicking.h"
 
 #include "EditingFixture.h"
+#include "core/materials/MaterialFile.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,9 @@ TEST_F(MaterialPickingTest, StatusLineOfAMissingFileOrName)
     EXPECT_EQ(MatStatus(folder.path(), "anon.rm"), "  (Cost/Lb:     2.000 )  (Wt/Gal:     0.000 )");
     EXPECT_EQ(MatStatus(folder.path(), "gone.rm"), "  (Cost/Lb:     0.000 )  (Wt/Gal:     0.000 )");
     EXPECT_EQ(MatStatus(folder.path(), "../tio2.rm"), "  (Cost/Lb:     0.000 )  (Wt/Gal:     0.000 )");
+    // Beyond a material file's size limit it reads as missing, as in a formula.
+    folder.write("huge.rm", "[Material]\nCost=2\n;" + std::string(MaxMaterialFileBytes, 'x') + "\n");
+    EXPECT_EQ(MatStatus(folder.path(), "huge.rm"), "  (Cost/Lb:     0.000 )  (Wt/Gal:     0.000 )");
 }
 
 }  // namespace
