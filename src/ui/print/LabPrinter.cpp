@@ -98,7 +98,7 @@ QString todayShortDate()
 bool LabPrint(
     QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath, const QString& dateText)
 {
-    const std::string fileName = tintora::fileNameOf(localFileName(formulaPath));
+    const std::string fileName = tintora::shownFileName(localFileName(formulaPath));
     const auto page = tintora::LabPrintPage(sheet, fileName, dateText.toStdString());
 
     QPainter painter;
