@@ -1,18 +1,55 @@
 // Tintora: a formulation calculator for paints and coatings.
+#include "core/formulas/ProgramFiles.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/ProgramStart.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/app/TintoraApplication.h"
 #include "ui/widgets/FormulaGridLayout.h"
+#include "ui/widgets/LocalPath.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <iostream>
+
+namespace {
+
+// The formula named on the command line (the file manager's "Open With"), or
+// an empty text.
+QString formulaToOpen(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("A formulation calculator for paints and coatings."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("formula"), QStringLiteral("A formula file (.tfx) to open."), QStringLiteral("[FORMULA.tfx]"));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::cerr << "tintora: only one formula file may be given\n";
+        std::exit(2);
+    }
+    return files.isEmpty() ? QString() : QDir::current().absoluteFilePath(files.constFirst());
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     TintoraApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tintora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TINTORA_VERSION));
+    const QString formula = formulaToOpen(app);
     QApplication::setFont(smallSansFont());
     QApplication::setWindowIcon(Artwork::applicationIcon());
-    const auto program = startProgram(QCoreApplication::applicationDirPath());
+
+    const tintora::ProgramFiles files
+        = tintora::locateProgramFiles(tintora::runningProgramPlaces(), tintora::SeedUserFolder::Yes);
+    if (!files.problem.empty())
+        std::cerr << "tintora: " << files.problem << "; the installed samples are used instead\n";
+    const auto program = startProgram(files, formula);
     if (program->endsAfterStartUp)
         return 0;
     return app.exec();

@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "ui/widgets/LocalPath.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -45,12 +47,18 @@ void MainWindowFixture::resetScripts()
     saveChooser = {};
 }
 
+tintora::ProgramFiles MainWindowFixture::programFiles() const
+{
+    return tintora::locateProgramFiles({localPath(programFolder.path()), {}, {}}, tintora::SeedUserFolder::No);
+}
+
 MainWindowServices MainWindowFixture::scriptedServices()
 {
     MainWindowServices services;
     services.prompter = prompter.get();
     services.sounds = &sounds;
-    services.programFolder = programFolder.path();
+    services.formulaFolder = formulas();
+    services.helpFile = programFolder.path() + QStringLiteral("/Korvel.html");
     services.chooseFormulaFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
         return chooser.choose(folder, filter);
     };

@@ -5,6 +5,7 @@
 // test derives from it next to QObject, so that its slots see the members.
 #include "ScriptedKeypad.h"
 #include "ScriptedPrompter.h"
+#include "core/formulas/ProgramFiles.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/app/TintoraApplication.h"
 
@@ -39,6 +40,8 @@ protected:
     MainWindowFixture() = default;
 
     QString formulas() const { return programFolder.path() + QStringLiteral("/Formulas"); }
+    // The Formulas folder and help file as the program finds them in this program folder.
+    tintora::ProgramFiles programFiles() const;
     // Fills the Formulas folder with the files of a folder of tests/data.
     void copyTestData(const QString& dataFolder, const QStringList& nameFilters = {}) const;
     // The test materials and formulas, which most window tests work on.

@@ -119,10 +119,20 @@ bool FormulaDocument::Open()
     if (!AskSave() || !parts_.chooseFormulaFile)
         return false;
     const QString chosen = parts_.chooseFormulaFile(&parts_.window, FormulaFolder_, formulaFilter(), FormulaPath_);
-    if (chosen.isEmpty() || !loadFormulaFrom(chosen))
+    return !chosen.isEmpty() && openChosen(chosen);
+}
+
+bool FormulaDocument::OpenFile(const QString& path)
+{
+    return AskSave() && openChosen(path);
+}
+
+bool FormulaDocument::openChosen(const QString& path)
+{
+    if (!loadFormulaFrom(path))
         return false;
     TitleText();
-    rememberRecentFile(parts_.recentFiles, chosen, FormulaFolder_);
+    rememberRecentFile(parts_.recentFiles, path, FormulaFolder_);
     return true;
 }
 

@@ -51,6 +51,7 @@ public:
     // The commands; each says whether it went through.
     bool New();
     bool Open();
+    bool OpenFile(const QString& path);  // Open on a file named already (the command line)
     bool Reopen(const QString& fileName);
     bool Reload();
     bool Save();
@@ -65,6 +66,7 @@ signals:
     void sheetLoaded();
 
 private:
+    bool openChosen(const QString& path);
     bool loadFormulaFrom(const QString& path);  // the previous FormulaPath stays on failure
     QString askSaveFileName();
     bool writeTo(const QString& path, const std::optional<std::filesystem::path>& otherSections);

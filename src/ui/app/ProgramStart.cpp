@@ -5,6 +5,7 @@
 #include "ui/app/QuitOnFirstPaint.h"
 #include "ui/app/TfrmAbout.h"
 #include "ui/app/TfrmMain.h"
+#include "ui/widgets/LocalPath.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -49,7 +50,7 @@ QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& fi
     return runFileDialog(dialog, initialFile);
 }
 
-std::unique_ptr<Program> startProgram(const QString& programFolder)
+std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const QString& formulaToOpen)
 {
     auto program = std::make_unique<Program>();
     program->sounds = std::make_unique<DesktopSounds>();
@@ -63,7 +64,8 @@ std::unique_ptr<Program> startProgram(const QString& programFolder)
     services.sounds = program->sounds.get();
     services.chooseFormulaFile = chooseFormulaFile;
     services.chooseSaveFile = chooseSaveFile;
-    services.programFolder = programFolder;
+    services.formulaFolder = fromLocalPath(files.formulaFolder);
+    services.helpFile = fromLocalPath(files.helpFile);
     services.splash = program->frmAbout.get();
     program->frmMain = std::make_unique<TfrmMain>(std::move(services));
     program->prompter->setParentWidget(program->frmMain.get());
@@ -71,6 +73,8 @@ std::unique_ptr<Program> startProgram(const QString& programFolder)
     if (qEnvironmentVariableIsSet("TINTORA_QUIT_WHEN_SHOWN"))
         new QuitOnFirstPaint(program->frmMain.get(), &program->endsAfterStartUp);
     program->frmMain->show();
+    if (!formulaToOpen.isEmpty())
+        program->frmMain->openFormula(formulaToOpen);
     program->frmMain->FormActivate();
     program->frmAbout->hide();
     return program;

@@ -1,6 +1,8 @@
 #pragma once
 // Program start: the splash, the main window with its start-up, the tip of the
 // day, then the splash hidden. The objects live until the program ends.
+#include "core/formulas/ProgramFiles.h"
+
 #include <QString>
 
 #include <memory>
@@ -23,7 +25,9 @@ struct Program {
     ~Program();
 };
 
-std::unique_ptr<Program> startProgram(const QString& programFolder);
+// Shows the splash, then the main window on `files`; with `formulaToOpen`
+// that formula is then opened as Open opens it, before the tip of the day.
+std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const QString& formulaToOpen = {});
 
 // The open dialog for formula files.
 QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile);

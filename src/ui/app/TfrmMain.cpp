@@ -87,7 +87,7 @@ void TfrmMain::createLayout()
     setCentralWidget(central);
     configureStatusBar(*statusBar());
 
-    help_ = new HelpWindow(services_.programFolder + QStringLiteral("/Korvel.html"), this);
+    help_ = new HelpWindow(services_.helpFile, this);
     help_->setWindowFlag(Qt::Window, true);
     configureMRUList();
     tipDialog_ = createTipDialog(this, services_.splash);
@@ -273,9 +273,8 @@ void TfrmMain::LoadIni()
 
 void TfrmMain::FoldersLoad()
 {
-    const QString formulas = services_.programFolder + QStringLiteral("/Formulas");
-    document_->setFolders(formulas, formulas);
-    gridEditor_->setMaterialFolder(formulas);
+    document_->setFolders(services_.formulaFolder, services_.formulaFolder);
+    gridEditor_->setMaterialFolder(services_.formulaFolder);
 }
 
 void TfrmMain::FormActivate()
@@ -317,6 +316,12 @@ void TfrmMain::New1Click()
 void TfrmMain::Open1Click()
 {
     if (document_->Open())
+        gridEditor_->focusFirstMaterialCell();
+}
+
+void TfrmMain::openFormula(const QString& path)
+{
+    if (document_->OpenFile(path))
         gridEditor_->focusFirstMaterialCell();
 }
 

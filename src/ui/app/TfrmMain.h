@@ -36,8 +36,9 @@ struct MainWindowServices {
     // The open and save dialogs: the chosen file's full path, or an empty text when cancelled.
     FileChooser chooseFormulaFile;
     FileChooser chooseSaveFile;
-    // The folder of the program; Formulas and the help file lie beside it.
-    QString programFolder;
+    // The Formulas folder (formulas and materials) and the help file.
+    QString formulaFolder;
+    QString helpFile;
     // The splash whose progress bar start-up moves; may be null.
     TfrmAbout* splash = nullptr;
     // The About window; the splash when null.
@@ -56,6 +57,8 @@ public:
 
     // Runs the tip dialog when the window is first activated.
     void FormActivate();
+    // Opens a formula named on the command line, as Open opens the file chosen.
+    void openFormula(const QString& path);
 
     // What the window shows and holds, for the program start and for tests.
     tintora::FormulaSheet& sheet() { return sheet_; }

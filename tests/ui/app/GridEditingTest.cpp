@@ -241,7 +241,7 @@ private slots:
                 tips->close();
             }
         });
-        const auto program = startProgram(programFolder.path());
+        const auto program = startProgram(programFiles());
         QVERIFY(tipsShown);
         expectReadyOnRowOnesMaterialCell(*program->frmMain);
     }

@@ -1,6 +1,7 @@
 // The main window driven as a user would, offscreen, with the message boxes
 // and the open dialog answered by the test.
 #include "MainWindowFixture.h"
+#include "core/formulas/FormulaFile.h"
 #include "ui/app/ButtonBar.h"
 #include "ui/app/HelpWindow.h"
 #include "ui/app/ProgramStart.h"
@@ -8,6 +9,7 @@
 #include "ui/app/TfrmAbout.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/app/TintoraApplication.h"
+#include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TMRUFileList.h"
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -181,12 +184,50 @@ private slots:
                     splashVisibleWithTips = true;
             tips->close();
         });
-        const auto program = startProgram(programFolder.path());
+        const auto program = startProgram(programFiles());
         QVERIFY(tipsShown);
         QVERIFY(splashVisibleWithTips);
         QVERIFY(!program->frmAbout->isVisible());
         QVERIFY(program->frmMain->isVisible());
         QVERIFY(program->frmAbout->AboutBar()->value() == 100);
+    }
+
+    // A formula named on the command line opens as Open opens it, before the
+    // tip of the day; a file that is no formula gets Open's message.
+    void programStartOpensTheFormulaNamed_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("formula") << QStringLiteral("small.tfx") << true;
+        QTest::newRow("material") << QStringLiteral("water.rm") << false;
+        QTest::newRow("missing") << QStringLiteral("absent.tfx") << false;
+    }
+    void programStartOpensTheFormulaNamed()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, opens);
+        const QString path = formulas() + QLatin1Char('/') + file;
+        forgetRecentFiles();
+        QStringList modalsInOrder;
+        std::function<void()> closeModals = [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                modalsInOrder << (box ? box->text() : QStringLiteral("tips"));
+                modal->close();
+            }
+            if (!modalsInOrder.contains(QStringLiteral("tips")))
+                QTimer::singleShot(10, this, closeModals);
+        };
+        QTimer::singleShot(0, this, closeModals);
+        const auto program = startProgram(programFiles(), path);
+        const tintora::FormulaFileRead read = tintora::readFormulaFile(localPath(path));
+        const QStringList expected = opens
+            ? QStringList{QStringLiteral("tips")}
+            : QStringList{QString::fromStdString(tintora::formulaFileProblem(read.state, path.toStdString())),
+                QStringLiteral("tips")};
+        QCOMPARE(modalsInOrder, expected);
+        QCOMPARE(program->frmMain->FormulaPath(), opens ? path : QString());
+        QCOMPARE(program->frmMain->MRUList()->Items(), opens ? QStringList{path} : QStringList{});
     }
 
     // Every entry of the menus struct exists once; the shortcuts users rely on

@@ -96,7 +96,7 @@ class TfrmMaterialTest : public QObject, tintora::testing::MainWindowFixture {
     void makeWindow(const QString& folder)
     {
         MainWindowServices services = scriptedServices();
-        services.programFolder = folder;
+        services.formulaFolder = folder + QStringLiteral("/Formulas");
         chooser.otherwise = formulas() + QStringLiteral("/small.tfx");
         showWindow(std::move(services));
     }
