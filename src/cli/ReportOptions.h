@@ -1,5 +1,7 @@
 #pragma once
 // Command line of tintora-report.
+#include "PdfReport.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +13,8 @@ struct ReportOptions {
     std::optional<std::string> date;  // default: today, system short date
     bool volumePercent = false;
     bool json = false;
+    std::optional<std::string> pdfPath;  // --pdf: the printout into this PDF file
+    PageSize pageSize = PageSize::Locale;
     std::string formulaPath;
 };
 
@@ -22,6 +26,7 @@ struct ParseResult {
 ParseResult parseReportOptions(const std::vector<std::string>& args);
 
 constexpr const char* Usage
-    = "usage: tintora-report [--materials DIR] [--date TEXT] [--volume-percent] [--json] FORMULA.tfx";
+    = "usage: tintora-report [--materials DIR] [--date TEXT] [--volume-percent] [--json | --pdf OUT.pdf "
+      "[--page-size A4|Letter]] FORMULA.tfx";
 
 }  // namespace tintora::report

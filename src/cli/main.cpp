@@ -96,6 +96,10 @@ int main(int argc, char** argv)
         return 0;
     }
     const std::string date = options.date ? *options.date : todayShortDate();
+#ifdef TINTORA_REPORT_PDF
+    if (options.pdfPath)
+        return report::writePdfReport(sheet, options.formulaPath, date, *options.pdfPath, options.pageSize) ? 0 : 1;
+#endif
     std::cout << renderPageAsText(LabPrintPage(sheet, shownFileName(options.formulaPath), date));
     return 0;
 }

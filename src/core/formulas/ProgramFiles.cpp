@@ -36,7 +36,7 @@ bool isFolder(const fs::path& path)
 std::string seedFolder(const fs::path& samples, const fs::path& folder)
 {
     const fs::path scratch
-        = folder.parent_path() / ("." + folder.filename().string() + "-" + std::to_string(std::random_device {}()));
+        = folder.parent_path() / ("." + folder.filename().string() + "-" + std::to_string(std::random_device{}()));
     std::error_code ec;
     if (fs::create_directories(folder.parent_path(), ec); !ec)
         fs::create_directory(scratch, ec);

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 
 #include <algorithm>
 #include <cmath>
@@ -109,4 +110,20 @@ bool LabPrint(
     for (const tintora::DrawText& text : page)
         drawPrintoutText(painter, geometry, text);
     return painter.end();
+}
+
+bool LabPrintPdf(const QString& pdfPath, const QPageSize& pageSize, const tintora::FormulaSheet& sheet,
+    const QString& formulaPath, const QString& dateText)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    printer.setPageSize(pageSize);
+    return LabPrint(printer, sheet, formulaPath, dateText);
+}
+
+QPageSize localePageSize()
+{
+    const bool usUnits = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageSize(usUnits ? QPageSize::Letter : QPageSize::A4);
 }

@@ -4,6 +4,7 @@
 // character in its own column.
 #include "core/print/LabPrintout.h"
 
+#include <QPageSize>
 #include <QString>
 
 class QPaintDevice;
@@ -26,6 +27,14 @@ struct PrintoutGeometry {
 // device cannot be painted on.
 bool LabPrint(
     QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath, const QString& dateText);
+
+// The printout written as a one-page PDF file on paper of `pageSize`, as the
+// print dialog's PDF output writes it. False when the file cannot be written.
+bool LabPrintPdf(const QString& pdfPath, const QPageSize& pageSize, const tintora::FormulaSheet& sheet,
+    const QString& formulaPath, const QString& dateText);
+
+// The paper of the system's locale: Letter where the US units are in use, else A4.
+QPageSize localePageSize();
 
 // Today in the system's short date form.
 QString todayShortDate();

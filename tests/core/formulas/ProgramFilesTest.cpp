@@ -55,7 +55,8 @@ TEST_F(ProgramFilesTest, FirstStartFillsTheUserFolderOnceAndLaterStartsLeaveItAl
     EXPECT_EQ(files.helpFile, places_.installedData / "Korvel.html");
     EXPECT_TRUE(files.problem.empty());
     EXPECT_EQ(contents(userFolder() / "water.rm"), "[Material]\nSpec=1\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(places_.userDataHome / "Tintora"), {}), 1) << "no scratch folder left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(places_.userDataHome / "Tintora"), {}), 1)
+        << "no scratch folder left";
 
     // The user changes one sample and removes the other: neither comes back.
     temp_.write("home/.local/share/Tintora/Formulas/water.rm", "mine");

@@ -1,0 +1,55 @@
+#include "PdfReport.h"
+
+#include "ui/print/LabPrinter.h"
+#include "ui/widgets/LocalPath.h"
+
+#include <QGuiApplication>
+
+#include <iostream>
+
+namespace tintora::report {
+
+namespace {
+
+QPageSize chosenPageSize(PageSize size)
+{
+    switch (size) {
+    case PageSize::A4:
+        return QPageSize(QPageSize::A4);
+    case PageSize::Letter:
+        return QPageSize(QPageSize::Letter);
+    case PageSize::Locale:
+        break;
+    }
+    return localePageSize();
+}
+
+// Qt's notes about the session (no runtime folder, no display) are no news to
+// the user of a command-line tool; its errors still are.
+void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << "\n";
+}
+
+}  // namespace
+
+bool writePdfReport(const FormulaSheet& sheet, const std::string& formulaPath, const std::string& date,
+                    const std::string& pdfPath, PageSize pageSize)
+{
+    // Fonts and PDF output need a GUI application, not a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(keepQtErrorsOnly);
+    int argc = 1;
+    char name[] = "tintora-report";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication app(argc, argv);
+    const QString pdf = fromLocalPath(pdfPath);
+    if (!LabPrintPdf(pdf, chosenPageSize(pageSize), sheet, fromLocalPath(formulaPath), fromUtf8(date))) {
+        std::cerr << "tintora-report: cannot write the PDF file " << pdfPath << "\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tintora::report
