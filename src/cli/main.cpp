@@ -4,6 +4,7 @@
 
 #include "core/calc/Calculate.h"
 #include "core/formulas/FormulaFile.h"
+#include "core/formulas/ProgramFiles.h"
 #include "core/print/LabPrintout.h"
 #include "core/print/PrintDate.h"
 #include "core/text/NumberText.h"
@@ -21,11 +22,10 @@ using namespace tintora;
 
 namespace {
 
-fs::path programFolder()
+// The Formulas folder the program would use; the report makes none.
+fs::path defaultMaterialFolder()
 {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path() : exe.parent_path();
+    return locateProgramFiles(runningProgramPlaces(), SeedUserFolder::No).formulaFolder;
 }
 
 // Today in the system's short date form, written as the window writes it.
@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     }
     const report::ReportOptions& options = *parsed.options;
     const fs::path materialFolder
-        = options.materialFolder ? fs::path(*options.materialFolder) : programFolder() / "Formulas";
+        = options.materialFolder ? fs::path(*options.materialFolder) : defaultMaterialFolder();
     std::error_code ec;
     if (!fs::is_directory(materialFolder, ec)) {
         std::cerr << "tintora-report: the material folder is not a folder: " << materialFolder.string() << "\n";
