@@ -1,16 +1,81 @@
 #include "ReportOptions.h"
 
+#include <string_view>
+
 namespace tintora::report {
+
+namespace {
+
+bool isOption(std::string_view arg)
+{
+    return arg.size() > 1 && arg[0] == '-';
+}
+
+const char* modeOption(ReportMode mode)
+{
+    switch (mode) {
+    case ReportMode::Printout:
+        return "";
+    case ReportMode::Csv:
+        return "--csv";
+    case ReportMode::Compare:
+        return "--compare";
+    case ReportMode::CheckMaterials:
+        return "--check-materials";
+    }
+    return "";
+}
+
+// What is wrong with a combination of options that each parsed well.
+std::optional<std::string> combinationProblem(const ReportOptions& o)
+{
+    const std::size_t files = o.formulaPaths.size();
+    switch (o.mode) {
+    case ReportMode::Printout:
+        if (files == 0)
+            return "no formula file given";
+        break;
+    case ReportMode::Csv:
+        if (o.json)
+            return "--csv and --json cannot be combined";
+        if (files == 0)
+            return "no formula file given";
+        break;
+    case ReportMode::Compare:
+        if (files != 2)
+            return "--compare needs exactly two formula files, " + std::to_string(files) + " given";
+        break;
+    case ReportMode::CheckMaterials:
+        if (o.json)
+            return "--check-materials and --json cannot be combined";
+        if (files != 0)
+            return "--check-materials takes a folder, not formula files";
+        break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 ParseResult parseReportOptions(const std::vector<std::string>& args)
 {
     ReportOptions options;
-    bool haveFormula = false;
+    bool modeGiven = false;
+    auto setMode = [&](ReportMode mode) -> std::optional<std::string> {
+        if (modeGiven && options.mode != mode)
+            return std::string(modeOption(options.mode)) + " and " + modeOption(mode) + " cannot be combined";
+        options.mode = mode;
+        modeGiven = true;
+        return std::nullopt;
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--materials" || arg == "--date";
         if (takesValue && i + 1 >= args.size())
             return {std::nullopt, "option " + arg + " needs a value"};
+        std::optional<std::string> problem;
+        if (arg == "--help")
+            return {std::nullopt, {}, true};
         if (arg == "--materials")
             options.materialFolder = args[++i];
         else if (arg == "--date")
@@ -19,17 +84,27 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             options.volumePercent = true;
         else if (arg == "--json")
             options.json = true;
-        else if (arg.size() > 1 && arg[0] == '-' && arg != "--")
+        else if (arg == "--csv")
+            problem = setMode(ReportMode::Csv);
+        else if (arg == "--compare")
+            problem = setMode(ReportMode::Compare);
+        else if (arg == "--check-materials") {
+            problem = setMode(ReportMode::CheckMaterials);
+            // the folder is optional: the next word is it unless it is an option
+            if (i + 1 < args.size() && !isOption(args[i + 1]))
+                options.checkFolder = args[++i];
+        } else if (arg == "--") {
+            options.formulaPaths.insert(options.formulaPaths.end(), args.begin() + i + 1, args.end());
+            break;
+        } else if (isOption(arg))
             return {std::nullopt, "unknown option " + arg};
-        else if (haveFormula)
-            return {std::nullopt, "only one formula file may be given"};
-        else {
-            options.formulaPath = arg == "--" && i + 1 < args.size() ? args[++i] : arg;
-            haveFormula = true;
-        }
+        else
+            options.formulaPaths.push_back(arg);
+        if (problem)
+            return {std::nullopt, *problem};
     }
-    if (!haveFormula)
-        return {std::nullopt, "no formula file given"};
+    if (auto problem = combinationProblem(options))
+        return {std::nullopt, *problem};
     return {options, {}};
 }
 

@@ -6,22 +6,44 @@
 
 namespace tintora::report {
 
+enum class ReportMode {
+    Printout,  // the laboratory printout of each formula, or with --json its sheet
+    Csv,  // one line of properties per formula
+    Compare,  // two formulas side by side
+    CheckMaterials,  // the material files of a folder
+};
+
 struct ReportOptions {
-    std::optional<std::string> materialFolder;  // default: Formulas beside the program
+    ReportMode mode = ReportMode::Printout;
+    std::optional<std::string> materialFolder;  // default: defaultMaterialFolder()
     std::optional<std::string> date;  // default: today, system short date
     bool volumePercent = false;
     bool json = false;
-    std::string formulaPath;
+    std::vector<std::string> formulaPaths;
+    std::optional<std::string> checkFolder;  // --check-materials DIR; default: the material folder
 };
 
 struct ParseResult {
     std::optional<ReportOptions> options;
-    std::string error;  // one line, set when options is empty
+    std::string error;  // one line, set when options is empty and help is not asked for
+    bool help = false;
 };
 
 ParseResult parseReportOptions(const std::vector<std::string>& args);
 
-constexpr const char* Usage
-    = "usage: tintora-report [--materials DIR] [--date TEXT] [--volume-percent] [--json] FORMULA.tfx";
+// One line per option.
+constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx...
+       tintora-report --csv [options] FORMULA.tfx...
+       tintora-report --compare [options] A.tfx B.tfx
+       tintora-report --check-materials [DIR]
+  --materials DIR          material folder (default: the Formulas folder)
+  --date TEXT              date on the printout (default: today, system short date)
+  --volume-percent         percent column by volume instead of by weight
+  --json                   the sheet as JSON (one object per line for several formulas), or the comparison
+  --csv                    one CSV line of properties and PVC per formula, after a header line
+  --compare                two formulas side by side: materials, weights and every property
+  --check-materials [DIR]  report faulty material files in DIR (default: the material folder)
+  --help                   this list
+)";
 
 }  // namespace tintora::report
