@@ -32,9 +32,12 @@ foreach(formula IN LISTS formulas)
   endif()
 endforeach()
 
-# One CSV line per sample after the header (execute_process reads CR LF as one line end).
-execute_process(COMMAND ${REPORT} --csv ${formulas} OUTPUT_VARIABLE csv RESULT_VARIABLE status)
-string(REGEX MATCHALL "\n" lineEnds "${csv}")
+# One CSV line per sample after the header, each ended by CR LF (RFC 4180);
+# the bytes go through a file, as a CMake variable loses the CRs.
+set(csvFile ${CMAKE_CURRENT_BINARY_DIR}/samples.csv)
+execute_process(COMMAND ${REPORT} --csv ${formulas} OUTPUT_FILE ${csvFile} RESULT_VARIABLE status)
+file(READ ${csvFile} csv HEX)
+string(REGEX MATCHALL "0d0a" lineEnds "${csv}")
 list(LENGTH lineEnds lineCount)
 math(EXPR wantLines "${count} + 1")
 if(NOT status EQUAL 0 OR NOT lineCount EQUAL wantLines)
