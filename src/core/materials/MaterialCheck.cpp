@@ -2,6 +2,7 @@
 
 #include "core/materials/MaterialBrowsing.h"
 #include "core/materials/MaterialFile.h"
+#include "core/materials/MaterialKeys.h"
 #include "core/text/NumberText.h"
 
 #include <array>
@@ -38,8 +39,8 @@ class Numbers {
 public:
     explicit Numbers(const IniFile& ini)
     {
-        for (const char* key : {"Spec", "Cost", "Vol_Wt", "Vol_Vol", "Pig_Wt", "Pig_Vol", "Voc_Wt", "Voc_Vol"})
-            readings_.emplace_back(key, readNumber(ini, key));
+        for (const MaterialPropertyKey& key : MaterialReadOrder)
+            readings_.emplace_back(key.key, readNumber(ini, key.key));
     }
     const NumberReading& operator[](std::string_view key) const
     {
