@@ -16,10 +16,6 @@ namespace tintora {
 
 namespace {
 
-// Fractions are written with three decimals; 0.7 + 0.3 must not count as
-// above 1 because of how binary floating point holds them.
-constexpr double Tolerance = 1e-9;
-
 struct NumberReading {
     std::string shown;  // as written, or what the program reads instead
     std::optional<double> value;  // nullopt when malformed
@@ -105,7 +101,7 @@ void checkVocWithinVolatile(const Numbers& numbers, std::vector<MaterialProblem>
     for (const auto& [volatileKey, vocKey] : VolatileKeys) {
         const NumberReading& volatiles = numbers[volatileKey];
         const NumberReading& voc = numbers[vocKey];
-        if (voc.value && volatiles.value && *voc.value > *volatiles.value + Tolerance)
+        if (voc.value && volatiles.value && *voc.value > *volatiles.value)
             out.push_back({MaterialFault::VocAboveVolatile,
                 named(vocKey, voc) + " is above " + named(volatileKey, volatiles)
                     + ": the VOC is part of the volatile"});
@@ -117,7 +113,7 @@ void checkPigmentAndVolatile(const Numbers& numbers, std::vector<MaterialProblem
     for (const auto& [pigmentKey, volatileKey] : PigmentKeys) {
         const NumberReading& pigment = numbers[pigmentKey];
         const NumberReading& volatiles = numbers[volatileKey];
-        if (pigment.value && volatiles.value && *pigment.value + *volatiles.value > 1 + Tolerance)
+        if (pigment.value && volatiles.value && *pigment.value + *volatiles.value > 1)
             out.push_back({MaterialFault::PigmentAndVolatileAboveOne,
                 named(pigmentKey, pigment) + " + " + named(volatileKey, volatiles) + " is above 1"});
     }
