@@ -1,5 +1,7 @@
 #include "PdfReport.h"
 
+#include "ReportFormula.h"
+
 #include "ui/print/LabPrinter.h"
 #include "ui/widgets/LocalPath.h"
 
@@ -34,9 +36,13 @@ void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const Q
 
 }  // namespace
 
-bool writePdfReport(const FormulaSheet& sheet, const std::string& formulaPath, const std::string& date,
-                    const std::string& pdfPath, PageSize pageSize)
+int pdfReport(const ReportOptions& options, const std::filesystem::path& materialFolder)
 {
+    const std::string& formulaPath = options.formulaPaths.front();
+    const PercentBasis basis = options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight;
+    const auto loaded = loadFormula(formulaPath, MaterialFiles(materialFolder), basis);
+    if (!loaded)
+        return 1;
     // Fonts and PDF output need a GUI application, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(keepQtErrorsOnly);
@@ -44,12 +50,13 @@ bool writePdfReport(const FormulaSheet& sheet, const std::string& formulaPath, c
     char name[] = "tintora-report";
     char* argv[] = {name, nullptr};
     const QGuiApplication app(argc, argv);
-    const QString pdf = fromLocalPath(pdfPath);
-    if (!LabPrintPdf(pdf, chosenPageSize(pageSize), sheet, fromLocalPath(formulaPath), fromUtf8(date))) {
-        std::cerr << "tintora-report: cannot write the PDF file " << pdfPath << "\n";
-        return false;
+    const QString date = options.date ? fromUtf8(*options.date) : todayShortDate();
+    if (!LabPrintPdf(fromLocalPath(options.pdfPath), chosenPageSize(options.pageSize.value_or(PageSize::Locale)),
+            loaded->sheet, fromLocalPath(formulaPath), date)) {
+        reportProblem("cannot write the PDF file " + options.pdfPath);
+        return 1;
     }
-    return true;
+    return 0;
 }
 
 }  // namespace tintora::report

@@ -2,16 +2,14 @@
 // tintora-report --pdf: the laboratory printout as a one-page PDF file, drawn
 // by the code the window prints with, on Qt's offscreen platform (no display
 // needed).
-#include "core/sheet/FormulaSheet.h"
+#include "ReportOptions.h"
 
-#include <string>
+#include <filesystem>
 
 namespace tintora::report {
 
-enum class PageSize { Locale, A4, Letter };
-
-// Writes the file; false, with a one-line message on stderr, when it cannot.
-bool writePdfReport(const FormulaSheet& sheet, const std::string& formulaPath, const std::string& date,
-                    const std::string& pdfPath, PageSize pageSize);
+// Returns the exit status: 1, after a one-line message, when the formula
+// cannot be read or the file cannot be written.
+int pdfReport(const ReportOptions& options, const std::filesystem::path& materialFolder);
 
 }  // namespace tintora::report

@@ -1,22 +1,29 @@
-# cmake -DREPORT=... -DARGS=a;b -DEXPECTED=file|"" -DEXPECTED_STATUS=n -P RunReport.cmake
+# cmake -DREPORT=... -DARGS=a;b -DEXPECTED=file|"" -DEXPECTED_STATUS=n [-DERROR_LINES=n] -P RunReport.cmake
+# ERROR_LINES: the lines expected on stderr; by default none for status 0 and
+# one otherwise. Without an EXPECTED file nothing may appear on stdout.
 execute_process(COMMAND ${REPORT} ${ARGS}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 if(NOT status EQUAL EXPECTED_STATUS)
   message(FATAL_ERROR "exit status ${status}, expected ${EXPECTED_STATUS}\n${err}")
 endif()
-if(EXPECTED_STATUS EQUAL 0)
-  if(NOT err STREQUAL "")
-    message(FATAL_ERROR "unexpected message: ${err}")
-  endif()
-else()
-  # a failure is one line on stderr and nothing on stdout
-  string(REGEX MATCHALL "\n" lines "${err}")
-  list(LENGTH lines lineCount)
-  if(NOT lineCount EQUAL 1 OR NOT out STREQUAL "")
-    message(FATAL_ERROR "expected one line on stderr, got:\n${err}\nstdout:\n${out}")
+if(NOT DEFINED ERROR_LINES OR ERROR_LINES STREQUAL "")
+  if(EXPECTED_STATUS EQUAL 0)
+    set(ERROR_LINES 0)
+  else()
+    set(ERROR_LINES 1)
   endif()
 endif()
-if(NOT EXPECTED STREQUAL "")
+# each problem is one line on stderr
+string(REGEX MATCHALL "\n" lines "${err}")
+list(LENGTH lines lineCount)
+if(NOT lineCount EQUAL ERROR_LINES OR (ERROR_LINES EQUAL 0 AND NOT err STREQUAL ""))
+  message(FATAL_ERROR "expected ${ERROR_LINES} lines on stderr, got:\n${err}")
+endif()
+if(EXPECTED STREQUAL "")
+  if(NOT out STREQUAL "")
+    message(FATAL_ERROR "expected nothing on stdout, got:\n${out}")
+  endif()
+else()
   file(READ ${EXPECTED} want)
   if(NOT out STREQUAL want)
     file(WRITE ${EXPECTED}.actual "${out}")

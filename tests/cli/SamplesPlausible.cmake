@@ -32,6 +32,36 @@ foreach(formula IN LISTS formulas)
   endif()
 endforeach()
 
+# One CSV line per sample after the header, each ended by CR LF (RFC 4180);
+# the bytes go through a file, as a CMake variable loses the CRs.
+set(csvFile ${CMAKE_CURRENT_BINARY_DIR}/samples.csv)
+execute_process(COMMAND ${REPORT} --csv ${formulas} OUTPUT_FILE ${csvFile} RESULT_VARIABLE status)
+file(READ ${csvFile} csv HEX)
+string(REGEX MATCHALL "0d0a" lineEnds "${csv}")
+list(LENGTH lineEnds lineCount)
+math(EXPR wantLines "${count} + 1")
+if(NOT status EQUAL 0 OR NOT lineCount EQUAL wantLines)
+  message(FATAL_ERROR "--csv: exit status ${status}, ${lineCount} lines for ${count} formulas")
+endif()
+
+# The PVC, the last field of the formula's CSV line.
+function(pvc_of formula result)
+  execute_process(COMMAND ${REPORT} --csv ${SAMPLES}/${formula} OUTPUT_VARIABLE csv)
+  string(REGEX MATCH ",([0-9.]+)\n$" found "${csv}")
+  set(${result} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+endfunction()
+# A flat paint is pigmented near or beyond its critical PVC, a gloss enamel far below it.
+pvc_of(interior-flat-latex.tfx flat)
+pvc_of(alkyd-gloss-enamel.tfx gloss)
+check_range("flat latex PVC" "${flat}" 45 80 interior-flat-latex.tfx)
+check_range("gloss enamel PVC" "${gloss}" 5 25 alkyd-gloss-enamel.tfx)
+
+# The shipped materials pass the material check.
+execute_process(COMMAND ${REPORT} --check-materials ${SAMPLES} OUTPUT_VARIABLE faults RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT faults STREQUAL "")
+  message(FATAL_ERROR "--check-materials on the samples: exit status ${status}\n${faults}")
+endif()
+
 file(GLOB samples RELATIVE ${SOURCE} ${SOURCE}/*)
 foreach(sample IN LISTS samples)
   file(SHA256 ${SOURCE}/${sample} original)

@@ -60,9 +60,8 @@ std::vector<std::string> materialCodes(const IniFile& ini)
     return codes;
 }
 
-bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const std::filesystem::path& materialFolder)
+bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const MaterialFiles& files)
 {
-    const MaterialFiles files(materialFolder);
     files.findAll(materialCodes(ini));
     sheet.setName(ini.readString(FormulaSection, "Name", ""));
     const bool formulaProtected = ini.readInteger(PropertiesSection, "Protect", 0) != 0;
@@ -97,15 +96,20 @@ bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std:
 {
     // An empty path names no file: every key reads as its default.
     if (formulaPath.empty())
-        return loadFormula(sheet, IniFile(), materialFolder);
+        return loadFormula(sheet, IniFile(), MaterialFiles(materialFolder));
     ClearGrid(sheet);
-    return loadFormula(sheet, IniFile::read(formulaPath, MaxFormulaFileBytes), materialFolder);
+    return loadFormula(sheet, IniFile::read(formulaPath, MaxFormulaFileBytes), MaterialFiles(materialFolder));
 }
 
 bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesystem::path& materialFolder)
 {
+    return FormulaLoad(sheet, formula, MaterialFiles(materialFolder));
+}
+
+bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const MaterialFiles& materials)
+{
     ClearGrid(sheet);
-    return loadFormula(sheet, formula, materialFolder);
+    return loadFormula(sheet, formula, materials);
 }
 
 FormulaFileRead readFormulaFile(const std::filesystem::path& path)

@@ -9,6 +9,8 @@
 
 namespace tintora {
 
+class MaterialFiles;
+
 constexpr const char* ProductTitle = "Tintora";
 constexpr const char* ProductShortName = "Korvel";
 constexpr const char* ProductVersion = "2.31";
@@ -34,6 +36,10 @@ bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std:
 // The same for a formula file already read (readFormulaFile): the sheet is
 // cleared first, as for a named file.
 bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesystem::path& materialFolder);
+// The same with one material lookup for many formulas read in one operation
+// (a report over a family of formulas), so that each material file is read
+// once for all of them.
+bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const MaterialFiles& materials);
 
 // A formula is a few kilobytes; a larger file than this is no formula (and
 // an empty sheet when loaded by name).

@@ -1,0 +1,210 @@
+#include "CompareReport.h"
+
+#include "ReportFormula.h"
+#include "TextTable.h"
+
+#include "core/calc/PigmentVolumeConcentration.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/text/NumberText.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tintora::report {
+
+namespace {
+
+struct MaterialRow {
+    std::string code;
+    std::string description;
+    double weight = 0;
+    bool matched = false;
+};
+
+// A row that names a material, found or not; notes are left aside.
+std::vector<MaterialRow> materialRows(const FormulaSheet& sheet)
+{
+    std::vector<MaterialRow> rows;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        const std::string& code = sheet.cell(Column::Material, n);
+        if (!code.empty())
+            rows.push_back({code, sheet.cell(Column::Description, n), numberFromText(sheet.cell(Column::Weight, n))});
+    }
+    return rows;
+}
+
+struct ComparedRow {
+    std::string code;
+    std::string description;
+    std::optional<double> a, b;  // the weight in each formula; none where it lacks the material
+};
+
+// Rows in A's order, each with the first row of B not yet taken that has the
+// same code without regard to case (a code used twice pairs in order); then
+// the rows of B that found no partner.
+std::vector<ComparedRow> matchRows(std::vector<MaterialRow> rowsA, std::vector<MaterialRow> rowsB)
+{
+    std::vector<ComparedRow> compared;
+    for (const MaterialRow& a : rowsA) {
+        ComparedRow row{a.code, a.description, a.weight, std::nullopt};
+        for (MaterialRow& b : rowsB)
+            if (!b.matched && equalsIgnoringAsciiCase(a.code, b.code)) {
+                b.matched = true;
+                row.b = b.weight;
+                break;
+            }
+        compared.push_back(std::move(row));
+    }
+    for (const MaterialRow& b : rowsB)
+        if (!b.matched)
+            compared.push_back({b.code, b.description, std::nullopt, b.weight});
+    return compared;
+}
+
+struct ComparedProperty {
+    std::string name;
+    std::optional<double> a, b;  // the PVC is none without solids
+};
+
+std::vector<ComparedProperty> compareProperties(const FormulaSheet& a, const FormulaSheet& b)
+{
+    std::vector<ComparedProperty> properties;
+    for (int n = 0; n < PropertyBoxCount; ++n) {
+        const auto box = static_cast<PropertyBox>(n);
+        properties.push_back({propertyBoxName(box), a.box(box), b.box(box)});
+    }
+    auto pvc = [](const FormulaSheet& sheet) -> std::optional<double> {
+        const auto value = pigmentVolumeConcentration(sheet);
+        return value ? std::optional(roundToThreeDecimals(*value)) : std::nullopt;
+    };
+    properties.push_back({"PVC", pvc(a), pvc(b)});
+    return properties;
+}
+
+// A weight a formula lacks counts as 0 in the change.
+double changeOf(const ComparedRow& row)
+{
+    return row.b.value_or(0) - row.a.value_or(0);
+}
+
+std::optional<double> changePercentOf(const ComparedRow& row)
+{
+    if (!row.a || *row.a == 0)
+        return std::nullopt;
+    return changeOf(row) / *row.a * 100;
+}
+
+std::optional<double> changeOf(const ComparedProperty& p)
+{
+    if (!p.a || !p.b)
+        return std::nullopt;
+    return *p.b - *p.a;
+}
+
+std::string shown(std::optional<double> value)
+{
+    return value ? formatThreeDecimals(*value) : std::string();
+}
+
+// "+1.500", "-1.500"; nothing where nothing changed, so that changes stand out.
+std::string shownChange(std::optional<double> change)
+{
+    if (!change)
+        return {};
+    const std::string text = formatThreeDecimals(*change);
+    if (text == "0.000")
+        return {};
+    return text.front() == '-' ? text : "+" + text;
+}
+
+// The same materials in the same weights, and so the same figures; the
+// figures are compared too, as weights with more than three decimals in a
+// file count with all of them.
+bool identical(const std::vector<ComparedRow>& rows, const std::vector<ComparedProperty>& properties)
+{
+    for (const ComparedRow& row : rows)
+        if (!row.a || !row.b || formatThreeDecimals(*row.a) != formatThreeDecimals(*row.b))
+            return false;
+    for (const ComparedProperty& p : properties)
+        if (p.a != p.b)
+            return false;
+    return true;
+}
+
+struct Side {
+    std::string path;
+    LoadedFormula formula;
+};
+
+void writeText(
+    const Side& a, const Side& b, const std::vector<ComparedRow>& rows, const std::vector<ComparedProperty>& properties)
+{
+    std::cout << "A: " << shownFileName(a.path) << "  " << a.formula.sheet.name() << "\n"
+              << "B: " << shownFileName(b.path) << "  " << b.formula.sheet.name() << "\n\n";
+    TextTable materials({{"Material", Align::Left}, {"Description", Align::Left}, {"Weight A", Align::Right},
+        {"Weight B", Align::Right}, {"Change", Align::Right}, {"Change %", Align::Right}});
+    for (const ComparedRow& row : rows)
+        materials.add({row.code, row.description, shown(row.a), shown(row.b), shownChange(changeOf(row)),
+            shownChange(changePercentOf(row))});
+    std::cout << materials.render() << "\n";
+    TextTable figures({{"Property", Align::Left}, {"A", Align::Right}, {"B", Align::Right}, {"Change", Align::Right}});
+    for (const ComparedProperty& p : properties)
+        figures.add({p.name, shown(p.a), shown(p.b), shownChange(changeOf(p))});
+    std::cout << figures.render();
+}
+
+nlohmann::ordered_json jsonValue(std::optional<double> value)
+{
+    return value ? nlohmann::ordered_json(formatThreeDecimals(*value)) : nlohmann::ordered_json();
+}
+
+void writeJson(
+    const Side& a, const Side& b, const std::vector<ComparedRow>& rows, const std::vector<ComparedProperty>& properties)
+{
+    auto side = [](const Side& s) {
+        return nlohmann::ordered_json{{"file", shownFileName(s.path)}, {"name", s.formula.sheet.name()}};
+    };
+    nlohmann::ordered_json materials = nlohmann::ordered_json::array();
+    for (const ComparedRow& row : rows)
+        materials.push_back({{"material", row.code}, {"description", row.description}, {"weightA", jsonValue(row.a)},
+            {"weightB", jsonValue(row.b)}, {"change", jsonValue(changeOf(row))},
+            {"changePercent", jsonValue(changePercentOf(row))}});
+    nlohmann::ordered_json figures = nlohmann::ordered_json::array();
+    for (const ComparedProperty& p : properties)
+        figures.push_back(
+            {{"property", p.name}, {"a", jsonValue(p.a)}, {"b", jsonValue(p.b)}, {"change", jsonValue(changeOf(p))}});
+    const nlohmann::ordered_json all = {{"a", side(a)}, {"b", side(b)}, {"identical", identical(rows, properties)},
+        {"rows", materials}, {"properties", figures}};
+    std::cout << all.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+}
+
+}  // namespace
+
+int compareReport(const ReportOptions& options, const std::filesystem::path& materialFolder)
+{
+    const PercentBasis basis = options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight;
+    const MaterialFiles materials(materialFolder);
+    // Both files are tried, so that both problems are told at once.
+    auto a = loadFormula(options.formulaPaths[0], materials, basis);
+    auto b = loadFormula(options.formulaPaths[1], materials, basis);
+    if (!a || !b)
+        return 1;
+    const Side sideA{options.formulaPaths[0], std::move(*a)};
+    const Side sideB{options.formulaPaths[1], std::move(*b)};
+    const auto rows = matchRows(materialRows(sideA.formula.sheet), materialRows(sideB.formula.sheet));
+    const auto properties = compareProperties(sideA.formula.sheet, sideB.formula.sheet);
+    if (options.json)
+        writeJson(sideA, sideB, rows, properties);
+    else if (identical(rows, properties))
+        std::cout << shownFileName(sideA.path) << " and " << shownFileName(sideB.path)
+                  << " are identical: the same materials in the same weights\n";
+    else
+        writeText(sideA, sideB, rows, properties);
+    return 0;
+}
+
+}  // namespace tintora::report

@@ -1,0 +1,69 @@
+#include "CsvReport.h"
+
+#include "ReportFormula.h"
+
+#include "core/calc/PigmentVolumeConcentration.h"
+#include "core/formulas/FormulaFile.h"
+#include "core/text/NumberText.h"
+
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace tintora::report {
+
+namespace {
+
+constexpr const char* LineEnd = "\r\n";
+
+// Quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
+std::string csvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+void writeHeader(std::ostream& out)
+{
+    out << "file,name";
+    for (int b = 0; b < PropertyBoxCount; ++b)
+        out << ',' << propertyBoxName(static_cast<PropertyBox>(b));
+    out << ",PVC" << LineEnd;
+}
+
+void writeLine(std::ostream& out, const std::string& path, const FormulaSheet& sheet)
+{
+    out << csvField(shownFileName(path)) << ',' << csvField(sheet.name());
+    for (int b = 0; b < PropertyBoxCount; ++b)
+        out << ',' << formatThreeDecimals(sheet.box(static_cast<PropertyBox>(b)));
+    out << ',';
+    if (const auto pvc = pigmentVolumeConcentration(sheet))
+        out << formatThreeDecimals(*pvc);
+    out << LineEnd;
+}
+
+}  // namespace
+
+int csvReport(const ReportOptions& options, const std::filesystem::path& materialFolder)
+{
+    const PercentBasis basis = options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight;
+    const MaterialFiles materials(materialFolder);
+    writeHeader(std::cout);
+    int status = 0;
+    for (const std::string& path : options.formulaPaths) {
+        if (const auto loaded = loadFormula(path, materials, basis))
+            writeLine(std::cout, path, loaded->sheet);
+        else
+            status = 1;
+    }
+    return status;
+}
+
+}  // namespace tintora::report

@@ -1,0 +1,14 @@
+#pragma once
+#include "ReportOptions.h"
+
+#include <filesystem>
+
+namespace tintora::report {
+
+// A header line, then per formula its file, name, the sixteen properties by
+// their box names and the pigment volume concentration PVC (RFC 4180, CR LF).
+// Each formula is loaded, written and let go, so memory does not grow with
+// their number. Returns the exit status: 1 when a file was not reported.
+int csvReport(const ReportOptions& options, const std::filesystem::path& materialFolder);
+
+}  // namespace tintora::report

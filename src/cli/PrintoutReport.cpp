@@ -1,0 +1,90 @@
+#include "PrintoutReport.h"
+
+#include "ReportFormula.h"
+
+#include "core/formulas/FormulaFile.h"
+#include "core/print/LabPrintout.h"
+#include "core/print/PrintDate.h"
+#include "core/text/NumberText.h"
+
+#include <QDate>
+#include <QLocale>
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+
+namespace tintora::report {
+
+namespace {
+
+// Today in the system's short date form, written as the window writes it.
+std::string todayShortDate()
+{
+    const QDate today = QDate::currentDate();
+    const QString pattern = QLocale::system().dateFormat(QLocale::ShortFormat);
+    return formatShortDate({today.year(), today.month(), today.day()}, pattern.toStdString());
+}
+
+nlohmann::ordered_json sheetAsJson(const FormulaSheet& sheet, const std::string& formulaPath, bool formulaProtected)
+{
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        const SheetRow& row = sheet.row(n);
+        rows.push_back({
+            {"row", n},
+            {"rowKind", row.RowKind},
+            {"marked", row.marked},
+            {"material", sheet.cell(Column::Material, n)},
+            {"description", sheet.cell(Column::Description, n)},
+            {"weight", sheet.cell(Column::Weight, n)},
+            {"volume", sheet.cell(Column::Volume, n)},
+            {"percent", sheet.cell(Column::Percent, n)},
+        });
+    }
+    nlohmann::ordered_json boxes = nlohmann::ordered_json::object();
+    for (int b = 0; b < PropertyBoxCount; ++b) {
+        const auto box = static_cast<PropertyBox>(b);
+        boxes[propertyBoxName(box)] = formatThreeDecimals(sheet.box(box));
+    }
+    return {
+        {"file", shownFileName(formulaPath)},
+        {"name", sheet.name()},
+        {"protected", formulaProtected},
+        {"percentBasis", sheet.percentBasis == PercentBasis::Volume ? "volume" : "weight"},
+        {"rows", rows},
+        {"boxes", boxes},
+    };
+}
+
+}  // namespace
+
+int printoutReport(const ReportOptions& options, const std::filesystem::path& materialFolder)
+{
+    const PercentBasis basis = options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight;
+    const MaterialFiles materials(materialFolder);
+    const std::string date = options.date ? *options.date : todayShortDate();
+    // one formula prints as it always has: the JSON indented, over many lines
+    const int indent = options.formulaPaths.size() == 1 ? 2 : -1;
+    int status = 0;
+    bool first = true;
+    for (const std::string& path : options.formulaPaths) {
+        const auto loaded = loadFormula(path, materials, basis);
+        if (!loaded) {
+            status = 1;
+            continue;
+        }
+        if (options.json) {
+            std::cout << sheetAsJson(loaded->sheet, path, loaded->formulaProtected)
+                             .dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                      << "\n";
+        } else {
+            if (!first)
+                std::cout << '\f';
+            std::cout << renderPageAsText(LabPrintPage(loaded->sheet, shownFileName(path), date));
+        }
+        first = false;
+    }
+    return status;
+}
+
+}  // namespace tintora::report

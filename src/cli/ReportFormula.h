@@ -1,0 +1,31 @@
+#pragma once
+// What every mode of tintora-report shares: where the materials are, and a
+// formula loaded as the window opens one.
+#include "core/materials/MaterialFile.h"
+#include "core/sheet/FormulaSheet.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tintora::report {
+
+// The material folder when none is given: the Formulas folder the program uses.
+std::filesystem::path defaultMaterialFolder();
+
+struct LoadedFormula {
+    FormulaSheet sheet;
+    bool formulaProtected = false;
+};
+
+// Loads path with its materials and calculates it. A file that cannot be read
+// or holds no [Formula] section gives nullopt after a one-line message on
+// stderr naming it. One lookup serves a whole run: a material used by many
+// formulas is read once.
+std::optional<LoadedFormula> loadFormula(const std::string& path, const MaterialFiles& materials, PercentBasis basis);
+
+// One line on stderr, after the program's name.
+void reportProblem(std::string_view text);
+
+}  // namespace tintora::report

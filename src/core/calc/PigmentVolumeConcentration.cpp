@@ -1,0 +1,25 @@
+#include "core/calc/PigmentVolumeConcentration.h"
+
+#include "core/text/NumberText.h"
+
+namespace tintora {
+
+std::optional<double> pigmentVolumeConcentration(const FormulaSheet& sheet)
+{
+    // Summed in row order as Calculate sums them, so that the solids volume
+    // here is the one behind SolidsVolBox.
+    double totalVolume = 0, volatileVolume = 0, pigmentVolume = 0;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        const RowMaterialProps& p = sheet.row(n).props;
+        const double v = numberFromText(sheet.cell(Column::Volume, n));
+        totalVolume += v;
+        volatileVolume += v * p.Vol_Vol;
+        pigmentVolume += v * p.Pig_Vol;
+    }
+    const double solidsVolume = totalVolume - volatileVolume;
+    if (solidsVolume == 0)
+        return std::nullopt;
+    return pigmentVolume / solidsVolume * 100;
+}
+
+}  // namespace tintora
