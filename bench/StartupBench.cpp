@@ -74,8 +74,10 @@ Run runOnce(const std::string& program)
     if (ended != pid)
         throw std::runtime_error("lost " + program);
     const auto end = std::chrono::steady_clock::now();
+    if (WIFSIGNALED(status))
+        throw std::runtime_error(program + " was ended by signal " + std::to_string(WTERMSIG(status)));
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(program + " did not end cleanly");
+        throw std::runtime_error(program + " ended with status " + std::to_string(WEXITSTATUS(status)));
     return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss / 1024.0};
 }
 

@@ -1,5 +1,6 @@
 #include "ui/app/Artwork.h"
 
+#include "ui/widgets/PictureCache.h"
 #include "ui/widgets/SvgIcon.h"
 
 #include <QGuiApplication>
@@ -42,14 +43,29 @@ qreal screenPixelRatio()
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
-// A transparent canvas of `size` logical pixels at the screen's pixel ratio.
-QPixmap canvas(QSize size)
+// The program's logo on a transparent canvas of `size` logical pixels.
+QImage drawLogo(QSize size, qreal dpr)
 {
-    const qreal dpr = screenPixelRatio();
-    QPixmap pixmap(size * dpr);
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
+    QImage image(size * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal h = size.height();
+    svgicon::render(applicationPicture, p, QRectF(0, 0, h, h));
+
+    // The word as drawn at 100 px, baseline at y = 0: as large as it fits
+    // beside the icon, up to 72 px in a logo 100 px high, its capitals
+    // centred on the height.
+    svgicon::render(wordmarkPicture, p, [&](const QRectF& word) {
+        const qreal textLeft = h * 1.1;
+        const qreal room = size.width() - textLeft - h * 0.08;
+        const qreal scale = std::min(h * 0.72, 100 * room / word.right()) / 100;
+        const qreal baseline = (h + WordmarkCapHeight * scale) / 2;
+        return QRectF(
+            textLeft + word.left() * scale, baseline + word.top() * scale, word.width() * scale, word.height() * scale);
+    });
+    return image;
 }
 
 }  // namespace
@@ -89,24 +105,13 @@ QImage okGlyph(qreal devicePixelRatio)
 
 QPixmap logo(QSize size)
 {
-    QPixmap pixmap = canvas(size);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal h = size.height();
-    svgicon::render(applicationPicture, p, QRectF(0, 0, h, h));
-
-    // The word as drawn at 100 px, baseline at y = 0: as large as it fits
-    // beside the icon, up to 72 px in a logo 100 px high, its capitals
-    // centred on the height.
-    const QRectF word = svgicon::viewBox(wordmarkPicture);
-    const qreal textLeft = h * 1.1;
-    const qreal room = size.width() - textLeft - h * 0.08;
-    const qreal scale = std::min(h * 0.72, 100 * room / word.right()) / 100;
-    const qreal baseline = (h + WordmarkCapHeight * scale) / 2;
-    svgicon::render(wordmarkPicture, p,
-        QRectF(textLeft + word.left() * scale, baseline + word.top() * scale, word.width() * scale,
-            word.height() * scale));
-    return pixmap;
+    const qreal dpr = screenPixelRatio();
+    const QByteArray key = "logo " + svgicon::fingerprint(applicationPicture) + ' '
+        + svgicon::fingerprint(wordmarkPicture) + ' ' + QByteArray::number(size.width()) + 'x'
+        + QByteArray::number(size.height()) + '@' + QByteArray::number(dpr);
+    QImage image = PictureCache::shared().picture(key, [&] { return drawLogo(size, dpr); });
+    image.setDevicePixelRatio(dpr);
+    return QPixmap::fromImage(image);
 }
 
 QPixmap splashPicture(int frame, QSize size)

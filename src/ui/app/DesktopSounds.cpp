@@ -27,18 +27,45 @@ void silenceAlsaErrors()
         set(ignoreAlsaError);
     dlclose(alsa);
 }
+
+// The sound library with its codecs is loaded when the first sound plays, not
+// at start-up; it stays loaded until the program ends.
+struct CanberraFunctions {
+    decltype(&ca_context_create) create = nullptr;
+    decltype(&ca_context_open) open = nullptr;
+    decltype(&ca_context_destroy) destroy = nullptr;
+    decltype(&ca_context_play) play = nullptr;
+};
+
+const CanberraFunctions* loadCanberra()
+{
+    static const CanberraFunctions loaded = [] {
+        CanberraFunctions f;
+        void* library = dlopen("libcanberra.so.0", RTLD_LAZY | RTLD_LOCAL);
+        if (!library)
+            return f;
+        f.create = reinterpret_cast<decltype(f.create)>(dlsym(library, "ca_context_create"));
+        f.open = reinterpret_cast<decltype(f.open)>(dlsym(library, "ca_context_open"));
+        f.destroy = reinterpret_cast<decltype(f.destroy)>(dlsym(library, "ca_context_destroy"));
+        f.play = reinterpret_cast<decltype(f.play)>(dlsym(library, "ca_context_play"));
+        return f;
+    }();
+    const bool complete = loaded.create && loaded.open && loaded.destroy && loaded.play;
+    return complete ? &loaded : nullptr;
+}
 #endif
 
 }  // namespace
 
 struct DesktopSounds::Context {
 #ifdef TINTORA_HAVE_CANBERRA
+    const CanberraFunctions* ca = nullptr;
     ca_context* handle = nullptr;
     bool failed = false;
     ~Context()
     {
         if (handle)
-            ca_context_destroy(handle);
+            ca->destroy(handle);
     }
 
     // Opened on first use, so a machine without sound costs nothing at
@@ -49,9 +76,10 @@ struct DesktopSounds::Context {
             return true;
         if (failed)
             return false;
-        if (ca_context_create(&handle) != CA_SUCCESS || ca_context_open(handle) != CA_SUCCESS) {
+        ca = loadCanberra();
+        if (!ca || ca->create(&handle) != CA_SUCCESS || ca->open(handle) != CA_SUCCESS) {
             if (handle)
-                ca_context_destroy(handle);
+                ca->destroy(handle);
             handle = nullptr;
             failed = true;
             return false;
@@ -89,6 +117,6 @@ void DesktopSounds::play(std::string_view alias)
         return;
 #ifdef TINTORA_HAVE_CANBERRA
     if (context_->open())
-        ca_context_play(context_->handle, 0, CA_PROP_EVENT_ID, eventId, nullptr);
+        context_->ca->play(context_->handle, 0, CA_PROP_EVENT_ID, eventId, nullptr);
 #endif
 }

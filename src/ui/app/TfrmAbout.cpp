@@ -66,10 +66,12 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     logo->setGeometry(12, 10, 180, 44);
     for (int i = 0; i < 3; ++i) {
         images_[i] = new QLabel(this);
-        images_[i]->setPixmap(Artwork::splashPicture(i + 1, QSize(64, 64)));
         images_[i]->setGeometry(264, 10, 64, 64);
         images_[i]->setVisible(i == 0);
     }
+    // The splash shows only the first picture; the others are drawn when the
+    // animation first reaches them.
+    drawSplashPicture(1);
     textLabel(this, QStringLiteral("For Windows 95/98/NT"), QRect(12, 60, 200, 16));
     textLabel(this, QStringLiteral("Version 2.31"), QRect(12, 78, 200, 16), true);
     textLabel(this, QStringLiteral("Web Site:"), QRect(12, 98, 60, 16), true);
@@ -131,9 +133,17 @@ void TfrmAbout::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void TfrmAbout::drawSplashPicture(int frame)
+{
+    QLabel* picture = images_[frame - 1];
+    if (picture->pixmap().isNull())
+        picture->setPixmap(Artwork::splashPicture(frame, QSize(64, 64)));
+}
+
 void TfrmAbout::Timer1Timer()
 {
     splashFrame_ = nextSplashFrame(splashFrame_);
+    drawSplashPicture(splashFrame_);
     for (int i = 0; i < 3; ++i)
         images_[i]->setVisible(i + 1 == splashFrame_);
 }

@@ -41,6 +41,7 @@ protected:
 
 private:
     void createOkButton();
+    void drawSplashPicture(int frame);
     void Timer1Timer();
 
     QLabel* images_[3] = {};

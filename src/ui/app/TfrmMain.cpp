@@ -12,10 +12,9 @@
 #include "ui/app/RecalcCommands.h"
 #include "ui/app/SheetModel.h"
 #include "ui/app/TfrmAbout.h"
-#include "ui/app/TintoraApplication.h"
 #include "ui/formulas/TfrmProper.h"
 #include "ui/materials/TfrmMaterial.h"
-#include "ui/print/LabPrinter.h"
+#include "ui/print/LabPrintCommands.h"
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
@@ -28,7 +27,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -108,6 +106,8 @@ void TfrmMain::createParts()
     document_ = new FormulaDocument(
         {*this, sheet_, *services_.prompter, *mruList_, services_.chooseFormulaFile, services_.chooseSaveFile});
     connect(document_, &FormulaDocument::sheetLoaded, this, &TfrmMain::showLoadedSheet);
+    printing_ = new LabPrintCommands(
+        sheet_, [this] { return FormulaPath(); }, *services_.prompter, services_.printing, *this);
 }
 
 // The two dialogs are made when first wanted: nothing of them shows before,
@@ -137,8 +137,8 @@ void TfrmMain::connectCommands()
     onTriggered(menus_.FirstTimeUser1, this, &TfrmMain::FirstTimeUser1Click);
     onTriggered(menus_.About1, this, &TfrmMain::About1Click);
     onTriggered(menus_.Tips, this, &TfrmMain::TipsClick);
-    onTriggered(menus_.LabPrint1, this, &TfrmMain::LabPrint1Click);
-    onClick(buttons().PrintButton, this, &TfrmMain::PrintButtonClick);
+    onTriggered(menus_.LabPrint1, printing_, &LabPrintCommands::LabPrint1Click);
+    onClick(buttons().PrintButton, printing_, &LabPrintCommands::PrintButtonClick);
     connect(menus_.Exit1, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -440,37 +440,4 @@ void TfrmMain::TipsClick()
     tipDialog_->setOnAtStart(true);
     tipDialog_->Execute();
     tipDialog_->setOnAtStart(showAtStart);
-}
-
-void TfrmMain::printOn(QPrinter& printer)
-{
-    if (!LabPrint(printer, sheet_, FormulaPath(), todayShortDate()))
-        services_.prompter->error("The printout could not be started on the printer.");
-}
-
-void TfrmMain::LabPrint1Click()
-{
-    // The dialog opens on the last choice; a cancelled first dialog chooses nothing.
-    std::unique_ptr<QPrinter> fresh = chosenPrinter_ ? nullptr : newLabPrinter();
-    QPrinter& printer = chosenPrinter_ ? *chosenPrinter_ : *fresh;
-    if (!services_.printing.runDialog(this, printer))
-        return;
-    if (fresh)
-        chosenPrinter_ = std::move(fresh);
-    printOn(*chosenPrinter_);
-}
-
-void TfrmMain::PrintButtonClick()
-{
-    if (chosenPrinter_) {
-        printOn(*chosenPrinter_);
-        return;
-    }
-    const std::unique_ptr<QPrinter> printer = newLabPrinter();
-    if (!services_.printing.findSystemPrinter(*printer)) {
-        services_.prompter->error(
-            "No printer is available. Use File \u25B8 Print \u25B8 Lab Print to print to a PDF file.");
-        return;
-    }
-    printOn(*printer);
 }

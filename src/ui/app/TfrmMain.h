@@ -2,7 +2,8 @@
 // The main window: a frame that shows the formula sheet in the grid and the
 // property boxes, holds the menus and the button bar, runs the commands of the
 // formula document and wires the rest to the parts that do it: grid editing
-// (GridEditor), the target recalculations (RecalcCommands) and the dialogs.
+// (GridEditor), the target recalculations (RecalcCommands), the printout
+// (LabPrintCommands) and the dialogs.
 // What it tells or asks the user goes through the Prompter.
 #include "core/calc/KeypadDialog.h"
 #include "core/sheet/FormulaSheet.h"
@@ -14,12 +15,11 @@
 
 #include <QMainWindow>
 
-#include <memory>
-
 class ButtonBar;
 struct ButtonBarButtons;
 class GridEditor;
 class HelpWindow;
+class LabPrintCommands;
 class PropertiesPanel;
 class RecalcCommands;
 class SheetModel;
@@ -123,18 +123,10 @@ private:
     void About1Click();
     void TipsClick();
 
-    // The laboratory printout: through the print dialog, or at once on the current printer.
-    void LabPrint1Click();
-    void PrintButtonClick();
-    void printOn(QPrinter& printer);
-
     MainWindowServices services_;
     tintora::FormulaSheet sheet_;
     WindowSizeRules sizeRules_;
     bool activated_ = false;
-    // The printer chosen in the last confirmed print dialog of this run; null
-    // until then, when the Print button takes the system's printer.
-    std::unique_ptr<QPrinter> chosenPrinter_;
 
     // Children of the window, deleted with it.
     MainMenus menus_;
@@ -148,6 +140,7 @@ private:
     RecalcCommands* recalc_ = nullptr;
     GridEditor* gridEditor_ = nullptr;
     FormulaDocument* document_ = nullptr;
+    LabPrintCommands* printing_ = nullptr;
     TfrmMaterial* frmMaterial_ = nullptr;  // created once and reused, so it keeps its boxes between openings
     TfrmProper* frmProper_ = nullptr;  // created once; frmSpec is its child
 };

@@ -1,5 +1,7 @@
 #include "ui/widgets/SvgIcon.h"
 
+#include "ui/widgets/PictureCache.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QHash>
@@ -29,12 +31,18 @@ void ensurePicturesRegistered()
 
 QImage renderImage(const QString& path, QSize pixels)
 {
-    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(path);
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    return image;
+    // Parsing and painting the file is most of what a picture costs; the
+    // cache gives the same pixels from the previous run.
+    const QByteArray key = path.toUtf8() + ' ' + PictureCache::fingerprint(path) + ' '
+        + QByteArray::number(pixels.width()) + 'x' + QByteArray::number(pixels.height());
+    return PictureCache::shared().picture(key, [&] {
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QSvgRenderer renderer(path);
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+        return image;
+    });
 }
 
 // An icon engine drawing an SVG file at the size asked for, in the style's
@@ -113,17 +121,22 @@ QPixmap pixmap(const QString& name, QSize logicalSize, qreal devicePixelRatio)
     return QPixmap::fromImage(image(name, logicalSize, devicePixelRatio));
 }
 
-QRectF viewBox(const QString& name)
+QByteArray fingerprint(const QString& name)
 {
     ensurePicturesRegistered();
-    return QSvgRenderer(resourcePath(name)).viewBoxF();
+    return PictureCache::fingerprint(resourcePath(name));
 }
 
 void render(const QString& name, QPainter& painter, const QRectF& target)
 {
+    render(name, painter, [&target](const QRectF&) { return target; });
+}
+
+void render(const QString& name, QPainter& painter, const std::function<QRectF(const QRectF& viewBox)>& targetFor)
+{
     ensurePicturesRegistered();
     QSvgRenderer renderer(resourcePath(name));
-    renderer.render(&painter, target);
+    renderer.render(&painter, targetFor(renderer.viewBoxF()));
 }
 
 }  // namespace svgicon

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 
 namespace svgicon {
@@ -24,10 +26,13 @@ QIcon icon(const QString& name);
 QImage image(const QString& name, QSize logicalSize, qreal devicePixelRatio);
 QPixmap pixmap(const QString& name, QSize logicalSize, qreal devicePixelRatio);
 
-// The picture's own coordinates.
-QRectF viewBox(const QString& name);
+// A digest of the picture's file, for keys of drawings made from it.
+QByteArray fingerprint(const QString& name);
 
 // Draws the picture into target on painter.
 void render(const QString& name, QPainter& painter, const QRectF& target);
+// Draws the picture into the target that targetFor gives for the picture's own
+// coordinates (its view box); the file is read once.
+void render(const QString& name, QPainter& painter, const std::function<QRectF(const QRectF& viewBox)>& targetFor);
 
 }  // namespace svgicon

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -159,6 +160,22 @@ private slots:
         for (int i = 0; i < 5; ++i)
             seen << (frame = nextSplashFrame(frame));
         QCOMPARE(seen, (QList<int>{1, 2, 3, 1, 2}));
+    }
+
+    // Each picture is drawn by the time the animation first shows it.
+    void aboutAnimationShowsEachPicture()
+    {
+        TfrmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QList<QImage> shown;
+        for (int frame : {1, 2, 3}) {
+            QTRY_COMPARE(about.SplashFrame(), frame);
+            QVERIFY(about.image(frame)->isVisible());
+            shown << about.image(frame)->pixmap().toImage();
+            QVERIFY(!shown.last().isNull());
+        }
+        QVERIFY(shown[0] != shown[1] && shown[1] != shown[2] && shown[0] != shown[2]);
     }
 
     void mainWindowOpensCentredWithoutMaximiseBox()

@@ -3,6 +3,7 @@
 #include "ui/widgets/TTipWindow.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QtTest>
 
@@ -31,6 +32,12 @@ bool samePixels(QImage a, QImage b)
 class SvgIconTest : public QObject {
     Q_OBJECT
 private slots:
+    // Pictures kept from an earlier run would hide the drawing under test.
+    void initTestCase()
+    {
+        QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).removeRecursively();
+    }
+
     // Every picture among the resources is a valid SVG that draws something.
     void everyPictureDraws()
     {
