@@ -47,8 +47,6 @@ int main(int argc, char** argv)
 
     const tintora::ProgramFiles files
         = tintora::locateProgramFiles(tintora::runningProgramPlaces(), tintora::SeedUserFolder::Yes);
-    if (!files.problem.empty())
-        std::cerr << "tintora: " << files.problem << "; the installed samples are used instead\n";
     const auto program = startProgram(files, formula);
     if (program->endsAfterStartUp)
         return 0;

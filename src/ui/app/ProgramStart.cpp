@@ -73,9 +73,12 @@ std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const 
     if (qEnvironmentVariableIsSet("TINTORA_QUIT_WHEN_SHOWN"))
         new QuitOnFirstPaint(program->frmMain.get(), &program->endsAfterStartUp);
     program->frmMain->show();
-    if (!formulaToOpen.isEmpty())
-        program->frmMain->openFormula(formulaToOpen);
     program->frmMain->FormActivate();
     program->frmAbout->hide();
+    // After the start, so that no message box hides under the splash.
+    if (!files.problem.empty())
+        program->prompter->error("Tintora " + files.problem + "; it shows the samples installed with it instead.");
+    if (!formulaToOpen.isEmpty())
+        program->frmMain->openFormula(formulaToOpen);
     return program;
 }

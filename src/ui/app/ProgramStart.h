@@ -25,8 +25,9 @@ struct Program {
     ~Program();
 };
 
-// Shows the splash, then the main window on `files`; with `formulaToOpen`
-// that formula is then opened as Open opens it, before the tip of the day.
+// Shows the splash, then the main window on `files`, the tip of the day, and
+// hides the splash; then says so when the user's folder could not be made,
+// and opens `formulaToOpen`, when given, as Open opens a file.
 std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const QString& formulaToOpen = {});
 
 // The open dialog for formula files.

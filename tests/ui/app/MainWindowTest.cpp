@@ -192,8 +192,8 @@ private slots:
         QVERIFY(program->frmAbout->AboutBar()->value() == 100);
     }
 
-    // A formula named on the command line opens as Open opens it, before the
-    // tip of the day; a file that is no formula gets Open's message.
+    // A formula named on the command line opens as Open opens it, after the
+    // start with its tip of the day; a file that is no formula gets Open's message.
     void programStartOpensTheFormulaNamed_data()
     {
         QTest::addColumn<QString>("file");
@@ -215,16 +215,15 @@ private slots:
                 modalsInOrder << (box ? box->text() : QStringLiteral("tips"));
                 modal->close();
             }
-            if (!modalsInOrder.contains(QStringLiteral("tips")))
+            if (modalsInOrder.size() < (opens ? 1 : 2))
                 QTimer::singleShot(10, this, closeModals);
         };
         QTimer::singleShot(0, this, closeModals);
         const auto program = startProgram(programFiles(), path);
         const tintora::FormulaFileRead read = tintora::readFormulaFile(localPath(path));
-        const QStringList expected = opens
-            ? QStringList{QStringLiteral("tips")}
-            : QStringList{QString::fromStdString(tintora::formulaFileProblem(read.state, path.toStdString())),
-                QStringLiteral("tips")};
+        QStringList expected{QStringLiteral("tips")};
+        if (!opens)
+            expected << QString::fromStdString(tintora::formulaFileProblem(read.state, path.toStdString()));
         QCOMPARE(modalsInOrder, expected);
         QCOMPARE(program->frmMain->FormulaPath(), opens ? path : QString());
         QCOMPARE(program->frmMain->MRUList()->Items(), opens ? QStringList{path} : QStringList{});

@@ -33,10 +33,7 @@ class SvgIconTest : public QObject {
     Q_OBJECT
 private slots:
     // Pictures kept from an earlier run would hide the drawing under test.
-    void initTestCase()
-    {
-        QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).removeRecursively();
-    }
+    void initTestCase() { QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).removeRecursively(); }
 
     // Every picture among the resources is a valid SVG that draws something.
     void everyPictureDraws()
