@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -24,15 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const IniFile ini = IniFile::parse(bytes);
 
-    // The same bytes serve as the formula and as every material it names.
-    std::ofstream(folder / "f.tfx", std::ios::binary) << bytes;
+    // The same bytes serve as the formula and as every material it names: one
+    // file, linked under each name (a name given twice links once).
+    const std::filesystem::path formula = folder / "f.tfx";
+    std::ofstream(formula, std::ios::binary) << bytes;
     for (int n = 1; n <= SheetRowCount; ++n) {
         const std::string code = ini.readString("Formula", "Material" + std::to_string(n), "");
+        std::error_code ignored;
         if (MaterialFiles::codeNamesAFile(code) && code.size() < 200)
-            std::ofstream(folder / (code + ".rm"), std::ios::binary) << bytes;
+            std::filesystem::create_hard_link(formula, folder / (code + ".rm"), ignored);
     }
     FormulaSheet sheet;
-    FormulaLoad(sheet, (folder / "f.tfx").string(), folder);
+    FormulaLoad(sheet, formula.string(), folder);
     for (int b = 0; b < PropertyBoxCount; ++b)
         if (!std::isfinite(sheet.box(static_cast<PropertyBox>(b))))
             std::abort();

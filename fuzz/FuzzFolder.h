@@ -1,7 +1,10 @@
 #pragma once
-// A scratch folder for one input, tintora-fuzz-<pid> in the temporary folder,
-// made for the input and removed with everything in it afterwards. (libFuzzer
-// ends a run without running exit handlers, so nothing may be left to them.)
+// A scratch folder for one input, tintora-fuzz-<pid> in /dev/shm (memory) where
+// there is one, else in the temporary folder, made for the input and removed
+// with everything in it afterwards. (libFuzzer ends a run without running exit
+// handlers, so nothing may be left to them.) On a disk, creating and removing
+// the files of every input, and the writer's fsync, cost more than the code
+// under test: the formula target ran at a few hundred inputs a second.
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -12,7 +15,7 @@ namespace tintora::fuzz {
 class ScratchFolder {
 public:
     ScratchFolder()
-        : path_(std::filesystem::temp_directory_path() / ("tintora-fuzz-" + std::to_string(getpid())))
+        : path_(base() / ("tintora-fuzz-" + std::to_string(getpid())))
     {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
@@ -29,6 +32,18 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
 private:
+    static std::filesystem::path base()
+    {
+        static const std::filesystem::path chosen = [] {
+            std::error_code ec;
+            const std::filesystem::path memory = "/dev/shm";
+            if (std::filesystem::is_directory(memory, ec) && access(memory.c_str(), W_OK | X_OK) == 0)
+                return memory;
+            return std::filesystem::temp_directory_path();
+        }();
+        return chosen;
+    }
+
     std::filesystem::path path_;
 };
 
