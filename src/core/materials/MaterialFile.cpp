@@ -9,6 +9,8 @@
 #include <system_error>
 #include <unordered_set>
 
+#include <sys/stat.h>
+
 namespace tintora {
 
 namespace fs = std::filesystem;
@@ -166,10 +168,24 @@ const Material* MaterialFiles::material(std::string_view code) const
     const auto file = find(code);
     if (!file)
         return nullptr;
-    auto [entry, added] = materials_.try_emplace(*file);
+    auto [entry, added] = byName_.try_emplace(*file, nullptr);
     if (added)
-        entry->second = loadMaterial(*file);
-    return entry->second ? &*entry->second : nullptr;
+        entry->second = &readOnce(*file);
+    return *entry->second ? &**entry->second : nullptr;
+}
+
+// A folder may reach one file under several names (aliases as links); the
+// file is read once for all of them.
+const std::optional<Material>& MaterialFiles::readOnce(const fs::path& file) const
+{
+    static const std::optional<Material> missing;
+    struct stat st { };
+    if (::stat(file.c_str(), &st) != 0)
+        return missing;
+    auto [entry, added] = byFile_.try_emplace({st.st_dev, st.st_ino});
+    if (added)
+        entry->second = loadMaterial(file);
+    return entry->second;
 }
 
 IniFile readMaterialIni(const fs::path& file)

@@ -5,12 +5,14 @@
 #include "core/text/IniFile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tintora {
@@ -31,8 +33,8 @@ constexpr std::size_t MaxMaterialFileBytes = std::size_t{1} * 1024 * 1024;
 // that finds nothing, as its Windows-1252 bytes, the file names that Windows
 // wrote. The folder is listed at most once in the lifetime of a lookup, and
 // only when the first tries fail, each code is looked up once and each file
-// read once; make one lookup per operation so that nothing is cached between
-// operations.
+// read once, however many names (links) reach it; make one lookup per
+// operation so that nothing is cached between operations.
 class MaterialFiles {
 public:
     explicit MaterialFiles(std::filesystem::path folder);
@@ -57,14 +59,17 @@ private:
     std::optional<std::filesystem::path> lookUp(std::string_view code) const;
     std::optional<std::filesystem::path> lookUpByName(const std::vector<std::string>& spellings) const;
     std::optional<std::filesystem::path> findInListing(const std::vector<std::string>& spellings) const;
+    const std::optional<Material>& readOnce(const std::filesystem::path& file) const;
 
     std::filesystem::path folder_;
     // code -> file, for the codes asked so far in this operation
     mutable std::map<std::string, std::optional<std::filesystem::path>, std::less<>> found_;
     // lower-case file name -> first matching name in byte order; built on demand
     mutable std::optional<std::unordered_map<std::string, std::string>> listing_;
-    // file -> its material, nullopt when it cannot be read
-    mutable std::map<std::filesystem::path, std::optional<Material>> materials_;
+    // file name -> the material of the file it reaches
+    mutable std::map<std::filesystem::path, const std::optional<Material>*> byName_;
+    // file (device, inode) -> its material, nullopt when it cannot be read
+    mutable std::map<std::pair<std::uint64_t, std::uint64_t>, std::optional<Material>> byFile_;
 };
 
 constexpr const char* MaterialSection = "Material";

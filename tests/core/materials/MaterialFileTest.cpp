@@ -179,6 +179,11 @@ TEST(MaterialFilesReadTest, EachFileIsReadOnceInALookup)
     EXPECT_EQ(first->Name, "TITANIUM dioxide");
     EXPECT_EQ(MaterialFiles(folder.path()).material("tio2")->Name, "changed");
     EXPECT_EQ(files.material("nosuch"), nullptr);
+    // another name for the same file: a symbolic link, a hard link
+    std::filesystem::create_symlink("tio2.rm", folder.path() / "rutile.rm");
+    std::filesystem::create_hard_link(file, folder.path() / "r902.rm");
+    EXPECT_EQ(files.material("rutile"), first);
+    EXPECT_EQ(files.material("r902"), first);
 }
 
 TEST(MaterialFilesCodeTest, CodeWithNulNamesNoFile)
