@@ -170,30 +170,22 @@ void drawProperties(std::vector<DrawText>& page, const FormulaSheet& sheet, int 
     draw(page, line, 0, Regular, fullRule);
 }
 
-// Splits valid UTF-8 into its code points: each starts at a byte that is not
-// a continuation byte (10xxxxxx).
-std::vector<std::string_view> codePoints(std::string_view text)
+using CellLine = std::vector<std::string_view>;
+
+// Writes valid UTF-8 one code point per cell from `column` on; a code point
+// starts at each byte that is not a continuation byte (10xxxxxx).
+void writeAt(CellLine& cells, std::size_t column, std::string_view text)
 {
-    std::vector<std::string_view> points;
     std::size_t start = 0;
     for (std::size_t i = 1; i <= text.size(); ++i) {
         const bool atBoundary = i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (atBoundary) {
-            points.push_back(text.substr(start, i - start));
-            start = i;
-        }
+        if (!atBoundary)
+            continue;
+        if (cells.size() <= column)
+            cells.resize(column + 1, " ");
+        cells[column++] = text.substr(start, i - start);
+        start = i;
     }
-    return points;
-}
-
-using CellLine = std::vector<std::string_view>;
-
-void writeAt(CellLine& cells, std::size_t column, std::string_view text)
-{
-    const std::vector<std::string_view> points = codePoints(text);
-    if (cells.size() < column + points.size())
-        cells.resize(column + points.size(), " ");
-    std::copy(points.begin(), points.end(), cells.begin() + static_cast<std::ptrdiff_t>(column));
 }
 
 std::string joinTrimmed(const CellLine& cells)
