@@ -3,8 +3,8 @@
 // properties (every fraction within its material, a binder share left), notes,
 // now and then a row whose material file is missing, and random marks.
 #include "core/calc/Calculate.h"
-#include "core/text/NumberText.h"
 #include "core/sheet/FormulaSheet.h"
+#include "core/text/NumberText.h"
 
 #include <random>
 #include <string>

@@ -25,9 +25,9 @@ using Messages = std::vector<Message>;
 
 namespace {
 
-constexpr Q ratioQuantities[] = {Q::BinderByWeight, Q::BinderByVolume, Q::PigmentByWeight, Q::PigmentByVolume,
-    Q::SolidsByWeight, Q::SolidsByVolume, Q::VolatileByWeight, Q::VolatileByVolume, Q::Density, Q::SPG, Q::Voc,
-    Q::PBRatio};
+constexpr Q ratioQuantities[]
+    = {Q::BinderByWeight, Q::BinderByVolume, Q::PigmentByWeight, Q::PigmentByVolume, Q::SolidsByWeight,
+        Q::SolidsByVolume, Q::VolatileByWeight, Q::VolatileByVolume, Q::Density, Q::SPG, Q::Voc, Q::PBRatio};
 
 std::vector<Q> allQuantities()
 {
@@ -146,9 +146,8 @@ TEST_F(ReformulationTest, EachTargetOpensTheKeypadWithItsCaptionAndCurrentValue)
 
 TEST_F(ReformulationTest, TheButtonsFollowThePercentBasis)
 {
-    const BasisProperty properties[]
-        = {BasisProperty::Cost, BasisProperty::Binder, BasisProperty::Pigment, BasisProperty::Solids,
-            BasisProperty::Volatile};
+    const BasisProperty properties[] = {BasisProperty::Cost, BasisProperty::Binder, BasisProperty::Pigment,
+        BasisProperty::Solids, BasisProperty::Volatile};
     const B weightPanel[] = {B::CostWtBox, B::BinderWtBox, B::PigmentWtBox, B::SolidsWtBox, B::VolatileWtBox};
     const B volumePanel[] = {B::CostVolBox, B::BinderVolBox, B::PigmentVolBox, B::SolidsVolBox, B::VolatileVolBox};
     for (int i = 0; i < 5; ++i) {
@@ -194,11 +193,11 @@ const TargetCase targetCases[] = {
     // (50 + 80 k) / (1 + k) = 70 gives k = 2
     {"SolidsByVolumeReached", Q::SolidsByVolume, 70, {}, " 200.000", [](ReformulationTest&) {}},
     {"SolidsByVolumeBeyondTheMarkedRow", Q::SolidsByVolume, 90,
-        {{BoxKind::Error, "With the marked rows, Solids by volume can be set between 50.000 and 80.000."}},
-        " 100.000", [](ReformulationTest&) {}},
+        {{BoxKind::Error, "With the marked rows, Solids by volume can be set between 50.000 and 80.000."}}, " 100.000",
+        [](ReformulationTest&) {}},
     {"SolidsByVolumeBelowTheUnmarkedRows", Q::SolidsByVolume, 50,
-        {{BoxKind::Error, "With the marked rows, Solids by volume can be set between 50.000 and 80.000."}},
-        " 100.000", [](ReformulationTest&) {}},
+        {{BoxKind::Error, "With the marked rows, Solids by volume can be set between 50.000 and 80.000."}}, " 100.000",
+        [](ReformulationTest&) {}},
     // no pigment without the marked row: anything below its 10 %
     {"PigmentFromNothing", Q::PigmentByWeight, 12,
         {{BoxKind::Error, "With the marked rows, Pigment by weight can be set below 10.000."}}, " 100.000",
@@ -206,24 +205,29 @@ const TargetCase targetCases[] = {
     {"EveryMaterialMarked", Q::SolidsByWeight, 60,
         {{BoxKind::Error, "The marked rows cannot change Solids by weight."}}, " 100.000",
         [](ReformulationTest& t) { t.sheet.row(1).marked = true; }},
-    {"OnlyAMissingMaterialMarked", Q::Density, 9,
-        {{BoxKind::Error, "New value can not be obtained with selection."}}, " 100.000",
+    {"OnlyAMissingMaterialMarked", Q::Density, 9, {{BoxKind::Error, "New value can not be obtained with selection."}},
+        " 100.000",
         [](ReformulationTest& t) {
             t.sheet.row(2).marked = false;
             t.putMissingMaterial(3, 10, true);
         }},
     {"DensityWithoutSpecificGravity", Q::Density, 9, {{BoxKind::Error, "A material has no specific gravity."}},
-        " 100.000", [](ReformulationTest& t) { t.putMaterial(3, 10, {0, 1, 0, 0, 0, 0, 0, 0}); }},
+        " 100.000",
+        [](ReformulationTest& t) {
+            t.putMaterial(3, 10, {0, 1, 0, 0, 0, 0, 0, 0});
+        }},
     // a weight target by weight counts the row without specific gravity:
     // it is all solids: (5000 + 1000 + 8000 k) / (110 + 100 k) = 70 gives k = 1.7
     {"SolidsByWeightWithoutSpecificGravity", Q::SolidsByWeight, 70, {}, " 170.000",
-        [](ReformulationTest& t) { t.putMaterial(3, 10, {0, 1, 0, 0, 0, 0, 0, 0}); }},
+        [](ReformulationTest& t) {
+            t.putMaterial(3, 10, {0, 1, 0, 0, 0, 0, 0, 0});
+        }},
     // the missing material stays and counts as all solids:
     // (50 + 100 + 80 k) / (2 + k) = 78 gives k = 3
     {"MissingMaterialCountsAsUnscaledSolids", Q::SolidsByWeight, 78, {}, " 300.000",
         [](ReformulationTest& t) { t.putMissingMaterial(3, 100, true); }},
-    {"MarkedRowBeyondTheRowLimit", Q::SolidsByVolume, 79.999, {{BoxKind::Error, "A selected material exceeds row limit."}},
-        " 100.000", [](ReformulationTest&) {}},
+    {"MarkedRowBeyondTheRowLimit", Q::SolidsByVolume, 79.999,
+        {{BoxKind::Error, "A selected material exceeds row limit."}}, " 100.000", [](ReformulationTest&) {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Reformulation, TargetCaseTest, ::testing::ValuesIn(targetCases),
@@ -295,7 +299,8 @@ TEST_F(ReformulationTest, RandomUnreachableTargetsAreRefusedWithTheReachableRang
                 expectSameSheet(sheet, start, context);
                 ASSERT_EQ(prompter.shown.size(), 1u) << context;
                 const auto [namedLow, namedHigh] = namedRange(prompter.shown[0].text);
-                // the volume cells' three decimals move a ratio by a few parts in 10^4 (the VOC most: it divides by the exempt volume)
+                // the volume cells' three decimals move a ratio by a few parts in 10^4 (the VOC most: it divides by the
+                // exempt volume)
                 EXPECT_NEAR(namedLow, low, 0.02 + 5e-4 * low) << context << ": " << prompter.shown[0].text;
                 EXPECT_NEAR(namedHigh, high, 0.02 + 5e-4 * high) << context << ": " << prompter.shown[0].text;
             }
@@ -359,8 +364,8 @@ struct Ratios {
     std::array<double, 6> values;
     static Ratios of(const FormulaSheet& s)
     {
-        return {{s.box(B::DensityBox), s.box(B::SolidsWtBox), s.box(B::SolidsVolBox), s.box(B::VocBox),
-            s.box(B::PBBox), pigmentVolumeConcentration(s).value_or(0)}};
+        return {{s.box(B::DensityBox), s.box(B::SolidsWtBox), s.box(B::SolidsVolBox), s.box(B::VocBox), s.box(B::PBBox),
+            pigmentVolumeConcentration(s).value_or(0)}};
     }
 };
 
@@ -391,7 +396,8 @@ TEST_F(ReformulationTest, ScaleKeepsEveryRatioAndLandsExactlyOnItsTarget)
         const double smaller = std::min(total, sheet.box(B::WeightBox));
         const double relative = 0.0005 * SheetRowCount / smaller * 40;
         for (std::size_t i = 0; i < was.values.size(); ++i)
-            EXPECT_NEAR(is.values[i], was.values[i], 0.002 + relative * was.values[i]) << context << ", " << ratioNames[i];
+            EXPECT_NEAR(is.values[i], was.values[i], 0.002 + relative * was.values[i])
+                << context << ", " << ratioNames[i];
         for (int n = 1; n <= SheetRowCount; ++n) {
             EXPECT_EQ(sheet.row(n).marked, start.row(n).marked) << context;
             EXPECT_EQ(sheet.cell(Column::Description, n), start.cell(Column::Description, n)) << context;
