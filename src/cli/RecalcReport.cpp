@@ -225,7 +225,8 @@ ReformulationParse parseReformulation(const ReformulationOptions& options)
     if (!problem && options.marks) {
         request.markedRows = rowsNamed(*options.marks);
         if (!request.markedRows)
-            problem = "--marks takes row numbers from 1 to 36 separated by commas, or all, not '" + *options.marks + "'";
+            problem
+                = "--marks takes row numbers from 1 to 36 separated by commas, or all, not '" + *options.marks + "'";
     }
     if (problem)
         return {std::nullopt, *problem};

@@ -233,6 +233,16 @@ const TargetCase targetCases[] = {
 INSTANTIATE_TEST_SUITE_P(Reformulation, TargetCaseTest, ::testing::ValuesIn(targetCases),
     [](const ::testing::TestParamInfo<TargetCase>& info) { return std::string(info.param.name); });
 
+// A material with more volatile and pigment than weight (a faulty file) has a
+// negative binder: p then has a pole, and a target inside the range may need
+// a negative factor.
+TEST(RatioTargetFactorTest, ANegativeFactorIsRefusedNotApplied)
+{
+    const RatioFactor found = ratioTargetFactor({10, 1}, {1, -0.5}, 5, "P/B ratio");
+    EXPECT_EQ(found.refusal, "The marked rows would need a negative weight for this value.");
+    EXPECT_DOUBLE_EQ(ratioTargetFactor({10, 1}, {1, 0.5}, 5, "P/B ratio").factor, 5.0 / 1.5);
+}
+
 // Random formulas and marks: a target drawn by scaling the marked rows by a
 // random factor is reached within the tolerance, or the step is undone.
 TEST_F(ReformulationTest, RandomReachableTargetsAreReachedOrUndone)

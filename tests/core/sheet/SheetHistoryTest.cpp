@@ -38,6 +38,12 @@ namespace {
 
 // One user step of each kind the window records, on a random row.
 struct Editor {
+    Editor(FormulaSheet& edited, test::RandomFormula& drawing)
+        : sheet(edited)
+        , random(drawing)
+    {
+    }
+
     FormulaSheet& sheet;
     test::RandomFormula& random;
     tintora::testing::ScriptedPrompter prompter;
@@ -89,7 +95,7 @@ TEST(SheetHistoryTest, RandomStepsUndoToTheStartAndRedoToTheEnd)
         test::RandomFormula random(seed);
         FormulaSheet sheet = random.sheet(random.integer(2, 20));
         SheetHistory history(sheet);
-        Editor editor{sheet, random};
+        Editor editor(sheet, random);
         std::vector<FormulaSheet> states{sheet};
         std::vector<std::string> captions;
         while (states.size() < 60) {
