@@ -110,6 +110,16 @@ void putRemainder(const FormulaSheet& sheet, ScalePlan& plan, ScaleKind kind, do
     w = weightShowingVolume(cellVolume(*w, spec) + remainder, spec);
 }
 
+// A row whose scaled weight rounds to 0.000 would lose its weight: the next
+// Calculate empties the cell, and scaling back cannot bring it back.
+bool everyRowKeepsAWeight(const ScalePlan& plan)
+{
+    for (const std::optional<double>& w : plan.weights)
+        if (w && *w == 0)
+            return false;
+    return true;
+}
+
 bool withinRowLimit(const ScalePlan& plan)
 {
     for (const std::optional<double>& w : plan.weights)
@@ -179,6 +189,8 @@ ScalePlan planScale(const FormulaSheet& sheet, ScaleKind kind, double target)
     putRemainder(sheet, plan, kind, target);
     if (!std::isfinite(plan.factor) || !withinRowLimit(plan))
         plan.refusal = "A material exceeds row limit.";
+    else if (!everyRowKeepsAWeight(plan))
+        plan.refusal = "A material would weigh less than a thousandth of a pound.";
     return plan;
 }
 

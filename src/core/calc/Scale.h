@@ -38,7 +38,8 @@ struct ScalePlan {
 // the remainder on the largest scaled row, so that the total (weight, or the
 // volume that Calculate sums from the rows' three-decimal volumes) is exactly
 // the target at three decimals. Refused, with the sentence that says why,
-// when there is nothing to scale or a row would exceed the row limit.
+// when there is nothing to scale, or a row would exceed the row limit or
+// round to no weight at all.
 ScalePlan planScale(const FormulaSheet& sheet, ScaleKind kind, double target);
 
 // The command: the keypad (none for Percent: its target is 100), the

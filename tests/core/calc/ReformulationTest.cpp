@@ -365,6 +365,13 @@ const ScaleRefusal scaleRefusals[] = {
             t.putMaterial(1, 60000, halfVolatile());
             t.putMissingMaterial(2, 1, false);
         }},
+    // 0.001 lb in all would leave the second row 0.00001 lb: shown as 0.000, then gone
+    {"RowWouldLoseItsWeight", ScaleKind::Weight, "0.001",
+        {{BoxKind::Error, "A material would weigh less than a thousandth of a pound."}}, true,
+        [](ReformulationTest& t) {
+            t.putMaterial(1, 100, halfVolatile());
+            t.putMaterial(2, 1, fifthVolatile());
+        }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Reformulation, ScaleRefusalTest, ::testing::ValuesIn(scaleRefusals),
