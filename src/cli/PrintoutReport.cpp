@@ -58,6 +58,17 @@ nlohmann::ordered_json sheetAsJson(const FormulaSheet& sheet, const std::string&
 
 }  // namespace
 
+void printFormula(const ReportOptions& options, const LoadedFormula& formula, const std::string& path)
+{
+    if (options.json)
+        std::cout << sheetAsJson(formula.sheet, path, formula.formulaProtected)
+                         .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                  << "\n";
+    else
+        std::cout << renderPageAsText(
+            LabPrintPage(formula.sheet, shownFileName(path), options.date ? *options.date : todayShortDate()));
+}
+
 int printoutReport(const ReportOptions& options, const std::filesystem::path& materialFolder)
 {
     const PercentBasis basis = options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight;

@@ -1,7 +1,9 @@
 #pragma once
+#include "ReportFormula.h"
 #include "ReportOptions.h"
 
 #include <filesystem>
+#include <string>
 
 namespace tintora::report {
 
@@ -9,5 +11,9 @@ namespace tintora::report {
 // --json the sheet of each (one object per line when there are several).
 // Returns the exit status: 1 when a file was not reported.
 int printoutReport(const ReportOptions& options, const std::filesystem::path& materialFolder);
+
+// One formula as the printout mode prints it alone: its printout as text, or
+// with --json its sheet, indented.
+void printFormula(const ReportOptions& options, const LoadedFormula& formula, const std::string& path);
 
 }  // namespace tintora::report

@@ -1,5 +1,7 @@
 #include "ReportOptions.h"
 
+#include "RecalcReport.h"
+
 #include <string_view>
 
 namespace tintora::report {
@@ -62,7 +64,7 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
     }
     if (o.pageSize && o.mode != ReportMode::Pdf)
         return "--page-size goes with --pdf";
-    return std::nullopt;
+    return reformulationProblem(o);
 }
 
 }  // namespace
@@ -111,6 +113,9 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             // the folder is optional: the next word is it unless it is an option
             if (i + 1 < args.size() && !isOption(args[i + 1]))
                 options.checkFolder = args[++i];
+        } else if (auto taken = parseReformulationOption(args, i, options.reformulation)) {
+            if (!taken->empty())
+                return {std::nullopt, *taken};
         } else if (arg == "--") {
             options.formulaPaths.insert(options.formulaPaths.end(), args.begin() + i + 1, args.end());
             break;

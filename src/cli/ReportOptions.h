@@ -1,5 +1,7 @@
 #pragma once
 // Command line of tintora-report.
+#include "ReformulationOptions.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +28,7 @@ struct ReportOptions {
     std::optional<std::string> checkFolder;  // --check-materials DIR; default: the material folder
     std::string pdfPath;  // --pdf OUT.pdf
     std::optional<PageSize> pageSize;  // --page-size; default: the locale's
+    ReformulationOptions reformulation;  // --recalc, --scale, --marks, --write, --force
 };
 
 struct ParseResult {
@@ -42,6 +45,8 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --compare [options] A.tfx B.tfx
        tintora-report --check-materials [DIR]
        tintora-report --pdf OUT.pdf [--page-size A4|Letter] [options] FORMULA.tfx
+       tintora-report --recalc QUANTITY=VALUE --marks ROWS [--write OUT.tfx [--force]] [options] FORMULA.tfx
+       tintora-report --scale weight=VALUE|volume=VALUE|percent [--write OUT.tfx [--force]] [options] FORMULA.tfx
   --materials DIR          material folder (default: the Formulas folder)
   --date TEXT              date on the printout (default: today, system short date)
   --volume-percent         percent column by volume instead of by weight
@@ -51,6 +56,14 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --check-materials [DIR]  report faulty material files in DIR (default: the material folder)
   --pdf OUT.pdf            the laboratory printout of one formula as a one-page PDF file
   --page-size A4|Letter    the paper of the PDF (default: the locale's)
+  --recalc QUANTITY=VALUE  scale the marked rows so that QUANTITY becomes VALUE (weight, volume, cost-wt,
+                           cost-vol, binder-wt, binder-vol, pigment-wt, pigment-vol, solids-wt, solids-vol,
+                           volatile-wt, volatile-vol, density, spg, voc, pb), then print the formula
+  --marks ROWS             the rows --recalc scales: numbers separated by commas, or all
+  --scale weight=VALUE|volume=VALUE|percent
+                           scale every weighed row to that total weight, total volume or 100 lb
+  --write OUT.tfx          also save the changed formula as OUT.tfx
+  --force                  let --write replace an existing file
   --help                   this list
 )";
 

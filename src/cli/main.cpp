@@ -7,6 +7,7 @@
 #include "MaterialCheck.h"
 #include "PdfReport.h"
 #include "PrintoutReport.h"
+#include "RecalcReport.h"
 #include "ReportFormula.h"
 #include "ReportOptions.h"
 
@@ -37,6 +38,8 @@ int main(int argc, char** argv)
         reportProblem("the material folder is not a folder: " + materialFolder.string());
         return 2;
     }
+    if (options.reformulation.active())
+        return reformulationReport(options, materialFolder);
     switch (options.mode) {
     case ReportMode::Printout:
         return printoutReport(options, materialFolder);

@@ -4,15 +4,127 @@
 #include "core/sheet/Quantities.h"
 #include "core/text/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tintora {
 
 namespace {
 
-bool usesVolumes(RecalcQuantity quantity)
+RatioTerms binderByWeight(const RowMaterialProps& p, double w, double)
 {
-    return quantity == RecalcQuantity::Volume || quantity == RecalcQuantity::CostByVolume;
+    return {w * (1 - p.Vol_Wt - p.Pig_Wt) * 100, w};
+}
+RatioTerms binderByVolume(const RowMaterialProps& p, double, double v)
+{
+    return {v * (1 - p.Vol_Vol - p.Pig_Vol) * 100, v};
+}
+RatioTerms pigmentByWeight(const RowMaterialProps& p, double w, double)
+{
+    return {w * p.Pig_Wt * 100, w};
+}
+RatioTerms pigmentByVolume(const RowMaterialProps& p, double, double v)
+{
+    return {v * p.Pig_Vol * 100, v};
+}
+RatioTerms solidsByWeight(const RowMaterialProps& p, double w, double)
+{
+    return {w * (1 - p.Vol_Wt) * 100, w};
+}
+RatioTerms solidsByVolume(const RowMaterialProps& p, double, double v)
+{
+    return {v * (1 - p.Vol_Vol) * 100, v};
+}
+RatioTerms volatileByWeight(const RowMaterialProps& p, double w, double)
+{
+    return {w * p.Vol_Wt * 100, w};
+}
+RatioTerms volatileByVolume(const RowMaterialProps& p, double, double v)
+{
+    return {v * p.Vol_Vol * 100, v};
+}
+RatioTerms density(const RowMaterialProps&, double w, double v)
+{
+    return {w, v};
+}
+RatioTerms specificGravity(const RowMaterialProps&, double w, double v)
+{
+    return {w * SpgReciprocal, v};
+}
+// The VOC box divides the VOC weight by the volume less the exempt
+// volatiles, the volatile volume that is not VOC.
+RatioTerms voc(const RowMaterialProps& p, double w, double v)
+{
+    return {w * p.Voc_Wt * VocGramsPerLitreFactor, v * (1 - p.Vol_Vol + p.Voc_Vol)};
+}
+RatioTerms pigmentToBinder(const RowMaterialProps& p, double w, double)
+{
+    return {w * p.Pig_Wt, w * (1 - p.Vol_Wt - p.Pig_Wt)};
+}
+
+// Numerator and divisor of the factor of a total or a cost. Taking the
+// absolute value of their quotient means that a target that would need a
+// negative factor yields a positive one that misses; the miss check undoes it.
+struct FactorParts {
+    double numerator = 0;
+    double divisor = 0;
+};
+using TotalOrCostFunction = FactorParts (*)(const ReCalculation& r, double t);
+
+FactorParts totalWeight(const ReCalculation& r, double t)
+{
+    return {t - r.UnmarkedWeight, r.MarkedWeight};
+}
+FactorParts totalVolume(const ReCalculation& r, double t)
+{
+    return {t - r.UnmarkedVolume, r.MarkedVolume};
+}
+FactorParts costByWeight(const ReCalculation& r, double t)
+{
+    return {r.UnmarkedCost - r.UnmarkedWeight * t, r.MarkedWeight * t - r.MarkedCost};
+}
+FactorParts costByVolume(const ReCalculation& r, double t)
+{
+    return {r.UnmarkedCost - r.UnmarkedVolume * t, r.MarkedVolume * t - r.MarkedCost};
+}
+
+struct QuantityInfo {
+    RecalcQuantity quantity;
+    const char* caption;
+    const char* nameInText;
+    PropertyBox box;
+    bool usesVolumes;  // a weighed material without specific gravity makes it unknown
+    RowTermsFunction terms;  // nullptr: a total or a cost, with rules of its own
+    TotalOrCostFunction totalOrCost;  // nullptr: a ratio of the terms
+};
+
+using Q = RecalcQuantity;
+using B = PropertyBox;
+constexpr std::array<QuantityInfo, RecalcQuantityCount> quantityTable{{
+    {Q::Weight, "Total Weight", "Total weight", B::WeightBox, false, nullptr, totalWeight},
+    {Q::Volume, "Total Volume", "Total volume", B::VolumeBox, true, nullptr, totalVolume},
+    {Q::CostByWeight, "Cost by Weight", "Cost by weight", B::CostWtBox, false, nullptr, costByWeight},
+    {Q::CostByVolume, "Cost by Volume", "Cost by volume", B::CostVolBox, true, nullptr, costByVolume},
+    {Q::BinderByWeight, "Binder by Weight", "Binder by weight", B::BinderWtBox, false, binderByWeight, nullptr},
+    {Q::BinderByVolume, "Binder by Volume", "Binder by volume", B::BinderVolBox, true, binderByVolume, nullptr},
+    {Q::PigmentByWeight, "Pigment by Weight", "Pigment by weight", B::PigmentWtBox, false, pigmentByWeight, nullptr},
+    {Q::PigmentByVolume, "Pigment by Volume", "Pigment by volume", B::PigmentVolBox, true, pigmentByVolume, nullptr},
+    {Q::SolidsByWeight, "Solids by Weight", "Solids by weight", B::SolidsWtBox, false, solidsByWeight, nullptr},
+    {Q::SolidsByVolume, "Solids by Volume", "Solids by volume", B::SolidsVolBox, true, solidsByVolume, nullptr},
+    {Q::VolatileByWeight, "Volatile by Weight", "Volatile by weight", B::VolatileWtBox, false, volatileByWeight,
+        nullptr},
+    {Q::VolatileByVolume, "Volatile by Volume", "Volatile by volume", B::VolatileVolBox, true, volatileByVolume,
+        nullptr},
+    {Q::Density, "Density", "Density", B::DensityBox, true, density, nullptr},
+    {Q::SPG, "SPG", "SPG", B::SPGBox, true, specificGravity, nullptr},
+    {Q::Voc, "VOC", "VOC", B::VocBox, true, voc, nullptr},
+    {Q::PBRatio, "P/B Ratio", "P/B ratio", B::PBBox, false, pigmentToBinder, nullptr},
+}};
+
+const QuantityInfo& infoOf(RecalcQuantity quantity)
+{
+    return quantityTable[static_cast<std::size_t>(quantity)];
 }
 
 double weightOf(const FormulaSheet& sheet, int n)
@@ -24,44 +136,106 @@ double weightOf(const FormulaSheet& sheet, int n)
 // target could be reached with; Calculate gives it none either.
 double rowVolume(const SheetRow& row, double weight)
 {
-    return weight != 0 && row.props.Spec != 0 ? volumeOfWeight(weight, row.props.Spec) : 0;
+    return weight != 0 && row.RowKind && row.props.Spec != 0 ? volumeOfWeight(weight, row.props.Spec) : 0;
+}
+
+void add(RatioTerms& sum, RatioTerms terms)
+{
+    sum.a += terms.a;
+    sum.b += terms.b;
+}
+
+// The limit of a / b: infinite with the sign of a when b is 0.
+double ratioOrInfinity(double a, double b)
+{
+    if (b != 0)
+        return a / b;
+    return a > 0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
+}
+
+std::string reachableRange(double low, double high, std::string_view nameInText)
+{
+    const std::string start = "With the marked rows, " + std::string(nameInText) + " can be set ";
+    if (!std::isfinite(high))
+        return start + "above " + formatThreeDecimals(low) + ".";
+    if (!std::isfinite(low) || low <= 0)
+        return start + "below " + formatThreeDecimals(high) + ".";
+    return start + "between " + formatThreeDecimals(low) + " and " + formatThreeDecimals(high) + ".";
 }
 
 }  // namespace
 
 const char* recalcCaption(RecalcQuantity quantity)
 {
-    switch (quantity) {
-    case RecalcQuantity::Weight:
-        return "Total Weight";
-    case RecalcQuantity::Volume:
-        return "Total Volume";
-    case RecalcQuantity::CostByWeight:
-        return "Cost by Weight";
-    case RecalcQuantity::CostByVolume:
-        return "Cost by Volume";
-    }
-    return "";
+    return infoOf(quantity).caption;
 }
 
 PropertyBox recalcBox(RecalcQuantity quantity)
 {
-    switch (quantity) {
-    case RecalcQuantity::Weight:
-        return PropertyBox::WeightBox;
-    case RecalcQuantity::Volume:
-        return PropertyBox::VolumeBox;
-    case RecalcQuantity::CostByWeight:
-        return PropertyBox::CostWtBox;
-    case RecalcQuantity::CostByVolume:
-        return PropertyBox::CostVolBox;
-    }
-    return PropertyBox::WeightBox;
+    return infoOf(quantity).box;
+}
+
+const char* recalcNameInText(RecalcQuantity quantity)
+{
+    return infoOf(quantity).nameInText;
+}
+
+RowTermsFunction recalcRowTerms(RecalcQuantity quantity)
+{
+    return infoOf(quantity).terms;
+}
+
+RecalcQuantity recalcQuantityOfBox(PropertyBox box)
+{
+    for (const QuantityInfo& info : quantityTable)
+        if (info.box == box)
+            return info.quantity;
+    return RecalcQuantity::Weight;
 }
 
 RecalcQuantity costQuantityFor(PercentBasis basis)
 {
-    return basis == PercentBasis::Volume ? RecalcQuantity::CostByVolume : RecalcQuantity::CostByWeight;
+    return quantityFor(BasisProperty::Cost, basis);
+}
+
+RecalcQuantity quantityFor(BasisProperty property, PercentBasis basis)
+{
+    const bool byVolume = basis == PercentBasis::Volume;
+    switch (property) {
+    case BasisProperty::Cost:
+        return byVolume ? Q::CostByVolume : Q::CostByWeight;
+    case BasisProperty::Binder:
+        return byVolume ? Q::BinderByVolume : Q::BinderByWeight;
+    case BasisProperty::Pigment:
+        return byVolume ? Q::PigmentByVolume : Q::PigmentByWeight;
+    case BasisProperty::Solids:
+        return byVolume ? Q::SolidsByVolume : Q::SolidsByWeight;
+    case BasisProperty::Volatile:
+        return byVolume ? Q::VolatileByVolume : Q::VolatileByWeight;
+    }
+    return Q::CostByWeight;
+}
+
+RatioFactor ratioTargetFactor(RatioTerms unmarked, RatioTerms marked, double target, std::string_view nameInText)
+{
+    // p(k) = (A_F + k A_M) / (B_F + k B_M) is constant exactly when the two
+    // cross products agree; every row marked (nothing stays) is such a case.
+    const double cross = marked.a * unmarked.b - unmarked.a * marked.b;
+    const double scale = std::abs(marked.a * unmarked.b) + std::abs(unmarked.a * marked.b);
+    if (!(std::abs(cross) > 1e-12 * scale))
+        return {0, "The marked rows cannot change " + std::string(nameInText) + "."};
+    // Otherwise p moves monotonically from p_F (k -> 0) to p_M (k -> infinity).
+    const double fromUnmarked = ratioOrInfinity(unmarked.a, unmarked.b);
+    const double fromMarked = ratioOrInfinity(marked.a, marked.b);
+    const double low = std::min(fromUnmarked, fromMarked);
+    const double high = std::max(fromUnmarked, fromMarked);
+    if (!(low < target && target < high))
+        return {0, reachableRange(low, high, nameInText)};
+    const double factor = (unmarked.a - target * unmarked.b) / (target * marked.b - marked.a);
+    // Only where a weight with a negative share splits the range (a pole of p).
+    if (!(factor > 0) || !std::isfinite(factor))
+        return {0, "The marked rows would need a negative weight for this value."};
+    return {factor, {}};
 }
 
 ReCalculation::ReCalculation(
@@ -87,10 +261,7 @@ RecalcOutcome ReCalculation::run()
 bool ReCalculation::BeginReCalculate(std::string_view firstText)
 {
     const std::string display(trimBlanks(firstText));
-    calculator_.CalcValue = numberFromText(display);
-    calculator_.CalcAccumulator = 0;
-    calculator_.CalcOperator = 0;
-    calculator_.CalcError = false;
+    seedRecalcKeypad(calculator_, display);
     RecalcTarget = 0;
     cancelled_ = false;
 
@@ -98,23 +269,14 @@ bool ReCalculation::BeginReCalculate(std::string_view firstText)
         prompter_.inform("No materials selected. Can not recalculate.");
         return false;
     }
-    const std::optional<std::string> accepted = keypad_.ask(recalcCaption(quantity_), display, calculator_);
-    if (!accepted) {
-        cancelled_ = true;
+    const KeypadTarget target = askPositiveTarget(recalcCaption(quantity_), display, calculator_, prompter_, keypad_);
+    if (!target.value) {
+        cancelled_ = target.cancelled;
         return false;
     }
-    // An overflow is no value: without this it would read as a target of 0.
-    if (calculator_.CalcError) {
-        prompter_.error(KeypadErrorRefusal);
-        return false;
-    }
-    RecalcTarget = numberFromText(*accepted);
-    if (!(RecalcTarget > 0)) {
-        prompter_.error("New value can not be a negative or zero.");
-        return false;
-    }
-    if (usesVolumes(quantity_) && !volumeOfEveryWeighedMaterialKnown()) {
-        prompter_.error("A material has no specific gravity.");
+    RecalcTarget = *target.value;
+    if (infoOf(quantity_).usesVolumes && !volumeOfEveryWeighedMaterialKnown(sheet_)) {
+        prompter_.error(NoSpecificGravityRefusal);
         return false;
     }
     sumRows();
@@ -133,11 +295,38 @@ bool ReCalculation::anyRowMarked() const
     return false;
 }
 
-bool ReCalculation::volumeOfEveryWeighedMaterialKnown() const
+void seedRecalcKeypad(CalculatorState& calculator, std::string_view display)
+{
+    calculator.CalcValue = numberFromText(display);
+    calculator.CalcAccumulator = 0;
+    calculator.CalcOperator = 0;
+    calculator.CalcError = false;
+}
+
+KeypadTarget askPositiveTarget(std::string_view caption, std::string_view display, CalculatorState& calculator,
+    Prompter& prompter, KeypadDialog& keypad)
+{
+    const std::optional<std::string> accepted = keypad.ask(caption, display, calculator);
+    if (!accepted)
+        return {std::nullopt, true};
+    // An overflow is no value: without this it would read as a target of 0.
+    if (calculator.CalcError) {
+        prompter.error(KeypadErrorRefusal);
+        return {};
+    }
+    const double target = numberFromText(*accepted);
+    if (!(target > 0)) {
+        prompter.error("New value can not be a negative or zero.");
+        return {};
+    }
+    return {target, false};
+}
+
+bool volumeOfEveryWeighedMaterialKnown(const FormulaSheet& sheet)
 {
     for (int n = 1; n <= SheetRowCount; ++n) {
-        const SheetRow& row = sheet_.row(n);
-        if (row.RowKind && row.props.Spec == 0 && weightOf(sheet_, n) != 0)
+        const SheetRow& row = sheet.row(n);
+        if (row.RowKind && row.props.Spec == 0 && weightOf(sheet, n) != 0)
             return false;
     }
     return true;
@@ -146,46 +335,45 @@ bool ReCalculation::volumeOfEveryWeighedMaterialKnown() const
 void ReCalculation::sumRows()
 {
     MarkedWeight = UnmarkedWeight = MarkedVolume = UnmarkedVolume = MarkedCost = UnmarkedCost = 0;
+    MarkedTerms = UnmarkedTerms = {};
     RecalcFactor = 0;
+    const RowTermsFunction terms = infoOf(quantity_).terms;
     for (int n = 1; n <= SheetRowCount; ++n) {
         const SheetRow& row = sheet_.row(n);
         const double w = weightOf(sheet_, n);
-        if (!row.RowKind) {
-            // A missing material's weight counts in the total weight, and the
-            // factor never scales it: it belongs with what stays as it is.
-            // Without it every weight target would miss by that weight.
-            UnmarkedWeight += w;
+        // A missing material's weight counts in the totals as Calculate
+        // counts it, and the factor never scales it: it belongs with what
+        // stays as it is. Without it every weight target would miss by it.
+        const bool scaled = row.RowKind && row.marked;
+        if (terms && w != 0)
+            add(scaled ? MarkedTerms : UnmarkedTerms, terms(row.props, w, rowVolume(row, w)));
+        (scaled ? MarkedWeight : UnmarkedWeight) += w;
+        if (!row.RowKind)
             continue;
-        }
-        (row.marked ? MarkedWeight : UnmarkedWeight) += w;
-        (row.marked ? MarkedVolume : UnmarkedVolume) += rowVolume(row, w);
-        (row.marked ? MarkedCost : UnmarkedCost) += w * row.props.Cost;
+        (scaled ? MarkedVolume : UnmarkedVolume) += rowVolume(row, w);
+        (scaled ? MarkedCost : UnmarkedCost) += w * row.props.Cost;
     }
 }
 
 bool ReCalculation::computeFactor()
 {
-    const double t = RecalcTarget;
-    double numerator = 0;
-    double divisor = 0;
-    switch (quantity_) {
-    case RecalcQuantity::Weight:
-        numerator = t - UnmarkedWeight;
-        divisor = MarkedWeight;
-        break;
-    case RecalcQuantity::Volume:
-        numerator = t - UnmarkedVolume;
-        divisor = MarkedVolume;
-        break;
-    case RecalcQuantity::CostByVolume:
-        numerator = UnmarkedCost - UnmarkedVolume * t;
-        divisor = MarkedVolume * t - MarkedCost;
-        break;
-    case RecalcQuantity::CostByWeight:
-        numerator = UnmarkedCost - UnmarkedWeight * t;
-        divisor = MarkedWeight * t - MarkedCost;
-        break;
+    return infoOf(quantity_).terms ? computeRatioFactor() : computeTotalOrCostFactor();
+}
+
+bool ReCalculation::computeRatioFactor()
+{
+    const RatioFactor found = ratioTargetFactor(UnmarkedTerms, MarkedTerms, RecalcTarget, recalcNameInText(quantity_));
+    if (!found.refusal.empty()) {
+        prompter_.error(found.refusal);
+        return false;
     }
+    RecalcFactor = found.factor;
+    return true;
+}
+
+bool ReCalculation::computeTotalOrCostFactor()
+{
+    const auto [numerator, divisor] = infoOf(quantity_).totalOrCost(*this, RecalcTarget);
     // A zero divisor for a cost means the marked rows alone already have the
     // target cost: no factor changes the ratio, so nothing is scaled.
     if (divisor == 0) {

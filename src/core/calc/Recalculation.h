@@ -1,23 +1,70 @@
 #pragma once
 // Target recalculation: the marked material rows are scaled by one common
-// factor so that the total weight, the total volume, the cost per pound or the
-// cost per gallon reaches the value typed on the keypad.
+// factor so that a property of the formula (the total weight or volume, a
+// cost, binder, pigment, solids or volatile by weight or by volume, the
+// density, the SPG, the VOC or the P/B ratio) reaches the value typed on the
+// keypad.
 #include "core/calc/KeypadDialog.h"
 #include "core/calc/PanelCalculate.h"
 #include "core/sheet/FormulaSheet.h"
 #include "core/sheet/Prompter.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tintora {
 
-enum class RecalcQuantity { Weight, Volume, CostByWeight, CostByVolume };
+enum class RecalcQuantity {
+    Weight,
+    Volume,
+    CostByWeight,
+    CostByVolume,
+    BinderByWeight,
+    BinderByVolume,
+    PigmentByWeight,
+    PigmentByVolume,
+    SolidsByWeight,
+    SolidsByVolume,
+    VolatileByWeight,
+    VolatileByVolume,
+    Density,
+    SPG,
+    Voc,
+    PBRatio,
+};
+constexpr int RecalcQuantityCount = 16;
 
-// The keypad's caption and the property box that shows the quantity.
+// The keypad's caption (also the name of the step in the undo history), the
+// property box that shows the quantity, and its name inside a sentence.
 const char* recalcCaption(RecalcQuantity quantity);
 PropertyBox recalcBox(RecalcQuantity quantity);
+const char* recalcNameInText(RecalcQuantity quantity);
+// The quantity whose target a double-click on this box starts.
+RecalcQuantity recalcQuantityOfBox(PropertyBox box);
+
+// One term of a property that is a ratio of two sums over the rows,
+// p = sum(a) / sum(b), each linear in the row's weight.
+struct RatioTerms {
+    double a = 0;
+    double b = 0;
+};
+
+// The property's terms for a row, given its weight and its volume as the
+// target computes it (unrounded; 0 for a row that Calculate gives no volume).
+// nullptr for the four totals and costs, which keep their own rules.
+using RowTermsFunction = RatioTerms (*)(const RowMaterialProps& props, double weight, double volume);
+RowTermsFunction recalcRowTerms(RecalcQuantity quantity);
+
+// The factor k by which the marked rows' weights are scaled so that
+// (unmarked.a + k marked.a) / (unmarked.b + k marked.b) = target; or, when
+// there is none, the sentence that tells why (nameInText names the property).
+struct RatioFactor {
+    double factor = 0;
+    std::string refusal;  // empty when factor holds
+};
+RatioFactor ratioTargetFactor(RatioTerms unmarked, RatioTerms marked, double target, std::string_view nameInText);
 
 // Accepting the keypad while it shows an error.
 constexpr const char* KeypadErrorRefusal = "The calculation overflowed; the value was not taken.";
@@ -59,13 +106,16 @@ public:
     double MarkedWeight = 0, UnmarkedWeight = 0;
     double MarkedVolume = 0, UnmarkedVolume = 0;
     double MarkedCost = 0, UnmarkedCost = 0;
+    // The ratio properties: the two sums of their terms (see RatioTerms).
+    RatioTerms MarkedTerms, UnmarkedTerms;
     std::array<std::string, SheetRowCount> SavedWeightTexts;
 
 private:
     bool anyRowMarked() const;
     void sumRows();
-    bool volumeOfEveryWeighedMaterialKnown() const;
     bool computeFactor();
+    bool computeTotalOrCostFactor();
+    bool computeRatioFactor();
 
     RecalcQuantity quantity_;
     FormulaSheet& sheet_;
@@ -75,11 +125,30 @@ private:
     bool cancelled_ = false;
 };
 
-// The four commands: Weight1Click, Volume1Click, CostWtClick, CostVolClick.
+// Every target command: Weight1Click, Volume1Click, CostWtClick, CostVolClick
+// and the targets of the twelve other properties.
 RecalcOutcome Recalculate(RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator, Prompter& prompter,
     KeypadDialog& keypad);
 
-// The cost command of the button bar follows the percent basis.
+// The cost, binder, pigment, solids and volatile buttons of the button bar
+// follow the percent basis.
 RecalcQuantity costQuantityFor(PercentBasis basis);
+enum class BasisProperty { Cost, Binder, Pigment, Solids, Volatile };
+RecalcQuantity quantityFor(BasisProperty property, PercentBasis basis);
+
+// Steps every target and scale shares.
+// Seeds the calculator with the text the keypad opens with.
+void seedRecalcKeypad(CalculatorState& calculator, std::string_view display);
+// The keypad's accepted value when it is a number above 0; otherwise the
+// user was told why (cancelled: nothing told) and nullopt.
+struct KeypadTarget {
+    std::optional<double> value;
+    bool cancelled = false;
+};
+KeypadTarget askPositiveTarget(std::string_view caption, std::string_view display, CalculatorState& calculator,
+    Prompter& prompter, KeypadDialog& keypad);
+// A weighed material row without specific gravity: its volume is unknown.
+bool volumeOfEveryWeighedMaterialKnown(const FormulaSheet& sheet);
+constexpr const char* NoSpecificGravityRefusal = "A material has no specific gravity.";
 
 }  // namespace tintora
