@@ -189,27 +189,30 @@ void GridEditor::watchCommandStarts()
         this);
 }
 
-// The ways a command starts while the focus stays in the grid or the note
-// editor: a shortcut, a click on a control that takes no focus (the button
-// bar), the window's close button. A click that moves the focus starts
-// nothing here: the focus leaving does the same.
+// The ways a command can start while the focus stays in the grid or the note
+// editor: a shortcut, a click outside them (the buttons take no focus), the
+// window's close button. The menu and the boxes take the focus as well, but
+// the click comes first.
 bool GridEditor::startsCommand(const QObject* watched, const QEvent* event) const
 {
-    // While a dialog is up a command is running already, on what was taken in before it.
-    if (QApplication::activeModalWidget())
-        return false;
+    bool starts = false;
     switch (event->type()) {
     case QEvent::Shortcut:
-        return QApplication::activeWindow() == &window_;
+        starts = QApplication::activeWindow() == &window_;
+        break;
     case QEvent::MouseButtonPress: {
         const auto* widget = qobject_cast<const QWidget*>(watched);
-        return widget && widget->window() == &window_ && !isEditingControl(widget);
+        starts = widget && widget->window() == &window_ && !isEditingControl(widget);
+        break;
     }
     case QEvent::Close:
-        return watched == &window_;
+        starts = watched == &window_;
+        break;
     default:
         return false;
     }
+    // While a dialog is up a command is running already, on what was taken in before it.
+    return starts && !QApplication::activeModalWidget();
 }
 
 // The grid and the controls floating over it edit the current cell and take
