@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include <unistd.h>
+
 namespace tintora::testing {
 
 class TempFolder {
@@ -19,6 +21,8 @@ public:
         for (char& c : name)
             if (c == '/')
                 c = '_';
+        // Two runs of the suite at once (two checkouts on one machine) must not share a folder.
+        name += "-" + std::to_string(::getpid());
         path_ = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);

@@ -140,7 +140,7 @@ void PanelKey(FormulaSheet& sheet, CalculatorState& state, Prompter& prompter, P
         state.CalcAccumulator = numberFromText(text);
         sheet.setCell(cell.column, cell.row, std::move(text));
         if (exceedsRowLimit(sheet, cell)) {
-            prompter.error("Number exceeds row limit.");
+            prompter.error(RowLimitMessage);
             sheet.setCell(cell.column, cell.row, savedCellText);
             state.CalcValue = 0;
             state.CalcOperator = 0;

@@ -23,20 +23,29 @@ std::string rowKey(const char* prefix, int n)
     return prefix + std::to_string(n);
 }
 
+bool beyondRowLimit(const std::optional<double>& weight)
+{
+    return weight && std::abs(*weight) > RowWeightLimit;
+}
+
 // A weight beyond what a row may hold is treated as a malformed number: it
 // counts as none, so that no total can overflow to a figure that means nothing.
 std::string weightFromFile(std::string text)
 {
-    const auto weight = parseNumberText(text);
-    if (weight && std::abs(*weight) > RowWeightLimit)
+    if (beyondRowLimit(parseNumberText(text)))
         return {};
     return text;
+}
+
+bool isMaterialRow(const IniFile& ini, int n)
+{
+    return ini.readInteger(FormulaSection, rowKey("rType", n), 1) != 0;
 }
 
 void readRow(FormulaSheet& sheet, int n, const IniFile& ini, const MaterialFiles& files)
 {
     SheetRow& row = sheet.row(n);
-    row.RowKind = ini.readInteger(FormulaSection, rowKey("rType", n), 1) != 0;
+    row.RowKind = isMaterialRow(ini, n);
     const std::string text = ini.readString(FormulaSection, rowKey("Material", n), "");
     if (!row.RowKind) {
         sheet.setCell(Column::Description, n, text);
@@ -45,7 +54,8 @@ void readRow(FormulaSheet& sheet, int n, const IniFile& ini, const MaterialFiles
     sheet.setCell(Column::Material, n, text);
     if (!text.empty() && !files.exists(text)) {
         row.RowKind = false;
-        sheet.setCell(Column::Description, n, MaterialNotFound);
+        const std::string note = ini.readString(FormulaSection, rowKey(RowNoteKey, n), "");
+        sheet.setCell(Column::Description, n, note.empty() ? std::string(MaterialNotFound) : note);
     }
     sheet.setCell(Column::Weight, n, weightFromFile(ini.readString(FormulaSection, rowKey("Weight", n), "")));
 }
@@ -55,7 +65,7 @@ std::vector<std::string> materialCodes(const IniFile& ini)
 {
     std::vector<std::string> codes;
     for (int n = 1; n <= SheetRowCount; ++n)
-        if (ini.readInteger(FormulaSection, rowKey("rType", n), 1) != 0)
+        if (isMaterialRow(ini, n))
             codes.push_back(ini.readString(FormulaSection, rowKey("Material", n), ""));
     return codes;
 }
@@ -110,6 +120,35 @@ bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const MaterialFile
 {
     ClearGrid(sheet);
     return loadFormula(sheet, formula, materials);
+}
+
+std::vector<int> unreadWeightRows(const IniFile& formula)
+{
+    std::vector<int> rows;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        if (!isMaterialRow(formula, n))
+            continue;
+        const std::string text = formula.readString(FormulaSection, rowKey("Weight", n), "");
+        const auto weight = parseNumberText(text);
+        if (!text.empty() && (!weight || beyondRowLimit(weight)))
+            rows.push_back(n);
+    }
+    return rows;
+}
+
+std::string unreadWeightsNotice(const std::vector<int>& rows)
+{
+    if (rows.empty())
+        return {};
+    std::string list = std::to_string(rows.front());
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        list += (i + 1 == rows.size() ? " and " : ", ") + std::to_string(rows[i]);
+    const bool one = rows.size() == 1;
+    const std::string limit = formatCell(RowWeightLimit);
+    return std::string(one ? "The weight in row " : "The weights in rows ") + list
+        + (one ? " could not be read (it is not a number, or more than " + limit + ") and is left empty"
+               : " could not be read (they are not numbers, or more than " + limit + ") and are left empty")
+        + ". Saving the formula writes " + (one ? "it" : "them") + " empty.";
 }
 
 FormulaFileRead readFormulaFile(const std::filesystem::path& path)

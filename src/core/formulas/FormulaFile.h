@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tintora {
 
@@ -16,6 +17,12 @@ constexpr const char* ProductShortName = "Korvel";
 constexpr const char* ProductVersion = "2.31";
 constexpr const char* FormulaExt = "tfx";
 constexpr const char* MaterialNotFound = "Material not found";
+// The key of a note kept beside a code that names no material file (the row
+// a code typed or pasted on a note row makes): the row is stored as a
+// material row, so a reader that does not know this key shows it as a missing
+// material with its code and weight; this one shows the note instead of
+// MaterialNotFound.
+constexpr const char* RowNoteKey = "Note";
 
 // The part of a path after its last "/" (the whole text when there is none).
 std::string fileNameOf(std::string_view path);
@@ -40,6 +47,16 @@ bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesys
 // (a report over a family of formulas), so that each material file is read
 // once for all of them.
 bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const MaterialFiles& materials);
+
+// The rows (1 ... SheetRowCount) of material rows whose stored weight
+// FormulaLoad cannot read: a value that is not a number by the number rule,
+// or one beyond RowWeightLimit. Such a weight loads as none, and a save would
+// write it so; an empty value is no weight and not counted.
+std::vector<int> unreadWeightRows(const IniFile& formula);
+
+// The one message that names those rows when a formula is opened; empty
+// when there are none.
+std::string unreadWeightsNotice(const std::vector<int>& rows);
 
 // A formula is a few kilobytes; a larger file than this is no formula (and
 // an empty sheet when loaded by name).

@@ -28,11 +28,15 @@ std::string withoutBlanks(std::string_view text)
 WrittenRow writtenRow(const FormulaSheet& sheet, int n)
 {
     const std::string& code = sheet.cell(Column::Material, n);
-    if (!code.empty())
-        return {WrittenRowKind::Material, code, withoutBlanks(sheet.cell(Column::Weight, n))};
     const std::string& note = sheet.cell(Column::Description, n);
+    if (!code.empty()) {
+        // A code that names no file stays on a row that holds a note; the
+        // file keeps both. A material row's description is its material's name.
+        const bool keepsNote = !sheet.row(n).RowKind && note != MaterialNotFound;
+        return {WrittenRowKind::Material, code, withoutBlanks(sheet.cell(Column::Weight, n)), keepsNote ? note : ""};
+    }
     if (!sheet.row(n).RowKind && !note.empty())
-        return {WrittenRowKind::Note, note, {}};
+        return {WrittenRowKind::Note, note, {}, {}};
     return {};
 }
 
@@ -50,20 +54,24 @@ void addRowChanges(std::vector<IniChange>& changes, int n, const WrittenRow& row
 {
     const std::string number = std::to_string(n);
     const std::string inRow = " in row " + number;
+    const std::string noteKey = RowNoteKey + number;
     switch (row.kind) {
     case WrittenRowKind::Material:
         changes.push_back(set(FormulaSection, "rType" + number, "1", "the row kind" + inRow));
         changes.push_back(set(FormulaSection, "Material" + number, row.text, "the material code" + inRow));
         changes.push_back(set(FormulaSection, "Weight" + number, row.weight, "the weight" + inRow));
+        changes.push_back(row.note.empty() ? removal(FormulaSection, noteKey)
+                                           : set(FormulaSection, noteKey, row.note, "the note" + inRow));
         return;
     case WrittenRowKind::Note:
         changes.push_back(set(FormulaSection, "rType" + number, "0", "the row kind" + inRow));
         changes.push_back(set(FormulaSection, "Material" + number, row.text, "the note" + inRow));
         changes.push_back(removal(FormulaSection, "Weight" + number));
+        changes.push_back(removal(FormulaSection, noteKey));
         return;
     case WrittenRowKind::Empty:
-        for (const char* stem : {"rType", "Material", "Weight"})
-            changes.push_back(removal(FormulaSection, stem + number));
+        for (const std::string& key : {"rType" + number, "Material" + number, "Weight" + number, noteKey})
+            changes.push_back(removal(FormulaSection, key));
         return;
     }
 }

@@ -20,11 +20,14 @@ namespace tintora {
 enum class WrittenRowKind { Empty, Material, Note };
 
 // What a file keeps of one row: a material row, and a row holding a code that
-// names no file, keep the code and the weight text; a note row its note.
+// names no file, keep the code and the weight text; a note row its note. A
+// row holding a code that names no file beside a note (other than
+// MaterialNotFound) keeps that note too, under RowNoteKey.
 struct WrittenRow {
     WrittenRowKind kind = WrittenRowKind::Empty;
     std::string text;  // the code, or the note
     std::string weight;  // material rows: the weight cell without its alignment blanks
+    std::string note;  // material rows without a material: the note beside the code
     bool operator==(const WrittenRow&) const = default;
 };
 
@@ -39,7 +42,8 @@ struct FormulaWrittenForm {
 FormulaWrittenForm writtenFormOf(const FormulaSheet& sheet);
 
 // The changes that put the written form into section [Formula]: Name, and per
-// row rType/Material/Weight; an empty row's keys, and a note row's weight, removed.
+// row rType/Material/Weight and the note beside a code; the keys a row does
+// not use removed.
 std::vector<IniChange> formulaChanges(const FormulaWrittenForm& form);
 
 // Why the written form cannot be saved so that it reads back the same ("the

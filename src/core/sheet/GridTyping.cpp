@@ -177,6 +177,22 @@ GridClickResult cellClicked(
     return result;
 }
 
+GridClickResult gridLeft(
+    FormulaSheet& sheet, GridEditState& edit, GridCell current, const std::filesystem::path& materialFolder)
+{
+    const bool materialCell
+        = current.col == FormulaSheet::index(Column::Material) && current.row >= 1 && current.row <= SheetRowCount;
+    if (!materialCell)
+        return {};
+    const std::string& text = sheet.cell(Column::Material, current.row);
+    if (!sheet.CellTypingStarted && text == edit.SavedCellText)
+        return {};
+    MaterialLoad(sheet, current.row, MaterialFiles(materialFolder));
+    Calculate(sheet);
+    edit.SavedCellText = sheet.cell(Column::Material, current.row);
+    return {.recalculated = true};
+}
+
 bool markClicked(FormulaSheet& sheet, int row)
 {
     SheetRow& r = sheet.row(row);

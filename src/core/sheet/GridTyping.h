@@ -76,6 +76,15 @@ struct GridClickResult {
 GridClickResult cellClicked(
     FormulaSheet& sheet, GridEditState& edit, GridCell current, const std::filesystem::path& materialFolder);
 
+// The focus leaves the grid (Tab, a click on another control or the menu) or
+// a command starts while the current cell is being typed into: a Material
+// cell whose text changed since it was clicked or selected is processed as
+// leaving it for another cell does (its code loaded, Calculate), and its text
+// becomes the one Escape puts back. Any other cell is left as it is, so that
+// a later cell change processes it. recalculated says whether Calculate ran.
+GridClickResult gridLeft(
+    FormulaSheet& sheet, GridEditState& edit, GridCell current, const std::filesystem::path& materialFolder);
+
 // Grid1CheckBoxClick, i.e. the mouse toggled the mark box of a row: a
 // material row's mark flips, a text row's mark ends unchecked. Returns the
 // row's mark afterwards, which the view shows.

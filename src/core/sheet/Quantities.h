@@ -17,6 +17,8 @@ constexpr double SpgPoundsPerGallon = 8.334;
 
 // The largest weight a row may take.
 constexpr double RowWeightLimit = 99999.999;
+// What the user reads when an entry or a command would take a row past it.
+constexpr const char* RowLimitMessage = "Number exceeds row limit.";
 // The longest text typing or the keypad panel leaves in a Weight or Volume cell.
 constexpr std::size_t QuantityTextLimit = 9;
 

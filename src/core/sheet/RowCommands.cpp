@@ -2,7 +2,10 @@
 
 #include "core/calc/Calculate.h"
 #include "core/materials/MaterialFile.h"
+#include "core/sheet/Quantities.h"
 #include "core/text/NumberText.h"
+
+#include <cmath>
 
 namespace tintora {
 
@@ -51,6 +54,13 @@ void changeMaterialMarks(FormulaSheet& sheet, Change change)
         if (row.RowKind)
             row.marked = change(row.marked);
     }
+}
+
+// A weight as the Weight cell would show it, three decimals, is beyond what a
+// row may hold: the same test typing and the keypads make.
+bool beyondRowLimit(double weight)
+{
+    return std::abs(numberFromText(formatCell(weight))) > RowWeightLimit;
 }
 
 void recalculateAfterShift(FormulaSheet& sheet)
@@ -113,10 +123,15 @@ void cutRow(FormulaSheet& sheet, int row, ClipboardRow& clipboard)
     Calculate(sheet);
 }
 
-bool pasteRow(FormulaSheet& sheet, int row, const ClipboardRow& clipboard, const std::filesystem::path& materialFolder)
+bool pasteRow(FormulaSheet& sheet, int row, const ClipboardRow& clipboard, const std::filesystem::path& materialFolder,
+    Prompter& prompter)
 {
     if (clipboard.empty())
         return false;
+    if (beyondRowLimit(numberFromText(clipboard.Weight))) {
+        prompter.error(RowLimitMessage);
+        return false;
+    }
     sheet.row(row).marked = clipboard.Marked;
     sheet.setCell(Column::Material, row, clipboard.Material);
     MaterialLoad(sheet, row, MaterialFiles(materialFolder));
@@ -134,6 +149,10 @@ bool addRow(FormulaSheet& sheet, int row, ClipboardRow& clipboard, Prompter& pro
         return false;
     }
     const double sum = numberFromText(sheet.cell(Column::Weight, row)) + numberFromText(clipboard.Weight);
+    if (beyondRowLimit(sum)) {
+        prompter.error(RowLimitMessage);
+        return false;
+    }
     sheet.setCell(Column::Weight, row, formatCell(sum));
     Calculate(sheet);
     clipboard = {};

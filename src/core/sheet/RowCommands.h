@@ -49,13 +49,16 @@ void cutRow(FormulaSheet& sheet, int row, ClipboardRow& clipboard);
 
 // mPasteClick: the clipboard's mark, code and weight into the row, the
 // material loaded from materialFolder. The clipboard keeps its content.
-// Does nothing (false) on an empty clipboard.
-bool pasteRow(FormulaSheet& sheet, int row, const ClipboardRow& clipboard, const std::filesystem::path& materialFolder);
+// Does nothing (false) on an empty clipboard; a weight beyond RowWeightLimit
+// gets the error RowLimitMessage and changes nothing.
+bool pasteRow(FormulaSheet& sheet, int row, const ClipboardRow& clipboard, const std::filesystem::path& materialFolder,
+    Prompter& prompter);
 
 // Add1Click: adds the clipboard's weight onto a row with the same code
 // (letter case included) and empties the clipboard. A different code gets the
-// notice MatchingMaterialNotice and changes nothing; an empty clipboard does
-// nothing. True when the weight was added.
+// notice MatchingMaterialNotice and changes nothing; a sum beyond
+// RowWeightLimit gets the error RowLimitMessage and changes nothing (the
+// clipboard kept); an empty clipboard does nothing. True when the weight was added.
 bool addRow(FormulaSheet& sheet, int row, ClipboardRow& clipboard, Prompter& prompter);
 
 }  // namespace tintora

@@ -50,6 +50,7 @@ void FormulaDocument::setFolders(const QString& formulaFolder, const QString& ma
 bool FormulaDocument::runFormulaLoad()
 {
     tintora::FormulaSheet& sheet = parts_.sheet;
+    std::string unreadWeights;
     if (FormulaPath_.isEmpty()) {
         // An untitled sheet names no file: every key reads as its default.
         FormulaProtected_ = tintora::FormulaLoad(sheet, std::string(), localPath(MaterialFolder_));
@@ -60,9 +61,13 @@ bool FormulaDocument::runFormulaLoad()
             return false;
         }
         FormulaProtected_ = tintora::FormulaLoad(sheet, file.contents, localPath(MaterialFolder_));
+        unreadWeights = tintora::unreadWeightsNotice(tintora::unreadWeightRows(file.contents));
     }
     keepCurrentForm();
     emit sheetLoaded();
+    // Said once, over the sheet that shows the empty cells, before anything can be saved.
+    if (!unreadWeights.empty())
+        parts_.prompter.inform(unreadWeights);
     return true;
 }
 

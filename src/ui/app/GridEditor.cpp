@@ -11,6 +11,7 @@
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TSuperGrid.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -23,6 +24,9 @@
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QToolButton>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -67,6 +71,28 @@ QToolButton* smallButton(QWidget* parent, const char* name, const QIcon& icon)
     return b;
 }
 
+// Shows the owner every event of the application before its receiver gets it.
+class ApplicationEvents : public QObject {
+public:
+    using Watcher = std::function<void(const QObject* watched, const QEvent* event)>;
+    ApplicationEvents(Watcher watcher, QObject* owner)
+        : QObject(owner)
+        , watcher_(std::move(watcher))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        watcher_(watched, event);
+        return false;
+    }
+
+private:
+    Watcher watcher_;
+};
+
 }  // namespace
 
 GridEditor::GridEditor(const Parts& parts)
@@ -85,6 +111,7 @@ GridEditor::GridEditor(const Parts& parts)
         grid_.setFocus();
     });
     connectGrid();
+    watchCommandStarts();
 }
 
 void GridEditor::createFloatingControls()
@@ -147,6 +174,70 @@ void GridEditor::connectGrid()
     connect(drop1_, &QToolButton::clicked, this, &GridEditor::Drop1Click);
     connect(drop2_, &QToolButton::clicked, this, &GridEditor::Drop2Click);
     connect(descBox_, &QLineEdit::returnPressed, this, &GridEditor::DescBoxExit);
+    grid_.installEventFilter(this);
+}
+
+// --- what is being typed, before a command ---------------------------------------
+
+void GridEditor::watchCommandStarts()
+{
+    new ApplicationEvents(
+        [this](const QObject* watched, const QEvent* event) {
+            if (startsCommand(watched, event))
+                commitPendingEdits();
+        },
+        this);
+}
+
+// The ways a command can start while the focus stays in the grid or the note
+// editor: a shortcut, a click outside them (the buttons take no focus), the
+// window's close button. The menu and the boxes take the focus as well, but
+// the click comes first.
+bool GridEditor::startsCommand(const QObject* watched, const QEvent* event) const
+{
+    bool starts = false;
+    switch (event->type()) {
+    case QEvent::Shortcut:
+        starts = QApplication::activeWindow() == &window_;
+        break;
+    case QEvent::MouseButtonPress: {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        starts = widget && widget->window() == &window_ && !isEditingControl(widget);
+        break;
+    }
+    case QEvent::Close:
+        starts = watched == &window_;
+        break;
+    default:
+        return false;
+    }
+    // While a dialog is up a command is running already, on what was taken in before it.
+    return starts && !QApplication::activeModalWidget();
+}
+
+// The grid and the controls floating over it edit the current cell and take
+// in what is typed themselves.
+bool GridEditor::isEditingControl(const QWidget* widget) const
+{
+    for (const QWidget* own :
+        {static_cast<QWidget*>(&grid_), static_cast<QWidget*>(drop1_), static_cast<QWidget*>(drop2_),
+            static_cast<QWidget*>(fileList_), static_cast<QWidget*>(descBox_), static_cast<QWidget*>(calcPanel_)})
+        if (widget == own || own->isAncestorOf(widget))
+            return true;
+    return false;
+}
+
+void GridEditor::commitPendingEdits()
+{
+    DescBoxExit();
+    GridExit();
+}
+
+void GridEditor::GridExit()
+{
+    const auto result = tintora::gridLeft(sheet_, edit_, {grid_.Col(), grid_.Row()}, localPath(MaterialFolder_));
+    if (result.recalculated)
+        emit sheetChanged();
 }
 
 // --- placing the floating controls ---------------------------------------------
@@ -196,6 +287,9 @@ void GridEditor::closeFloatingControls()
 
 void GridEditor::focusFirstMaterialCell()
 {
+    // A note editor still open belongs to the sheet that was replaced: its
+    // text must not land in this one. (Every command stores it before it starts.)
+    descBox_->hide();
     // Only the view moves: a freshly loaded or emptied sheet stays unmodified.
     const bool modified = sheet_.SheetModified;
     grid_.setTopRow(1);
@@ -263,6 +357,7 @@ void GridEditor::Grid1DblClick()
     const QRect cell = grid_.CellRect(DescriptionCol, row);
     const QPoint at = grid_.viewport()->mapTo(&window_, cell.topLeft());
     descBox_->setGeometry(at.x() + 1, at.y() + 1, 322, cell.height() + 2);
+    noteRow_ = row;
     descBox_->setText(QString::fromStdString(*note));
     descBox_->deselect();
     descBox_->show();
@@ -275,7 +370,7 @@ void GridEditor::DescBoxExit()
     if (descBox_->isHidden())
         return;
     // Hiding moves the focus, which would come back here: hide after storing.
-    tintora::storeNote(sheet_, grid_.Row(), descBox_->text().toStdString());
+    tintora::storeNote(sheet_, noteRow_, descBox_->text().toStdString());
     // Unless the user moved the focus elsewhere, hiding would pass it on to
     // the next control, the name box, where the next keys rename the formula.
     const bool heldTheFocus = window_.focusWidget() == descBox_;
@@ -376,6 +471,12 @@ void GridEditor::File32Close()
 
 bool GridEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    // Leaving the grid takes in a typed code, unless the focus goes to the
+    // grid's own editors or to a dialog that a running command opened.
+    if (watched == &grid_ && event->type() == QEvent::FocusOut
+        && static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason
+        && !(QApplication::focusWidget() && isEditingControl(QApplication::focusWidget())))
+        GridExit();
     if (watched == descBox_ && event->type() == QEvent::FocusOut)
         DescBoxExit();
     // Escape closes the note editor like Enter; it does not cancel the note.
@@ -460,7 +561,7 @@ void GridEditor::mCopyClick()
 
 void GridEditor::mPasteClick()
 {
-    if (tintora::pasteRow(sheet_, grid_.Row(), edit_.RowClipboard, localPath(MaterialFolder_)))
+    if (tintora::pasteRow(sheet_, grid_.Row(), edit_.RowClipboard, localPath(MaterialFolder_), prompter_))
         emit sheetChanged();
 }
 

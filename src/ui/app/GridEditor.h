@@ -61,6 +61,12 @@ public:
 
     // Stores a note being typed and hides the drop buttons, as on scrolling.
     void hideCellEditors();
+    // Takes what is being typed into the sheet, as leaving it would: a note
+    // still in its editor is stored, a code typed into the current Material
+    // cell loaded. Runs by itself before every shortcut, every click outside
+    // the grid and its editors, and the closing of the window, so that no
+    // command reads, writes or replaces the sheet without it.
+    void commitPendingEdits();
     // Hides the material list and the keypad panel and clears the status line.
     void closeFloatingControls();
     // Start-up and every load end on row 1's Material cell, ready to type a code.
@@ -89,6 +95,10 @@ private:
     void Grid1CheckBoxClick(int row);
     void Grid1TopLeftChanged();
     void DescBoxExit();
+    void GridExit();
+    void watchCommandStarts();
+    bool startsCommand(const QObject* watched, const QEvent* event) const;
+    bool isEditingControl(const QWidget* widget) const;
     void MatStatus(const QString& fileName);
     QString selectedMaterialFile() const;
     void selectCurrentCode(bool hadSelection);
@@ -107,5 +117,6 @@ private:
     QStringListModel* fileListModel_ = nullptr;
     qint64 fileListStamp_ = -1;  // the folder's modification time when it was last listed
     QLineEdit* descBox_ = nullptr;
+    int noteRow_ = 0;  // the row whose note the editor holds
     CalcPanel* calcPanel_ = nullptr;
 };

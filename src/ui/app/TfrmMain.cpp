@@ -204,7 +204,11 @@ void TfrmMain::connectRecalcCommands()
     onClick(b.CostButton, r, &RecalcCommands::CostButtonClick);
     using B = tintora::PropertyBox;
     const auto onDoubleClick = [this, r](B box, void (RecalcCommands::*handler)()) {
-        connect(properties_->box(box), &TFnpNumericEdit::OnDblClick, r, handler);
+        connect(properties_->box(box), &TFnpNumericEdit::OnDblClick, r, [this, r, handler] {
+            (r->*handler)();
+            // The click gave the read-only box the focus; the next keys belong to the grid.
+            grid_->setFocus();
+        });
     };
     onDoubleClick(B::WeightBox, &RecalcCommands::Weight1Click);
     onDoubleClick(B::VolumeBox, &RecalcCommands::Volume1Click);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <vector>
 
 using namespace tintora;
 using tintora::testing::TempFolder;
@@ -158,6 +159,33 @@ TEST_F(FormulaLoadTest, WeightBeyondTheRowLimitCountsAsMalformed)
     EXPECT_EQ(cell(Column::Weight, 3), "");
     EXPECT_EQ(cell(Column::Weight, 4), "99999.999");
     EXPECT_EQ(sheet.box(PropertyBox::WeightBox), 99999.999);
+}
+
+// Opening names the material rows whose stored weight loads as none, so
+// that the user knows before a save writes them empty.
+TEST_F(FormulaLoadTest, WeightsThatCannotBeReadAreNamedInOneMessage)
+{
+    const std::string formula = "[Formula]\n"
+                                "rType1=1\nMaterial1=resin\nWeight1=12,5\n"
+                                "rType2=1\nMaterial2=resin\nWeight2=100000\n"
+                                "rType3=1\nMaterial3=resin\nWeight3=99999.999\n"
+                                "rType4=1\nMaterial4=nosuch\nWeight4=-1e6\n"
+                                "rType5=0\nMaterial5=a note\nWeight5=x\n"  // a note row has no weight
+                                "rType6=1\nMaterial6=resin\nWeight6=\n"
+                                "Material7=tio2\nWeight7=1e999\n"  // rType defaults to a material row
+                                "rType8=1\nMaterial8=tio2\nWeight8=  7.5\n";
+    load(formula);
+    const std::vector<int> rows = unreadWeightRows(IniFile::read(folder.path() / "formula.tfx"));
+    EXPECT_EQ(rows, (std::vector<int>{1, 2, 4, 7}));
+    for (const int n : rows)
+        EXPECT_EQ(cell(Column::Weight, n), "") << n;
+    EXPECT_EQ(unreadWeightsNotice(rows),
+        "The weights in rows 1, 2, 4 and 7 could not be read (they are not numbers, or more than 99999.999) and "
+        "are left empty. Saving the formula writes them empty.");
+    EXPECT_EQ(unreadWeightsNotice({12}),
+        "The weight in row 12 could not be read (it is not a number, or more than 99999.999) and is left empty. "
+        "Saving the formula writes it empty.");
+    EXPECT_EQ(unreadWeightsNotice({}), "");
 }
 
 TEST_F(FormulaLoadTest, CodeThatWouldLeaveTheFolderIsNotFound)

@@ -74,9 +74,9 @@ protected:
                 sheet.setCell(Column::Weight, n, random.pick(weights));
                 MaterialLoad(sheet, n, files);
                 break;
-            case 1:  // a code that names no file keeps its code and weight
+            case 1:  // a code that names no file keeps its code and weight, and a note typed beside it
                 sheet.setCell(Column::Material, n, random.text());
-                sheet.setCell(Column::Description, n, MaterialNotFound);
+                sheet.setCell(Column::Description, n, random.below(2) == 0 ? MaterialNotFound : random.text());
                 sheet.setCell(Column::Weight, n, random.pick(weights));
                 break;
             case 2:
@@ -135,6 +135,26 @@ TEST_F(FormulaWriteTest, RandomSheetsReadBackAsSavedAndTheRestOfTheFileStays)
         EXPECT_NE(bytes.find("\r\nrType40=1\r\n"), std::string::npos) << bytes;
         EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), std::count(bytes.begin(), bytes.end(), '\r')) << bytes;
     }
+}
+
+// A code that names no file beside a note is kept as a missing material's
+// row, which every reader shows with its code and weight, and the note under
+// its own key; the key goes when the row no longer needs it.
+TEST_F(FormulaWriteTest, ACodeBesideANoteIsStoredAsAMissingMaterialWithTheNote)
+{
+    const auto file = folder.write("formula.tfx", "[Formula]\nName=N\n");
+    FormulaSheet sheet;
+    sheet.setName("N");
+    sheet.setCell(Column::Description, 3, "stir first");
+    sheet.setCell(Column::Material, 3, "zz");
+    sheet.setCell(Column::Weight, 3, "5");
+    Calculate(sheet);
+    ASSERT_TRUE(FormulaSave(sheet, file));
+    EXPECT_EQ(load(file), "[Formula]\nName=N\nrType3=1\nMaterial3=zz\nWeight3=5.000\nNote3=stir first\n");
+
+    sheet.setCell(Column::Material, 3, "");
+    ASSERT_TRUE(FormulaSave(sheet, file));
+    EXPECT_EQ(load(file), "[Formula]\nName=N\nrType3=0\nMaterial3=stir first\n");
 }
 
 TEST_F(FormulaWriteTest, AValueTheFileCannotHoldIsRefusedNamingTheRowAndNothingIsWritten)

@@ -229,6 +229,40 @@ TEST_F(GridTypingTest, LeavingAMaterialCellLoadsTheTypedCode)
     EXPECT_EQ(edit.PreviousRow, 2);
 }
 
+// Leaving the grid (Tab, a click elsewhere, a command) takes in a code typed
+// into the current Material cell as leaving the cell does; nothing else.
+TEST_F(GridTypingTest, LeavingTheGridLoadsTheCodeTypedIntoTheCurrentCell)
+{
+    struct Case {
+        const char* what;
+        int col;
+        std::u32string keys;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"a code typed", Material, U"tio2", true},
+        {"a code shortened with Backspace", Material, U"\b", true},
+        {"nothing typed", Material, U"", false},
+        {"a weight typed", Weight, U"5", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sheet = FormulaSheet();
+        edit = GridEditState();
+        sheet.setCell(Column::Material, 2, "tio2x");  // typed earlier, names no file
+        arrive(c.col, 2);
+        type(c.col, 2, c.keys);
+
+        EXPECT_EQ(gridLeft(sheet, edit, {c.col, 2}, folder.path()).recalculated, c.loads);
+        EXPECT_EQ(sheet.row(2).RowKind, c.loads);
+        EXPECT_EQ(cell(Column::Description, 2), c.loads ? "Titanium dioxide" : "");
+        if (c.loads) {
+            EXPECT_EQ(edit.SavedCellText, "tio2");  // Escape no longer takes it back
+        }
+        EXPECT_FALSE(gridLeft(sheet, edit, {c.col, 2}, folder.path()).recalculated);  // once is enough
+    }
+}
+
 TEST_F(GridTypingTest, ConfirmingAnUnknownCodeOnAMaterialRowEmptiesIt)
 {
     putMaterial(2, "water", "10");

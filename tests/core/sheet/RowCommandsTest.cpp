@@ -272,7 +272,7 @@ TEST_F(RowCommandsTest, CutAndPasteMovesCodeWeightAndMark)
     EXPECT_TRUE(isEmptyRow(2));
     EXPECT_DOUBLE_EQ(sheet.box(PropertyBox::WeightBox), 0.0);
 
-    EXPECT_TRUE(pasteRow(sheet, 9, edit.RowClipboard, folder.path()));
+    EXPECT_TRUE(pasteRow(sheet, 9, edit.RowClipboard, folder.path(), prompter));
     EXPECT_EQ(cell(Column::Material, 9), "tio2");
     EXPECT_EQ(cell(Column::Description, 9), "Titanium dioxide");
     EXPECT_EQ(cell(Column::Weight, 9), "  10.000");
@@ -281,7 +281,7 @@ TEST_F(RowCommandsTest, CutAndPasteMovesCodeWeightAndMark)
     EXPECT_DOUBLE_EQ(sheet.box(PropertyBox::WeightBox), 10.0);
 
     // the clipboard keeps its row for another paste
-    EXPECT_TRUE(pasteRow(sheet, 12, edit.RowClipboard, folder.path()));
+    EXPECT_TRUE(pasteRow(sheet, 12, edit.RowClipboard, folder.path(), prompter));
     EXPECT_EQ(cell(Column::Weight, 12), "  10.000");
     EXPECT_DOUBLE_EQ(sheet.box(PropertyBox::WeightBox), 20.0);
 }
@@ -307,21 +307,21 @@ TEST_F(RowCommandsTest, CuttingANoteErasesItAndLeavesNothingToPaste)
     putMaterial(5, "water", "1");
     Calculate(sheet);
     const auto before = snapshot(sheet);
-    EXPECT_FALSE(pasteRow(sheet, 5, edit.RowClipboard, folder.path()));
+    EXPECT_FALSE(pasteRow(sheet, 5, edit.RowClipboard, folder.path(), prompter));
     EXPECT_EQ(snapshot(sheet), before);
 }
 
 TEST_F(RowCommandsTest, PastingAMissingMaterialKeepsCodeAndWeightOnATextRow)
 {
     const ClipboardRow gone{true, "gone", "   5.000"};
-    EXPECT_TRUE(pasteRow(sheet, 3, gone, folder.path()));
+    EXPECT_TRUE(pasteRow(sheet, 3, gone, folder.path(), prompter));
     EXPECT_FALSE(sheet.row(3).RowKind);
     EXPECT_EQ(cell(Column::Material, 3), "gone");
     EXPECT_EQ(cell(Column::Weight, 3), "   5.000");
     EXPECT_EQ(cell(Column::Volume, 3), "");
 
     putMaterial(4, "water", "9");
-    EXPECT_TRUE(pasteRow(sheet, 4, gone, folder.path()));
+    EXPECT_TRUE(pasteRow(sheet, 4, gone, folder.path(), prompter));
     EXPECT_FALSE(sheet.row(4).RowKind);
     EXPECT_EQ(cell(Column::Material, 4), "");  // the material row was emptied by the failed load
     EXPECT_EQ(cell(Column::Description, 4), "");
@@ -362,6 +362,50 @@ TEST_F(RowCommandsTest, AddOnADifferentCodeShowsTheNotice)
     EXPECT_EQ(sounds.played, std::vector<std::string>{"SystemAsterisk"});
     EXPECT_EQ(snapshot(sheet), before);
     EXPECT_EQ(edit.RowClipboard, clipboard);
+}
+
+// Add and Paste never take a row past the limit typing and the keypads keep:
+// refused with the keypad's message, the sheet and the clipboard unchanged.
+TEST_F(RowCommandsTest, AddAndPasteStopAtTheRowLimit)
+{
+    struct Case {
+        bool add;  // else Paste
+        const char* rowWeight;
+        const char* clipboardWeight;
+        const char* result;  // the Weight cell afterwards; nullptr: refused
+    };
+    const Case cases[] = {
+        {true, "60000", "60000", nullptr},
+        {true, "99999.999", "0.001", nullptr},
+        {true, "50000", "49999.999", "99999.999"},
+        {true, "0.0004", "99999.999", "99999.999"},  // what the cell shows counts
+        {false, "1", "120000.000", nullptr},
+        {false, "1", "99999.999", "99999.999"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.add ? "Add " : "Paste ") + c.clipboardWeight + " on " + c.rowWeight);
+        sheet = FormulaSheet();
+        prompter.shown.clear();
+        putMaterial(2, "water", c.rowWeight);
+        Calculate(sheet);
+        edit.RowClipboard = {false, "water", c.clipboardWeight};
+        const ClipboardRow clipboard = edit.RowClipboard;
+        const auto before = snapshot(sheet);
+
+        const bool done = c.add ? addRow(sheet, 2, edit.RowClipboard, prompter)
+                                : pasteRow(sheet, 2, edit.RowClipboard, folder.path(), prompter);
+        if (c.result) {
+            EXPECT_TRUE(done);
+            EXPECT_EQ(cell(Column::Weight, 2), c.result);
+            EXPECT_TRUE(prompter.shown.empty());
+            continue;
+        }
+        EXPECT_FALSE(done);
+        EXPECT_EQ(
+            prompter.shown, (std::vector<ShownMessage>{{ShownMessage::Kind::Error, "Number exceeds row limit."}}));
+        EXPECT_EQ(snapshot(sheet), before);
+        EXPECT_EQ(edit.RowClipboard, clipboard);
+    }
 }
 
 TEST_F(RowCommandsTest, RowCommandsKeepTheCellState)

@@ -7,6 +7,7 @@
 #include "ui/app/TfrmMain.h"
 #include "ui/app/TintoraApplication.h"
 #include "ui/calc/CalcPanel.h"
+#include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TMRUFileList.h"
 #include "ui/widgets/TSuperGrid.h"
 
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -97,6 +99,39 @@ private slots:
         QTest::keyClicks(grid(), QStringLiteral("water"));
         click(3, 9);
         QCOMPARE(cell(2, 9), QStringLiteral("Water"));
+    }
+
+    // Leaving the grid takes in a typed code as leaving the cell does: the
+    // row shows the material and the figures count it.
+    void leavingTheGridLoadsATypedCode_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"Tab", "name box", "property box", "menu"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+    void leavingTheGridLoadsATypedCode()
+    {
+        QFETCH(QString, how);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        click(1, 8);
+        QTest::keyClicks(grid(), QStringLiteral("tio2"));
+        QVERIFY(!window->sheet().row(8).RowKind);
+
+        if (how == QLatin1String("Tab")) {
+            QTest::keyClick(grid(), Qt::Key_Tab);
+        } else if (how == QLatin1String("menu")) {
+            QMenuBar* bar = window->menuBar();
+            QTest::mouseClick(
+                bar, Qt::LeftButton, {}, bar->actionGeometry(window->menus().File1->menuAction()).center());
+            window->menus().File1->close();
+        } else {
+            QWidget* box = how == QLatin1String("name box")
+                ? static_cast<QWidget*>(window->properties()->NameBox())
+                : window->properties()->box(tintora::PropertyBox::DensityBox);
+            QTest::mouseClick(box, Qt::LeftButton);
+        }
+        QCOMPARE(cell(2, 8), QStringLiteral("Titanium dioxide rutile"));
+        QVERIFY(window->sheet().row(8).RowKind);
     }
 
     void rightClickOpensTheMenuOnlyOnMaterialCells()

@@ -5,6 +5,7 @@
 #include "core/materials/MaterialFile.h"
 #include "core/text/SafeWrite.h"
 #include "ui/app/ButtonBar.h"
+#include "ui/app/GridEditor.h"
 #include "ui/app/PropertiesPanel.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/formulas/TfrmProper.h"
@@ -241,6 +242,78 @@ private slots:
             QCOMPARE(wentOn(), answer != Answer::Cancel);
         else
             QCOMPARE(nameShown() == QLatin1String("Plain, changed"), answer != Answer::No);
+    }
+
+    // A note still in its yellow editor is taken into the sheet before any
+    // command reads, writes or replaces it, whichever way the command comes:
+    // a shortcut, a button that takes no focus, the window's close button. It
+    // never lands in the formula that replaces it.
+    void aNoteStillInItsEditorIsStoredBeforeTheCommand_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("asks");
+        for (const char* command : {"Ctrl+N", "New button", "Ctrl+O", "close"})
+            QTest::newRow(command) << QString::fromLatin1(command) << true;
+        for (const char* command : {"Ctrl+S", "Save button"})
+            QTest::newRow(command) << QString::fromLatin1(command) << false;
+    }
+    void aNoteStillInItsEditorIsStoredBeforeTheCommand()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, asks);
+        const QString plain = inFormulas("plain.tfx");
+        open(plain);
+        QLineEdit* editor = window->gridEditor().DescBox();
+        click(2, 3);
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, grid()->CellRect(2, 3).center());
+        QVERIFY(editor->isVisible());
+        QTest::keyClicks(editor, QStringLiteral("my note"));
+
+        const std::map<QString, std::function<void()>> commands = {
+            {"Ctrl+N", [&] { QTest::keyClick(editor, Qt::Key_N, Qt::ControlModifier); }},
+            {"New button", [&] { QTest::mouseClick(window->buttons().NewButton, Qt::LeftButton); }},
+            {"Ctrl+O",
+                [&] {
+                    chooser.answers.push_back(inFormulas("small.tfx"));
+                    QTest::keyClick(editor, Qt::Key_O, Qt::ControlModifier);
+                }},
+            {"close", [&] { window->close(); }},
+            {"Ctrl+S", [&] { QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier); }},
+            {"Save button", [&] { QTest::mouseClick(window->buttons().SaveButton, Qt::LeftButton); }},
+        };
+        prompter->threeWayAnswers = {Answer::No};
+        commands.at(command)();
+
+        QVERIFY(!editor->isVisible());
+        if (!asks) {
+            QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+            QVERIFY(bytesOf(plain).contains("rType3=0\r\nMaterial3=my note\r\n"));
+            return;
+        }
+        QCOMPARE(prompter->shown,
+            (std::vector<ShownMessage>{{ShownMessage::Kind::YesNoCancel, "Save changes to plain.tfx?"}}));
+        QCOMPARE(bytesOf(plain), PlainFormula);
+        if (command == QLatin1String("close")) {
+            QVERIFY(!window->isVisible());
+            return;
+        }
+        QVERIFY(window->FormulaPath() != plain);
+        for (int row = 1; row <= tintora::SheetRowCount; ++row)
+            QVERIFY(window->sheet().cell(tintora::Column::Description, row) != "my note");
+    }
+
+    // Opening says once which rows' stored weights could not be read, before
+    // a save writes them empty.
+    void openingNamesTheWeightsThatCannotBeRead()
+    {
+        const QString bad = inFormulas("trial.tfx");
+        writeFile(
+            bad, "[Formula]\nrType2=1\nMaterial2=water\nWeight2=120000.000\nrType5=1\nMaterial5=tio2\nWeight5=1,5\n");
+        open(bad);
+        QCOMPARE(prompter->shown.size(), std::size_t(1));
+        QCOMPARE(prompter->shown.front().kind, ShownMessage::Kind::Information);
+        QVERIFY(prompter->shown.front().text.starts_with("The weights in rows 2 and 5 could not be read"));
+        QCOMPARE(grid()->Cells(3, 2), QString());
     }
 
     // A protected formula is not overwritten: Save offers Save As instead.

@@ -122,6 +122,7 @@ private slots:
             QCOMPARE(cell(3, row), before[i]);
             QCOMPARE(cell(4, row), before[i + 1]);
         }
+        QCOMPARE(window->focusWidget(), window->Grid1());  // the next keys go to the grid
     }
 
     void nothingMarkedIsRefusedBeforeTheKeypad()
