@@ -23,31 +23,21 @@ std::string rowKey(const char* prefix, int n)
     return prefix + std::to_string(n);
 }
 
-// A weight beyond what a row may hold is treated as a malformed number: it
-// counts as none, so that no total can overflow to a figure that means nothing.
-std::string weightFromFile(std::string text)
-{
-    const auto weight = parseNumberText(text);
-    if (weight && std::abs(*weight) > RowWeightLimit)
-        return {};
-    return text;
-}
-
 void readRow(FormulaSheet& sheet, int n, const IniFile& ini, const MaterialFiles& files)
 {
+    const FormulaFileRow stored = readFormulaRow(ini, n);
     SheetRow& row = sheet.row(n);
-    row.RowKind = ini.readInteger(FormulaSection, rowKey("rType", n), 1) != 0;
-    const std::string text = ini.readString(FormulaSection, rowKey("Material", n), "");
+    row.RowKind = stored.materialRow;
     if (!row.RowKind) {
-        sheet.setCell(Column::Description, n, text);
+        sheet.setCell(Column::Description, n, stored.text);
         return;
     }
-    sheet.setCell(Column::Material, n, text);
-    if (!text.empty() && !files.exists(text)) {
+    sheet.setCell(Column::Material, n, stored.text);
+    if (!stored.text.empty() && !files.exists(stored.text)) {
         row.RowKind = false;
         sheet.setCell(Column::Description, n, MaterialNotFound);
     }
-    sheet.setCell(Column::Weight, n, weightFromFile(ini.readString(FormulaSection, rowKey("Weight", n), "")));
+    sheet.setCell(Column::Weight, n, stored.weight);
 }
 
 // The codes of the material rows, so that the folder is searched once for all.
@@ -55,15 +45,15 @@ std::vector<std::string> materialCodes(const IniFile& ini)
 {
     std::vector<std::string> codes;
     for (int n = 1; n <= SheetRowCount; ++n)
-        if (ini.readInteger(FormulaSection, rowKey("rType", n), 1) != 0)
-            codes.push_back(ini.readString(FormulaSection, rowKey("Material", n), ""));
+        if (FormulaFileRow row = readFormulaRow(ini, n); row.materialRow)
+            codes.push_back(std::move(row.text));
     return codes;
 }
 
 bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const MaterialFiles& files)
 {
     files.findAll(materialCodes(ini));
-    sheet.setName(ini.readString(FormulaSection, "Name", ""));
+    sheet.setName(readFormulaName(ini));
     const bool formulaProtected = ini.readInteger(PropertiesSection, "Protect", 0) != 0;
     for (int n = 1; n <= SheetRowCount; ++n)
         readRow(sheet, n, ini, files);
@@ -75,6 +65,32 @@ bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const MaterialFiles& f
 }
 
 }  // namespace
+
+std::string readFormulaName(const IniFile& formula)
+{
+    return formula.readString(FormulaSection, "Name", "");
+}
+
+FormulaFileRow readFormulaRow(const IniFile& formula, int n)
+{
+    FormulaFileRow row;
+    row.materialRow = formula.readInteger(FormulaSection, rowKey("rType", n), 1) != 0;
+    row.text = formula.readString(FormulaSection, rowKey("Material", n), "");
+    if (row.materialRow) {
+        // A weight beyond what a row may hold is treated as a malformed
+        // number: it counts as none, so that no total can overflow to a
+        // figure that means nothing.
+        row.weight = formula.readString(FormulaSection, rowKey("Weight", n), "");
+        if (const auto weight = parseNumberText(row.weight); weight && std::abs(*weight) > RowWeightLimit)
+            row.weight.clear();
+    }
+    return row;
+}
+
+double FormulaFileRow::weightCounted() const
+{
+    return materialRow && !text.empty() ? numberFromText(weight) : 0;
+}
 
 std::string fileNameOf(std::string_view path)
 {

@@ -41,6 +41,21 @@ bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesys
 // once for all of them.
 bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const MaterialFiles& materials);
 
+// Row n (1 ... SheetRowCount) of a formula file as opening reads it, before
+// any material is looked up.
+struct FormulaFileRow {
+    bool materialRow = true;  // rType n, any value but 0
+    std::string text;  // Material n: the code of a material row, the note of a note row
+    // Weight n of a material row as it goes into the Weight cell: empty when
+    // beyond the row limit (it counts as none); empty for a note row.
+    std::string weight;
+    // The pounds the row adds to the total weight: a material row with an
+    // empty code is emptied when loaded, a missing material's weight counts.
+    double weightCounted() const;
+};
+FormulaFileRow readFormulaRow(const IniFile& formula, int n);
+std::string readFormulaName(const IniFile& formula);
+
 // A formula is a few kilobytes; a larger file than this is no formula (and
 // an empty sheet when loaded by name).
 constexpr std::size_t MaxFormulaFileBytes = MaxIniFileBytes;
