@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <system_error>
+#include <unordered_map>
 
 namespace tintora {
 
@@ -15,6 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view FormulaFileExtension = ".tfx";
+constexpr const char* FormulaSectionName = "formula";  // as entries() holds it, in lower case
 
 std::vector<std::string> lowerWords(std::string_view text)
 {
@@ -48,6 +50,16 @@ public:
             return true;
         if (!materials_)
             return false;
+        // A search meets the same few hundred codes in thousands of formulas.
+        auto [known, added] = byName_.try_emplace(std::string(code), false);
+        if (added)
+            known->second = nameHasEveryWord(code);
+        return known->second;
+    }
+
+private:
+    bool nameHasEveryWord(std::string_view code) const
+    {
         const Material* material = materials_->material(code);
         if (!material)
             return false;
@@ -56,10 +68,10 @@ public:
             [&](const std::string& word) { return name.find(word) != std::string::npos; });
     }
 
-private:
     std::string code_;
     const MaterialFiles* materials_;
     std::vector<std::string> words_;
+    mutable std::unordered_map<std::string, bool> byName_;  // code as spelled -> its name matches
 };
 
 // A number as a cell written with "%8.3f" shows it.
@@ -77,6 +89,41 @@ WhereUsedHit hitOf(const FormulaFileRow& row, int n, double totalWeight, const I
     return {file, readFormulaName(formula), n, row.text, weight, percent};
 }
 
+// Whether any value of the [Formula] section reads as the material searched
+// for: most formulas do not use it, and telling so from the values alone,
+// without the row keys looked up one by one, is what makes a search of
+// thousands of formulas quick. The rows are then read as opening reads them.
+bool mayUse(const IniFile& formula, const RowMatcher& matcher)
+{
+    const auto section = formula.entries().find(FormulaSectionName);
+    if (section == formula.entries().end())
+        return false;
+    return std::any_of(section->second.begin(), section->second.end(),
+        [&](const auto& entry) { return entry.first.starts_with("material") && matcher.matches(entry.second); });
+}
+
+std::vector<WhereUsedHit> hitsIn(const IniFile& formula, const RowMatcher& matcher, const fs::path& file)
+{
+    if (matcher.empty() || !mayUse(formula, matcher))
+        return {};
+    std::array<FormulaFileRow, SheetRowCount> rows;
+    // The total in row order, as Calculate sums it, so that the percent is the
+    // one the W% column shows to the last digit.
+    double totalWeight = 0;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        FormulaFileRow& row = rows[static_cast<std::size_t>(n - 1)];
+        row = readFormulaRow(formula, n);
+        totalWeight += row.weightCounted();
+    }
+    std::vector<WhereUsedHit> hits;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        const FormulaFileRow& row = rows[static_cast<std::size_t>(n - 1)];
+        if (row.materialRow && !row.text.empty() && matcher.matches(row.text))
+            hits.push_back(hitOf(row, n, totalWeight, formula, file));
+    }
+    return hits;
+}
+
 bool endsWithFormulaExtension(std::string_view name)
 {
     return name.size() > FormulaFileExtension.size()
@@ -88,27 +135,7 @@ bool endsWithFormulaExtension(std::string_view name)
 std::vector<WhereUsedHit> whereUsedIn(
     const IniFile& formula, const WhereUsedQuery& query, const MaterialFiles* materials, const fs::path& file)
 {
-    const RowMatcher matcher(query, materials);
-    if (matcher.empty())
-        return {};
-    std::array<FormulaFileRow, SheetRowCount> rows;
-    // The total in row order, as Calculate sums it, so that the percent is the
-    // one the W% column shows to the last digit.
-    double totalWeight = 0;
-    bool anyMatch = false;
-    for (int n = 1; n <= SheetRowCount; ++n) {
-        FormulaFileRow& row = rows[static_cast<std::size_t>(n - 1)];
-        row = readFormulaRow(formula, n);
-        totalWeight += row.weightCounted();
-        anyMatch = anyMatch || (row.materialRow && !row.text.empty() && matcher.matches(row.text));
-    }
-    std::vector<WhereUsedHit> hits;
-    for (int n = 1; anyMatch && n <= SheetRowCount; ++n) {
-        const FormulaFileRow& row = rows[static_cast<std::size_t>(n - 1)];
-        if (row.materialRow && !row.text.empty() && matcher.matches(row.text))
-            hits.push_back(hitOf(row, n, totalWeight, formula, file));
-    }
-    return hits;
+    return hitsIn(formula, RowMatcher(query, materials), file);
 }
 
 std::vector<fs::path> formulaFilesIn(const fs::path& formulaFolder)
@@ -128,6 +155,7 @@ WhereUsedSummary findWhereUsed(const fs::path& formulaFolder, const fs::path& ma
 {
     WhereUsedSummary summary;
     const MaterialFiles materials(materialFolder);
+    const RowMatcher matcher(query, &materials);
     for (const fs::path& file : formulaFilesIn(formulaFolder)) {
         if (stop && stop->load(std::memory_order_relaxed)) {
             summary.stopped = true;
@@ -141,7 +169,7 @@ WhereUsedSummary findWhereUsed(const fs::path& formulaFolder, const fs::path& ma
             continue;
         }
         ++summary.formulasRead;
-        for (const WhereUsedHit& hit : whereUsedIn(read.contents, query, &materials, file)) {
+        for (const WhereUsedHit& hit : hitsIn(read.contents, matcher, file)) {
             ++summary.hits;
             if (sink.found)
                 sink.found(hit);

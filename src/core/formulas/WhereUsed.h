@@ -72,8 +72,7 @@ std::vector<std::filesystem::path> formulaFilesIn(const std::filesystem::path& f
 // unreadable), telling each hit as soon as its file is read. Setting stop
 // (from any thread) ends the search after the file being read. Material names
 // come from materialFolder, each material file read at most once.
-WhereUsedSummary findWhereUsed(const std::filesystem::path& formulaFolder,
-    const std::filesystem::path& materialFolder, const WhereUsedQuery& query, const WhereUsedSink& sink,
-    const std::atomic<bool>* stop = nullptr);
+WhereUsedSummary findWhereUsed(const std::filesystem::path& formulaFolder, const std::filesystem::path& materialFolder,
+    const WhereUsedQuery& query, const WhereUsedSink& sink, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tintora

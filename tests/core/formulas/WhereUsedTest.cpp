@@ -48,7 +48,8 @@ protected:
             "[Formula]\nName=Flat\nrType1=1\nMaterial1=Tio2\nWeight1=100\nrType2=1\nMaterial2=tIO2\nWeight2=1e9\n"
             "rType3=0\nMaterial3=TIO2\nrType4=1\nMaterial4=Zinc\nWeight4=200\nrType5=1\nMaterial5=GHOST\nWeight5=1\n");
         folder.write("c-clear.tfx", "[Formula]\nName=Clear\nrType1=1\nMaterial1=water\nWeight1=10\n");
-        folder.write("d-notes.tfx", "[Formula]\nName=Notes only\nrType1=0\nMaterial1=tio2\nrType2=0\nMaterial2=ghost\n");
+        folder.write(
+            "d-notes.tfx", "[Formula]\nName=Notes only\nrType1=0\nMaterial1=tio2\nrType2=0\nMaterial2=ghost\n");
         folder.write("e-picture.tfx", "\x89PNG\r\n\x1a\n not a formula");
         folder.write("tio2.txt", "[Formula]\nrType1=1\nMaterial1=tio2\n");
         fs::create_directory(folder.path() / "f-folder.tfx");
