@@ -1,5 +1,6 @@
 #include "ReportOptions.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tintora::report {
@@ -24,8 +25,45 @@ const char* modeOption(ReportMode mode)
         return "--check-materials";
     case ReportMode::Pdf:
         return "--pdf";
+    case ReportMode::WhereUsed:
+        return "--where-used";
+    case ReportMode::MakeMaterial:
+        return "--make-material";
     }
     return "";
+}
+
+// "2026-12-07": the form of the date a made material keeps.
+bool isIsoDate(const std::string& text)
+{
+    const auto digits = [&](std::size_t from, std::size_t count) {
+        return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(from),
+            text.begin() + static_cast<std::ptrdiff_t>(from + count), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !digits(0, 4) || !digits(5, 2) || !digits(8, 2))
+        return false;
+    const int month = std::stoi(text.substr(5, 2));
+    const int day = std::stoi(text.substr(8, 2));
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+std::optional<std::string> libraryProblem(const ReportOptions& o)
+{
+    const std::size_t files = o.formulaPaths.size();
+    if (o.mode == ReportMode::WhereUsed) {
+        if (o.json && o.csv)
+            return "--csv and --json cannot be combined";
+        if (files > 1)
+            return "--where-used takes one folder, " + std::to_string(files) + " given";
+        return std::nullopt;
+    }
+    if (o.json)
+        return "--make-material and --json cannot be combined";
+    if (files != 1)
+        return "--make-material needs exactly one formula file, " + std::to_string(files) + " given";
+    if (o.date && !isIsoDate(*o.date))
+        return "with --make-material the date is yyyy-mm-dd, not " + *o.date;
+    return std::nullopt;
 }
 
 // What is wrong with a combination of options that each parsed well.
@@ -59,9 +97,16 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
         if (files != 1)
             return "--pdf needs exactly one formula file, " + std::to_string(files) + " given";
         break;
+    case ReportMode::WhereUsed:
+    case ReportMode::MakeMaterial:
+        if (auto problem = libraryProblem(o))
+            return problem;
+        break;
     }
     if (o.pageSize && o.mode != ReportMode::Pdf)
         return "--page-size goes with --pdf";
+    if (o.force && o.mode != ReportMode::MakeMaterial)
+        return "--force goes with --make-material";
     return std::nullopt;
 }
 
@@ -72,6 +117,14 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
     ReportOptions options;
     bool modeGiven = false;
     auto setMode = [&](ReportMode mode) -> std::optional<std::string> {
+        // --csv is also the form of the --where-used list
+        const bool whereUsedCsv = modeGiven && options.mode != mode
+            && (mode == ReportMode::Csv || mode == ReportMode::WhereUsed)
+            && (options.mode == ReportMode::Csv || options.mode == ReportMode::WhereUsed);
+        if (whereUsedCsv) {
+            options.mode = ReportMode::WhereUsed;
+            return std::nullopt;
+        }
         if (modeGiven && options.mode != mode)
             return std::string(modeOption(options.mode)) + " and " + modeOption(mode) + " cannot be combined";
         options.mode = mode;
@@ -80,7 +133,8 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--materials" || arg == "--date" || arg == "--pdf" || arg == "--page-size";
+        const bool takesValue = arg == "--materials" || arg == "--date" || arg == "--pdf" || arg == "--page-size"
+            || arg == "--where-used" || arg == "--make-material";
         if (takesValue && i + 1 >= args.size())
             return {std::nullopt, "option " + arg + " needs a value"};
         std::optional<std::string> problem;
@@ -102,8 +156,17 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             options.volumePercent = true;
         else if (arg == "--json")
             options.json = true;
-        else if (arg == "--csv")
+        else if (arg == "--csv") {
+            options.csv = true;
             problem = setMode(ReportMode::Csv);
+        } else if (arg == "--where-used") {
+            problem = setMode(ReportMode::WhereUsed);
+            options.materialCode = args[++i];
+        } else if (arg == "--make-material") {
+            problem = setMode(ReportMode::MakeMaterial);
+            options.materialCode = args[++i];
+        } else if (arg == "--force")
+            options.force = true;
         else if (arg == "--compare")
             problem = setMode(ReportMode::Compare);
         else if (arg == "--check-materials") {
@@ -123,6 +186,10 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
     }
     if (auto problem = combinationProblem(options))
         return {std::nullopt, *problem};
+    if (options.mode == ReportMode::WhereUsed && !options.formulaPaths.empty()) {
+        options.whereUsedFolder = options.formulaPaths.front();
+        options.formulaPaths.clear();
+    }
     return {options, {}};
 }
 

@@ -12,6 +12,8 @@ enum class ReportMode {
     Compare,  // two formulas side by side
     CheckMaterials,  // the material files of a folder
     Pdf,  // the laboratory printout of one formula as a PDF file
+    WhereUsed,  // the formulas of a folder that use a material
+    MakeMaterial,  // one formula written as a material file
 };
 
 enum class PageSize { Locale, A4, Letter };
@@ -26,6 +28,10 @@ struct ReportOptions {
     std::optional<std::string> checkFolder;  // --check-materials DIR; default: the material folder
     std::string pdfPath;  // --pdf OUT.pdf
     std::optional<PageSize> pageSize;  // --page-size; default: the locale's
+    std::string materialCode;  // --where-used CODE, --make-material CODE
+    std::optional<std::string> whereUsedFolder;  // --where-used CODE DIR; default: the Formulas folder
+    bool csv = false;  // --csv: with --where-used, the form of its list
+    bool force = false;  // --force: --make-material replaces an existing file
 };
 
 struct ParseResult {
@@ -42,8 +48,11 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --compare [options] A.tfx B.tfx
        tintora-report --check-materials [DIR]
        tintora-report --pdf OUT.pdf [--page-size A4|Letter] [options] FORMULA.tfx
+       tintora-report --where-used CODE [--json|--csv] [DIR]
+       tintora-report --make-material CODE [--force] [--materials DIR] FORMULA.tfx
   --materials DIR          material folder (default: the Formulas folder)
-  --date TEXT              date on the printout (default: today, system short date)
+  --date TEXT              date on the printout (default: today, system short date);
+                           with --make-material the date made, yyyy-mm-dd
   --volume-percent         percent column by volume instead of by weight
   --json                   the sheet as JSON (one object per line for several formulas), or the comparison
   --csv                    one CSV line of properties and PVC per formula, after a header line
@@ -51,6 +60,9 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --check-materials [DIR]  report faulty material files in DIR (default: the material folder)
   --pdf OUT.pdf            the laboratory printout of one formula as a one-page PDF file
   --page-size A4|Letter    the paper of the PDF (default: the locale's)
+  --where-used CODE [DIR]  the formulas in DIR (default: the Formulas folder) that use material CODE
+  --make-material CODE     write FORMULA's mixture as material CODE into the material folder
+  --force                  let --make-material replace an existing material file
   --help                   this list
 )";
 

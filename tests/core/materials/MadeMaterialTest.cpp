@@ -67,8 +67,9 @@ TEST(MadeMaterialTest, TheMaterialAloneShowsTheSourcesFigures)
         std::string text = "[Formula]\nName=Premix " + std::to_string(round) + "\n";
         const int rows = 1 + pick(SheetRowCount);
         for (int n = 1; n <= rows; ++n)
-            text += n == 1 || pick(6) ? row(n, "M" + std::to_string(pick(12)), formatThreeDecimals(pick(5000000) / 1000.0 + 0.001))
-                            : row(n, "stir well", "", "0");
+            text += n == 1 || pick(6)
+                ? row(n, "M" + std::to_string(pick(12)), formatThreeDecimals(pick(5000000) / 1000.0 + 0.001))
+                : row(n, "stir well", "", "0");
         const FormulaSheet source = loaded(text, folder.path());
         const MadeMaterialPlan plan = planMadeMaterial(source, folder.path(), {"made", "", "/lab/premix.tfx", Today});
         ASSERT_TRUE(plan.ok()) << plan.problem << "\n" << text;
@@ -93,9 +94,11 @@ protected:
         folder.write("Water.rm", "[Material]\nName=water\nSpec=1\nVol_Wt=1\nVol_Vol=1\n");
         folder.write("nogravity.rm", "[Material]\nName=no gravity\nCost=1\n");
     }
-    MadeMaterialPlan plan(const std::string& rows, const std::string& code = "grind", const std::string& path = "/lab/grind base.tfx")
+    MadeMaterialPlan plan(
+        const std::string& rows, const std::string& code = "grind", const std::string& path = "/lab/grind base.tfx")
     {
-        return planMadeMaterial(loaded("[Formula]\nName=Grind Base\n" + rows, folder.path()), folder.path(), {code, "", path, Today});
+        return planMadeMaterial(
+            loaded("[Formula]\nName=Grind Base\n" + rows, folder.path()), folder.path(), {code, "", path, Today});
     }
     std::string text(const fs::path& file) const
     {
@@ -114,7 +117,8 @@ TEST_F(MadeMaterialPlanTest, EachRefusalHasItsOwnMessageAndWritesNothing)
         std::string rows, code, path, problem;
     } cases[] = {
         {sound, "", "/lab/a.tfx", "Please enter a file name for the material."},
-        {sound, "../grind", "/lab/a.tfx", "\"../grind\" cannot be a material file: it would lie outside the material folder."},
+        {sound, "../grind", "/lab/a.tfx",
+            "\"../grind\" cannot be a material file: it would lie outside the material folder."},
         {sound, "..", "/lab/a.tfx", "\"..\" cannot be a material file: it would lie outside the material folder."},
         {sound, "grind", "", "The formula has no file yet: save it before making a material of it."},
         {"", "grind", "/lab/a.tfx", "The formula is empty."},
@@ -122,7 +126,8 @@ TEST_F(MadeMaterialPlanTest, EachRefusalHasItsOwnMessageAndWritesNothing)
         {sound, "WATER.rm", "/lab/a.tfx", "The formula uses WATER itself: a material cannot contain itself."},
         {sound + row(4, "ghost", "1"), "grind", "/lab/a.tfx", "Material ghost in row 4 was not found."},
         {sound + row(4, "nogravity", "1"), "grind", "/lab/a.tfx", "A material has no specific gravity."},
-        {row(1, "tio2", "") + row(2, "water", "0"), "grind", "/lab/a.tfx", "The formula's total weight and volume must be above zero."},
+        {row(1, "tio2", "") + row(2, "water", "0"), "grind", "/lab/a.tfx",
+            "The formula's total weight and volume must be above zero."},
         {row(1, "tio2", "-5"), "grind", "/lab/a.tfx", "The formula's total weight and volume must be above zero."},
     };
     for (const auto& c : cases) {
@@ -151,8 +156,9 @@ TEST_F(MadeMaterialPlanTest, WritesTheMaterialKeysThenSourceAndMade)
     std::vector<std::string> keys;
     for (std::string line; std::getline(lines, line);)
         keys.push_back(line.substr(0, line.find('=')));
-    EXPECT_EQ(keys, (std::vector<std::string>{"[Material]", "Name", "Spec", "Cost", "Pig_Wt", "Pig_Vol", "Vol_Wt",
-                        "Vol_Vol", "Voc_Wt", "Voc_Vol", "Source", "Made"}));
+    EXPECT_EQ(keys,
+        (std::vector<std::string>{"[Material]", "Name", "Spec", "Cost", "Pig_Wt", "Pig_Vol", "Vol_Wt", "Vol_Vol",
+            "Voc_Wt", "Voc_Vol", "Source", "Made"}));
     EXPECT_NE(text(folder.path() / "grind.rm").find("\nSource=grind base.tfx\nMade=2026-12-07\n"), std::string::npos);
 }
 
