@@ -36,8 +36,9 @@ void writeFormula(const fs::path& folder, int f)
     out << "[Formula]\nName=Formula " << f << "\nrType1=0\nMaterial1=Premix " << materialCode(f % 97)
         << " under slow agitation\n";
     for (int n = 2; n <= RowsPerFormula; ++n)
-        out << "rType" << n << "=1\nMaterial" << n << "=" << fCase(materialCode((f * 7919 + n * 104729) % MaterialCount))
-            << "\nWeight" << n << "=" << formatThreeDecimals(5 * n + (f % 7) * 0.125) << "\n";
+        out << "rType" << n << "=1\nMaterial" << n << "="
+            << fCase(materialCode((f * 7919 + n * 104729) % MaterialCount)) << "\nWeight" << n << "="
+            << formatThreeDecimals(5 * n + (f % 7) * 0.125) << "\n";
     out << "[Properties]\nProtect=0\nDate=12/7/2026\n[Memo]\nMemoCount=2\nMemo0=Grind to 7 Hegman\nMemo1=Adjust pH\n";
 }
 

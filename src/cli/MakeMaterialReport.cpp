@@ -35,8 +35,8 @@ int makeMaterialReport(const ReportOptions& options, const std::filesystem::path
     const auto loaded = loadFormula(formulaPath, materials, PercentBasis::Weight);
     if (!loaded)
         return 1;
-    const MadeMaterialPlan plan = planMadeMaterial(
-        loaded->sheet, materialFolder, {options.materialCode, {}, formulaPath, madeDate(options)});
+    const MadeMaterialPlan plan
+        = planMadeMaterial(loaded->sheet, materialFolder, {options.materialCode, {}, formulaPath, madeDate(options)});
     if (!plan.ok()) {
         reportProblem(decodeFileText(formulaPath) + ": " + plan.problem);
         return 1;

@@ -110,27 +110,50 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
     return std::nullopt;
 }
 
+// The mode the options choose; two modes are refused, save --csv as the form
+// of the --where-used list.
+struct ModeChoice {
+    ReportOptions& options;
+    bool given = false;
+
+    std::optional<std::string> set(ReportMode mode)
+    {
+        const auto csvOrWhereUsed = [](ReportMode m) { return m == ReportMode::Csv || m == ReportMode::WhereUsed; };
+        if (given && options.mode != mode && csvOrWhereUsed(mode) && csvOrWhereUsed(options.mode)) {
+            options.mode = ReportMode::WhereUsed;
+            return std::nullopt;
+        }
+        if (given && options.mode != mode)
+            return std::string(modeOption(options.mode)) + " and " + modeOption(mode) + " cannot be combined";
+        options.mode = mode;
+        given = true;
+        return std::nullopt;
+    }
+};
+
+// --where-used CODE, --make-material CODE and --force (the value is known to
+// be there); false for any other argument.
+bool readLibraryOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, ModeChoice& mode,
+    std::optional<std::string>& problem)
+{
+    const std::string& arg = args[i];
+    if (arg == "--force") {
+        options.force = true;
+        return true;
+    }
+    if (arg != "--where-used" && arg != "--make-material")
+        return false;
+    problem = mode.set(arg == "--where-used" ? ReportMode::WhereUsed : ReportMode::MakeMaterial);
+    options.materialCode = args[++i];
+    return true;
+}
+
 }  // namespace
 
 ParseResult parseReportOptions(const std::vector<std::string>& args)
 {
     ReportOptions options;
-    bool modeGiven = false;
-    auto setMode = [&](ReportMode mode) -> std::optional<std::string> {
-        // --csv is also the form of the --where-used list
-        const bool whereUsedCsv = modeGiven && options.mode != mode
-            && (mode == ReportMode::Csv || mode == ReportMode::WhereUsed)
-            && (options.mode == ReportMode::Csv || options.mode == ReportMode::WhereUsed);
-        if (whereUsedCsv) {
-            options.mode = ReportMode::WhereUsed;
-            return std::nullopt;
-        }
-        if (modeGiven && options.mode != mode)
-            return std::string(modeOption(options.mode)) + " and " + modeOption(mode) + " cannot be combined";
-        options.mode = mode;
-        modeGiven = true;
-        return std::nullopt;
-    };
+    ModeChoice mode{options};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--materials" || arg == "--date" || arg == "--pdf" || arg == "--page-size"
@@ -145,7 +168,7 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
         else if (arg == "--date")
             options.date = args[++i];
         else if (arg == "--pdf") {
-            problem = setMode(ReportMode::Pdf);
+            problem = mode.set(ReportMode::Pdf);
             options.pdfPath = args[++i];
         } else if (arg == "--page-size") {
             const std::string& size = args[++i];
@@ -158,19 +181,13 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             options.json = true;
         else if (arg == "--csv") {
             options.csv = true;
-            problem = setMode(ReportMode::Csv);
-        } else if (arg == "--where-used") {
-            problem = setMode(ReportMode::WhereUsed);
-            options.materialCode = args[++i];
-        } else if (arg == "--make-material") {
-            problem = setMode(ReportMode::MakeMaterial);
-            options.materialCode = args[++i];
-        } else if (arg == "--force")
-            options.force = true;
-        else if (arg == "--compare")
-            problem = setMode(ReportMode::Compare);
+            problem = mode.set(ReportMode::Csv);
+        } else if (readLibraryOption(args, i, options, mode, problem)) {
+            // read; a problem is told below
+        } else if (arg == "--compare")
+            problem = mode.set(ReportMode::Compare);
         else if (arg == "--check-materials") {
-            problem = setMode(ReportMode::CheckMaterials);
+            problem = mode.set(ReportMode::CheckMaterials);
             // the folder is optional: the next word is it unless it is an option
             if (i + 1 < args.size() && !isOption(args[i + 1]))
                 options.checkFolder = args[++i];
