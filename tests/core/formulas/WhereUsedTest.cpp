@@ -138,7 +138,7 @@ TEST(WhereUsedTest, WeightAndPercentAreWhatOpeningShows)
         const IniFile ini = IniFile::parse(text);
         FormulaSheet sheet;
         FormulaLoad(sheet, ini, materials);
-        for (const std::string& code : {"RESIN", "tio2", "Ghost"}) {
+        for (const char* code : {"RESIN", "tio2", "Ghost"}) {
             std::vector<WhereUsedHit> expected;
             for (int n = 1; n <= SheetRowCount; ++n)
                 if (equalsIgnoringAsciiCase(sheet.cell(Column::Material, n), code))
