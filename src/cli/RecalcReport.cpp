@@ -240,8 +240,6 @@ std::optional<std::string> reformulationProblem(const ReportOptions& options)
         return "--recalc and --scale cannot be combined";
     if (r.marks && !r.recalc)
         return "--marks goes with --recalc";
-    if (r.force && !r.writePath)
-        return "--force goes with --write";
     if (!r.active())
         return r.writePath ? std::optional<std::string>("--write goes with --recalc or --scale") : std::nullopt;
     const char* option = r.recalc ? "--recalc" : "--scale";

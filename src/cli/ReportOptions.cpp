@@ -2,6 +2,7 @@
 
 #include "RecalcReport.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tintora::report {
@@ -26,8 +27,45 @@ const char* modeOption(ReportMode mode)
         return "--check-materials";
     case ReportMode::Pdf:
         return "--pdf";
+    case ReportMode::WhereUsed:
+        return "--where-used";
+    case ReportMode::MakeMaterial:
+        return "--make-material";
     }
     return "";
+}
+
+// "2026-12-07": the form of the date a made material keeps.
+bool isIsoDate(const std::string& text)
+{
+    const auto digits = [&](std::size_t from, std::size_t count) {
+        return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(from),
+            text.begin() + static_cast<std::ptrdiff_t>(from + count), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !digits(0, 4) || !digits(5, 2) || !digits(8, 2))
+        return false;
+    const int month = std::stoi(text.substr(5, 2));
+    const int day = std::stoi(text.substr(8, 2));
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
+std::optional<std::string> libraryProblem(const ReportOptions& o)
+{
+    const std::size_t files = o.formulaPaths.size();
+    if (o.mode == ReportMode::WhereUsed) {
+        if (o.json && o.csv)
+            return "--csv and --json cannot be combined";
+        if (files > 1)
+            return "--where-used takes one folder, " + std::to_string(files) + " given";
+        return std::nullopt;
+    }
+    if (o.json)
+        return "--make-material and --json cannot be combined";
+    if (files != 1)
+        return "--make-material needs exactly one formula file, " + std::to_string(files) + " given";
+    if (o.date && !isIsoDate(*o.date))
+        return "with --make-material the date is yyyy-mm-dd, not " + *o.date;
+    return std::nullopt;
 }
 
 // What is wrong with a combination of options that each parsed well.
@@ -61,10 +99,55 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
         if (files != 1)
             return "--pdf needs exactly one formula file, " + std::to_string(files) + " given";
         break;
+    case ReportMode::WhereUsed:
+    case ReportMode::MakeMaterial:
+        if (auto problem = libraryProblem(o))
+            return problem;
+        break;
     }
     if (o.pageSize && o.mode != ReportMode::Pdf)
         return "--page-size goes with --pdf";
+    if (o.force && o.mode != ReportMode::MakeMaterial && !o.reformulation.writePath)
+        return "--force goes with --write or --make-material";
     return reformulationProblem(o);
+}
+
+// The mode the options choose; two modes are refused, save --csv as the form
+// of the --where-used list.
+struct ModeChoice {
+    ReportOptions& options;
+    bool given = false;
+
+    std::optional<std::string> set(ReportMode mode)
+    {
+        const auto csvOrWhereUsed = [](ReportMode m) { return m == ReportMode::Csv || m == ReportMode::WhereUsed; };
+        if (given && options.mode != mode && csvOrWhereUsed(mode) && csvOrWhereUsed(options.mode)) {
+            options.mode = ReportMode::WhereUsed;
+            return std::nullopt;
+        }
+        if (given && options.mode != mode)
+            return std::string(modeOption(options.mode)) + " and " + modeOption(mode) + " cannot be combined";
+        options.mode = mode;
+        given = true;
+        return std::nullopt;
+    }
+};
+
+// --where-used CODE, --make-material CODE and --force (the value is known to
+// be there); false for any other argument.
+bool readLibraryOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, ModeChoice& mode,
+    std::optional<std::string>& problem)
+{
+    const std::string& arg = args[i];
+    if (arg == "--force") {
+        options.force = options.reformulation.force = true;
+        return true;
+    }
+    if (arg != "--where-used" && arg != "--make-material")
+        return false;
+    problem = mode.set(arg == "--where-used" ? ReportMode::WhereUsed : ReportMode::MakeMaterial);
+    options.materialCode = args[++i];
+    return true;
 }
 
 }  // namespace
@@ -72,17 +155,11 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
 ParseResult parseReportOptions(const std::vector<std::string>& args)
 {
     ReportOptions options;
-    bool modeGiven = false;
-    auto setMode = [&](ReportMode mode) -> std::optional<std::string> {
-        if (modeGiven && options.mode != mode)
-            return std::string(modeOption(options.mode)) + " and " + modeOption(mode) + " cannot be combined";
-        options.mode = mode;
-        modeGiven = true;
-        return std::nullopt;
-    };
+    ModeChoice mode{options};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--materials" || arg == "--date" || arg == "--pdf" || arg == "--page-size";
+        const bool takesValue = arg == "--materials" || arg == "--date" || arg == "--pdf" || arg == "--page-size"
+            || arg == "--where-used" || arg == "--make-material";
         if (takesValue && i + 1 >= args.size())
             return {std::nullopt, "option " + arg + " needs a value"};
         std::optional<std::string> problem;
@@ -93,7 +170,7 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
         else if (arg == "--date")
             options.date = args[++i];
         else if (arg == "--pdf") {
-            problem = setMode(ReportMode::Pdf);
+            problem = mode.set(ReportMode::Pdf);
             options.pdfPath = args[++i];
         } else if (arg == "--page-size") {
             const std::string& size = args[++i];
@@ -104,12 +181,15 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             options.volumePercent = true;
         else if (arg == "--json")
             options.json = true;
-        else if (arg == "--csv")
-            problem = setMode(ReportMode::Csv);
-        else if (arg == "--compare")
-            problem = setMode(ReportMode::Compare);
+        else if (arg == "--csv") {
+            options.csv = true;
+            problem = mode.set(ReportMode::Csv);
+        } else if (readLibraryOption(args, i, options, mode, problem)) {
+            // read; a problem is told below
+        } else if (arg == "--compare")
+            problem = mode.set(ReportMode::Compare);
         else if (arg == "--check-materials") {
-            problem = setMode(ReportMode::CheckMaterials);
+            problem = mode.set(ReportMode::CheckMaterials);
             // the folder is optional: the next word is it unless it is an option
             if (i + 1 < args.size() && !isOption(args[i + 1]))
                 options.checkFolder = args[++i];
@@ -128,6 +208,10 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
     }
     if (auto problem = combinationProblem(options))
         return {std::nullopt, *problem};
+    if (options.mode == ReportMode::WhereUsed && !options.formulaPaths.empty()) {
+        options.whereUsedFolder = options.formulaPaths.front();
+        options.formulaPaths.clear();
+    }
     return {options, {}};
 }
 

@@ -14,6 +14,8 @@ enum class ReportMode {
     Compare,  // two formulas side by side
     CheckMaterials,  // the material files of a folder
     Pdf,  // the laboratory printout of one formula as a PDF file
+    WhereUsed,  // the formulas of a folder that use a material
+    MakeMaterial,  // one formula written as a material file
 };
 
 enum class PageSize { Locale, A4, Letter };
@@ -29,6 +31,10 @@ struct ReportOptions {
     std::string pdfPath;  // --pdf OUT.pdf
     std::optional<PageSize> pageSize;  // --page-size; default: the locale's
     ReformulationOptions reformulation;  // --recalc, --scale, --marks, --write, --force
+    std::string materialCode;  // --where-used CODE, --make-material CODE
+    std::optional<std::string> whereUsedFolder;  // --where-used CODE DIR; default: the Formulas folder
+    bool csv = false;  // --csv: with --where-used, the form of its list
+    bool force = false;  // --force: --make-material replaces an existing file
 };
 
 struct ParseResult {
@@ -47,8 +53,11 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --pdf OUT.pdf [--page-size A4|Letter] [options] FORMULA.tfx
        tintora-report --recalc QUANTITY=VALUE --marks ROWS [--write OUT.tfx [--force]] [options] FORMULA.tfx
        tintora-report --scale weight=VALUE|volume=VALUE|percent [--write OUT.tfx [--force]] [options] FORMULA.tfx
+       tintora-report --where-used CODE [--json|--csv] [DIR]
+       tintora-report --make-material CODE [--force] [--materials DIR] FORMULA.tfx
   --materials DIR          material folder (default: the Formulas folder)
-  --date TEXT              date on the printout (default: today, system short date)
+  --date TEXT              date on the printout (default: today, system short date);
+                           with --make-material the date made, yyyy-mm-dd
   --volume-percent         percent column by volume instead of by weight
   --json                   the sheet as JSON (one object per line for several formulas), or the comparison
   --csv                    one CSV line of properties and PVC per formula, after a header line
@@ -63,7 +72,9 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --scale weight=VALUE|volume=VALUE|percent
                            scale every weighed row to that total weight, total volume or 100 lb
   --write OUT.tfx          also save the changed formula as OUT.tfx
-  --force                  let --write replace an existing file
+  --where-used CODE [DIR]  the formulas in DIR (default: the Formulas folder) that use material CODE
+  --make-material CODE     write FORMULA's mixture as material CODE into the material folder
+  --force                  let --write replace an existing formula, or --make-material a material file
   --help                   this list
 )";
 

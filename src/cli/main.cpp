@@ -1,15 +1,18 @@
 // tintora-report: loads formulas as the program does and prints their
 // laboratory printouts as text or their sheets as JSON, their properties as
-// CSV, two of them side by side, or one printout as a PDF file; or checks a
-// folder of material files.
+// CSV, two of them side by side, or one printout as a PDF file; checks a
+// folder of material files; tells where a material is used; or writes a
+// formula as a material.
 #include "CompareReport.h"
 #include "CsvReport.h"
+#include "MakeMaterialReport.h"
 #include "MaterialCheck.h"
 #include "PdfReport.h"
 #include "PrintoutReport.h"
 #include "RecalcReport.h"
 #include "ReportFormula.h"
 #include "ReportOptions.h"
+#include "WhereUsedReport.h"
 
 #include <filesystem>
 #include <iostream>
@@ -30,6 +33,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const ReportOptions& options = *parsed.options;
+    if (options.mode == ReportMode::WhereUsed)
+        return whereUsedReport(
+            options, options.whereUsedFolder ? fs::path(*options.whereUsedFolder) : defaultMaterialFolder());
     fs::path materialFolder = options.materialFolder ? fs::path(*options.materialFolder) : defaultMaterialFolder();
     if (options.mode == ReportMode::CheckMaterials && options.checkFolder)
         materialFolder = *options.checkFolder;
@@ -49,6 +55,10 @@ int main(int argc, char** argv)
         return compareReport(options, materialFolder);
     case ReportMode::CheckMaterials:
         return materialCheckReport(materialFolder);
+    case ReportMode::WhereUsed:
+        return 2;  // answered above: it needs no material folder
+    case ReportMode::MakeMaterial:
+        return makeMaterialReport(options, materialFolder);
     case ReportMode::Pdf:
 #ifdef TINTORA_REPORT_PDF
         return pdfReport(options, materialFolder);

@@ -20,10 +20,7 @@ double NRound(int n, double x)
 
 namespace {
 
-struct Totals {
-    double TotalWeight = 0, TotalCost = 0, VolatileWeight = 0, PigmentWeight = 0, VocWeight = 0;
-    double TotalVolume = 0, VolatileVolume = 0, PigmentVolume = 0, VocVolume = 0;
-};
+using Totals = FormulaTotals;
 
 // A material row with a weight gets a volume; a Spec of 0 (no usable specific
 // gravity) gives no volume rather than an infinite one.
@@ -111,13 +108,6 @@ void fillBoxes(FormulaSheet& sheet, const Totals& t)
         sheet.setBox(B::VolatileVolBox, std::abs(t.VolatileVolume / tv * 100));
 }
 
-// A total of zero (only possible with negative weights, or when no weighted
-// row is a material row) gives 0 % rather than a division by zero.
-double percentOf(double part, double total)
-{
-    return total != 0 ? part / total * 100 : 0;
-}
-
 // W and V are read back from the cells this run rewrote: the percent divides
 // the three-decimal weight by the total of all digits.
 void rewritePercents(FormulaSheet& sheet, const Totals& t)
@@ -136,7 +126,12 @@ void rewritePercents(FormulaSheet& sheet, const Totals& t)
 
 }  // namespace
 
-void Calculate(FormulaSheet& sheet)
+double percentOf(double part, double total)
+{
+    return total != 0 ? part / total * 100 : 0;
+}
+
+FormulaTotals CalculateTotals(FormulaSheet& sheet)
 {
     sheet.SheetModified = true;
     sheet.CellTypingStarted = false;
@@ -145,6 +140,12 @@ void Calculate(FormulaSheet& sheet)
         accumulateRow(sheet.row(n), totals);
     fillBoxes(sheet, totals);
     rewritePercents(sheet, totals);
+    return totals;
+}
+
+void Calculate(FormulaSheet& sheet)
+{
+    CalculateTotals(sheet);
 }
 
 void FlipPercents(FormulaSheet& sheet)

@@ -23,41 +23,22 @@ std::string rowKey(const char* prefix, int n)
     return prefix + std::to_string(n);
 }
 
-bool beyondRowLimit(const std::optional<double>& weight)
-{
-    return weight && std::abs(*weight) > RowWeightLimit;
-}
-
-// A weight beyond what a row may hold is treated as a malformed number: it
-// counts as none, so that no total can overflow to a figure that means nothing.
-std::string weightFromFile(std::string text)
-{
-    if (beyondRowLimit(parseNumberText(text)))
-        return {};
-    return text;
-}
-
-bool isMaterialRow(const IniFile& ini, int n)
-{
-    return ini.readInteger(FormulaSection, rowKey("rType", n), 1) != 0;
-}
-
 void readRow(FormulaSheet& sheet, int n, const IniFile& ini, const MaterialFiles& files)
 {
+    const FormulaFileRow stored = readFormulaRow(ini, n);
     SheetRow& row = sheet.row(n);
-    row.RowKind = isMaterialRow(ini, n);
-    const std::string text = ini.readString(FormulaSection, rowKey("Material", n), "");
+    row.RowKind = stored.materialRow;
     if (!row.RowKind) {
-        sheet.setCell(Column::Description, n, text);
+        sheet.setCell(Column::Description, n, stored.text);
         return;
     }
-    sheet.setCell(Column::Material, n, text);
-    if (!text.empty() && !files.exists(text)) {
+    sheet.setCell(Column::Material, n, stored.text);
+    if (!stored.text.empty() && !files.exists(stored.text)) {
         row.RowKind = false;
         const std::string note = ini.readString(FormulaSection, rowKey(RowNoteKey, n), "");
         sheet.setCell(Column::Description, n, note.empty() ? std::string(MaterialNotFound) : note);
     }
-    sheet.setCell(Column::Weight, n, weightFromFile(ini.readString(FormulaSection, rowKey("Weight", n), "")));
+    sheet.setCell(Column::Weight, n, stored.weight);
 }
 
 // The codes of the material rows, so that the folder is searched once for all.
@@ -65,15 +46,15 @@ std::vector<std::string> materialCodes(const IniFile& ini)
 {
     std::vector<std::string> codes;
     for (int n = 1; n <= SheetRowCount; ++n)
-        if (isMaterialRow(ini, n))
-            codes.push_back(ini.readString(FormulaSection, rowKey("Material", n), ""));
+        if (FormulaFileRow row = readFormulaRow(ini, n); row.materialRow)
+            codes.push_back(std::move(row.text));
     return codes;
 }
 
 bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const MaterialFiles& files)
 {
     files.findAll(materialCodes(ini));
-    sheet.setName(ini.readString(FormulaSection, "Name", ""));
+    sheet.setName(readFormulaName(ini));
     const bool formulaProtected = ini.readInteger(PropertiesSection, "Protect", 0) != 0;
     for (int n = 1; n <= SheetRowCount; ++n)
         readRow(sheet, n, ini, files);
@@ -85,6 +66,32 @@ bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const MaterialFiles& f
 }
 
 }  // namespace
+
+std::string readFormulaName(const IniFile& formula)
+{
+    return formula.readString(FormulaSection, "Name", "");
+}
+
+FormulaFileRow readFormulaRow(const IniFile& formula, int n)
+{
+    FormulaFileRow row;
+    row.materialRow = formula.readInteger(FormulaSection, rowKey("rType", n), 1) != 0;
+    row.text = formula.readString(FormulaSection, rowKey("Material", n), "");
+    if (row.materialRow) {
+        // A weight beyond what a row may hold is treated as a malformed
+        // number: it counts as none, so that no total can overflow to a
+        // figure that means nothing.
+        row.weight = formula.readString(FormulaSection, rowKey("Weight", n), "");
+        if (const auto weight = parseNumberText(row.weight); weight && std::abs(*weight) > RowWeightLimit)
+            row.weight.clear();
+    }
+    return row;
+}
+
+double FormulaFileRow::weightCounted() const
+{
+    return materialRow && !text.empty() ? numberFromText(weight) : 0;
+}
 
 std::string fileNameOf(std::string_view path)
 {
@@ -126,11 +133,11 @@ std::vector<int> unreadWeightRows(const IniFile& formula)
 {
     std::vector<int> rows;
     for (int n = 1; n <= SheetRowCount; ++n) {
-        if (!isMaterialRow(formula, n))
+        if (!readFormulaRow(formula, n).materialRow)
             continue;
         const std::string text = formula.readString(FormulaSection, rowKey("Weight", n), "");
         const auto weight = parseNumberText(text);
-        if (!text.empty() && (!weight || beyondRowLimit(weight)))
+        if (!text.empty() && (!weight || std::abs(*weight) > RowWeightLimit))
             rows.push_back(n);
     }
     return rows;

@@ -57,6 +57,20 @@ std::vector<int> unreadWeightRows(const IniFile& formula);
 // The one message that names those rows when a formula is opened; empty
 // when there are none.
 std::string unreadWeightsNotice(const std::vector<int>& rows);
+// Row n (1 ... SheetRowCount) of a formula file as opening reads it, before
+// any material is looked up.
+struct FormulaFileRow {
+    bool materialRow = true;  // rType n, any value but 0
+    std::string text;  // Material n: the code of a material row, the note of a note row
+    // Weight n of a material row as it goes into the Weight cell: empty when
+    // beyond the row limit (it counts as none); empty for a note row.
+    std::string weight;
+    // The pounds the row adds to the total weight: a material row with an
+    // empty code is emptied when loaded, a missing material's weight counts.
+    double weightCounted() const;
+};
+FormulaFileRow readFormulaRow(const IniFile& formula, int n);
+std::string readFormulaName(const IniFile& formula);
 
 // A formula is a few kilobytes; a larger file than this is no formula (and
 // an empty sheet when loaded by name).

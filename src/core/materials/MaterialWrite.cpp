@@ -11,9 +11,7 @@ namespace tintora {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string codeOf(std::string_view fileNameText)
+std::string materialCodeOf(std::string_view fileNameText)
 {
     const bool hasExtension = fileNameText.size() >= MaterialExtension.size()
         && equalsIgnoringAsciiCase(
@@ -22,13 +20,11 @@ std::string codeOf(std::string_view fileNameText)
         hasExtension ? fileNameText.substr(0, fileNameText.size() - MaterialExtension.size()) : fileNameText);
 }
 
-}  // namespace
-
 MaterialFileChoice materialFileFor(const fs::path& folder, std::string_view fileNameText)
 {
     if (fileNameText.empty())
         return {{}, "Please enter a file name for the material."};
-    const std::string code = codeOf(fileNameText);
+    const std::string code = materialCodeOf(fileNameText);
     if (!MaterialFiles::codeNamesAFile(code))
         return {{},
             "\"" + std::string(fileNameText)
@@ -43,11 +39,16 @@ WriteResult SetNumbers(const fs::path& folder, std::string_view fileNameText, co
     const MaterialFileChoice choice = materialFileFor(folder, fileNameText);
     if (!choice.ok())
         return WriteResult::failed(choice.problem);
+    return writeIniChanges(choice.file, materialChanges(material, formatCell));
+}
+
+std::vector<IniChange> materialChanges(const Material& material, std::string (*numberForm)(double))
+{
     std::vector<IniChange> changes;
     changes.push_back({MaterialSection, "Name", asciiLower(material.Name), IniQuoting::Exact, "the name"});
     for (const MaterialPropertyKey& k : MaterialWriteOrder)
-        changes.push_back({MaterialSection, k.key, formatCell(material.props.*k.field), IniQuoting::AsWritten});
-    return writeIniChanges(choice.file, changes);
+        changes.push_back({MaterialSection, k.key, numberForm(material.props.*k.field), IniQuoting::AsWritten});
+    return changes;
 }
 
 MaterialFileChoice materialToDelete(const fs::path& folder, std::string_view fileNameText)

@@ -1,11 +1,13 @@
 #pragma once
 // Writing and deleting material files, for the material editor's Save and Delete.
 #include "core/materials/MaterialFile.h"
+#include "core/text/IniFile.h"
 #include "core/text/SafeWrite.h"
 
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tintora {
 
@@ -15,6 +17,9 @@ struct MaterialFileChoice {
     std::string problem;  // why the text names no file in the folder
     bool ok() const { return problem.empty(); }
 };
+
+// The code a text of the file name box names: the text without ".rm" (in any case).
+std::string materialCodeOf(std::string_view fileNameText);
 
 // ".rm" is appended when the text does not end with it (in any case). The
 // material file the code already names is kept under its own name, so that
@@ -27,6 +32,9 @@ MaterialFileChoice materialFileFor(const std::filesystem::path& folder, std::str
 // Vol_Wt, Vol_Vol, Voc_Wt, Voc_Vol in the "%8.3f" form, section [Material],
 // in one safe write that keeps the rest of an existing file.
 WriteResult SetNumbers(const std::filesystem::path& folder, std::string_view fileNameText, const Material& material);
+
+// The changes SetNumbers makes, with the numbers in the given form.
+std::vector<IniChange> materialChanges(const Material& material, std::string (*numberForm)(double));
 
 // The file Delete would remove, asked before the question: refused when the
 // text names no file, or names one that is not there.

@@ -254,6 +254,16 @@ std::string formatFixed(double value, int decimals, int minWidth)
     return text;
 }
 
+std::string formatRoundTrip(double value)
+{
+    if (!std::isfinite(value) || value == 0)
+        return "0";
+    // The shortest round-trip form is at most 24 characters (-1.2345678901234567e-308).
+    std::array<char, 32> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
 double roundToThreeDecimals(double value)
 {
     // The same value as reading back the three-decimal text, without the text.

@@ -36,6 +36,11 @@ inline std::string formatThreeDecimals(double v)
     return formatFixed(v, 3);
 }  // "%.3f"
 
+// The shortest text that the number-text rule reads back as exactly this
+// value (an exponent for very large or small values: 1e-05); 0 for a value
+// that is not finite.
+std::string formatRoundTrip(double value);
+
 // The value as a box with three decimals shows it (and gives it back).
 double roundToThreeDecimals(double value);
 

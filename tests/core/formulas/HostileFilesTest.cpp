@@ -5,6 +5,7 @@
 #include "core/calc/PanelCalculate.h"
 #include "core/formulas/FormulaFile.h"
 #include "core/formulas/FormulaProperties.h"
+#include "core/formulas/WhereUsed.h"
 #include "core/sheet/Quantities.h"
 #include "core/text/NumberText.h"
 
@@ -13,7 +14,9 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 using namespace tintora;
 namespace fs = std::filesystem;
@@ -119,6 +122,33 @@ TEST(HostileFilesTest, OverflowingFiguresCountAsNone)
     const FormulaProperties properties = readFormulaProperties(hostile / "formulas" / "overflow.tfx");
     EXPECT_EQ(properties.notes.size(), std::size_t(MaxPropertyLines));
     EXPECT_TRUE(properties.testSpecs.empty());
+}
+
+// A search of the folder, by name words so that every code is looked up among
+// the hostile materials too: what is no formula is told, the rest searched.
+TEST(HostileFilesTest, WhereUsedTellsWhatIsNoFormulaAndSearchesTheRest)
+{
+    std::set<std::string> unreadable;
+    std::vector<std::string> hits;
+    WhereUsedSink sink;
+    sink.found = [&](const WhereUsedHit& hit) {
+        hits.push_back(hit.file.filename().string() + ":" + std::to_string(hit.row) + " "
+            + formatThreeDecimals(hit.weight) + " " + formatThreeDecimals(hit.percentByWeight));
+    };
+    sink.unreadable = [&](const fs::path& file, FormulaFileState) { unreadable.insert(file.filename().string()); };
+    for (const char* materials : {"materials", "linked"}) {
+        hits.clear();
+        unreadable.clear();
+        const WhereUsedSummary summary = findWhereUsed(hostile / "formulas", hostile / materials, {"water"}, sink);
+        EXPECT_EQ(unreadable,
+            (std::set<std::string>{
+                "binary.tfx", "dir.tfx", "fifo.tfx", "long-line.tfx", "million-keys.tfx", "sections.tfx"}));
+        // Weights beyond the row limit count as none.
+        EXPECT_EQ(hits,
+            (std::vector<std::string>{"huge-materials.tfx:16 8.333 6.345", "overflow.tfx:1 0.000 0.000",
+                "overflow.tfx:2 0.000 0.000", "overflow.tfx:3 0.000 0.000", "overflow.tfx:4 5.000 100.000"}));
+        EXPECT_EQ(summary.formulasRead, 5);
+    }
 }
 
 }  // namespace

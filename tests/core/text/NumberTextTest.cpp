@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <locale>
 #include <random>
@@ -154,6 +155,26 @@ TEST(FixedFormatTest, CellTextReadsBackToTheRoundedValue)
     for (double value : {0.0, 0.25, 1.0005, 2.675, 12.3456, -7.77777, 99999.999, 1234.5}) {
         EXPECT_EQ(numberFromText(formatCell(value)), roundToThreeDecimals(value)) << value;
     }
+}
+
+// Any finite double, of any magnitude, including those written with an
+// exponent, reads back as itself by the number rule.
+TEST(FixedFormatTest, RoundTripTextReadsBackExactly)
+{
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        double value = 0;
+        do {
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+        } while (!std::isfinite(value));
+        if (i % 2 == 0)  // also the everyday range of fractions and gravities
+            value = std::ldexp(static_cast<double>(random() >> 11), -53) * (i % 7 + 1);
+        const std::string text = formatRoundTrip(value);
+        ASSERT_EQ(parseNumberText(text), value == 0 ? 0.0 : value) << text;
+    }
+    EXPECT_EQ(formatRoundTrip(0.25), "0.25");
+    EXPECT_EQ(formatRoundTrip(std::numeric_limits<double>::infinity()), "0");
 }
 
 struct RoundCase {

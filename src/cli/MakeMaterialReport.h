@@ -1,0 +1,15 @@
+#pragma once
+#include "ReportOptions.h"
+
+#include <filesystem>
+
+namespace tintora::report {
+
+// Writes the one formula of options as the material options.materialCode into
+// materialFolder, as Create Material does; an existing file only with --force.
+// Prints the file written. Returns the exit status: 0, or 1 after a one-line
+// message when the formula cannot be read or made a material, the file exists
+// or cannot be written.
+int makeMaterialReport(const ReportOptions& options, const std::filesystem::path& materialFolder);
+
+}  // namespace tintora::report
