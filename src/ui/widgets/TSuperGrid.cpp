@@ -771,9 +771,11 @@ void TSuperGrid::drawCellText(QPainter& p, const TColumn& def, QRect r, QString 
 
 QString TSuperGrid::CutCellText(int col, int row) const
 {
+    if (row < FixedRows || col < FixedCols || row >= RowCount() || col >= ColCount())
+        return {};
     const QRect cell = CellRect(col, row);
     const QString text = Cells(col, row);
-    if (cell.isEmpty() || row < FixedRows || col < FixedCols || text.isEmpty())
+    if (cell.isEmpty() || text.isEmpty())
         return {};
     // The text's room as the drawing gives it: inside a 2-pixel margin, after a check box.
     int width = cell.width() - 4;
