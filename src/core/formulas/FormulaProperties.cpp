@@ -261,15 +261,25 @@ std::optional<CalendarDate> parseIsoDate(std::string_view text)
     return isValidDate(date) ? std::optional(date) : std::nullopt;
 }
 
+std::string isoDateText(const CalendarDate& date)
+{
+    const auto digits = [](int value, std::size_t width) {
+        std::string text = std::to_string(value);
+        return std::string(width > text.size() ? width - text.size() : 0, '0') + text;
+    };
+    return digits(date.year, 4) + "-" + digits(date.month, 2) + "-" + digits(date.day, 2);
+}
+
 RevisionDate readRevisionDate(const std::optional<std::string>& stored, std::string_view shortDatePattern,
     const CalendarDate& today, const DateNames& names)
 {
     // An empty value is no date at all, the same as a missing one.
     if (!stored || stored->empty())
         return {today, {}};
-    if (auto date = parsePatternDate(*stored, shortDatePattern, today.year, names))
-        return {date, {}};
+    // The written form first: it reads the same under every date setting.
     if (auto date = parseIsoDate(*stored))
+        return {date, {}};
+    if (auto date = parsePatternDate(*stored, shortDatePattern, today.year, names))
         return {date, {}};
     return {std::nullopt, "'" + *stored + "' is not a valid date"};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the formula properties dialog shows of a formula file: the revision
 // date of section "Properties", the notes of section "Memo" and the
-// test specs of section "Spec". Read only; nothing here writes a file.
+// test specs of section "Spec". Read only; FormulaWrite writes them.
 #include "core/sheet/ScreenPlacement.h"
 #include "core/text/IniFile.h"
 
@@ -77,6 +77,9 @@ std::optional<CalendarDate> parsePatternDate(
     std::string_view text, std::string_view pattern, int currentYear, const DateNames& names = {});
 // Exactly yyyy-MM-dd.
 std::optional<CalendarDate> parseIsoDate(std::string_view text);
+// The date as yyyy-MM-dd, the form a changed date is written in: it reads the
+// same on every machine, whatever its date settings.
+std::string isoDateText(const CalendarDate& date);
 
 // The date the dialog shows for a stored "Date" value.
 struct RevisionDate {
@@ -87,8 +90,8 @@ struct RevisionDate {
     std::string problem;
 };
 
-// A missing or empty value gives today. Otherwise the text is read in the
-// system's short date form and, failing that, as yyyy-MM-dd, so that files
+// A missing or empty value gives today. Otherwise the text is read as
+// yyyy-MM-dd and, failing that, in the system's short date form, so that files
 // written on machines with other date settings still read.
 RevisionDate readRevisionDate(const std::optional<std::string>& stored, std::string_view shortDatePattern,
     const CalendarDate& today, const DateNames& names = {});

@@ -123,23 +123,17 @@ std::string lineLabel(const char* what, std::size_t i)
     return std::string(what) + " " + std::to_string(i + 1);
 }
 
-std::vector<IniChange> propertiesChanges(
-    const FormulaProperties& properties, bool formulaProtected, const IniFile& existing)
+void addNoteChanges(std::vector<IniChange>& changes, const std::vector<std::string>& notes, const IniFile& existing)
 {
-    std::vector<IniChange> changes;
-    changes.push_back(set(PropertiesSection, "Protect", formulaProtected ? "1" : "0", "the protection"));
-    if (properties.date)
-        changes.push_back(set(PropertiesSection, "Date", *properties.date, "the date"));
-    else
-        changes.push_back(removal(PropertiesSection, "Date"));
-
-    const auto& notes = properties.notes;
     changes.push_back(set(MemoSection, "MemoCount", std::to_string(notes.size()), "the number of notes"));
     for (std::size_t i = 0; i < notes.size(); ++i)
         changes.push_back(set(MemoSection, "Memo" + std::to_string(i), notes[i], lineLabel("note line", i)));
     removeBeyond(changes, existing, MemoSection, {"memo"}, notes.size());
+}
 
-    const auto& specs = properties.testSpecs;
+void addTestSpecChanges(
+    std::vector<IniChange>& changes, const std::vector<TestSpecEntry>& specs, const IniFile& existing)
+{
     changes.push_back(set(SpecSection, "SpecCount", std::to_string(specs.size()), "the number of test specs"));
     for (std::size_t i = 0; i < specs.size(); ++i) {
         const std::string number = std::to_string(i);
@@ -148,6 +142,29 @@ std::vector<IniChange> propertiesChanges(
         changes.push_back(set(SpecSection, "SpecSub" + number, value, lineLabel("the value of test spec", i)));
     }
     removeBeyond(changes, existing, SpecSection, {"spec", "specsub"}, specs.size());
+}
+
+// Only what the user changed in the dialog is written, and of that only the
+// keys whose stored value differs: OK on an untouched dialog leaves the file
+// as it is, whatever form its date or counts were written in.
+std::vector<IniChange> propertiesChanges(
+    const PropertiesChoice& opened, const PropertiesChoice& chosen, const IniFile& existing)
+{
+    std::vector<IniChange> changes;
+    if (chosen.formulaProtected != opened.formulaProtected)
+        changes.push_back(set(PropertiesSection, "Protect", chosen.formulaProtected ? "1" : "0", "the protection"));
+    const auto& date = chosen.properties.date;
+    if (date != opened.properties.date)
+        changes.push_back(
+            date ? set(PropertiesSection, "Date", *date, "the date") : removal(PropertiesSection, "Date"));
+    if (chosen.properties.notes != opened.properties.notes)
+        addNoteChanges(changes, chosen.properties.notes, existing);
+    if (chosen.properties.testSpecs != opened.properties.testSpecs)
+        addTestSpecChanges(changes, chosen.properties.testSpecs, existing);
+
+    std::erase_if(changes, [&](const IniChange& change) {
+        return change.value && existing.value(change.section, change.key) == *change.value;
+    });
     return changes;
 }
 
@@ -178,7 +195,12 @@ std::optional<std::string> formulaSaveProblem(const FormulaWrittenForm& form)
 
 WriteResult FormulaSave(const FormulaSheet& sheet, const fs::path& target, const std::optional<fs::path>& source)
 {
-    return writeIniChanges(target, formulaChanges(writtenFormOf(sheet)), source);
+    std::vector<IniChange> changes = formulaChanges(writtenFormOf(sheet));
+    // A copy under a new name is the user's to change: the protection of the
+    // formula it came from stays with that formula.
+    if (source && !source->empty() && IniFile::read(*source).readInteger(PropertiesSection, "Protect", 0) != 0)
+        changes.push_back(set(PropertiesSection, "Protect", "0", "the protection"));
+    return writeIniChanges(target, changes, source);
 }
 
 std::string askSaveQuestion(std::string_view formulaPath)
@@ -188,17 +210,20 @@ std::string askSaveQuestion(std::string_view formulaPath)
 }
 
 WriteResult saveFormulaProperties(
-    const fs::path& formulaPath, const FormulaProperties& properties, bool formulaProtected)
+    const fs::path& formulaPath, const PropertiesChoice& opened, const PropertiesChoice& chosen)
 {
     const auto tooMany = [&](const char* what) {
         return WriteResult::failed(cannotWrite(
             formulaPath, "more than " + std::to_string(MaxPropertyLines) + " " + what + " cannot be read back"));
     };
-    if (properties.notes.size() > static_cast<std::size_t>(MaxPropertyLines))
+    if (chosen.properties.notes.size() > static_cast<std::size_t>(MaxPropertyLines))
         return tooMany("note lines");
-    if (properties.testSpecs.size() > static_cast<std::size_t>(MaxPropertyLines))
+    if (chosen.properties.testSpecs.size() > static_cast<std::size_t>(MaxPropertyLines))
         return tooMany("test specs");
-    return writeIniChanges(formulaPath, propertiesChanges(properties, formulaProtected, IniFile::read(formulaPath)));
+    const std::vector<IniChange> changes = propertiesChanges(opened, chosen, IniFile::read(formulaPath));
+    if (changes.empty())
+        return {};
+    return writeIniChanges(formulaPath, changes);
 }
 
 }  // namespace tintora

@@ -51,7 +51,8 @@ std::vector<IniChange> formulaChanges(const FormulaWrittenForm& form);
 std::optional<std::string> formulaSaveProblem(const FormulaWrittenForm& form);
 
 // Saves the sheet into target, keeping the rest of the file. With source,
-// the other sections come from that file instead (Save As of a titled formula).
+// the other sections come from that file instead (Save As of a titled
+// formula), and a copy of a protected formula is written unprotected.
 WriteResult FormulaSave(const FormulaSheet& sheet, const std::filesystem::path& target,
     const std::optional<std::filesystem::path>& source = std::nullopt);
 
@@ -65,10 +66,19 @@ inline bool hasUnsavedChanges(const FormulaSheet& sheet, const FormulaWrittenFor
 // "Save changes to primer.tfx?", or "Save changes to the new formula?" when untitled.
 std::string askSaveQuestion(std::string_view formulaPath);
 
-// Writes the revision date (removed when there is none), the protection, the
-// notes and the test specs (each with its first sub-item as determined value),
-// with their counts; numbered keys beyond the new counts are removed.
+// The properties the dialog shows, and the protection flag.
+struct PropertiesChoice {
+    FormulaProperties properties;
+    bool formulaProtected = false;
+};
+
+// Writes what differs between what the dialog showed when it opened and what
+// it shows at OK: the protection, the revision date (removed when there is
+// none), the notes and the test specs (each with its first sub-item as
+// determined value) with their counts; numbered keys beyond a changed count
+// are removed. A key that already holds the value is not written again, and
+// when nothing differs the file is not touched.
 WriteResult saveFormulaProperties(
-    const std::filesystem::path& formulaPath, const FormulaProperties& properties, bool formulaProtected);
+    const std::filesystem::path& formulaPath, const PropertiesChoice& opened, const PropertiesChoice& chosen);
 
 }  // namespace tintora

@@ -4,7 +4,9 @@
 #include "core/text/IniFile.h"
 #include "core/text/NumberText.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace tintora {
@@ -18,6 +20,37 @@ std::string materialCodeOf(std::string_view fileNameText)
             fileNameText.substr(fileNameText.size() - MaterialExtension.size()), MaterialExtension);
     return std::string(
         hasExtension ? fileNameText.substr(0, fileNameText.size() - MaterialExtension.size()) : fileNameText);
+}
+
+namespace {
+
+// Wildcards and separators: a name holding them reads as a pattern or a path
+// to whoever lists the folder, and the file list would show it as a code no
+// formula can mean.
+bool isPatternOrSeparator(char c)
+{
+    return c == '*' || c == '?' || c == '[' || c == ']' || c == '/' || c == '\\';
+}
+
+bool isControl(char c)
+{
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+}
+
+}  // namespace
+
+std::optional<std::string> plainCodeProblem(std::string_view fileNameText)
+{
+    const std::string code = materialCodeOf(fileNameText);
+    if (code.find_first_not_of(' ') == std::string::npos)
+        return "Please enter a file name for the material.";
+    const bool odd
+        = std::any_of(code.begin(), code.end(), [](char c) { return isPatternOrSeparator(c) || isControl(c); })
+        || code.front() == ' ' || code.back() == ' ' || code == "." || code == "..";
+    if (!odd)
+        return std::nullopt;
+    return "\"" + std::string(fileNameText)
+        + "\" is not a material code. A code has no * ? [ ] / or \\, no control characters and no blanks at its ends.";
 }
 
 MaterialFileChoice materialFileFor(const fs::path& folder, std::string_view fileNameText)
@@ -36,6 +69,8 @@ MaterialFileChoice materialFileFor(const fs::path& folder, std::string_view file
 
 WriteResult SetNumbers(const fs::path& folder, std::string_view fileNameText, const Material& material)
 {
+    if (auto problem = plainCodeProblem(fileNameText))
+        return WriteResult::failed(std::move(*problem));
     const MaterialFileChoice choice = materialFileFor(folder, fileNameText);
     if (!choice.ok())
         return WriteResult::failed(choice.problem);

@@ -5,6 +5,7 @@
 #include "core/text/SafeWrite.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,17 @@ std::string materialCodeOf(std::string_view fileNameText);
 // "." or ".." as the code), is refused.
 MaterialFileChoice materialFileFor(const std::filesystem::path& folder, std::string_view fileNameText);
 
+// Why the text cannot name a material the editor saves: no code at all
+// (empty, ".rm", blanks), or one that is not a plain code: a wildcard or a
+// separator (* ? [ ] / \), a control character, blanks at its ends, "." or
+// "..". nullopt for a plain code. Delete still finds an existing file by any
+// name that stays in the folder, so such a file can be removed.
+std::optional<std::string> plainCodeProblem(std::string_view fileNameText);
+
 // The written form: Name (lower case), then Spec, Cost, Pig_Wt, Pig_Vol,
 // Vol_Wt, Vol_Vol, Voc_Wt, Voc_Vol in the "%8.3f" form, section [Material],
-// in one safe write that keeps the rest of an existing file.
+// in one safe write that keeps the rest of an existing file. Refused, with
+// the file untouched, when the text is not a plain code.
 WriteResult SetNumbers(const std::filesystem::path& folder, std::string_view fileNameText, const Material& material);
 
 // The changes SetNumbers makes, with the numbers in the given form.

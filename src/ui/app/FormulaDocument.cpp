@@ -83,6 +83,12 @@ bool FormulaDocument::loadFormulaFrom(const QString& path)
 void FormulaDocument::keepCurrentForm()
 {
     lastKept_ = tintora::writtenFormOf(parts_.sheet);
+    showModified();
+}
+
+void FormulaDocument::showModified()
+{
+    parts_.window.setWindowModified(tintora::hasUnsavedChanges(parts_.sheet, lastKept_));
 }
 
 bool FormulaDocument::AskSave()
@@ -105,7 +111,8 @@ void FormulaDocument::TitleText()
     const QString title = QString::fromStdString(tintora::TitleText(localFileName(FormulaPath_)));
     if (auto* app = qobject_cast<TintoraApplication*>(QCoreApplication::instance()))
         app->setApplicationTitle(title);
-    parts_.window.setWindowTitle(title);
+    // "[*]": the desktop's mark of unsaved changes, shown while windowModified is set.
+    parts_.window.setWindowTitle(title + QStringLiteral("[*]"));
 }
 
 bool FormulaDocument::New()
@@ -196,8 +203,8 @@ bool FormulaDocument::SaveAs()
     if (!writeTo(chosen, otherSections))
         return false;
     FormulaPath_ = chosen;
-    if (untitled)
-        FormulaProtected_ = false;
+    if (otherSections)
+        FormulaProtected_ = false;  // a new file, written unprotected
     TitleText();
     rememberRecentFile(parts_.recentFiles, chosen, FormulaFolder_);
     return true;

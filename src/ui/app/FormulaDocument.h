@@ -47,6 +47,9 @@ public:
     // true to go on: nothing to lose, the user said No, or Yes and the save succeeded.
     bool AskSave();
     void TitleText();
+    // The caption marks unsaved changes: what a save would write differs from
+    // what was last loaded or saved.
+    void showModified();
 
     // The commands; each says whether it went through.
     bool New();

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
+#include <QSettings>
 #include <QStatusBar>
 
 QFrame* sunkenLine(QWidget* parent)
@@ -87,10 +88,39 @@ TTipDialog* createTipDialog(QWidget* parent, TfrmAbout* splash)
     // The splash stays on top of every window; the tip window shown while it is
     // still up must be above it, or the splash would cover it.
     QObject::connect(tips, &TTipDialog::OnExecute, tips, [splash](TTipDialog* dialog) {
+        TTipWindow* window = dialog->TipWindow();
         if (splash && splash->isVisible())
-            dialog->TipWindow()->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        // A window of its own (no parent to inherit a topic from): F1 opens the tips' topic.
+        window->setProperty("HelpContext", QStringLiteral("tips"));
+        // Shown from the menu too, the box shows the answer kept, not "yes".
+        window->setOnAtStart(tipsAtStart());
     });
+    QObject::connect(
+        tips, &TTipDialog::OnExecuted, tips, [](TTipDialog*, bool showNextTime) { keepTipsAtStart(showNextTime); });
     return tips;
+}
+
+namespace {
+
+// Beside the recent files ("MRU"), in the settings of the organisation.
+const QString TipsAtStartKey = QStringLiteral("Tips/ShowAtStart");
+
+QSettings programSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"));
+}
+
+}  // namespace
+
+bool tipsAtStart()
+{
+    return programSettings().value(TipsAtStartKey, true).toBool();
+}
+
+void keepTipsAtStart(bool showNextTime)
+{
+    programSettings().setValue(TipsAtStartKey, showNextTime);
 }
 
 WaitCursor::WaitCursor()

@@ -28,8 +28,12 @@ QString recentFileLocation(const QString& entry, const QString& formulaFolder);
 // Puts path on top of the recent files; an entry naming the same file gives way.
 void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder);
 
-// The tip of the day; above the splash while that is still shown.
+// The tip of the day; above the splash while that is still shown. The answer
+// to "Show tips next time?" is kept in the settings each time it closes.
 TTipDialog* createTipDialog(QWidget* parent, TfrmAbout* splash);
+// The kept answer to "Show tips next time?"; yes until the user answered.
+bool tipsAtStart();
+void keepTipsAtStart(bool showNextTime);
 
 // The hourglass while the formula is read again; restored however that ends.
 class WaitCursor {

@@ -265,7 +265,7 @@ PlatformMetrics TfrmMain::platformMetrics() const
 void TfrmMain::LoadIni()
 {
     menus_.AutoReload1->setChecked(true);
-    tipDialog_->setOnAtStart(true);
+    tipDialog_->setOnAtStart(tipsAtStart());
     setFixedWidth(sizeRules_.MinFormWidth);
     setMinimumHeight(sizeRules_.MinFormHeight);
     setMaximumHeight(sizeRules_.maxHeight());
@@ -298,6 +298,7 @@ void TfrmMain::showSheet()
     grid_->Columns().setTitle(tintora::ColumnCount - 1, {QString::fromLatin1(sheet_.percentTitle())});
     model_->refresh();
     properties_->showSheet(sheet_);
+    document_->showModified();
     menus_.FlipPercents1->setChecked(byVolume);
     buttons().WtVolButton->setDown(byVolume);
 }
@@ -344,6 +345,7 @@ void TfrmMain::Reload1Click()
 void TfrmMain::NameBoxChange()
 {
     sheet_.setName(properties_->NameBox()->text().toStdString());
+    document_->showModified();
 }
 
 void TfrmMain::FlipPercents1Click()

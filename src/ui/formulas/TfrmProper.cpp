@@ -270,7 +270,10 @@ void TfrmProper::FormShow()
 
     // Last, since a date that is no date ends the opening with an error.
     storedDate_ = stored.date;
-    showDate(stored.date);
+    const std::string dateProblem = showDate(stored.date);
+    opened_ = {shownProperties(), formulaProtected_};
+    if (!dateProblem.empty())
+        throw EConvertError(dateProblem);
 }
 
 void TfrmProper::placeOnScreen()
@@ -292,7 +295,7 @@ void TfrmProper::placeOnScreen()
 // other conversion error. The field shows that text instead of a date, so that
 // nothing pretends the date were known; the notes and test specs are shown
 // all the same, as they are filled before.
-void TfrmProper::showDate(const std::optional<std::string>& stored)
+std::string TfrmProper::showDate(const std::optional<std::string>& stored)
 {
     const QDate today = QDate::currentDate();
     const tintora::RevisionDate date
@@ -301,11 +304,11 @@ void TfrmProper::showDate(const std::optional<std::string>& stored)
     if (date.date) {
         edtDate_->setSpecialValueText({});
         edtDate_->setDate(QDate(date.date->year, date.date->month, date.date->day));
-        return;
+        return {};
     }
     edtDate_->setSpecialValueText(fromUtf8(*stored));
     edtDate_->setDate(edtDate_->minimumDate());
-    throw EConvertError(date.problem);
+    return date.problem;
 }
 
 void TfrmProper::appendSpecItem()
@@ -385,9 +388,8 @@ std::optional<std::string> TfrmProper::shownDate() const
     // A stored text that was no date is shown as it stands until another date is chosen.
     if (!edtDate_->specialValueText().isEmpty() && edtDate_->date() == edtDate_->minimumDate())
         return storedDate_;
-    const QString pattern = QString::fromStdString(
-        tintora::fourDigitYearPattern(QLocale::system().dateFormat(QLocale::ShortFormat).toStdString()));
-    return QLocale::system().toString(edtDate_->date(), pattern).toStdString();
+    const QDate date = edtDate_->date();
+    return tintora::isoDateText({date.year(), date.month(), date.day()});
 }
 
 tintora::FormulaProperties TfrmProper::shownProperties() const
@@ -406,7 +408,7 @@ void TfrmProper::btnOkClick()
 {
     const bool protect = chkProtect_->isChecked();
     const tintora::WriteResult written
-        = tintora::saveFormulaProperties(localPath(formulaPath_), shownProperties(), protect);
+        = tintora::saveFormulaProperties(localPath(formulaPath_), opened_, {shownProperties(), protect});
     if (!written) {
         prompter_->error(written.problem);
         return;

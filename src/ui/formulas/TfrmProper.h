@@ -1,9 +1,10 @@
 #pragma once
 // The formula properties dialog: the protection flag, the revision date, the
 // test specs and the notes that a formula file keeps beside the formula.
-// It reads the file each time it opens; OK writes what it shows back into the
-// file, Cancel drops whatever was changed.
+// It reads the file each time it opens; OK writes what was changed back into
+// the file, Cancel drops it.
 #include "core/formulas/FormulaProperties.h"
+#include "core/formulas/FormulaWrite.h"
 #include "core/sheet/Prompter.h"
 
 #include <QDialog>
@@ -69,7 +70,8 @@ private:
     void createNotesPage();
     void FormShow();
     void placeOnScreen();
-    void showDate(const std::optional<std::string>& stored);
+    // Shows the stored date; returns the problem of a text that is no date.
+    std::string showDate(const std::optional<std::string>& stored);
     // A list item for the entry of specs_ at the list's end.
     void appendSpecItem();
     void showSpecItem(int index);
@@ -84,6 +86,8 @@ private:
     // The "Date" value read at the opening, kept when it was no date and the field was left alone.
     std::optional<std::string> storedDate_;
     std::vector<tintora::TestSpecEntry> specs_;
+    // What the dialog showed when it opened: OK writes only what differs from it.
+    tintora::PropertiesChoice opened_;
 
     TfrmSpec* frmSpec_ = nullptr;
     QTabWidget* pageControl_ = nullptr;

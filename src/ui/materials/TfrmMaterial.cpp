@@ -153,6 +153,8 @@ TfrmMaterial::TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs, tintora::P
 {
     setObjectName(QStringLiteral("frmMaterial"));
     setWindowTitle(QStringLiteral("Edit Materials"));
+    // The help file has no topic number for the editor: its anchor.
+    setProperty("HelpContext", QStringLiteral("editor"));
     setModal(true);
     setFixedSize(422, 374);
     setFont(smallSansFont());
@@ -205,7 +207,10 @@ void TfrmMaterial::createControls(const Glyphs& glyphs)
     File32List_->setSelectionMode(QAbstractItemView::SingleSelection);
     label(this, QStringLiteral("&Materials:"), 12, 20, "Label11")->setBuddy(File32List_);
 
-    FileBox_ = new QLineEdit(QStringLiteral("*.rm"), this);
+    // The pattern shows only as a hint: as text it would be offered as the
+    // name to save under, and make a file that lists as the code "*".
+    FileBox_ = new QLineEdit(this);
+    FileBox_->setPlaceholderText(QStringLiteral("*.rm"));
     FileBox_->setObjectName(QStringLiteral("FileBox"));
     FileBox_->setGeometry(84, 184, 229, 21);
     FileBox_->setValidator(new LowerCaseInput(FileBox_));

@@ -2,8 +2,26 @@
 
 #include "ui/print/LabPrinter.h"
 
+#include <QMainWindow>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QWidget>
+
+namespace {
+
+bool printsIntoAFile(const QPrinter& printer)
+{
+    return !printer.outputFileName().isEmpty();
+}
+
+}  // namespace
+
+QString printoutDestination(const QPrinter& printer)
+{
+    if (printsIntoAFile(printer))
+        return QStringLiteral("The printout went to the file %1.").arg(printer.outputFileName());
+    return QStringLiteral("The printout went to the printer %1.").arg(printer.printerName());
+}
 
 LabPrintCommands::LabPrintCommands(const tintora::FormulaSheet& sheet, std::function<QString()> formulaPath,
     tintora::Prompter& prompter, PrinterChoice printing, QWidget& window)
@@ -20,8 +38,13 @@ LabPrintCommands::~LabPrintCommands() = default;
 
 void LabPrintCommands::printOn(QPrinter& printer)
 {
-    if (!LabPrint(printer, sheet_, formulaPath_(), todayShortDate()))
+    if (!LabPrint(printer, sheet_, formulaPath_(), todayShortDate())) {
         prompter_.error("The printout could not be started on the printer.");
+        return;
+    }
+    // Every printout says where it went, so that none lands anywhere unseen.
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(&window_))
+        mainWindow->statusBar()->showMessage(printoutDestination(printer));
 }
 
 void LabPrintCommands::LabPrint1Click()
@@ -38,6 +61,12 @@ void LabPrintCommands::LabPrint1Click()
 
 void LabPrintCommands::PrintButtonClick()
 {
+    // Printing at once into the file of the last dialog would silently
+    // replace it, with whatever formula is open now: ask where instead.
+    if (chosenPrinter_ && printsIntoAFile(*chosenPrinter_)) {
+        LabPrint1Click();
+        return;
+    }
     if (chosenPrinter_) {
         printOn(*chosenPrinter_);
         return;

@@ -1,7 +1,9 @@
 #pragma once
 // The printout's two commands of the main window: File > Print > Lab Print,
 // through the print dialog, and the Print button, at once on the printer last
-// confirmed in the dialog or else on the system's.
+// confirmed in the dialog or else on the system's. When the last dialog
+// printed into a file, the button shows the dialog again rather than replace
+// that file. The status line says where each printout went.
 #include "core/sheet/FormulaSheet.h"
 #include "core/sheet/Prompter.h"
 #include "ui/print/PrinterChoice.h"
@@ -14,6 +16,9 @@
 
 class QPrinter;
 class QWidget;
+
+// "The printout went to the file <path>." or "... to the printer <name>."
+QString printoutDestination(const QPrinter& printer);
 
 class LabPrintCommands : public QObject {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <optional>
@@ -766,6 +767,49 @@ void TSuperGrid::drawCellText(QPainter& p, const TColumn& def, QRect r, QString 
                 def.Layout == TVerticalLayout::Center ? r.top() + (r.height() - height) / 2 : r.bottom() - height + 1);
     }
     p.drawText(r, flags, text);
+}
+
+QString TSuperGrid::CutCellText(int col, int row) const
+{
+    if (row < FixedRows || col < FixedCols || row >= RowCount() || col >= ColCount())
+        return {};
+    const QRect cell = CellRect(col, row);
+    const QString text = Cells(col, row);
+    if (cell.isEmpty() || text.isEmpty())
+        return {};
+    // The text's room as the drawing gives it: inside a 2-pixel margin, after a check box.
+    int width = cell.width() - 4;
+    const int height = cell.height() - 4;
+    if (col >= m_columns.count())
+        return QFontMetrics(font(), viewport()).horizontalAdvance(text) > width ? text : QString();
+    const TColumn& def = m_columns[col];
+    if (IsCheckBoxCell(col, row))
+        width -= CheckBoxSize + 4;
+    const QFontMetrics fm(def.FontSet ? def.Font : font(), viewport());
+    switch (def.Overflow) {
+    case TOverflow::Ellipsis:
+        return ellipsisText(text, width + 1, [&fm](const QString& s) { return fm.horizontalAdvance(s); }) != text
+            ? text
+            : QString();
+    case TOverflow::WordWrap:
+        return fm.boundingRect(QRect(0, 0, width, height), Qt::TextWordWrap, text).height() > height ? text : QString();
+    default:
+        return fm.horizontalAdvance(text) > width ? text : QString();
+    }
+}
+
+bool TSuperGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractScrollArea::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QPoint cell = MouseToCell(help->pos());
+    const QString whole = CutCellText(cell.x(), cell.y());
+    if (whole.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), whole, viewport(), CellRect(cell.x(), cell.y()));
+    return true;
 }
 
 void TSuperGrid::drawFocusFrame(QPainter& p, const QRect& cell) const

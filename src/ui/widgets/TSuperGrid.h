@@ -81,6 +81,10 @@ public:
     QRect CellRect(int col, int row) const;
     // (column, row) under a viewport point, or (-1, -1).
     QPoint MouseToCell(QPoint pos) const;
+    // The whole text of a data cell that shows only part of it (cut, or ended
+    // with an ellipsis); empty when the cell shows all of it. The tooltip of
+    // the cell under the mouse shows it.
+    QString CutCellText(int col, int row) const;
 
     int DefaultColWidth() const { return m_defaultColWidth; }
     int DefaultRowHeight() const { return m_defaultRowHeight; }
@@ -126,6 +130,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     bool selectCell(int col, int row);

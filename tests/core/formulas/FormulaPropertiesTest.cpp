@@ -158,6 +158,19 @@ INSTANTIATE_TEST_SUITE_P(FormulaProperties, RevisionDateTest,
         DateCase{"IsoUnderMonthNameForm", "2026-11-20", "d MMM yyyy", CalendarDate{2026, 11, 20}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A chosen date is written as yyyy-mm-dd: every valid date, from the field's
+// first year on, reads back under any short form.
+TEST(IsoDateText, EveryValidDateReadsBackUnderAnyShortForm)
+{
+    for (const CalendarDate date : {CalendarDate{MinDateYear, 1, 1}, CalendarDate{999, 12, 31},
+             CalendarDate{2024, 2, 29}, CalendarDate{2027, 1, 5}, CalendarDate{9999, 12, 31}}) {
+        const std::string text = isoDateText(date);
+        EXPECT_EQ(text.size(), 10u) << text;
+        for (const char* pattern : {"M/d/yy", "dd.MM.yyyy", "d MMM yyyy", "yyyy-dd-MM"})
+            EXPECT_EQ(readRevisionDate(text, pattern, Today, English).date, date) << text << " " << pattern;
+    }
+}
+
 struct CenturyCase {
     int twoDigits;
     int year;

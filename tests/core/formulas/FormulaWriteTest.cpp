@@ -187,6 +187,26 @@ TEST_F(FormulaWriteTest, SaveAsTakesTheOtherSectionsOfTheFormulaItCameFrom)
     EXPECT_EQ(load(source), "[Formula]\nName=a\n[Memo]\nMemoCount=1\nMemo0=hi\n");
 }
 
+// The copy of a protected formula is the user's to change; the original stays protected.
+TEST_F(FormulaWriteTest, SaveAsWritesTheCopyOfAProtectedFormulaUnprotected)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"[Properties]\nProtect=1\nDate=2026-11-20\n", "[Properties]\nProtect=0\nDate=2026-11-20\n"},
+        {"[Properties]\nProtect=$10\n", "[Properties]\nProtect=0\n"},
+        {"[Properties]\nProtect=0\n", "[Properties]\nProtect=0\n"},
+        {"[Properties]\nDate=2026-11-20\n", "[Properties]\nDate=2026-11-20\n"},
+        {"[Memo]\nMemoCount=0\n", "[Memo]\nMemoCount=0\n"},
+    };
+    for (const auto& [sections, copied] : cases) {
+        const auto source = folder.write("a.tfx", "[Formula]\nName=a\n" + sections);
+        FormulaSheet sheet;
+        sheet.setName("b");
+        ASSERT_TRUE(FormulaSave(sheet, folder.path() / "b.tfx", source));
+        EXPECT_EQ(load(folder.path() / "b.tfx"), "[Formula]\nName=b\n" + copied) << sections;
+        EXPECT_EQ(load(source), "[Formula]\nName=a\n" + sections);
+    }
+}
+
 TEST_F(FormulaWriteTest, OnlyAChangeOfTheWrittenFormIsSomethingToLose)
 {
     const auto file = folder.write("formula.tfx",
@@ -232,15 +252,18 @@ TEST_F(FormulaWriteTest, RandomPropertiesReadBackAsSaved)
             properties.testSpecs.push_back(entry);
         }
         const bool formulaProtected = random.below(2) == 0;
-        ASSERT_TRUE(saveFormulaProperties(file, properties, formulaProtected));
+        const PropertiesChoice opened{readFormulaProperties(file), false};
+        ASSERT_TRUE(saveFormulaProperties(file, opened, {properties, formulaProtected}));
 
         const IniFile ini = IniFile::read(file);
         const FormulaProperties read = readFormulaProperties(ini);
         EXPECT_EQ(read.date, properties.date) << round;
         EXPECT_EQ(read.notes, properties.notes) << round;
         EXPECT_EQ(read.testSpecs, properties.testSpecs) << round;
-        EXPECT_EQ(ini.readInteger("Properties", "Protect", -1), formulaProtected ? 1 : 0);
-        EXPECT_EQ(ini.value("Memo", "Memo9"), std::nullopt);
+        EXPECT_EQ(ini.readInteger("Properties", "Protect", 0), formulaProtected ? 1 : 0);
+        if (properties.notes != opened.properties.notes) {
+            EXPECT_EQ(ini.value("Memo", "Memo9"), std::nullopt);
+        }
         EXPECT_EQ(ini.value("Spec", "SpecSub8"), std::nullopt);
         EXPECT_EQ(ini.value("Spec", "Spec08"), "kept");
         EXPECT_TRUE(load(file).starts_with(formula));

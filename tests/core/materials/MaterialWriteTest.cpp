@@ -49,6 +49,24 @@ INSTANTIATE_TEST_SUITE_P(Texts, MaterialFileName,
         NameCase{"...rm", nullptr}, NameCase{".rm", nullptr}, NameCase{"../up", nullptr}, NameCase{"/etc/x", nullptr},
         NameCase{std::string("a\0b", 3), nullptr}));
 
+// Save takes only a plain code: a wildcard or a separator would make a file
+// that lists as a code no formula can mean (the file name box once offered "*.rm").
+TEST(MaterialWrite, SaveRefusesWhatIsNotAPlainCode)
+{
+    TempFolder folder;
+    for (const std::string typed :
+        {"*.rm", "*", "a?.rm", "[ab].rm", "a]", "back\\slash", "tab\there", " x.rm", "x .rm", "   .rm", ".rm", ""}) {
+        const auto problem = plainCodeProblem(typed);
+        ASSERT_TRUE(problem) << typed;
+        EXPECT_EQ(SetNumbers(folder.path(), typed, Material{}).problem, *problem) << typed;
+        EXPECT_TRUE(typed.find_first_not_of(" .rm") == std::string::npos || problem->find(typed) != std::string::npos)
+            << *problem;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 0);
+    for (const char* typed : {"tio2", "ti-o2.rm", "white paint", "2.5%", "é"})
+        EXPECT_EQ(plainCodeProblem(typed), std::nullopt) << typed;
+}
+
 TEST(MaterialWrite, SavedMaterialReadsBackAndDeleteRemovesIt)
 {
     TempFolder folder;

@@ -19,6 +19,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -36,6 +37,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <array>
@@ -43,6 +45,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 
 using tintora::PropertyBox;
@@ -130,7 +133,7 @@ private slots:
 
     void startsUntitledAndEmpty()
     {
-        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - []"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [][*]"));
         QCOMPARE(static_cast<TintoraApplication*>(QCoreApplication::instance())->applicationTitle(),
             QStringLiteral("Tintora 2.31 - []"));
         QVERIFY(window->FormulaPath().isEmpty());
@@ -325,7 +328,7 @@ private slots:
     {
         open(formulas() + QStringLiteral("/small.tfx"));
         QCOMPARE(chooser.foldersAndFilters, (QStringList{formulas(), QStringLiteral("Tintora Files (*.tfx)")}));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [small.tfx]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [small.tfx][*]"));
         QCOMPARE(window->properties()->NameBox()->text(), QStringLiteral("Small white latex"));
         QCOMPARE(cell(2, 1), QStringLiteral("Premix under slow agitation"));
         QCOMPARE(cell(1, 2), QStringLiteral("Water"));
@@ -344,7 +347,7 @@ private slots:
         open(formulas() + QStringLiteral("/small.tfx"));
         window->sheet().row(2).marked = true;
         open(QString());
-        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [small.tfx]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [small.tfx][*]"));
         QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/small.tfx"));
         QVERIFY(window->sheet().row(2).marked);
         QCOMPARE(window->MRUList()->Items(), QStringList{formulas() + QStringLiteral("/small.tfx")});
@@ -407,7 +410,7 @@ private slots:
         QCOMPARE(window->MRUList()->Items(), (QStringList{formulas() + QStringLiteral("/cp1252.tfx"), path}));
         chooseRecentFile(QStringLiteral("&2 only-here.tfx"));
         QCOMPARE(window->FormulaPath(), path);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [only-here.tfx]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [only-here.tfx][*]"));
         QCOMPARE(cell(1, 2), QStringLiteral("Water"));
         QCOMPARE(window->MRUList()->Items(), (QStringList{path, formulas() + QStringLiteral("/cp1252.tfx")}));
         QVERIFY(prompter->shown.empty());
@@ -447,7 +450,7 @@ private slots:
         QCOMPARE(prompter->shown[0].kind, ShownMessage::Kind::Error);
         QVERIFY(QString::fromStdString(prompter->shown[0].text).contains(gone));
         QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/cp1252.tfx"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [cp1252.tfx]"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [cp1252.tfx][*]"));
         QCOMPARE(window->properties()->NameBox()->text(), name);
         QCOMPARE(window->MRUList()->Items(), QStringList{formulas() + QStringLiteral("/cp1252.tfx")});
         for (QAction* a : fileMenu()->actions())
@@ -472,7 +475,7 @@ private slots:
         open(formulas() + QStringLiteral("/small.tfx"));
         QVERIFY(window->FormulaProtected());
         window->buttons().NewButton->OnClick();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - []"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tintora 2.31 - [][*]"));
         QVERIFY(window->FormulaPath().isEmpty());
         QVERIFY(cell(1, 2).isEmpty());
         QVERIFY(window->properties()->NameBox()->text().isEmpty());
@@ -608,6 +611,83 @@ private slots:
         window->menus().Tips->trigger();
         QVERIFY(shown);
         QVERIFY(!window->tipDialog()->OnAtStart());
+    }
+
+    // A note, description or code longer than its cell shows whole in the
+    // cell's tooltip; a cell that shows all of its text has none.
+    void cutTextShowsWholeInATooltip_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("tip");
+        const QString note
+            = QStringLiteral("Add the thickener slowly, under high shear, and let it swell for ten minutes");
+        QTest::newRow("long note") << 2 << 1 << note;
+        QTest::newRow("short note") << 2 << 2 << QString();
+        QTest::newRow("long code") << 1 << 3 << QStringLiteral("averyveryverylongcodeindeed");
+        QTest::newRow("description that fits") << 2 << 4 << QString();
+        QTest::newRow("weight") << 3 << 4 << QString();
+        QTest::newRow("empty row") << 2 << 5 << QString();
+    }
+    void cutTextShowsWholeInATooltip()
+    {
+        QFETCH(int, col);
+        QFETCH(int, row);
+        QFETCH(QString, tip);
+        const QString path = elsewhere.path() + QStringLiteral("/long.tfx");
+        writeFile(path,
+            "[Formula]\nName=Long\nrType1=0\nMaterial1=Add the thickener slowly, under high shear, and let it "
+            "swell for ten minutes\nrType2=0\nMaterial2=Stir.\nMaterial3=averyveryverylongcodeindeed\n"
+            "Weight3=1\nMaterial4=water\nWeight4=100\n");
+        window->show();
+        open(path);
+        QWidget* viewport = window->Grid1()->viewport();
+        const QPoint at = window->Grid1()->CellRect(col, row).center();
+        QTRY_VERIFY(!QToolTip::isVisible());  // the previous case's tip has faded
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &help);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+        QToolTip::hideText();
+    }
+
+    // The answer to "Show tips next time?" holds for the next start, whether
+    // the tips were shown at the start or from the menu.
+    void tipsAnswerHoldsForTheNextStart()
+    {
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"));
+        settings.remove(QStringLiteral("Tips"));
+        const auto forget = qScopeGuard([] {
+            QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"))
+                .remove(QStringLiteral("Tips"));
+        });
+        // Runs the tips at the start of a new window, or from its menu, answering `show`;
+        // returns whether they were shown and the box's state when they appeared.
+        const auto runTips = [&](bool fromMenu, bool show) {
+            std::optional<bool> boxAtFirst;
+            QTimer::singleShot(0, this, [&] {
+                if (TTipWindow* tip = window->tipDialog()->TipWindow()) {
+                    boxAtFirst = tip->chkOnOff()->isChecked();
+                    if (tip->chkOnOff()->isChecked() != show)
+                        tip->chkOnOff()->click();
+                    tip->btnClose()->click();
+                }
+            });
+            if (fromMenu) {
+                window->menus().Tips->trigger();
+            } else {
+                window = makeWindow();
+                window->show();
+                window->FormActivate();
+            }
+            QCoreApplication::processEvents();  // the check runs here when no tip was shown
+            return boxAtFirst;
+        };
+        QCOMPARE(runTips(false, false), std::optional(true));
+        QCOMPARE(runTips(false, true), std::nullopt);  // not shown at this start
+        QCOMPARE(runTips(true, true), std::optional(false));  // the menu shows them, with the answer kept
+        QCOMPARE(runTips(false, true), std::optional(true));
+        settings.sync();
+        QVERIFY(settings.value(QStringLiteral("Tips/ShowAtStart")).toBool());
     }
 
     void closingAsksNothingAndCloses()

@@ -6,6 +6,7 @@
 #include "core/text/SafeWrite.h"
 #include "ui/app/ButtonBar.h"
 #include "ui/app/GridEditor.h"
+#include "ui/app/ProgramStart.h"
 #include "ui/app/PropertiesPanel.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/formulas/TfrmProper.h"
@@ -17,9 +18,11 @@
 #include "ui/widgets/TSuperGrid.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -160,7 +163,7 @@ private slots:
         const QString saved = inFormulas("trial.tfx");
         QCOMPARE(saveDialogs(), (QStringList{formulas(), QStringLiteral("Tintora Files (*.tfx)")}));
         QCOMPARE(window->FormulaPath(), saved);
-        QVERIFY(window->windowTitle().endsWith(QStringLiteral("- [trial.tfx]")));
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral("- [trial.tfx][*]")));
         QCOMPARE(recentFiles().value(0), saved);
         QCOMPARE(
             bytesOf(saved), QByteArray("[Formula]\nName=Trial white\nrType1=1\nMaterial1=tio2\nWeight1=250.000\n"));
@@ -174,6 +177,67 @@ private slots:
         // Saved work is nothing to lose: New asks nothing.
         window->menus().New1->trigger();
         QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+    }
+
+    // The caption marks unsaved changes ("[*]" with windowModified) exactly
+    // when there is something a save would write that was not saved.
+    void captionMarksUnsavedChanges()
+    {
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral("[*]")));
+        const std::pair<const char*, std::function<void()>> steps[] = {
+            {"start", [] {}},
+            {"+type a code",
+                [&] {
+                    rename(QStringLiteral("Trial"));
+                    typeIntoCell(1, 1, QStringLiteral("water"));
+                }},
+            {"-save as",
+                [&] {
+                    saveChooser.answers.push_back(inFormulas("trial.tfx"));
+                    window->menus().SaveAs1->trigger();
+                }},
+            {"-flip percents", [&] { window->menus().FlipPercents1->trigger(); }},
+            {"+rename", [&] { rename(QStringLiteral("Other")); }},
+            {"-name as saved", [&] { rename(QStringLiteral("Trial")); }},
+            {"+type a weight", [&] { typeIntoCell(3, 1, QStringLiteral("12")); }},
+            {"-save", [&] { pressCtrlS(); }},
+            {"+weight again", [&] { typeIntoCell(3, 1, QStringLiteral("13")); }},
+            {"-open",
+                [&] {
+                    prompter->threeWayAnswers = {Answer::No};
+                    open(inFormulas("plain.tfx"));
+                }},
+            {"+insert a row",
+                [&] {
+                    window->Grid1()->setCurrentCell(1, 1);
+                    window->menus().RMInsert1->trigger();
+                }},
+            {"-new",
+                [&] {
+                    prompter->threeWayAnswers = {Answer::No};
+                    window->menus().New1->trigger();
+                }},
+        };
+        for (const auto& [step, act] : steps) {
+            act();
+            QVERIFY2(window->isWindowModified() == (step[0] == '+'), step);
+        }
+    }
+
+    // Save As offers the open formula's name in the real save dialog.
+    void saveAsSuggestsTheCurrentName()
+    {
+        const QString plain = inFormulas("plain.tfx");
+        QString offered;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                offered = name->text();
+            dialog->reject();
+        });
+        QVERIFY(chooseSaveFile(window.get(), formulas(), QStringLiteral("Tintora Files (*.tfx)"), plain).isEmpty());
+        QCOMPARE(offered, QStringLiteral("plain.tfx"));
     }
 
     // New, Open, Exit and the material editor's Auto Reload ask before a
@@ -341,6 +405,17 @@ private slots:
         QVERIFY(copy.contains("Name=My own white"));
         QVERIFY(copy.contains("Material7=nosuch"));  // a missing material keeps its code
         QVERIFY(copy.contains("Date=2026-11-20"));  // the sections beside the formula come along
+
+        // The copy is the user's: written unprotected, so Save then overwrites it.
+        QVERIFY(before.contains("Protect=1"));
+        QVERIFY(copy.contains("Protect=0") && !copy.contains("Protect=1"));
+        QVERIFY(!window->FormulaProtected());
+        rename(QStringLiteral("My own white, again"));
+        const std::size_t messages = prompter->shown.size();
+        pressCtrlS();
+        QCOMPARE(prompter->shown.size(), messages);
+        QVERIFY(bytesOf(inFormulas("trial.tfx")).contains("Name=My own white, again"));
+        QCOMPARE(bytesOf(small), before);
     }
 
     // OK writes what the dialog shows and the next opening shows it again;

@@ -10,6 +10,7 @@
 #include "ui/app/WindowSizeRules.h"
 #include "ui/calc/TfrmCalc.h"
 #include "ui/formulas/TfrmProper.h"
+#include "ui/materials/TfrmMaterial.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TSuperGrid.h"
 #include "ui/widgets/TTipDialog.h"
@@ -268,6 +269,10 @@ private slots:
                                             << "40";
         QTest::newRow("keypad") << "keypad"
                                 << "keypad";
+        QTest::newRow("material editor") << "materials"
+                                         << "editor";
+        QTest::newRow("tip window") << "tips"
+                                    << "tips";
     }
     void f1OpensTheTopicOfTheActiveDialog()
     {
@@ -292,6 +297,10 @@ private slots:
             chooseFormulaFile(window.get(), formulas(), QStringLiteral("Tintora Files (*.tfx)"), {});
         } else if (dialog == "properties") {
             window->frmProper()->Execute(formulas() + QStringLiteral("/small.tfx"), false);
+        } else if (dialog == "materials") {
+            window->frmMaterial()->Execute(formulas(), {});
+        } else if (dialog == "tips") {
+            window->menus().Tips->trigger();
         } else {
             tintora::CalculatorState state;
             window->keypadDialog()->ask("Total Weight", "100.00", state);

@@ -595,6 +595,55 @@ private slots:
         }));
     }
 
+    // --- OK -------------------------------------------------------------------------
+
+    // OK writes only the keys whose values the user changed; a chosen date is
+    // written as yyyy-mm-dd, the form every machine reads.
+    void okWritesOnlyWhatChanged_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("change");  // 0 none, 1 the date, 2 the protection, 3 the second note line
+        QTest::addColumn<QByteArray>("expected");
+        // a date in this machine's short form, which OK must not rewrite
+        const QByteArray shortDate = QLocale::system().toString(QDate(1999, 3, 14), QLocale::ShortFormat).toUtf8();
+        const QByteArray oldForms
+            = "[Formula]\nName=x\n[Properties]\nDate=" + shortDate + "\n[Memo]\nMemoCount=1\nMemo0=\n";
+        const QByteArray bare = "[Formula]\nName=x\n";
+        const auto replaced
+            = [](QByteArray bytes, const QByteArray& from, const char* to) { return bytes.replace(from, to); };
+        QTest::newRow("nothing: short date, empty note") << oldForms << 0 << oldForms;
+        QTest::newRow("nothing: no properties") << bare << 0 << bare;
+        QTest::newRow("nothing: full") << FullFile << 0 << FullFile;
+        QTest::newRow("date") << FullFile << 1 << replaced(FullFile, "Date=2026-11-20", "Date=2027-01-05");
+        QTest::newRow("short date replaced")
+            << oldForms << 1 << replaced(oldForms, "Date=" + shortDate, "Date=2027-01-05");
+        QTest::newRow("date, no properties") << bare << 1 << bare + "[Properties]\nDate=2027-01-05\n";
+        QTest::newRow("protection") << FullFile << 2 << replaced(FullFile, "Protect=1", "Protect=0");
+        QTest::newRow("protection, no properties") << bare << 2 << bare + "[Properties]\nProtect=1\n";
+        QTest::newRow("note line") << FullFile << 3 << replaced(FullFile, "Memo1=Stir before use.", "Memo1=Stir well.");
+    }
+    void okWritesOnlyWhatChanged()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, change);
+        QFETCH(QByteArray, expected);
+        openFormula(file);
+        QVERIFY(properties([&] {
+            if (change == 1)
+                dialog()->edtDate()->setDate(QDate(2027, 1, 5));
+            else if (change == 2)
+                clickOn(dialog()->chkProtect());
+            else if (change == 3)
+                dialog()->Memo1()->setPlainText(QStringLiteral("Keep from freezing.\nStir well."));
+            clickOn(dialog()->btnOk());
+            QVERIFY(!dialog()->isVisible());
+        }));
+        QFile written(formulas() + QStringLiteral("/props.tfx"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), expected);
+        folderBefore = folderBytes();
+    }
+
     void sampleFormulasStayUnchanged()
     {
         // Every sample of the program, opened and looked at through the dialog.

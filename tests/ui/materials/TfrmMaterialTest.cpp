@@ -196,7 +196,7 @@ private slots:
         QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label1"))->buddy(), d->FileBox());
         QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label3"))->buddy(), d->NameBox());
         QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label11"))->buddy(), d->File32List());
-        QCOMPARE(d->FileBox()->text(), QStringLiteral("*.rm"));
+        QCOMPARE(d->FileBox()->placeholderText(), QStringLiteral("*.rm"));
         QCOMPARE(d->boxFor("Spec")->text(), QStringLiteral("0.000"));
         QCOMPARE(d->font().pointSize(), 8);
         // Each box of the Properties frame has its label just above it.
@@ -309,7 +309,7 @@ private slots:
     {
         Shown first;
         withEditor([&](TfrmMaterial& d) { first = shown(d); });
-        QCOMPARE(first.fileBox, QStringLiteral("*.rm"));  // the first opening
+        QVERIFY(first.fileBox.isEmpty());  // the first opening
         QVERIFY(first.name.isEmpty());
         QCOMPARE(first.spec, 0.0);
         QVERIFY(first.selected.isEmpty());
@@ -342,7 +342,57 @@ private slots:
         Shown s;
         withEditor([&](TfrmMaterial& d) { s = shown(d); });
         QVERIFY(s.selected.isEmpty());
-        QCOMPARE(s.fileBox, QStringLiteral("*.rm"));
+        QVERIFY(s.fileBox.isEmpty());
+    }
+
+    // Neither the first opening's empty file name box nor a typed name that is
+    // not a plain code makes a file: Save and the question on closing refuse
+    // with a message and the editor stays open.
+    void onlyAPlainCodeIsSaved_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("message");
+        const QString rule = QStringLiteral(" is not a material code. A code has no * ? [ ] / or \\, no control "
+                                            "characters and no blanks at its ends.");
+        QTest::newRow("nothing typed") << QString() << "Save changes to the new material?"
+                                       << "Please enter a file name for the material.";
+        QTest::newRow("pattern") << "*.rm"
+                                 << "Save changes to *.rm?"
+                                 << "\"*.rm\"" + rule;
+        QTest::newRow("wildcard") << "ti?2"
+                                  << "Save changes to ti?2?"
+                                  << "\"ti?2\"" + rule;
+        QTest::newRow("separator") << "a\\b.rm"
+                                   << "Save changes to a\\b.rm?"
+                                   << "\"a\\b.rm\"" + rule;
+        QTest::newRow("extension only") << ".rm"
+                                        << "Save changes to .rm?"
+                                        << "Please enter a file name for the material.";
+    }
+    void onlyAPlainCodeIsSaved()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, question);
+        QFETCH(QString, message);
+        using tintora::testing::ShownMessage;
+        const auto before = folderBytes(formulas());
+        prompter->threeWayAnswers = {tintora::Prompter::Answer::Yes, tintora::Prompter::Answer::No};
+        bool keptOpen = false;
+        withEditor([&](TfrmMaterial& d) {
+            QTest::keyClicks(d.FileBox(), typed);
+            d.boxFor("Cost")->setFocus();
+            d.boxFor("Cost")->selectAll();
+            QTest::keyClicks(d.boxFor("Cost"), QStringLiteral("2"));
+            QTest::mouseClick(d.btnClose(), Qt::LeftButton);  // Yes: the save is refused
+            keptOpen = d.isVisible();
+        });  // closed by the second question's No
+        QVERIFY(keptOpen);
+        const std::vector<ShownMessage> expected{{ShownMessage::Kind::YesNoCancel, question.toStdString()},
+            {ShownMessage::Kind::Error, message.toStdString()},
+            {ShownMessage::Kind::YesNoCancel, question.toStdString()}};
+        QCOMPARE(prompter->shown, expected);
+        QCOMPARE(folderBytes(formulas()), before);
     }
 
     void aPartlyTypedNameLoadsNothing()

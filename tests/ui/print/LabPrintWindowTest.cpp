@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -182,7 +183,9 @@ private slots:
         bool confirm = false;
         int systemLookups = 0;
         PrinterChoice printing;
+        int dialogs = 0;
         printing.runDialog = [&](QWidget*, QPrinter& printer) {
+            ++dialogs;
             printIntoPdf(printer, chosen);
             return confirm;
         };
@@ -196,19 +199,35 @@ private slots:
         // Whether a printout went into the file since the last look.
         const auto printedInto = [](const QString& file) { return QFile::remove(file); };
 
+        const auto status = [this] { return window->statusBar()->currentMessage(); };
         printButton();
         QVERIFY(printedInto(system));
+        QCOMPARE(status(), QStringLiteral("The printout went to the file %1.").arg(system));
         window->menus().LabPrint1->trigger();  // cancelled: nothing printed, nothing chosen
         QVERIFY(!printedInto(chosen));
         printButton();
         QVERIFY(printedInto(system));
         QCOMPARE(systemLookups, 2);
 
+        QCOMPARE(dialogs, 1);
+
+        // A file chosen in the dialog is never replaced without it: the
+        // button shows the dialog again, and prints only when it is confirmed.
         confirm = true;
         window->menus().LabPrint1->trigger();
         QVERIFY(printedInto(chosen));
+        QCOMPARE(status(), QStringLiteral("The printout went to the file %1.").arg(chosen));
+        window->statusBar()->clearMessage();
         printButton();
+        QCOMPARE(dialogs, 3);
         QVERIFY(printedInto(chosen));
+        QCOMPARE(status(), QStringLiteral("The printout went to the file %1.").arg(chosen));
+        confirm = false;
+        window->statusBar()->clearMessage();
+        printButton();
+        QCOMPARE(dialogs, 4);
+        QVERIFY(!printedInto(chosen));
+        QVERIFY(status().isEmpty());
         QCOMPARE(systemLookups, 2);
         QVERIFY(prompter->shown.empty());
     }
