@@ -102,6 +102,8 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             options.volumePercent = true;
         else if (arg == "--json")
             options.json = true;
+        else if (arg == "--strict")
+            options.strict = true;
         else if (arg == "--csv")
             problem = setMode(ReportMode::Csv);
         else if (arg == "--compare")

@@ -22,6 +22,7 @@ struct ReportOptions {
     std::optional<std::string> date;  // default: today, system short date
     bool volumePercent = false;
     bool json = false;
+    bool strict = false;  // any warning makes the exit status 1
     std::vector<std::string> formulaPaths;
     std::optional<std::string> checkFolder;  // --check-materials DIR; default: the material folder
     std::string pdfPath;  // --pdf OUT.pdf
@@ -51,6 +52,7 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --check-materials [DIR]  report faulty material files in DIR (default: the material folder)
   --pdf OUT.pdf            the laboratory printout of one formula as a one-page PDF file
   --page-size A4|Letter    the paper of the PDF (default: the locale's)
+  --strict                 exit status 1 after any warning (a material not found)
   --help                   this list
 )";
 

@@ -17,26 +17,10 @@
 namespace fs = std::filesystem;
 using namespace tintora::report;
 
-int main(int argc, char** argv)
+namespace {
+
+int report(const ReportOptions& options, const fs::path& materialFolder)
 {
-    const ParseResult parsed = parseReportOptions({argv + 1, argv + argc});
-    if (parsed.help) {
-        std::cout << HelpText;
-        return 0;
-    }
-    if (!parsed.options) {
-        reportProblem(parsed.error + " (see tintora-report --help)");
-        return 2;
-    }
-    const ReportOptions& options = *parsed.options;
-    fs::path materialFolder = options.materialFolder ? fs::path(*options.materialFolder) : defaultMaterialFolder();
-    if (options.mode == ReportMode::CheckMaterials && options.checkFolder)
-        materialFolder = *options.checkFolder;
-    std::error_code ec;
-    if (!fs::is_directory(materialFolder, ec)) {
-        reportProblem("the material folder is not a folder: " + materialFolder.string());
-        return 2;
-    }
     switch (options.mode) {
     case ReportMode::Printout:
         return printoutReport(options, materialFolder);
@@ -55,4 +39,34 @@ int main(int argc, char** argv)
 #endif
     }
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const ParseResult parsed = parseReportOptions({argv + 1, argv + argc});
+    if (parsed.help) {
+        std::cout << HelpText;
+        return 0;
+    }
+    if (!parsed.options) {
+        reportProblem(parsed.error + " (see tintora-report --help)");
+        return 2;
+    }
+    const ReportOptions& options = *parsed.options;
+    fs::path materialFolder = options.materialFolder ? fs::path(*options.materialFolder) : defaultMaterialFolder();
+    if (options.mode == ReportMode::CheckMaterials && options.checkFolder)
+        materialFolder = *options.checkFolder;
+    std::error_code ec;
+    if (!fs::exists(materialFolder, ec)) {
+        reportProblem("the material folder does not exist: " + materialFolder.string());
+        return 2;
+    }
+    if (!fs::is_directory(materialFolder, ec)) {
+        reportProblem("the material folder is not a folder: " + materialFolder.string());
+        return 2;
+    }
+    const int status = report(options, materialFolder);
+    return status == 0 && options.strict && warningsGiven() > 0 ? 1 : status;
 }
