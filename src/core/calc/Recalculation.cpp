@@ -77,8 +77,11 @@ ReCalculation::ReCalculation(
 RecalcOutcome ReCalculation::run()
 {
     const PropertyBox box = recalcBox(quantity_);
-    if (!BeginReCalculate(formatPartner(sheet_.box(box))))
+    if (!BeginReCalculate(formatPartner(sheet_.box(box)))) {
+        if (unchanged_)
+            return RecalcOutcome::Unchanged;
         return cancelled_ ? RecalcOutcome::Cancelled : RecalcOutcome::Refused;
+    }
     if (!computeFactor() || !MidReCalculate())
         return RecalcOutcome::Refused;
     return EndReCalculate(sheet_.box(box)) ? RecalcOutcome::Reached : RecalcOutcome::Undone;
@@ -87,12 +90,18 @@ RecalcOutcome ReCalculation::run()
 bool ReCalculation::BeginReCalculate(std::string_view firstText)
 {
     const std::string display(trimBlanks(firstText));
-    calculator_.CalcValue = numberFromText(display);
-    calculator_.CalcAccumulator = 0;
+    const double offered = numberFromText(display);
+    // The offered value stands as a calculator's result does: a digit starts
+    // a new entry instead of extending it (1000 typed over 1127.42 is 1000),
+    // an operator goes on from it, and "=" keeps it.
+    calculator_.CalcValue = offered;
+    calculator_.CalcAccumulator = offered;
     calculator_.CalcOperator = 0;
+    calculator_.CalcResultShown = true;
     calculator_.CalcError = false;
     RecalcTarget = 0;
     cancelled_ = false;
+    unchanged_ = false;
 
     if (!anyRowMarked()) {
         prompter_.inform("No materials selected. Can not recalculate.");
@@ -111,6 +120,13 @@ bool ReCalculation::BeginReCalculate(std::string_view firstText)
     RecalcTarget = numberFromText(*accepted);
     if (!(RecalcTarget > 0)) {
         prompter_.error("New value can not be a negative or zero.");
+        return false;
+    }
+    // The offered value is the figure rounded to two decimals, within the
+    // tolerance of the figure itself: scaling to it would change the formula
+    // by its rounding, a target the user never typed.
+    if (RecalcTarget == offered) {
+        unchanged_ = true;
         return false;
     }
     if (usesVolumes(quantity_) && !volumeOfEveryWeighedMaterialKnown()) {

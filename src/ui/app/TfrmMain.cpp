@@ -294,6 +294,7 @@ void TfrmMain::showSheet()
     grid_->Columns().setTitle(tintora::ColumnCount - 1, {QString::fromLatin1(sheet_.percentTitle())});
     model_->refresh();
     properties_->showSheet(sheet_);
+    showMissingMaterials(*statusBar(), sheet_);
     menus_.FlipPercents1->setChecked(byVolume);
     buttons().WtVolButton->setDown(byVolume);
 }
