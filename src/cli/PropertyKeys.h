@@ -16,11 +16,11 @@ const char* propertyKey(PropertyBox box);
 
 // The sixteen properties in the order they are reported: the totals and costs,
 // the physical figures, then each part by weight beside it by volume.
-constexpr std::array<PropertyBox, PropertyBoxCount> ReportedProperties = {PropertyBox::WeightBox,
-    PropertyBox::VolumeBox, PropertyBox::CostWtBox, PropertyBox::CostVolBox, PropertyBox::DensityBox,
-    PropertyBox::SPGBox, PropertyBox::PBBox, PropertyBox::VocBox, PropertyBox::BinderWtBox, PropertyBox::BinderVolBox,
-    PropertyBox::PigmentWtBox, PropertyBox::PigmentVolBox, PropertyBox::SolidsWtBox, PropertyBox::SolidsVolBox,
-    PropertyBox::VolatileWtBox, PropertyBox::VolatileVolBox};
+constexpr std::array<PropertyBox, PropertyBoxCount> ReportedProperties
+    = {PropertyBox::WeightBox, PropertyBox::VolumeBox, PropertyBox::CostWtBox, PropertyBox::CostVolBox,
+        PropertyBox::DensityBox, PropertyBox::SPGBox, PropertyBox::PBBox, PropertyBox::VocBox, PropertyBox::BinderWtBox,
+        PropertyBox::BinderVolBox, PropertyBox::PigmentWtBox, PropertyBox::PigmentVolBox, PropertyBox::SolidsWtBox,
+        PropertyBox::SolidsVolBox, PropertyBox::VolatileWtBox, PropertyBox::VolatileVolBox};
 
 // The pigment volume concentration, which no box shows.
 constexpr const char* PvcKey = "pvc_pct";
