@@ -1,5 +1,6 @@
 #include "CompareReport.h"
 
+#include "PropertyKeys.h"
 #include "ReportFormula.h"
 #include "TextTable.h"
 
@@ -73,15 +74,13 @@ struct ComparedProperty {
 std::vector<ComparedProperty> compareProperties(const FormulaSheet& a, const FormulaSheet& b)
 {
     std::vector<ComparedProperty> properties;
-    for (int n = 0; n < PropertyBoxCount; ++n) {
-        const auto box = static_cast<PropertyBox>(n);
-        properties.push_back({propertyBoxName(box), a.box(box), b.box(box)});
-    }
+    for (const PropertyBox box : ReportedProperties)
+        properties.push_back({propertyKey(box), a.box(box), b.box(box)});
     auto pvc = [](const FormulaSheet& sheet) -> std::optional<double> {
         const auto value = pigmentVolumeConcentration(sheet);
         return value ? std::optional(roundToThreeDecimals(*value)) : std::nullopt;
     };
-    properties.push_back({"PVC", pvc(a), pvc(b)});
+    properties.push_back({PvcKey, pvc(a), pvc(b)});
     return properties;
 }
 
@@ -140,6 +139,22 @@ struct Side {
     LoadedFormula formula;
 };
 
+// Two files alike in every material and figure may still carry different
+// formula names, which the one line for identical formulas would hide.
+bool namesDiffer(const Side& a, const Side& b)
+{
+    return a.formula.sheet.name() != b.formula.sheet.name();
+}
+
+void writeIdentical(const Side& a, const Side& b)
+{
+    std::cout << shownFileName(a.path) << " and " << shownFileName(b.path)
+              << " are identical: the same materials in the same weights";
+    if (namesDiffer(a, b))
+        std::cout << "; the names differ: \"" << a.formula.sheet.name() << "\" and \"" << b.formula.sheet.name() << '"';
+    std::cout << "\n";
+}
+
 void writeText(
     const Side& a, const Side& b, const std::vector<ComparedRow>& rows, const std::vector<ComparedProperty>& properties)
 {
@@ -157,28 +172,24 @@ void writeText(
     std::cout << figures.render();
 }
 
-nlohmann::ordered_json jsonValue(std::optional<double> value)
-{
-    return value ? nlohmann::ordered_json(formatThreeDecimals(*value)) : nlohmann::ordered_json();
-}
-
 void writeJson(
     const Side& a, const Side& b, const std::vector<ComparedRow>& rows, const std::vector<ComparedProperty>& properties)
 {
     auto side = [](const Side& s) {
-        return nlohmann::ordered_json{{"file", shownFileName(s.path)}, {"name", s.formula.sheet.name()}};
+        return nlohmann::ordered_json{{"file", shownFileName(s.path)}, {"name", s.formula.sheet.name()},
+            {MissingMaterialsKey, s.formula.missingMaterialRows.size()}};
     };
     nlohmann::ordered_json materials = nlohmann::ordered_json::array();
     for (const ComparedRow& row : rows)
-        materials.push_back({{"material", row.code}, {"description", row.description}, {"weightA", jsonValue(row.a)},
-            {"weightB", jsonValue(row.b)}, {"change", jsonValue(changeOf(row))},
-            {"changePercent", jsonValue(changePercentOf(row))}});
+        materials.push_back({{"material", row.code}, {"description", row.description},
+            {"weight_lb_a", jsonNumber(row.a)}, {"weight_lb_b", jsonNumber(row.b)},
+            {"change_lb", jsonNumber(changeOf(row))}, {"change_pct", jsonNumber(changePercentOf(row))}});
     nlohmann::ordered_json figures = nlohmann::ordered_json::array();
     for (const ComparedProperty& p : properties)
-        figures.push_back(
-            {{"property", p.name}, {"a", jsonValue(p.a)}, {"b", jsonValue(p.b)}, {"change", jsonValue(changeOf(p))}});
+        figures.push_back({{"property", p.name}, {"a", jsonNumber(p.a)}, {"b", jsonNumber(p.b)},
+            {"change", jsonNumber(changeOf(p))}});
     const nlohmann::ordered_json all = {{"a", side(a)}, {"b", side(b)}, {"identical", identical(rows, properties)},
-        {"rows", materials}, {"properties", figures}};
+        {"names_differ", namesDiffer(a, b)}, {"rows", materials}, {"properties", figures}};
     std::cout << all.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
 
@@ -200,8 +211,7 @@ int compareReport(const ReportOptions& options, const std::filesystem::path& mat
     if (options.json)
         writeJson(sideA, sideB, rows, properties);
     else if (identical(rows, properties))
-        std::cout << shownFileName(sideA.path) << " and " << shownFileName(sideB.path)
-                  << " are identical: the same materials in the same weights\n";
+        writeIdentical(sideA, sideB);
     else
         writeText(sideA, sideB, rows, properties);
     return 0;

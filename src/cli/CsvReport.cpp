@@ -1,5 +1,6 @@
 #include "CsvReport.h"
 
+#include "PropertyKeys.h"
 #include "ReportFormula.h"
 
 #include "core/calc/PigmentVolumeConcentration.h"
@@ -33,20 +34,21 @@ std::string csvField(std::string_view text)
 void writeHeader(std::ostream& out)
 {
     out << "file,name";
-    for (int b = 0; b < PropertyBoxCount; ++b)
-        out << ',' << propertyBoxName(static_cast<PropertyBox>(b));
-    out << ",PVC" << LineEnd;
+    for (const PropertyBox box : ReportedProperties)
+        out << ',' << propertyKey(box);
+    out << ',' << PvcKey << ',' << MissingMaterialsKey << LineEnd;
 }
 
-void writeLine(std::ostream& out, const std::string& path, const FormulaSheet& sheet)
+void writeLine(std::ostream& out, const std::string& path, const LoadedFormula& loaded)
 {
+    const FormulaSheet& sheet = loaded.sheet;
     out << csvField(shownFileName(path)) << ',' << csvField(sheet.name());
-    for (int b = 0; b < PropertyBoxCount; ++b)
-        out << ',' << formatThreeDecimals(sheet.box(static_cast<PropertyBox>(b)));
+    for (const PropertyBox box : ReportedProperties)
+        out << ',' << formatThreeDecimals(sheet.box(box));
     out << ',';
     if (const auto pvc = pigmentVolumeConcentration(sheet))
         out << formatThreeDecimals(*pvc);
-    out << LineEnd;
+    out << ',' << loaded.missingMaterialRows.size() << LineEnd;
 }
 
 }  // namespace
@@ -59,7 +61,7 @@ int csvReport(const ReportOptions& options, const std::filesystem::path& materia
     int status = 0;
     for (const std::string& path : options.formulaPaths) {
         if (const auto loaded = loadFormula(path, materials, basis))
-            writeLine(std::cout, path, loaded->sheet);
+            writeLine(std::cout, path, *loaded);
         else
             status = 1;
     }

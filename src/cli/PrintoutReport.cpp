@@ -1,7 +1,9 @@
 #include "PrintoutReport.h"
 
+#include "PropertyKeys.h"
 #include "ReportFormula.h"
 
+#include "core/calc/PigmentVolumeConcentration.h"
 #include "core/formulas/FormulaFile.h"
 #include "core/print/LabPrintout.h"
 #include "core/print/PrintDate.h"
@@ -25,7 +27,7 @@ std::string todayShortDate()
     return formatShortDate({today.year(), today.month(), today.day()}, pattern.toStdString());
 }
 
-nlohmann::ordered_json sheetAsJson(const FormulaSheet& sheet, const std::string& formulaPath, bool formulaProtected)
+nlohmann::ordered_json rowsAsJson(const FormulaSheet& sheet)
 {
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
     for (int n = 1; n <= SheetRowCount; ++n) {
@@ -36,23 +38,29 @@ nlohmann::ordered_json sheetAsJson(const FormulaSheet& sheet, const std::string&
             {"marked", row.marked},
             {"material", sheet.cell(Column::Material, n)},
             {"description", sheet.cell(Column::Description, n)},
-            {"weight", sheet.cell(Column::Weight, n)},
-            {"volume", sheet.cell(Column::Volume, n)},
-            {"percent", sheet.cell(Column::Percent, n)},
+            {"weight_lb", jsonCellNumber(sheet.cell(Column::Weight, n))},
+            {"volume_gal", jsonCellNumber(sheet.cell(Column::Volume, n))},
+            {"percent", jsonCellNumber(sheet.cell(Column::Percent, n))},
         });
     }
-    nlohmann::ordered_json boxes = nlohmann::ordered_json::object();
-    for (int b = 0; b < PropertyBoxCount; ++b) {
-        const auto box = static_cast<PropertyBox>(b);
-        boxes[propertyBoxName(box)] = formatThreeDecimals(sheet.box(box));
-    }
+    return rows;
+}
+
+nlohmann::ordered_json sheetAsJson(const LoadedFormula& loaded, const std::string& formulaPath)
+{
+    const FormulaSheet& sheet = loaded.sheet;
+    nlohmann::ordered_json properties = nlohmann::ordered_json::object();
+    for (const PropertyBox box : ReportedProperties)
+        properties[propertyKey(box)] = jsonNumber(sheet.box(box));
+    properties[PvcKey] = jsonNumber(pigmentVolumeConcentration(sheet));
     return {
         {"file", shownFileName(formulaPath)},
         {"name", sheet.name()},
-        {"protected", formulaProtected},
+        {"protected", loaded.formulaProtected},
         {"percentBasis", sheet.percentBasis == PercentBasis::Volume ? "volume" : "weight"},
-        {"rows", rows},
-        {"boxes", boxes},
+        {MissingMaterialsKey, loaded.missingMaterialRows.size()},
+        {"rows", rowsAsJson(sheet)},
+        {"properties", properties},
     };
 }
 
@@ -85,9 +93,9 @@ int printoutReport(const ReportOptions& options, const std::filesystem::path& ma
             continue;
         }
         if (options.json) {
-            std::cout << sheetAsJson(loaded->sheet, path, loaded->formulaProtected)
-                             .dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-                      << "\n";
+            std::cout
+                << sheetAsJson(*loaded, path).dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                << "\n";
         } else {
             if (!first)
                 std::cout << '\f';

@@ -1,5 +1,6 @@
 #include "ReportFormula.h"
 
+#include "core/calc/MissingMaterials.h"
 #include "core/formulas/FormulaFile.h"
 #include "core/formulas/ProgramFiles.h"
 #include "core/text/TextEncoding.h"
@@ -10,6 +11,21 @@
 namespace fs = std::filesystem;
 
 namespace tintora::report {
+
+namespace {
+
+int warningCount = 0;
+
+// The figures count such a weight without a volume; a script must not take
+// them for whole ones without being told.
+void warnOfMissingMaterials(const std::string& path, const LoadedFormula& loaded)
+{
+    for (int n : loaded.missingMaterialRows)
+        reportWarning(decodeFileText(path) + ": row " + std::to_string(n) + ": material \""
+            + loaded.sheet.cell(Column::Material, n) + "\" not found, its weight has no volume");
+}
+
+}  // namespace
 
 fs::path defaultMaterialFolder()
 {
@@ -27,12 +43,25 @@ std::optional<LoadedFormula> loadFormula(const std::string& path, const Material
     std::optional<LoadedFormula> loaded(std::in_place);
     loaded->sheet.percentBasis = basis;
     loaded->formulaProtected = FormulaLoad(loaded->sheet, read.contents, materials);
+    loaded->missingMaterialRows = rowsWithMissingMaterial(loaded->sheet);
+    warnOfMissingMaterials(path, *loaded);
     return loaded;
 }
 
 void reportProblem(std::string_view text)
 {
     std::cerr << "tintora-report: " << text << "\n";
+}
+
+void reportWarning(std::string_view text)
+{
+    ++warningCount;
+    std::cerr << "tintora-report: warning: " << text << "\n";
+}
+
+int warningsGiven()
+{
+    return warningCount;
 }
 
 }  // namespace tintora::report

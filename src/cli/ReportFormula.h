@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tintora::report {
 
@@ -17,15 +18,22 @@ std::filesystem::path defaultMaterialFolder();
 struct LoadedFormula {
     FormulaSheet sheet;
     bool formulaProtected = false;
+    std::vector<int> missingMaterialRows;  // rowsWithMissingMaterial
 };
 
 // Loads path with its materials and calculates it. A file that cannot be read
 // or holds no [Formula] section gives nullopt after a one-line message on
-// stderr naming it. One lookup serves a whole run: a material used by many
+// stderr naming it; a row whose material is missing gives a warning line
+// naming the file, the row and the code. One lookup serves a whole run: a material used by many
 // formulas is read once.
 std::optional<LoadedFormula> loadFormula(const std::string& path, const MaterialFiles& materials, PercentBasis basis);
 
 // One line on stderr, after the program's name.
 void reportProblem(std::string_view text);
+
+// One line on stderr, marked as a warning: the report goes on.
+void reportWarning(std::string_view text);
+// How many warnings this run has given (--strict turns any into a failure).
+int warningsGiven();
 
 }  // namespace tintora::report

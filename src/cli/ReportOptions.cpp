@@ -181,6 +181,8 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             options.volumePercent = true;
         else if (arg == "--json")
             options.json = true;
+        else if (arg == "--strict")
+            options.strict = true;
         else if (arg == "--csv") {
             options.csv = true;
             problem = mode.set(ReportMode::Csv);

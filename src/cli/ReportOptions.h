@@ -26,6 +26,7 @@ struct ReportOptions {
     std::optional<std::string> date;  // default: today, system short date
     bool volumePercent = false;
     bool json = false;
+    bool strict = false;  // any warning makes the exit status 1
     std::vector<std::string> formulaPaths;
     std::optional<std::string> checkFolder;  // --check-materials DIR; default: the material folder
     std::string pdfPath;  // --pdf OUT.pdf
@@ -75,6 +76,7 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --where-used CODE [DIR]  the formulas in DIR (default: the Formulas folder) that use material CODE
   --make-material CODE     write FORMULA's mixture as material CODE into the material folder
   --force                  let --write replace an existing formula, or --make-material a material file
+  --strict                 exit status 1 after any warning (a material not found)
   --help                   this list
 )";
 

@@ -21,29 +21,10 @@
 namespace fs = std::filesystem;
 using namespace tintora::report;
 
-int main(int argc, char** argv)
+namespace {
+
+int report(const ReportOptions& options, const fs::path& materialFolder)
 {
-    const ParseResult parsed = parseReportOptions({argv + 1, argv + argc});
-    if (parsed.help) {
-        std::cout << HelpText;
-        return 0;
-    }
-    if (!parsed.options) {
-        reportProblem(parsed.error + " (see tintora-report --help)");
-        return 2;
-    }
-    const ReportOptions& options = *parsed.options;
-    if (options.mode == ReportMode::WhereUsed)
-        return whereUsedReport(
-            options, options.whereUsedFolder ? fs::path(*options.whereUsedFolder) : defaultMaterialFolder());
-    fs::path materialFolder = options.materialFolder ? fs::path(*options.materialFolder) : defaultMaterialFolder();
-    if (options.mode == ReportMode::CheckMaterials && options.checkFolder)
-        materialFolder = *options.checkFolder;
-    std::error_code ec;
-    if (!fs::is_directory(materialFolder, ec)) {
-        reportProblem("the material folder is not a folder: " + materialFolder.string());
-        return 2;
-    }
     if (options.reformulation.active())
         return reformulationReport(options, materialFolder);
     switch (options.mode) {
@@ -68,4 +49,37 @@ int main(int argc, char** argv)
 #endif
     }
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const ParseResult parsed = parseReportOptions({argv + 1, argv + argc});
+    if (parsed.help) {
+        std::cout << HelpText;
+        return 0;
+    }
+    if (!parsed.options) {
+        reportProblem(parsed.error + " (see tintora-report --help)");
+        return 2;
+    }
+    const ReportOptions& options = *parsed.options;
+    if (options.mode == ReportMode::WhereUsed)
+        return whereUsedReport(
+            options, options.whereUsedFolder ? fs::path(*options.whereUsedFolder) : defaultMaterialFolder());
+    fs::path materialFolder = options.materialFolder ? fs::path(*options.materialFolder) : defaultMaterialFolder();
+    if (options.mode == ReportMode::CheckMaterials && options.checkFolder)
+        materialFolder = *options.checkFolder;
+    std::error_code ec;
+    if (!fs::exists(materialFolder, ec)) {
+        reportProblem("the material folder does not exist: " + materialFolder.string());
+        return 2;
+    }
+    if (!fs::is_directory(materialFolder, ec)) {
+        reportProblem("the material folder is not a folder: " + materialFolder.string());
+        return 2;
+    }
+    const int status = report(options, materialFolder);
+    return status == 0 && options.strict && warningsGiven() > 0 ? 1 : status;
 }

@@ -1,6 +1,8 @@
-# cmake -DREPORT=... -DARGS=a;b -DEXPECTED=file|"" -DEXPECTED_STATUS=n [-DERROR_LINES=n] -P RunReport.cmake
+# cmake -DREPORT=... -DARGS=a;b -DEXPECTED=file|"" -DEXPECTED_STATUS=n [-DERROR_LINES=n] [-DERROR_MATCH=regex]
+#       -P RunReport.cmake
 # ERROR_LINES: the lines expected on stderr; by default none for status 0 and
-# one otherwise. Without an EXPECTED file nothing may appear on stdout.
+# one otherwise. ERROR_MATCH: a pattern every stderr line must match. Without
+# an EXPECTED file nothing may appear on stdout.
 execute_process(COMMAND ${REPORT} ${ARGS}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 if(NOT status EQUAL EXPECTED_STATUS)
@@ -18,6 +20,15 @@ string(REGEX MATCHALL "\n" lines "${err}")
 list(LENGTH lines lineCount)
 if(NOT lineCount EQUAL ERROR_LINES OR (ERROR_LINES EQUAL 0 AND NOT err STREQUAL ""))
   message(FATAL_ERROR "expected ${ERROR_LINES} lines on stderr, got:\n${err}")
+endif()
+if(NOT ERROR_MATCH STREQUAL "")
+  string(REGEX REPLACE "\n$" "" errLines "${err}")
+  string(REPLACE "\n" ";" errLines "${errLines}")
+  foreach(line IN LISTS errLines)
+    if(NOT line MATCHES "${ERROR_MATCH}")
+      message(FATAL_ERROR "stderr line does not match ${ERROR_MATCH}:\n${line}")
+    endif()
+  endforeach()
 endif()
 if(EXPECTED STREQUAL "")
   if(NOT out STREQUAL "")

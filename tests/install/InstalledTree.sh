@@ -26,5 +26,5 @@ before=$(snapshot)
 [ "$(snapshot)" = "$before" ] || fail "a second start changed the user's folder"
 
 report=$("$prefix/bin/tintora-report" --json "$sample")
-grep -q '"WeightBox": "1237.500"' <<<"$report" || fail "tintora-report did not read the materials of the user's folder"
+grep -q '"weight_lb": 1237.5,' <<<"$report" || fail "tintora-report did not read the materials of the user's folder"
 echo "installed tree: started twice, folder made once and kept"

@@ -1,6 +1,7 @@
 #pragma once
 // A Prompter and Sounds for tests: records what would have been shown or
-// played, and answers questions as the test chose. Framework-free, so that
+// played, and answers questions as the test chose. The sounds are the
+// program's own (SoundingPrompter), not this file's. Framework-free, so that
 // core and window tests share it.
 #include "core/sheet/Prompter.h"
 
@@ -11,7 +12,8 @@
 namespace tintora::testing {
 
 struct ShownMessage {
-    enum class Kind { Information, Error, Confirm, Question, YesNoCancel } kind;
+    using Kind = MessageKind;
+    Kind kind;
     std::string text;
     bool operator==(const ShownMessage&) const = default;
 };
@@ -22,49 +24,35 @@ public:
     std::vector<std::string> played;
 };
 
-class ScriptedPrompter : public Prompter {
+class ScriptedPrompter : public SoundingPrompter {
 public:
     explicit ScriptedPrompter(Sounds* sounds = nullptr)
-        : sounds_(sounds)
+        : SoundingPrompter(sounds)
     {
     }
 
-    void inform(std::string_view text) override { record(ShownMessage::Kind::Information, "SystemAsterisk", text); }
-    void error(std::string_view text) override { record(ShownMessage::Kind::Error, "SystemHand", text); }
-    bool confirm(std::string_view text) override
-    {
-        record(ShownMessage::Kind::Confirm, "SystemQuestion", text);
-        return nextAnswer();
-    }
-    bool askInformation(std::string_view text) override
-    {
-        record(ShownMessage::Kind::Question, "SystemAsterisk", text);
-        return nextAnswer();
-    }
-
-    Answer askYesNoCancel(std::string_view text) override
-    {
-        record(ShownMessage::Kind::YesNoCancel, "SystemQuestion", text);
-        if (threeWayAnswers.empty())
-            return Answer::No;
-        const Answer answer = threeWayAnswers.front();
-        threeWayAnswers.pop_front();
-        return answer;
-    }
-
-    // Answers for the coming questions, in order; Yes when none is left.
+    // Answers for the coming Yes/No questions, in order; Yes when none is left.
     std::deque<bool> answers;
     // Answers for the coming Yes/No/Cancel questions; No (go on, keep nothing) when none is left.
     std::deque<Answer> threeWayAnswers;
     std::vector<ShownMessage> shown;
 
-private:
-    void record(ShownMessage::Kind kind, const char* sound, std::string_view text)
+protected:
+    Answer show(MessageKind kind, std::string_view text) override
     {
-        if (sounds_)
-            sounds_->play(sound);
         shown.push_back({kind, std::string(text)});
+        switch (kind) {
+        case MessageKind::YesNoCancel:
+            return nextThreeWayAnswer();
+        case MessageKind::Confirm:
+        case MessageKind::Question:
+            return nextAnswer() ? Answer::Yes : Answer::No;
+        default:
+            return Answer::Yes;  // a box with OK alone asks nothing
+        }
     }
+
+private:
     bool nextAnswer()
     {
         if (answers.empty())
@@ -73,8 +61,14 @@ private:
         answers.pop_front();
         return answer;
     }
-
-    Sounds* sounds_;
+    Answer nextThreeWayAnswer()
+    {
+        if (threeWayAnswers.empty())
+            return Answer::No;
+        const Answer answer = threeWayAnswers.front();
+        threeWayAnswers.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace tintora::testing

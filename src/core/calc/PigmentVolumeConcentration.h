@@ -10,7 +10,8 @@ namespace tintora {
 
 // Pigment volume / solids volume x 100 of a calculated sheet, from the same
 // three-decimal row volumes that Calculate sums; nullopt when there are no
-// solids (no volume, or all of it volatile).
+// solids (no volume, or all of it volatile) or when a row's material is
+// missing (rowsWithMissingMaterial).
 std::optional<double> pigmentVolumeConcentration(const FormulaSheet& sheet);
 
 }  // namespace tintora

@@ -251,8 +251,11 @@ ReCalculation::ReCalculation(
 RecalcOutcome ReCalculation::run()
 {
     const PropertyBox box = recalcBox(quantity_);
-    if (!BeginReCalculate(formatPartner(sheet_.box(box))))
+    if (!BeginReCalculate(formatPartner(sheet_.box(box)))) {
+        if (unchanged_)
+            return RecalcOutcome::Unchanged;
         return cancelled_ ? RecalcOutcome::Cancelled : RecalcOutcome::Refused;
+    }
     if (!computeFactor() || !MidReCalculate())
         return RecalcOutcome::Refused;
     return EndReCalculate(sheet_.box(box)) ? RecalcOutcome::Reached : RecalcOutcome::Undone;
@@ -264,6 +267,7 @@ bool ReCalculation::BeginReCalculate(std::string_view firstText)
     seedRecalcKeypad(calculator_, display);
     RecalcTarget = 0;
     cancelled_ = false;
+    unchanged_ = false;
 
     if (!anyRowMarked()) {
         prompter_.inform("No materials selected. Can not recalculate.");
@@ -275,6 +279,13 @@ bool ReCalculation::BeginReCalculate(std::string_view firstText)
         return false;
     }
     RecalcTarget = *target.value;
+    // The offered value is the figure rounded to two decimals, within the
+    // tolerance of the figure itself: scaling to it would change the formula
+    // by its rounding, a target the user never typed.
+    if (RecalcTarget == numberFromText(display)) {
+        unchanged_ = true;
+        return false;
+    }
     if (infoOf(quantity_).usesVolumes && !volumeOfEveryWeighedMaterialKnown(sheet_)) {
         prompter_.error(NoSpecificGravityRefusal);
         return false;
@@ -297,9 +308,14 @@ bool ReCalculation::anyRowMarked() const
 
 void seedRecalcKeypad(CalculatorState& calculator, std::string_view display)
 {
-    calculator.CalcValue = numberFromText(display);
-    calculator.CalcAccumulator = 0;
+    // The offered value stands as a calculator's result does: a digit starts
+    // a new entry instead of extending it (1000 typed over 1127.42 is 1000),
+    // an operator goes on from it, and "=" keeps it.
+    const double offered = numberFromText(display);
+    calculator.CalcValue = offered;
+    calculator.CalcAccumulator = offered;
     calculator.CalcOperator = 0;
+    calculator.CalcResultShown = true;
     calculator.CalcError = false;
 }
 

@@ -75,6 +75,7 @@ constexpr double RecalcTolerance = 0.01;
 enum class RecalcOutcome {
     Refused,  // told the user why; the sheet is as it was and Calculate did not run
     Cancelled,  // the keypad was cancelled; nothing changed
+    Unchanged,  // the offered value was accepted as it stood: nothing to scale, nothing changed
     Reached,  // the marked rows were scaled and the target reached
     Undone,  // the target was missed: the weights are back, totals recomputed
 };
@@ -90,7 +91,9 @@ public:
     RecalcOutcome run();
 
     // Asks for the new value with firstText on the keypad, checks it and sums
-    // the marked and unmarked material rows. False: refused or cancelled.
+    // the marked and unmarked material rows. False: refused, cancelled, or
+    // firstText accepted as it stood. The keypad shows firstText as a result,
+    // so the first digit typed starts a new entry.
     bool BeginReCalculate(std::string_view firstText);
     // Checks the row limit, saves the Weight cells, applies RecalcFactor and
     // runs Calculate. False: refused before any cell changed.
@@ -123,6 +126,7 @@ private:
     Prompter& prompter_;
     KeypadDialog& keypad_;
     bool cancelled_ = false;
+    bool unchanged_ = false;
 };
 
 // Every target command: Weight1Click, Volume1Click, CostWtClick, CostVolClick

@@ -12,10 +12,7 @@ public:
     virtual void play(std::string_view alias) = 0;
 };
 
-// Modal message boxes. Each box starts its sound first: an information box
-// (title "Information") "SystemAsterisk", an error box (title "Error")
-// "SystemHand", a confirmation (title "Confirm", "&Yes" / "&No")
-// "SystemQuestion".
+// Modal message boxes.
 class Prompter {
 public:
     enum class Answer { Yes, No, Cancel };
@@ -30,6 +27,45 @@ public:
     // A confirmation with "&Yes", "&No" and "Cancel", for a command that may
     // keep the user's work first or not go on at all.
     virtual Answer askYesNoCancel(std::string_view text) = 0;
+};
+
+// The five boxes a Prompter shows.
+enum class MessageKind { Information, Error, Confirm, Question, YesNoCancel };
+
+// "Information", "Error" or "Confirm".
+const char* messageTitle(MessageKind kind);
+// The sound the box starts with: "SystemAsterisk" for information (and a
+// question shown as one), "SystemHand" for an error, "SystemQuestion" for a
+// confirmation.
+const char* messageSound(MessageKind kind);
+
+// A Prompter whose every box first starts its sound, then is shown: the one
+// place that pairs boxes with sounds, for the real boxes and the scripted ones.
+class SoundingPrompter : public Prompter {
+public:
+    explicit SoundingPrompter(Sounds* sounds)
+        : sounds_(sounds)
+    {
+    }
+    void inform(std::string_view text) final { present(MessageKind::Information, text); }
+    void error(std::string_view text) final { present(MessageKind::Error, text); }
+    bool confirm(std::string_view text) final { return present(MessageKind::Confirm, text) == Answer::Yes; }
+    bool askInformation(std::string_view text) final { return present(MessageKind::Question, text) == Answer::Yes; }
+    Answer askYesNoCancel(std::string_view text) final { return present(MessageKind::YesNoCancel, text); }
+
+protected:
+    // Shows the box and returns the answer (any answer for a box with OK alone).
+    virtual Answer show(MessageKind kind, std::string_view text) = 0;
+
+private:
+    Answer present(MessageKind kind, std::string_view text)
+    {
+        if (sounds_)
+            sounds_->play(messageSound(kind));
+        return show(kind, text);
+    }
+
+    Sounds* sounds_;
 };
 
 }  // namespace tintora

@@ -133,7 +133,13 @@ void GridEditor::createMaterialList()
     fileList_->setUniformItemSizes(true);
     fileList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fileList_->setFont(smallSansFont());
+    // A plain one-pixel box leaves 128 pixels inside: eight whole 16-pixel
+    // items (a sunken box took two pixels a side and cut the eighth). Long
+    // names are cut at the right rather than given a scroll bar that would
+    // cut the last item again; the status line names the material.
     fileList_->setFrameShape(QFrame::Box);
+    fileList_->setFrameShadow(QFrame::Plain);
+    fileList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fileList_->setFixedSize(153, 130);
     fileList_->setProperty("HelpContext", 100);
     fileList_->installEventFilter(this);

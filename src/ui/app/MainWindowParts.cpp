@@ -1,5 +1,6 @@
 #include "ui/app/MainWindowParts.h"
 
+#include "core/calc/MissingMaterials.h"
 #include "core/formulas/FormulaFile.h"
 #include "ui/app/TfrmAbout.h"
 #include "ui/widgets/FormulaGridLayout.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QSettings>
+#include <QLabel>
 #include <QStatusBar>
 
 QFrame* sunkenLine(QWidget* parent)
@@ -41,6 +43,19 @@ void configureStatusBar(QStatusBar& bar)
     bar.setFixedHeight(19);
     bar.setSizeGripEnabled(false);
     bar.setProperty("HelpContext", 110);
+}
+
+void showMissingMaterials(QStatusBar& bar, const tintora::FormulaSheet& sheet)
+{
+    auto* notice = bar.findChild<QLabel*>(QStringLiteral("MissingMaterials"));
+    if (!notice) {
+        notice = new QLabel(&bar);
+        notice->setObjectName(QStringLiteral("MissingMaterials"));
+        bar.addPermanentWidget(notice);
+    }
+    const std::string text = tintora::missingMaterialsNotice(tintora::rowsWithMissingMaterial(sheet).size());
+    notice->setText(QString::fromStdString(text));
+    notice->setVisible(!text.empty());
 }
 
 TMRUFileList* createRecentFilesList(QWidget* parent, QMenu* fileMenu, QAction* after)

@@ -1,6 +1,7 @@
 #pragma once
 // The pieces the main window puts together, set up as the program describes
 // them: the grid, the status line, the recent-files list and the tip dialog.
+#include "core/sheet/FormulaSheet.h"
 #include "ui/widgets/TExplorerButton.h"
 
 #include <QAction>
@@ -19,6 +20,10 @@ class TfrmAbout;
 QFrame* sunkenLine(QWidget* parent);
 TSuperGrid* createFormulaGrid(QWidget* parent);
 void configureStatusBar(QStatusBar& bar);
+// The status line's lasting notice of rows whose material is missing (their
+// weight has no volume, so the figures by volume leave it out); hidden when
+// there are none. Messages of the moment do not replace it.
+void showMissingMaterials(QStatusBar& bar, const tintora::FormulaSheet& sheet);
 
 // Five recent files in the File menu after the separator `after`, kept in the settings.
 TMRUFileList* createRecentFilesList(QWidget* parent, QMenu* fileMenu, QAction* after);

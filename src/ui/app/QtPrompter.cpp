@@ -7,64 +7,52 @@
 
 namespace {
 
-void showOk(QWidget* parent, QMessageBox::Icon icon, const char* title, std::string_view text)
+using tintora::MessageKind;
+
+QMessageBox::Icon iconOf(MessageKind kind)
 {
-    QMessageBox box(icon, QString::fromLatin1(title), fromUtf8(text), QMessageBox::NoButton, parent);
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.exec();
+    switch (kind) {
+    case MessageKind::Information:
+    case MessageKind::Question:
+        return QMessageBox::Information;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Confirm:
+    case MessageKind::YesNoCancel:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
 }
 
-bool askYesNo(QWidget* parent, QMessageBox::Icon icon, const char* title, std::string_view text)
+bool hasOkAlone(MessageKind kind)
 {
-    QMessageBox box(icon, QString::fromLatin1(title), fromUtf8(text), QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.exec();
-    return box.clickedButton() == yes;
+    return kind == MessageKind::Information || kind == MessageKind::Error;
 }
 
 }  // namespace
 
 QtPrompter::QtPrompter(tintora::Sounds& sounds, QWidget* parent)
-    : sounds_(sounds)
+    : SoundingPrompter(&sounds)
     , parent_(parent)
 {
 }
 
-void QtPrompter::inform(std::string_view text)
+tintora::Prompter::Answer QtPrompter::show(MessageKind kind, std::string_view text)
 {
-    sounds_.play("SystemAsterisk");
-    showOk(parent_, QMessageBox::Information, "Information", text);
-}
-
-void QtPrompter::error(std::string_view text)
-{
-    sounds_.play("SystemHand");
-    showOk(parent_, QMessageBox::Critical, "Error", text);
-}
-
-bool QtPrompter::confirm(std::string_view text)
-{
-    sounds_.play("SystemQuestion");
-    return askYesNo(parent_, QMessageBox::Question, "Confirm", text);
-}
-
-bool QtPrompter::askInformation(std::string_view text)
-{
-    sounds_.play("SystemAsterisk");
-    return askYesNo(parent_, QMessageBox::Information, "Information", text);
-}
-
-tintora::Prompter::Answer QtPrompter::askYesNoCancel(std::string_view text)
-{
-    sounds_.play("SystemQuestion");
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), fromUtf8(text), QMessageBox::NoButton, parent_);
+    QMessageBox box(
+        iconOf(kind), QString::fromLatin1(tintora::messageTitle(kind)), fromUtf8(text), QMessageBox::NoButton, parent_);
+    if (hasOkAlone(kind)) {
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return Answer::Yes;
+    }
     QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
+    // Escape (and the frame's close button) answers No, never Yes.
+    box.setEscapeButton(no);
+    if (kind == MessageKind::YesNoCancel)
+        box.setEscapeButton(box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole));
     box.exec();
     if (box.clickedButton() == yes)
         return Answer::Yes;

@@ -4,17 +4,14 @@
 
 class QWidget;
 
-class QtPrompter : public tintora::Prompter {
+class QtPrompter : public tintora::SoundingPrompter {
 public:
     QtPrompter(tintora::Sounds& sounds, QWidget* parent);
-    void inform(std::string_view text) override;
-    void error(std::string_view text) override;
-    bool confirm(std::string_view text) override;
-    bool askInformation(std::string_view text) override;
-    Answer askYesNoCancel(std::string_view text) override;
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
+protected:
+    Answer show(tintora::MessageKind kind, std::string_view text) override;
+
 private:
-    tintora::Sounds& sounds_;
     QWidget* parent_;
 };

@@ -31,6 +31,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <utility>
 
@@ -299,6 +300,7 @@ void TfrmMain::showSheet()
     model_->refresh();
     properties_->showSheet(sheet_);
     document_->showModified();
+    showMissingMaterials(*statusBar(), sheet_);
     menus_.FlipPercents1->setChecked(byVolume);
     buttons().WtVolButton->setDown(byVolume);
 }
@@ -392,6 +394,33 @@ void TfrmMain::resizeEvent(QResizeEvent* event)
     if (snapped != height())
         resize(width(), snapped);
     menus_.Expand1->setChecked(sizeRules_.expandedAt(height()));
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    // The window was centred by its client area: its frame is known only once
+    // a window manager has framed it, and may then pass the screen's edge
+    // (at scale 2 on a screen 1000 pixels high the status line was cut).
+    if (framedOnScreen_ || !windowHandle())
+        return;
+    const QMargins frame = windowHandle()->frameMargins();
+    if (!frame.isNull()) {
+        framedOnScreen_ = true;
+        keepOnScreen(frame);
+    }
+}
+
+void TfrmMain::keepOnScreen(QMargins frame)
+{
+    const QScreen* shownOn = screen();
+    if (!shownOn)
+        return;
+    const QRect client = geometry();
+    const QRect kept = sizeRules_.keptOnScreen(client.marginsAdded(frame), client, shownOn->availableGeometry());
+    if (kept.height() != height())
+        resize(width(), kept.height());
+    move(pos() + (kept.topLeft() - client.topLeft()));
 }
 
 void TfrmMain::paintEvent(QPaintEvent* event)

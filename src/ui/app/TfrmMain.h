@@ -83,6 +83,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -127,6 +128,8 @@ private:
     tintora::FormulaSheet sheet_;
     WindowSizeRules sizeRules_;
     bool activated_ = false;
+    bool framedOnScreen_ = false;  // kept on the screen once its frame was known
+    void keepOnScreen(QMargins frame);
 
     // Children of the window, deleted with it.
     MainMenus menus_;

@@ -1,5 +1,7 @@
 #include "ui/app/WindowSizeRules.h"
 
+#include "core/sheet/ScreenPlacement.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -20,6 +22,19 @@ int WindowSizeRules::snappedHeight(int height) const
 {
     const int clamped = std::clamp(height, MinFormHeight, maxHeight());
     return MinFormHeight + (clamped - MinFormHeight) / GridRowStep * GridRowStep;
+}
+
+QRect WindowSizeRules::keptOnScreen(QRect frame, QRect client, QRect available) const
+{
+    const int frameExtra = frame.height() - client.height();
+    int height = client.height();
+    if (height + frameExtra > available.height())
+        height = snappedHeight(available.height() - frameExtra);
+    const tintora::ScreenPoint at = tintora::keepOnScreen({frame.x(), frame.y()}, frame.width(), height + frameExtra,
+        {available.x(), available.y(), available.width(), available.height()});
+    // A frame larger than the screen keeps its title bar on it.
+    const QPoint frameAt(std::max(at.x, available.x()), std::max(at.y, available.y()));
+    return {frameAt + (client.topLeft() - frame.topLeft()), QSize(client.width(), height)};
 }
 
 QPoint centredPosition(QSize size, QRect area)

@@ -27,6 +27,11 @@ struct WindowSizeRules {
     // A height the user dragged to, moved down to a whole number of row steps
     // above the collapsed height (and kept within the limits).
     int snappedHeight(int height) const;
+    // The window's client area placed so that its frame lies within `available`:
+    // moved up or left where the frame sticks out; where the screen is lower
+    // than the frame, the height first shrinks by whole rows (not below the
+    // collapsed height). `frame` and `client` are the window as it stands.
+    QRect keptOnScreen(QRect frame, QRect client, QRect available) const;
     // Whether "Expand Form" is checked at this height (exactly the full height).
     bool expandedAt(int height) const { return height == maxHeight(); }
 };

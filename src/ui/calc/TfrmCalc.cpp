@@ -4,6 +4,7 @@
 #include "ui/widgets/LocalPath.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolButton>
@@ -75,6 +76,10 @@ TfrmCalc::TfrmCalc(QWidget* mainWindow)
     numberBox_->setFocusPolicy(Qt::NoFocus);
     numberBox_->setGeometry(2, 2, 109, 19);
     numberBox_->installEventFilter(this);
+    targetLabel_ = new QLabel(this);
+    targetLabel_->setObjectName(QStringLiteral("TargetLabel"));
+    targetLabel_->setAlignment(Qt::AlignCenter);
+    targetLabel_->setGeometry(2, TargetLabelTop, ClientWidth - 4, TargetLabelHeight);
     createButtons();
     FormCreate();
 }
@@ -130,6 +135,7 @@ std::optional<std::string> TfrmCalc::ask(
     std::string_view caption, std::string_view display, tintora::CalculatorState& state)
 {
     setWindowTitle(fromUtf8(caption));
+    targetLabel_->setText(fromUtf8(caption));
     numberBox_->setText(fromUtf8(display));
     state_ = &state;
     const int result = exec();

@@ -10,15 +10,19 @@
 #include <QRect>
 #include <QSize>
 
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
 class TfrmCalc : public QDialog, public tintora::KeypadDialog {
     Q_OBJECT
 public:
-    // The client area; a standard frame makes the window 121 x 159.
+    // The client area: the keys, and under them the target's name, which a
+    // window manager's title bar cannot show whole at this width.
     static constexpr int ClientWidth = 113;
-    static constexpr int ClientHeight = 129;
+    static constexpr int TargetLabelTop = 129;
+    static constexpr int TargetLabelHeight = 16;
+    static constexpr int ClientHeight = TargetLabelTop + TargetLabelHeight;
     // Where the dialog appears: 200 right and 125 below the main window's
     // corner, kept on the screen.
     static QPoint placement(const QRect& mainWindowFrame, QSize dialogFrame, QSize screen);
@@ -30,6 +34,7 @@ public:
         std::string_view caption, std::string_view display, tintora::CalculatorState& state) override;
 
     QLineEdit* NumberBox() const { return numberBox_; }
+    QLabel* TargetLabel() const { return targetLabel_; }
     QToolButton* button(const char* name) const;
     // The calculator the dialog works on: the one given to ask while it runs.
     tintora::CalculatorState& calculator() { return *state_; }
@@ -57,4 +62,5 @@ private:
     tintora::CalculatorState ownState_;
     tintora::CalculatorState* state_ = &ownState_;
     QLineEdit* numberBox_ = nullptr;
+    QLabel* targetLabel_ = nullptr;
 };

@@ -47,7 +47,7 @@ void drawPrintoutText(QPainter& painter, const PrintoutGeometry& geometry, const
     const double width = static_cast<double>(characters.size()) * geometry.columnWidth;
     painter.fillRect(QRectF(topLeft, QSizeF(width, geometry.lineHeight)), Qt::white);
     painter.setFont(font);
-    const double baseline = topLeft.y() + metrics.ascent();
+    const double baseline = topLeft.y() + geometry.baseline;
     for (std::size_t k = 0; k < characters.size(); ++k) {
         if (characters[k] != U' ')
             painter.drawText(QPointF(topLeft.x() + static_cast<double>(k) * geometry.columnWidth, baseline),
@@ -85,6 +85,7 @@ PrintoutGeometry PrintoutGeometry::onDevice(QPaintDevice& device, int printableW
         }
     }
     geometry.lineHeight = QFontMetrics(font, &device).height();
+    geometry.baseline = QFontMetricsF(font, &device).ascent();
     return geometry;
 }
 

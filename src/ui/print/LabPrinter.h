@@ -16,6 +16,10 @@ struct PrintoutGeometry {
     // The font's size: 12 points, less where 80 characters of 12 points do
     // not fit the printable width.
     double pointSize = 12;
+    // From the top of a line to the baseline of every text on it: the regular
+    // font's ascent, so that bold labels and regular values on one line stand
+    // on one baseline although the two faces' ascents differ.
+    double baseline = 0;
 
     // The column width is the printable width / 80, rounded half to even.
     static PrintoutGeometry from(int printableWidth, int fontHeight);

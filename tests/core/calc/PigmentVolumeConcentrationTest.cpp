@@ -1,6 +1,7 @@
 #include "core/calc/PigmentVolumeConcentration.h"
 
 #include "core/calc/Calculate.h"
+#include "core/calc/MissingMaterials.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,37 @@ TEST(PigmentVolumeConcentration, NoSolidsGivesNone)
     putMaterial(sheet, 1, {.Spec = 1, .Vol_Wt = 1, .Vol_Vol = 1}, "100");
     Calculate(sheet);
     EXPECT_FALSE(pigmentVolumeConcentration(sheet));
+}
+
+// A code on a row that is no material row is a material not found; only a
+// weight makes it a figure without a volume, and then the PVC means nothing.
+TEST(PigmentVolumeConcentration, MissingMaterialWithWeightLeavesItOut)
+{
+    FormulaSheet sheet;
+    putMaterial(sheet, 1, {.Spec = 4.1, .Pig_Wt = 1, .Pig_Vol = 1}, "200");
+    putMaterial(sheet, 2, {.Spec = 1.05, .Vol_Wt = 0.5, .Vol_Vol = 0.5}, "300");
+    const struct {
+        int row;
+        const char* code;
+        const char* description;
+        const char* weight;
+    } rows[] = {
+        {4, "unknown", "Material not found", "50"},
+        {6, "nosuch", "Material not found", ""},  // no weight: the figures are whole
+        {7, "", "a note", "12"},
+        {9, "zz", "a code typed on a note", "0.5"},
+    };
+    for (const auto& r : rows) {
+        sheet.setCell(Column::Material, r.row, r.code);
+        sheet.setCell(Column::Description, r.row, r.description);
+        sheet.setCell(Column::Weight, r.row, r.weight);
+    }
+    Calculate(sheet);
+    EXPECT_EQ(rowsWithMissingMaterial(sheet), (std::vector<int>{4, 9}));
+    EXPECT_FALSE(pigmentVolumeConcentration(sheet));
+    EXPECT_EQ(missingMaterialsNotice(2), "2 rows' materials are missing: their weight has no volume");
+    EXPECT_EQ(missingMaterialsNotice(1), "1 row's material is missing: its weight has no volume");
+    EXPECT_EQ(missingMaterialsNotice(0), "");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 using namespace tintora;
 using tintora::test::BoxKind;
@@ -90,28 +91,27 @@ TEST_F(RecalculationTest, KeypadOpensWithCaptionCurrentValueAndFreshCalculator)
     EXPECT_EQ(keypad.calls[0].caption, "Total Weight");
     EXPECT_EQ(keypad.calls[0].display, "1234.57");
     EXPECT_DOUBLE_EQ(keypad.calls[0].state.CalcValue, 1234.57);
-    EXPECT_EQ(keypad.calls[0].state.CalcAccumulator, 0);
+    EXPECT_DOUBLE_EQ(keypad.calls[0].state.CalcAccumulator, 1234.57);  // shown as a result
     EXPECT_EQ(keypad.calls[0].state.CalcOperator, 0);
-    EXPECT_TRUE(keypad.calls[0].state.CalcResultShown);  // left as the last keypad use left it
+    EXPECT_TRUE(keypad.calls[0].state.CalcResultShown);
+    EXPECT_FALSE(keypad.calls[0].state.CalcError);
 }
 
 TEST_F(RecalculationTest, EachQuantityHasItsCaptionAndBox)
 {
-    putMaterial(1, "100", 1, 2, true);
+    putMaterial(1, "100", 1, 2, true);  // 100 lb at $2, 12.00 gal
     ready();
-    const std::pair<RecalcQuantity, const char*> quantities[] = {
-        {RecalcQuantity::Weight, "Total Weight"},
-        {RecalcQuantity::Volume, "Total Volume"},
-        {RecalcQuantity::CostByWeight, "Cost by Weight"},
-        {RecalcQuantity::CostByVolume, "Cost by Volume"},
+    const std::tuple<RecalcQuantity, const char*, const char*> quantities[] = {
+        {RecalcQuantity::Weight, "Total Weight", "100.00"},
+        {RecalcQuantity::Volume, "Total Volume", "12.00"},
+        {RecalcQuantity::CostByWeight, "Cost by Weight", "2.00"},
+        {RecalcQuantity::CostByVolume, "Cost by Volume", "16.67"},
     };
-    for (const auto& [quantity, caption] : quantities) {
+    for (const auto& [quantity, caption, display] : quantities) {
         recalc(quantity, std::nullopt);
         EXPECT_EQ(keypad.calls.back().caption, caption);
-        EXPECT_EQ(keypad.calls.back().display, formatPartner(sheet.box(recalcBox(quantity))));
+        EXPECT_EQ(keypad.calls.back().display, display);
     }
-    EXPECT_EQ(keypad.calls[1].display, "12.00");
-    EXPECT_EQ(keypad.calls[3].display, "16.67");
 }
 
 TEST_F(RecalculationTest, CostButtonFollowsThePercentBasis)
@@ -253,6 +253,37 @@ TEST_F(RecalculationTest, AnOverflowOnTheKeypadIsRefusedNotTakenAsZero)
     TypingKeypad cleared("C250");  // the next command starts without the error
     EXPECT_EQ(Recalculate(RecalcQuantity::Weight, sheet, calculator, prompter, cleared), RecalcOutcome::Reached);
     EXPECT_EQ(weight(1), " 250.000");
+}
+
+// The offered total stands as a result: a digit replaces it, an operator goes
+// on from it, and accepting it as it stands (or typing it again) leaves the
+// formula alone instead of scaling it to its own rounding.
+TEST_F(RecalculationTest, KeysTypedOverTheOfferedValue)
+{
+    const struct {
+        const char* keys;
+        RecalcOutcome outcome;
+        double total;  // 0: the sheet untouched
+    } cases[] = {
+        {"", RecalcOutcome::Unchanged, 0},
+        {"127.42", RecalcOutcome::Unchanged, 0},
+        {"1000", RecalcOutcome::Reached, 1000},
+        {"+10", RecalcOutcome::Reached, 137.42},
+        {"2*100=", RecalcOutcome::Reached, 200},
+    };
+    for (const auto& c : cases) {
+        sheet = FormulaSheet();
+        putMaterial(1, "100.004", 1, 0, true);
+        putMaterial(2, "27.413");  // 127.417 lb, offered as 127.42
+        ready();
+        TypingKeypad typing(c.keys);
+        EXPECT_EQ(Recalculate(RecalcQuantity::Weight, sheet, calculator, prompter, typing), c.outcome) << c.keys;
+        if (c.total == 0)
+            expectUntouched();
+        else
+            EXPECT_EQ(sheet.box(B::WeightBox), c.total) << c.keys;
+    }
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(RecalculationTest, NegativeFactorIsMadePositiveAndTheMissIsUndone)

@@ -190,6 +190,19 @@ private slots:
         QCOMPARE(cell(2, 11), QStringLiteral("Water"));
     }
 
+    // The list's inside holds whole items only: no half-cut last item.
+    void theListShowsWholeItems()
+    {
+        click(1, 11);
+        QTest::mouseClick(window->gridEditor().Drop1(), Qt::LeftButton);
+        QListView* list = window->gridEditor().File32List();
+        QVERIFY(list->isVisible());
+        const int itemHeight = list->visualRect(list->model()->index(0, 0)).height();
+        QVERIFY(itemHeight > 0);
+        QCOMPARE(list->viewport()->height() % itemHeight, 0);
+        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    }
+
     QRect cellInWindow(int col, int row) const
     {
         const QRect r = grid()->CellRect(col, row);

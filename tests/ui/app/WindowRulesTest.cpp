@@ -139,6 +139,36 @@ private slots:
         QTEST(r.expandedAt(kept), "expanded");
     }
 
+    // The frame (here 4 px borders and a 20 px title bar) is kept within the
+    // screen's free area, as the About box is; a screen lower than the frame
+    // takes whole rows off the height first.
+    void mainWindowFrameStaysOnScreen_data()
+    {
+        QTest::addColumn<QRect>("client");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("kept");
+        const QRect screen(0, 0, 1024, 768);
+        QTest::newRow("room enough") << QRect(100, 100, 538, 486) << screen << QRect(100, 100, 538, 486);
+        // 1000 pixels at scale 2 are 500 high: the frame 6 px too low moves up
+        QTest::newRow("6 px too low") << QRect(247, 34, 538, 468) << QRect(0, 0, 1024, 500) << QRect(247, 28, 538, 468);
+        QTest::newRow("below a panel") << QRect(10, 0, 538, 486) << QRect(0, 30, 1024, 738)
+                                       << QRect(10, 30 + 20, 538, 486);
+        QTest::newRow("lower than the frame")
+            << QRect(0, 40, 538, 486) << QRect(0, 0, 800, 480) << QRect(4, 26, 538, 450);
+        QTest::newRow("lower than the collapsed frame")
+            << QRect(0, 40, 538, 486) << QRect(0, 0, 800, 300) << QRect(4, 20, 538, 378);
+        QTest::newRow("off the right") << QRect(900, 100, 538, 486) << screen << QRect(1024 - 4 - 538, 100, 538, 486);
+    }
+    void mainWindowFrameStaysOnScreen()
+    {
+        QFETCH(QRect, client);
+        QFETCH(QRect, available);
+        WindowSizeRules r;
+        r.ExpandHeight = 180;
+        const QRect frame = client.adjusted(-4, -20, 4, 4);
+        QTEST(r.keptOnScreen(frame, client, available), "kept");
+    }
+
     void aboutBoxStaysOnScreen_data()
     {
         QTest::addColumn<QPoint>("mainTopLeft");

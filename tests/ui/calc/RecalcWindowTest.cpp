@@ -16,8 +16,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -147,24 +149,64 @@ private slots:
         QCOMPARE(boxText(PropertyBox::WeightBox), shown(625));
     }
 
+    // On the real dialog: the first digit replaces the offered total, and the
+    // offered value accepted as it stands scales nothing. The target's name
+    // is shown inside the dialog too, where no title bar can cut it.
+    void typedOnTheRealKeypadDialog_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("row2Weight");
+        QTest::addColumn<double>("total");
+        QTest::newRow("a new weight") << "Weight1"
+                                      << "725"
+                                      << "Total Weight"
+                                      << " 200.000" << 725.0;
+        QTest::newRow("the volume as offered") << "Volume1"
+                                               << ""
+                                               << "Total Volume"
+                                               << " 100.000" << 54.457;
+    }
     void typedOnTheRealKeypadDialog()
     {
+        QFETCH(QString, command);
+        QFETCH(QString, keys);
         window = makeWindow(nullptr);
         auto* dialog = dynamic_cast<TfrmCalc*>(window->keypadDialog());
         QVERIFY(dialog);
         mark(2);
         QString caption;
+        QString shownInside;
         QTimer::singleShot(0, dialog, [&] {
             caption = dialog->windowTitle();
-            QTest::keyClicks(dialog, "C725");
+            if (auto* target = dialog->findChild<QLabel*>(QStringLiteral("TargetLabel")))
+                shownInside = target->text();
+            QTest::keyClicks(dialog, keys);
             QTest::keyClick(dialog, Qt::Key_Return);
             if (dialog->isVisible())
                 dialog->reject();
         });
-        window->menus().Weight1->trigger();
-        QCOMPARE(caption, QStringLiteral("Total Weight"));
-        QCOMPARE(cell(3, 2), QStringLiteral(" 200.000"));
-        QCOMPARE(boxText(PropertyBox::WeightBox), shown(725));
+        window->findChild<QAction*>(command)->trigger();
+        QTEST(caption, "caption");
+        QTEST(shownInside, "caption");
+        QTEST(cell(3, 2), "row2Weight");
+        QFETCH(double, total);
+        const PropertyBox box = command == "Weight1" ? PropertyBox::WeightBox : PropertyBox::VolumeBox;
+        QCOMPARE(boxText(box), shown(total));
+        QVERIFY(prompter->shown.empty());
+    }
+
+    // The formula's missing material is said on the status line while it is
+    // in the sheet, whatever the moment's messages.
+    void missingMaterialIsToldOnTheStatusLine()
+    {
+        auto* notice = window->statusBar()->findChild<QLabel*>(QStringLiteral("MissingMaterials"));
+        QVERIFY(notice);
+        QCOMPARE(notice->text(), QStringLiteral("1 row's material is missing: its weight has no volume"));
+        QVERIFY(!notice->isHidden());
+        window->menus().New1->trigger();
+        QVERIFY(notice->isHidden());
     }
 
     void panelAcceptShowsTheRecalculatedSheet()

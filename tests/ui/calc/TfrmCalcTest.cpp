@@ -43,7 +43,7 @@ private slots:
     void hasItsCaptionSizeAndNoCloseButton()
     {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Calc"));
-        QCOMPARE(dialog->size(), QSize(113, 129));
+        QCOMPARE(dialog->size(), QSize(113, 145));  // the keys and the target's name under them
         QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
         QCOMPARE(dialog->NumberBox()->geometry(), QRect(2, 2, 109, 19));
         QVERIFY(dialog->NumberBox()->isReadOnly());

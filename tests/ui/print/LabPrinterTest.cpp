@@ -5,11 +5,74 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLocale>
+#include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextItem>
+
+#include <climits>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace {
+
+// A page that keeps where each glyph was drawn, as a printer receives it: the
+// baseline point and whether the face is bold.
+class BaselineRecorder : public QPaintDevice, private QPaintEngine {
+public:
+    struct Glyph {
+        double baseline;
+        bool bold;
+        QString text;
+    };
+    std::vector<Glyph> glyphs;
+
+    QPaintEngine* paintEngine() const override { return const_cast<BaselineRecorder*>(this); }
+
+private:
+    static constexpr int Dpi = 600;
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth:
+            return 8 * Dpi;
+        case PdmHeight:
+            return 10 * Dpi;
+        case PdmWidthMM:
+            return 203;
+        case PdmHeightMM:
+            return 254;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        default:
+            return Dpi;
+        }
+    }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override { }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
+    void drawRects(const QRectF*, int) override { }
+    void drawPath(const QPainterPath&) override { }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
+    void drawTextItem(const QPointF& p, const QTextItem& item) override
+    {
+        glyphs.push_back({state->transform().map(p).y(), item.font().bold(), item.text()});
+    }
+    Type type() const override { return User; }
+};
+
+}  // namespace
 
 class LabPrinterTest : public QObject {
     Q_OBJECT
@@ -99,6 +162,40 @@ private slots:
         // Line 1 is empty; line 2 starts with "FORMULA: ".
         QVERIFY(!inkIn(page, QRect(0, lineHeight + 1, 800, lineHeight - 2)));
         QVERIFY(inkIn(page, QRect(0, 2 * lineHeight, 9 * 10, lineHeight)));
+    }
+
+    // Bold labels and regular values share their line's baseline: the two
+    // faces' ascents differ, and a page drawn with each face's own ascent
+    // showed the values lifted by about a point.
+    void oneBaselinePerPrintedLine()
+    {
+        tintora::FormulaSheet sheet;
+        sheet.row(1).RowKind = true;
+        sheet.setCell(tintora::Column::Material, 1, "WATER");
+        sheet.setCell(tintora::Column::Description, 1, "Water");
+        sheet.setCell(tintora::Column::Weight, 1, "100.000");
+        BaselineRecorder page;
+        QVERIFY(LabPrint(page, sheet, QStringLiteral("/lab/primer.tfx"), QStringLiteral("01/02/2026")));
+        const PrintoutGeometry geometry = PrintoutGeometry::onDevice(page, page.width());
+        std::map<int, std::set<double>> baselinesOfLine;
+        std::set<int> linesWithBothFaces;
+        std::map<int, std::set<bool>> facesOfLine;
+        for (const auto& glyph : page.glyphs) {
+            const int line = static_cast<int>(glyph.baseline / geometry.lineHeight);
+            baselinesOfLine[line].insert(glyph.baseline);
+            facesOfLine[line].insert(glyph.bold);
+        }
+        for (const auto& [line, faces] : facesOfLine)
+            if (faces.size() == 2)
+                linesWithBothFaces.insert(line);
+        // "FORMULA: primer.tfx", "VOLUME : ...", "DATE: ..." mix the faces
+        QVERIFY2(linesWithBothFaces.size() >= 3, qPrintable(QString::number(linesWithBothFaces.size())));
+        for (const auto& [line, baselines] : baselinesOfLine)
+            QVERIFY2(baselines.size() == 1,
+                qPrintable(QStringLiteral("line %1: %2 baselines, %3 apart")
+                               .arg(line)
+                               .arg(baselines.size())
+                               .arg(*baselines.rbegin() - *baselines.begin())));
     }
 
     void printsIntoAPdfFile()

@@ -1,0 +1,26 @@
+#include "core/calc/MissingMaterials.h"
+
+#include "core/text/NumberText.h"
+
+namespace tintora {
+
+std::vector<int> rowsWithMissingMaterial(const FormulaSheet& sheet)
+{
+    std::vector<int> rows;
+    for (int n = 1; n <= SheetRowCount; ++n)
+        if (!sheet.row(n).RowKind && !sheet.cell(Column::Material, n).empty()
+            && numberFromText(sheet.cell(Column::Weight, n)) != 0)
+            rows.push_back(n);
+    return rows;
+}
+
+std::string missingMaterialsNotice(std::size_t rows)
+{
+    if (rows == 0)
+        return {};
+    if (rows == 1)
+        return "1 row's material is missing: its weight has no volume";
+    return std::to_string(rows) + " rows' materials are missing: their weight has no volume";
+}
+
+}  // namespace tintora

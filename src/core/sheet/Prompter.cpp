@@ -1,0 +1,35 @@
+#include "core/sheet/Prompter.h"
+
+namespace tintora {
+
+const char* messageTitle(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Information:
+    case MessageKind::Question:
+        return "Information";
+    case MessageKind::Error:
+        return "Error";
+    case MessageKind::Confirm:
+    case MessageKind::YesNoCancel:
+        return "Confirm";
+    }
+    return "";
+}
+
+const char* messageSound(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Information:
+    case MessageKind::Question:
+        return "SystemAsterisk";
+    case MessageKind::Error:
+        return "SystemHand";
+    case MessageKind::Confirm:
+    case MessageKind::YesNoCancel:
+        return "SystemQuestion";
+    }
+    return "";
+}
+
+}  // namespace tintora
