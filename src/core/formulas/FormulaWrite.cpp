@@ -190,7 +190,8 @@ WriteResult saveFormulaProperties(
         return tooMany("note lines");
     if (properties.testSpecs.size() > static_cast<std::size_t>(MaxPropertyLines))
         return tooMany("test specs");
-    return writeIniChanges(formulaPath, propertiesChanges(properties, formulaProtected, IniFile::read(formulaPath)));
+    const IniFile existing = IniFile::read(formulaPath, MaxFormulaFileBytes, formulaSections());
+    return writeIniChanges(formulaPath, propertiesChanges(properties, formulaProtected, existing));
 }
 
 }  // namespace tintora
