@@ -2,13 +2,15 @@
 // the stated rules finds — names without regard to ASCII case and trimmed of
 // blanks, the first of duplicate sections and keys, ";" comments, CR LF, LF
 // and CR line ends, a UTF-8 byte-order mark skipped, Windows-1252 for text
-// that is not UTF-8, one pair of quotes removed, values cut at 1023 characters.
+// that is not UTF-8, UTF-16 after its mark, nothing at all from bytes with a
+// NUL, one pair of quotes removed, values cut at 1023 characters.
 #include "IniModel.h"
 #include "core/text/IniFile.h"
 #include "core/text/TextEncoding.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -18,11 +20,28 @@ namespace {
 using tintora::IniFile;
 using namespace tintora::fuzz;
 
+std::optional<std::string> modelText(std::string_view bytes)
+{
+    std::optional<std::string> text;
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        const auto order = bytes[0] == '\xFF' ? tintora::Utf16Order::LittleEndian : tintora::Utf16Order::BigEndian;
+        text = tintora::utf16ToUtf8(bytes.substr(2), order);
+    } else {
+        if (bytes.starts_with("\xEF\xBB\xBF"))
+            bytes.remove_prefix(3);
+        text = tintora::decodeFileText(bytes);
+    }
+    if (text && text->find('\0') != std::string::npos)
+        return std::nullopt;
+    return text;
+}
+
 FlatEntries model(std::string_view bytes)
 {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    const std::string text = tintora::decodeFileText(bytes);
+    const std::optional<std::string> decoded = modelText(bytes);
+    if (!decoded)
+        return {};
+    const std::string& text = *decoded;
     FlatEntries entries;
     std::set<std::string> sections;
     std::string section;

@@ -88,7 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!written) {
         if (after != before)
             std::abort();
-        if (tintora::isValidUtf8(body) && isPlain(section) && isPlain(key) && isPlain(value))
+        // Bytes with a NUL are no text, and no text is edited.
+        if (tintora::isValidUtf8(body) && body.find('\0') == std::string_view::npos && isPlain(section) && isPlain(key)
+            && isPlain(value))
             std::abort();
     } else {
         FlatEntries expected = entriesBefore;

@@ -115,7 +115,8 @@ bool FormulaLoad(FormulaSheet& sheet, const std::string& formulaPath, const std:
     if (formulaPath.empty())
         return loadFormula(sheet, IniFile(), MaterialFiles(materialFolder));
     ClearGrid(sheet);
-    return loadFormula(sheet, IniFile::read(formulaPath, MaxFormulaFileBytes), MaterialFiles(materialFolder));
+    return loadFormula(
+        sheet, IniFile::read(formulaPath, MaxFormulaFileBytes, formulaSections()), MaterialFiles(materialFolder));
 }
 
 bool FormulaLoad(FormulaSheet& sheet, const IniFile& formula, const std::filesystem::path& materialFolder)
@@ -158,17 +159,26 @@ std::string unreadWeightsNotice(const std::vector<int>& rows)
         + ". Saving the formula writes " + (one ? "it" : "them") + " empty.";
 }
 
+const IniSectionNames& formulaSections()
+{
+    static const IniSectionNames sections{FormulaSection, PropertiesSection, "Memo", "Spec"};
+    return sections;
+}
+
 FormulaFileRead readFormulaFile(const std::filesystem::path& path)
 {
-    IniFileRead read = IniFile::load(path, MaxFormulaFileBytes);
+    IniFileRead read = IniFile::load(path, MaxFormulaFileBytes, formulaSections());
     switch (read.status) {
     case IniReadStatus::Missing:
         return {FormulaFileState::Missing, {}};
     case IniReadStatus::Unreadable:
         return {FormulaFileState::Unreadable, {}};
     case IniReadStatus::TooLarge:
-        // A formula is a few kilobytes: what is larger is something else.
-        return {FormulaFileState::NoFormulaSection, {}};
+        return {FormulaFileState::TooLarge, {}};
+    case IniReadStatus::TooManyEntries:
+        return {FormulaFileState::TooManyEntries, {}};
+    case IniReadStatus::NotText:
+        return {FormulaFileState::NotText, {}};
     case IniReadStatus::Read:
         break;
     }
@@ -189,6 +199,14 @@ std::string formulaFileProblem(FormulaFileState state, std::string_view shownPat
         return opening + "the file cannot be read.";
     case FormulaFileState::NoFormulaSection:
         return opening + "it is not a formula file.";
+    case FormulaFileState::TooLarge:
+        return opening + "it is larger than " + std::to_string(MaxFormulaFileBytes / (1024 * 1024))
+            + " MiB, far more than any formula.";
+    case FormulaFileState::TooManyEntries:
+        return opening + "its formula sections hold more than " + std::to_string(MaxIniEntries)
+            + " entries, far more than any formula.";
+    case FormulaFileState::NotText:
+        return opening + "it is not a text file (UTF-8, Windows-1252, or UTF-16 with its byte-order mark).";
     }
     return {};
 }

@@ -76,15 +76,24 @@ std::string readFormulaName(const IniFile& formula);
 // an empty sheet when loaded by name).
 constexpr std::size_t MaxFormulaFileBytes = MaxIniFileBytes;
 
+// The sections of a formula file that the program reads; a file may hold any
+// others, which are carried along when it is saved.
+const IniSectionNames& formulaSections();
+
 // What a path turned out to be when it was to be opened as a formula.
 enum class FormulaFileState {
     Formula,
     Missing,
     // a folder, a device, or a file the user may not read
     Unreadable,
-    // read, but without a [Formula] section: empty, a picture, another INI
-    // file; or larger than MaxFormulaFileBytes
+    // read, but without a [Formula] section: empty, another INI file
     NoFormulaSection,
+    // larger than MaxFormulaFileBytes
+    TooLarge,
+    // more than MaxIniEntries sections and keys in the formula's own sections
+    TooManyEntries,
+    // not text: a picture, UTF-16 without its byte-order mark
+    NotText,
 };
 
 // A file read once for opening: its contents are only worth loading when

@@ -1,5 +1,7 @@
 #include "core/formulas/FormulaProperties.h"
 
+#include "core/formulas/FormulaFile.h"
+
 #include <algorithm>
 
 namespace tintora {
@@ -103,7 +105,7 @@ FormulaProperties readFormulaProperties(const IniFile& file)
 
 FormulaProperties readFormulaProperties(const std::filesystem::path& formulaPath)
 {
-    return readFormulaProperties(IniFile::read(formulaPath, MaxIniFileBytes));
+    return readFormulaProperties(IniFile::read(formulaPath, MaxIniFileBytes, formulaSections()));
 }
 
 // --- the revision date ---------------------------------------------------------

@@ -220,7 +220,8 @@ WriteResult saveFormulaProperties(
         return tooMany("note lines");
     if (chosen.properties.testSpecs.size() > static_cast<std::size_t>(MaxPropertyLines))
         return tooMany("test specs");
-    const std::vector<IniChange> changes = propertiesChanges(opened, chosen, IniFile::read(formulaPath));
+    const IniFile existing = IniFile::read(formulaPath, MaxFormulaFileBytes, formulaSections());
+    const std::vector<IniChange> changes = propertiesChanges(opened, chosen, existing);
     if (changes.empty())
         return {};
     return writeIniChanges(formulaPath, changes);

@@ -140,17 +140,23 @@ void checkNumberTexts(const Numbers& numbers, std::vector<MaterialProblem>& out)
 
 std::vector<MaterialProblem> fileProblems(const fs::path& file)
 {
-    const IniFileRead read = IniFile::load(file, MaxMaterialFileBytes);
+    const IniFileRead read = IniFile::load(file, MaxMaterialFileBytes, materialSections());
     switch (read.status) {
     case IniReadStatus::Missing:
     case IniReadStatus::Unreadable:
         return {{MaterialFault::Unreadable, "cannot be read: a folder, a device or a file without read permission"}};
     case IniReadStatus::TooLarge:
         return {{MaterialFault::Unreadable, "cannot be read: larger than a material file can be (1 MiB)"}};
+    case IniReadStatus::TooManyEntries:
+        return {{MaterialFault::Unreadable,
+            "cannot be read: its [Material] section holds more than " + std::to_string(MaxIniEntries) + " keys"}};
+    case IniReadStatus::NotText:
+        return {{MaterialFault::NotIni,
+            "is not an INI file: it is not text (UTF-8, Windows-1252, or UTF-16 with its byte-order mark)"}};
     case IniReadStatus::Read:
         break;
     }
-    if (read.contents.entries().empty())
+    if (!read.contents.hasAnySection())
         return {{MaterialFault::NotIni, "is not an INI file: it holds no [section]"}};
     if (!read.contents.hasSection(MaterialSection))
         return {{MaterialFault::NoMaterialSection, "has no [Material] section: it reads as \"No Name\" and zeros"}};

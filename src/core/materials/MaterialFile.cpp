@@ -188,14 +188,20 @@ const std::optional<Material>& MaterialFiles::readOnce(const fs::path& file) con
     return entry->second;
 }
 
+const IniSectionNames& materialSections()
+{
+    static const IniSectionNames sections{MaterialSection};
+    return sections;
+}
+
 IniFile readMaterialIni(const fs::path& file)
 {
-    return IniFile::read(file, MaxMaterialFileBytes);
+    return IniFile::read(file, MaxMaterialFileBytes, materialSections());
 }
 
 std::optional<Material> loadMaterial(const fs::path& file)
 {
-    const IniFileRead read = IniFile::load(file, MaxMaterialFileBytes);
+    const IniFileRead read = IniFile::load(file, MaxMaterialFileBytes, materialSections());
     if (read.status != IniReadStatus::Read)
         return std::nullopt;
     return materialOf(read.contents);

@@ -75,16 +75,21 @@ private:
 constexpr const char* MaterialSection = "Material";
 constexpr const char* DefaultMaterialName = "No Name";
 
+// The sections of a material file that the program reads ([Material]).
+const IniSectionNames& materialSections();
+
 // A material file's contents, read up to MaxMaterialFileBytes: an empty
-// reading (every key its default) for a file beyond it or not readable.
+// reading (every key its default) for a file beyond it, not readable or not
+// text.
 IniFile readMaterialIni(const std::filesystem::path& file);
 // The material a reading holds; a missing key, an empty value or a malformed
 // number gives the default ("No Name", 0).
 Material materialOf(const IniFile& ini);
 
 // Reads a material file; a missing key, an empty value or a malformed number
-// gives the default ("No Name", 0). nullopt when the file is missing or cannot
-// be read.
+// gives the default ("No Name", 0). nullopt when the file is missing, cannot
+// be read or is not text (UTF-16 without its byte-order mark): such a
+// material counts as missing.
 std::optional<Material> loadMaterial(const std::filesystem::path& file);
 // The same with every default for a file that cannot be read.
 Material readMaterial(const std::filesystem::path& file);

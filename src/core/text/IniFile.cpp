@@ -116,12 +116,25 @@ std::string storedValue(std::string_view trimmedValue)
 using KeyValues = std::unordered_map<std::string, std::string>;
 using Sections = std::unordered_map<std::string, KeyValues>;
 
-// One pass over valid UTF-8 text; a repeated section is skipped whole and a
-// repeated key inside the section that counts is ignored. nullopt when the
-// text holds more than MaxIniEntries sections and keys.
-std::optional<Sections> parseSections(std::string_view text)
+bool isKept(std::string_view section, const IniSectionNames& kept)
 {
+    return kept.empty() || std::any_of(kept.begin(), kept.end(), [section](const std::string& name) {
+        return equalsIgnoringAsciiCase(section, name);
+    });
+}
+
+struct ParsedText {
     Sections sections;
+    bool anySection = false;
+};
+
+// One pass over valid UTF-8 text; a repeated section is skipped whole and a
+// repeated key inside the section that counts is ignored; sections not kept
+// are passed over. nullopt when the kept sections and their keys are more
+// than MaxIniEntries.
+std::optional<ParsedText> parseSections(std::string_view text, const IniSectionNames& kept)
+{
+    ParsedText parsed;
     KeyValues* current = nullptr;
     std::size_t entries = 0;
     for (std::size_t begin = 0; begin < text.size();) {
@@ -130,9 +143,13 @@ std::optional<Sections> parseSections(std::string_view text)
         const std::string_view lineText = text.substr(span.begin, span.end - span.begin);
         const IniLine line = classifyLine(lineText);
         if (line.kind == LineKind::Section) {
-            auto [entry, isNew] = sections.try_emplace(asciiLower(line.name));
-            current = isNew ? &entry->second : nullptr;
-            entries += isNew ? 1 : 0;
+            parsed.anySection = true;
+            current = nullptr;
+            if (isKept(line.name, kept)) {
+                auto [entry, isNew] = parsed.sections.try_emplace(asciiLower(line.name));
+                current = isNew ? &entry->second : nullptr;
+                entries += isNew ? 1 : 0;
+            }
         } else if (line.kind == LineKind::Entry && current != nullptr) {
             // One lookup: the value is stored only for the first of its key.
             const auto [entry, isNew] = current->try_emplace(asciiLower(line.name));
@@ -144,7 +161,29 @@ std::optional<Sections> parseSections(std::string_view text)
         if (entries > MaxIniEntries)
             return std::nullopt;
     }
-    return sections;
+    return parsed;
+}
+
+bool holdsNul(std::string_view text)
+{
+    return text.find('\0') != std::string_view::npos;
+}
+
+// The text of file bytes as UTF-8: UTF-16 after its mark, UTF-8 after its
+// mark or without one, else Windows-1252. nullopt when the bytes are no text:
+// a NUL (UTF-16 without its mark, a picture) or UTF-16 that does not decode.
+std::optional<std::string> fileText(std::string_view bytes)
+{
+    if (const auto order = utf16ByteOrder(bytes)) {
+        auto text = utf16ToUtf8(bytes.substr(utf16Mark(*order).size()), *order);
+        if (!text || holdsNul(*text))
+            return std::nullopt;
+        return text;
+    }
+    bytes.remove_prefix(byteOrderMarkLength(bytes));
+    if (holdsNul(bytes))
+        return std::nullopt;
+    return isValidUtf8(bytes) ? std::string(bytes) : windows1252ToUtf8(bytes);
 }
 
 struct FileBytes {
@@ -227,36 +266,57 @@ FileBytes readFileBytes(const fs::path& path, std::size_t maxBytes)
 
 // ---------------------------------------------------------------- reading
 
-IniFileRead IniFile::load(const fs::path& path, std::size_t maxBytes)
+IniFileRead IniFile::load(const fs::path& path, std::size_t maxBytes, const IniSectionNames& kept)
 {
     const FileBytes file = readFileBytes(path, maxBytes);
     if (file.status != IniReadStatus::Read)
         return {file.status, {}};
-    auto ini = tryParse(file.bytes);
-    if (!ini)
-        return {IniReadStatus::TooLarge, {}};
-    return {IniReadStatus::Read, std::move(*ini)};
+    return examine(file.bytes, kept);
 }
 
-IniFile IniFile::read(const fs::path& path, std::size_t maxBytes)
+IniFile IniFile::read(const fs::path& path, std::size_t maxBytes, const IniSectionNames& kept)
 {
-    return load(path, maxBytes).contents;
+    return load(path, maxBytes, kept).contents;
 }
 
-std::optional<IniFile> IniFile::tryParse(std::string_view bytes)
+IniFileRead IniFile::examine(std::string_view bytes, const IniSectionNames& kept)
 {
-    bytes.remove_prefix(byteOrderMarkLength(bytes));
-    auto sections = isValidUtf8(bytes) ? parseSections(bytes) : parseSections(windows1252ToUtf8(bytes));
-    if (!sections)
-        return std::nullopt;
-    IniFile ini;
-    ini.sections_ = std::move(*sections);
-    return ini;
+    const auto text = fileText(bytes);
+    if (!text)
+        return {IniReadStatus::NotText, {}};
+    auto parsed = parseSections(*text, kept);
+    if (!parsed)
+        return {IniReadStatus::TooManyEntries, {}};
+    IniFileRead read{IniReadStatus::Read, {}};
+    read.contents.sections_ = std::move(parsed->sections);
+    read.contents.hasAnySection_ = parsed->anySection;
+    return read;
 }
 
-IniFile IniFile::parse(std::string_view bytes)
+IniFile IniFile::parse(std::string_view bytes, const IniSectionNames& kept)
 {
-    return tryParse(bytes).value_or(IniFile{});
+    return examine(bytes, kept).contents;
+}
+
+std::string iniReadProblem(IniReadStatus status, std::size_t maxBytes)
+{
+    switch (status) {
+    case IniReadStatus::Read:
+        return {};
+    case IniReadStatus::Missing:
+        return "the file does not exist";
+    case IniReadStatus::Unreadable:
+        return "the file cannot be read";
+    case IniReadStatus::TooLarge:
+        return "the file is larger than "
+            + (maxBytes % (1024 * 1024) == 0 ? std::to_string(maxBytes / (1024 * 1024)) + " MiB"
+                                             : std::to_string(maxBytes / 1024) + " KiB");
+    case IniReadStatus::TooManyEntries:
+        return "the file holds more than " + std::to_string(MaxIniEntries) + " sections and keys";
+    case IniReadStatus::NotText:
+        return "the file is not text (UTF-8, Windows-1252, or UTF-16 with its byte-order mark)";
+    }
+    return {};
 }
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
@@ -587,10 +647,32 @@ std::optional<std::string> iniValueProblem(std::string_view value, IniQuoting qu
     return std::nullopt;
 }
 
-IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes)
+namespace {
+
+// The sections the changes touch, each once: the only ones an edit must read.
+IniSectionNames sectionsOf(const std::vector<IniChange>& changes)
 {
-    const bool legacy = !isValidUtf8(std::string_view(bytes).substr(byteOrderMarkLength(bytes)));
-    IniFile::Entries expected = IniFile::parse(bytes).entries();
+    IniSectionNames names;
+    for (const IniChange& change : changes)
+        names.push_back(asciiLower(trimBlanks(change.section)));
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
+bool readsAsWindows1252(std::string_view bytes)
+{
+    return !isValidUtf8(bytes.substr(byteOrderMarkLength(bytes)));
+}
+
+IniEditResult editedText(std::string bytes, const std::vector<IniChange>& changes)
+{
+    const bool legacy = readsAsWindows1252(bytes);
+    const IniSectionNames kept = sectionsOf(changes);
+    IniFileRead before = IniFile::examine(bytes, kept);
+    if (before.status != IniReadStatus::Read)
+        return {{}, iniReadProblem(before.status), std::nullopt};
+    IniFile::Entries expected = before.contents.entries();
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const IniChange& change = changes[i];
         if (auto problem = changeProblem(change))
@@ -609,11 +691,39 @@ IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& chan
         applyToEntries(expected, change);
     }
     // A last guard: a Windows-1252 file whose only other byte above 127 went
-    // with a changed value would now read as UTF-8, and its other keys differently.
-    if (IniFile::parse(bytes).entries() != expected) {
+    // with a changed value would now read as UTF-8, and its other keys
+    // differently, unless no byte above 127 is left at all.
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; });
+    if (readsAsWindows1252(bytes) != legacy && !ascii)
         return {{}, "the change would alter how the rest of the file reads (its encoding)", std::nullopt};
-    }
+    if (IniFile::parse(bytes, kept).entries() != expected)
+        return {{}, "the change would alter how other keys of the file read", std::nullopt};
     return {std::move(bytes), {}, std::nullopt};
+}
+
+// A UTF-16 file is edited as its UTF-8 text and written back in its own order.
+IniEditResult editedUtf16(std::string_view bytes, Utf16Order order, const std::vector<IniChange>& changes)
+{
+    auto text = utf16ToUtf8(bytes.substr(utf16Mark(order).size()), order);
+    if (!text || holdsNul(*text))
+        return {{}, iniReadProblem(IniReadStatus::NotText), std::nullopt};
+    IniEditResult edited = editedText(std::move(*text), changes);
+    if (edited.ok())
+        edited.bytes = std::string(utf16Mark(order)) + utf8ToUtf16(edited.bytes, order);
+    return edited;
+}
+
+}  // namespace
+
+IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes)
+{
+    if (changes.empty())
+        return {std::move(bytes), {}, std::nullopt};
+    if (const auto order = utf16ByteOrder(bytes))
+        return editedUtf16(bytes, *order, changes);
+    if (holdsNul(bytes))
+        return {{}, iniReadProblem(IniReadStatus::NotText), std::nullopt};
+    return editedText(std::move(bytes), changes);
 }
 
 WriteResult writeIniChanges(

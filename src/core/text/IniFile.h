@@ -31,45 +31,63 @@ constexpr std::size_t MaxIniFileBytes = std::size_t{16} * 1024 * 1024;
 // and hundreds of megabytes to index).
 constexpr std::size_t MaxIniEntries = 65536;
 
-enum class IniReadStatus { Read, Missing, Unreadable, TooLarge };
+// Why a file gave no reading: Missing, Unreadable (a folder, a device, a pipe,
+// no read permission), TooLarge (more than its byte limit), TooManyEntries
+// (more than MaxIniEntries sections and keys among those kept), NotText (a
+// NUL byte, or UTF-16 that does not decode).
+enum class IniReadStatus { Read, Missing, Unreadable, TooLarge, TooManyEntries, NotText };
+
+// The sections a reader keeps, by name in any case; every section when empty.
+// The others are passed over at the cost of reading their lines, so a file of
+// ours followed by any number of foreign sections still reads.
+using IniSectionNames = std::vector<std::string>;
 
 class IniFile;
 struct IniFileRead;
 
 class IniFile {
 public:
-    // A missing or unreadable file, or one larger than maxBytes or with more
-    // than MaxIniEntries sections and keys (TooLarge), gives an empty
+    // A missing or unreadable file, one larger than maxBytes, with more than
+    // MaxIniEntries kept sections and keys, or not text, gives an empty
     // snapshot (every key its default).
-    static IniFile read(const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes);
+    static IniFile read(
+        const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes, const IniSectionNames& kept = {});
     // The same, telling why nothing was read. Only a regular file is opened:
     // a folder, a device or a pipe is Unreadable without being opened.
-    static IniFileRead load(const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes);
-    // Parses file bytes; text that is not valid UTF-8 is read as Windows-1252.
-    // Empty for more than MaxIniEntries sections and keys.
-    static IniFile parse(std::string_view bytes);
+    static IniFileRead load(
+        const std::filesystem::path& path, std::size_t maxBytes = MaxIniFileBytes, const IniSectionNames& kept = {});
+    // Parses file bytes: UTF-16 after its byte-order mark; else UTF-8 when
+    // valid, Windows-1252 otherwise. Empty when examine finds no reading.
+    static IniFile parse(std::string_view bytes, const IniSectionNames& kept = {});
+    // Parses file bytes, telling why they give no reading (TooManyEntries, NotText).
+    static IniFileRead examine(std::string_view bytes, const IniSectionNames& kept = {});
 
     // The value (UTF-8) when the key exists, "k=" giving an empty text.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
     std::string readString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     int readInteger(std::string_view section, std::string_view key, int defaultValue) const;
     bool hasSection(std::string_view section) const;
+    // Whether the file has any section header at all, kept or not.
+    bool hasAnySection() const { return hasAnySection_; }
 
-    // Every section that counts with its keys and values, names in lower case.
+    // Every kept section that counts with its keys and values, names in lower case.
     using Entries = std::unordered_map<std::string, std::unordered_map<std::string, std::string>>;
     const Entries& entries() const { return sections_; }
 
 private:
-    static std::optional<IniFile> tryParse(std::string_view bytes);
-
     using Keys = std::unordered_map<std::string, std::string>;  // lower-case key -> value
     std::unordered_map<std::string, Keys> sections_;  // lower-case section -> keys
+    bool hasAnySection_ = false;
 };
 
 struct IniFileRead {
     IniReadStatus status = IniReadStatus::Missing;
     IniFile contents;  // empty unless status is Read
 };
+
+// Why a file gave no reading, as the end of a sentence ("it is not a text
+// file"); empty for Read.
+std::string iniReadProblem(IniReadStatus status, std::size_t maxBytes = MaxIniFileBytes);
 
 // Integer text: decimal (010 is 10); hexadecimal after "$", or after "0x"/"0X"
 // when the text is longer than two characters; an optional sign before either.
@@ -122,7 +140,8 @@ struct IniEditResult {
 
 // The file bytes with the changes made in order, every other byte kept.
 // A file read as Windows-1252 keeps that encoding: a text it cannot hold is
-// refused rather than the file converted. The result is parsed again: when
+// refused rather than the file converted; a UTF-16 file stays UTF-16 with its
+// byte-order mark; bytes that are no text are refused. The result is parsed again: when
 // any key, changed or not, would read other than intended, nothing is written.
 IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes);
 

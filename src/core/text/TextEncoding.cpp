@@ -164,6 +164,85 @@ std::optional<std::string> utf8ToWindows1252(std::string_view text)
     return out;
 }
 
+namespace {
+
+std::uint32_t unitAt(std::string_view units, std::size_t pos, Utf16Order order)
+{
+    const auto first = static_cast<unsigned char>(units[pos]);
+    const auto second = static_cast<unsigned char>(units[pos + 1]);
+    return order == Utf16Order::LittleEndian ? (std::uint32_t{second} << 8) | first
+                                             : (std::uint32_t{first} << 8) | second;
+}
+
+void appendUnit(std::string& out, std::uint32_t unit, Utf16Order order)
+{
+    const auto high = static_cast<char>(unit >> 8);
+    const auto low = static_cast<char>(unit & 0xFF);
+    out += order == Utf16Order::LittleEndian ? low : high;
+    out += order == Utf16Order::LittleEndian ? high : low;
+}
+
+bool isHighSurrogate(std::uint32_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool isLowSurrogate(std::uint32_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+}  // namespace
+
+std::optional<Utf16Order> utf16ByteOrder(std::string_view bytes)
+{
+    if (bytes.starts_with(utf16Mark(Utf16Order::LittleEndian)))
+        return Utf16Order::LittleEndian;
+    if (bytes.starts_with(utf16Mark(Utf16Order::BigEndian)))
+        return Utf16Order::BigEndian;
+    return std::nullopt;
+}
+
+std::string_view utf16Mark(Utf16Order order)
+{
+    return order == Utf16Order::LittleEndian ? std::string_view("\xFF\xFE") : std::string_view("\xFE\xFF");
+}
+
+std::optional<std::string> utf16ToUtf8(std::string_view units, Utf16Order order)
+{
+    if (units.size() % 2 != 0)
+        return std::nullopt;
+    std::string out;
+    out.reserve(units.size());
+    for (std::size_t pos = 0; pos < units.size(); pos += 2) {
+        std::uint32_t codePoint = unitAt(units, pos, order);
+        if (isHighSurrogate(codePoint) && pos + 2 < units.size() && isLowSurrogate(unitAt(units, pos + 2, order))) {
+            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (unitAt(units, pos + 2, order) - 0xDC00);
+            pos += 2;
+        } else if (isHighSurrogate(codePoint) || isLowSurrogate(codePoint)) {
+            return std::nullopt;
+        }
+        appendUtf8(out, codePoint);
+    }
+    return out;
+}
+
+std::string utf8ToUtf16(std::string_view text, Utf16Order order)
+{
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::uint32_t codePoint = nextCodePoint(text, pos);
+        if (codePoint < 0x10000) {
+            appendUnit(out, codePoint, order);
+        } else {
+            appendUnit(out, 0xD800 + ((codePoint - 0x10000) >> 10), order);
+            appendUnit(out, 0xDC00 + ((codePoint - 0x10000) & 0x3FF), order);
+        }
+    }
+    return out;
+}
+
 void appendUtf8(std::string& text, char32_t codePoint)
 {
     if (codePoint < 0x80) {

@@ -16,6 +16,19 @@ std::string decodeFileText(std::string_view bytes);
 // UTF-8 or holds a character the code page lacks.
 std::optional<std::string> utf8ToWindows1252(std::string_view text);
 
+// UTF-16, which Windows editors write as "Unicode", is text too when it
+// starts with its byte-order mark: FF FE (little-endian) or FE FF.
+enum class Utf16Order { LittleEndian, BigEndian };
+// The order the mark at the start of bytes names; nullopt without one.
+std::optional<Utf16Order> utf16ByteOrder(std::string_view bytes);
+// The UTF-8 form of UTF-16 code units (the bytes after the mark); nullopt for
+// an odd number of bytes or an unpaired surrogate.
+std::optional<std::string> utf16ToUtf8(std::string_view units, Utf16Order order);
+// The UTF-16 code units of a valid UTF-8 text, without a mark.
+std::string utf8ToUtf16(std::string_view text, Utf16Order order);
+// The byte-order mark of an order.
+std::string_view utf16Mark(Utf16Order order);
+
 // Appends the UTF-8 form of a Unicode code point (not a surrogate, at most U+10FFFF).
 void appendUtf8(std::string& text, char32_t codePoint);
 

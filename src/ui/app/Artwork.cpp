@@ -1,6 +1,5 @@
 #include "ui/app/Artwork.h"
 
-#include "ui/widgets/PictureCache.h"
 #include "ui/widgets/SvgIcon.h"
 
 #include <QGuiApplication>
@@ -106,12 +105,7 @@ QImage okGlyph(qreal devicePixelRatio)
 QPixmap logo(QSize size)
 {
     const qreal dpr = screenPixelRatio();
-    const QByteArray key = "logo " + svgicon::fingerprint(applicationPicture) + ' '
-        + svgicon::fingerprint(wordmarkPicture) + ' ' + QByteArray::number(size.width()) + 'x'
-        + QByteArray::number(size.height()) + '@' + QByteArray::number(dpr);
-    QImage image = PictureCache::shared().picture(key, [&] { return drawLogo(size, dpr); });
-    image.setDevicePixelRatio(dpr);
-    return QPixmap::fromImage(image);
+    return QPixmap::fromImage(drawLogo(size, dpr));
 }
 
 QPixmap splashPicture(int frame, QSize size)

@@ -6,6 +6,7 @@
 #include "ui/app/TfrmAbout.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/widgets/LocalPath.h"
+#include "ui/widgets/TMRUFileList.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -78,6 +79,8 @@ std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const 
     // After the start, so that no message box hides under the splash.
     if (!files.problem.empty())
         program->prompter->error("Tintora " + files.problem + "; it shows the samples installed with it instead.");
+    if (const QString problem = program->frmMain->MRUList()->SettingsProblem(); !problem.isEmpty())
+        program->prompter->error(problem.toStdString());
     if (!formulaToOpen.isEmpty())
         program->frmMain->openFormula(formulaToOpen);
     return program;

@@ -1,7 +1,5 @@
 #include "ui/widgets/SvgIcon.h"
 
-#include "ui/widgets/PictureCache.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QHash>
@@ -31,18 +29,12 @@ void ensurePicturesRegistered()
 
 QImage renderImage(const QString& path, QSize pixels)
 {
-    // Parsing and painting the file is most of what a picture costs; the
-    // cache gives the same pixels from the previous run.
-    const QByteArray key = path.toUtf8() + ' ' + PictureCache::fingerprint(path) + ' '
-        + QByteArray::number(pixels.width()) + 'x' + QByteArray::number(pixels.height());
-    return PictureCache::shared().picture(key, [&] {
-        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QSvgRenderer renderer(path);
-        QPainter painter(&image);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-        return image;
-    });
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(path);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
 }
 
 // An icon engine drawing an SVG file at the size asked for, in the style's
@@ -119,12 +111,6 @@ QImage image(const QString& name, QSize logicalSize, qreal devicePixelRatio)
 QPixmap pixmap(const QString& name, QSize logicalSize, qreal devicePixelRatio)
 {
     return QPixmap::fromImage(image(name, logicalSize, devicePixelRatio));
-}
-
-QByteArray fingerprint(const QString& name)
-{
-    ensurePicturesRegistered();
-    return PictureCache::fingerprint(resourcePath(name));
 }
 
 void render(const QString& name, QPainter& painter, const QRectF& target)

@@ -26,9 +26,6 @@ QIcon icon(const QString& name);
 QImage image(const QString& name, QSize logicalSize, qreal devicePixelRatio);
 QPixmap pixmap(const QString& name, QSize logicalSize, qreal devicePixelRatio);
 
-// A digest of the picture's file, for keys of drawings made from it.
-QByteArray fingerprint(const QString& name);
-
 // Draws the picture into target on painter.
 void render(const QString& name, QPainter& painter, const QRectF& target);
 // Draws the picture into the target that targetFor gives for the picture's own

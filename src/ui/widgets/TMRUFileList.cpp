@@ -1,8 +1,11 @@
 #include "ui/widgets/TMRUFileList.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <utility>
@@ -108,14 +111,34 @@ void writeEntries(QSettings& settings, const QString& group, const QStringList& 
     settings.endGroup();
 }
 
+QString userSettingsFile(const QString& organisation)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath() + QStringLiteral("/.config");
+    return folder + QLatin1Char('/') + organisation + QStringLiteral(".conf");
+}
+
+QString settingsFileProblem(const QString& file)
+{
+    // Asked of the name, never of an opened file: opening a pipe blocks.
+    const QFileInfo info(file);
+    if (!info.exists())
+        return {};
+    const QString named = QStringLiteral("The settings file \"%1\"").arg(file);
+    const QString ignored = QStringLiteral("; it is ignored, and the recent files are neither read nor kept.");
+    if (!info.isFile())
+        return named + QStringLiteral(" is not a regular file") + ignored;
+    if (info.size() > MaxSettingsFileBytes)
+        return named + QStringLiteral(" is larger than 1 MiB") + ignored;
+    return {};
+}
+
 }  // namespace mru
 
 TMRUFileList::TMRUFileList(QObject* parent)
     : QObject(parent)
 {
-    m_settingsFactory = [](const QString& organisation) {
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation);
-    };
 }
 
 TMRUFileList::~TMRUFileList()
@@ -187,9 +210,12 @@ bool TMRUFileList::Load()
     const mru::SettingsLocation where = mru::settingsLocation(m_autoSaveName, m_autoSaveKey);
     if (!where.isValid())
         return false;
+    const std::unique_ptr<QSettings> settings = openSettings(where);
+    if (!settings)
+        return true;
     // Up to MaxStoredEntries, not Maximum: a hand-edited longer list is shown
     // until the next addition.
-    setItems(mru::readEntries(*openSettings(where), where.group));
+    setItems(mru::readEntries(*settings, where.group));
     m_loaded = true;
     return true;
 }
@@ -200,6 +226,8 @@ bool TMRUFileList::Save() const
     if (!where.isValid())
         return false;
     const std::unique_ptr<QSettings> settings = openSettings(where);
+    if (!settings)
+        return false;
     mru::writeEntries(*settings, where.group, m_items);
     settings->sync();
     return settings->status() == QSettings::NoError;
@@ -212,7 +240,15 @@ void TMRUFileList::setSettingsFactory(SettingsFactory factory)
 
 std::unique_ptr<QSettings> TMRUFileList::openSettings(const mru::SettingsLocation& where) const
 {
-    return m_settingsFactory(where.organisation);
+    if (m_settingsFactory)
+        return m_settingsFactory(where.organisation);
+    // The same file as the native settings of the organisation, named so that
+    // it is checked before QSettings opens it (which it does when made).
+    const QString file = mru::userSettingsFile(where.organisation);
+    m_settingsProblem = mru::settingsFileProblem(file);
+    if (!m_settingsProblem.isEmpty())
+        return nullptr;
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
 void TMRUFileList::setItems(QStringList items)

@@ -74,6 +74,19 @@ QStringList readEntries(QSettings& settings, const QString& group, int limit = M
 // Replaces everything in group by the keys F0, F1, ... holding list.
 void writeEntries(QSettings& settings, const QString& group, const QStringList& list);
 
+// The list needs a few kilobytes of the settings; a larger file is read at
+// every start only to be mostly thrown away (a million entries of another
+// group cost seconds), so it is not read at all.
+constexpr qint64 MaxSettingsFileBytes = qint64{1024} * 1024;
+
+// The user's settings file of an organisation, where the native settings keep it.
+QString userSettingsFile(const QString& organisation);
+
+// Why file is not to be opened as settings, as a message naming it; empty
+// when it may be (a missing file may). Only a regular file is opened: a pipe
+// would block the start for good, a device would never end.
+QString settingsFileProblem(const QString& file);
+
 }  // namespace mru
 
 class TMRUFileList : public QObject {
@@ -123,8 +136,14 @@ public:
     bool Load();
     bool Save() const;
 
+    // Why the stored list was not read by the last Load (the settings file is
+    // no regular file or too large); empty when it was. Such a file is left
+    // as it is: the list is then not saved either.
+    QString SettingsProblem() const { return m_settingsProblem; }
+
     // The settings object for an organisation; a test may point it elsewhere.
-    // By default the user's native settings.
+    // By default the user's settings file (userSettingsFile), when
+    // settingsFileProblem finds none; else none (null).
     using SettingsFactory = std::function<std::unique_ptr<QSettings>(const QString& organisation)>;
     void setSettingsFactory(SettingsFactory factory);
 
@@ -149,6 +168,7 @@ private:
     QString m_autoSaveKey = QStringLiteral("MRU Items");
     bool m_loaded = false;
     SettingsFactory m_settingsFactory;
+    mutable QString m_settingsProblem;
 
     QPointer<QMenu> m_menu;
     QPointer<QAction> m_anchor;

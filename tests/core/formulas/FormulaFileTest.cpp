@@ -2,6 +2,7 @@
 
 #include "TempFolder.h"
 #include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +10,11 @@
 #include <fstream>
 #include <optional>
 #include <vector>
+#include <string>
 
 using namespace tintora;
 using tintora::testing::TempFolder;
+using namespace std::string_literals;
 
 namespace {
 
@@ -211,27 +214,48 @@ TEST(ReadFormulaFileTest, TellsAFormulaFromAnythingElse)
     for (int i = 0; i < 2048; ++i)
         picture += static_cast<char>((i * 131 + 7) % 256);
     std::filesystem::create_directory(folder.path() / "folder.tfx");
+    const std::string formula = "[Formula]\r\nName=\xC3\x89mail\r\n";
+    std::string unmarked;
+    for (char c : formula)
+        unmarked += std::string{c, '\0'};
+    std::string foreign = formula;  // the formula first, then more sections of something else than it may hold
+    for (int i = 0; i < 100000; ++i)
+        foreign += "[S" + std::to_string(i) + "]\nk=1\n";
+    std::string manyKeys = formula;
+    for (std::size_t i = 0; i < MaxIniEntries; ++i)
+        manyKeys += "k" + std::to_string(i) + "=1\n";
     const struct {
         const char* name;
         std::optional<std::string> bytes;  // none: nothing written
         FormulaFileState state;
+        const char* reason;  // part of the message
     } cases[] = {
-        {"absent.tfx", std::nullopt, FormulaFileState::Missing},
-        {"folder.tfx", std::nullopt, FormulaFileState::Unreadable},
-        {"empty.tfx", "", FormulaFileState::NoFormulaSection},
-        {"picture.tfx", picture, FormulaFileState::NoFormulaSection},
-        {"other.tfx", "[Properties]\nProtect=1\n[Memo]\nMemoCount=0\n", FormulaFileState::NoFormulaSection},
-        {"named.tfx", "[Formula]\nName=X\n", FormulaFileState::Formula},
-        {"bare.tfx", "; a formula left empty\r\n[ formula ]\r\n", FormulaFileState::Formula},
+        {"absent.tfx", std::nullopt, FormulaFileState::Missing, "does not exist"},
+        {"folder.tfx", std::nullopt, FormulaFileState::Unreadable, "cannot be read"},
+        {"empty.tfx", "", FormulaFileState::NoFormulaSection, "not a formula file"},
+        {"picture.tfx", picture, FormulaFileState::NotText, "not a text file"},
+        {"other.tfx", "[Properties]\nProtect=1\n[Memo]\nMemoCount=0\n", FormulaFileState::NoFormulaSection,
+            "not a formula file"},
+        {"named.tfx", "[Formula]\nName=X\n", FormulaFileState::Formula, ""},
+        {"bare.tfx", "; a formula left empty\r\n[ formula ]\r\n", FormulaFileState::Formula, ""},
+        {"utf16le.tfx", "\xFF\xFE"s + utf8ToUtf16(formula, Utf16Order::LittleEndian), FormulaFileState::Formula, ""},
+        {"utf16be.tfx", "\xFE\xFF"s + utf8ToUtf16(formula, Utf16Order::BigEndian), FormulaFileState::Formula, ""},
+        {"unmarked.tfx", unmarked, FormulaFileState::NotText, "not a text file"},
+        {"foreign.tfx", foreign, FormulaFileState::Formula, ""},
+        {"keys.tfx", manyKeys, FormulaFileState::TooManyEntries, "more than 65536 entries"},
     };
     for (const auto& c : cases) {
         const auto path = c.bytes ? folder.write(c.name, *c.bytes) : folder.path() / c.name;
         const FormulaFileRead read = readFormulaFile(path);
         EXPECT_EQ(read.state, c.state) << c.name;
-        EXPECT_EQ(formulaFileProblem(read.state, path.string()).find(path.string()) != std::string::npos,
-            c.state != FormulaFileState::Formula)
-            << c.name;
+        const std::string problem = formulaFileProblem(read.state, path.string());
+        EXPECT_EQ(problem.find(path.string()) != std::string::npos, c.state != FormulaFileState::Formula) << c.name;
+        EXPECT_NE(problem.find(c.reason), std::string::npos) << c.name << ": " << problem;
+        if (c.state == FormulaFileState::Formula && c.name != "bare.tfx"s)
+            EXPECT_NE(read.contents.readString("Formula", "Name", ""), "") << c.name;
     }
+    EXPECT_EQ(
+        readFormulaFile(folder.path() / "utf16be.tfx").contents.readString("Formula", "Name", ""), "\xC3\x89mail");
 }
 
 TEST(ReadFormulaFileTest, AFileBeyondTheSizeOfAnyFormulaIsNone)
@@ -239,7 +263,7 @@ TEST(ReadFormulaFileTest, AFileBeyondTheSizeOfAnyFormulaIsNone)
     TempFolder folder;
     const auto file = folder.write("huge.tfx", "[Formula]\nName=Huge\n");
     std::filesystem::resize_file(file, MaxFormulaFileBytes + 1);
-    EXPECT_EQ(readFormulaFile(file).state, FormulaFileState::NoFormulaSection);
+    EXPECT_EQ(readFormulaFile(file).state, FormulaFileState::TooLarge);
     FormulaSheet sheet;
     FormulaLoad(sheet, file.string(), folder.path());
     EXPECT_EQ(sheet.name(), "");

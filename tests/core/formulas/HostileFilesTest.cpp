@@ -73,10 +73,12 @@ TEST(HostileFilesTest, EveryFileLoadsToASaneSheet)
 
 TEST(HostileFilesTest, FilesBeyondEveryLimitAreNoFormulas)
 {
+    // A formula followed by 10^5 sections of something else is a formula: the
+    // limit is on what is kept.
     const std::map<std::string, FormulaFileState> states = {
-        {"long-line.tfx", FormulaFileState::NoFormulaSection},
-        {"million-keys.tfx", FormulaFileState::NoFormulaSection},
-        {"sections.tfx", FormulaFileState::NoFormulaSection},
+        {"long-line.tfx", FormulaFileState::TooLarge},
+        {"million-keys.tfx", FormulaFileState::TooLarge},
+        {"sections.tfx", FormulaFileState::Formula},
         {"fifo.tfx", FormulaFileState::Unreadable},
         {"dir.tfx", FormulaFileState::Unreadable},
     };

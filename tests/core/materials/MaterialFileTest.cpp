@@ -1,8 +1,10 @@
 #include "core/materials/MaterialFile.h"
+#include "core/materials/MaterialCheck.h"
 #include "core/materials/MaterialWrite.h"
 
 #include "TempFolder.h"
 #include "core/text/IniFile.h"
+#include "core/text/TextEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -247,3 +249,32 @@ TEST(MaterialFilesTogetherTest, FindingManyCodesAtOnceGivesWhatEachFindGives)
 }
 
 }  // namespace
+
+// UTF-16 with its mark is a material like any other, also after many foreign
+// sections; UTF-16 without it is no text: a missing material, and
+// --check-materials names it.
+TEST_F(MaterialLoadTest, Utf16WithItsMarkLoadsAndWithoutItCountsAsMissing)
+{
+    std::string foreign = Rutile;
+    for (int i = 0; i < 100000; ++i)
+        foreign += "[S" + std::to_string(i) + "]\n";
+    std::string unmarked;
+    for (char c : std::string(Rutile))
+        unmarked += std::string{c, '\0'};
+    folder.write("le.rm", "\xFF\xFE" + utf8ToUtf16(Rutile, Utf16Order::LittleEndian));
+    folder.write("be.rm", "\xFE\xFF" + utf8ToUtf16(Rutile, Utf16Order::BigEndian));
+    folder.write("foreign.rm", foreign);
+    folder.write("unmarked.rm", unmarked);
+    for (const char* code : {"le", "be", "foreign"}) {
+        load(1, code);
+        EXPECT_EQ(sheet.cell(Column::Description, 1), "Titanium dioxide") << code;
+        EXPECT_DOUBLE_EQ(sheet.row(1).props.Spec, 4.1) << code;
+    }
+    load(1, "unmarked");
+    EXPECT_FALSE(sheet.row(1).RowKind);
+    bool named = false;
+    for (const MaterialFinding& finding : checkMaterialFolder(folder.path()))
+        if (finding.file == "unmarked.rm")
+            named = finding.problem.fault == MaterialFault::NotIni;
+    EXPECT_TRUE(named);
+}

@@ -9,6 +9,7 @@
 
 #include "core/text/IniFile.h"
 #include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
 
 namespace tintora {
 namespace {
@@ -75,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Values, IniLookup,
         LookupCase{"lone quote kept", "[A]\nk=\"\n", "A", "k", "\""},
         LookupCase{"unmatched quotes kept", "[A]\nk=\"x'\n", "A", "k", "\"x'"},
         LookupCase{"opening quote only", "[A]\nk=\"x\n", "A", "k", "\"x"},
-        LookupCase{"inner quotes kept", "[A]\nk=5\" wide\n", "A", "k", "5\" wide"},
-        LookupCase{"nul inside a value", "[A]\nk=a\0b\n"s, "A", "k", "a\0b"s}));
+        LookupCase{"inner quotes kept", "[A]\nk=5\" wide\n", "A", "k", "5\" wide"}));
 
 INSTANTIATE_TEST_SUITE_P(Lines, IniLookup,
     ::testing::Values(LookupCase{"comment", "[A]\n;k=1\nk=2\n", "A", "k", "2"},
@@ -110,12 +110,47 @@ INSTANTIATE_TEST_SUITE_P(Duplicates, IniLookup,
         LookupCase{"later section ignored entirely", "[A]\nk=1\n[B]\n[A]\nm=2\n", "A", "m", std::nullopt},
         LookupCase{"other section after a repeat", "[A]\n[A]\nk=1\n[B]\nk=2\n", "B", "k", "2"}));
 
-TEST(IniFileTest, NulBytesArePartOfNames)
+// Text is UTF-8, Windows-1252, or UTF-16 after its byte-order mark; a NUL
+// (UTF-16 without its mark, a picture) or UTF-16 that does not decode is no
+// text: nothing is read from it and no edit is made to it.
+TEST(IniFileTest, BytesThatAreNoTextGiveNoReadingAndNoEdit)
 {
-    const IniFile ini = IniFile::parse("[A\0B]\nk\0ey=1\n"s);
-    EXPECT_EQ(ini.value("A\0B"s, "k\0ey"s), "1");
-    EXPECT_FALSE(ini.value("A\0B"s, "k").has_value());
-    EXPECT_FALSE(ini.hasSection("A"));
+    const std::string material = "[Material]\r\nName=Blanc fix\r\n";
+    std::string unmarked;
+    for (char c : material)
+        unmarked += std::string{c, '\0'};
+    const std::string cases[] = {
+        "[A\0B]\nk\0ey=1\n"s, "[A]\nk=a\0b\n"s, unmarked,
+        "\xFF\xFE[\0A\0]\0\n\0k\0=\0\x00\xD8\n\0"s,  // an unpaired surrogate
+        "\xFE\xFF\0[\0A\0]\n"s,  // an odd number of bytes
+        "\xFF\xFE[\0A\0]\0\n\0k\0=\0\0\0"s,  // U+0000
+    };
+    for (const std::string& bytes : cases) {
+        const IniFileRead read = IniFile::examine(bytes);
+        EXPECT_EQ(read.status, IniReadStatus::NotText) << bytes;
+        EXPECT_FALSE(read.contents.hasAnySection()) << bytes;
+        const IniEditResult edited = editIniBytes(bytes, {{"A", "k", "2"}});
+        EXPECT_EQ(edited.problem, iniReadProblem(IniReadStatus::NotText)) << bytes;
+        EXPECT_TRUE(edited.problem.starts_with("the file is not text")) << edited.problem;
+    }
+}
+
+// UTF-16 with its mark, in either order, reads as text and is written back in
+// UTF-16 with the same mark, every other character kept.
+TEST(IniFileTest, Utf16WithItsMarkIsReadAndWrittenBackAsUtf16)
+{
+    const std::string text = "; \xC3\xA9tain \xF0\x9F\x8E\xA8\r\n[Material]\r\nName=Blanc fix\r\nSpec=4.5\r\n";
+    for (const Utf16Order order : {Utf16Order::LittleEndian, Utf16Order::BigEndian}) {
+        const std::string bytes = std::string(utf16Mark(order)) + utf8ToUtf16(text, order);
+        const IniFile ini = IniFile::parse(bytes);
+        EXPECT_EQ(ini.value("Material", "Name"), "Blanc fix");
+        const IniEditResult edited = editIniBytes(bytes, {{"Material", "Name", "\xC3\x89tain"}});
+        ASSERT_TRUE(edited.ok()) << edited.problem;
+        std::string expected = text;
+        expected.replace(expected.find("Blanc fix"), 9, "\xC3\x89tain");
+        EXPECT_EQ(edited.bytes, std::string(utf16Mark(order)) + utf8ToUtf16(expected, order));
+        EXPECT_EQ(utf16ToUtf8(std::string_view(edited.bytes).substr(2), order), expected);
+    }
 }
 
 TEST(IniFileTest, ValuesAreCutAt1023Characters)
@@ -297,9 +332,9 @@ TEST_F(IniFiles, BinaryFileReadsAsGarbageWithoutHarm)
     for (int i = 0; i < 4096; ++i)
         bytes += static_cast<char>((i * 37) % 256);
     save(file("binary.rm"), "[A]\nk=1\n\0\0=\0\n"s + bytes);
-    const IniFile ini = IniFile::read(file("binary.rm"));
-    EXPECT_EQ(ini.value("A", "k"), "1");
-    EXPECT_EQ(ini.value("A", "\0\0"s), "\0"s);
+    const IniFileRead read = IniFile::load(file("binary.rm"));
+    EXPECT_EQ(read.status, IniReadStatus::NotText);
+    EXPECT_FALSE(read.contents.hasSection("A"));
 }
 
 TEST_F(IniFiles, NulBytesBeforeAHeaderMakeItNoHeader)
@@ -330,8 +365,21 @@ TEST_F(IniFiles, AFileWithMoreKeysThanAnyOfOursIsNotKept)
     save(path, text);
     EXPECT_EQ(IniFile::load(path).status, IniReadStatus::Read);
     save(path, text + "one=more\n");
-    EXPECT_EQ(IniFile::load(path).status, IniReadStatus::TooLarge);
+    EXPECT_EQ(IniFile::load(path).status, IniReadStatus::TooManyEntries);
     EXPECT_FALSE(IniFile::parse(text + "[B]\n").hasSection("A"));
+    // The bound is on what is kept: other sections cost their lines only.
+    std::string others = "[Formula]\nName=x\n";
+    for (int i = 0; i < 100000; ++i)
+        others += "[S" + std::to_string(i) + "]\nk=1\n";
+    EXPECT_EQ(IniFile::parse(others, {"formula"}).value("Formula", "Name"), "x");
+    EXPECT_TRUE(IniFile::parse(others, {"formula"}).hasAnySection());
+    EXPECT_EQ(IniFile::examine(others).status, IniReadStatus::TooManyEntries);
+    // So is an edit's: it succeeds, and when the kept part is too large it says so.
+    const IniEditResult edited = editIniBytes(others, {{"Formula", "Name", "y"}});
+    ASSERT_TRUE(edited.ok()) << edited.problem;
+    EXPECT_EQ(edited.bytes, "[Formula]\nName=y\n" + others.substr(others.find("[S0]")));
+    EXPECT_EQ(editIniBytes(text + "one=more\n", {{"A", "k1", "2"}}).problem,
+        "the file holds more than 65536 sections and keys");
 }
 
 // ---------------------------------------------------------------- writing
@@ -381,8 +429,7 @@ INSTANTIATE_TEST_SUITE_P(Replace, IniWrite,
         WriteCase{"the first of duplicate keys", "[A]\nk=1\nK=2\n", "A", "k", "9", "[A]\nk=9\nK=2\n"},
         WriteCase{"in the first of duplicate sections", "[A]\nx=1\n[B]\n[a]\nk=2\n", "A", "k", "9",
             "[A]\nx=1\nk=9\n[B]\n[a]\nk=2\n"},
-        WriteCase{"byte-order mark kept", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "A", "k", "2", "\xEF\xBB\xBF[A]\r\nk=2\r\n"},
-        WriteCase{"nul bytes kept", "[A]\nk=1\n\0\0x\n"s, "A", "k", "2", "[A]\nk=2\n\0\0x\n"s}));
+        WriteCase{"byte-order mark kept", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "A", "k", "2", "\xEF\xBB\xBF[A]\r\nk=2\r\n"}));
 
 INSTANTIATE_TEST_SUITE_P(NewKey, IniWrite,
     ::testing::Values(WriteCase{"after the last entry, not after comments", "[A]\na=1\n\n;c=1\n[B]\nb=2\n", "A", "x",

@@ -1,14 +1,24 @@
 #include "ui/widgets/TMRUFileList.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +70,8 @@ private slots:
     void savedAtDestruction();
     void settingsFactoryRedirectsTheStore();
     void aMillionStoredEntriesAreCutToTheLargestMaximum();
+    void anUnusableSettingsFileIsLeftUnread_data();
+    void anUnusableSettingsFileIsLeftUnread();
     void cleanupTestCase();
 
 private:
@@ -542,6 +554,77 @@ void TMRUFileListTest::aMillionStoredEntriesAreCutToTheLargestMaximum()
     QCOMPARE(list.Items().front(), QStringLiteral("f1.tfx"));
     QCOMPARE(list.Items().back(), QStringLiteral("f255.tfx"));
     QCOMPARE(int(menu->actions().size()), actionsBefore + 1 + mru::MaxStoredEntries);
+}
+
+void TMRUFileListTest::anUnusableSettingsFileIsLeftUnread_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("folder") << "folder";
+    // A recent-files group, then a million entries of another group.
+    QTest::newRow("larger than 1 MiB") << "large";
+}
+
+void TMRUFileListTest::anUnusableSettingsFileIsLeftUnread()
+{
+    QFETCH(QString, kind);
+    const QString file = mru::userSettingsFile(QStringLiteral("Vantrel"));
+    QCOMPARE(file, vantrelSettings().fileName());
+    QFile::remove(file);
+    // Whatever happens, the next test's settings must open again.
+    const auto removeAfter = qScopeGuard([&] { QFile::remove(file) || QDir(file).removeRecursively(); });
+    QByteArray large = "[MRU]\nF0=stored.tfx\n[Other]\n";
+    if (kind == "pipe") {
+        QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkpath(file));
+    } else {
+        for (int i = 0; i < 1000000; ++i)
+            large += "k" + QByteArray::number(i) + "=1\n";
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(large) == large.size());
+    }
+    // A reader blocked on the pipe is let go after a while, so that a failure
+    // ends the test instead of hanging it.
+    std::atomic<bool> loaded = false;
+    std::thread release([&] {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (!loaded) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (kind != "pipe" || std::chrono::steady_clock::now() < until)
+                continue;
+            const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+    QString problem;
+    {
+        TMRUFileList list;
+        configureForVantrel(list);
+        QElapsedTimer timer;
+        timer.start();
+        list.SetUp();
+        const qint64 elapsed = timer.elapsed();
+        loaded = true;
+        release.join();
+        QVERIFY2(elapsed < 2000, "the settings file was opened");
+        QVERIFY(list.Items().isEmpty());
+        problem = list.SettingsProblem();
+        list.AddItem(QStringLiteral("new.tfx"));
+    }
+    QVERIFY2(problem.contains(QStringLiteral("\"%1\"").arg(file)), qPrintable(problem));
+    // Left as it was, not replaced by a saved list.
+    const QFileInfo after(file);
+    if (kind == "pipe")
+        QVERIFY(after.exists() && !after.isFile() && !after.isDir());
+    if (kind == "folder")
+        QVERIFY(after.isDir());
+    if (kind == "large") {
+        QFile in(file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QVERIFY(in.readAll() == large);
+    }
 }
 
 int main(int argc, char** argv)
