@@ -1,11 +1,9 @@
 #pragma once
 // The pieces the main window puts together, set up as the program describes
 // them: the grid, the status line, the recent-files list and the tip dialog.
-#include "ui/widgets/TExplorerButton.h"
-
-#include <QAction>
 #include <QString>
 
+class QAction;
 class QFrame;
 class QMenu;
 class QStatusBar;
@@ -39,16 +37,3 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
-
-// A command's connection to a menu entry or a flat button.
-template <typename Receiver>
-void onTriggered(QAction* action, Receiver* receiver, void (Receiver::*handler)())
-{
-    QObject::connect(action, &QAction::triggered, receiver, handler);
-}
-
-template <typename Receiver>
-void onClick(TExplorerButton* button, Receiver* receiver, void (Receiver::*handler)())
-{
-    QObject::connect(button, &TExplorerButton::OnClick, receiver, handler);
-}

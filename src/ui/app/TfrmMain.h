@@ -51,6 +51,9 @@ struct MainWindowServices {
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
+    // The command table names the handlers below.
+    friend class MainCommands;
+
 public:
     explicit TfrmMain(MainWindowServices services, QWidget* parent = nullptr);
     ~TfrmMain() override;
@@ -90,9 +93,6 @@ private:
     void createLayout();
     void createParts();
     void connectCommands();
-    void connectDocumentCommands();
-    void connectGridCommands();
-    void connectRecalcCommands();
     void configureMRUList();
     void FormCreate();
     void progress(int percent);
@@ -116,6 +116,7 @@ private:
     void Properties1Click();
 
     // Commands of the window shell.
+    void Exit1Click();
     void Expand1Click();
     void openHelp(const QString& anchor);
     void Contents1Click();

@@ -321,6 +321,43 @@ private slots:
         QCOMPARE(b->width(), name == QLatin1String("MaterialsButton") ? 38 : 24);
     }
 
+    // Each button stands for a command's action and follows its enabled
+    // state; the context menu's entries follow the Edit menu's commands. One
+    // click on a button or on a context-menu entry runs its command once.
+    void buttonsAndPopupEntriesRunTheirCommandOnce()
+    {
+        const auto buttons = window->findChildren<TExplorerButton*>();
+        QVERIFY(buttons.size() >= 20);
+        for (TExplorerButton* b : buttons) {
+            QAction* command = b->DefaultAction();
+            QVERIFY2(command, qPrintable(b->objectName()));
+            const bool enabled = command->isEnabled();
+            QCOMPARE(b->isEnabled(), enabled);
+            command->setEnabled(!enabled);
+            QVERIFY2(b->isEnabled() == !enabled, qPrintable(b->objectName()));
+            command->setEnabled(enabled);
+        }
+        const MainMenus& menus = window->menus();
+        menus.mCut->setEnabled(false);
+        QVERIFY(!menus.PopupCut->isEnabled());
+        menus.mCut->setEnabled(true);
+        QVERIFY(menus.PopupCut->isEnabled());
+
+        open(formulas() + QStringLiteral("/small.tfx"));
+        const QStringList materials{cell(1, 2), cell(1, 3)};
+        window->Grid1()->setCurrentCell(1, 2);
+        emit window->buttons().InsertButton->OnClick();
+        QVERIFY(cell(1, 2).isEmpty());
+        QCOMPARE(cell(1, 3), materials[0]);
+        QCOMPARE(cell(1, 4), materials[1]);
+        QSignalSpy cuts(menus.mCut, &QAction::triggered);
+        window->Grid1()->setCurrentCell(1, 3);
+        menus.PopupCut->trigger();
+        QCOMPARE(cuts.count(), 1);
+        QVERIFY(cell(1, 3).isEmpty());
+        QCOMPARE(cell(1, 4), materials[1]);
+    }
+
     void openLoadsTheFormulaAndNamesItInTheCaption()
     {
         open(formulas() + QStringLiteral("/small.tfx"));
