@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -632,6 +633,12 @@ private slots:
         window->menus().About1->trigger();
         QVERIFY(okShown);
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemStart"}));
+        // The version is the project's (CMakeLists.txt), as the build says it.
+        QStringList texts;
+        for (const QLabel* label : about.findChildren<QLabel*>())
+            texts << label->text();
+        QVERIFY2(texts.contains(QStringLiteral("Version ") + QStringLiteral(TINTORA_PROJECT_VERSION)),
+            qPrintable(texts.join(u'|')));
     }
 
     void tipsFromTheMenuShowEvenWhenSwitchedOff()
