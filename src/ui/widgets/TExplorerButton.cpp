@@ -1,5 +1,7 @@
 #include "ui/widgets/TExplorerButton.h"
 
+#include "ui/widgets/WidgetAccessibility.h"
+
 #include <QAction>
 #include <QCursor>
 #include <QEnterEvent>
@@ -23,6 +25,7 @@ TExplorerButton::TExplorerButton(QWidget* parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover, false);
+    widgetaccessibility::install();
 }
 
 // ---- properties -------------------------------------------------------------
@@ -262,19 +265,25 @@ bool TExplorerButton::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut) {
         auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (shortcut->shortcutId() == m_shortcutId && isEnabled() && isVisible()) {
-            m_mouseInside = true;
-            m_pressed = false;
-            update();
-            press();
-            if (m_pressed)
-                release(true);
-            m_mouseInside = rect().contains(mapFromGlobal(QCursor::pos())) && underMouse();
-            update();
-        }
+        if (shortcut->shortcutId() == m_shortcutId)
+            click();
         return true;
     }
     return QWidget::event(event);
+}
+
+void TExplorerButton::click()
+{
+    if (!isEnabled() || !isVisible())
+        return;
+    m_mouseInside = true;
+    m_pressed = false;
+    update();
+    press();
+    if (m_pressed)
+        release(true);
+    m_mouseInside = rect().contains(mapFromGlobal(QCursor::pos())) && underMouse();
+    update();
 }
 
 void TExplorerButton::enterEvent(QEnterEvent*)

@@ -86,6 +86,9 @@ public:
     void setDefaultAction(QAction* action);
     static constexpr QSize ActionGlyphSize{16, 16};
 
+    // Clicks the button as its access key does: only while enabled and shown.
+    void click();
+
     bool MouseInside() const { return m_mouseInside; }
     bool Pressed() const { return m_pressed; }
 

@@ -18,6 +18,7 @@
 #include "ui/widgets/TTipWindow.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -357,6 +358,54 @@ private slots:
         QCOMPARE(cuts.count(), 1);
         QVERIFY(cell(1, 3).isEmpty());
         QCOMPARE(cell(1, 4), materials[1]);
+    }
+
+    // Assistive technology sees the grid as a table of the formula's rows and
+    // columns, with their headers, each cell's text and the current cell; the
+    // flat buttons as buttons named by their hints, pressed as a click is; the
+    // property boxes named by their labels.
+    void reachableByAssistiveTechnology()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->Grid1()->setCurrentCell(3, 2);
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window->Grid1());
+        QVERIFY(grid && grid->tableInterface());
+        QCOMPARE(grid->role(), QAccessible::Table);
+        QAccessibleTableInterface* table = grid->tableInterface();
+        QCOMPARE(table->rowCount(), tintora::SheetRowCount);
+        QCOMPARE(table->columnCount(), tintora::ColumnCount - 1);
+        QCOMPARE(table->columnDescription(0), QStringLiteral("Material"));
+        QCOMPARE(table->columnDescription(4), QStringLiteral("W%"));
+        QAccessibleInterface* water = table->cellAt(1, 0);
+        QCOMPARE(water->text(QAccessible::Name), QStringLiteral("Water"));
+        QCOMPARE(water->role(), QAccessible::Cell);
+        QCOMPARE(grid->child(grid->indexOfChild(water)), water);
+        QCOMPARE(water->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+            QStringLiteral("Material"));
+        QCOMPARE(water->tableCellInterface()->rowHeaderCells().value(0)->text(QAccessible::Name), QStringLiteral("2"));
+        QAccessibleInterface* weight = table->cellAt(1, 2);
+        QCOMPARE(weight->text(QAccessible::Name), cell(3, 2));
+        QCOMPARE(table->selectedCells(), QList<QAccessibleInterface*>{weight});
+        QVERIFY(weight->state().selected && !water->state().selected);
+        QVERIFY(!table->cellAt(-1, 0) && !table->cellAt(tintora::SheetRowCount, 0));
+
+        QAccessibleInterface* save = QAccessible::queryAccessibleInterface(window->buttons().SaveButton);
+        QCOMPARE(save->role(), QAccessible::Button);
+        QCOMPARE(save->text(QAccessible::Name), QStringLiteral("Save"));
+        QVERIFY(QAccessible::queryAccessibleInterface(window->buttons().CopyOutButton)->state().disabled);
+        QAccessibleInterface* flip = QAccessible::queryAccessibleInterface(window->buttons().WtVolButton);
+        QVERIFY(flip->state().checkable && !flip->state().checked);
+        flip->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(window->menus().FlipPercents1->isChecked());
+        QVERIFY(flip->state().checked);
+
+        QAccessibleInterface* box
+            = QAccessible::queryAccessibleInterface(window->properties()->box(PropertyBox::PBBox));
+        QCOMPARE(box->text(QAccessible::Name), QStringLiteral("P/B Ratio"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(window->properties()->NameBox())->text(QAccessible::Name),
+            QStringLiteral("Name"));
     }
 
     void openLoadsTheFormulaAndNamesItInTheCaption()
