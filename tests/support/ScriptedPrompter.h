@@ -2,7 +2,7 @@
 // A Prompter and Sounds for tests: records what would have been shown or
 // played, and answers questions as the test chose. Framework-free, so that
 // core and window tests share it.
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 
 #include <deque>
 #include <string>

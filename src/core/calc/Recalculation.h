@@ -4,8 +4,8 @@
 // cost per gallon reaches the value typed on the keypad.
 #include "core/calc/KeypadDialog.h"
 #include "core/calc/PanelCalculate.h"
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 
 #include <array>
 #include <string>

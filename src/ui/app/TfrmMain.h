@@ -6,8 +6,8 @@
 // (LabPrintCommands) and the dialogs.
 // What it tells or asks the user goes through the Prompter.
 #include "core/calc/KeypadDialog.h"
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/WindowSizeRules.h"

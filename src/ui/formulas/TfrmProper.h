@@ -4,7 +4,7 @@
 // It reads the file each time it opens; OK writes what it shows back into the
 // file, Cancel drops whatever was changed.
 #include "core/formulas/FormulaProperties.h"
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 
 #include <QDialog>
 

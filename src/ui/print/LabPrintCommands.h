@@ -2,8 +2,8 @@
 // The printout's two commands of the main window: File > Print > Lab Print,
 // through the print dialog, and the Print button, at once on the printer last
 // confirmed in the dialog or else on the system's.
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 #include "ui/print/PrinterChoice.h"
 
 #include <QObject>
