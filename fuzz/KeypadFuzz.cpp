@@ -5,7 +5,7 @@
 // leaves finite totals.
 #include "core/calc/Calculate.h"
 #include "core/calc/PanelCalculate.h"
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 #include "core/text/NumberText.h"
 
 #include <array>

@@ -1,4 +1,5 @@
 // Tintora: a formulation calculator for paints and coatings.
+#include "core/Version.h"
 #include "core/formulas/ProgramFiles.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/ProgramStart.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv)
     TintoraApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tintora"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TINTORA_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tintora::ProductVersion));
     const QString formula = formulaToOpen(app);
     QApplication::setFont(smallSansFont());
     QApplication::setWindowIcon(Artwork::applicationIcon());

@@ -69,8 +69,7 @@ nlohmann::ordered_json sheetAsJson(const LoadedFormula& loaded, const std::strin
 void printFormula(const ReportOptions& options, const LoadedFormula& formula, const std::string& path)
 {
     if (options.json)
-        std::cout << sheetAsJson(formula.sheet, path, formula.formulaProtected)
-                         .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+        std::cout << sheetAsJson(formula, path).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
                   << "\n";
     else
         std::cout << renderPageAsText(

@@ -5,7 +5,7 @@
 
 #include "core/formulas/FormulaFile.h"
 #include "core/formulas/FormulaWrite.h"
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // played, and answers questions as the test chose. The sounds are the
 // program's own (SoundingPrompter), not this file's. Framework-free, so that
 // core and window tests share it.
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 
 #include <deque>
 #include <string>

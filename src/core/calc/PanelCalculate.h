@@ -1,8 +1,8 @@
 #pragma once
 // The four-function calculator behind both keypads, and what the keypad panel
 // does to the row whose Weight or Volume cell serves as its display.
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 
 #include <string>
 #include <string_view>

@@ -6,8 +6,8 @@
 // keypad.
 #include "core/calc/KeypadDialog.h"
 #include "core/calc/PanelCalculate.h"
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 
 #include <array>
 #include <optional>

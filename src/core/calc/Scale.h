@@ -7,8 +7,8 @@
 #include "core/calc/KeypadDialog.h"
 #include "core/calc/PanelCalculate.h"
 #include "core/calc/Recalculation.h"
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 
 #include <array>
 #include <optional>

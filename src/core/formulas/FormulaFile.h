@@ -1,5 +1,6 @@
 #pragma once
 // Formula files (INI text, extension "tfx") and reading one into the sheet.
+#include "core/Version.h"
 #include "core/sheet/FormulaSheet.h"
 #include "core/text/IniFile.h"
 
@@ -14,7 +15,6 @@ class MaterialFiles;
 
 constexpr const char* ProductTitle = "Tintora";
 constexpr const char* ProductShortName = "Korvel";
-constexpr const char* ProductVersion = "2.31";
 constexpr const char* FormulaExt = "tfx";
 constexpr const char* MaterialNotFound = "Material not found";
 // The key of a note kept beside a code that names no material file (the row

@@ -3,9 +3,24 @@
 #include "core/calc/Calculate.h"
 #include "core/text/NumberText.h"
 
-#include <cassert>
+#include <stdexcept>
+#include <string>
 
 namespace tintora {
+
+namespace {
+
+// A row number outside 1 ... 36 is a fault of the caller, checked in every
+// build: it stops the operation instead of reaching beyond the rows.
+std::size_t rowIndex(int n)
+{
+    if (n < 1 || n > SheetRowCount)
+        throw std::out_of_range(
+            "formula row " + std::to_string(n) + " is not among rows 1 to " + std::to_string(SheetRowCount));
+    return static_cast<std::size_t>(n - 1);
+}
+
+}  // namespace
 
 const char* propertyBoxName(PropertyBox box)
 {
@@ -38,14 +53,12 @@ FormulaSheet::FormulaSheet()
 
 SheetRow& FormulaSheet::row(int n)
 {
-    assert(n >= 1 && n <= SheetRowCount);
-    return rows_[n - 1];
+    return rows_[rowIndex(n)];
 }
 
 const SheetRow& FormulaSheet::row(int n) const
 {
-    assert(n >= 1 && n <= SheetRowCount);
-    return rows_[n - 1];
+    return rows_[rowIndex(n)];
 }
 
 void FormulaSheet::setName(std::string name)

@@ -6,7 +6,8 @@
 #include "core/text/NumberText.h"
 #include "core/text/TextEncoding.h"
 
-#include <cassert>
+#include <stdexcept>
+#include <string>
 
 namespace tintora {
 
@@ -14,7 +15,10 @@ namespace {
 
 Column columnOf(GridCell cell)
 {
-    assert(cell.col >= 0 && cell.col < ColumnCount);
+    // Checked in every build, as the rows are: a column beyond the sheet's
+    // would index beyond a row's cells.
+    if (cell.col < 0 || cell.col >= ColumnCount)
+        throw std::out_of_range("grid column " + std::to_string(cell.col) + " is not among the sheet's columns");
     return static_cast<Column>(cell.col);
 }
 

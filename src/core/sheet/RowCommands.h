@@ -4,9 +4,9 @@
 // of the current cell) or on all rows; the current cell itself does not move
 // and PreviousCol, PreviousRow and SavedCellText are not touched. Questions
 // and notices go through the Prompter. Row numbers (column 0) never move.
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
 #include "core/sheet/GridEditState.h"
-#include "core/sheet/Prompter.h"
 
 #include <filesystem>
 

@@ -10,31 +10,50 @@
 
 namespace {
 
-// The menu image list: picture names by number, 1 ... 28.
-constexpr std::array<const char*, 28> menuPictures{
-    "new", "open", "save", "properties",  //  1 -  4
-    "delete", "cut", "copy", "paste",  //  5 -  8
-    "excel-out", "insert-row", "delete-row", "reload",  //  9 - 12
-    "mark-all", "unmark-all", "flip-percents", "weight",  // 13 - 16
-    "volume", "percent", "binder", "cost",  // 17 - 20
-    "pigment", "solids", "volatile", "folders",  // 21 - 24
-    "bulb", "help-contents", "print", "find",  // 25 - 28
+// The picture files of the command icons, in the order of Artwork::Icon after None.
+constexpr std::array<const char*, Artwork::IconCount> commandPictures{
+    "new",
+    "open",
+    "save",
+    "properties",
+    "delete",
+    "cut",
+    "copy",
+    "paste",
+    "excel-out",
+    "insert-row",
+    "delete-row",
+    "reload",
+    "mark-all",
+    "unmark-all",
+    "flip-percents",
+    "weight",
+    "volume",
+    "percent",
+    "binder",
+    "cost",
+    "pigment",
+    "solids",
+    "volatile",
+    "folders",
+    "bulb",
+    "help-contents",
+    "print",
+    "find",
+    "edit-materials",
 };
 
-const QString editMaterialsPicture = QStringLiteral("edit-materials");
 const QString applicationPicture = QStringLiteral("tintora");
 const QString wordmarkPicture = QStringLiteral("wordmark");
 // The height of the wordmark's capitals, drawn at 100 px.
 constexpr qreal WordmarkCapHeight = 73;
 
-// The picture of menu image `number`, or of Edit Materials for 0; empty when unknown.
-QString pictureOf(int number)
+// The picture of a command icon; empty for None.
+QString pictureOf(Artwork::Icon which)
 {
-    if (number == 0)
-        return editMaterialsPicture;
-    if (number < 1 || number > static_cast<int>(menuPictures.size()))
+    if (which == Artwork::Icon::None)
         return {};
-    return QString::fromLatin1(menuPictures[static_cast<std::size_t>(number - 1)]);
+    return QString::fromLatin1(commandPictures[static_cast<std::size_t>(which) - 1]);
 }
 
 qreal screenPixelRatio()
@@ -71,30 +90,15 @@ QImage drawLogo(QSize size, qreal dpr)
 
 namespace Artwork {
 
-QIcon menuIcon(int number)
+QIcon icon(Icon which)
 {
-    if (number == 0)
-        return {};
-    const QString picture = pictureOf(number);
+    const QString picture = pictureOf(which);
     return picture.isEmpty() ? QIcon() : svgicon::icon(picture);
-}
-
-QIcon editMaterialsIcon()
-{
-    return svgicon::icon(editMaterialsPicture);
 }
 
 QIcon applicationIcon()
 {
     return svgicon::icon(applicationPicture);
-}
-
-QImage buttonGlyph(int number, qreal devicePixelRatio)
-{
-    const QString picture = pictureOf(number);
-    if (picture.isEmpty())
-        return {};
-    return svgicon::image(picture, QSize(16, 16), devicePixelRatio);
 }
 
 QImage okGlyph(qreal devicePixelRatio)

@@ -1,6 +1,6 @@
 #include "ui/app/ButtonBar.h"
 
-#include "ui/app/Artwork.h"
+#include "ui/app/MainMenus.h"
 #include "ui/widgets/TExplorerButton.h"
 
 #include <QFrame>
@@ -10,36 +10,38 @@
 namespace {
 
 struct ButtonDefinition {
-    TExplorerButton* ButtonBarButtons::*slot;
+    TExplorerButton* ButtonBarButtons::*button;
     const char* name;
-    const char* hint;
-    bool enabled;
-    int icon;  // menu image number, or 0 for the Edit Materials picture
+    QAction* MainMenus::*command;
     bool groupEnd = false;
+    int width = 24;
 };
 
+using B = ButtonBarButtons;
+using M = MainMenus;
+
 // In order from the left; a group ends with a bevel.
-constexpr ButtonDefinition Buttons[] = {
-    {&ButtonBarButtons::NewButton, "NewButton", "New", true, 1},
-    {&ButtonBarButtons::OpenButton, "OpenButton", "Open", true, 2},
-    {&ButtonBarButtons::SaveButton, "SaveButton", "Save", true, 3},
-    {&ButtonBarButtons::PrintButton, "PrintButton", "Print", true, 27, true},
-    {&ButtonBarButtons::CopyOutButton, "CopyOutButton", "Excel Out", false, 9},
-    {&ButtonBarButtons::btnProperties, "btnProperties", "Formula Properties", true, 4, true},
-    {&ButtonBarButtons::InsertButton, "InsertButton", "Insert Row", true, 10},
-    {&ButtonBarButtons::DeleteButton, "DeleteButton", "Delete Row", true, 11, true},
-    {&ButtonBarButtons::MarkButton, "MarkButton", "Mark All", true, 13},
-    {&ButtonBarButtons::UnMarkButton, "UnMarkButton", "Unmark All", true, 14, true},
-    {&ButtonBarButtons::WeightButton, "WeightButton", "Weight Recalc", true, 16},
-    {&ButtonBarButtons::VolumeButton, "VolumeButton", "Volume Recalc", true, 17},
-    {&ButtonBarButtons::ExplorerButton2, "ExplorerButton2", "Percent Recalc", false, 18},
-    {&ButtonBarButtons::BinderButton, "BinderButton", "Binder Recalc", false, 19},
-    {&ButtonBarButtons::CostButton, "CostButton", "Cost Recalc", true, 20},
-    {&ButtonBarButtons::PigmentButton, "PigmentButton", "Pigment Recalc", false, 21},
-    {&ButtonBarButtons::Solidsbutton, "Solidsbutton", "Solids Recalc", false, 22},
-    {&ButtonBarButtons::VolatileButton, "VolatileButton", "Volatile Recalc", false, 23, true},
-    {&ButtonBarButtons::WtVolButton, "WtVolButton", "Flip Percents", true, 15, true},
-    {&ButtonBarButtons::MaterialsButton, "MaterialsButton", "Edit Materials", true, 0},
+const ButtonDefinition Buttons[] = {
+    {.button = &B::NewButton, .name = "NewButton", .command = &M::New1},
+    {.button = &B::OpenButton, .name = "OpenButton", .command = &M::Open1},
+    {.button = &B::SaveButton, .name = "SaveButton", .command = &M::Save1},
+    {.button = &B::PrintButton, .name = "PrintButton", .command = &M::PrintNow, .groupEnd = true},
+    {.button = &B::CopyOutButton, .name = "CopyOutButton", .command = &M::Excel},
+    {.button = &B::btnProperties, .name = "btnProperties", .command = &M::Properties1, .groupEnd = true},
+    {.button = &B::InsertButton, .name = "InsertButton", .command = &M::RMInsert1},
+    {.button = &B::DeleteButton, .name = "DeleteButton", .command = &M::RMDelete1, .groupEnd = true},
+    {.button = &B::MarkButton, .name = "MarkButton", .command = &M::MarkAll1},
+    {.button = &B::UnMarkButton, .name = "UnMarkButton", .command = &M::UnmarkAll1, .groupEnd = true},
+    {.button = &B::WeightButton, .name = "WeightButton", .command = &M::Weight1},
+    {.button = &B::VolumeButton, .name = "VolumeButton", .command = &M::Volume1},
+    {.button = &B::ExplorerButton2, .name = "ExplorerButton2", .command = &M::Percent1},
+    {.button = &B::BinderButton, .name = "BinderButton", .command = &M::BinderRecalc},
+    {.button = &B::CostButton, .name = "CostButton", .command = &M::CostRecalc},
+    {.button = &B::PigmentButton, .name = "PigmentButton", .command = &M::PigmentRecalc},
+    {.button = &B::Solidsbutton, .name = "Solidsbutton", .command = &M::SolidsRecalc},
+    {.button = &B::VolatileButton, .name = "VolatileButton", .command = &M::VolatileRecalc, .groupEnd = true},
+    {.button = &B::WtVolButton, .name = "WtVolButton", .command = &M::FlipPercents1, .groupEnd = true},
+    {.button = &B::MaterialsButton, .name = "MaterialsButton", .command = &M::Materials1, .width = 38},
 };
 
 QFrame* bevel(QWidget* parent)
@@ -53,7 +55,7 @@ QFrame* bevel(QWidget* parent)
 
 }  // namespace
 
-ButtonBar::ButtonBar(QWidget* parent)
+ButtonBar::ButtonBar(const MainMenus& commands, QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("ButtonBarPanel"));
@@ -63,19 +65,18 @@ ButtonBar::ButtonBar(QWidget* parent)
     layout->setContentsMargins(2, TopLineHeight, 2, 2);
     layout->setSpacing(0);
     for (const ButtonDefinition& entry : Buttons) {
-        auto* b = buttons_.*entry.slot = new TExplorerButton(this);
+        auto* b = buttons_.*entry.button = new TExplorerButton(this);
         b->setObjectName(QString::fromLatin1(entry.name));
-        b->setFixedSize(std::string_view(entry.name) == "MaterialsButton" ? 38 : 24, 22);
-        b->setBitmap(Artwork::buttonGlyph(entry.icon, devicePixelRatioF()));
+        b->setFixedSize(entry.width, 22);
         b->setOptions(TButtonOption::boMonoDisplay | TButtonOption::boIconOnly | TButtonOption::boShowBevel);
-        b->setHint(QString::fromLatin1(entry.hint));
         b->setShowHint(true);
-        b->setEnabled(entry.enabled);
+        b->setDefaultAction(commands.*entry.command);
         layout->addWidget(b);
         if (entry.groupEnd)
             layout->addWidget(bevel(this));
     }
-    // The percent toggle stays down while the percents are by volume.
+    // The percent toggle stays down while the percents are by volume: its
+    // command is checked then.
     TExplorerButton* toggle = buttons_.WtVolButton;
     toggle->setGroupIndex(2);
     toggle->setAllowAllUp(true);

@@ -2,10 +2,12 @@
 // The button bar: flat icon buttons with their hints, in groups separated by
 // thin bevels, under a 2-pixel sunken line along the top edge. Each button is
 // a member named as the program names it (NewButton ...), and carries that
-// object name too.
+// object name too. A button stands for a command of the window: it shows that
+// command's action (icon, hint, enabled and checked states) and triggers it.
 #include <QWidget>
 
 class TExplorerButton;
+struct MainMenus;
 
 struct ButtonBarButtons {
     TExplorerButton *NewButton = nullptr, *OpenButton = nullptr, *SaveButton = nullptr, *PrintButton = nullptr;
@@ -20,7 +22,7 @@ struct ButtonBarButtons {
 class ButtonBar : public QWidget {
     Q_OBJECT
 public:
-    explicit ButtonBar(QWidget* parent = nullptr);
+    ButtonBar(const MainMenus& commands, QWidget* parent = nullptr);
     const ButtonBarButtons& buttons() const { return buttons_; }
 
     static constexpr int BarHeight = 26;

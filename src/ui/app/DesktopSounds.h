@@ -1,7 +1,7 @@
 #pragma once
 // System sounds by alias as freedesktop event sounds, through libcanberra where
 // the build found it; silent otherwise, and never waited for.
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 
 #include <memory>
 

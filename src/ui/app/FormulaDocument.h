@@ -3,8 +3,8 @@
 // and saved to, whether that file is protected, and what was last loaded or
 // saved, so that New, Open, Reopen, Reload and closing ask before they lose work.
 #include "core/formulas/FormulaWrite.h"
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 
 #include <QObject>
 #include <QString>

@@ -117,7 +117,7 @@ GridEditor::GridEditor(const Parts& parts)
 void GridEditor::createFloatingControls()
 {
     drop1_ = smallButton(&window_, "Drop1", downArrowIcon());
-    drop2_ = smallButton(&window_, "Drop2", Artwork::menuIcon(16));
+    drop2_ = smallButton(&window_, "Drop2", Artwork::icon(Artwork::Icon::Weight));
     createMaterialList();
     createNoteEditor();
 }

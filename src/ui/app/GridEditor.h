@@ -3,9 +3,9 @@
 // rules and row commands of the core, and the small controls that float over
 // the grid (the drop buttons, the material list, the note editor and the
 // keypad panel). It changes the sheet and says so; the window shows it.
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
 #include "core/sheet/GridEditState.h"
-#include "core/sheet/Prompter.h"
 
 #include <QObject>
 #include <QString>

@@ -1,12 +1,23 @@
 #pragma once
-// The main window's menu bar and the grid's context menu. Every entry is a
-// member named as the program names it (New1, Open1, FlipPercents1 ...), so a
-// misspelt entry is a compile error; the actions carry the same object names
-// for the help contexts. Disabled entries stay disabled and are connected to
-// nothing.
+// The main window's commands, its menu bar and the grid's context menu. Every
+// command is a member named as the program names it (New1, Open1,
+// FlipPercents1 ...), so a misspelt entry is a compile error; the actions
+// carry the same object names for the help contexts. The command table
+// (MainCommands) makes the actions; the menus and the button bar show them.
 class QAction;
 class QMainWindow;
 class QMenu;
+
+// The context-help topics of the menus and of their entries.
+namespace MenuHelp {
+constexpr int File = 300;
+constexpr int Edit = 400;
+constexpr int Table = 500;
+constexpr int Recalc = 600;
+constexpr int Options = 700;
+constexpr int Help = 800;
+constexpr int GridPopup = 900;
+}  // namespace MenuHelp
 
 struct MainMenus {
     // File
@@ -38,12 +49,13 @@ struct MainMenus {
     QAction *AutoReload1 = nullptr, *Expand1 = nullptr, *NewInstance1 = nullptr;
     // Help
     QAction *Tips = nullptr, *FirstTimeUser1 = nullptr, *Contents1 = nullptr, *About1 = nullptr;
-    // The grid's context menu
+    // The grid's context menu: entries that run the Edit menu's commands
     QMenu* PopupMenu = nullptr;
     QAction *PopupCut = nullptr, *PopupCopy = nullptr, *PopupPaste = nullptr, *PopupAdd = nullptr;
+    // Commands of the button bar alone
+    QAction *PrintNow = nullptr, *BinderRecalc = nullptr, *CostRecalc = nullptr, *PigmentRecalc = nullptr,
+            *SolidsRecalc = nullptr, *VolatileRecalc = nullptr;
 };
 
+// The commands, children of window, and the menus that show them.
 MainMenus createMainMenus(QMainWindow& window);
-
-// The context-help number of a menu, action or control, or 0.
-int helpContextOf(const class QObject& object);

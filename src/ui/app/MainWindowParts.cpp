@@ -14,8 +14,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
-#include <QSettings>
 #include <QLabel>
+#include <QSettings>
 #include <QStatusBar>
 
 QFrame* sunkenLine(QWidget* parent)

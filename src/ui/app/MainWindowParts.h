@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QString>
 
+class QAction;
 class QFrame;
 class QMenu;
 class QStatusBar;
@@ -48,16 +49,3 @@ public:
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
-
-// A command's connection to a menu entry or a flat button.
-template <typename Receiver>
-void onTriggered(QAction* action, Receiver* receiver, void (Receiver::*handler)())
-{
-    QObject::connect(action, &QAction::triggered, receiver, handler);
-}
-
-template <typename Receiver>
-void onClick(TExplorerButton* button, Receiver* receiver, void (Receiver::*handler)())
-{
-    QObject::connect(button, &TExplorerButton::OnClick, receiver, handler);
-}

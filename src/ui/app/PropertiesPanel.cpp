@@ -43,7 +43,8 @@ PropertiesPanel::PropertiesPanel(QWidget* parent)
     setFixedHeight(PanelHeight);
     setProperty("HelpContext", 90);
 
-    boldLabel(this, "Name", QRect(8, 8, 60, BoxHeight));
+    // Each box is named by its label for assistive technology (the label's buddy).
+    boldLabel(this, "Name", QRect(8, 8, 60, BoxHeight))->setBuddy(nameBox_);
     nameBox_->setObjectName(QStringLiteral("NameBox"));
     nameBox_->setGeometry(62, 7, 275, 22);
     bevelLine(this, QRect(6, 33, 334, 4), QFrame::HLine);
@@ -68,8 +69,9 @@ PropertiesPanel::PropertiesPanel(QWidget* parent)
 
 TFnpNumericEdit* PropertiesPanel::addBox(QWidget* parent, PropertyBox b, const char* label, QPoint at, int labelWidth)
 {
-    boldLabel(parent, label, QRect(at.x(), at.y(), labelWidth, BoxHeight));
+    QLabel* caption = boldLabel(parent, label, QRect(at.x(), at.y(), labelWidth, BoxHeight));
     auto* box = new TFnpNumericEdit(parent);
+    caption->setBuddy(box);
     box->setObjectName(QString::fromLatin1(tintora::propertyBoxName(b)));
     box->setDecimals(3);
     box->setReadOnly(true);

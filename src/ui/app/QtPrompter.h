@@ -1,6 +1,6 @@
 #pragma once
 // The real message boxes: the sound first, then the modal box.
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 
 class QWidget;
 

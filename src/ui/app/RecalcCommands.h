@@ -4,8 +4,8 @@
 // keypad dialog for the new total. It changes the sheet and says so.
 #include "core/calc/KeypadDialog.h"
 #include "core/calc/PanelCalculate.h"
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 
 #include <QObject>
 

@@ -1,5 +1,6 @@
 #include "ui/app/TfrmAbout.h"
 
+#include "core/Version.h"
 #include "core/sheet/ScreenPlacement.h"
 #include "ui/app/Artwork.h"
 #include "ui/widgets/TExplorerButton.h"
@@ -73,7 +74,8 @@ TfrmAbout::TfrmAbout(QWidget* parent)
     // animation first reaches them.
     drawSplashPicture(1);
     textLabel(this, QStringLiteral("For Windows 95/98/NT"), QRect(12, 60, 200, 16));
-    textLabel(this, QStringLiteral("Version 2.31"), QRect(12, 78, 200, 16), true);
+    textLabel(
+        this, QStringLiteral("Version %1").arg(QLatin1String(tintora::ProductVersion)), QRect(12, 78, 200, 16), true);
     textLabel(this, QStringLiteral("Web Site:"), QRect(12, 98, 60, 16), true);
     linkLabel(this, QStringLiteral("https://www.vantrel.example/"), QStringLiteral("www.vantrel.example"),
         QRect(76, 98, 200, 16));

@@ -7,6 +7,7 @@
 #include "ui/app/ButtonBar.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/HelpWindow.h"
+#include "ui/app/MainCommands.h"
 #include "ui/app/MainWindowParts.h"
 #include "ui/app/PropertiesPanel.h"
 #include "ui/app/RecalcCommands.h"
@@ -16,7 +17,6 @@
 #include "ui/materials/TfrmMaterial.h"
 #include "ui/print/LabPrintCommands.h"
 #include "ui/widgets/LocalPath.h"
-#include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TMRUFileList.h"
 #include "ui/widgets/TSuperGrid.h"
@@ -74,7 +74,7 @@ void TfrmMain::createLayout()
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    buttonBar_ = new ButtonBar(central);
+    buttonBar_ = new ButtonBar(menus_, central);
     column->addWidget(buttonBar_);
     column->addWidget(sunkenLine(central));
     properties_ = new PropertiesPanel(central);
@@ -116,8 +116,10 @@ void TfrmMain::createParts()
 TfrmMaterial* TfrmMain::frmMaterial()
 {
     if (!frmMaterial_)
-        frmMaterial_ = new TfrmMaterial(
-            this, {Artwork::menuIcon(1), Artwork::menuIcon(3), Artwork::menuIcon(5)}, *services_.prompter);
+        frmMaterial_ = new TfrmMaterial(this,
+            {Artwork::icon(Artwork::Icon::New), Artwork::icon(Artwork::Icon::Save),
+                Artwork::icon(Artwork::Icon::Delete)},
+            *services_.prompter);
     return frmMaterial_;
 }
 
@@ -128,93 +130,26 @@ TfrmProper* TfrmMain::frmProper()
     return frmProper_;
 }
 
+// Each command runs its handler from the command table; its menu entry, its
+// button and a double click on its property box trigger its action.
 void TfrmMain::connectCommands()
 {
-    connectDocumentCommands();
-    connectGridCommands();
-    connectRecalcCommands();
-    onTriggered(menus_.Expand1, this, &TfrmMain::Expand1Click);
-    onTriggered(menus_.Contents1, this, &TfrmMain::Contents1Click);
-    onTriggered(menus_.FirstTimeUser1, this, &TfrmMain::FirstTimeUser1Click);
-    onTriggered(menus_.About1, this, &TfrmMain::About1Click);
-    onTriggered(menus_.Tips, this, &TfrmMain::TipsClick);
-    onTriggered(menus_.LabPrint1, printing_, &LabPrintCommands::LabPrint1Click);
-    onClick(buttons().PrintButton, printing_, &LabPrintCommands::PrintButtonClick);
-    connect(menus_.Exit1, &QAction::triggered, this, &QWidget::close);
-}
-
-void TfrmMain::connectDocumentCommands()
-{
-    const ButtonBarButtons& b = buttons();
-    onTriggered(menus_.New1, this, &TfrmMain::New1Click);
-    onTriggered(menus_.Open1, this, &TfrmMain::Open1Click);
-    onTriggered(menus_.Save1, document_, &FormulaDocument::Save1Click);
-    onTriggered(menus_.SaveAs1, document_, &FormulaDocument::SaveAs1Click);
-    onTriggered(menus_.Reload1, this, &TfrmMain::Reload1Click);
-    onTriggered(menus_.FlipPercents1, this, &TfrmMain::FlipPercents1Click);
-    onTriggered(menus_.Materials1, this, &TfrmMain::Materials1Click);
-    onTriggered(menus_.Properties1, this, &TfrmMain::Properties1Click);
-    onClick(b.NewButton, this, &TfrmMain::New1Click);
-    onClick(b.OpenButton, this, &TfrmMain::Open1Click);
-    onClick(b.SaveButton, document_, &FormulaDocument::Save1Click);
-    onClick(b.WtVolButton, this, &TfrmMain::FlipPercents1Click);
-    onClick(b.MaterialsButton, this, &TfrmMain::Materials1Click);
-    onClick(b.btnProperties, this, &TfrmMain::Properties1Click);
+    MainCommands::connectHandlers(menus_, {*this, *document_, *gridEditor_, *recalc_, *printing_});
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
-}
-
-void TfrmMain::connectGridCommands()
-{
-    GridEditor* g = gridEditor_;
-    const ButtonBarButtons& b = buttons();
-    connect(g, &GridEditor::sheetChanged, this, &TfrmMain::showSheet);
-    const std::pair<QAction*, void (GridEditor::*)()> entries[] = {
-        {menus_.RMInsert1, &GridEditor::RMInsert1Click},
-        {menus_.RMDelete1, &GridEditor::RMDelete1Click},
-        {menus_.MarkAll1, &GridEditor::MarkAll1Click},
-        {menus_.UnmarkAll1, &GridEditor::UnmarkAll1Click},
-        {menus_.FlipMarked1, &GridEditor::FlipMarked1Click},
-        {menus_.mCut, &GridEditor::mCutClick},
-        {menus_.PopupCut, &GridEditor::mCutClick},
-        {menus_.mCopy, &GridEditor::mCopyClick},
-        {menus_.PopupCopy, &GridEditor::mCopyClick},
-        {menus_.mPaste, &GridEditor::mPasteClick},
-        {menus_.PopupPaste, &GridEditor::mPasteClick},
-        {menus_.Add2, &GridEditor::Add1Click},
-        {menus_.PopupAdd, &GridEditor::Add1Click},
-    };
-    for (const auto& [action, handler] : entries)
-        onTriggered(action, g, handler);
-    onClick(b.InsertButton, g, &GridEditor::RMInsert1Click);
-    onClick(b.DeleteButton, g, &GridEditor::RMDelete1Click);
-    onClick(b.MarkButton, g, &GridEditor::MarkAll1Click);
-    onClick(b.UnMarkButton, g, &GridEditor::UnmarkAll1Click);
-}
-
-void TfrmMain::connectRecalcCommands()
-{
-    RecalcCommands* r = recalc_;
-    const ButtonBarButtons& b = buttons();
-    connect(r, &RecalcCommands::sheetChanged, this, &TfrmMain::showSheet);
-    onTriggered(menus_.Weight1, r, &RecalcCommands::Weight1Click);
-    onTriggered(menus_.Volume1, r, &RecalcCommands::Volume1Click);
-    onTriggered(menus_.CostWt, r, &RecalcCommands::CostWtClick);
-    onTriggered(menus_.CostVol, r, &RecalcCommands::CostVolClick);
-    onClick(b.WeightButton, r, &RecalcCommands::Weight1Click);
-    onClick(b.VolumeButton, r, &RecalcCommands::Volume1Click);
-    onClick(b.CostButton, r, &RecalcCommands::CostButtonClick);
+    connect(gridEditor_, &GridEditor::sheetChanged, this, &TfrmMain::showSheet);
+    connect(recalc_, &RecalcCommands::sheetChanged, this, &TfrmMain::showSheet);
     using B = tintora::PropertyBox;
-    const auto onDoubleClick = [this, r](B box, void (RecalcCommands::*handler)()) {
-        connect(properties_->box(box), &TFnpNumericEdit::OnDblClick, r, [this, r, handler] {
-            (r->*handler)();
+    const auto onDoubleClick = [this](B box, QAction* command) {
+        connect(properties_->box(box), &TFnpNumericEdit::OnDblClick, command, [this, command] {
+            command->trigger();
             // The click gave the read-only box the focus; the next keys belong to the grid.
             grid_->setFocus();
         });
     };
-    onDoubleClick(B::WeightBox, &RecalcCommands::Weight1Click);
-    onDoubleClick(B::VolumeBox, &RecalcCommands::Volume1Click);
-    onDoubleClick(B::CostWtBox, &RecalcCommands::CostWtClick);
-    onDoubleClick(B::CostVolBox, &RecalcCommands::CostVolClick);
+    onDoubleClick(B::WeightBox, menus_.Weight1);
+    onDoubleClick(B::VolumeBox, menus_.Volume1);
+    onDoubleClick(B::CostWtBox, menus_.CostWt);
+    onDoubleClick(B::CostVolBox, menus_.CostVol);
 }
 
 const ButtonBarButtons& TfrmMain::buttons() const
@@ -302,7 +237,6 @@ void TfrmMain::showSheet()
     document_->showModified();
     showMissingMaterials(*statusBar(), sheet_);
     menus_.FlipPercents1->setChecked(byVolume);
-    buttons().WtVolButton->setDown(byVolume);
 }
 
 void TfrmMain::showLoadedSheet()
@@ -435,6 +369,11 @@ void TfrmMain::Expand1Click()
     resize(width(), expanded ? sizeRules_.MinFormHeight : sizeRules_.maxHeight());
     // The check mark follows the height, also when the window could not change it.
     menus_.Expand1->setChecked(sizeRules_.expandedAt(height()));
+}
+
+void TfrmMain::Exit1Click()
+{
+    close();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)

@@ -6,8 +6,8 @@
 // (LabPrintCommands) and the dialogs.
 // What it tells or asks the user goes through the Prompter.
 #include "core/calc/KeypadDialog.h"
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/WindowSizeRules.h"
@@ -51,6 +51,9 @@ struct MainWindowServices {
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
+    // The command table names the handlers below.
+    friend class MainCommands;
+
 public:
     explicit TfrmMain(MainWindowServices services, QWidget* parent = nullptr);
     ~TfrmMain() override;
@@ -91,9 +94,6 @@ private:
     void createLayout();
     void createParts();
     void connectCommands();
-    void connectDocumentCommands();
-    void connectGridCommands();
-    void connectRecalcCommands();
     void configureMRUList();
     void FormCreate();
     void progress(int percent);
@@ -117,6 +117,7 @@ private:
     void Properties1Click();
 
     // Commands of the window shell.
+    void Exit1Click();
     void Expand1Click();
     void openHelp(const QString& anchor);
     void Contents1Click();

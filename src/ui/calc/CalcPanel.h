@@ -3,8 +3,8 @@
 // material row and uses that cell as its display. The window shows it with
 // openFor, places it (positionAt) and hides it when the user leaves the cell.
 #include "core/calc/PanelCalculate.h"
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 
 #include <QFrame>
 

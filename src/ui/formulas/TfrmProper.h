@@ -5,7 +5,7 @@
 // the file, Cancel drops it.
 #include "core/formulas/FormulaProperties.h"
 #include "core/formulas/FormulaWrite.h"
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 
 #include <QDialog>
 

@@ -7,7 +7,7 @@
 // after a question.
 #include "core/materials/MaterialBrowsing.h"
 #include "core/materials/MaterialFile.h"
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 #include "core/text/SafeWrite.h"
 
 #include <QDialog>

@@ -4,8 +4,8 @@
 // confirmed in the dialog or else on the system's. When the last dialog
 // printed into a file, the button shows the dialog again rather than replace
 // that file. The status line says where each printout went.
+#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/Prompter.h"
 #include "ui/print/PrinterChoice.h"
 
 #include <QObject>

@@ -1,5 +1,8 @@
 #include "ui/widgets/TExplorerButton.h"
 
+#include "ui/widgets/WidgetAccessibility.h"
+
+#include <QAction>
 #include <QCursor>
 #include <QEnterEvent>
 #include <QMenu>
@@ -22,6 +25,7 @@ TExplorerButton::TExplorerButton(QWidget* parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover, false);
+    widgetaccessibility::install();
 }
 
 // ---- properties -------------------------------------------------------------
@@ -199,6 +203,53 @@ void TExplorerButton::setDropDownMenu(QMenu* menu)
     update();
 }
 
+void TExplorerButton::setDefaultAction(QAction* action)
+{
+    if (action == m_defaultAction)
+        return;
+    if (m_defaultAction)
+        disconnect(m_defaultAction, nullptr, this, nullptr);
+    disconnect(m_triggersAction);
+    m_defaultAction = action;
+    m_actionIconKey = 0;
+    if (!action)
+        return;
+    connect(action, &QAction::changed, this, &TExplorerButton::followDefaultAction);
+    m_triggersAction = connect(this, &TExplorerButton::OnClick, action, &QAction::trigger);
+    followDefaultAction();
+}
+
+void TExplorerButton::followDefaultAction()
+{
+    const QAction* action = m_defaultAction;
+    if (!action)
+        return;
+    // The action says "changed" for every property: the glyph and its shaded
+    // copy are drawn again only for a new icon.
+    const QIcon icon = action->icon();
+    if (icon.cacheKey() != m_actionIconKey) {
+        m_actionIconKey = icon.cacheKey();
+        setBitmap(icon.isNull() ? QImage() : icon.pixmap(ActionGlyphSize, devicePixelRatioF()).toImage());
+    }
+    if (action->toolTip() != m_hint)
+        setHint(action->toolTip());
+    setEnabled(action->isEnabled());
+    if (action->isCheckable())
+        showChecked(action->isChecked());
+}
+
+void TExplorerButton::showChecked(bool checked)
+{
+    if (checked == m_down)
+        return;
+    if (m_groupIndex != 0) {
+        setDown(checked);
+    } else {
+        m_down = checked;
+        update();
+    }
+}
+
 void TExplorerButton::updateAccessKey()
 {
     if (m_shortcutId != 0)
@@ -214,19 +265,25 @@ bool TExplorerButton::event(QEvent* event)
 {
     if (event->type() == QEvent::Shortcut) {
         auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (shortcut->shortcutId() == m_shortcutId && isEnabled() && isVisible()) {
-            m_mouseInside = true;
-            m_pressed = false;
-            update();
-            press();
-            if (m_pressed)
-                release(true);
-            m_mouseInside = rect().contains(mapFromGlobal(QCursor::pos())) && underMouse();
-            update();
-        }
+        if (shortcut->shortcutId() == m_shortcutId)
+            click();
         return true;
     }
     return QWidget::event(event);
+}
+
+void TExplorerButton::click()
+{
+    if (!isEnabled() || !isVisible())
+        return;
+    m_mouseInside = true;
+    m_pressed = false;
+    update();
+    press();
+    if (m_pressed)
+        release(true);
+    m_mouseInside = rect().contains(mapFromGlobal(QCursor::pos())) && underMouse();
+    update();
 }
 
 void TExplorerButton::enterEvent(QEnterEvent*)

@@ -6,6 +6,9 @@
 // pixel right and down. Buttons of the same parent with the same GroupIndex
 // (not 0) form a group in which at most one is Down. The button never takes
 // keyboard focus; its access key ("&" in the caption) clicks it.
+// Given a default action, as a QToolButton is, the button stands for that
+// command: it shows the action's icon, tool tip, enabled and checked states,
+// follows their changes and triggers the action when clicked.
 
 #include "ui/widgets/ExplorerButtonPaint.h"
 
@@ -15,6 +18,8 @@
 #include <QWidget>
 
 #include <QMenu>
+
+class QAction;
 
 enum class TButtonOption {
     boMonoDisplay = 0x1,  // shaded glyph while the pointer is elsewhere
@@ -73,6 +78,17 @@ public:
     QMenu* DropDownMenu() const { return m_dropDownMenu; }
     void setDropDownMenu(QMenu* menu);
 
+    // The command the button stands for, or null. Its icon becomes the
+    // glyph (drawn at ActionGlyphSize), its tool tip the hint; the button is
+    // enabled as the action is and, when the action is checkable, Down while
+    // it is checked. A click (OnClick) triggers it.
+    QAction* DefaultAction() const { return m_defaultAction; }
+    void setDefaultAction(QAction* action);
+    static constexpr QSize ActionGlyphSize{16, 16};
+
+    // Clicks the button as its access key does: only while enabled and shown.
+    void click();
+
     bool MouseInside() const { return m_mouseInside; }
     bool Pressed() const { return m_pressed; }
 
@@ -99,6 +115,8 @@ private:
     void press();
     void release(bool pointerInside);
     void remakeShadedCopy();
+    void followDefaultAction();
+    void showChecked(bool checked);
     void updateAccessKey();
     void updateToolTip();
     int textFlags() const;
@@ -131,4 +149,7 @@ private:
     bool m_mouseInside = false;
     bool m_pressed = false;
     int m_shortcutId = 0;
+    QPointer<QAction> m_defaultAction;
+    QMetaObject::Connection m_triggersAction;
+    qint64 m_actionIconKey = 0;  // the icon the glyph was drawn from
 };

@@ -1,5 +1,7 @@
 #include "ui/widgets/TSuperGrid.h"
 
+#include "ui/widgets/WidgetAccessibility.h"
+
 #include <QAbstractItemModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -96,6 +98,7 @@ TSuperGrid::TSuperGrid(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
     m_columns.setOnChange([this] { viewport()->update(); });
+    widgetaccessibility::install();
 }
 
 TSuperGrid::~TSuperGrid()
@@ -433,6 +436,7 @@ bool TSuperGrid::moveCurrent(int col, int row)
     scrollIntoView(col, row);
     updateCell(oldCol, oldRow);
     updateCell(col, row);
+    widgetaccessibility::currentCellMoved(this, col, row, ColCount());
     return true;
 }
 

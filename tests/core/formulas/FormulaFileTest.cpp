@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 using namespace tintora;
 using tintora::testing::TempFolder;

@@ -1,4 +1,5 @@
 #include "core/sheet/FormulaSheet.h"
+#include "core/sheet/GridTyping.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,22 @@ TEST(FormulaSheetTest, RowsAreNumberedOneToThirtySix)
     const FormulaSheet sheet;
     for (int n = 1; n <= SheetRowCount; ++n)
         EXPECT_EQ(sheet.cell(Column::Number, n), std::to_string(n));
+}
+
+// A row or column beyond the sheet is refused in every build, not only where
+// assertions are compiled in, and leaves the sheet as it was.
+TEST(FormulaSheetTest, RowsAndColumnsBeyondTheSheetAreRefused)
+{
+    FormulaSheet sheet;
+    for (int n : {-1, 0, SheetRowCount + 1, 1 << 20}) {
+        EXPECT_THROW(sheet.row(n), std::out_of_range) << n;
+        EXPECT_THROW(std::as_const(sheet).cell(Column::Material, n), std::out_of_range) << n;
+        EXPECT_THROW(sheet.setCell(Column::Weight, n, "1"), std::out_of_range) << n;
+    }
+    for (int col : {-1, ColumnCount})
+        EXPECT_THROW(noteToEdit(sheet, GridCell{col, 1}), std::out_of_range) << col;
+    EXPECT_EQ(sheet.cell(Column::Number, SheetRowCount), std::to_string(SheetRowCount));
+    EXPECT_TRUE(sheet.cell(Column::Weight, 1).empty());
 }
 
 TEST(FormulaSheetTest, ClearGridEmptiesEveryRowButKeepsTheRowNumbers)

@@ -18,10 +18,12 @@
 #include "ui/widgets/TTipWindow.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -324,6 +326,91 @@ private slots:
         QCOMPARE(b->width(), name == QLatin1String("MaterialsButton") ? 38 : 24);
     }
 
+    // Each button stands for a command's action and follows its enabled
+    // state; the context menu's entries follow the Edit menu's commands. One
+    // click on a button or on a context-menu entry runs its command once.
+    void buttonsAndPopupEntriesRunTheirCommandOnce()
+    {
+        const auto buttons = window->findChildren<TExplorerButton*>();
+        QVERIFY(buttons.size() >= 20);
+        for (TExplorerButton* b : buttons) {
+            QAction* command = b->DefaultAction();
+            QVERIFY2(command, qPrintable(b->objectName()));
+            const bool enabled = command->isEnabled();
+            QCOMPARE(b->isEnabled(), enabled);
+            command->setEnabled(!enabled);
+            QVERIFY2(b->isEnabled() == !enabled, qPrintable(b->objectName()));
+            command->setEnabled(enabled);
+        }
+        const MainMenus& menus = window->menus();
+        menus.mCut->setEnabled(false);
+        QVERIFY(!menus.PopupCut->isEnabled());
+        menus.mCut->setEnabled(true);
+        QVERIFY(menus.PopupCut->isEnabled());
+
+        open(formulas() + QStringLiteral("/small.tfx"));
+        const QStringList materials{cell(1, 2), cell(1, 3)};
+        window->Grid1()->setCurrentCell(1, 2);
+        emit window->buttons().InsertButton->OnClick();
+        QVERIFY(cell(1, 2).isEmpty());
+        QCOMPARE(cell(1, 3), materials[0]);
+        QCOMPARE(cell(1, 4), materials[1]);
+        QSignalSpy cuts(menus.mCut, &QAction::triggered);
+        window->Grid1()->setCurrentCell(1, 3);
+        menus.PopupCut->trigger();
+        QCOMPARE(cuts.count(), 1);
+        QVERIFY(cell(1, 3).isEmpty());
+        QCOMPARE(cell(1, 4), materials[1]);
+    }
+
+    // Assistive technology sees the grid as a table of the formula's rows and
+    // columns, with their headers, each cell's text and the current cell; the
+    // flat buttons as buttons named by their hints, pressed as a click is; the
+    // property boxes named by their labels.
+    void reachableByAssistiveTechnology()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->Grid1()->setCurrentCell(3, 2);
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window->Grid1());
+        QVERIFY(grid && grid->tableInterface());
+        QCOMPARE(grid->role(), QAccessible::Table);
+        QAccessibleTableInterface* table = grid->tableInterface();
+        QCOMPARE(table->rowCount(), tintora::SheetRowCount);
+        QCOMPARE(table->columnCount(), tintora::ColumnCount - 1);
+        QCOMPARE(table->columnDescription(0), QStringLiteral("Material"));
+        QCOMPARE(table->columnDescription(4), QStringLiteral("W%"));
+        QAccessibleInterface* water = table->cellAt(1, 0);
+        QCOMPARE(water->text(QAccessible::Name), QStringLiteral("Water"));
+        QCOMPARE(water->role(), QAccessible::Cell);
+        QCOMPARE(grid->child(grid->indexOfChild(water)), water);
+        QCOMPARE(water->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+            QStringLiteral("Material"));
+        QCOMPARE(water->tableCellInterface()->rowHeaderCells().value(0)->text(QAccessible::Name), QStringLiteral("2"));
+        QAccessibleInterface* weight = table->cellAt(1, 2);
+        QCOMPARE(weight->text(QAccessible::Name), cell(3, 2));
+        QCOMPARE(table->selectedCells(), QList<QAccessibleInterface*>{weight});
+        QVERIFY(weight->state().selected && !water->state().selected);
+        QVERIFY(!table->cellAt(-1, 0) && !table->cellAt(tintora::SheetRowCount, 0));
+
+        QAccessibleInterface* save = QAccessible::queryAccessibleInterface(window->buttons().SaveButton);
+        QCOMPARE(save->role(), QAccessible::Button);
+        QCOMPARE(save->text(QAccessible::Name), QStringLiteral("Save"));
+        QVERIFY(QAccessible::queryAccessibleInterface(window->buttons().CopyOutButton)->state().disabled);
+        QAccessibleInterface* flip = QAccessible::queryAccessibleInterface(window->buttons().WtVolButton);
+        QVERIFY(flip->state().checkable && !flip->state().checked);
+        flip->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(window->menus().FlipPercents1->isChecked());
+        QVERIFY(flip->state().checked);
+
+        QAccessibleInterface* box
+            = QAccessible::queryAccessibleInterface(window->properties()->box(PropertyBox::PBBox));
+        QCOMPARE(box->text(QAccessible::Name), QStringLiteral("P/B Ratio"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(window->properties()->NameBox())->text(QAccessible::Name),
+            QStringLiteral("Name"));
+    }
+
     void openLoadsTheFormulaAndNamesItInTheCaption()
     {
         open(formulas() + QStringLiteral("/small.tfx"));
@@ -598,6 +685,12 @@ private slots:
         window->menus().About1->trigger();
         QVERIFY(okShown);
         QCOMPARE(sounds.played, (std::vector<std::string>{"SystemStart"}));
+        // The version is the project's (CMakeLists.txt), as the build says it.
+        QStringList texts;
+        for (const QLabel* label : about.findChildren<QLabel*>())
+            texts << label->text();
+        QVERIFY2(texts.contains(QStringLiteral("Version ") + QStringLiteral(TINTORA_PROJECT_VERSION)),
+            qPrintable(texts.join(u'|')));
     }
 
     void tipsFromTheMenuShowEvenWhenSwitchedOff()

@@ -259,7 +259,9 @@ private slots:
 
     void buttonBarHasSunkenTopLineAndToggleInGroupTwo()
     {
-        ButtonBar bar;
+        QMainWindow owner;
+        const MainMenus commands = createMainMenus(owner);
+        ButtonBar bar(commands);
         bar.resize(600, ButtonBar::BarHeight);
         const QImage image = bar.grab().toImage();
         const qreal dpr = image.devicePixelRatio();

@@ -11,6 +11,7 @@
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TSuperGrid.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QDir>
 #include <QDirIterator>
@@ -545,8 +546,12 @@ private slots:
         QVERIFY(window->sheet().row(1).RowKind);
     }
 
+    // The list's model keeps the item-model rules while each opening lists
+    // the folder again.
     void everyOpeningListsTheFolderAgain()
     {
+        QAbstractItemModelTester tester(
+            window->frmMaterial()->File32List()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         QStringList first, second;
         withEditor([&](TfrmMaterial& d) {
             for (const auto& f : d.listedFiles())
@@ -563,6 +568,7 @@ private slots:
         QFile::remove(formulas() + QStringLiteral("/Alkyd.RM"));
         QFile::rename(formulas() + QStringLiteral("/water.bak"), formulas() + QStringLiteral("/water.rm"));
         QCOMPARE(second, (QStringList{"Alkyd.RM", "creme.rm", "glycol.rm", "resin.rm", "tio2.rm"}));
+        QVERIFY(!QTest::currentTestFailed());
     }
 
     void accentedDescriptionsShow()

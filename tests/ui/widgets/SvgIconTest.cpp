@@ -48,13 +48,11 @@ private slots:
         }
     }
 
-    void menuImageListHasEveryNumber()
+    void everyCommandIconHasItsPicture()
     {
-        for (int number = 1; number <= 28; ++number)
-            QVERIFY2(!Artwork::menuIcon(number).isNull(), qPrintable(QString::number(number)));
-        QVERIFY(Artwork::menuIcon(0).isNull());
-        QVERIFY(Artwork::menuIcon(29).isNull());
-        QVERIFY(Artwork::buttonGlyph(29, 1.0).isNull());
+        for (int which = 1; which <= Artwork::IconCount; ++which)
+            QVERIFY2(!Artwork::icon(Artwork::Icon(which)).isNull(), qPrintable(QString::number(which)));
+        QVERIFY(Artwork::icon(Artwork::Icon::None).isNull());
         QVERIFY(svgicon::icon(QStringLiteral("no-such-picture")).isNull());
         QVERIFY(!Artwork::applicationIcon().isNull());
     }
@@ -70,11 +68,11 @@ private slots:
     void iconsAreDrawnAtThePhysicalSize()
     {
         QFETCH(qreal, dpr);
-        const QIcon icon = Artwork::menuIcon(20);
+        const QIcon icon = Artwork::icon(Artwork::Icon::Cost);
         const QPixmap shown = icon.pixmap(QSize(16, 16), dpr);
         QCOMPARE(shown.size(), QSize(16, 16) * dpr);
         QCOMPARE(shown.devicePixelRatio(), dpr);
-        QVERIFY(samePixels(shown.toImage(), Artwork::buttonGlyph(20, dpr)));
+        QVERIFY(samePixels(shown.toImage(), svgicon::image(QStringLiteral("cost"), QSize(16, 16), dpr)));
         QVERIFY(!samePixels(icon.pixmap(QSize(16, 16), dpr, QIcon::Disabled).toImage(), shown.toImage()));
 
         const QPixmap bulb = tipwindow::bulbPicture(32, dpr);

@@ -3,6 +3,7 @@
 #include "ui/app/Artwork.h"
 #include "ui/widgets/TExplorerButton.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -136,6 +137,8 @@ private slots:
     void iconOnlyHintRule();
     void takesNoFocus();
     void popupMarkBesideGlyph();
+    void defaultActionDrivesTheButton_data();
+    void defaultActionDrivesTheButton();
 };
 
 void TExplorerButtonTest::shadingThresholdRows_data()
@@ -539,8 +542,8 @@ void TExplorerButtonTest::programGlyphsSitInPlaceAtEveryPixelRatio()
 {
     QFETCH(qreal, dpr);
     QFETCH(bool, enabled);
-    for (int number = 0; number <= 28; ++number) {
-        const QImage glyph = Artwork::buttonGlyph(number, dpr);
+    for (int number = 1; number <= Artwork::IconCount; ++number) {
+        const QImage glyph = Artwork::icon(Artwork::Icon(number)).pixmap(QSize(16, 16), dpr).toImage();
         QVERIFY2(!glyph.isNull(), qPrintable(QString::number(number)));
         TExplorerButton b;
         b.resize(24, 22);
@@ -644,6 +647,69 @@ void TExplorerButtonTest::popupMarkBesideGlyph()
     }
     const QPoint besideTip = bar.first->pos() + g.markRaised + QPoint(0, 1);
     QVERIFY(logicalPixelIs(image, besideTip.x(), besideTip.y(), bar.first->palette().color(QPalette::Button)));
+}
+
+void TExplorerButtonTest::defaultActionDrivesTheButton_data()
+{
+    QTest::addColumn<int>("groupIndex");
+    QTest::newRow("alone") << 0;
+    QTest::newRow("in a group that may be all up") << 2;
+}
+
+// The button shows its action's icon, tool tip, enabled and checked states,
+// follows their changes, and a click triggers the action, only while enabled;
+// given another action it leaves the first alone.
+void TExplorerButtonTest::defaultActionDrivesTheButton()
+{
+    QFETCH(int, groupIndex);
+    Bar bar;
+    TExplorerButton* b = bar.first;
+    b->setGroupIndex(groupIndex);
+    b->setAllowAllUp(true);
+    QAction command(QIcon(QPixmap::fromImage(testGlyph())), QStringLiteral("&Flip"));
+    command.setToolTip(QStringLiteral("Flip Percents"));
+    command.setCheckable(true);
+    b->setDefaultAction(&command);
+    QVERIFY(bar.show());
+    QCOMPARE(b->DefaultAction(), &command);
+    QCOMPARE(b->Hint(), QStringLiteral("Flip Percents"));
+    QCOMPARE(logicalGlyphSize(b->Bitmap()), TExplorerButton::ActionGlyphSize);
+    QCOMPARE(b->Bitmap().pixelColor(3, 3), Red);
+    QSignalSpy triggered(&command, &QAction::triggered);
+
+    const QPoint centre = b->rect().center();
+    QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+    QCOMPARE(triggered.count(), 1);
+    QVERIFY(command.isChecked());
+    QVERIFY(b->Down());
+    QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+    QVERIFY(!command.isChecked());
+    QVERIFY(!b->Down());
+    command.setChecked(true);
+    QVERIFY(b->Down());
+
+    command.setEnabled(false);
+    QVERIFY(!b->isEnabled());
+    QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+    emit b->OnClick();
+    QCOMPARE(triggered.count(), 2);
+    QVERIFY(b->Down());
+    command.setEnabled(true);
+    QVERIFY(b->isEnabled());
+
+    command.setToolTip(QStringLiteral("Percent basis"));
+    QCOMPARE(b->toolTip(), QStringLiteral("Percent basis"));
+    command.setIcon(QIcon());
+    QVERIFY(b->Bitmap().isNull());
+
+    QAction other(QStringLiteral("Other"));
+    b->setDefaultAction(&other);
+    QSignalSpy otherTriggered(&other, &QAction::triggered);
+    command.setEnabled(false);
+    QVERIFY(b->isEnabled());
+    QTest::mouseClick(b, Qt::LeftButton, {}, centre);
+    QCOMPARE(otherTriggered.count(), 1);
+    QCOMPARE(triggered.count(), 2);
 }
 
 QTEST_MAIN(TExplorerButtonTest)

@@ -1,4 +1,4 @@
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 
 namespace tintora {
 
