@@ -76,6 +76,26 @@ void SheetHistory::restore(FormulaSheet& sheet) const
     sheet.CellTypingStarted = false;
 }
 
+bool sameFormula(const FormulaSheet& a, const FormulaSheet& b)
+{
+    if (a.name() != b.name())
+        return false;
+    for (int box = 0; box < PropertyBoxCount; ++box)
+        if (a.box(static_cast<PropertyBox>(box)) != b.box(static_cast<PropertyBox>(box)))
+            return false;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        const SheetRow& x = a.row(n);
+        const SheetRow& y = b.row(n);
+        if (x.marked != y.marked || x.RowKind != y.RowKind || !(x.props == y.props))
+            return false;
+        // The percent column follows the basis it is shown on.
+        for (const Column column : {Column::Material, Column::Description, Column::Weight, Column::Volume})
+            if (a.cell(column, n) != b.cell(column, n))
+                return false;
+    }
+    return true;
+}
+
 std::string undoMenuText(const SheetHistory& history)
 {
     return menuText("Undo", history.undoCaption());

@@ -42,6 +42,9 @@ public:
     bool undo(FormulaSheet& sheet);
     bool redo(FormulaSheet& sheet);
 
+    // The sheet as the last step (or the start) left it.
+    const FormulaSheet& current() const { return states_[position_].sheet; }
+
     std::size_t undoSteps() const { return position_; }
     std::size_t redoSteps() const { return states_.size() - 1 - position_; }
 
@@ -56,6 +59,11 @@ private:
     std::size_t position_ = 0;  // index of the state the sheet is in
     std::size_t stepLimit_;
 };
+
+// The two sheets hold the same formula: rows with their cells, marks, kinds
+// and material properties, the name and the figures. How the percents are
+// shown (by weight or by volume) is no part of it, nor is the typing state.
+bool sameFormula(const FormulaSheet& a, const FormulaSheet& b);
 
 // "Undo Solids by Volume", or "Undo" alone when there is nothing to undo; the
 // same with "Redo".

@@ -35,6 +35,21 @@ constexpr int DescriptionCol = 2;
 constexpr int WeightCol = 3;
 constexpr int VolumeCol = 4;
 
+// The Undo caption of an entry taken into a cell of this grid column.
+QString entryStep(int col)
+{
+    switch (col) {
+    case MaterialCol:
+        return QStringLiteral("Material Entry");
+    case WeightCol:
+        return QStringLiteral("Weight Entry");
+    case VolumeCol:
+        return QStringLiteral("Volume Entry");
+    default:
+        return QStringLiteral("Entry");
+    }
+}
+
 // Every item of the material list is 16 pixels high.
 class SixteenPixelRows : public QStyledItemDelegate {
 public:
@@ -105,9 +120,9 @@ GridEditor::GridEditor(const Parts& parts)
 {
     createFloatingControls();
     calcPanel_ = new CalcPanel(sheet_, parts.calculator, prompter_, &window_);
-    connect(calcPanel_, &CalcPanel::cellsChanged, this, &GridEditor::sheetChanged);
+    connect(calcPanel_, &CalcPanel::cellsChanged, this, [this] { emit sheetChanged({}); });
     connect(calcPanel_, &CalcPanel::accepted, this, [this] {
-        emit sheetChanged();
+        emit sheetChanged(QStringLiteral("Keypad Entry"));
         grid_.setFocus();
     });
     connectGrid();
@@ -243,7 +258,7 @@ void GridEditor::GridExit()
 {
     const auto result = tintora::gridLeft(sheet_, edit_, {grid_.Col(), grid_.Row()}, localPath(MaterialFolder_));
     if (result.recalculated)
-        emit sheetChanged();
+        emit sheetChanged(entryStep(MaterialCol));
 }
 
 // --- placing the floating controls ---------------------------------------------
@@ -321,15 +336,19 @@ void GridEditor::Grid1SelectCell(int, int, bool&)
 void GridEditor::Grid1Click()
 {
     AlignButtons();
+    // What was typed belongs to the cell left.
+    const QString step = entryStep(edit_.PreviousCol);
     const auto result = tintora::cellClicked(sheet_, edit_, {grid_.Col(), grid_.Row()}, localPath(MaterialFolder_));
     if (result.recalculated)
-        emit sheetChanged();
+        emit sheetChanged(step);
 }
 
 void GridEditor::Grid1KeyPress(QChar key)
 {
-    tintora::typeKey(sheet_, edit_, {grid_.Col(), grid_.Row()}, key.unicode(), localPath(MaterialFolder_));
-    emit sheetChanged();
+    const auto result
+        = tintora::typeKey(sheet_, edit_, {grid_.Col(), grid_.Row()}, key.unicode(), localPath(MaterialFolder_));
+    // An entry is a step once Enter took it in; the keys before it are not.
+    emit sheetChanged(result.recalculated ? entryStep(grid_.Col()) : QString());
 }
 
 void GridEditor::Grid1MouseDown(Qt::MouseButton)
@@ -381,7 +400,7 @@ void GridEditor::DescBoxExit()
     // the next control, the name box, where the next keys rename the formula.
     const bool heldTheFocus = window_.focusWidget() == descBox_;
     descBox_->hide();
-    emit sheetChanged();
+    emit sheetChanged(QStringLiteral("Note"));
     if (heldTheFocus)
         grid_.setFocus();
 }
@@ -389,7 +408,7 @@ void GridEditor::DescBoxExit()
 void GridEditor::Grid1CheckBoxClick(int)
 {
     // The model has applied the mark rule as the box was toggled; show the outcome.
-    emit sheetChanged();
+    emit sheetChanged(QStringLiteral("Mark"));
 }
 
 void GridEditor::Grid1TopLeftChanged()
@@ -472,7 +491,7 @@ void GridEditor::File32Close()
     grid_.setFocus();
     fileList_->hide();
     window_.statusBar()->clearMessage();
-    emit sheetChanged();
+    emit sheetChanged(QStringLiteral("Pick Material"));
 }
 
 bool GridEditor::eventFilter(QObject* watched, QEvent* event)
@@ -527,37 +546,37 @@ void GridEditor::Drop2Click()
 void GridEditor::RMInsert1Click()
 {
     if (tintora::insertRow(sheet_, grid_.Row(), prompter_))
-        emit sheetChanged();
+        emit sheetChanged(QStringLiteral("Insert Row"));
 }
 
 void GridEditor::RMDelete1Click()
 {
     if (tintora::deleteRow(sheet_, grid_.Row(), prompter_))
-        emit sheetChanged();
+        emit sheetChanged(QStringLiteral("Delete Row"));
 }
 
 void GridEditor::MarkAll1Click()
 {
     tintora::markAll(sheet_);
-    emit sheetChanged();
+    emit sheetChanged(QStringLiteral("Mark All"));
 }
 
 void GridEditor::UnmarkAll1Click()
 {
     tintora::unmarkAll(sheet_);
-    emit sheetChanged();
+    emit sheetChanged(QStringLiteral("Unmark All"));
 }
 
 void GridEditor::FlipMarked1Click()
 {
     tintora::flipMarked(sheet_);
-    emit sheetChanged();
+    emit sheetChanged(QStringLiteral("Flip Marked"));
 }
 
 void GridEditor::mCutClick()
 {
     tintora::cutRow(sheet_, grid_.Row(), edit_.RowClipboard);
-    emit sheetChanged();
+    emit sheetChanged(QStringLiteral("Cut Row"));
 }
 
 void GridEditor::mCopyClick()
@@ -568,11 +587,11 @@ void GridEditor::mCopyClick()
 void GridEditor::mPasteClick()
 {
     if (tintora::pasteRow(sheet_, grid_.Row(), edit_.RowClipboard, localPath(MaterialFolder_), prompter_))
-        emit sheetChanged();
+        emit sheetChanged(QStringLiteral("Paste Row"));
 }
 
 void GridEditor::Add1Click()
 {
     if (tintora::addRow(sheet_, grid_.Row(), edit_.RowClipboard, prompter_))
-        emit sheetChanged();
+        emit sheetChanged(QStringLiteral("Add Row"));
 }

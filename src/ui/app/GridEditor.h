@@ -75,8 +75,9 @@ public:
     void refreshMaterialList();
 
 signals:
-    // The sheet changed: the window shows it again.
-    void sheetChanged();
+    // The sheet changed: the window shows it again. step names the change for
+    // Undo ("Paste Row"); empty while it is no step yet (keys still being typed).
+    void sheetChanged(const QString& step);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -28,6 +28,7 @@ struct Command {
     const char* name;  // the object name, which the help and the tests know it by
     const char* caption;  // "&" marks the access key
     QKeySequence shortcut = {};
+    QKeySequence otherShortcut = {};  // a second key for the same command
     Icon icon = Icon::None;
     bool iconInMenu = true;  // false: the icon is its button's alone
     // The button's hint (the action's tool tip); null: the caption without its
@@ -67,6 +68,12 @@ std::span<const Command> MainCommands::Table::fileAndEditCommands()
     // A record kept on one or two lines reads as one command.
     // clang-format off
     static const Command commands[] = {
+        // The captions name the step: "Undo Solids by Volume".
+        {.action = &M::Undo1, .name = "Undo1", .caption = "&Undo", .shortcut = Key(Qt::CTRL | Qt::Key_Z),
+            .help = MenuHelp::Edit, .enabled = false, .run = &TfrmMain::Undo1Click},
+        {.action = &M::Redo1, .name = "Redo1", .caption = "&Redo", .shortcut = Key(Qt::CTRL | Qt::Key_Y),
+            .otherShortcut = Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), .help = MenuHelp::Edit, .enabled = false,
+            .run = &TfrmMain::Redo1Click},
         {.action = &M::New1, .name = "New1", .caption = "&New...", .shortcut = Key(Qt::CTRL | Qt::Key_N),
             .icon = Icon::New, .hint = "New", .help = MenuHelp::File, .run = &TfrmMain::New1Click},
         {.action = &M::Open1, .name = "Open1", .caption = "&Open...", .shortcut = Key(Qt::CTRL | Qt::Key_O),
@@ -145,37 +152,39 @@ std::span<const Command> MainCommands::Table::recalcCommands()
         {.action = &M::Volume1, .name = "Volume1", .caption = "&Volume", .icon = Icon::Volume,
             .hint = "Volume Recalc", .help = MenuHelp::Recalc, .run = &RecalcCommands::Volume1Click},
         {.action = &M::Weight2, .name = "Weight2", .caption = "&Weight", .icon = Icon::Weight,
-            .help = MenuHelp::Recalc, .enabled = false},
+            .hint = "Scale Weight", .help = MenuHelp::Recalc, .run = &RecalcCommands::Weight2Click},
         {.action = &M::Volume2, .name = "Volume2", .caption = "&Volume", .icon = Icon::Volume,
-            .help = MenuHelp::Recalc, .enabled = false},
+            .hint = "Scale Volume", .help = MenuHelp::Recalc, .run = &RecalcCommands::Volume2Click},
         {.action = &M::Percent1, .name = "Percent1", .caption = "&Percent", .icon = Icon::Percent,
-            .hint = "Percent Recalc", .help = MenuHelp::Recalc, .enabled = false},
+            .hint = "Percent Recalc", .help = MenuHelp::Recalc, .run = &RecalcCommands::Percent1Click},
         {.action = &M::BinderWt, .name = "BinderWt", .caption = "&Binder", .icon = Icon::Binder,
-            .help = MenuHelp::Recalc, .enabled = false},
-        {.action = &M::CostWt, .name = "CostWt", .caption = "Cos&t", .icon = Icon::Cost, .help = MenuHelp::Recalc,
-            .run = &RecalcCommands::CostWtClick},
+            .hint = "Binder by Weight", .help = MenuHelp::Recalc, .run = &RecalcCommands::BinderWtClick},
+        {.action = &M::CostWt, .name = "CostWt", .caption = "Cos&t", .icon = Icon::Cost,
+            .hint = "Cost by Weight", .help = MenuHelp::Recalc, .run = &RecalcCommands::CostWtClick},
         {.action = &M::PigmentWt, .name = "PigmentWt", .caption = "&Pigment", .icon = Icon::Pigment,
-            .help = MenuHelp::Recalc, .enabled = false},
+            .hint = "Pigment by Weight", .help = MenuHelp::Recalc, .run = &RecalcCommands::PigmentWtClick},
         {.action = &M::SolidsWt, .name = "SolidsWt", .caption = "&Solids", .icon = Icon::Solids,
-            .help = MenuHelp::Recalc, .enabled = false},
+            .hint = "Solids by Weight", .help = MenuHelp::Recalc, .run = &RecalcCommands::SolidsWtClick},
         {.action = &M::VolatileWt, .name = "VolatileWt", .caption = "Vo&latile", .icon = Icon::Volatile,
-            .help = MenuHelp::Recalc, .enabled = false},
+            .hint = "Volatile by Weight", .help = MenuHelp::Recalc, .run = &RecalcCommands::VolatileWtClick},
         {.action = &M::BinderVol, .name = "BinderVol", .caption = "&Binder", .icon = Icon::Binder,
-            .help = MenuHelp::Recalc, .enabled = false},
-        {.action = &M::CostVol, .name = "CostVol", .caption = "Cos&t", .icon = Icon::Cost, .help = MenuHelp::Recalc,
-            .run = &RecalcCommands::CostVolClick},
+            .hint = "Binder by Volume", .help = MenuHelp::Recalc, .run = &RecalcCommands::BinderVolClick},
+        {.action = &M::CostVol, .name = "CostVol", .caption = "Cos&t", .icon = Icon::Cost,
+            .hint = "Cost by Volume", .help = MenuHelp::Recalc, .run = &RecalcCommands::CostVolClick},
         {.action = &M::PigmentVol, .name = "PigmentVol", .caption = "&Pigment", .icon = Icon::Pigment,
-            .help = MenuHelp::Recalc, .enabled = false},
+            .hint = "Pigment by Volume", .help = MenuHelp::Recalc, .run = &RecalcCommands::PigmentVolClick},
         {.action = &M::SolidsVol, .name = "SolidsVol", .caption = "&Solids", .icon = Icon::Solids,
-            .help = MenuHelp::Recalc, .enabled = false},
+            .hint = "Solids by Volume", .help = MenuHelp::Recalc, .run = &RecalcCommands::SolidsVolClick},
         {.action = &M::VolatileVol, .name = "VolatileVol", .caption = "Vo&latile", .icon = Icon::Volatile,
-            .help = MenuHelp::Recalc, .enabled = false},
-        {.action = &M::Density1, .name = "Density1", .caption = "&Density", .help = MenuHelp::Recalc,
-            .enabled = false},
-        {.action = &M::SPG1, .name = "SPG1", .caption = "&SPG", .help = MenuHelp::Recalc, .enabled = false},
-        {.action = &M::Voc1, .name = "Voc1", .caption = "Vo&c", .help = MenuHelp::Recalc, .enabled = false},
-        {.action = &M::PBRatio1, .name = "PBRatio1", .caption = "P/B &Ratio", .help = MenuHelp::Recalc,
-            .enabled = false},
+            .hint = "Volatile by Volume", .help = MenuHelp::Recalc, .run = &RecalcCommands::VolatileVolClick},
+        {.action = &M::Density1, .name = "Density1", .caption = "&Density", .hint = "Density Recalc",
+            .help = MenuHelp::Recalc, .run = &RecalcCommands::Density1Click},
+        {.action = &M::SPG1, .name = "SPG1", .caption = "&SPG", .hint = "SPG Recalc", .help = MenuHelp::Recalc,
+            .run = &RecalcCommands::SPG1Click},
+        {.action = &M::Voc1, .name = "Voc1", .caption = "Vo&c", .hint = "VOC Recalc", .help = MenuHelp::Recalc,
+            .run = &RecalcCommands::Voc1Click},
+        {.action = &M::PBRatio1, .name = "PBRatio1", .caption = "P/B &Ratio", .hint = "P/B Ratio Recalc",
+            .help = MenuHelp::Recalc, .run = &RecalcCommands::PBRatio1Click},
     };
     // clang-format on
     return commands;
@@ -226,15 +235,15 @@ std::span<const Command> MainCommands::Table::buttonBarCommands()
             .run = &LabPrintCommands::PrintButtonClick},
         // By weight or by volume as the percents are.
         {.action = &M::BinderRecalc, .name = "BinderRecalc", .caption = "Binder Recalc", .icon = Icon::Binder,
-            .enabled = false},
+            .help = MenuHelp::Recalc, .run = &RecalcCommands::BinderButtonClick},
         {.action = &M::CostRecalc, .name = "CostRecalc", .caption = "Cost Recalc", .icon = Icon::Cost,
-            .run = &RecalcCommands::CostButtonClick},
+            .help = MenuHelp::Recalc, .run = &RecalcCommands::CostButtonClick},
         {.action = &M::PigmentRecalc, .name = "PigmentRecalc", .caption = "Pigment Recalc", .icon = Icon::Pigment,
-            .enabled = false},
+            .help = MenuHelp::Recalc, .run = &RecalcCommands::PigmentButtonClick},
         {.action = &M::SolidsRecalc, .name = "SolidsRecalc", .caption = "Solids Recalc", .icon = Icon::Solids,
-            .enabled = false},
+            .help = MenuHelp::Recalc, .run = &RecalcCommands::SolidsButtonClick},
         {.action = &M::VolatileRecalc, .name = "VolatileRecalc", .caption = "Volatile Recalc", .icon = Icon::Volatile,
-            .enabled = false},
+            .help = MenuHelp::Recalc, .run = &RecalcCommands::VolatileButtonClick},
     };
     // clang-format on
     return commands;
@@ -246,7 +255,10 @@ QAction* makeAction(const Command& c, QObject& owner)
 {
     auto* action = new QAction(QString::fromUtf8(c.caption), &owner);
     action->setObjectName(QString::fromLatin1(c.name));
-    action->setShortcut(c.shortcut);
+    if (c.otherShortcut.isEmpty())
+        action->setShortcut(c.shortcut);
+    else
+        action->setShortcuts({c.shortcut, c.otherShortcut});
     action->setIcon(Artwork::icon(c.icon));
     if (!c.iconInMenu)
         action->setIconVisibleInMenu(false);

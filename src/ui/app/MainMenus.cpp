@@ -84,6 +84,8 @@ void fileMenu(MenuBuilder& b, MainMenus& m)
 void editMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* edit = b.topMenu("&Edit", "Edit1", MenuHelp::Edit);
+    b.add(edit, {m.Undo1, m.Redo1});
+    b.separator(edit);
     b.add(edit, {m.mCut, m.mCopy, m.mPaste});
     b.separator(edit);
     b.add(edit, {m.Add2});

@@ -27,6 +27,7 @@ struct MainMenus {
     QAction *LabPrint1 = nullptr, *BatchPrint1 = nullptr, *MaterialsPrint1 = nullptr;
     QAction *Delete1 = nullptr, *N1 = nullptr, *Exit1 = nullptr;  // N1: the separator the recent files follow
     // Edit
+    QAction *Undo1 = nullptr, *Redo1 = nullptr;
     QAction *mCut = nullptr, *mCopy = nullptr, *mPaste = nullptr, *Add2 = nullptr;
     QAction *Find1 = nullptr, *CopyOut1 = nullptr, *Excel = nullptr;
     // Table

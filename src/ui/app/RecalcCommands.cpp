@@ -1,7 +1,23 @@
 #include "ui/app/RecalcCommands.h"
 
 #include "core/calc/Recalculation.h"
+#include "core/calc/Scale.h"
 #include "ui/calc/TfrmCalc.h"
+
+using tintora::BasisProperty;
+using tintora::RecalcOutcome;
+using tintora::RecalcQuantity;
+using tintora::ScaleKind;
+
+namespace {
+
+// Only a reached target is a step: a refusal, a cancel and an undone miss leave the sheet as it was.
+QString stepOf(RecalcOutcome outcome, const char* caption)
+{
+    return outcome == RecalcOutcome::Reached ? QString::fromUtf8(caption) : QString();
+}
+
+}  // namespace
 
 RecalcCommands::RecalcCommands(
     tintora::FormulaSheet& sheet, tintora::Prompter& prompter, tintora::KeypadDialog* keypad, QWidget& parent)
@@ -12,33 +28,118 @@ RecalcCommands::RecalcCommands(
 {
 }
 
-void RecalcCommands::run(tintora::RecalcQuantity quantity)
+void RecalcCommands::recalculate(RecalcQuantity quantity)
 {
-    tintora::Recalculate(quantity, sheet_, calculator_, prompter_, *keypad_);
-    emit sheetChanged();
+    const RecalcOutcome outcome = tintora::Recalculate(quantity, sheet_, calculator_, prompter_, *keypad_);
+    emit sheetChanged(stepOf(outcome, tintora::recalcCaption(quantity)));
+}
+
+void RecalcCommands::onBasis(BasisProperty property)
+{
+    recalculate(tintora::quantityFor(property, sheet_.percentBasis));
+}
+
+void RecalcCommands::scale(ScaleKind kind)
+{
+    const RecalcOutcome outcome = tintora::Scale(kind, sheet_, calculator_, prompter_, *keypad_);
+    emit sheetChanged(stepOf(outcome, tintora::scaleCaption(kind)));
 }
 
 void RecalcCommands::Weight1Click()
 {
-    run(tintora::RecalcQuantity::Weight);
+    recalculate(RecalcQuantity::Weight);
 }
-
 void RecalcCommands::Volume1Click()
 {
-    run(tintora::RecalcQuantity::Volume);
+    recalculate(RecalcQuantity::Volume);
 }
-
 void RecalcCommands::CostWtClick()
 {
-    run(tintora::RecalcQuantity::CostByWeight);
+    recalculate(RecalcQuantity::CostByWeight);
 }
-
 void RecalcCommands::CostVolClick()
 {
-    run(tintora::RecalcQuantity::CostByVolume);
+    recalculate(RecalcQuantity::CostByVolume);
+}
+void RecalcCommands::BinderWtClick()
+{
+    recalculate(RecalcQuantity::BinderByWeight);
+}
+void RecalcCommands::BinderVolClick()
+{
+    recalculate(RecalcQuantity::BinderByVolume);
+}
+void RecalcCommands::PigmentWtClick()
+{
+    recalculate(RecalcQuantity::PigmentByWeight);
+}
+void RecalcCommands::PigmentVolClick()
+{
+    recalculate(RecalcQuantity::PigmentByVolume);
+}
+void RecalcCommands::SolidsWtClick()
+{
+    recalculate(RecalcQuantity::SolidsByWeight);
+}
+void RecalcCommands::SolidsVolClick()
+{
+    recalculate(RecalcQuantity::SolidsByVolume);
+}
+void RecalcCommands::VolatileWtClick()
+{
+    recalculate(RecalcQuantity::VolatileByWeight);
+}
+void RecalcCommands::VolatileVolClick()
+{
+    recalculate(RecalcQuantity::VolatileByVolume);
+}
+void RecalcCommands::Density1Click()
+{
+    recalculate(RecalcQuantity::Density);
+}
+void RecalcCommands::SPG1Click()
+{
+    recalculate(RecalcQuantity::SPG);
+}
+void RecalcCommands::Voc1Click()
+{
+    recalculate(RecalcQuantity::Voc);
+}
+void RecalcCommands::PBRatio1Click()
+{
+    recalculate(RecalcQuantity::PBRatio);
 }
 
 void RecalcCommands::CostButtonClick()
 {
-    run(tintora::costQuantityFor(sheet_.percentBasis));
+    onBasis(BasisProperty::Cost);
+}
+void RecalcCommands::BinderButtonClick()
+{
+    onBasis(BasisProperty::Binder);
+}
+void RecalcCommands::PigmentButtonClick()
+{
+    onBasis(BasisProperty::Pigment);
+}
+void RecalcCommands::SolidsButtonClick()
+{
+    onBasis(BasisProperty::Solids);
+}
+void RecalcCommands::VolatileButtonClick()
+{
+    onBasis(BasisProperty::Volatile);
+}
+
+void RecalcCommands::Weight2Click()
+{
+    scale(ScaleKind::Weight);
+}
+void RecalcCommands::Volume2Click()
+{
+    scale(ScaleKind::Volume);
+}
+void RecalcCommands::Percent1Click()
+{
+    scale(ScaleKind::Percent);
 }

@@ -1,6 +1,7 @@
 #include "ui/app/TfrmMain.h"
 
 #include "core/calc/Calculate.h"
+#include "core/calc/Recalculation.h"
 #include "core/formulas/FormulaFile.h"
 #include "core/materials/MaterialBrowsing.h"
 #include "ui/app/Artwork.h"
@@ -38,6 +39,7 @@
 namespace {
 
 constexpr int StartHeight = 486;
+constexpr const char* NameStep = "Name";
 
 }  // namespace
 
@@ -136,20 +138,17 @@ void TfrmMain::connectCommands()
 {
     MainCommands::connectHandlers(menus_, {*this, *document_, *gridEditor_, *recalc_, *printing_});
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
-    connect(gridEditor_, &GridEditor::sheetChanged, this, &TfrmMain::showSheet);
-    connect(recalc_, &RecalcCommands::sheetChanged, this, &TfrmMain::showSheet);
-    using B = tintora::PropertyBox;
-    const auto onDoubleClick = [this](B box, QAction* command) {
-        connect(properties_->box(box), &TFnpNumericEdit::OnDblClick, command, [this, command] {
-            command->trigger();
+    connect(gridEditor_, &GridEditor::sheetChanged, this, &TfrmMain::sheetChanged);
+    connect(recalc_, &RecalcCommands::sheetChanged, this, &TfrmMain::sheetChanged);
+    // A double click on any property box starts the target of its quantity.
+    for (int b = 0; b < tintora::PropertyBoxCount; ++b) {
+        const auto box = static_cast<tintora::PropertyBox>(b);
+        connect(properties_->box(box), &TFnpNumericEdit::OnDblClick, recalc_, [this, box] {
+            recalc_->recalculate(tintora::recalcQuantityOfBox(box));
             // The click gave the read-only box the focus; the next keys belong to the grid.
             grid_->setFocus();
         });
-    };
-    onDoubleClick(B::WeightBox, menus_.Weight1);
-    onDoubleClick(B::VolumeBox, menus_.Volume1);
-    onDoubleClick(B::CostWtBox, menus_.CostWt);
-    onDoubleClick(B::CostVolBox, menus_.CostVol);
+    }
 }
 
 const ButtonBarButtons& TfrmMain::buttons() const
@@ -239,8 +238,68 @@ void TfrmMain::showSheet()
     menus_.FlipPercents1->setChecked(byVolume);
 }
 
+void TfrmMain::sheetChanged(const QString& step)
+{
+    if (!step.isEmpty())
+        recordStep(step);
+    showSheet();
+}
+
+void TfrmMain::recordStep(const QString& step)
+{
+    if (tintora::sameFormula(sheet_, history_.current()))
+        return;
+    const bool nameStep = step == QLatin1String(NameStep);
+    if (nameStep && nameStepOpen_) {
+        // Typing a name is one step: the keys after the first replace it, and
+        // the name typed back as it was leaves no step.
+        tintora::FormulaSheet beforeName = sheet_;
+        history_.undo(beforeName);
+        nameStepOpen_ = !tintora::sameFormula(sheet_, beforeName);
+        if (nameStepOpen_)
+            history_.push(step.toStdString(), sheet_);
+        showUndoRedo();
+        return;
+    }
+    history_.push(step.toStdString(), sheet_);
+    nameStepOpen_ = nameStep;
+    showUndoRedo();
+}
+
+void TfrmMain::startHistory()
+{
+    history_.clear(sheet_);
+    nameStepOpen_ = false;
+    showUndoRedo();
+}
+
+void TfrmMain::showUndoRedo()
+{
+    menus_.Undo1->setText(QLatin1Char('&') + QString::fromStdString(tintora::undoMenuText(history_)));
+    menus_.Undo1->setEnabled(history_.canUndo());
+    menus_.Redo1->setText(QLatin1Char('&') + QString::fromStdString(tintora::redoMenuText(history_)));
+    menus_.Redo1->setEnabled(history_.canRedo());
+}
+
+void TfrmMain::Undo1Click()
+{
+    nameStepOpen_ = false;
+    if (history_.undo(sheet_))
+        showSheet();
+    showUndoRedo();
+}
+
+void TfrmMain::Redo1Click()
+{
+    nameStepOpen_ = false;
+    if (history_.redo(sheet_))
+        showSheet();
+    showUndoRedo();
+}
+
 void TfrmMain::showLoadedSheet()
 {
+    startHistory();
     showSheet();
     grid_->setTopRow(1);
     grid_->setCurrentCell(1, 1);
@@ -250,6 +309,7 @@ void TfrmMain::New1Click()
 {
     if (!document_->New())
         return;
+    startHistory();
     showSheet();
     gridEditor_->focusFirstMaterialCell();
 }
@@ -281,6 +341,7 @@ void TfrmMain::Reload1Click()
 void TfrmMain::NameBoxChange()
 {
     sheet_.setName(properties_->NameBox()->text().toStdString());
+    recordStep(QLatin1String(NameStep));
     document_->showModified();
 }
 

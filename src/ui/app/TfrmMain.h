@@ -8,6 +8,7 @@
 #include "core/calc/KeypadDialog.h"
 #include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
+#include "core/sheet/SheetHistory.h"
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/WindowSizeRules.h"
@@ -79,6 +80,7 @@ public:
     TTipDialog* tipDialog() const { return tipDialog_; }
     HelpWindow* help() const { return help_; }
     GridEditor& gridEditor() const { return *gridEditor_; }
+    const tintora::SheetHistory& history() const { return history_; }
     // Created on first use, then kept, so they keep their boxes between openings.
     TfrmMaterial* frmMaterial();
     TfrmProper* frmProper();
@@ -105,6 +107,16 @@ private:
     // window shows the sheet and puts the focus on row 1 after a command.
     void showSheet();
     void showLoadedSheet();
+    // A part changed the sheet: the change is a step of the history (named
+    // step; none when step is empty), and the sheet is shown.
+    void sheetChanged(const QString& step);
+    // Records the sheet as it is now as a step, when it differs from the
+    // history's current state.
+    void recordStep(const QString& step);
+    void startHistory();
+    void showUndoRedo();
+    void Undo1Click();
+    void Redo1Click();
     void New1Click();
     void Open1Click();
     void MRUListClick(const QString& fileName);
@@ -127,6 +139,8 @@ private:
 
     MainWindowServices services_;
     tintora::FormulaSheet sheet_;
+    tintora::SheetHistory history_;
+    bool nameStepOpen_ = false;  // the last step is the name being typed: more keys join it
     WindowSizeRules sizeRules_;
     bool activated_ = false;
     bool framedOnScreen_ = false;  // kept on the screen once its frame was known
