@@ -18,18 +18,22 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
 #include <deque>
 #include <functional>
 #include <memory>
 
 using tintora::PropertyBox;
 using tintora::testing::ShownMessage;
+
+Q_DECLARE_METATYPE(PropertyBox)
 
 class RecalcWindowTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
@@ -48,6 +52,37 @@ class RecalcWindowTest : public QObject, tintora::testing::MainWindowFixture {
     QString boxText(PropertyBox b) const { return window->properties()->box(b)->text(); }
     QString shown(double value) const { return QLocale().toString(value, 'f', 3); }
     void mark(int row) { window->Grid1()->setChecked(0, row, true); }
+    double boxValue(PropertyBox b) const { return QLocale().toDouble(boxText(b)); }
+    // A menu entry or button by its object name, else a property box by its name.
+    void runWay(const QString& way)
+    {
+        if (auto* button = window->findChild<TExplorerButton*>(way))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else if (auto* action = window->findChild<QAction*>(way))
+            action->trigger();
+        else if (auto* box = window->properties()->findChild<TFnpNumericEdit*>(way))
+            QTest::mouseDClick(box, Qt::LeftButton);
+        else
+            QFAIL(qPrintable(QStringLiteral("no way in named ") + way));
+    }
+    // "With the marked rows, ... can be set between A and B." (or above A,
+    // below B): the range told holds the present value, which scaling by 1 reaches.
+    static bool rangeHolds(const QString& message, double present)
+    {
+        static const QRegularExpression range(QStringLiteral(
+            R"(^With the marked rows, .+ can be set (between ([0-9.]+) and ([0-9.]+)|above ([0-9.]+)|below ([0-9.]+))\.$)"));
+        const QRegularExpressionMatch m = range.match(message);
+        if (!m.hasMatch()) {
+            qWarning() << message;
+            return false;
+        }
+        const auto bound = [&](int group, double otherwise) {
+            return m.captured(group).isEmpty() ? otherwise : m.captured(group).toDouble();
+        };
+        const double low = std::max(bound(2, 0), bound(4, 0));
+        const double high = std::min(bound(3, 1e300), bound(5, 1e300));
+        return low < present && present < high;
+    }
 
 private slots:
     void initTestCase() { copyMaterialsAndFormulas(); }
@@ -125,6 +160,106 @@ private slots:
             QCOMPARE(cell(4, row), before[i + 1]);
         }
         QCOMPARE(window->focusWidget(), window->Grid1());  // the next keys go to the grid
+    }
+
+    // Every target and scale, from its menu entry, its button or its box, on
+    // the sample with the resin marked: a value 1 % from the present one is
+    // reached (and is Undo's step); 99999, beyond every percent, density, SPG
+    // and VOC, is refused with a range that holds the present value.
+    void everyWayInReachesItsTargetOrTellsTheRange_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("byVolume");
+        QTest::addColumn<PropertyBox>("box");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("rangeTold");  // 99999 is out of reach
+        using B = PropertyBox;
+        const struct {
+            const char* menu;
+            const char* button;
+            B box;
+            const char* caption;
+            bool byVolume;
+            bool rangeTold;
+        } targets[] = {
+            {"BinderWt", "BinderButton", B::BinderWtBox, "Binder by Weight", false, true},
+            {"PigmentWt", "PigmentButton", B::PigmentWtBox, "Pigment by Weight", false, true},
+            {"SolidsWt", "Solidsbutton", B::SolidsWtBox, "Solids by Weight", false, true},
+            {"VolatileWt", "VolatileButton", B::VolatileWtBox, "Volatile by Weight", false, true},
+            {"BinderVol", "BinderButton", B::BinderVolBox, "Binder by Volume", true, true},
+            {"PigmentVol", "PigmentButton", B::PigmentVolBox, "Pigment by Volume", true, true},
+            {"SolidsVol", "Solidsbutton", B::SolidsVolBox, "Solids by Volume", true, true},
+            {"VolatileVol", "VolatileButton", B::VolatileVolBox, "Volatile by Volume", true, true},
+            {"Density1", nullptr, B::DensityBox, "Density", false, true},
+            {"SPG1", nullptr, B::SPGBox, "SPG", false, true},
+            {"Voc1", nullptr, B::VocBox, "VOC", false, true},
+            // The resin alone has no pigment, the rest no binder: every P/B above 0 is reachable.
+            {"PBRatio1", nullptr, B::PBBox, "P/B Ratio", false, false},
+            {"Weight1", nullptr, B::WeightBox, "Total Weight", false, false},
+            {"Volume1", nullptr, B::VolumeBox, "Total Volume", false, false},
+            {"CostWt", nullptr, B::CostWtBox, "Cost by Weight", false, false},
+            {"CostVol", nullptr, B::CostVolBox, "Cost by Volume", true, false},
+        };
+        for (const auto& t : targets) {
+            const QString box = QString::fromLatin1(tintora::propertyBoxName(t.box));
+            QTest::newRow(t.menu) << t.menu << t.byVolume << t.box << t.caption << t.rangeTold;
+            QTest::newRow(qPrintable(box)) << box << t.byVolume << t.box << t.caption << t.rangeTold;
+            if (t.button)
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(t.button, t.byVolume ? "by volume" : "by weight")))
+                    << t.button << t.byVolume << t.box << t.caption << t.rangeTold;
+        }
+        QTest::newRow("Scale Weight") << "Weight2" << false << B::WeightBox << "Scale Weight" << false;
+        QTest::newRow("Scale Volume") << "Volume2" << false << B::VolumeBox << "Scale Volume" << false;
+    }
+    void everyWayInReachesItsTargetOrTellsTheRange()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, byVolume);
+        QFETCH(PropertyBox, box);
+        QFETCH(QString, caption);
+        QFETCH(bool, rangeTold);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        if (byVolume)
+            window->menus().FlipPercents1->trigger();
+        mark(5);
+        const double before = boxValue(box);
+        const double target = before * 1.01;
+        keypad.answers.push_back(QString::number(target, 'f', 3).toStdString());
+        runWay(way);
+        QCOMPARE(keypad.captions(), (std::vector<std::string>{caption.toStdString()}));
+        QVERIFY2(prompter->shown.empty(), prompter->shown.empty() ? "" : prompter->shown.front().text.c_str());
+        QVERIFY2(std::abs(boxValue(box) - target) <= 0.01, qPrintable(boxText(box)));
+        QCOMPARE(window->menus().Undo1->text(), QStringLiteral("&Undo ") + caption);
+        window->menus().Undo1->trigger();
+        QCOMPARE(boxValue(box), before);
+        if (!rangeTold)
+            return;
+        mark(5);  // set without a click, the mark was no step of its own
+        keypad.answers.push_back("99999");
+        runWay(way);
+        QCOMPARE(prompter->shown.size(), std::size_t{1});
+        QVERIFY(rangeHolds(QString::fromStdString(prompter->shown.front().text), before));
+        QCOMPARE(boxValue(box), before);
+        QVERIFY(!window->menus().Undo1->isEnabled());
+    }
+
+    // Scale > Percent and its button need no keypad: the total becomes 100 lb.
+    void percentScaleBringsTheTotalTo100_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("menu") << "Percent1";
+        QTest::newRow("button") << "ExplorerButton2";
+    }
+    void percentScaleBringsTheTotalTo100()
+    {
+        QFETCH(QString, way);
+        window->show();
+        runWay(way);
+        QVERIFY(keypad.calls.empty());
+        QVERIFY(prompter->shown.empty());
+        QCOMPARE(boxValue(PropertyBox::WeightBox), 100.0);
+        QCOMPARE(window->menus().Undo1->text(), QStringLiteral("&Undo Scale Percent"));
     }
 
     void nothingMarkedIsRefusedBeforeTheKeypad()
