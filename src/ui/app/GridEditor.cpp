@@ -306,6 +306,15 @@ void GridEditor::closeFloatingControls()
     window_.statusBar()->clearMessage();
 }
 
+void GridEditor::sheetReplaced()
+{
+    closeFloatingControls();
+    const int col = grid_.Col();
+    const int row = grid_.Row();
+    if (row >= 1 && row <= tintora::SheetRowCount && col >= MaterialCol && col < tintora::ColumnCount)
+        edit_.SavedCellText = sheet_.cell(static_cast<tintora::Column>(col), row);
+}
+
 void GridEditor::focusFirstMaterialCell()
 {
     // A note editor still open belongs to the sheet that was replaced: its

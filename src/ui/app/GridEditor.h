@@ -69,6 +69,10 @@ public:
     void commitPendingEdits();
     // Hides the material list and the keypad panel and clears the status line.
     void closeFloatingControls();
+    // Undo or Redo put another sheet in place: what the current cell holds now
+    // is what Escape restores and what leaving it compares with, so that
+    // leaving it reloads no material that nobody typed.
+    void sheetReplaced();
     // Start-up and every load end on row 1's Material cell, ready to type a code.
     void focusFirstMaterialCell();
     // Lists the material folder again if it changed since the last listing.

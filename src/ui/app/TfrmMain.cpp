@@ -284,16 +284,20 @@ void TfrmMain::showUndoRedo()
 void TfrmMain::Undo1Click()
 {
     nameStepOpen_ = false;
-    if (history_.undo(sheet_))
+    if (history_.undo(sheet_)) {
+        gridEditor_->sheetReplaced();
         showSheet();
+    }
     showUndoRedo();
 }
 
 void TfrmMain::Redo1Click()
 {
     nameStepOpen_ = false;
-    if (history_.redo(sheet_))
+    if (history_.redo(sheet_)) {
+        gridEditor_->sheetReplaced();
         showSheet();
+    }
     showUndoRedo();
 }
 
