@@ -182,4 +182,23 @@ TEST(SheetHistoryTest, UndoKeepsThePercentBasisTheUserChose)
     EXPECT_TRUE(sameSheet(sheet, expected));
 }
 
+// What the window records as a step: every change a step makes is seen, and
+// flipping the percents, which only shows the sheet otherwise, is none.
+TEST(SheetHistoryTest, SameFormulaSeesEveryStepButNotThePercentBasis)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        test::RandomFormula random(seed);
+        FormulaSheet sheet = random.sheet(random.integer(2, 20));
+        Editor editor(sheet, random);
+        for (int i = 0; i < 20; ++i) {
+            const FormulaSheet before = sheet;
+            const std::string caption = editor.step();
+            EXPECT_EQ(sameFormula(before, sheet), sameSheet(before, sheet)) << "seed " << seed << ", " << caption;
+            FormulaSheet flipped = sheet;
+            FlipPercents(flipped);
+            EXPECT_TRUE(sameFormula(flipped, sheet)) << "seed " << seed;
+        }
+    }
+}
+
 }  // namespace

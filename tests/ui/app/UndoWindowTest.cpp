@@ -5,10 +5,12 @@
 #include "ui/app/GridEditor.h"
 #include "ui/app/PropertiesPanel.h"
 #include "ui/app/TfrmMain.h"
+#include "ui/calc/CalcPanel.h"
 #include "ui/widgets/TSuperGrid.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -32,8 +34,11 @@ class UndoWindowTest : public QObject, tintora::testing::MainWindowFixture {
         QStringList text{QString::fromStdString(sheet.name())};
         for (int n = 1; n <= tintora::SheetRowCount; ++n) {
             const tintora::SheetRow& row = sheet.row(n);
-            QString line = QStringLiteral("%1 %2 %3 %4").arg(row.marked).arg(row.RowKind).arg(row.props.Spec).arg(
-                row.props.Vol_Wt);
+            QString line = QStringLiteral("%1 %2 %3 %4")
+                               .arg(row.marked)
+                               .arg(row.RowKind)
+                               .arg(row.props.Spec)
+                               .arg(row.props.Vol_Wt);
             for (const std::string& cell : row.cells)
                 line += QLatin1Char('|') + QString::fromStdString(cell);
             text << line;
@@ -93,6 +98,25 @@ class UndoWindowTest : public QObject, tintora::testing::MainWindowFixture {
                 [this](int row) {
                     QTest::keyClicks(window->properties()->NameBox(), QStringLiteral(" v%1").arg(row));
                     grid()->setFocus();
+                }},
+            {"Note",
+                [this](int row) {
+                    // Rows below the sample's seven are empty: a double click there writes a note.
+                    const int empty = row + 7;
+                    clickCell(2, empty);
+                    QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, grid()->CellRect(2, empty).center());
+                    QTest::keyClicks(window->gridEditor().DescBox(), QStringLiteral("stir %1").arg(row));
+                    QTest::keyClick(window->gridEditor().DescBox(), Qt::Key_Escape);
+                }},
+            {"Keypad Entry",
+                [this](int row) {
+                    if (window->sheet().row(row).props.Spec == 0)
+                        return;
+                    clickCell(3, row);
+                    CalcPanel* panel = window->gridEditor().calcPanel();
+                    panel->openFor(3, row, grid()->Cells(3, row).toStdString());
+                    for (const char* key : {"btnClear", "Button1", "Button5", "btnAccept"})
+                        QTest::mouseClick(panel->button(key), Qt::LeftButton);
                 }},
             {"Scale Percent", [this](int) { menus().Percent1->trigger(); }},
             {"Total Weight",
