@@ -1,5 +1,6 @@
 #pragma once
 // Command line of tintora-report.
+#include "PlantOptions.h"
 #include "ReformulationOptions.h"
 
 #include <optional>
@@ -29,6 +30,7 @@ struct ReportOptions {
     std::string pdfPath;  // --pdf OUT.pdf
     std::optional<PageSize> pageSize;  // --page-size; default: the locale's
     ReformulationOptions reformulation;  // --recalc, --scale, --marks, --write, --force
+    PlantOptions plant;  // --batch, --lot, --materials-list, --xlsx
 };
 
 struct ParseResult {
@@ -46,6 +48,9 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --check-materials [DIR]
        tintora-report --pdf OUT.pdf [--page-size A4|Letter] [options] FORMULA.tfx
        tintora-report --recalc QUANTITY=VALUE --marks ROWS [--write OUT.tfx [--force]] [options] FORMULA.tfx
+       tintora-report --batch SIZE [--lot TEXT] [--pdf OUT.pdf [--page-size A4|Letter]] [options] FORMULA.tfx
+       tintora-report --materials-list [DIR] [--csv | --pdf OUT.pdf [--page-size A4|Letter]]
+       tintora-report --xlsx OUT.xlsx [options] FORMULA.tfx...
        tintora-report --scale weight=VALUE|volume=VALUE|percent [--write OUT.tfx [--force]] [options] FORMULA.tfx
   --materials DIR          material folder (default: the Formulas folder)
   --date TEXT              date on the printout (default: today, system short date)
@@ -64,6 +69,10 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
                            scale every weighed row to that total weight, total volume or 100 lb
   --write OUT.tfx          also save the changed formula as OUT.tfx
   --force                  let --write replace an existing file
+  --batch SIZE             the batch ticket of one formula scaled to SIZE (500lb, 55gal), as text or with --pdf
+  --lot TEXT               the lot number on the batch ticket
+  --materials-list [DIR]   every material of DIR (default: the material folder), as text, with --csv or with --pdf
+  --xlsx OUT.xlsx          the formulas as a workbook: a sheet of properties, then one sheet per formula
   --help                   this list
 )";
 

@@ -6,6 +6,7 @@
 #include "CsvReport.h"
 #include "MaterialCheck.h"
 #include "PdfReport.h"
+#include "PlantReport.h"
 #include "PrintoutReport.h"
 #include "RecalcReport.h"
 #include "ReportFormula.h"
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
         reportProblem("the material folder is not a folder: " + materialFolder.string());
         return 2;
     }
+    if (options.plant.active())
+        return plantReport(options, materialFolder);
     if (options.reformulation.active())
         return reformulationReport(options, materialFolder);
     switch (options.mode) {
