@@ -73,7 +73,8 @@ std::optional<std::string> plantProblem(const ReportOptions& o)
     if (o.json)
         return std::string("--json cannot be combined with --batch, --materials-list or --xlsx");
     if (o.reformulation.active() || o.reformulation.marks || o.reformulation.writePath)
-        return std::string("--recalc, --scale, --marks and --write cannot be combined with --batch, --materials-list or --xlsx");
+        return std::string(
+            "--recalc, --scale, --marks and --write cannot be combined with --batch, --materials-list or --xlsx");
     if (o.pageSize && o.mode != ReportMode::Pdf)
         return std::string("--page-size goes with --pdf");
     if (p.batch)

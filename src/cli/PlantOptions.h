@@ -24,7 +24,8 @@ struct PlantOptions {
 // When args[i] is one of these options, takes it (and its value, moving i
 // on) and returns the problem with it, empty when none; nullopt when args[i]
 // is none of them.
-std::optional<std::string> parsePlantOption(const std::vector<std::string>& args, std::size_t& i, PlantOptions& options);
+std::optional<std::string> parsePlantOption(
+    const std::vector<std::string>& args, std::size_t& i, PlantOptions& options);
 
 // What is wrong with these options among the others; nullopt when nothing.
 std::optional<std::string> plantProblem(const ReportOptions& options);

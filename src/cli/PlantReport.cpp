@@ -62,8 +62,7 @@ int batchReport(const ReportOptions& options, const fs::path& materialFolder)
         return 1;
     }
     const TicketHeading heading{shownFileName(path), reportDate(options), options.plant.lot.value_or("")};
-    return printPages(
-        options, [&](int lines) { return BatchTicketPages(loaded->sheet, plan.batch, heading, lines); });
+    return printPages(options, [&](int lines) { return BatchTicketPages(loaded->sheet, plan.batch, heading, lines); });
 }
 
 std::string csvField(std::string_view text)

@@ -95,7 +95,8 @@ struct FormulaWorkbook::Parts {
     }
 };
 
-FormulaWorkbook::FormulaWorkbook(std::filesystem::path target, Summary summary) : parts_(std::make_unique<Parts>())
+FormulaWorkbook::FormulaWorkbook(std::filesystem::path target, Summary summary)
+    : parts_(std::make_unique<Parts>())
 {
     Parts& p = *parts_;
     p.target = std::move(target);
@@ -181,8 +182,8 @@ void FormulaWorkbook::addFormulaSheet(const std::string& title, const std::strin
 
     p.writeText(ws, 0, CodeCol, table.name.empty() ? fileName : table.name, p.title);
     p.writeText(ws, 0, WeightCol, fileName);
-    const char* headings[ColumnsUsed] = {"Code", "Description", "Weight (lb)", "Volume (gal)", table.percentTitle,
-        "Spec", "Cost/lb"};
+    const char* headings[ColumnsUsed]
+        = {"Code", "Description", "Weight (lb)", "Volume (gal)", table.percentTitle, "Spec", "Cost/lb"};
     for (Col c = 0; c < ColumnsUsed; ++c)
         worksheet_write_string(ws, 1, c, headings[c], p.bold);
     Row row = 2;

@@ -12,7 +12,9 @@ namespace {
 class PageFiller {
 public:
     PageFiller(const PageHeading& heading, int headingLines, int linesPerPage)
-        : heading_(heading), headingLines_(headingLines), lastLine_(std::max(linesPerPage, headingLines + 1) - 1)
+        : heading_(heading)
+        , headingLines_(headingLines)
+        , lastLine_(std::max(linesPerPage, headingLines + 1) - 1)
     {
         startPage();
     }
