@@ -66,7 +66,8 @@ TEST(BatchTicketTest, AmountsAndRunningTotalAddUpToTheBatchOnEveryFormula)
     int ticketsPrinted = 0;
     for (int trial = 0; trial < 400; ++trial) {
         const FormulaSheet formula = randomFormula(random);
-        const BatchSize batchSize{roundToThreeDecimals(size(random)), trial % 2 ? BatchUnit::Gallons : BatchUnit::Pounds};
+        const BatchSize batchSize{
+            roundToThreeDecimals(size(random)), trial % 2 ? BatchUnit::Gallons : BatchUnit::Pounds};
         const BatchPlan plan = planBatch(formula, batchSize);
         if (!plan.refusal.empty())
             continue;
@@ -124,7 +125,8 @@ TEST(MaterialsPrintoutTest, HeadingsOnEveryPageAndEveryMaterialOnce)
 {
     std::vector<MaterialListEntry> entries;
     for (int i = 0; i < 95; ++i)
-        entries.push_back({"m" + std::to_string(1000 + i), i == 40 ? std::nullopt : std::optional<Material>(Material{})});
+        entries.push_back(
+            {"m" + std::to_string(1000 + i), i == 40 ? std::nullopt : std::optional<Material>(Material{})});
     const auto pages = MaterialsPrintPages(entries, {"/x", "d"}, 30);
     std::vector<std::string> codes;
     for (const PrintPage& page : pages) {
