@@ -13,8 +13,10 @@ private slots:
     {
         QTest::addColumn<QString>("localeName");
         QTest::addColumn<QString>("weight");
-        QTest::newRow("de_DE: comma, no grouping") << "de_DE" << "1234,500";
-        QTest::newRow("en_US: point, no grouping") << "en_US" << "1234.500";
+        QTest::newRow("de_DE: comma, no grouping") << "de_DE"
+                                                   << "1234,500";
+        QTest::newRow("en_US: point, no grouping") << "en_US"
+                                                   << "1234.500";
     }
     void numbersInTheLocalesForm()
     {
