@@ -46,7 +46,8 @@ fs::path fixtureFolder()
     fs::create_directories(folder);
     for (int i = 0; i < MaterialCount; ++i)
         std::ofstream(folder / (materialCode(i) + ".rm"))
-            << "[Material]\nName=material number " << i << "\nSpec=" << tintora::formatThreeDecimals(0.8 + (i % 40) * 0.1)
+            << "[Material]\nName=material number " << i
+            << "\nSpec=" << tintora::formatThreeDecimals(0.8 + (i % 40) * 0.1)
             << "\nCost=0.8\nVol_Wt=0.3\nVol_Vol=0.35\nPig_Wt=0.2\nPig_Vol=0.1\nVoc_Wt=0.1\nVoc_Vol=0.1\n";
     for (int f = 0; f < MostFormulas; ++f) {
         std::ofstream out(folder / ("formula" + std::to_string(f) + ".tfx"));
