@@ -43,6 +43,25 @@ double widthFor(std::size_t characters)
     return std::min(WidestColumn, static_cast<double>(characters) + 2);
 }
 
+std::string columnRange(Col col, Row first, Row last)
+{
+    const char letter = static_cast<char>('A' + col);
+    return std::string(1, letter) + std::to_string(first + 1) + ":" + letter + std::to_string(last + 1);
+}
+
+// Code and description as wide as their longest text, up to a limit.
+void fitColumns(lxw_worksheet* ws, const FormulaTable& table)
+{
+    std::size_t widestCode = 8, widestText = 20;
+    for (const FormulaTableRow& r : table.rows) {
+        widestCode = std::max(widestCode, utf8Length(r.code));
+        widestText = std::max(widestText, utf8Length(r.description));
+    }
+    worksheet_set_column(ws, CodeCol, CodeCol, widthFor(widestCode), nullptr);
+    worksheet_set_column(ws, DescriptionCol, DescriptionCol, widthFor(widestText), nullptr);
+    worksheet_set_column(ws, WeightCol, CostCol, 13, nullptr);
+}
+
 // A temporary file beside the target, so that the rename stays on one file system.
 std::filesystem::path temporaryBeside(const std::filesystem::path& target, std::string& problem)
 {
@@ -92,6 +111,54 @@ struct FormulaWorkbook::Parts {
     {
         if (value)
             worksheet_write_number(sheet, row, col, *value, number);
+    }
+
+    // The table's rows from `row` on; returns the row after them.
+    Row writeRows(lxw_worksheet* ws, const FormulaTable& table, Row row)
+    {
+        for (const FormulaTableRow& r : table.rows) {
+            writeText(ws, row, CodeCol, r.code);
+            writeText(ws, row, DescriptionCol, r.description);
+            if (!r.note) {
+                writeNumber(ws, row, WeightCol, r.weight);
+                writeNumber(ws, row, VolumeCol, r.volume);
+                writeNumber(ws, row, PercentCol, r.percent);
+                writeNumber(ws, row, SpecCol, r.spec);
+                writeNumber(ws, row, CostCol, r.costPerPound);
+            }
+            ++row;
+        }
+        return row;
+    }
+
+    // The totals are formulas, so that a changed row sums anew; their stored
+    // values are the program's own figures, shown before any recalculation.
+    void writeTotals(lxw_worksheet* ws, Row row, bool noRows, const FormulaSheet& sheet)
+    {
+        worksheet_write_string(ws, row, DescriptionCol, "Total", bold);
+        const double weight = sheet.box(PropertyBox::WeightBox), volume = sheet.box(PropertyBox::VolumeBox);
+        if (noRows) {
+            worksheet_write_number(ws, row, WeightCol, weight, number);
+            worksheet_write_number(ws, row, VolumeCol, volume, number);
+            return;
+        }
+        const std::string weightSum = "=SUM(" + columnRange(WeightCol, 2, row - 1) + ")";
+        const std::string volumeSum = "=SUM(" + columnRange(VolumeCol, 2, row - 1) + ")";
+        worksheet_write_formula_num(ws, row, WeightCol, weightSum.c_str(), number, weight);
+        worksheet_write_formula_num(ws, row, VolumeCol, volumeSum.c_str(), number, volume);
+    }
+
+    void writeProperties(lxw_worksheet* ws, Row row, const FormulaTable& table)
+    {
+        worksheet_write_string(ws, row, DescriptionCol, "Property", bold);
+        worksheet_write_string(ws, row, WeightCol, "Value", bold);
+        worksheet_write_string(ws, row, VolumeCol, "Unit", bold);
+        for (const FormulaTableProperty& property : table.properties) {
+            ++row;
+            worksheet_write_string(ws, row, DescriptionCol, property.name, nullptr);
+            worksheet_write_number(ws, row, WeightCol, property.value, number);
+            writeText(ws, row, VolumeCol, property.unit);
+        }
     }
 };
 
@@ -154,16 +221,6 @@ void FormulaWorkbook::addSummaryLine(const std::string& fileName, const FormulaS
     p.widestSummaryName = std::max({p.widestSummaryName, utf8Length(fileName), utf8Length(sheet.name())});
 }
 
-namespace {
-
-std::string columnRange(Col col, Row first, Row last)
-{
-    const char letter = static_cast<char>('A' + col);
-    return std::string(1, letter) + std::to_string(first + 1) + ":" + letter + std::to_string(last + 1);
-}
-
-}  // namespace
-
 void FormulaWorkbook::addFormulaSheet(const std::string& title, const std::string& fileName, const FormulaSheet& sheet)
 {
     Parts& p = *parts_;
@@ -171,58 +228,16 @@ void FormulaWorkbook::addFormulaSheet(const std::string& title, const std::strin
         return;
     const FormulaTable table = formulaTable(sheet);
     lxw_worksheet* ws = workbook_add_worksheet(p.workbook, p.uniqueSheetName(title).c_str());
-    std::size_t widestCode = 8, widestText = 20;
-    for (const FormulaTableRow& r : table.rows) {
-        widestCode = std::max(widestCode, utf8Length(r.code));
-        widestText = std::max(widestText, utf8Length(r.description));
-    }
-    worksheet_set_column(ws, CodeCol, CodeCol, widthFor(widestCode), nullptr);
-    worksheet_set_column(ws, DescriptionCol, DescriptionCol, widthFor(widestText), nullptr);
-    worksheet_set_column(ws, WeightCol, CostCol, 13, nullptr);
-
+    fitColumns(ws, table);
     p.writeText(ws, 0, CodeCol, table.name.empty() ? fileName : table.name, p.title);
     p.writeText(ws, 0, WeightCol, fileName);
     const char* headings[ColumnsUsed]
         = {"Code", "Description", "Weight (lb)", "Volume (gal)", table.percentTitle, "Spec", "Cost/lb"};
     for (Col c = 0; c < ColumnsUsed; ++c)
         worksheet_write_string(ws, 1, c, headings[c], p.bold);
-    Row row = 2;
-    for (const FormulaTableRow& r : table.rows) {
-        p.writeText(ws, row, CodeCol, r.code);
-        p.writeText(ws, row, DescriptionCol, r.description);
-        if (!r.note) {
-            p.writeNumber(ws, row, WeightCol, r.weight);
-            p.writeNumber(ws, row, VolumeCol, r.volume);
-            p.writeNumber(ws, row, PercentCol, r.percent);
-            p.writeNumber(ws, row, SpecCol, r.spec);
-            p.writeNumber(ws, row, CostCol, r.costPerPound);
-        }
-        ++row;
-    }
-    // The totals are formulas, so that a changed row sums anew; their stored
-    // values are the program's own figures, shown before any recalculation.
-    const Row lastRow = row - 1;
-    worksheet_write_string(ws, row, DescriptionCol, "Total", p.bold);
-    const double weight = sheet.box(PropertyBox::WeightBox), volume = sheet.box(PropertyBox::VolumeBox);
-    if (table.rows.empty()) {
-        worksheet_write_number(ws, row, WeightCol, weight, p.number);
-        worksheet_write_number(ws, row, VolumeCol, volume, p.number);
-    } else {
-        const std::string weightSum = "=SUM(" + columnRange(WeightCol, 2, lastRow) + ")";
-        const std::string volumeSum = "=SUM(" + columnRange(VolumeCol, 2, lastRow) + ")";
-        worksheet_write_formula_num(ws, row, WeightCol, weightSum.c_str(), p.number, weight);
-        worksheet_write_formula_num(ws, row, VolumeCol, volumeSum.c_str(), p.number, volume);
-    }
-    row += 2;
-    worksheet_write_string(ws, row, DescriptionCol, "Property", p.bold);
-    worksheet_write_string(ws, row, WeightCol, "Value", p.bold);
-    worksheet_write_string(ws, row, VolumeCol, "Unit", p.bold);
-    for (const FormulaTableProperty& property : table.properties) {
-        ++row;
-        worksheet_write_string(ws, row, DescriptionCol, property.name, nullptr);
-        worksheet_write_number(ws, row, WeightCol, property.value, p.number);
-        p.writeText(ws, row, VolumeCol, property.unit);
-    }
+    const Row totalRow = p.writeRows(ws, table, 2);
+    p.writeTotals(ws, totalRow, table.rows.empty(), sheet);
+    p.writeProperties(ws, totalRow + 2, table);
 }
 
 WriteResult FormulaWorkbook::finish()
