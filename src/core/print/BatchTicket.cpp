@@ -151,7 +151,6 @@ std::vector<PrintBlock> rowBlocks(const FormulaSheet& batch)
 PrintBlock qualityBlock(const FormulaSheet& formula)
 {
     PrintBlock block;
-    block.lines.push_back({at(0, Regular, std::string(PrintoutColumns, '-'))});
     block.lines.push_back({});
     block.lines.push_back({at(0, Bold, "QUALITY"), at(18, Bold, "  TARGET")});
     for (const QualityLine& q : QualityLines)
@@ -210,6 +209,9 @@ std::vector<PrintPage> BatchTicketPages(
     const FormulaSheet& formula, const FormulaSheet& batch, const TicketHeading& heading, int linesPerPage)
 {
     std::vector<PrintBlock> blocks = rowBlocks(batch);
+    // The rule closes the table on the page of its last line; the quality
+    // block, when it does not fit there, starts the next page under its heading.
+    blocks.push_back({{{at(0, Regular, std::string(PrintoutColumns, '-'))}}});
     blocks.push_back(qualityBlock(formula));
     const PageHeading pageHeading = [&](int page) { return ticketHeading(batch, heading, page); };
     return paginate(pageHeading, HeadingLines, blocks, linesPerPage);
