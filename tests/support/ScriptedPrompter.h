@@ -11,7 +11,7 @@
 namespace tintora::testing {
 
 struct ShownMessage {
-    enum class Kind { Information, Error, Confirm, Question, YesNoCancel } kind;
+    enum class Kind { Information, Error, Confirm, Question, YesNoCancel, OverwriteReloadCancel } kind;
     std::string text;
     bool operator==(const ShownMessage&) const = default;
 };
@@ -52,10 +52,22 @@ public:
         return answer;
     }
 
+    DiskChangeAnswer askOverwriteOrReload(std::string_view text) override
+    {
+        record(ShownMessage::Kind::OverwriteReloadCancel, "SystemQuestion", text);
+        if (diskChangeAnswers.empty())
+            return DiskChangeAnswer::Cancel;
+        const DiskChangeAnswer answer = diskChangeAnswers.front();
+        diskChangeAnswers.pop_front();
+        return answer;
+    }
+
     // Answers for the coming questions, in order; Yes when none is left.
     std::deque<bool> answers;
     // Answers for the coming Yes/No/Cancel questions; No (go on, keep nothing) when none is left.
     std::deque<Answer> threeWayAnswers;
+    // Answers for the coming Overwrite/Reload/Cancel questions; Cancel (write nothing) when none is left.
+    std::deque<DiskChangeAnswer> diskChangeAnswers;
     std::vector<ShownMessage> shown;
 
 private:

@@ -19,6 +19,7 @@ public:
 class Prompter {
 public:
     enum class Answer { Yes, No, Cancel };
+    enum class DiskChangeAnswer { Overwrite, Reload, Cancel };
 
     virtual ~Prompter() = default;
     virtual void inform(std::string_view text) = 0;
@@ -30,6 +31,9 @@ public:
     // A confirmation with "&Yes", "&No" and "Cancel", for a command that may
     // keep the user's work first or not go on at all.
     virtual Answer askYesNoCancel(std::string_view text) = 0;
+    // A confirmation with "&Overwrite", "&Reload" and "Cancel", for a file
+    // someone else changed since it was read.
+    virtual DiskChangeAnswer askOverwriteOrReload(std::string_view text) = 0;
 };
 
 }  // namespace tintora

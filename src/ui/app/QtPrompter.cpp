@@ -70,3 +70,19 @@ tintora::Prompter::Answer QtPrompter::askYesNoCancel(std::string_view text)
         return Answer::Yes;
     return box.clickedButton() == no ? Answer::No : Answer::Cancel;
 }
+
+tintora::Prompter::DiskChangeAnswer QtPrompter::askOverwriteOrReload(std::string_view text)
+{
+    sounds_.play("SystemQuestion");
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), fromUtf8(text), QMessageBox::NoButton, parent_);
+    QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
+    QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    // Nothing is lost by a stray Enter: Cancel is the default.
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return DiskChangeAnswer::Overwrite;
+    return box.clickedButton() == reload ? DiskChangeAnswer::Reload : DiskChangeAnswer::Cancel;
+}

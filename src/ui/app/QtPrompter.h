@@ -12,6 +12,7 @@ public:
     bool confirm(std::string_view text) override;
     bool askInformation(std::string_view text) override;
     Answer askYesNoCancel(std::string_view text) override;
+    DiskChangeAnswer askOverwriteOrReload(std::string_view text) override;
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
 private:

@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -370,8 +371,18 @@ void TfrmMain::Properties1Click()
         return;
     }
     // Whether the file is there is not asked: a missing file shows every default.
-    if (frmProper()->Execute(FormulaPath(), FormulaProtected()) == QDialog::Accepted)
+    if (frmProper()->Execute(FormulaPath(), FormulaProtected()) == QDialog::Accepted) {
         document_->setFormulaProtected(frmProper()->savedProtection());
+        document_->fileRewritten(frmProper()->stampBeforeSave(), frmProper()->stampAfterSave());
+    }
+}
+
+void TfrmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Asked after the activation is done, not inside it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] { document_->offerReloadWhenChangedOnDisk(); });
 }
 
 // --- the window shell ---------------------------------------------------------
