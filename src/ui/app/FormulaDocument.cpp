@@ -66,6 +66,7 @@ bool FormulaDocument::runFormulaLoad()
         FormulaProtected_ = tintora::FormulaLoad(sheet, file.contents, localPath(MaterialFolder_));
     }
     diskStamp_ = stamp;
+    stampedPath_ = FormulaPath_;
     keepCurrentForm();
     emit sheetLoaded();
     return true;
@@ -245,7 +246,9 @@ void FormulaDocument::fileRewritten(const tintora::FileStamp& before, const tint
 
 bool FormulaDocument::offerReloadWhenChangedOnDisk()
 {
-    if (offeringReload_ || FormulaPath_.isEmpty() || tintora::hasUnsavedChanges(parts_.sheet, lastKept_))
+    // A file being opened has no stamp yet: only the file the sheet was read from counts.
+    if (offeringReload_ || FormulaPath_.isEmpty() || FormulaPath_ != stampedPath_
+        || tintora::hasUnsavedChanges(parts_.sheet, lastKept_))
         return false;
     const tintora::FileStamp now = tintora::stampOfFile(localPath(FormulaPath_));
     if (!now.exists || now == diskStamp_ || now == declinedReload_)
@@ -272,6 +275,7 @@ bool FormulaDocument::writeTo(const QString& path, const std::optional<std::file
     }
     keepCurrentForm();
     diskStamp_ = written.written;
+    stampedPath_ = path;
     parts_.sheet.SheetModified = false;
     return true;
 }

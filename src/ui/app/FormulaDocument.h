@@ -91,6 +91,7 @@ private:
     tintora::FormulaWrittenForm lastKept_;
     // What the file held when the sheet was last read from it or saved into it.
     tintora::FileStamp diskStamp_;
+    QString stampedPath_;  // the file diskStamp_ is of
     // A change on disk the user chose not to read in.
     tintora::FileStamp declinedReload_;
     bool offeringReload_ = false;

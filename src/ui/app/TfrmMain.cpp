@@ -23,6 +23,7 @@
 #include "ui/widgets/TTipDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -380,9 +381,13 @@ void TfrmMain::Properties1Click()
 void TfrmMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    // Asked after the activation is done, not inside it.
+    // Asked after the activation is done, not inside it, and not while a
+    // command waits for an answer in a box of its own.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        QTimer::singleShot(0, this, [this] { document_->offerReloadWhenChangedOnDisk(); });
+        QTimer::singleShot(0, this, [this] {
+            if (!QApplication::activeModalWidget())
+                document_->offerReloadWhenChangedOnDisk();
+        });
 }
 
 // --- the window shell ---------------------------------------------------------

@@ -307,6 +307,26 @@ TEST(SafeWrite, AnotherOwnersSharedFileStaysTheirs)
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"tio2.rm"});
 }
 
+// Written in place (a hard-linked file), a failure while writing or flushing
+// puts the old bytes back and leaves nothing beside the file.
+TEST(SafeWrite, AFailedWriteInPlaceRestoresTheOldBytes)
+{
+    TempFolder folder;
+    const fs::path file = plainFile(folder.path());
+    fs::create_hard_link(file, folder.path() / "titanium.rm");
+    const std::string longer = std::string(After) + std::string(100000, ';') + "\n";
+    for (const WriteStep step : {WriteStep::Write, WriteStep::Flush}) {
+        for (const std::string& bytes : {std::string("x"), longer}) {
+            setWriteFaultInjector([=](WriteStep at) { return at == step ? std::optional(ENOSPC) : std::nullopt; });
+            const WriteResult result = replaceFileContents(file, bytes);
+            setWriteFaultInjector(nullptr);
+            EXPECT_EQ(result.problem, cannotWrite(file, "No space left on device"));
+            EXPECT_EQ(load(folder.path() / "titanium.rm"), Before);
+            EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"tio2.rm", "titanium.rm"}));
+        }
+    }
+}
+
 // ---------------------------------------------------------------- long names
 
 TEST(SafeWrite, NamesUpToTheLongestAllowedAreSaved)
