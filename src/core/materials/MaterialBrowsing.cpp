@@ -3,7 +3,6 @@
 #include "core/materials/MaterialFile.h"
 #include "core/text/IniFile.h"
 #include "core/text/NumberText.h"
-#include "core/text/SafeWrite.h"
 #include "core/text/TextEncoding.h"
 
 #include <algorithm>
@@ -32,8 +31,6 @@ std::vector<ListedFile> listMaterialFolder(const fs::path& folder)
         ListedFile file;
     };
     std::vector<Entry> entries;
-    // What interrupted saves left goes before the folder is shown.
-    removeStaleTemporaries(folder);
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().native();

@@ -287,7 +287,9 @@ void TfrmMaterial::FormShow()
         {screen.x(), screen.y(), screen.width(), screen.height()});
     move(at.x, at.y);
 
-    // The folder is listed once per opening, so files added or removed since show.
+    // The folder is listed once per opening, so files added or removed since
+    // show; what interrupted saves left there goes first.
+    tintora::removeStaleTemporaries(localPath(MaterialFolder_));
     model_->setFiles(tintora::listMaterialFolder(localPath(MaterialFolder_)));
     chosenItem_.reset();
     shownItem_.reset();
