@@ -3,7 +3,7 @@
 // lot number. A size that gives no batch (not a number, not above 0, a row
 // beyond the row limit) is told through the prompter and the dialog stays.
 #include "core/print/BatchTicket.h"
-#include "core/sheet/Prompter.h"
+#include "core/prompt/Prompter.h"
 
 #include <QWidget>
 
