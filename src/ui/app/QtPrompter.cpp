@@ -32,7 +32,7 @@ bool hasOkAlone(MessageKind kind)
 
 // Overwrite answers Yes, Reload No. Nothing is lost by a stray Enter: Cancel
 // is the default.
-tintora::Prompter::Answer askOverwriteOrReload(QMessageBox& box)
+tintora::Prompter::Answer showOverwriteReloadCancel(QMessageBox& box)
 {
     using Answer = tintora::Prompter::Answer;
     QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
@@ -64,7 +64,7 @@ tintora::Prompter::Answer QtPrompter::show(MessageKind kind, std::string_view te
         return Answer::Yes;
     }
     if (kind == MessageKind::OverwriteReloadCancel)
-        return askOverwriteOrReload(box);
+        return showOverwriteReloadCancel(box);
     QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
