@@ -26,6 +26,7 @@ public:
     bool confirm(std::string_view) override { return true; }
     bool askInformation(std::string_view) override { return true; }
     Answer askYesNoCancel(std::string_view) override { return Answer::No; }
+    DiskChangeAnswer askOverwriteOrReload(std::string_view) override { return DiskChangeAnswer::Cancel; }
 };
 
 bool held(double value)

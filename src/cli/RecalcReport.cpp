@@ -64,6 +64,11 @@ public:
         reportProblem(text);
         return Answer::Cancel;
     }
+    DiskChangeAnswer askOverwriteOrReload(std::string_view text) override
+    {
+        reportProblem(text);
+        return DiskChangeAnswer::Cancel;
+    }
 };
 
 // The keypad on which the value given on the command line is typed and accepted.

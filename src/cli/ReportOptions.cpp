@@ -71,6 +71,8 @@ std::optional<std::string> libraryProblem(const ReportOptions& o)
 // What is wrong with a combination of options that each parsed well.
 std::optional<std::string> combinationProblem(const ReportOptions& o)
 {
+    if (o.plant.active() || o.plant.lot)
+        return plantProblem(o);
     const std::size_t files = o.formulaPaths.size();
     switch (o.mode) {
     case ReportMode::Printout:
@@ -195,6 +197,9 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             // the folder is optional: the next word is it unless it is an option
             if (i + 1 < args.size() && !isOption(args[i + 1]))
                 options.checkFolder = args[++i];
+        } else if (auto plantTaken = parsePlantOption(args, i, options.plant)) {
+            if (!plantTaken->empty())
+                return {std::nullopt, *plantTaken};
         } else if (auto taken = parseReformulationOption(args, i, options.reformulation)) {
             if (!taken->empty())
                 return {std::nullopt, *taken};

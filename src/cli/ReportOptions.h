@@ -1,5 +1,6 @@
 #pragma once
 // Command line of tintora-report.
+#include "PlantOptions.h"
 #include "ReformulationOptions.h"
 
 #include <optional>
@@ -36,6 +37,7 @@ struct ReportOptions {
     std::optional<std::string> whereUsedFolder;  // --where-used CODE DIR; default: the Formulas folder
     bool csv = false;  // --csv: with --where-used, the form of its list
     bool force = false;  // --force: --make-material replaces an existing file
+    PlantOptions plant;  // --batch, --lot, --materials-list, --xlsx
 };
 
 struct ParseResult {
@@ -53,6 +55,9 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --check-materials [DIR]
        tintora-report --pdf OUT.pdf [--page-size A4|Letter] [options] FORMULA.tfx
        tintora-report --recalc QUANTITY=VALUE --marks ROWS [--write OUT.tfx [--force]] [options] FORMULA.tfx
+       tintora-report --batch SIZE [--lot TEXT] [--pdf OUT.pdf [--page-size A4|Letter]] [options] FORMULA.tfx
+       tintora-report --materials-list [DIR] [--csv | --pdf OUT.pdf [--page-size A4|Letter]]
+       tintora-report --xlsx OUT.xlsx [options] FORMULA.tfx...
        tintora-report --scale weight=VALUE|volume=VALUE|percent [--write OUT.tfx [--force]] [options] FORMULA.tfx
        tintora-report --where-used CODE [--json|--csv] [DIR]
        tintora-report --make-material CODE [--force] [--materials DIR] FORMULA.tfx
@@ -77,6 +82,10 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --make-material CODE     write FORMULA's mixture as material CODE into the material folder
   --force                  let --write replace an existing formula, or --make-material a material file
   --strict                 exit status 1 after any warning (a material not found)
+  --batch SIZE             the batch ticket of one formula scaled to SIZE (500lb, 55gal), as text or with --pdf
+  --lot TEXT               the lot number on the batch ticket
+  --materials-list [DIR]   every material of DIR (default: the material folder), as text, with --csv or with --pdf
+  --xlsx OUT.xlsx          the formulas as a workbook: a sheet of properties, then one sheet per formula
   --help                   this list
 )";
 

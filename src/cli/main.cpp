@@ -8,6 +8,7 @@
 #include "MakeMaterialReport.h"
 #include "MaterialCheck.h"
 #include "PdfReport.h"
+#include "PlantReport.h"
 #include "PrintoutReport.h"
 #include "RecalcReport.h"
 #include "ReportFormula.h"
@@ -25,6 +26,8 @@ namespace {
 
 int report(const ReportOptions& options, const fs::path& materialFolder)
 {
+    if (options.plant.active())
+        return plantReport(options, materialFolder);
     if (options.reformulation.active())
         return reformulationReport(options, materialFolder);
     switch (options.mode) {

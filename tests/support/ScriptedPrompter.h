@@ -35,6 +35,8 @@ public:
     std::deque<bool> answers;
     // Answers for the coming Yes/No/Cancel questions; No (go on, keep nothing) when none is left.
     std::deque<Answer> threeWayAnswers;
+    // Answers for the coming Overwrite/Reload/Cancel questions; Cancel (write nothing) when none is left.
+    std::deque<DiskChangeAnswer> diskChangeAnswers;
     std::vector<ShownMessage> shown;
 
 protected:
@@ -47,12 +49,25 @@ protected:
         case MessageKind::Confirm:
         case MessageKind::Question:
             return nextAnswer() ? Answer::Yes : Answer::No;
+        case MessageKind::OverwriteReloadCancel:
+            return nextDiskChangeAnswer();
         default:
             return Answer::Yes;  // a box with OK alone asks nothing
         }
     }
 
 private:
+    // Overwrite is the box's Yes, Reload its No.
+    Answer nextDiskChangeAnswer()
+    {
+        if (diskChangeAnswers.empty())
+            return Answer::Cancel;
+        const DiskChangeAnswer answer = diskChangeAnswers.front();
+        diskChangeAnswers.pop_front();
+        if (answer == DiskChangeAnswer::Overwrite)
+            return Answer::Yes;
+        return answer == DiskChangeAnswer::Reload ? Answer::No : Answer::Cancel;
+    }
     bool nextAnswer()
     {
         if (answers.empty())

@@ -173,7 +173,8 @@ void drawProperties(std::vector<DrawText>& page, const FormulaSheet& sheet, int 
 using CellLine = std::vector<std::string_view>;
 
 // Writes valid UTF-8 one code point per cell from `column` on; a code point
-// starts at each byte that is not a continuation byte (10xxxxxx).
+// starts at each byte that is not a continuation byte (10xxxxxx). A NUL
+// becomes the six characters \u0000 in its cell.
 void writeAt(CellLine& cells, std::size_t column, std::string_view text)
 {
     std::size_t start = 0;
@@ -183,7 +184,9 @@ void writeAt(CellLine& cells, std::size_t column, std::string_view text)
             continue;
         if (cells.size() <= column)
             cells.resize(column + 1, " ");
-        cells[column++] = text.substr(start, i - start);
+        const std::string_view character = text.substr(start, i - start);
+        // A NUL would end the text for most readers of it; it is written as the JSON writes it.
+        cells[column++] = character == std::string_view("\0", 1) ? std::string_view("\\u0000") : character;
         start = i;
     }
 }

@@ -12,6 +12,7 @@ const char* messageTitle(MessageKind kind)
         return "Error";
     case MessageKind::Confirm:
     case MessageKind::YesNoCancel:
+    case MessageKind::OverwriteReloadCancel:
         return "Confirm";
     }
     return "";
@@ -27,6 +28,7 @@ const char* messageSound(MessageKind kind)
         return "SystemHand";
     case MessageKind::Confirm:
     case MessageKind::YesNoCancel:
+    case MessageKind::OverwriteReloadCancel:
         return "SystemQuestion";
     }
     return "";

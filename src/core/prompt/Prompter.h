@@ -16,6 +16,7 @@ public:
 class Prompter {
 public:
     enum class Answer { Yes, No, Cancel };
+    enum class DiskChangeAnswer { Overwrite, Reload, Cancel };
 
     virtual ~Prompter() = default;
     virtual void inform(std::string_view text) = 0;
@@ -27,10 +28,13 @@ public:
     // A confirmation with "&Yes", "&No" and "Cancel", for a command that may
     // keep the user's work first or not go on at all.
     virtual Answer askYesNoCancel(std::string_view text) = 0;
+    // A confirmation with "&Overwrite", "&Reload" and "Cancel", for a file
+    // someone else changed since it was read.
+    virtual DiskChangeAnswer askOverwriteOrReload(std::string_view text) = 0;
 };
 
-// The five boxes a Prompter shows.
-enum class MessageKind { Information, Error, Confirm, Question, YesNoCancel };
+// The six boxes a Prompter shows.
+enum class MessageKind { Information, Error, Confirm, Question, YesNoCancel, OverwriteReloadCancel };
 
 // "Information", "Error" or "Confirm".
 const char* messageTitle(MessageKind kind);
@@ -52,6 +56,14 @@ public:
     bool confirm(std::string_view text) final { return present(MessageKind::Confirm, text) == Answer::Yes; }
     bool askInformation(std::string_view text) final { return present(MessageKind::Question, text) == Answer::Yes; }
     Answer askYesNoCancel(std::string_view text) final { return present(MessageKind::YesNoCancel, text); }
+    // The box answers Yes for Overwrite and No for Reload.
+    DiskChangeAnswer askOverwriteOrReload(std::string_view text) final
+    {
+        const Answer answer = present(MessageKind::OverwriteReloadCancel, text);
+        if (answer == Answer::Yes)
+            return DiskChangeAnswer::Overwrite;
+        return answer == Answer::No ? DiskChangeAnswer::Reload : DiskChangeAnswer::Cancel;
+    }
 
 protected:
     // Shows the box and returns the answer (any answer for a box with OK alone).

@@ -734,6 +734,8 @@ WriteResult writeIniChanges(
     // A file that cannot be read whole is not rewritten: its unread part would be lost.
     if (file.status != IniReadStatus::Read && file.status != IniReadStatus::Missing) {
         const std::string which = source ? "\"" + from.string() + "\"" : "the file";
+        if (const auto reason = unreadableReason(from))
+            return WriteResult::failed(cannotWrite(target, source ? which + ": " + *reason : *reason));
         return WriteResult::failed(
             cannotWrite(target, which + " cannot be read whole, and what it holds would be lost"));
     }

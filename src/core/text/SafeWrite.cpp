@@ -1,13 +1,17 @@
 #include "core/text/SafeWrite.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
-#include <cstdint>
 #include <random>
 #include <system_error>
 #include <utility>
+#include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace tintora {
@@ -66,50 +70,60 @@ private:
     int fd_;
 };
 
-// A link is followed, so that the file it names is updated and the link stays.
-fs::path writeTarget(const fs::path& path)
-{
-    std::error_code error;
-    if (!fs::is_symlink(path, error))
-        return path;
-    const fs::path resolved = fs::weakly_canonical(path, error);
-    return error ? path : resolved;
-}
+// ---------------------------------------------------------------- bytes
 
-// Creates a new, so far unused file beside target; errno on failure.
-int createTemporary(const fs::path& target, fs::path& temporary, Descriptor& descriptor)
+std::uint64_t digestOf(std::string_view bytes)
 {
-    if (const auto fault = injectedFault(WriteStep::CreateTemporary))
-        return *fault;
-    std::random_device entropy;
-    std::uniform_int_distribution<std::uint32_t> digits;
-    int error = EEXIST;
-    for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
-        temporary = target;
-        temporary.replace_filename("." + target.filename().string() + ".tmp" + std::to_string(digits(entropy)));
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            descriptor.adopt(fd);
-            return 0;
-        }
-        error = errno;
+    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
     }
-    return error;
+    return hash;
 }
 
-int writeAll(int fd, std::string_view bytes)
+int readAll(int fd, std::string& bytes)
 {
-    if (const auto fault = injectedFault(WriteStep::Write))
-        return *fault;
+    std::array<char, 65536> chunk{};
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            return 0;
+        bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+}
+
+int writeAllAt(int fd, std::string_view bytes, off_t offset)
+{
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0)
             return errno;
         bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
     }
     return 0;
+}
+
+// The whole contents of an open file become bytes.
+int overwrite(int fd, std::string_view bytes)
+{
+    if (const int error = writeAllAt(fd, bytes, 0))
+        return error;
+    return ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 ? 0 : errno;
+}
+
+int writeFresh(int fd, std::string_view bytes)
+{
+    if (const auto fault = injectedFault(WriteStep::Write))
+        return *fault;
+    return writeAllAt(fd, bytes, 0);
 }
 
 int flushAndClose(Descriptor& descriptor)
@@ -121,6 +135,262 @@ int flushAndClose(Descriptor& descriptor)
     return descriptor.close();
 }
 
+fs::path folderOf(const fs::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// The rename itself is only durable once the folder is flushed; a failure
+// here leaves the new file in place, so it is not reported.
+void flushFolder(const fs::path& file)
+{
+    Descriptor descriptor(::open(folderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (descriptor.get() >= 0)
+        ::fsync(descriptor.get());
+}
+
+// ---------------------------------------------------------------- links
+
+// The file a path ends at, links followed one by one (a relative link is
+// read from the folder that holds it), whether it exists or not: a save
+// through a link to a file not there yet creates that file. nullopt for a
+// loop of links.
+std::optional<fs::path> finalTarget(const fs::path& path)
+{
+    fs::path current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat link { };
+        if (::lstat(current.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return current;
+        std::error_code error;
+        const fs::path next = fs::read_symlink(current, error);
+        if (error)
+            return current;
+        current = next.is_absolute() ? next : folderOf(current) / next;
+    }
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------- names
+
+constexpr std::string_view TemporaryMark = ".tnt";
+constexpr std::string_view SetAsideMark = ".tnt-old";
+constexpr std::size_t HexDigits = 8;
+
+std::string hex8(std::uint32_t value)
+{
+    std::string text(HexDigits, '0');
+    for (std::size_t i = HexDigits; i-- > 0; value >>= 4)
+        text[i] = "0123456789abcdef"[value & 0xF];
+    return text;
+}
+
+bool isHex8(std::string_view text)
+{
+    return text.size() == HexDigits && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    });
+}
+
+std::string nameHash(std::string_view name)
+{
+    return hex8(static_cast<std::uint32_t>(digestOf(name)));
+}
+
+std::size_t longestName(const fs::path& folder)
+{
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : 255;
+}
+
+// "." + as much of the name as fits + "." + the name's hash + suffix: a name
+// that fits the folder's limit whatever the target's length (the target's
+// own name is never shortened), and that still tells which file it belongs to.
+std::string besideName(const fs::path& target, std::string_view suffix)
+{
+    const std::string name = target.filename().string();
+    const std::size_t fixed = 2 + HexDigits + suffix.size();
+    const std::size_t limit = longestName(folderOf(target));
+    std::size_t kept = std::min(name.size(), limit > fixed ? limit - fixed : 0);
+    while (kept > 0 && kept < name.size() && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
+        --kept;  // not in the middle of a character
+    return "." + name.substr(0, kept) + "." + nameHash(name) + std::string(suffix);
+}
+
+// The parts of a name besideName made: the kept start of the target's name
+// and its hash; nullopt for any other name.
+struct BesideParts {
+    std::string_view start;
+    std::string_view hash;
+};
+
+std::optional<BesideParts> besideParts(std::string_view name, std::string_view mark, bool randomTail)
+{
+    if (randomTail) {
+        if (name.size() < HexDigits || !isHex8(name.substr(name.size() - HexDigits)))
+            return std::nullopt;
+        name.remove_suffix(HexDigits);
+    }
+    if (!name.ends_with(mark))
+        return std::nullopt;
+    name.remove_suffix(mark.size());
+    if (name.size() < 2 + HexDigits || !name.starts_with('.') || !isHex8(name.substr(name.size() - HexDigits)))
+        return std::nullopt;
+    const std::string_view hash = name.substr(name.size() - HexDigits);
+    name.remove_suffix(HexDigits);
+    if (!name.ends_with('.'))
+        return std::nullopt;
+    return BesideParts{name.substr(1, name.size() - 2), hash};
+}
+
+// Earlier versions named a temporary file "." + the target's name + ".tmp"
+// + digits; such a name counts only beside the file it was made for.
+bool isEarlierTemporary(std::string_view name, const std::vector<std::string>& names)
+{
+    const std::size_t mark = name.rfind(".tmp");
+    if (!name.starts_with('.') || mark == std::string_view::npos || mark + 4 == name.size() || mark < 2)
+        return false;
+    const std::string_view digits = name.substr(mark + 4);
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    return std::find(names.begin(), names.end(), name.substr(1, mark - 1)) != names.end();
+}
+
+// The file a set-aside copy belongs to, among the names of its folder.
+std::optional<std::string> ownerOf(
+    const BesideParts& parts, std::string_view copyName, const std::vector<std::string>& names)
+{
+    for (const std::string& name : names)
+        if (name != copyName && name.starts_with(parts.start) && nameHash(name) == parts.hash
+            && !besideParts(name, SetAsideMark, false))
+            return name;
+    return std::nullopt;
+}
+
+// Puts a set-aside copy back into the file it was taken from, then removes it.
+void restoreSetAside(const fs::path& copy, const fs::path& owner)
+{
+    std::string old;
+    Descriptor source(::open(copy.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    Descriptor file(::open(owner.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (source.get() < 0 || file.get() < 0 || readAll(source.get(), old) != 0)
+        return;
+    if (overwrite(file.get(), old) == 0 && ::fsync(file.get()) == 0)
+        ::unlink(copy.c_str());
+}
+
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        names.push_back(it->path().filename().string());
+    return names;
+}
+
+bool olderThan(const fs::path& file, std::chrono::seconds age)
+{
+    struct stat info { };
+    if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    return std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(info.st_mtime) >= age;
+}
+
+// ---------------------------------------------------------------- keeping what the old file had
+
+std::optional<std::vector<std::string>> attributeNames(const fs::path* file, int fd)
+{
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const ssize_t size = file ? ::listxattr(file->c_str(), nullptr, 0) : ::flistxattr(fd, nullptr, 0);
+        if (size < 0)
+            return errno == ENOTSUP ? std::optional(std::vector<std::string>()) : std::nullopt;
+        std::string list(static_cast<std::size_t>(size), '\0');
+        const ssize_t got
+            = file ? ::listxattr(file->c_str(), list.data(), list.size()) : ::flistxattr(fd, list.data(), list.size());
+        if (got < 0 && errno == ERANGE)
+            continue;  // grew meanwhile
+        if (got < 0)
+            return std::nullopt;
+        std::vector<std::string> names;
+        for (std::size_t at = 0; at < static_cast<std::size_t>(got); at = list.find('\0', at) + 1)
+            names.emplace_back(list.c_str() + at);
+        return names;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> attributeValue(const fs::path& file, const std::string& name)
+{
+    const ssize_t size = ::getxattr(file.c_str(), name.c_str(), nullptr, 0);
+    if (size < 0)
+        return std::nullopt;
+    std::string value(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = ::getxattr(file.c_str(), name.c_str(), value.data(), value.size());
+    if (got < 0)
+        return std::nullopt;
+    value.resize(static_cast<std::size_t>(got));
+    return value;
+}
+
+// The new file gets the old one's extended attributes, ACLs among them
+// (system.posix_acl_access), and only those (none a default ACL gave it).
+bool copyAttributes(const fs::path& from, int fd)
+{
+    const auto wanted = attributeNames(&from, -1);
+    const auto present = attributeNames(nullptr, fd);
+    if (!wanted || !present)
+        return false;
+    for (const std::string& name : *present)
+        if (std::find(wanted->begin(), wanted->end(), name) == wanted->end() && ::fremovexattr(fd, name.c_str()) != 0)
+            return false;
+    for (const std::string& name : *wanted) {
+        const auto value = attributeValue(from, name);
+        if (!value || ::fsetxattr(fd, name.c_str(), value->data(), value->size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Owner, group and mode, then the attributes (an ACL set after the mode keeps
+// its own mask); false when the new file cannot have all of them.
+bool keepWhatTheOldFileHad(const fs::path& target, const struct stat& old, int fd)
+{
+    struct stat fresh { };
+    if (::fstat(fd, &fresh) != 0)
+        return false;
+    if ((fresh.st_uid != old.st_uid || fresh.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        return false;
+    if (::fchmod(fd, old.st_mode & 07777) != 0 || ::fstat(fd, &fresh) != 0
+        || (fresh.st_mode & 07777) != (old.st_mode & 07777))
+        return false;  // a set-group-ID bit the system would not give
+    return copyAttributes(target, fd);
+}
+
+// ---------------------------------------------------------------- the two ways to write
+
+// Creates a new, so far unused file beside target; errno on failure.
+int createTemporary(const fs::path& target, fs::path& temporary, Descriptor& descriptor)
+{
+    if (const auto fault = injectedFault(WriteStep::CreateTemporary))
+        return *fault;
+    std::random_device entropy;
+    std::uniform_int_distribution<std::uint32_t> digits;
+    // Room for the random digits is made by the name's start, like the mark's.
+    std::string stem = besideName(target, std::string(TemporaryMark) + std::string(HexDigits, '0'));
+    stem.resize(stem.size() - HexDigits);
+    int error = EEXIST;
+    for (int attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
+        temporary = folderOf(target) / (stem + hex8(digits(entropy)));
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            descriptor.adopt(fd);
+            return 0;
+        }
+        error = errno;
+    }
+    return error;
+}
+
 int renameOver(const fs::path& temporary, const fs::path& target)
 {
     if (const auto fault = injectedFault(WriteStep::Rename))
@@ -128,32 +398,19 @@ int renameOver(const fs::path& temporary, const fs::path& target)
     return ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
-// The rename itself is only durable once the folder is flushed; a failure
-// here leaves the new file in place, so it is not reported.
-void flushFolder(const fs::path& target)
-{
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    Descriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (descriptor.get() >= 0)
-        ::fsync(descriptor.get());
-}
-
-void keepPermissions(const fs::path& target, int fd)
-{
-    struct stat original { };
-    if (::stat(target.c_str(), &original) == 0)
-        ::fchmod(fd, original.st_mode & 07777);
-}
+// Not an errno value: the new file could not keep what the old one had.
+constexpr int WriteInPlaceInstead = -1;
 
 // Writes and renames; errno of the first step that fails.
-int writeThroughTemporary(const fs::path& target, std::string_view bytes)
+int writeThroughTemporary(const fs::path& target, const struct stat* old, std::string_view bytes)
 {
     fs::path temporary;
     Descriptor descriptor;
     if (const int error = createTemporary(target, temporary, descriptor))
         return error;
-    keepPermissions(target, descriptor.get());
-    int error = writeAll(descriptor.get(), bytes);
+    int error = old && !keepWhatTheOldFileHad(target, *old, descriptor.get()) ? WriteInPlaceInstead : 0;
+    if (error == 0)
+        error = writeFresh(descriptor.get(), bytes);
     if (error == 0)
         error = flushAndClose(descriptor);
     if (error == 0)
@@ -167,7 +424,110 @@ int writeThroughTemporary(const fs::path& target, std::string_view bytes)
     return 0;
 }
 
+// A copy of the old bytes beside the file, flushed before the file is
+// touched, so that a run after a kill can put them back. It gets its name
+// only once complete (a copy cut short is a mere temporary file). Where the
+// folder takes no new file the copy held in memory is all there is. EBUSY
+// when another save of the same file is under way.
+int setAside(const fs::path& target, std::string_view old, fs::path& copy)
+{
+    copy.clear();
+    fs::path temporary;
+    Descriptor descriptor;
+    if (createTemporary(target, temporary, descriptor) != 0)
+        return 0;
+    const fs::path named = folderOf(target) / besideName(target, SetAsideMark);
+    int error = writeAllAt(descriptor.get(), old, 0);
+    if (error == 0)
+        error = ::fsync(descriptor.get()) == 0 ? 0 : errno;
+    if (error == 0)
+        error = ::link(temporary.c_str(), named.c_str()) == 0 ? 0 : errno;
+    ::unlink(temporary.c_str());
+    if (error == EEXIST)
+        return EBUSY;
+    if (error == 0) {
+        copy = named;
+        flushFolder(copy);
+    }
+    return 0;
+}
+
+// Rewrites the file itself, so that its inode, and with it every other name,
+// its owner and its attributes, stay; a failure puts the old bytes back.
+int writeInPlace(const fs::path& target, std::string_view bytes)
+{
+    Descriptor file(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+    std::string old;
+    if (file.get() < 0)
+        return errno;
+    if (const int error = readAll(file.get(), old))
+        return error;
+    fs::path copy;
+    if (const int error = setAside(target, old, copy))
+        return error;
+    int error = injectedFault(WriteStep::Write).value_or(0);
+    if (error == 0)
+        error = overwrite(file.get(), bytes);
+    if (error == 0)
+        error = injectedFault(WriteStep::Flush).value_or(0);
+    if (error == 0 && ::fsync(file.get()) != 0)
+        error = errno;
+    if (error != 0 && overwrite(file.get(), old) == 0)
+        ::fsync(file.get());
+    if (!copy.empty()) {
+        ::unlink(copy.c_str());
+        flushFolder(copy);
+    }
+    return error;
+}
+
+// Where the new bytes go, and how.
+int writeFile(const fs::path& target, std::string_view bytes)
+{
+    struct stat old { };
+    if (::stat(target.c_str(), &old) != 0)
+        return writeThroughTemporary(target, nullptr, bytes);
+    // Renaming needs only the folder's permission; the file's own is what the user was given.
+    if (::access(target.c_str(), W_OK) != 0)
+        return errno;
+    const int error = old.st_nlink > 1 ? WriteInPlaceInstead : writeThroughTemporary(target, &old, bytes);
+    return error == WriteInPlaceInstead ? writeInPlace(target, bytes) : error;
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------- stamps
+
+FileStamp stampOfBytes(std::string_view bytes)
+{
+    return {true, bytes.size(), digestOf(bytes)};
+}
+
+FileStamp stampOfFile(const fs::path& file)
+{
+    Descriptor descriptor(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat info { };
+    if (descriptor.get() < 0 || ::fstat(descriptor.get(), &info) != 0)
+        return {};
+    std::string bytes;
+    if (S_ISREG(info.st_mode) && readAll(descriptor.get(), bytes) != 0)
+        return {};
+    return stampOfBytes(bytes);
+}
+
+bool changedOnDisk(const fs::path& file, const FileStamp& whenRead)
+{
+    const FileStamp now = stampOfFile(file);
+    return now.exists && now != whenRead;
+}
+
+std::string changedOnDiskQuestion(const fs::path& file)
+{
+    return file.filename().string()
+        + " was changed on disk since it was opened. Overwrite it, or keep the file and reload?";
+}
+
+// ---------------------------------------------------------------- writing
 
 std::string cannotWrite(const fs::path& file, std::string_view reason)
 {
@@ -176,20 +536,58 @@ std::string cannotWrite(const fs::path& file, std::string_view reason)
 
 WriteResult replaceFileContents(const fs::path& target, std::string_view bytes)
 {
-    if (const int error = writeThroughTemporary(writeTarget(target), bytes))
+    const std::optional<fs::path> file = finalTarget(target);
+    if (!file)
+        return WriteResult::failed(cannotWrite(target, reasonOf(ELOOP)));
+    removeStaleTemporaries(folderOf(*file));
+    if (const int error = writeFile(*file, bytes))
         return WriteResult::failed(cannotWrite(target, reasonOf(error)));
-    return {};
+    return {{}, stampOfBytes(bytes)};
 }
 
 WriteResult removeFile(const fs::path& file)
 {
     int error = injectedFault(WriteStep::Remove).value_or(0);
+    struct stat info { };
+    // Removing needs only the folder's permission; a file the user may not
+    // write is not theirs to remove either. A link is removed as a link.
+    if (error == 0 && ::lstat(file.c_str(), &info) == 0 && !S_ISLNK(info.st_mode) && ::access(file.c_str(), W_OK) != 0)
+        error = errno;
     if (error == 0 && ::unlink(file.c_str()) != 0)
         error = errno;
     if (error != 0)
         return WriteResult::failed("Cannot delete \"" + file.string() + "\": " + reasonOf(error) + ".");
     flushFolder(file);
     return {};
+}
+
+std::optional<std::string> unreadableReason(const fs::path& file)
+{
+    struct stat info { };
+    if (::stat(file.c_str(), &info) != 0)
+        return errno == ENOENT ? std::nullopt : std::optional(reasonOf(errno));
+    if (!S_ISREG(info.st_mode))
+        return std::nullopt;
+    const Descriptor descriptor(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (descriptor.get() < 0)
+        return reasonOf(errno);
+    return std::nullopt;
+}
+
+void removeStaleTemporaries(const fs::path& folder, std::chrono::seconds age)
+{
+    const std::vector<std::string> names = namesIn(folder);
+    for (const std::string& name : names) {
+        const fs::path file = folder / name;
+        if (!name.starts_with('.') || !olderThan(file, age))
+            continue;
+        if (besideParts(name, TemporaryMark, true) || isEarlierTemporary(name, names)) {
+            ::unlink(file.c_str());
+        } else if (const auto parts = besideParts(name, SetAsideMark, false)) {
+            if (const auto owner = ownerOf(*parts, name, names))
+                restoreSetAside(file, folder / *owner);
+        }
+    }
 }
 
 void setWriteFaultInjector(WriteFaultInjector injector)

@@ -2,7 +2,13 @@
 // Replacing a file's contents so that a crash, a full disk or a killed process
 // leaves either the old file or the new one: the new bytes go to a temporary
 // file in the same folder, are flushed to the disk, and the temporary file is
-// renamed over the old one.
+// renamed over the old one, with the old file's mode, group, owner, ACLs and
+// extended attributes. A file whose other names (hard links), owner or
+// attributes a new file could not keep is written in place instead, its old
+// bytes copied aside first so that a failure, or a later run after a kill,
+// puts them back.
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -11,10 +17,32 @@
 
 namespace tintora {
 
+// What a file held when it was read, to tell later whether someone else has
+// changed it since. Only the bytes count: a file touched, or rewritten with
+// the same bytes, holds nothing that a save could lose.
+struct FileStamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::uint64_t digest = 0;  // of every byte
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of a file holding exactly these bytes.
+FileStamp stampOfBytes(std::string_view bytes);
+// The stamp of the file as it is now (a link is followed); a missing or
+// unreadable file gives exists == false.
+FileStamp stampOfFile(const std::filesystem::path& file);
+// Whether the file no longer holds what it held when stamped. A file that
+// was there and is gone now is no change: saving puts the work back.
+bool changedOnDisk(const std::filesystem::path& file, const FileStamp& whenRead);
+// "primer.tfx was changed on disk since it was opened. Overwrite it, or keep the file and reload?"
+std::string changedOnDiskQuestion(const std::filesystem::path& file);
+
 // The outcome of a write: empty problem on success, otherwise a sentence
 // naming the file and the reason ("Cannot write "x.tfx": No space left on device.").
 struct WriteResult {
     std::string problem;
+    FileStamp written = {};  // on success: what the file holds now
     bool ok() const { return problem.empty(); }
     explicit operator bool() const { return ok(); }
     static WriteResult failed(std::string problem) { return {std::move(problem)}; }
@@ -23,12 +51,26 @@ struct WriteResult {
 // "Cannot write "<file>": <reason>."
 std::string cannotWrite(const std::filesystem::path& file, std::string_view reason);
 
-// Writes bytes as the new contents of target. An existing target keeps its
-// permissions; a link is followed, so the linked file changes and the link stays.
+// Writes bytes as the new contents of target. A file the user may not write
+// is refused ("Permission denied") even where the folder would allow
+// replacing it. A link is followed, so the linked file changes and the link
+// stays; a link to a file not there yet creates that file.
 WriteResult replaceFileContents(const std::filesystem::path& target, std::string_view bytes);
 
-// Removes a file; the result names it and the reason when that fails.
+// Removes a file; the result names it and the reason when that fails. A file
+// the user may not write is not removed either.
 WriteResult removeFile(const std::filesystem::path& file);
+
+// Why a file that exists cannot be opened for reading ("Permission denied"),
+// nullopt when it can (or is not there at all).
+std::optional<std::string> unreadableReason(const std::filesystem::path& file);
+
+// Tidies what interrupted saves left in folder, each at least olderThan old
+// (a younger one may belong to a save under way): a temporary file is
+// removed; the copy of a file that was being rewritten in place is written
+// back into that file, which may be torn, and removed.
+void removeStaleTemporaries(
+    const std::filesystem::path& folder, std::chrono::seconds olderThan = std::chrono::seconds(60));
 
 // The steps of a write, for injecting failures in tests.
 enum class WriteStep { CreateTemporary, Write, Flush, Rename, Remove };

@@ -1,6 +1,7 @@
 #include "ui/app/FormulaDocument.h"
 
 #include "core/formulas/FormulaFile.h"
+#include "core/sheet/DiskChanges.h"
 #include "ui/app/MainWindowParts.h"
 #include "ui/app/TintoraApplication.h"
 #include "ui/widgets/LocalPath.h"
@@ -51,10 +52,13 @@ bool FormulaDocument::runFormulaLoad()
 {
     tintora::FormulaSheet& sheet = parts_.sheet;
     std::string unreadWeights;
+    tintora::FileStamp stamp;
     if (FormulaPath_.isEmpty()) {
         // An untitled sheet names no file: every key reads as its default.
         FormulaProtected_ = tintora::FormulaLoad(sheet, std::string(), localPath(MaterialFolder_));
     } else {
+        // Stamped before reading: a change in between shows as a change at the next save.
+        stamp = tintora::stampOfFile(localPath(FormulaPath_));
         const tintora::FormulaFileRead file = tintora::readFormulaFile(localPath(FormulaPath_));
         if (file.state != tintora::FormulaFileState::Formula) {
             parts_.prompter.error(tintora::formulaFileProblem(file.state, FormulaPath_.toStdString()));
@@ -63,6 +67,8 @@ bool FormulaDocument::runFormulaLoad()
         FormulaProtected_ = tintora::FormulaLoad(sheet, file.contents, localPath(MaterialFolder_));
         unreadWeights = tintora::unreadWeightsNotice(tintora::unreadWeightRows(file.contents));
     }
+    diskStamp_ = stamp;
+    stampedPath_ = FormulaPath_;
     keepCurrentForm();
     emit sheetLoaded();
     // Said once, over the sheet that shows the empty cells, before anything can be saved.
@@ -130,6 +136,8 @@ bool FormulaDocument::Open()
 {
     if (!AskSave() || !parts_.chooseFormulaFile)
         return false;
+    // The dialog lists the folder: what interrupted saves left there goes first.
+    tintora::removeStaleTemporaries(localPath(FormulaFolder_));
     const QString chosen = parts_.chooseFormulaFile(&parts_.window, FormulaFolder_, formulaFilter(), FormulaPath_);
     return !chosen.isEmpty() && openChosen(chosen);
 }
@@ -228,14 +236,58 @@ QString FormulaDocument::askSaveFileName()
     return chosen;
 }
 
+bool FormulaDocument::mayOverwriteOpenFile()
+{
+    switch (tintora::askBeforeOverwriting(parts_.prompter, localPath(FormulaPath_), diskStamp_)) {
+    case tintora::Prompter::DiskChangeAnswer::Overwrite:
+        return true;
+    case tintora::Prompter::DiskChangeAnswer::Reload:
+        runFormulaLoad();
+        return false;
+    case tintora::Prompter::DiskChangeAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void FormulaDocument::fileRewritten(const tintora::FileStamp& before, const tintora::FileStamp& after)
+{
+    if (diskStamp_ == before)
+        diskStamp_ = after;
+}
+
+bool FormulaDocument::offerReloadWhenChangedOnDisk()
+{
+    // A file being opened has no stamp yet: only the file the sheet was read from counts.
+    if (offeringReload_ || FormulaPath_.isEmpty() || FormulaPath_ != stampedPath_
+        || tintora::hasUnsavedChanges(parts_.sheet, lastKept_))
+        return false;
+    const tintora::FileStamp now = tintora::stampOfFile(localPath(FormulaPath_));
+    if (!now.exists || now == diskStamp_ || now == declinedReload_)
+        return false;
+    offeringReload_ = true;
+    const bool reload
+        = parts_.prompter.confirm(fileName(FormulaPath_) + " was changed on disk. Do you want to reload it?");
+    offeringReload_ = false;
+    if (!reload) {
+        declinedReload_ = now;
+        return false;
+    }
+    return runFormulaLoad();
+}
+
 bool FormulaDocument::writeTo(const QString& path, const std::optional<std::filesystem::path>& otherSections)
 {
+    if (!FormulaPath_.isEmpty() && sameFile(path, FormulaPath_) && !mayOverwriteOpenFile())
+        return false;
     const tintora::WriteResult written = tintora::FormulaSave(parts_.sheet, localPath(path), otherSections);
     if (!written) {
         parts_.prompter.error(written.problem);
         return false;
     }
     keepCurrentForm();
+    diskStamp_ = written.written;
+    stampedPath_ = path;
     parts_.sheet.SheetModified = false;
     return true;
 }

@@ -40,6 +40,14 @@ public:
     bool FormulaProtected() const { return FormulaProtected_; }
     // Formula Properties' OK wrote the protection into the file.
     void setFormulaProtected(bool protectedFormula) { FormulaProtected_ = protectedFormula; }
+    // Another writer of this program (Formula Properties' OK) turned the file
+    // from `before` into `after`: when the sheet was read from `before`, it
+    // now stands for `after`, so that the next Save does not take that write
+    // for someone else's change.
+    void fileRewritten(const tintora::FileStamp& before, const tintora::FileStamp& after);
+    // When the file was changed on disk and the sheet holds nothing to lose,
+    // offers to read it again (once per change); true when it was read.
+    bool offerReloadWhenChangedOnDisk();
 
     // Reads FormulaPath into the sheet; false, with the error shown and
     // nothing changed, when it names no formula file.
@@ -74,6 +82,8 @@ private:
     QString askSaveFileName();
     bool writeTo(const QString& path, const std::optional<std::filesystem::path>& otherSections);
     void keepCurrentForm();
+    // Whether a save into the open formula's file may go on; Reload reads it again.
+    bool mayOverwriteOpenFile();
 
     Parts parts_;
     QString FormulaPath_;
@@ -82,4 +92,10 @@ private:
     bool FormulaProtected_ = false;
     // The written form of the sheet as last loaded or saved.
     tintora::FormulaWrittenForm lastKept_;
+    // What the file held when the sheet was last read from it or saved into it.
+    tintora::FileStamp diskStamp_;
+    QString stampedPath_;  // the file diskStamp_ is of
+    // A change on disk the user chose not to read in.
+    tintora::FileStamp declinedReload_;
+    bool offeringReload_ = false;
 };

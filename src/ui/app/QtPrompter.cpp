@@ -19,6 +19,7 @@ QMessageBox::Icon iconOf(MessageKind kind)
         return QMessageBox::Critical;
     case MessageKind::Confirm:
     case MessageKind::YesNoCancel:
+    case MessageKind::OverwriteReloadCancel:
         return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
@@ -27,6 +28,22 @@ QMessageBox::Icon iconOf(MessageKind kind)
 bool hasOkAlone(MessageKind kind)
 {
     return kind == MessageKind::Information || kind == MessageKind::Error;
+}
+
+// Overwrite answers Yes, Reload No. Nothing is lost by a stray Enter: Cancel
+// is the default.
+tintora::Prompter::Answer showOverwriteReloadCancel(QMessageBox& box)
+{
+    using Answer = tintora::Prompter::Answer;
+    QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
+    QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return Answer::Yes;
+    return box.clickedButton() == reload ? Answer::No : Answer::Cancel;
 }
 
 }  // namespace
@@ -46,6 +63,8 @@ tintora::Prompter::Answer QtPrompter::show(MessageKind kind, std::string_view te
         box.exec();
         return Answer::Yes;
     }
+    if (kind == MessageKind::OverwriteReloadCancel)
+        return showOverwriteReloadCancel(box);
     QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);

@@ -24,6 +24,7 @@
 #include "ui/widgets/TTipDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -31,6 +32,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -377,8 +379,22 @@ void TfrmMain::Properties1Click()
         return;
     }
     // Whether the file is there is not asked: a missing file shows every default.
-    if (frmProper()->Execute(FormulaPath(), FormulaProtected()) == QDialog::Accepted)
+    if (frmProper()->Execute(FormulaPath(), FormulaProtected()) == QDialog::Accepted) {
         document_->setFormulaProtected(frmProper()->savedProtection());
+        document_->fileRewritten(frmProper()->stampBeforeSave(), frmProper()->stampAfterSave());
+    }
+}
+
+void TfrmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Asked after the activation is done, not inside it, and not while a
+    // command waits for an answer in a box of its own.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] {
+            if (!QApplication::activeModalWidget())
+                document_->offerReloadWhenChangedOnDisk();
+        });
 }
 
 // --- the window shell ---------------------------------------------------------

@@ -91,6 +91,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createLayout();

@@ -1,6 +1,7 @@
 #include "ui/formulas/TfrmProper.h"
 
 #include "core/formulas/FormulaWrite.h"
+#include "core/sheet/DiskChanges.h"
 #include "ui/formulas/TfrmSpec.h"
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TFnpNumericEdit.h"
@@ -253,7 +254,9 @@ void TfrmProper::FormShow()
     pageControl_->setCurrentIndex(0);
     chkProtect_->setChecked(formulaProtected_);
 
-    // One read of the file for everything the dialog shows.
+    // One read of the file for everything the dialog shows, stamped before
+    // it, so that a change in between shows at OK.
+    stampWhenRead_ = tintora::stampOfFile(localPath(formulaPath_));
     const tintora::FormulaProperties stored = tintora::readFormulaProperties(localPath(formulaPath_));
 
     QStringList lines;
@@ -404,15 +407,33 @@ tintora::FormulaProperties TfrmProper::shownProperties() const
     return shown;
 }
 
+bool TfrmProper::mayOverwrite()
+{
+    switch (tintora::askBeforeOverwriting(*prompter_, localPath(formulaPath_), stampWhenRead_)) {
+    case tintora::Prompter::DiskChangeAnswer::Overwrite:
+        return true;
+    case tintora::Prompter::DiskChangeAnswer::Reload:
+        FormShow();  // what the file holds now; the changes made here are dropped
+        return false;
+    case tintora::Prompter::DiskChangeAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TfrmProper::btnOkClick()
 {
     const bool protect = chkProtect_->isChecked();
+    if (!mayOverwrite())
+        return;
+    stampBeforeSave_ = tintora::stampOfFile(localPath(formulaPath_));
     const tintora::WriteResult written
         = tintora::saveFormulaProperties(localPath(formulaPath_), opened_, {shownProperties(), protect});
     if (!written) {
         prompter_->error(written.problem);
         return;
     }
+    stampAfterSave_ = written.written;
     savedProtection_ = protect;
     accept();
 }

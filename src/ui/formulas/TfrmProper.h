@@ -6,6 +6,7 @@
 #include "core/formulas/FormulaProperties.h"
 #include "core/formulas/FormulaWrite.h"
 #include "core/prompt/Prompter.h"
+#include "core/text/SafeWrite.h"
 
 #include <QDialog>
 
@@ -48,6 +49,9 @@ public:
 
     // The protection OK wrote into the file.
     bool savedProtection() const { return savedProtection_; }
+    // What the file held just before OK wrote it, and after.
+    const tintora::FileStamp& stampBeforeSave() const { return stampBeforeSave_; }
+    const tintora::FileStamp& stampAfterSave() const { return stampAfterSave_; }
 
     // The test specs as the list holds them now.
     const std::vector<tintora::TestSpecEntry>& testSpecs() const { return specs_; }
@@ -78,11 +82,17 @@ private:
     std::optional<int> selectedSpec() const;
     tintora::FormulaProperties shownProperties() const;
     std::optional<std::string> shownDate() const;
+    // Whether OK may write: the file is as read, or the user said Overwrite.
+    bool mayOverwrite();
 
     tintora::Prompter* prompter_;
     QString formulaPath_;
     bool formulaProtected_ = false;
     bool savedProtection_ = false;
+    // What the file held when the dialog read it.
+    tintora::FileStamp stampWhenRead_;
+    tintora::FileStamp stampBeforeSave_;
+    tintora::FileStamp stampAfterSave_;
     // The "Date" value read at the opening, kept when it was no date and the field was left alone.
     std::optional<std::string> storedDate_;
     std::vector<tintora::TestSpecEntry> specs_;

@@ -1,6 +1,7 @@
 #include "ui/materials/TfrmMaterial.h"
 
 #include "core/materials/MaterialWrite.h"
+#include "core/sheet/DiskChanges.h"
 #include "core/text/NumberText.h"
 #include "ui/widgets/FormulaGridLayout.h"
 #include "ui/widgets/LocalPath.h"
@@ -291,7 +292,9 @@ void TfrmMaterial::FormShow()
         {screen.x(), screen.y(), screen.width(), screen.height()});
     move(at.x, at.y);
 
-    // The folder is listed once per opening, so files added or removed since show.
+    // The folder is listed once per opening, so files added or removed since
+    // show; what interrupted saves left there goes first.
+    tintora::removeStaleTemporaries(localPath(MaterialFolder_));
     model_->setFiles(tintora::listMaterialFolder(localPath(MaterialFolder_)));
     chosenItem_.reset();
     shownItem_.reset();
@@ -342,6 +345,8 @@ void TfrmMaterial::File32ListChange()
 
 void TfrmMaterial::GetNumbers(std::size_t item)
 {
+    shownFile_ = localPath(MaterialFolder_) / std::filesystem::path(listedFiles()[item].name);
+    shownStamp_ = tintora::stampOfFile(shownFile_);  // before reading: a change in between shows at Save
     const auto view = tintora::readMaterialView(localPath(MaterialFolder_), listedFiles()[item].name);
     NameBox_->setText(QString::fromStdString(view.name));
     for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
@@ -402,8 +407,29 @@ void TfrmMaterial::New1Click()
     FileBox_->setFocus();
 }
 
+bool TfrmMaterial::mayOverwrite(const std::filesystem::path& file)
+{
+    std::error_code error;
+    if (shownFile_.empty() || !std::filesystem::equivalent(file, shownFile_, error))
+        return true;
+    switch (tintora::askBeforeOverwriting(prompter_, file, shownStamp_)) {
+    case tintora::Prompter::DiskChangeAnswer::Overwrite:
+        return true;
+    case tintora::Prompter::DiskChangeAnswer::Reload:
+        if (shownItem_)
+            GetNumbers(*shownItem_);
+        return false;
+    case tintora::Prompter::DiskChangeAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 bool TfrmMaterial::Save1Click()
 {
+    const auto target = tintora::materialFileFor(localPath(MaterialFolder_), localFileName(FileBox_->text()));
+    if (target.ok() && !mayOverwrite(target.file))
+        return false;
     const tintora::WriteResult written = SetNumbers();
     if (!written) {
         prompter_.error(written.problem);

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QIcon>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,6 +81,9 @@ private:
     QStringList shownTexts() const;
     void keepShownValues();
     void listFolderAndSelect(const QString& fileName);
+    // Whether Save may write file: it is not the file shown, or holds what it
+    // held when read, or the user said Overwrite (Reload reads it again).
+    bool mayOverwrite(const std::filesystem::path& file);
 
     tintora::Prompter& prompter_;
     QString MaterialFolder_;
@@ -91,6 +95,9 @@ private:
     std::optional<std::size_t> chosenItem_;
     // The item whose values the boxes show, if it is still listed.
     std::optional<std::size_t> shownItem_;
+    // The file the boxes were last read from, and what it held then.
+    std::filesystem::path shownFile_;
+    tintora::FileStamp shownStamp_;
 
     MaterialListModel* model_ = nullptr;
     QListView* File32List_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLocale>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -101,26 +102,47 @@ bool LabPrint(
     QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath, const QString& dateText)
 {
     const std::string fileName = tintora::shownFileName(localFileName(formulaPath));
-    const auto page = tintora::LabPrintPage(sheet, fileName, dateText.toStdString());
+    return PrintPages(device, [&](int) {
+        return std::vector<tintora::PrintPage>{tintora::LabPrintPage(sheet, fileName, dateText.toStdString())};
+    });
+}
 
+bool PrintPages(QPaintDevice& device, const PageLayout& layout)
+{
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     const PrintoutGeometry geometry = PrintoutGeometry::onDevice(device, painter.viewport().width());
-    painter.setPen(Qt::black);
-    for (const tintora::DrawText& text : page)
-        drawPrintoutText(painter, geometry, text);
+    const auto pages = layout(std::max(1, painter.viewport().height() / std::max(1, geometry.lineHeight)));
+    auto* pagedDevice = dynamic_cast<QPagedPaintDevice*>(&device);
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (p > 0 && (pagedDevice == nullptr || !pagedDevice->newPage())) {
+            painter.end();
+            return false;
+        }
+        painter.setPen(Qt::black);
+        for (const tintora::DrawText& text : pages[p])
+            drawPrintoutText(painter, geometry, text);
+    }
     return painter.end();
 }
 
 bool LabPrintPdf(const QString& pdfPath, const QPageSize& pageSize, const tintora::FormulaSheet& sheet,
     const QString& formulaPath, const QString& dateText)
 {
+    const std::string fileName = tintora::shownFileName(localFileName(formulaPath));
+    return PrintPagesPdf(pdfPath, pageSize, [&](int) {
+        return std::vector<tintora::PrintPage>{tintora::LabPrintPage(sheet, fileName, dateText.toStdString())};
+    });
+}
+
+bool PrintPagesPdf(const QString& pdfPath, const QPageSize& pageSize, const PageLayout& layout)
+{
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
     printer.setPageSize(pageSize);
-    return LabPrint(printer, sheet, formulaPath, dateText);
+    return PrintPages(printer, layout);
 }
 
 QPageSize localePageSize()

@@ -3,9 +3,13 @@
 // the page's texts at their lines and columns in "Courier" 12 points, each
 // character in its own column.
 #include "core/print/LabPrintout.h"
+#include "core/print/PagedPrintout.h"
 
 #include <QPageSize>
 #include <QString>
+
+#include <functional>
+#include <vector>
 
 class QPaintDevice;
 
@@ -36,6 +40,16 @@ bool LabPrint(
 // print dialog's PDF output writes it. False when the file cannot be written.
 bool LabPrintPdf(const QString& pdfPath, const QPageSize& pageSize, const tintora::FormulaSheet& sheet,
     const QString& formulaPath, const QString& dateText);
+
+// A printout's pages for a page of linesPerPage text lines.
+using PageLayout = std::function<std::vector<tintora::PrintPage>(int linesPerPage)>;
+
+// Any printout in the laboratory printout's placement, one page after
+// another. Returns false when the device cannot be painted on.
+bool PrintPages(QPaintDevice& device, const PageLayout& layout);
+
+// The same into a PDF file on paper of `pageSize`.
+bool PrintPagesPdf(const QString& pdfPath, const QPageSize& pageSize, const PageLayout& layout);
 
 // The paper of the system's locale: Letter where the US units are in use, else A4.
 QPageSize localePageSize();

@@ -408,6 +408,7 @@ TEST(LabPrintoutTest, RenderingWritesEachTextOverWhatWasThere)
         {"one column per code point", {{0, 0, Regular, "ééé"}, {0, 1, Regular, "x"}}, "éxé\n"},
         {"multi-byte text placed after multi-byte text", {{0, 0, Regular, "Ω"}, {0, 2, Regular, "€→"}}, "Ω €→\n"},
         {"a gap beyond the line end is filled with blanks", {{0, 0, Regular, "a"}, {0, 4, Regular, "b"}}, "a   b\n"},
+        {"a NUL is written as the JSON writes it", {{0, 0, Regular, std::string("ti\0o2", 5)}}, "ti\\u0000o2\n"},
     };
     for (const RenderCase& c : cases) {
         SCOPED_TRACE(c.name);

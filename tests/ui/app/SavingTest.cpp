@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -41,8 +42,10 @@ using tintora::Prompter;
 using tintora::testing::ScriptedPrompter;
 using tintora::testing::ShownMessage;
 using Answer = Prompter::Answer;
+using DiskAnswer = Prompter::DiskChangeAnswer;
 
 Q_DECLARE_METATYPE(Prompter::Answer)
+Q_DECLARE_METATYPE(Prompter::DiskChangeAnswer)
 Q_DECLARE_METATYPE(tintora::WriteStep)
 
 namespace {
@@ -520,6 +523,119 @@ private slots:
             std::vector<ShownMessage>(2, {ShownMessage::Kind::YesNoCancel, "Save changes to water.rm?"}));
         QCOMPARE(tintora::readMaterial(water.toStdString()).props.Cost, 0.25);
         writeFile(water, before);
+    }
+
+    // Formula Save, Properties' OK and the material editor's Save into a file
+    // someone else changed since it was read ask first: Overwrite writes,
+    // Reload reads the file again, Cancel writes nothing.
+    void someoneElsesChangeIsNotOverwritten_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<DiskAnswer>("answer");
+        for (const char* command : {"Save", "Properties OK", "Material Save"})
+            for (const auto& [answer, name] : {std::pair{DiskAnswer::Overwrite, "Overwrite"},
+                     std::pair{DiskAnswer::Reload, "Reload"}, std::pair{DiskAnswer::Cancel, "Cancel"}})
+                QTest::addRow("%s, %s", command, name) << QString::fromLatin1(command) << answer;
+    }
+    void someoneElsesChangeIsNotOverwritten()
+    {
+        QFETCH(QString, command);
+        QFETCH(DiskAnswer, answer);
+        const bool material = command == QLatin1String("Material Save");
+        const QString file = inFormulas(material ? "water.rm" : "plain.tfx");
+        const QByteArray original = bytesOf(file);
+        QByteArray theirs = original;
+        theirs.replace(material ? "Name=water" : "Name=Plain", material ? "Name=their water" : "Name=Theirs");
+        prompter->diskChangeAnswers = {answer};
+        bool stillOpen = false;
+        if (command == QLatin1String("Save")) {
+            open(file);
+            rename(QStringLiteral("Mine"));
+            writeFile(file, theirs);
+            pressCtrlS();
+            QCOMPARE(nameShown(), answer == DiskAnswer::Reload ? QStringLiteral("Theirs") : QStringLiteral("Mine"));
+        } else if (!material) {
+            open(file);
+            TfrmProper* dialog = window->frmProper();
+            whenShown(dialog, [&] {
+                dialog->Memo1()->setPlainText(QStringLiteral("mine"));
+                writeFile(file, theirs);
+                QTest::mouseClick(dialog->btnOk(), Qt::LeftButton);
+                stillOpen = dialog->isVisible();
+                QCOMPARE(dialog->Memo1()->toPlainText().isEmpty(), answer == DiskAnswer::Reload);
+            });
+            window->menus().Properties1->trigger();
+        } else {
+            TfrmMaterial* d = window->frmMaterial();
+            whenShown(d, [&] {
+                d->FileBox()->setText(QStringLiteral("water.rm"));
+                retype(d->NameBox(), QStringLiteral("my water"));
+                writeFile(file, theirs);
+                QTest::mouseClick(d->Save1(), Qt::LeftButton);
+                QCOMPARE(d->NameBox()->text(),
+                    answer == DiskAnswer::Reload ? QStringLiteral("their water") : QStringLiteral("my water"));
+                prompter->threeWayAnswers = {Answer::No};  // closing with values not saved
+            });
+            window->menus().Materials1->trigger();
+        }
+        QVERIFY(!prompter->shown.empty());
+        QCOMPARE(prompter->shown.front(),
+            (ShownMessage{ShownMessage::Kind::OverwriteReloadCancel,
+                QFileInfo(file).fileName().toStdString()
+                    + " was changed on disk since it was opened. Overwrite it, or keep the file and reload?"}));
+        QCOMPARE(bytesOf(file) == theirs, answer != DiskAnswer::Overwrite);
+        QCOMPARE(stillOpen, !material && command != QLatin1String("Save") && answer != DiskAnswer::Overwrite);
+        writeFile(file, original);
+    }
+
+    // Once Properties' OK or Save wrote the file, the formula stands for what
+    // was written: the next Save asks nothing.
+    void ownWritesAreNoChangeOnDisk()
+    {
+        const QString plain = inFormulas("plain.tfx");
+        open(plain);
+        TfrmProper* dialog = window->frmProper();
+        whenShown(dialog, [&] {
+            dialog->Memo1()->setPlainText(QStringLiteral("mine"));
+            QTest::mouseClick(dialog->btnOk(), Qt::LeftButton);
+        });
+        window->menus().Properties1->trigger();
+        for (const char* name : {"Mine", "Mine again"}) {
+            rename(QString::fromLatin1(name));
+            window->menus().Save1->trigger();
+        }
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+        QVERIFY(bytesOf(plain).contains("Name=Mine again"));
+        QVERIFY(bytesOf(plain).contains("Memo0=mine"));
+    }
+
+    // A formula changed on disk and unchanged here is offered for reload when
+    // the window is activated, once per change.
+    void aChangeOnDiskIsOfferedOnActivation()
+    {
+        const QString plain = inFormulas("plain.tfx");
+        open(plain);
+        const auto activate = [&] {
+            QEvent activation(QEvent::ActivationChange);
+            QCoreApplication::sendEvent(window.get(), &activation);
+            QCoreApplication::processEvents();
+        };
+        activate();
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+        QByteArray theirs = PlainFormula;
+        writeFile(plain, theirs.replace("Name=Plain", "Name=Theirs"));
+        prompter->answers = {false};
+        activate();
+        activate();  // declined: not asked again for the same change
+        const ShownMessage offer{
+            ShownMessage::Kind::Confirm, "plain.tfx was changed on disk. Do you want to reload it?"};
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>{offer});
+        QCOMPARE(nameShown(), QStringLiteral("Plain"));
+        writeFile(plain, theirs.replace("Name=Theirs", "Name=Theirs 2"));
+        activate();
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>(2, offer));
+        QCOMPARE(nameShown(), QStringLiteral("Theirs 2"));
+        writeFile(plain, PlainFormula);
     }
 
     // A write that fails at any step gives an Error box naming the file and

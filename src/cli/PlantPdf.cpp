@@ -1,0 +1,53 @@
+#include "PlantPdf.h"
+
+#include "ReportFormula.h"
+
+#include "ui/print/LabPrinter.h"
+#include "ui/widgets/LocalPath.h"
+
+#include <QGuiApplication>
+
+#include <iostream>
+
+namespace tintora::report {
+
+namespace {
+
+QPageSize chosenPageSize(PageSize size)
+{
+    switch (size) {
+    case PageSize::A4:
+        return QPageSize(QPageSize::A4);
+    case PageSize::Letter:
+        return QPageSize(QPageSize::Letter);
+    case PageSize::Locale:
+        break;
+    }
+    return localePageSize();
+}
+
+void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << "\n";
+}
+
+}  // namespace
+
+bool writePagesPdf(const std::string& pdfPath, std::optional<PageSize> pageSize, const PdfLayout& layout)
+{
+    // Fonts and PDF output need a GUI application, not a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(keepQtErrorsOnly);
+    int argc = 1;
+    char name[] = "tintora-report";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication app(argc, argv);
+    if (!PrintPagesPdf(fromLocalPath(pdfPath), chosenPageSize(pageSize.value_or(PageSize::Locale)), layout)) {
+        reportProblem("cannot write the PDF file " + pdfPath);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tintora::report

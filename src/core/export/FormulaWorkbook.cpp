@@ -1,0 +1,270 @@
+#include "core/export/FormulaWorkbook.h"
+
+#include "core/calc/PigmentVolumeConcentration.h"
+#include "core/text/NumberText.h"
+#include "core/text/TextEncoding.h"
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace tintora {
+
+namespace {
+
+constexpr const char* ThreeDecimals = "0.000";
+constexpr std::size_t SheetNameLimit = 31;
+constexpr double WidestColumn = 60;
+
+using Row = lxw_row_t;
+using Col = lxw_col_t;
+
+enum Columns : Col { CodeCol, DescriptionCol, WeightCol, VolumeCol, PercentCol, SpecCol, CostCol, ColumnsUsed };
+
+// A sheet name: no []:*?/\ and at most 31 characters.
+std::string validSheetName(const std::string& title)
+{
+    std::string name;
+    for (char c : title)
+        name += c == '\0' || std::strchr("[]:*?/\\", c) != nullptr ? '_' : c;
+    name = utf8Prefix(name, SheetNameLimit);
+    if (std::string_view(trimBlanks(name)).empty() || name.front() == '\'' || name.back() == '\'')
+        name = "Formula";
+    return name;
+}
+
+double widthFor(std::size_t characters)
+{
+    return std::min(WidestColumn, static_cast<double>(characters) + 2);
+}
+
+std::string columnRange(Col col, Row first, Row last)
+{
+    const char letter = static_cast<char>('A' + col);
+    return std::string(1, letter) + std::to_string(first + 1) + ":" + letter + std::to_string(last + 1);
+}
+
+// Code and description as wide as their longest text, up to a limit.
+void fitColumns(lxw_worksheet* ws, const FormulaTable& table)
+{
+    std::size_t widestCode = 8, widestText = 20;
+    for (const FormulaTableRow& r : table.rows) {
+        widestCode = std::max(widestCode, utf8Length(r.code));
+        widestText = std::max(widestText, utf8Length(r.description));
+    }
+    worksheet_set_column(ws, CodeCol, CodeCol, widthFor(widestCode), nullptr);
+    worksheet_set_column(ws, DescriptionCol, DescriptionCol, widthFor(widestText), nullptr);
+    worksheet_set_column(ws, WeightCol, CostCol, 13, nullptr);
+}
+
+// A temporary file beside the target, so that the rename stays on one file system.
+std::filesystem::path temporaryBeside(const std::filesystem::path& target, std::string& problem)
+{
+    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".part-XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        problem = cannotWrite(target, std::strerror(errno));
+        return {};
+    }
+    ::close(fd);
+    return pattern;
+}
+
+}  // namespace
+
+struct FormulaWorkbook::Parts {
+    std::filesystem::path target;
+    std::filesystem::path temporary;
+    std::string problem;
+    lxw_workbook* workbook = nullptr;
+    lxw_format* number = nullptr;
+    lxw_format* bold = nullptr;
+    lxw_format* title = nullptr;
+    lxw_worksheet* summary = nullptr;
+    Row summaryRow = 1;
+    std::size_t widestSummaryName = 4;
+    std::set<std::string> sheetNames;  // in lower case: sheet names differ regardless of case
+
+    std::string uniqueSheetName(const std::string& title)
+    {
+        const std::string base = validSheetName(title);
+        std::string name = base;
+        for (int n = 2; !sheetNames.insert(asciiLower(name)).second; ++n) {
+            const std::string suffix = " (" + std::to_string(n) + ")";
+            name = utf8Prefix(base, SheetNameLimit - suffix.size()) + suffix;
+        }
+        return name;
+    }
+
+    void writeText(lxw_worksheet* sheet, Row row, Col col, const std::string& text, lxw_format* format = nullptr)
+    {
+        if (!text.empty())
+            worksheet_write_string(sheet, row, col, text.c_str(), format);
+    }
+
+    void writeNumber(lxw_worksheet* sheet, Row row, Col col, std::optional<double> value)
+    {
+        if (value)
+            worksheet_write_number(sheet, row, col, *value, number);
+    }
+
+    // The table's rows from `row` on; returns the row after them.
+    Row writeRows(lxw_worksheet* ws, const FormulaTable& table, Row row)
+    {
+        for (const FormulaTableRow& r : table.rows) {
+            writeText(ws, row, CodeCol, r.code);
+            writeText(ws, row, DescriptionCol, r.description);
+            if (!r.note) {
+                writeNumber(ws, row, WeightCol, r.weight);
+                writeNumber(ws, row, VolumeCol, r.volume);
+                writeNumber(ws, row, PercentCol, r.percent);
+                writeNumber(ws, row, SpecCol, r.spec);
+                writeNumber(ws, row, CostCol, r.costPerPound);
+            }
+            ++row;
+        }
+        return row;
+    }
+
+    // The totals are formulas, so that a changed row sums anew; their stored
+    // values are the program's own figures, shown before any recalculation.
+    void writeTotals(lxw_worksheet* ws, Row row, bool noRows, const FormulaSheet& sheet)
+    {
+        worksheet_write_string(ws, row, DescriptionCol, "Total", bold);
+        const double weight = sheet.box(PropertyBox::WeightBox), volume = sheet.box(PropertyBox::VolumeBox);
+        if (noRows) {
+            worksheet_write_number(ws, row, WeightCol, weight, number);
+            worksheet_write_number(ws, row, VolumeCol, volume, number);
+            return;
+        }
+        const std::string weightSum = "=SUM(" + columnRange(WeightCol, 2, row - 1) + ")";
+        const std::string volumeSum = "=SUM(" + columnRange(VolumeCol, 2, row - 1) + ")";
+        worksheet_write_formula_num(ws, row, WeightCol, weightSum.c_str(), number, weight);
+        worksheet_write_formula_num(ws, row, VolumeCol, volumeSum.c_str(), number, volume);
+    }
+
+    void writeProperties(lxw_worksheet* ws, Row row, const FormulaTable& table)
+    {
+        worksheet_write_string(ws, row, DescriptionCol, "Property", bold);
+        worksheet_write_string(ws, row, WeightCol, "Value", bold);
+        worksheet_write_string(ws, row, VolumeCol, "Unit", bold);
+        for (const FormulaTableProperty& property : table.properties) {
+            ++row;
+            worksheet_write_string(ws, row, DescriptionCol, property.name, nullptr);
+            worksheet_write_number(ws, row, WeightCol, property.value, number);
+            writeText(ws, row, VolumeCol, property.unit);
+        }
+    }
+};
+
+FormulaWorkbook::FormulaWorkbook(std::filesystem::path target, Summary summary)
+    : parts_(std::make_unique<Parts>())
+{
+    Parts& p = *parts_;
+    p.target = std::move(target);
+    p.temporary = temporaryBeside(p.target, p.problem);
+    if (!p.problem.empty())
+        return;
+    lxw_workbook_options options{};
+    // Each finished row goes to a temporary file: memory stays flat however many formulas.
+    options.constant_memory = LXW_TRUE;
+    p.workbook = workbook_new_opt(p.temporary.c_str(), &options);
+    if (p.workbook == nullptr) {
+        p.problem = cannotWrite(p.target, "the workbook cannot be started");
+        return;
+    }
+    p.number = workbook_add_format(p.workbook);
+    format_set_num_format(p.number, ThreeDecimals);
+    p.bold = workbook_add_format(p.workbook);
+    format_set_bold(p.bold);
+    p.title = workbook_add_format(p.workbook);
+    format_set_bold(p.title);
+    format_set_font_size(p.title, 14);
+    if (summary == Summary::None)
+        return;
+    p.summary = workbook_add_worksheet(p.workbook, p.uniqueSheetName("Formulas").c_str());
+    worksheet_write_string(p.summary, 0, 0, "file", p.bold);
+    worksheet_write_string(p.summary, 0, 1, "name", p.bold);
+    for (int b = 0; b < PropertyBoxCount; ++b)
+        worksheet_write_string(p.summary, 0, Col(2 + b), propertyBoxName(static_cast<PropertyBox>(b)), p.bold);
+    worksheet_write_string(p.summary, 0, Col(2 + PropertyBoxCount), "PVC", p.bold);
+    worksheet_set_column(p.summary, 2, Col(2 + PropertyBoxCount), 15, nullptr);
+}
+
+FormulaWorkbook::~FormulaWorkbook()
+{
+    if (parts_->workbook != nullptr)
+        lxw_workbook_free(parts_->workbook);
+    if (!parts_->temporary.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(parts_->temporary, ignored);
+    }
+}
+
+void FormulaWorkbook::addSummaryLine(const std::string& fileName, const FormulaSheet& sheet)
+{
+    Parts& p = *parts_;
+    if (p.workbook == nullptr || p.summary == nullptr)
+        return;
+    const Row row = p.summaryRow++;
+    p.writeText(p.summary, row, 0, fileName);
+    p.writeText(p.summary, row, 1, sheet.name());
+    for (int b = 0; b < PropertyBoxCount; ++b)
+        p.writeNumber(p.summary, row, Col(2 + b), sheet.box(static_cast<PropertyBox>(b)));
+    if (const auto pvc = pigmentVolumeConcentration(sheet))
+        p.writeNumber(p.summary, row, Col(2 + PropertyBoxCount), roundToThreeDecimals(*pvc));
+    p.widestSummaryName = std::max({p.widestSummaryName, utf8Length(fileName), utf8Length(sheet.name())});
+}
+
+void FormulaWorkbook::addFormulaSheet(const std::string& title, const std::string& fileName, const FormulaSheet& sheet)
+{
+    Parts& p = *parts_;
+    if (p.workbook == nullptr)
+        return;
+    const FormulaTable table = formulaTable(sheet);
+    lxw_worksheet* ws = workbook_add_worksheet(p.workbook, p.uniqueSheetName(title).c_str());
+    fitColumns(ws, table);
+    p.writeText(ws, 0, CodeCol, table.name.empty() ? fileName : table.name, p.title);
+    p.writeText(ws, 0, WeightCol, fileName);
+    const char* headings[ColumnsUsed]
+        = {"Code", "Description", "Weight (lb)", "Volume (gal)", table.percentTitle, "Spec", "Cost/lb"};
+    for (Col c = 0; c < ColumnsUsed; ++c)
+        worksheet_write_string(ws, 1, c, headings[c], p.bold);
+    const Row totalRow = p.writeRows(ws, table, 2);
+    p.writeTotals(ws, totalRow, table.rows.empty(), sheet);
+    p.writeProperties(ws, totalRow + 2, table);
+}
+
+WriteResult FormulaWorkbook::finish()
+{
+    Parts& p = *parts_;
+    if (!p.problem.empty())
+        return WriteResult::failed(p.problem);
+    if (p.summary != nullptr)
+        worksheet_set_column(p.summary, 0, 1, widthFor(p.widestSummaryName), nullptr);
+    const lxw_error closed = workbook_close(p.workbook);
+    p.workbook = nullptr;
+    if (closed != LXW_NO_ERROR)
+        return WriteResult::failed(cannotWrite(p.target, lxw_strerror(closed)));
+    std::ifstream in(p.temporary, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in)
+        return WriteResult::failed(cannotWrite(p.target, "the workbook cannot be read back"));
+    return replaceFileContents(p.target, bytes.view());
+}
+
+WriteResult writeFormulaWorkbook(
+    const std::filesystem::path& target, const std::string& fileName, const FormulaSheet& sheet)
+{
+    FormulaWorkbook workbook(target, FormulaWorkbook::Summary::None);
+    workbook.addFormulaSheet(sheet.name().empty() ? "Formula" : sheet.name(), fileName, sheet);
+    return workbook.finish();
+}
+
+}  // namespace tintora

@@ -1,0 +1,40 @@
+#pragma once
+// The formula as a table for a spreadsheet: what Copy Out puts on the
+// clipboard and Excel Out writes into a workbook. Numbers stay numbers here;
+// each output writes them in its own form.
+#include "core/sheet/FormulaSheet.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tintora {
+
+struct FormulaTableRow {
+    bool note = false;  // a note: the description alone
+    std::string code;
+    std::string description;
+    // Empty cells stay empty: a row without weight has no volume or percent.
+    std::optional<double> weight, volume, percent;
+    double spec = 0;  // of a material row; 0 for a note or a missing material
+    double costPerPound = 0;
+};
+
+struct FormulaTableProperty {
+    PropertyBox box;
+    const char* name;  // as the window's box is labelled
+    const char* unit;  // empty for a plain ratio
+    double value;  // as the box shows it
+};
+
+struct FormulaTable {
+    std::string name;
+    const char* percentTitle = "W%";
+    std::vector<FormulaTableRow> rows;  // the rows with a code or a note, in formula order
+    std::array<FormulaTableProperty, PropertyBoxCount> properties{};
+};
+
+FormulaTable formulaTable(const FormulaSheet& sheet);
+
+}  // namespace tintora
