@@ -1,5 +1,6 @@
 #include "CsvReport.h"
 
+#include "CsvField.h"
 #include "PropertyKeys.h"
 #include "ReportFormula.h"
 
@@ -16,20 +17,6 @@ namespace tintora::report {
 namespace {
 
 constexpr const char* LineEnd = "\r\n";
-
-// Quoted, with its quotes doubled, when it holds a comma, a quote or a line break.
-std::string csvField(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 void writeHeader(std::ostream& out)
 {

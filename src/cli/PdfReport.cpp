@@ -1,40 +1,13 @@
 #include "PdfReport.h"
 
+#include "PlantPdf.h"
 #include "ReportFormula.h"
 
+#include "core/formulas/FormulaFile.h"
+#include "core/print/LabPrintout.h"
 #include "ui/print/LabPrinter.h"
-#include "ui/widgets/LocalPath.h"
-
-#include <QGuiApplication>
-
-#include <iostream>
 
 namespace tintora::report {
-
-namespace {
-
-QPageSize chosenPageSize(PageSize size)
-{
-    switch (size) {
-    case PageSize::A4:
-        return QPageSize(QPageSize::A4);
-    case PageSize::Letter:
-        return QPageSize(QPageSize::Letter);
-    case PageSize::Locale:
-        break;
-    }
-    return localePageSize();
-}
-
-// Qt's notes about the session (no runtime folder, no display) are no news to
-// the user of a command-line tool; its errors still are.
-void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << "\n";
-}
-
-}  // namespace
 
 int pdfReport(const ReportOptions& options, const std::filesystem::path& materialFolder)
 {
@@ -43,20 +16,13 @@ int pdfReport(const ReportOptions& options, const std::filesystem::path& materia
     const auto loaded = loadFormula(formulaPath, MaterialFiles(materialFolder), basis);
     if (!loaded)
         return 1;
-    // Fonts and PDF output need a GUI application, not a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(keepQtErrorsOnly);
-    int argc = 1;
-    char name[] = "tintora-report";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication app(argc, argv);
-    const QString date = options.date ? fromUtf8(*options.date) : todayShortDate();
-    if (!LabPrintPdf(fromLocalPath(options.pdfPath), chosenPageSize(options.pageSize.value_or(PageSize::Locale)),
-            loaded->sheet, fromLocalPath(formulaPath), date)) {
-        reportProblem("cannot write the PDF file " + options.pdfPath);
-        return 1;
-    }
-    return 0;
+    const std::string fileName = shownFileName(formulaPath);
+    const bool written = writePagesPdf(options.pdfPath, options.pageSize, [&](int) {
+        // The system's short date form is Qt's, known once the application runs.
+        const std::string date = options.date ? *options.date : ::todayShortDate().toStdString();
+        return std::vector<PrintPage>{LabPrintPage(loaded->sheet, fileName, date)};
+    });
+    return written ? 0 : 1;
 }
 
 }  // namespace tintora::report

@@ -26,6 +26,8 @@ QPageSize chosenPageSize(PageSize size)
     return localePageSize();
 }
 
+// Qt's notes about the session (no runtime folder, no display) are no news to
+// the user of a command-line tool; its errors still are.
 void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg)

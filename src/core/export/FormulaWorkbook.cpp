@@ -1,6 +1,8 @@
 #include "core/export/FormulaWorkbook.h"
 
+#include "core/calc/MissingMaterials.h"
 #include "core/calc/PigmentVolumeConcentration.h"
+#include "core/calc/PropertyKeys.h"
 #include "core/text/NumberText.h"
 #include "core/text/TextEncoding.h"
 
@@ -190,10 +192,12 @@ FormulaWorkbook::FormulaWorkbook(std::filesystem::path target, Summary summary)
     p.summary = workbook_add_worksheet(p.workbook, p.uniqueSheetName("Formulas").c_str());
     worksheet_write_string(p.summary, 0, 0, "file", p.bold);
     worksheet_write_string(p.summary, 0, 1, "name", p.bold);
-    for (int b = 0; b < PropertyBoxCount; ++b)
-        worksheet_write_string(p.summary, 0, Col(2 + b), propertyBoxName(static_cast<PropertyBox>(b)), p.bold);
-    worksheet_write_string(p.summary, 0, Col(2 + PropertyBoxCount), "PVC", p.bold);
-    worksheet_set_column(p.summary, 2, Col(2 + PropertyBoxCount), 15, nullptr);
+    // The columns of tintora-report --csv, under the same names.
+    for (std::size_t b = 0; b < ReportedProperties.size(); ++b)
+        worksheet_write_string(p.summary, 0, Col(2 + b), propertyKey(ReportedProperties[b]), p.bold);
+    worksheet_write_string(p.summary, 0, Col(2 + PropertyBoxCount), PvcKey, p.bold);
+    worksheet_write_string(p.summary, 0, Col(3 + PropertyBoxCount), MissingMaterialsKey, p.bold);
+    worksheet_set_column(p.summary, 2, Col(3 + PropertyBoxCount), 15, nullptr);
 }
 
 FormulaWorkbook::~FormulaWorkbook()
@@ -214,10 +218,12 @@ void FormulaWorkbook::addSummaryLine(const std::string& fileName, const FormulaS
     const Row row = p.summaryRow++;
     p.writeText(p.summary, row, 0, fileName);
     p.writeText(p.summary, row, 1, sheet.name());
-    for (int b = 0; b < PropertyBoxCount; ++b)
-        p.writeNumber(p.summary, row, Col(2 + b), sheet.box(static_cast<PropertyBox>(b)));
+    for (std::size_t b = 0; b < ReportedProperties.size(); ++b)
+        p.writeNumber(p.summary, row, Col(2 + b), sheet.box(ReportedProperties[b]));
     if (const auto pvc = pigmentVolumeConcentration(sheet))
         p.writeNumber(p.summary, row, Col(2 + PropertyBoxCount), roundToThreeDecimals(*pvc));
+    worksheet_write_number(
+        p.summary, row, Col(3 + PropertyBoxCount), static_cast<double>(rowsWithMissingMaterial(sheet).size()), nullptr);
     p.widestSummaryName = std::max({p.widestSummaryName, utf8Length(fileName), utf8Length(sheet.name())});
 }
 

@@ -262,6 +262,10 @@ TEST_F(ReformulationTest, RandomReachableTargetsAreReachedOrUndone)
                 ++reached;
                 EXPECT_NEAR(sheet.box(recalcBox(quantity)), target, RecalcTolerance) << context;
                 EXPECT_TRUE(prompter.shown.empty()) << context;
+            } else if (outcome == RecalcOutcome::Unchanged) {
+                // the target drawn was the offered figure itself: nothing to scale
+                EXPECT_TRUE(prompter.shown.empty()) << context;
+                expectSameSheet(sheet, start, context);
             } else if (outcome == RecalcOutcome::Undone) {
                 EXPECT_EQ(prompter.shown, (Messages{{BoxKind::Error, "New value can not be obtained."}})) << context;
                 expectSameSheet(sheet, start, context);
