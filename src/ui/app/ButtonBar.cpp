@@ -26,7 +26,7 @@ const ButtonDefinition Buttons[] = {
     {.button = &B::OpenButton, .name = "OpenButton", .command = &M::Open1},
     {.button = &B::SaveButton, .name = "SaveButton", .command = &M::Save1},
     {.button = &B::PrintButton, .name = "PrintButton", .command = &M::PrintNow, .groupEnd = true},
-    {.button = &B::CopyOutButton, .name = "CopyOutButton", .command = &M::Excel},
+    {.button = &B::CopyOutButton, .name = "CopyOutButton", .command = &M::CopyOutNow},
     {.button = &B::btnProperties, .name = "btnProperties", .command = &M::Properties1, .groupEnd = true},
     {.button = &B::InsertButton, .name = "InsertButton", .command = &M::RMInsert1},
     {.button = &B::DeleteButton, .name = "DeleteButton", .command = &M::RMDelete1, .groupEnd = true},

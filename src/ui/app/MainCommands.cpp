@@ -7,6 +7,7 @@
 #include "ui/app/RecalcCommands.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/print/LabPrintCommands.h"
+#include "ui/print/PlantCommands.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -21,7 +22,7 @@ using Artwork::Icon;
 // The member function a command runs, on one of the receivers; none for a
 // command that is shown but not built yet.
 using Handler = std::variant<std::monostate, void (TfrmMain::*)(), void (FormulaDocument::*)(), void (GridEditor::*)(),
-    void (RecalcCommands::*)(), void (LabPrintCommands::*)()>;
+    void (RecalcCommands::*)(), void (LabPrintCommands::*)(), void (PlantCommands::*)()>;
 
 struct Command {
     QAction* MainMenus::*action;
@@ -87,9 +88,9 @@ std::span<const Command> MainCommands::Table::fileAndEditCommands()
         {.action = &M::LabPrint1, .name = "LabPrint1", .caption = "&Lab Print", .help = MenuHelp::File,
             .run = &LabPrintCommands::LabPrint1Click},
         {.action = &M::BatchPrint1, .name = "BatchPrint1", .caption = "&Batch Print", .help = MenuHelp::File,
-            .enabled = false},
+            .run = &PlantCommands::BatchPrint1Click},
         {.action = &M::MaterialsPrint1, .name = "MaterialsPrint1", .caption = "&Materials Print",
-            .help = MenuHelp::File, .enabled = false},
+            .help = MenuHelp::File, .run = &PlantCommands::MaterialsPrint1Click},
         {.action = &M::Delete1, .name = "Delete1", .caption = "&Delete", .icon = Icon::Delete, .help = MenuHelp::File,
             .enabled = false},
         {.action = &M::Exit1, .name = "Exit1", .caption = "E&xit", .help = MenuHelp::File,
@@ -104,9 +105,10 @@ std::span<const Command> MainCommands::Table::fileAndEditCommands()
             .help = MenuHelp::Edit, .run = &GridEditor::Add1Click},
         {.action = &M::Find1, .name = "Find1", .caption = "&Find", .shortcut = Key(Qt::CTRL | Qt::Key_F),
             .icon = Icon::Find, .help = MenuHelp::Edit, .enabled = false},
-        {.action = &M::CopyOut1, .name = "CopyOut1", .caption = "Copy &Out", .help = MenuHelp::Edit, .enabled = false},
+        {.action = &M::CopyOut1, .name = "CopyOut1", .caption = "Copy &Out", .help = MenuHelp::Edit,
+            .run = &PlantCommands::CopyOut1Click},
         {.action = &M::Excel, .name = "Excel", .caption = "Exce&l Out", .icon = Icon::ExcelOut, .hint = "Excel Out",
-            .help = MenuHelp::Edit, .enabled = false},
+            .help = MenuHelp::Edit, .run = &PlantCommands::ExcelClick},
     };
     // clang-format on
     return commands;
@@ -233,6 +235,9 @@ std::span<const Command> MainCommands::Table::buttonBarCommands()
         // At once on the current printer, without the dialog of Lab Print.
         {.action = &M::PrintNow, .name = "PrintNow", .caption = "Print", .icon = Icon::Print,
             .run = &LabPrintCommands::PrintButtonClick},
+        // The formula onto the clipboard as Copy Out puts it, for pasting into a spreadsheet.
+        {.action = &M::CopyOutNow, .name = "CopyOutNow", .caption = "Excel Out", .icon = Icon::ExcelOut,
+            .help = MenuHelp::Edit, .run = &PlantCommands::CopyOut1Click},
         // By weight or by volume as the percents are.
         {.action = &M::BinderRecalc, .name = "BinderRecalc", .caption = "Binder Recalc", .icon = Icon::Binder,
             .help = MenuHelp::Recalc, .run = &RecalcCommands::BinderButtonClick},

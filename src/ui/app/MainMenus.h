@@ -54,8 +54,8 @@ struct MainMenus {
     QMenu* PopupMenu = nullptr;
     QAction *PopupCut = nullptr, *PopupCopy = nullptr, *PopupPaste = nullptr, *PopupAdd = nullptr;
     // Commands of the button bar alone
-    QAction *PrintNow = nullptr, *BinderRecalc = nullptr, *CostRecalc = nullptr, *PigmentRecalc = nullptr,
-            *SolidsRecalc = nullptr, *VolatileRecalc = nullptr;
+    QAction *PrintNow = nullptr, *CopyOutNow = nullptr, *BinderRecalc = nullptr, *CostRecalc = nullptr,
+            *PigmentRecalc = nullptr, *SolidsRecalc = nullptr, *VolatileRecalc = nullptr;
 };
 
 // The commands, children of window, and the menus that show them.

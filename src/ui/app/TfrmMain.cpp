@@ -17,6 +17,7 @@
 #include "ui/formulas/TfrmProper.h"
 #include "ui/materials/TfrmMaterial.h"
 #include "ui/print/LabPrintCommands.h"
+#include "ui/print/PlantCommands.h"
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TMRUFileList.h"
@@ -113,6 +114,8 @@ void TfrmMain::createParts()
     connect(document_, &FormulaDocument::sheetLoaded, this, &TfrmMain::showLoadedSheet);
     printing_ = new LabPrintCommands(
         sheet_, [this] { return FormulaPath(); }, *services_.prompter, services_.printing, *this);
+    plant_ = new PlantCommands({sheet_, [this] { return FormulaPath(); }, [this] { return FormulaFolder(); },
+        [this] { return MaterialFolder(); }, *services_.prompter, services_.printing, services_.chooseSaveFile, *this});
 }
 
 // The two dialogs are made when first wanted: nothing of them shows before,
@@ -138,7 +141,7 @@ TfrmProper* TfrmMain::frmProper()
 // button and a double click on its property box trigger its action.
 void TfrmMain::connectCommands()
 {
-    MainCommands::connectHandlers(menus_, {*this, *document_, *gridEditor_, *recalc_, *printing_});
+    MainCommands::connectHandlers(menus_, {*this, *document_, *gridEditor_, *recalc_, *printing_, *plant_});
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
     connect(gridEditor_, &GridEditor::sheetChanged, this, &TfrmMain::sheetChanged);
     connect(recalc_, &RecalcCommands::sheetChanged, this, &TfrmMain::sheetChanged);

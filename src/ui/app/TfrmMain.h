@@ -3,7 +3,8 @@
 // property boxes, holds the menus and the button bar, runs the commands of the
 // formula document and wires the rest to the parts that do it: grid editing
 // (GridEditor), the target recalculations (RecalcCommands), the printout
-// (LabPrintCommands) and the dialogs.
+// (LabPrintCommands), the batch ticket, materials printout, Copy Out and
+// Excel Out (PlantCommands) and the dialogs.
 // What it tells or asks the user goes through the Prompter.
 #include "core/calc/KeypadDialog.h"
 #include "core/prompt/Prompter.h"
@@ -21,6 +22,7 @@ struct ButtonBarButtons;
 class GridEditor;
 class HelpWindow;
 class LabPrintCommands;
+class PlantCommands;
 class PropertiesPanel;
 class RecalcCommands;
 class SheetModel;
@@ -160,6 +162,7 @@ private:
     GridEditor* gridEditor_ = nullptr;
     FormulaDocument* document_ = nullptr;
     LabPrintCommands* printing_ = nullptr;
+    PlantCommands* plant_ = nullptr;
     TfrmMaterial* frmMaterial_ = nullptr;  // created once and reused, so it keeps its boxes between openings
     TfrmProper* frmProper_ = nullptr;  // created once; frmSpec is its child
 };

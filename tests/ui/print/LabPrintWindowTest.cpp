@@ -9,9 +9,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -19,7 +22,10 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
+
+#include <functional>
 
 #include <cmath>
 #include <map>
@@ -80,6 +86,33 @@ Cells cellsOf(const std::vector<tintora::DrawText>& texts)
                 cells[{t.line, t.column + static_cast<int>(k)}].insert(characters[k]);
     }
     return cells;
+}
+
+QString pdfText(const QString& pdfFile)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfFile, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+// Answers the next batch size dialog: the size and Enter, else Escape when the size is empty.
+void answerBatchDialog(const QString& size, const std::function<void()>& next = {})
+{
+    QTimer::singleShot(0, [size, next] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog != nullptr);
+        const auto edits = dialog->findChildren<QLineEdit*>();
+        if (next)
+            next();
+        if (size.isEmpty()) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        edits.value(0)->setText(size);
+        QTest::keyClick(edits.value(0), Qt::Key_Return);
+    });
 }
 
 }  // namespace
@@ -241,6 +274,71 @@ private slots:
         const std::vector<ShownMessage> expected{{ShownMessage::Kind::Error,
             "No printer is available. Use File \u25B8 Print \u25B8 Lab Print to print to a PDF file."}};
         QCOMPARE(prompter->shown, expected);
+    }
+
+    // Each way out of the laboratory produces its output from the open
+    // formula: the two printouts through the print dialog into a PDF file,
+    // Copy Out and its button onto the clipboard, Excel Out into a workbook.
+    void eachPlantCommandProducesItsOutput_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("expected");  // in the PDF's text; empty for the others
+        QTest::newRow("Batch Print") << "BatchPrint1"
+                                     << "BATCH TICKET";
+        QTest::newRow("Materials Print") << "MaterialsPrint1"
+                                         << "TITANIUMDIOX";
+        QTest::newRow("Copy Out") << "CopyOut1" << QString();
+        QTest::newRow("Excel Out button") << "CopyOutNow" << QString();
+        QTest::newRow("Excel Out") << "Excel" << QString();
+    }
+    void eachPlantCommandProducesItsOutput()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, expected);
+        const QString pdf = output.filePath(command + QStringLiteral(".pdf"));
+        PrinterChoice printing;
+        printing.runDialog = [&](QWidget*, QPrinter& printer) {
+            printIntoPdf(printer, pdf);
+            return true;
+        };
+        window = makeWindow(std::move(printing));
+        QGuiApplication::clipboard()->clear();
+        const QString workbook = output.filePath(QStringLiteral("formula"));
+        saveChooser.answers.push_back(workbook);
+        if (command == QLatin1String("BatchPrint1"))
+            answerBatchDialog(QStringLiteral("500"));
+        auto* action = window->findChild<QAction*>(command);
+        QVERIFY(action && action->isEnabled());
+        action->trigger();
+        QVERIFY(prompter->shown.empty());
+
+        if (!expected.isEmpty()) {
+            QVERIFY2(pdfText(pdf).contains(expected), qPrintable(pdfText(pdf)));
+        } else if (command == QLatin1String("Excel")) {
+            QFile file(workbook + QStringLiteral(".xlsx"));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.read(2), QByteArray("PK"));
+        } else {
+            const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+            QVERIFY(copied && copied->hasText() && copied->hasHtml());
+            QVERIFY(
+                copied->text().contains(QString::fromStdString(window->sheet().cell(tintora::Column::Material, 1))));
+        }
+    }
+
+    // A batch size beyond the row limit is told and asked again; cancelled
+    // then, nothing reaches the print dialog.
+    void refusedBatchSizePrintsNothing()
+    {
+        int dialogs = 0;
+        PrinterChoice printing;
+        printing.runDialog = [&](QWidget*, QPrinter&) { return ++dialogs, false; };
+        window = makeWindow(std::move(printing));
+        answerBatchDialog(QStringLiteral("99999999"), [] { answerBatchDialog({}); });
+        window->menus().BatchPrint1->trigger();
+        QCOMPARE(dialogs, 0);
+        QCOMPARE(prompter->shown.size(), std::size_t(1));
+        QCOMPARE(prompter->shown[0].text, std::string("A material exceeds row limit."));
     }
 
     void printDialogOffersAPdfFile()
