@@ -58,8 +58,7 @@ void PlantCommands::BatchPrint1Click()
     const std::optional<BatchRequest> request = askBatchSize(&parts_.window, parts_.sheet, parts_.prompter);
     if (!request)
         return;
-    const tintora::TicketHeading heading{
-        shownFileName().toStdString(), todayShortDate().toStdString(), request->lot};
+    const tintora::TicketHeading heading{shownFileName().toStdString(), todayShortDate().toStdString(), request->lot};
     printThroughDialog([&](int linesPerPage) {
         return tintora::BatchTicketPages(parts_.sheet, request->plan.batch, heading, linesPerPage);
     });
@@ -70,8 +69,7 @@ void PlantCommands::MaterialsPrint1Click()
     const QString folder = parts_.materialFolder();
     const std::vector<tintora::MaterialListEntry> entries = tintora::readMaterialList(localPath(folder));
     const tintora::MaterialsHeading heading{folder.toStdString(), todayShortDate().toStdString()};
-    printThroughDialog(
-        [&](int linesPerPage) { return tintora::MaterialsPrintPages(entries, heading, linesPerPage); });
+    printThroughDialog([&](int linesPerPage) { return tintora::MaterialsPrintPages(entries, heading, linesPerPage); });
 }
 
 void PlantCommands::CopyOut1Click()

@@ -2,10 +2,12 @@
 // Print button, into PDF files that pdftotext reads back.
 #include "MainWindowFixture.h"
 #include "ui/app/ButtonBar.h"
+#include "ui/app/GridEditor.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/app/TintoraApplication.h"
 #include "ui/print/LabPrinter.h"
 #include "ui/widgets/TExplorerButton.h"
+#include "ui/widgets/TSuperGrid.h"
 
 #include <QAction>
 #include <QApplication>
@@ -324,6 +326,43 @@ private slots:
             QVERIFY(
                 copied->text().contains(QString::fromStdString(window->sheet().cell(tintora::Column::Material, 1))));
         }
+    }
+
+    // A note still in its editor is part of what the Excel Out button copies.
+    void copyOutTakesTheNoteStillBeingTyped()
+    {
+        window = makeWindow({});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        TSuperGrid* grid = window->Grid1();
+        const QPoint emptyRow = grid->CellRect(2, 8).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, emptyRow);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, emptyRow);
+        QLineEdit* editor = window->gridEditor().DescBox();
+        QVERIFY(editor->isVisible());
+        QTest::keyClicks(editor, QStringLiteral("stir ten minutes"));
+        QTest::mouseClick(window->buttons().CopyOutButton, Qt::LeftButton);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("stir ten minutes")));
+    }
+
+    // The save dialog asked about the name it was given; the one with
+    // ".xlsx" added is asked about again, and No leaves the file as it was.
+    void excelOutAsksBeforeReplacingAWorkbook()
+    {
+        window = makeWindow({});
+        const QString existing = output.filePath(QStringLiteral("kept.xlsx"));
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+        file.close();
+        saveChooser.answers.push_back(output.filePath(QStringLiteral("kept")));
+        prompter->answers = {false};
+        window->menus().Excel->trigger();
+        const std::vector<ShownMessage> expected{
+            {ShownMessage::Kind::Confirm, "kept.xlsx already exists. Do you want to replace it?"}};
+        QCOMPARE(prompter->shown, expected);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("kept"));
     }
 
     // A batch size beyond the row limit is told and asked again; cancelled
