@@ -11,13 +11,15 @@
 class FormulaDocument;
 class GridEditor;
 class LabPrintCommands;
+class LibraryCommands;
 class QObject;
 class RecalcCommands;
 class TfrmMain;
 struct MainMenus;
 
 // The objects whose member functions run the commands.
-using CommandReceivers = std::tuple<TfrmMain&, FormulaDocument&, GridEditor&, RecalcCommands&, LabPrintCommands&>;
+using CommandReceivers
+    = std::tuple<TfrmMain&, FormulaDocument&, GridEditor&, RecalcCommands&, LabPrintCommands&, LibraryCommands&>;
 
 class MainCommands {
 public:
