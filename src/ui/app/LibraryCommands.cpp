@@ -25,12 +25,15 @@ std::string fileNameOf(const QString& path)
 
 std::optional<QString> askWithDialog(QWidget* parent, const QString& label, const QString& initial)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(
-        parent, QStringLiteral("Create Material"), label, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Create Material"));
+    dialog.setLabelText(label);
+    dialog.setTextValue(initial);
+    // Wide enough for the caption and a formula's name.
+    dialog.setMinimumWidth(360);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 // Where no trash folder can be made, the toolkit still reports success, having
@@ -118,10 +121,10 @@ void LibraryCommands::CreateMaterial1Click()
     if (!name)
         return;
     const QDate today = QDate::currentDate();
-    const tintora::MadeMaterialPlan plan = tintora::planMadeMaterial(parts_.sheet,
-        localPath(parts_.document.MaterialFolder()),
-        {code->toStdString(), name->toStdString(), localFileName(parts_.document.FormulaPath()),
-            {today.year(), today.month(), today.day()}});
+    const tintora::MadeMaterialPlan plan
+        = tintora::planMadeMaterial(parts_.sheet, localPath(parts_.document.MaterialFolder()),
+            {code->toStdString(), name->toStdString(), localFileName(parts_.document.FormulaPath()),
+                {today.year(), today.month(), today.day()}});
     if (!plan.ok()) {
         parts_.prompter.error(plan.problem);
         return;
