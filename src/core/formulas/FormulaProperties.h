@@ -3,6 +3,7 @@
 // date of section "Properties", the notes of section "Memo" and the
 // test specs of section "Spec". Read only; FormulaWrite writes them.
 #include "core/sheet/ScreenPlacement.h"
+#include "core/text/CalendarDate.h"
 #include "core/text/IniFile.h"
 
 #include <array>
@@ -44,13 +45,6 @@ FormulaProperties readFormulaProperties(const IniFile& file);
 FormulaProperties readFormulaProperties(const std::filesystem::path& formulaPath);
 
 // --- the revision date ---------------------------------------------------------
-
-struct CalendarDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    auto operator<=>(const CalendarDate&) const = default;
-};
 
 // The earliest year the date field can show.
 constexpr int MinDateYear = 100;

@@ -125,11 +125,16 @@ bool FormulaDocument::New()
 {
     if (!AskSave())
         return false;
+    becomeUntitled();
+    return true;
+}
+
+void FormulaDocument::becomeUntitled()
+{
     FormulaPath_.clear();
     TitleText();
     tintora::ClearGrid(parts_.sheet);
     keepCurrentForm();
-    return true;
 }
 
 bool FormulaDocument::Open()

@@ -67,6 +67,8 @@ public:
     bool Reload();
     bool Save();
     bool SaveAs();
+    // The sheet becomes untitled and empty, as after New, without asking.
+    void becomeUntitled();
 
     // Menu and button handlers.
     void Save1Click() { Save(); }

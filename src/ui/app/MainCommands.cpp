@@ -3,6 +3,7 @@
 #include "ui/app/Artwork.h"
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/GridEditor.h"
+#include "ui/app/LibraryCommands.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/RecalcCommands.h"
 #include "ui/app/TfrmMain.h"
@@ -22,7 +23,7 @@ using Artwork::Icon;
 // The member function a command runs, on one of the receivers; none for a
 // command that is shown but not built yet.
 using Handler = std::variant<std::monostate, void (TfrmMain::*)(), void (FormulaDocument::*)(), void (GridEditor::*)(),
-    void (RecalcCommands::*)(), void (LabPrintCommands::*)(), void (PlantCommands::*)()>;
+    void (RecalcCommands::*)(), void (LabPrintCommands::*)(), void (PlantCommands::*)(), void (LibraryCommands::*)()>;
 
 struct Command {
     QAction* MainMenus::*action;
@@ -92,7 +93,7 @@ std::span<const Command> MainCommands::Table::fileAndEditCommands()
         {.action = &M::MaterialsPrint1, .name = "MaterialsPrint1", .caption = "&Materials Print",
             .help = MenuHelp::File, .run = &PlantCommands::MaterialsPrint1Click},
         {.action = &M::Delete1, .name = "Delete1", .caption = "&Delete", .icon = Icon::Delete, .help = MenuHelp::File,
-            .enabled = false},
+            .run = &LibraryCommands::Delete1Click},
         {.action = &M::Exit1, .name = "Exit1", .caption = "E&xit", .help = MenuHelp::File,
             .run = &TfrmMain::Exit1Click},
         {.action = &M::mCut, .name = "mCut", .caption = "Cu&t", .shortcut = Key(Qt::CTRL | Qt::Key_X),
@@ -134,7 +135,7 @@ std::span<const Command> MainCommands::Table::tableCommands()
         {.action = &M::FlipMarked1, .name = "FlipMarked1", .caption = "&Flip Marked", .help = MenuHelp::Table,
             .run = &GridEditor::FlipMarked1Click},
         {.action = &M::CreateMaterial1, .name = "CreateMaterial1", .caption = "&Create Material",
-            .help = MenuHelp::Table, .enabled = false},
+            .help = MenuHelp::Table, .run = &LibraryCommands::CreateMaterial1Click},
         {.action = &M::Reload1, .name = "Reload1", .caption = "&Reload", .icon = Icon::Reload,
             .help = MenuHelp::Table, .run = &TfrmMain::Reload1Click},
         {.action = &M::Materials1, .name = "Materials1", .caption = "&Edit Materials...", .icon = Icon::EditMaterials,
@@ -210,7 +211,7 @@ std::span<const Command> MainCommands::Table::optionsAndHelpCommands()
         {.action = &M::Expand1, .name = "Expand1", .caption = "&Expand Form", .help = MenuHelp::Options,
             .checkable = true, .run = &TfrmMain::Expand1Click},
         {.action = &M::NewInstance1, .name = "NewInstance1", .caption = "New &Instance", .help = MenuHelp::Options,
-            .enabled = false},
+            .run = &LibraryCommands::NewInstance1Click},
         {.action = &M::Tips, .name = "Tips", .caption = "&Tip of the Day...", .icon = Icon::TipOfTheDay,
             .help = MenuHelp::Help, .run = &TfrmMain::TipsClick},
         // Opens a help topic of its own: no context topic.

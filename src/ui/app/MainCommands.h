@@ -12,14 +12,15 @@ class FormulaDocument;
 class GridEditor;
 class LabPrintCommands;
 class PlantCommands;
+class LibraryCommands;
 class QObject;
 class RecalcCommands;
 class TfrmMain;
 struct MainMenus;
 
 // The objects whose member functions run the commands.
-using CommandReceivers
-    = std::tuple<TfrmMain&, FormulaDocument&, GridEditor&, RecalcCommands&, LabPrintCommands&, PlantCommands&>;
+using CommandReceivers = std::tuple<TfrmMain&, FormulaDocument&, GridEditor&, RecalcCommands&, LabPrintCommands&,
+    PlantCommands&, LibraryCommands&>;
 
 class MainCommands {
 public:

@@ -90,6 +90,15 @@ void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& 
     list.AddItem(path);
 }
 
+void forgetRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder)
+{
+    const QString file = QDir::cleanPath(path);
+    const QStringList entries = list.Items();
+    for (qsizetype i = entries.size() - 1; i >= 0; --i)
+        if (QDir::cleanPath(recentFileLocation(entries[i], formulaFolder)) == file)
+            list.RemoveItem(static_cast<int>(i));
+}
+
 TTipDialog* createTipDialog(QWidget* parent, TfrmAbout* splash)
 {
     auto* tips = new TTipDialog(parent);

@@ -33,6 +33,8 @@ TMRUFileList* createRecentFilesList(QWidget* parent, QMenu* fileMenu, QAction* a
 QString recentFileLocation(const QString& entry, const QString& formulaFolder);
 // Puts path on top of the recent files; an entry naming the same file gives way.
 void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder);
+// Takes every entry naming path off the recent files.
+void forgetRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder);
 
 // The tip of the day; above the splash while that is still shown. The answer
 // to "Show tips next time?" is kept in the settings each time it closes.

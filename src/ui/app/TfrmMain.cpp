@@ -8,6 +8,7 @@
 #include "ui/app/ButtonBar.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/HelpWindow.h"
+#include "ui/app/LibraryCommands.h"
 #include "ui/app/MainCommands.h"
 #include "ui/app/MainWindowParts.h"
 #include "ui/app/PropertiesPanel.h"
@@ -116,6 +117,8 @@ void TfrmMain::createParts()
         sheet_, [this] { return FormulaPath(); }, *services_.prompter, services_.printing, *this);
     plant_ = new PlantCommands({sheet_, [this] { return FormulaPath(); }, [this] { return FormulaFolder(); },
         [this] { return MaterialFolder(); }, *services_.prompter, services_.printing, services_.chooseSaveFile, *this});
+    library_ = new LibraryCommands(
+        {*this, sheet_, *document_, *gridEditor_, *services_.prompter, *mruList_, services_.askText});
 }
 
 // The two dialogs are made when first wanted: nothing of them shows before,
@@ -141,10 +144,14 @@ TfrmProper* TfrmMain::frmProper()
 // button and a double click on its property box trigger its action.
 void TfrmMain::connectCommands()
 {
-    MainCommands::connectHandlers(menus_, {*this, *document_, *gridEditor_, *recalc_, *printing_, *plant_});
+    MainCommands::connectHandlers(menus_, {*this, *document_, *gridEditor_, *recalc_, *printing_, *plant_, *library_});
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
     connect(gridEditor_, &GridEditor::sheetChanged, this, &TfrmMain::sheetChanged);
     connect(recalc_, &RecalcCommands::sheetChanged, this, &TfrmMain::sheetChanged);
+    connect(library_, &LibraryCommands::formulaDeleted, this, [this] {
+        startHistory();
+        showSheet();
+    });
     // A double click on any property box starts the target of its quantity.
     for (int b = 0; b < tintora::PropertyBoxCount; ++b) {
         const auto box = static_cast<tintora::PropertyBox>(b);

@@ -11,6 +11,7 @@
 #include "core/sheet/FormulaSheet.h"
 #include "core/sheet/SheetHistory.h"
 #include "ui/app/FormulaDocument.h"
+#include "ui/app/LibraryCommands.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/WindowSizeRules.h"
 #include "ui/print/PrinterChoice.h"
@@ -23,6 +24,7 @@ class GridEditor;
 class HelpWindow;
 class LabPrintCommands;
 class PlantCommands;
+class LibraryCommands;
 class PropertiesPanel;
 class RecalcCommands;
 class SheetModel;
@@ -50,6 +52,8 @@ struct MainWindowServices {
     tintora::KeypadDialog* keypad = nullptr;
     // The print dialog and the system's printer.
     PrinterChoice printing;
+    // The one-line questions of Create Material; a line-edit dialog when empty.
+    TextAsker askText;
 };
 
 class TfrmMain : public QMainWindow {
@@ -163,6 +167,7 @@ private:
     FormulaDocument* document_ = nullptr;
     LabPrintCommands* printing_ = nullptr;
     PlantCommands* plant_ = nullptr;
+    LibraryCommands* library_ = nullptr;
     TfrmMaterial* frmMaterial_ = nullptr;  // created once and reused, so it keeps its boxes between openings
     TfrmProper* frmProper_ = nullptr;  // created once; frmSpec is its child
 };

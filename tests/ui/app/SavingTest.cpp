@@ -29,14 +29,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <cerrno>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 using tintora::Prompter;
 using tintora::testing::ScriptedPrompter;
@@ -47,6 +50,7 @@ using DiskAnswer = Prompter::DiskChangeAnswer;
 Q_DECLARE_METATYPE(Prompter::Answer)
 Q_DECLARE_METATYPE(Prompter::DiskChangeAnswer)
 Q_DECLARE_METATYPE(tintora::WriteStep)
+Q_DECLARE_METATYPE(ShownMessage)
 
 namespace {
 
@@ -114,6 +118,13 @@ class SavingTest : public QObject, tintora::testing::MainWindowFixture {
     void pressCtrlS() { QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); }
     QStringList recentFiles() const { return window->MRUList()->Items(); }
     QStringList folderListing() const { return QDir(formulas()).entryList(QDir::Files | QDir::Hidden); }
+    // The desktop's trash of the test's data home.
+    static QString trashFiles()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Trash");
+    }
+    // The answers to Create Material's code and name questions; cancelled when none is left.
+    std::deque<std::optional<QString>> typedAnswers;
 
 private slots:
     void initTestCase()
@@ -129,7 +140,20 @@ private slots:
         writeFile(inFormulas("plain.tfx"), PlainFormula);
         QFile::remove(inFormulas("trial.tfx"));
         resetScripts();
-        showWindow(scriptedServices());
+        typedAnswers.clear();
+        QDir(trashFiles()).removeRecursively();
+        QFile::remove(trashFiles());
+        // The trash is made in the data home, which must be there.
+        QDir().mkpath(QFileInfo(trashFiles()).path());
+        MainWindowServices services = scriptedServices();
+        services.askText = [this](QWidget*, const QString&, const QString&) -> std::optional<QString> {
+            if (typedAnswers.empty())
+                return std::nullopt;
+            const std::optional<QString> answer = typedAnswers.front();
+            typedAnswers.pop_front();
+            return answer;
+        };
+        showWindow(std::move(services));
         // Ctrl+S reaches the window's shortcuts only while it is the active window.
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
@@ -688,6 +712,118 @@ private slots:
         // Still something to lose.
         window->menus().New1->trigger();
         QCOMPARE(prompter->shown.back().kind, ShownMessage::Kind::YesNoCancel);
+    }
+    // File > Delete takes the open formula to the trash after a question naming
+    // it; where the trash cannot take it, a second question offers to delete it
+    // for good. Either way the sheet is untitled and empty and the recent-files
+    // entry goes.
+    void deleteTakesTheFormulaAway_data()
+    {
+        QTest::addColumn<bool>("trashUsable");
+        QTest::newRow("to the trash") << true;
+        QTest::newRow("no trash: deleted for good") << false;
+    }
+    void deleteTakesTheFormulaAway()
+    {
+        QFETCH(bool, trashUsable);
+        if (!trashUsable) {
+            writeFile(trashFiles(), "a file where the trash folder would be");
+        }
+        const QString plain = inFormulas("plain.tfx");
+        open(plain);
+        QVERIFY(recentFiles().contains(plain));
+        window->menus().Delete1->trigger();
+
+        std::vector<ShownMessage> asked{{ShownMessage::Kind::Confirm, "Are you sure you want to delete plain.tfx?"}};
+        if (!trashUsable)
+            asked.push_back({ShownMessage::Kind::Confirm,
+                "plain.tfx cannot be moved to the trash. Do you want to delete it for good?"});
+        QCOMPARE(prompter->shown, asked);
+        QVERIFY(!QFile::exists(plain));
+        QCOMPARE(QFile::exists(trashFiles() + QStringLiteral("/files/plain.tfx")), trashUsable);
+        QVERIFY(!QFile::exists(QStringLiteral("files/plain.tfx")));  // where the toolkit puts it without a trash
+        QCOMPARE(window->FormulaPath(), QString());
+        QCOMPARE(nameShown(), QString());
+        QVERIFY(!recentFiles().contains(plain));
+        QVERIFY(!window->isWindowModified());
+    }
+
+    // What Delete refuses or the user declines leaves the file, the sheet and the recent files as they were.
+    void deleteRefusedOrDeclinedKeepsEverything_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<ShownMessage>("lastShown");
+        QTest::newRow("untitled") << "untitled"
+                                  << ShownMessage{ShownMessage::Kind::Information, "Please save formula first."};
+        QTest::newRow("protected") << "protected"
+                                   << ShownMessage{
+                                          ShownMessage::Kind::Error, "plain.tfx is protected and cannot be deleted."};
+        QTest::newRow("answered No") << "no"
+                                     << ShownMessage{
+                                            ShownMessage::Kind::Confirm, "Are you sure you want to delete plain.tfx?"};
+        QTest::newRow("Cancel to saving the edits")
+            << "cancel" << ShownMessage{ShownMessage::Kind::YesNoCancel, "Save changes to plain.tfx?"};
+    }
+    void deleteRefusedOrDeclinedKeepsEverything()
+    {
+        QFETCH(QString, situation);
+        QFETCH(ShownMessage, lastShown);
+        const QString plain = inFormulas("plain.tfx");
+        if (situation == QLatin1String("protected"))
+            writeFile(plain, PlainFormula + "[Properties]\r\nProtect=1\r\n");
+        const QByteArray bytes = bytesOf(plain);
+        if (situation != QLatin1String("untitled"))
+            open(plain);
+        if (situation == QLatin1String("no"))
+            prompter->answers.push_back(false);
+        if (situation == QLatin1String("cancel")) {
+            rename(QStringLiteral("Plain, changed"));
+            prompter->threeWayAnswers.push_back(Answer::Cancel);
+        }
+        const QString openBefore = window->FormulaPath();
+        const QStringList recent = recentFiles();
+        window->menus().Delete1->trigger();
+
+        QVERIFY(!prompter->shown.empty());
+        QCOMPARE(prompter->shown.back(), lastShown);
+        QCOMPARE(bytesOf(plain), bytes);
+        QCOMPARE(window->FormulaPath(), openBefore);
+        QCOMPARE(recentFiles(), recent);
+    }
+
+    // Create Material writes the open formula as a material of the mixture
+    // (100 g water with 100 g of a 4.1 specific gravity pigment: 200 / (100 +
+    // 100 / 4.1)), named after the formula, and the material list shows it at
+    // once; an untitled formula is refused.
+    void createMaterialWritesTheMixture()
+    {
+        const QString premix = inFormulas("premix.tfx");
+        writeFile(premix,
+            "[Formula]\r\nName=Grind base\r\nrType1=1\r\nMaterial1=water\r\nWeight1=100\r\n"
+            "rType2=1\r\nMaterial2=tio2\r\nWeight2=100\r\n");
+        open(premix);
+        typedAnswers = {QStringLiteral("GB1"), QStringLiteral("Grind base")};
+        window->menus().CreateMaterial1->trigger();
+        QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
+        const QSettings made(inFormulas("gb1.rm"), QSettings::IniFormat);
+        QCOMPARE(made.value(QStringLiteral("Material/Name")).toString(), QStringLiteral("grind base"));
+        // Off by the volume cells' three decimals at most.
+        QVERIFY(qAbs(made.value(QStringLiteral("Material/Spec")).toString().trimmed().toDouble() - 8.2 / 5.1) < 1e-4);
+        QCOMPARE(made.value(QStringLiteral("Material/Source")).toString(), QStringLiteral("premix.tfx"));
+        typeIntoCell(1, 3, QStringLiteral("gb1"));
+        QCOMPARE(window->sheet().cell(tintora::Column::Material, 3), std::string("gb1"));
+        QFile::remove(inFormulas("gb1.rm"));
+
+        window->menus().New1->trigger();
+        typeIntoCell(1, 1, QStringLiteral("water"));
+        typeIntoCell(3, 1, QStringLiteral("100"));
+        prompter->shown.clear();
+        typedAnswers = {QStringLiteral("GB2"), QString()};
+        window->menus().CreateMaterial1->trigger();
+        QCOMPARE(prompter->shown,
+            (std::vector<ShownMessage>{
+                {ShownMessage::Kind::Error, "The formula has no file yet: save it before making a material of it."}}));
+        QVERIFY(!QFile::exists(inFormulas("gb2.rm")));
     }
 };
 

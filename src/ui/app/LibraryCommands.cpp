@@ -1,0 +1,147 @@
+#include "ui/app/LibraryCommands.h"
+
+#include "core/materials/MadeMaterial.h"
+#include "core/text/SafeWrite.h"
+#include "ui/app/FormulaDocument.h"
+#include "ui/app/GridEditor.h"
+#include "ui/app/MainWindowParts.h"
+#include "ui/widgets/LocalPath.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QProcess>
+#include <QWidget>
+
+namespace {
+
+std::string fileNameOf(const QString& path)
+{
+    return QFileInfo(path).fileName().toStdString();
+}
+
+std::optional<QString> askWithDialog(QWidget* parent, const QString& label, const QString& initial)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Create Material"));
+    dialog.setLabelText(label);
+    dialog.setTextValue(initial);
+    // Wide enough for the caption and a formula's name.
+    dialog.setMinimumWidth(360);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+// Where no trash folder can be made, the toolkit still reports success, having
+// moved the file into "files" under the working folder; that is no trash, so
+// the file is put back and counts as not moved.
+bool movedToTrash(const QString& path)
+{
+    QString inTrash;
+    if (!QFile::moveToTrash(path, &inTrash))
+        return false;
+    if (!QFileInfo(inTrash).isRelative())
+        return true;
+    const QFileInfo moved(inTrash);
+    QFile::rename(inTrash, path);
+    const QString info = moved.dir().filePath(QStringLiteral("../info"));
+    QFile::remove(info + QStringLiteral("/%1.trashinfo").arg(moved.fileName()));
+    QDir().rmdir(info);  // only when empty: they were made for this file
+    QDir().rmdir(moved.path());
+    return false;
+}
+
+}  // namespace
+
+LibraryCommands::LibraryCommands(Parts parts)
+    : QObject(&parts.window)
+    , parts_(std::move(parts))
+{
+    if (!parts_.askText)
+        parts_.askText = askWithDialog;
+}
+
+std::optional<QString> LibraryCommands::ask(const QString& label, const QString& initial)
+{
+    return parts_.askText(&parts_.window, label, initial);
+}
+
+bool LibraryCommands::mayDeleteOpenFormula()
+{
+    const QString& path = parts_.document.FormulaPath();
+    if (path.isEmpty()) {
+        parts_.prompter.inform("Please save formula first.");
+        return false;
+    }
+    if (parts_.document.FormulaProtected()) {
+        parts_.prompter.error(fileNameOf(path) + " is protected and cannot be deleted.");
+        return false;
+    }
+    return parts_.prompter.confirm("Are you sure you want to delete " + fileNameOf(path) + "?");
+}
+
+bool LibraryCommands::removeFormulaFile(const QString& path)
+{
+    if (movedToTrash(path))
+        return true;
+    if (!parts_.prompter.confirm(
+            fileNameOf(path) + " cannot be moved to the trash. Do you want to delete it for good?"))
+        return false;
+    const tintora::WriteResult removed = tintora::removeFile(localPath(path));
+    if (!removed)
+        parts_.prompter.error(removed.problem);
+    return removed.ok();
+}
+
+// The edits not saved yet are offered a save first, as New does: the file
+// then goes to the trash with them, where they can still be recovered.
+void LibraryCommands::Delete1Click()
+{
+    if (!mayDeleteOpenFormula() || !parts_.document.AskSave())
+        return;
+    const QString path = parts_.document.FormulaPath();
+    if (!removeFormulaFile(path))
+        return;
+    forgetRecentFile(parts_.recentFiles, path, parts_.document.FormulaFolder());
+    parts_.document.becomeUntitled();
+    emit formulaDeleted();
+}
+
+void LibraryCommands::CreateMaterial1Click()
+{
+    const std::optional<QString> code = ask(QStringLiteral("Material code:"), QString());
+    if (!code)
+        return;
+    const std::optional<QString> name
+        = ask(QStringLiteral("Material name:"), QString::fromStdString(parts_.sheet.name()));
+    if (!name)
+        return;
+    const QDate today = QDate::currentDate();
+    const tintora::MadeMaterialPlan plan
+        = tintora::planMadeMaterial(parts_.sheet, localPath(parts_.document.MaterialFolder()),
+            {code->toStdString(), name->toStdString(), localFileName(parts_.document.FormulaPath()),
+                {today.year(), today.month(), today.day()}});
+    if (!plan.ok()) {
+        parts_.prompter.error(plan.problem);
+        return;
+    }
+    if (plan.replaces && !parts_.prompter.confirm(tintora::replaceMaterialQuestion(plan)))
+        return;
+    const tintora::WriteResult written = tintora::writeMadeMaterial(plan);
+    if (!written) {
+        parts_.prompter.error(written.problem);
+        return;
+    }
+    parts_.gridEditor.refreshMaterialList();
+}
+
+// Another window is another process of the same program, as a second start would be.
+void LibraryCommands::NewInstance1Click()
+{
+    if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {}))
+        parts_.prompter.error("Cannot start another window of this program.");
+}

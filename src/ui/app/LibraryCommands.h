@@ -1,0 +1,52 @@
+#pragma once
+// The commands that work on the formula library rather than on the sheet:
+// File > Delete, Table > Materials > Create Material and Options > New
+// Instance. The file work is the core's; this class asks the user and shows
+// the outcome.
+#include "core/prompt/Prompter.h"
+#include "core/sheet/FormulaSheet.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class FormulaDocument;
+class GridEditor;
+class QWidget;
+class TMRUFileList;
+
+// A one-line question: the text typed, or nothing when cancelled.
+using TextAsker = std::function<std::optional<QString>(QWidget* parent, const QString& label, const QString& initial)>;
+
+class LibraryCommands : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        QWidget& window;  // the dialogs' parent and this object's owner
+        tintora::FormulaSheet& sheet;
+        FormulaDocument& document;
+        GridEditor& gridEditor;
+        tintora::Prompter& prompter;
+        TMRUFileList& recentFiles;
+        TextAsker askText;  // a line-edit dialog when empty
+    };
+    explicit LibraryCommands(Parts parts);
+
+    void Delete1Click();
+    void CreateMaterial1Click();
+    void NewInstance1Click();
+
+signals:
+    // The open formula's file went: the sheet is untitled and empty.
+    void formulaDeleted();
+
+private:
+    bool mayDeleteOpenFormula();
+    // To the desktop's trash, or for good when the user agrees; false when the file stays.
+    bool removeFormulaFile(const QString& path);
+    std::optional<QString> ask(const QString& label, const QString& initial);
+
+    Parts parts_;
+};
