@@ -2,6 +2,7 @@
 // A day of the calendar, as the printout, the revision date and a made
 // material's date hold it. One definition for all of them: two structs of the
 // same name in one program are two meanings of one name.
+#include <compare>
 
 namespace tintora {
 
