@@ -2,7 +2,6 @@
 // A day of the calendar, as the printout, the revision date and a made
 // material's date hold it. One definition for all of them: two structs of the
 // same name in one program are two meanings of one name.
-#include <compare>
 
 namespace tintora {
 
@@ -10,7 +9,7 @@ struct CalendarDate {
     int year = 0;
     int month = 0;  // 1 ... 12
     int day = 0;  // 1 ... 31
-    auto operator<=>(const CalendarDate&) const = default;
+    bool operator==(const CalendarDate&) const = default;
 };
 
 }  // namespace tintora
