@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const fs::path path = scratch.path() / "w.ini";
     std::ofstream(path, std::ios::binary) << before;
     const FlatEntries entriesBefore = flatEntries(IniFile::parse(before));
-    const bool written = tintora::writeIniString(path, section, key, value);
+    const bool written = tintora::writeIniString(path, section, key, value).ok();
     const std::string after = contentsOf(path);
     // No temporary file stays behind, whatever happened.
     if (std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()) != 1)

@@ -45,8 +45,8 @@ int makeMaterialReport(const ReportOptions& options, const std::filesystem::path
         reportProblem(decodeFileText(plan.file.native()) + " already exists; give --force to replace it");
         return 1;
     }
-    if (const WriteResult written = writeMadeMaterial(plan); !written.ok()) {
-        reportProblem(written.problem);
+    if (const Result<FileStamp> written = writeMadeMaterial(plan); !written.ok()) {
+        reportProblem(written.problem());
         return 1;
     }
     std::cout << decodeFileText(plan.file.native()) << "\n";

@@ -132,8 +132,8 @@ int xlsxReport(const ReportOptions& options, const fs::path& materialFolder)
         workbook.addSummaryLine(fileName, loaded->sheet);
         workbook.addFormulaSheet(fs::path(fileName).stem().string(), fileName, loaded->sheet);
     }
-    if (const WriteResult written = workbook.finish(); !written) {
-        reportProblem(written.problem);
+    if (const Result<FileStamp> written = workbook.finish(); !written) {
+        reportProblem(written.problem());
         return 1;
     }
     return status;

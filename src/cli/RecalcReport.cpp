@@ -282,8 +282,8 @@ int reformulationReport(const ReportOptions& options, const fs::path& materialFo
     if (outcome != RecalcOutcome::Reached)
         return 1;
     if (out) {
-        if (const WriteResult written = FormulaSave(sheet, *out, fs::path(path)); !written) {
-            reportProblem(written.problem);
+        if (const Result<FileStamp> written = FormulaSave(sheet, *out, fs::path(path)); !written) {
+            reportProblem(written.problem());
             return 1;
         }
     }

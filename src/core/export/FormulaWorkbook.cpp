@@ -246,26 +246,26 @@ void FormulaWorkbook::addFormulaSheet(const std::string& title, const std::strin
     p.writeProperties(ws, totalRow + 2, table);
 }
 
-WriteResult FormulaWorkbook::finish()
+Result<FileStamp> FormulaWorkbook::finish()
 {
     Parts& p = *parts_;
     if (!p.problem.empty())
-        return WriteResult::failed(p.problem);
+        return Failure(p.problem);
     if (p.summary != nullptr)
         worksheet_set_column(p.summary, 0, 1, widthFor(p.widestSummaryName), nullptr);
     const lxw_error closed = workbook_close(p.workbook);
     p.workbook = nullptr;
     if (closed != LXW_NO_ERROR)
-        return WriteResult::failed(cannotWrite(p.target, lxw_strerror(closed)));
+        return Failure(cannotWrite(p.target, lxw_strerror(closed)));
     std::ifstream in(p.temporary, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     if (!in)
-        return WriteResult::failed(cannotWrite(p.target, "the workbook cannot be read back"));
+        return Failure(cannotWrite(p.target, "the workbook cannot be read back"));
     return replaceFileContents(p.target, bytes.view());
 }
 
-WriteResult writeFormulaWorkbook(
+Result<FileStamp> writeFormulaWorkbook(
     const std::filesystem::path& target, const std::string& fileName, const FormulaSheet& sheet)
 {
     FormulaWorkbook workbook(target, FormulaWorkbook::Summary::None);

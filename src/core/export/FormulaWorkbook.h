@@ -29,7 +29,7 @@ public:
     // A sheet named after `title` (made a valid, unique sheet name).
     void addFormulaSheet(const std::string& title, const std::string& fileName, const FormulaSheet& sheet);
     // Writes the workbook and puts it in place of the target.
-    WriteResult finish();
+    Result<FileStamp> finish();
 
 private:
     struct Parts;
@@ -37,7 +37,7 @@ private:
 };
 
 // Excel Out: one formula as a workbook of one sheet.
-WriteResult writeFormulaWorkbook(
+Result<FileStamp> writeFormulaWorkbook(
     const std::filesystem::path& target, const std::string& fileName, const FormulaSheet& sheet);
 
 }  // namespace tintora

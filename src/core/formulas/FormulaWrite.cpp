@@ -193,7 +193,7 @@ std::optional<std::string> formulaSaveProblem(const FormulaWrittenForm& form)
     return firstProblem(formulaChanges(form));
 }
 
-WriteResult FormulaSave(const FormulaSheet& sheet, const fs::path& target, const std::optional<fs::path>& source)
+Result<FileStamp> FormulaSave(const FormulaSheet& sheet, const fs::path& target, const std::optional<fs::path>& source)
 {
     std::vector<IniChange> changes = formulaChanges(writtenFormOf(sheet));
     // A copy under a new name is the user's to change: the protection of the
@@ -209,11 +209,11 @@ std::string askSaveQuestion(std::string_view formulaPath)
     return "Save changes to " + (name.empty() ? std::string("the new formula") : name) + "?";
 }
 
-WriteResult saveFormulaProperties(
+Result<FileStamp> saveFormulaProperties(
     const fs::path& formulaPath, const PropertiesChoice& opened, const PropertiesChoice& chosen)
 {
     const auto tooMany = [&](const char* what) {
-        return WriteResult::failed(cannotWrite(
+        return Failure(cannotWrite(
             formulaPath, "more than " + std::to_string(MaxPropertyLines) + " " + what + " cannot be read back"));
     };
     if (chosen.properties.notes.size() > static_cast<std::size_t>(MaxPropertyLines))
@@ -223,7 +223,7 @@ WriteResult saveFormulaProperties(
     const IniFile existing = IniFile::read(formulaPath, MaxFormulaFileBytes, formulaSections());
     const std::vector<IniChange> changes = propertiesChanges(opened, chosen, existing);
     if (changes.empty())
-        return {};
+        return FileStamp{};  // nothing written
     return writeIniChanges(formulaPath, changes);
 }
 

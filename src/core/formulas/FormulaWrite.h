@@ -53,7 +53,7 @@ std::optional<std::string> formulaSaveProblem(const FormulaWrittenForm& form);
 // Saves the sheet into target, keeping the rest of the file. With source,
 // the other sections come from that file instead (Save As of a titled
 // formula), and a copy of a protected formula is written unprotected.
-WriteResult FormulaSave(const FormulaSheet& sheet, const std::filesystem::path& target,
+Result<FileStamp> FormulaSave(const FormulaSheet& sheet, const std::filesystem::path& target,
     const std::optional<std::filesystem::path>& source = std::nullopt);
 
 // AskSave: there is something to lose when the written form differs from the
@@ -78,7 +78,7 @@ struct PropertiesChoice {
 // determined value) with their counts; numbered keys beyond a changed count
 // are removed. A key that already holds the value is not written again, and
 // when nothing differs the file is not touched.
-WriteResult saveFormulaProperties(
+Result<FileStamp> saveFormulaProperties(
     const std::filesystem::path& formulaPath, const PropertiesChoice& opened, const PropertiesChoice& chosen);
 
 }  // namespace tintora

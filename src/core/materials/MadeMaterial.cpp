@@ -122,10 +122,10 @@ std::string replaceMaterialQuestion(const MadeMaterialPlan& plan)
     return shownFileName(plan.file.native()) + " already exists. Replace it?";
 }
 
-WriteResult writeMadeMaterial(const MadeMaterialPlan& plan)
+Result<FileStamp> writeMadeMaterial(const MadeMaterialPlan& plan)
 {
     if (!plan.ok())
-        return WriteResult::failed(plan.problem);
+        return Failure(plan.problem);
     std::vector<IniChange> changes = materialChanges(plan.material, formatRoundTrip);
     changes.push_back({MaterialSection, "Source", plan.source, IniQuoting::Exact, "the formula's file name"});
     changes.push_back({MaterialSection, "Made", plan.made, IniQuoting::Exact});

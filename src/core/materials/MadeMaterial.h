@@ -64,7 +64,7 @@ std::string replaceMaterialQuestion(const MadeMaterialPlan& plan);
 // existing file. The numbers are written with every digit that the number
 // rule reads back (not three decimals): a Spec rounded to 0.0005 would put
 // the volume of a 100-gallon batch off by up to 0.05 gallon.
-WriteResult writeMadeMaterial(const MadeMaterialPlan& plan);
+Result<FileStamp> writeMadeMaterial(const MadeMaterialPlan& plan);
 
 // "2026-12-07"
 std::string isoDate(CalendarDate date);

@@ -67,13 +67,13 @@ MaterialFileChoice materialFileFor(const fs::path& folder, std::string_view file
     return {folder / (asciiLower(code) + std::string(MaterialExtension)), {}};
 }
 
-WriteResult SetNumbers(const fs::path& folder, std::string_view fileNameText, const Material& material)
+Result<FileStamp> SetNumbers(const fs::path& folder, std::string_view fileNameText, const Material& material)
 {
     if (auto problem = plainCodeProblem(fileNameText))
-        return WriteResult::failed(std::move(*problem));
+        return Failure(std::move(*problem));
     const MaterialFileChoice choice = materialFileFor(folder, fileNameText);
     if (!choice.ok())
-        return WriteResult::failed(choice.problem);
+        return Failure(choice.problem);
     return writeIniChanges(choice.file, materialChanges(material, formatCell));
 }
 
@@ -95,11 +95,11 @@ MaterialFileChoice materialToDelete(const fs::path& folder, std::string_view fil
     return choice;
 }
 
-WriteResult deleteMaterialFile(const fs::path& folder, std::string_view fileNameText)
+Result<> deleteMaterialFile(const fs::path& folder, std::string_view fileNameText)
 {
     const MaterialFileChoice choice = materialFileFor(folder, fileNameText);
     if (!choice.ok())
-        return WriteResult::failed(choice.problem);
+        return Failure(choice.problem);
     return removeFile(choice.file);
 }
 

@@ -40,7 +40,8 @@ std::optional<std::string> plainCodeProblem(std::string_view fileNameText);
 // Vol_Wt, Vol_Vol, Voc_Wt, Voc_Vol in the "%8.3f" form, section [Material],
 // in one safe write that keeps the rest of an existing file. Refused, with
 // the file untouched, when the text is not a plain code.
-WriteResult SetNumbers(const std::filesystem::path& folder, std::string_view fileNameText, const Material& material);
+Result<FileStamp> SetNumbers(
+    const std::filesystem::path& folder, std::string_view fileNameText, const Material& material);
 
 // The changes SetNumbers makes, with the numbers in the given form.
 std::vector<IniChange> materialChanges(const Material& material, std::string (*numberForm)(double));
@@ -50,7 +51,7 @@ std::vector<IniChange> materialChanges(const Material& material, std::string (*n
 MaterialFileChoice materialToDelete(const std::filesystem::path& folder, std::string_view fileNameText);
 
 // Removes the material file the text names (found as a formula finds it).
-WriteResult deleteMaterialFile(const std::filesystem::path& folder, std::string_view fileNameText);
+Result<> deleteMaterialFile(const std::filesystem::path& folder, std::string_view fileNameText);
 
 // "Are you sure you want to delete <file>?"
 std::string deleteQuestion(std::string_view fileName);

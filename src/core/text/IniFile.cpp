@@ -628,11 +628,6 @@ void applyToEntries(IniFile::Entries& entries, const IniChange& change)
     }
 }
 
-IniEditResult refused(std::size_t change, std::string problem)
-{
-    return {{}, std::move(problem), change};
-}
-
 }  // namespace
 
 std::optional<std::string> iniValueProblem(std::string_view value, IniQuoting quoting)
@@ -665,24 +660,23 @@ bool readsAsWindows1252(std::string_view bytes)
     return !isValidUtf8(bytes.substr(byteOrderMarkLength(bytes)));
 }
 
-IniEditResult editedText(std::string bytes, const std::vector<IniChange>& changes)
+Result<std::string> editedText(std::string bytes, const std::vector<IniChange>& changes)
 {
     const bool legacy = readsAsWindows1252(bytes);
     const IniSectionNames kept = sectionsOf(changes);
     IniFileRead before = IniFile::examine(bytes, kept);
     if (before.status != IniReadStatus::Read)
-        return {{}, iniReadProblem(before.status), std::nullopt};
+        return Failure(iniReadProblem(before.status));
     IniFile::Entries expected = before.contents.entries();
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const IniChange& change = changes[i];
         if (auto problem = changeProblem(change))
-            return refused(i, std::move(*problem));
+            return Failure(std::move(*problem));
         if (change.value) {
             const auto texts = textsFor(change, legacy);
             if (!texts) {
-                return refused(i,
-                    "the file is written in Windows-1252, which cannot hold " + labelOf(change) + " (\"" + *change.value
-                        + "\")");
+                return Failure("the file is written in Windows-1252, which cannot hold " + labelOf(change) + " (\""
+                    + *change.value + "\")");
             }
             bytes = editedBytes(std::move(bytes), legacy, change.section, change.key, *texts);
         } else {
@@ -695,38 +689,38 @@ IniEditResult editedText(std::string bytes, const std::vector<IniChange>& change
     // differently, unless no byte above 127 is left at all.
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; });
     if (readsAsWindows1252(bytes) != legacy && !ascii)
-        return {{}, "the change would alter how the rest of the file reads (its encoding)", std::nullopt};
+        return Failure("the change would alter how the rest of the file reads (its encoding)");
     if (IniFile::parse(bytes, kept).entries() != expected)
-        return {{}, "the change would alter how other keys of the file read", std::nullopt};
-    return {std::move(bytes), {}, std::nullopt};
+        return Failure("the change would alter how other keys of the file read");
+    return bytes;
 }
 
 // A UTF-16 file is edited as its UTF-8 text and written back in its own order.
-IniEditResult editedUtf16(std::string_view bytes, Utf16Order order, const std::vector<IniChange>& changes)
+Result<std::string> editedUtf16(std::string_view bytes, Utf16Order order, const std::vector<IniChange>& changes)
 {
     auto text = utf16ToUtf8(bytes.substr(utf16Mark(order).size()), order);
     if (!text || holdsNul(*text))
-        return {{}, iniReadProblem(IniReadStatus::NotText), std::nullopt};
-    IniEditResult edited = editedText(std::move(*text), changes);
-    if (edited.ok())
-        edited.bytes = std::string(utf16Mark(order)) + utf8ToUtf16(edited.bytes, order);
-    return edited;
+        return Failure(iniReadProblem(IniReadStatus::NotText));
+    const Result<std::string> edited = editedText(std::move(*text), changes);
+    if (!edited)
+        return edited;
+    return std::string(utf16Mark(order)) + utf8ToUtf16(edited.value(), order);
 }
 
 }  // namespace
 
-IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes)
+Result<std::string> editIniBytes(std::string bytes, const std::vector<IniChange>& changes)
 {
     if (changes.empty())
-        return {std::move(bytes), {}, std::nullopt};
+        return bytes;
     if (const auto order = utf16ByteOrder(bytes))
         return editedUtf16(bytes, *order, changes);
     if (holdsNul(bytes))
-        return {{}, iniReadProblem(IniReadStatus::NotText), std::nullopt};
+        return Failure(iniReadProblem(IniReadStatus::NotText));
     return editedText(std::move(bytes), changes);
 }
 
-WriteResult writeIniChanges(
+Result<FileStamp> writeIniChanges(
     const fs::path& target, const std::vector<IniChange>& changes, const std::optional<fs::path>& source)
 {
     const fs::path& from = source ? *source : target;
@@ -735,21 +729,20 @@ WriteResult writeIniChanges(
     if (file.status != IniReadStatus::Read && file.status != IniReadStatus::Missing) {
         const std::string which = source ? "\"" + from.string() + "\"" : "the file";
         if (const auto reason = unreadableReason(from))
-            return WriteResult::failed(cannotWrite(target, source ? which + ": " + *reason : *reason));
-        return WriteResult::failed(
-            cannotWrite(target, which + " cannot be read whole, and what it holds would be lost"));
+            return Failure(cannotWrite(target, source ? which + ": " + *reason : *reason));
+        return Failure(cannotWrite(target, which + " cannot be read whole, and what it holds would be lost"));
     }
-    IniEditResult edited = editIniBytes(std::move(file.bytes), changes);
-    if (!edited.ok())
-        return WriteResult::failed(cannotWrite(target, edited.problem));
-    return replaceFileContents(target, edited.bytes);
+    const Result<std::string> edited = editIniBytes(std::move(file.bytes), changes);
+    if (!edited)
+        return Failure(cannotWrite(target, edited.problem()));
+    return replaceFileContents(target, edited.value());
 }
 
-bool writeIniString(const fs::path& path, std::string_view section, std::string_view key, std::string_view value)
+Result<FileStamp> writeIniString(
+    const fs::path& path, std::string_view section, std::string_view key, std::string_view value)
 {
     return writeIniChanges(
-        path, {{std::string(section), std::string(key), std::string(value), IniQuoting::AsWritten, {}}})
-        .ok();
+        path, {{std::string(section), std::string(key), std::string(value), IniQuoting::AsWritten, {}}});
 }
 
 }  // namespace tintora

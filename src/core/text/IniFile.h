@@ -18,6 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/text/Result.h"
 #include "core/text/SafeWrite.h"
 
 namespace tintora {
@@ -97,9 +98,9 @@ std::optional<int> parseIniInteger(std::string_view text);
 // Writes one value: replaces the value of an existing key in place and keeps
 // every other byte of the file; a new key goes after the last entry of its
 // section, a new section at the end; a missing file is created.
-// Returns false when the file cannot be written. The value goes in as given
+// A failure says why the file cannot be written. The value goes in as given
 // (IniQuoting::AsWritten).
-bool writeIniString(
+Result<FileStamp> writeIniString(
     const std::filesystem::path& path, std::string_view section, std::string_view key, std::string_view value);
 
 // How a value is put into a file.
@@ -129,27 +130,20 @@ struct IniChange {
 // are found by editIniBytes.
 std::optional<std::string> iniValueProblem(std::string_view value, IniQuoting quoting = IniQuoting::Exact);
 
-struct IniEditResult {
-    std::string bytes;
-    // Empty on success, else why nothing can be written ("the note in row 5 holds a line break").
-    std::string problem;
-    // The change that was refused, when one was.
-    std::optional<std::size_t> refusedChange;
-    bool ok() const { return problem.empty(); }
-};
-
-// The file bytes with the changes made in order, every other byte kept.
+// The file bytes with the changes made in order, every other byte kept; a
+// failure says why nothing can be written ("the note in row 5 holds a line
+// break": the first change refused is named by its label).
 // A file read as Windows-1252 keeps that encoding: a text it cannot hold is
 // refused rather than the file converted; a UTF-16 file stays UTF-16 with its
 // byte-order mark; bytes that are no text are refused. The result is parsed again: when
 // any key, changed or not, would read other than intended, nothing is written.
-IniEditResult editIniBytes(std::string bytes, const std::vector<IniChange>& changes);
+Result<std::string> editIniBytes(std::string bytes, const std::vector<IniChange>& changes);
 
 // Makes all changes in one replacement of target (temporary file and rename).
 // The bytes to change are those of source when given (a Save As carrying a
 // file's other sections to a new name), else those of target; a missing file
 // starts empty. Nothing on disk changes unless the whole write succeeds.
-WriteResult writeIniChanges(const std::filesystem::path& target, const std::vector<IniChange>& changes,
+Result<FileStamp> writeIniChanges(const std::filesystem::path& target, const std::vector<IniChange>& changes,
     const std::optional<std::filesystem::path>& source = std::nullopt);
 
 }  // namespace tintora

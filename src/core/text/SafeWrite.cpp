@@ -534,18 +534,18 @@ std::string cannotWrite(const fs::path& file, std::string_view reason)
     return "Cannot write \"" + file.string() + "\": " + std::string(reason) + ".";
 }
 
-WriteResult replaceFileContents(const fs::path& target, std::string_view bytes)
+Result<FileStamp> replaceFileContents(const fs::path& target, std::string_view bytes)
 {
     const std::optional<fs::path> file = finalTarget(target);
     if (!file)
-        return WriteResult::failed(cannotWrite(target, reasonOf(ELOOP)));
+        return Failure(cannotWrite(target, reasonOf(ELOOP)));
     removeStaleTemporaries(folderOf(*file));
     if (const int error = writeFile(*file, bytes))
-        return WriteResult::failed(cannotWrite(target, reasonOf(error)));
-    return {{}, stampOfBytes(bytes)};
+        return Failure(cannotWrite(target, reasonOf(error)));
+    return stampOfBytes(bytes);
 }
 
-WriteResult removeFile(const fs::path& file)
+Result<> removeFile(const fs::path& file)
 {
     int error = injectedFault(WriteStep::Remove).value_or(0);
     struct stat info { };
@@ -556,7 +556,7 @@ WriteResult removeFile(const fs::path& file)
     if (error == 0 && ::unlink(file.c_str()) != 0)
         error = errno;
     if (error != 0)
-        return WriteResult::failed("Cannot delete \"" + file.string() + "\": " + reasonOf(error) + ".");
+        return Failure("Cannot delete \"" + file.string() + "\": " + reasonOf(error) + ".");
     flushFolder(file);
     return {};
 }

@@ -7,6 +7,8 @@
 // attributes a new file could not keep is written in place instead, its old
 // bytes copied aside first so that a failure, or a later run after a kill,
 // puts them back.
+#include "core/text/Result.h"
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -38,28 +40,20 @@ bool changedOnDisk(const std::filesystem::path& file, const FileStamp& whenRead)
 // "primer.tfx was changed on disk since it was opened. Overwrite it, or keep the file and reload?"
 std::string changedOnDiskQuestion(const std::filesystem::path& file);
 
-// The outcome of a write: empty problem on success, otherwise a sentence
-// naming the file and the reason ("Cannot write "x.tfx": No space left on device.").
-struct WriteResult {
-    std::string problem;
-    FileStamp written = {};  // on success: what the file holds now
-    bool ok() const { return problem.empty(); }
-    explicit operator bool() const { return ok(); }
-    static WriteResult failed(std::string problem) { return {std::move(problem)}; }
-};
-
 // "Cannot write "<file>": <reason>."
 std::string cannotWrite(const std::filesystem::path& file, std::string_view reason);
 
 // Writes bytes as the new contents of target. A file the user may not write
 // is refused ("Permission denied") even where the folder would allow
 // replacing it. A link is followed, so the linked file changes and the link
-// stays; a link to a file not there yet creates that file.
-WriteResult replaceFileContents(const std::filesystem::path& target, std::string_view bytes);
+// stays; a link to a file not there yet creates that file. On success the
+// result is the stamp of what the file holds now; a failure names the file
+// and the reason ("Cannot write "x.tfx": No space left on device.").
+Result<FileStamp> replaceFileContents(const std::filesystem::path& target, std::string_view bytes);
 
 // Removes a file; the result names it and the reason when that fails. A file
 // the user may not write is not removed either.
-WriteResult removeFile(const std::filesystem::path& file);
+Result<> removeFile(const std::filesystem::path& file);
 
 // Why a file that exists cannot be opened for reading ("Permission denied"),
 // nullopt when it can (or is not there at all).

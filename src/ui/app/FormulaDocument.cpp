@@ -285,13 +285,14 @@ bool FormulaDocument::writeTo(const QString& path, const std::optional<std::file
 {
     if (!FormulaPath_.isEmpty() && sameFile(path, FormulaPath_) && !mayOverwriteOpenFile())
         return false;
-    const tintora::WriteResult written = tintora::FormulaSave(parts_.sheet, localPath(path), otherSections);
+    const tintora::Result<tintora::FileStamp> written
+        = tintora::FormulaSave(parts_.sheet, localPath(path), otherSections);
     if (!written) {
-        parts_.prompter.error(written.problem);
+        parts_.prompter.error(written.problem());
         return false;
     }
     keepCurrentForm();
-    diskStamp_ = written.written;
+    diskStamp_ = written.value();
     stampedPath_ = path;
     parts_.sheet.SheetModified = false;
     return true;

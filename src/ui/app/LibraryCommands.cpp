@@ -91,9 +91,9 @@ bool LibraryCommands::removeFormulaFile(const QString& path)
     if (!parts_.prompter.confirm(
             fileNameOf(path) + " cannot be moved to the trash. Do you want to delete it for good?"))
         return false;
-    const tintora::WriteResult removed = tintora::removeFile(localPath(path));
+    const tintora::Result<> removed = tintora::removeFile(localPath(path));
     if (!removed)
-        parts_.prompter.error(removed.problem);
+        parts_.prompter.error(removed.problem());
     return removed.ok();
 }
 
@@ -131,9 +131,9 @@ void LibraryCommands::CreateMaterial1Click()
     }
     if (plan.replaces && !parts_.prompter.confirm(tintora::replaceMaterialQuestion(plan)))
         return;
-    const tintora::WriteResult written = tintora::writeMadeMaterial(plan);
+    const tintora::Result<tintora::FileStamp> written = tintora::writeMadeMaterial(plan);
     if (!written) {
-        parts_.prompter.error(written.problem);
+        parts_.prompter.error(written.problem());
         return;
     }
     parts_.gridEditor.refreshMaterialList();

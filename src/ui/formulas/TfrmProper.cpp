@@ -427,13 +427,13 @@ void TfrmProper::btnOkClick()
     if (!mayOverwrite())
         return;
     stampBeforeSave_ = tintora::stampOfFile(localPath(formulaPath_));
-    const tintora::WriteResult written
+    const tintora::Result<tintora::FileStamp> written
         = tintora::saveFormulaProperties(localPath(formulaPath_), opened_, {shownProperties(), protect});
     if (!written) {
-        prompter_->error(written.problem);
+        prompter_->error(written.problem());
         return;
     }
-    stampAfterSave_ = written.written;
+    stampAfterSave_ = written.value();
     savedProtection_ = protect;
     accept();
 }

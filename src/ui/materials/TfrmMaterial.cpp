@@ -391,7 +391,7 @@ void TfrmMaterial::ClearNumbers()
         box->setValue(0);
 }
 
-tintora::WriteResult TfrmMaterial::SetNumbers() const
+tintora::Result<tintora::FileStamp> TfrmMaterial::SetNumbers() const
 {
     return tintora::SetNumbers(localPath(MaterialFolder_), localFileName(FileBox_->text()), shownMaterial());
 }
@@ -430,9 +430,9 @@ bool TfrmMaterial::Save1Click()
     const auto target = tintora::materialFileFor(localPath(MaterialFolder_), localFileName(FileBox_->text()));
     if (target.ok() && !mayOverwrite(target.file))
         return false;
-    const tintora::WriteResult written = SetNumbers();
+    const tintora::Result<tintora::FileStamp> written = SetNumbers();
     if (!written) {
-        prompter_.error(written.problem);
+        prompter_.error(written.problem());
         return false;
     }
     const auto file = tintora::materialFileFor(localPath(MaterialFolder_), localFileName(FileBox_->text())).file;
@@ -451,8 +451,8 @@ void TfrmMaterial::Delete1Click()
     }
     if (!prompter_.confirm(tintora::deleteQuestion(choice.file.filename().string())))
         return;
-    if (const tintora::WriteResult removed = tintora::deleteMaterialFile(localPath(MaterialFolder_), typed); !removed) {
-        prompter_.error(removed.problem);
+    if (const tintora::Result<> removed = tintora::deleteMaterialFile(localPath(MaterialFolder_), typed); !removed) {
+        prompter_.error(removed.problem());
         return;
     }
     listFolderAndSelect({});

@@ -62,7 +62,7 @@ public:
     // true when the boxes were written.
     bool Save1Click();
     void Delete1Click();
-    tintora::WriteResult SetNumbers() const;
+    tintora::Result<tintora::FileStamp> SetNumbers() const;
     void ClearNumbers();
 
     // Closing asks first when the boxes hold values not saved; Cancel keeps the dialog open.

@@ -101,10 +101,10 @@ void PlantCommands::ExcelClick()
     const QString target = askWorkbookName();
     if (target.isEmpty())
         return;
-    const tintora::WriteResult result
+    const tintora::Result<tintora::FileStamp> result
         = tintora::writeFormulaWorkbook(localPath(target), shownFileName().toStdString(), parts_.sheet);
     if (!result.ok()) {
-        parts_.prompter.error(result.problem);
+        parts_.prompter.error(result.problem());
         return;
     }
     showStatus(QStringLiteral("The formula was written to the workbook %1.").arg(target));

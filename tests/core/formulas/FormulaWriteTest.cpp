@@ -121,8 +121,8 @@ TEST_F(FormulaWriteTest, RandomSheetsReadBackAsSavedAndTheRestOfTheFileStays)
                   "Weight3=5\r\nrType40=1\r\nWeight7=1\r\n"
                 + after);
         const FormulaSheet sheet = randomSheet(random);
-        const WriteResult saved = FormulaSave(sheet, file);
-        ASSERT_TRUE(saved) << saved.problem;
+        const Result<FileStamp> saved = FormulaSave(sheet, file);
+        ASSERT_TRUE(saved) << saved.problem();
 
         FormulaSheet read;
         FormulaLoad(read, file.string(), folder.path());
@@ -166,14 +166,14 @@ TEST_F(FormulaWriteTest, AValueTheFileCannotHoldIsRefusedNamingTheRowAndNothingI
     sheet.setCell(Column::Material, 2, "resin");
     sheet.setCell(Column::Description, 5, "two\nlines");
     EXPECT_EQ(formulaSaveProblem(writtenFormOf(sheet)), "the note in row 5 holds a line break");
-    EXPECT_EQ(FormulaSave(sheet, file).problem, cannotWrite(file, "the note in row 5 holds a line break"));
+    EXPECT_EQ(FormulaSave(sheet, file).problem(), cannotWrite(file, "the note in row 5 holds a line break"));
     EXPECT_EQ(load(file), before);
 
     // A Windows-1252 file cannot hold every character: refused, not converted.
     const std::string legacy = "[Formula]\nName=caf\xE9\n";
     folder.write("formula.tfx", legacy);
     sheet.setCell(Column::Description, 5, "\xC4\x80");
-    EXPECT_NE(FormulaSave(sheet, file).problem.find("the note in row 5"), std::string::npos);
+    EXPECT_NE(FormulaSave(sheet, file).problem().find("the note in row 5"), std::string::npos);
     EXPECT_EQ(load(file), legacy);
 }
 

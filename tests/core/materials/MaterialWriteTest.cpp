@@ -58,7 +58,7 @@ TEST(MaterialWrite, SaveRefusesWhatIsNotAPlainCode)
         {"*.rm", "*", "a?.rm", "[ab].rm", "a]", "back\\slash", "tab\there", " x.rm", "x .rm", "   .rm", ".rm", ""}) {
         const auto problem = plainCodeProblem(typed);
         ASSERT_TRUE(problem) << typed;
-        EXPECT_EQ(SetNumbers(folder.path(), typed, Material{}).problem, *problem) << typed;
+        EXPECT_EQ(SetNumbers(folder.path(), typed, Material{}).problem(), *problem) << typed;
         EXPECT_TRUE(typed.find_first_not_of(" .rm") == std::string::npos || problem->find(typed) != std::string::npos)
             << *problem;
     }
@@ -83,7 +83,7 @@ TEST(MaterialWrite, SavedMaterialReadsBackAndDeleteRemovesIt)
     ASSERT_TRUE(deleteMaterialFile(folder.path(), "MYWHITE.rm"));
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_EQ(materialToDelete(folder.path(), "mywhite").problem, "There is no material file mywhite.rm to delete.");
-    EXPECT_EQ(deleteMaterialFile(folder.path(), "mywhite").problem,
+    EXPECT_EQ(deleteMaterialFile(folder.path(), "mywhite").problem(),
         "Cannot delete \"" + file.string() + "\": No such file or directory.");
 }
 
@@ -92,9 +92,9 @@ TEST(MaterialWrite, AFolderThatCannotBeWrittenChangesNothing)
     TempFolder folder;
     const auto file = folder.write("resin.rm", "[Material]\nName=resin\n");
     setWriteFaultInjector([](WriteStep) { return std::optional(EACCES); });
-    const WriteResult result = SetNumbers(folder.path(), "resin", Material{});
+    const Result<FileStamp> result = SetNumbers(folder.path(), "resin", Material{});
     setWriteFaultInjector(nullptr);
-    EXPECT_EQ(result.problem, cannotWrite(file, "Permission denied"));
+    EXPECT_EQ(result.problem(), cannotWrite(file, "Permission denied"));
     EXPECT_EQ(readMaterial(file).Name, "resin");
 }
 

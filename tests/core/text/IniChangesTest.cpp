@@ -123,8 +123,10 @@ TEST(IniChanges, RandomEditsReadBackExactlyOrAreRefusedForTheRightValue)
             before = *utf8ToWindows1252(before);
         const bool legacy = !isValidUtf8(before);
         std::vector<IniChange> changes;
-        for (int n = random.below(6) + 1; n > 0; --n)
+        for (int n = random.below(6) + 1; n > 0; --n) {
             changes.push_back(random.change());
+            changes.back().label = "change #" + std::to_string(changes.size() - 1);  // named by the refusal
+        }
 
         IniFile::Entries model = IniFile::parse(before).entries();
         std::optional<std::size_t> refusal;
@@ -137,18 +139,21 @@ TEST(IniChanges, RandomEditsReadBackExactlyOrAreRefusedForTheRightValue)
             applyToModel(model, changes[i]);
         }
 
-        const IniEditResult edited = editIniBytes(before, changes);
-        ASSERT_EQ(edited.refusedChange, refusal) << round << ": " << edited.problem;
-        if (refusal)
+        const Result<std::string> edited = editIniBytes(before, changes);
+        if (refusal) {
+            ASSERT_FALSE(edited.ok()) << round;
+            EXPECT_NE(edited.problem().find("change #" + std::to_string(*refusal) + " "), std::string::npos)
+                << round << ": " << edited.problem();
             continue;
-        ASSERT_TRUE(edited.ok()) << round << ": " << edited.problem;
-        IniFile::Entries read = IniFile::parse(edited.bytes).entries();
+        }
+        ASSERT_TRUE(edited.ok()) << round << ": " << edited.problem();
+        IniFile::Entries read = IniFile::parse(edited.value()).entries();
         for (auto& [section, keys] : model)
             if (keys.empty() && !read.contains(section))
                 read[section];  // a section the changes only removed from
-        EXPECT_EQ(read, model) << round << "\n" << before << "\n---\n" << edited.bytes;
-        const bool ascii = std::all_of(edited.bytes.begin(), edited.bytes.end(), [](char c) { return c >= 0; });
-        EXPECT_TRUE(!legacy || ascii || !isValidUtf8(edited.bytes)) << round;
+        EXPECT_EQ(read, model) << round << "\n" << before << "\n---\n" << edited.value();
+        const bool ascii = std::all_of(edited.value().begin(), edited.value().end(), [](char c) { return c >= 0; });
+        EXPECT_TRUE(!legacy || ascii || !isValidUtf8(edited.value())) << round;
     }
 }
 
@@ -169,9 +174,9 @@ class IniEdit : public ::testing::TestWithParam<EditCase> { };
 TEST_P(IniEdit, ChangesOnlyWhatItMust)
 {
     const EditCase& c = GetParam();
-    const IniEditResult edited = editIniBytes(c.before, {c.change});
-    ASSERT_TRUE(edited.ok()) << edited.problem;
-    EXPECT_EQ(edited.bytes, c.after);
+    const Result<std::string> edited = editIniBytes(c.before, {c.change});
+    ASSERT_TRUE(edited.ok()) << edited.problem();
+    EXPECT_EQ(edited.value(), c.after);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniEdit,
@@ -190,15 +195,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, IniEdit,
 TEST(IniChanges, AWindows1252FileKeepsItsEncodingOrIsLeftAlone)
 {
     // A character the code page lacks: refused, not converted.
-    const IniEditResult lacking
+    const Result<std::string> lacking
         = editIniBytes("[A]\nk=caf\xE9\n", {{"A", "m", "\xC4\x80", IniQuoting::Exact, "the note"}});
-    EXPECT_EQ(lacking.refusedChange, 0u);
-    EXPECT_NE(lacking.problem.find("the note"), std::string::npos) << lacking.problem;
+    EXPECT_FALSE(lacking.ok());
+    EXPECT_NE(lacking.problem().find("the note"), std::string::npos) << lacking.problem();
     // The only byte that made the file Windows-1252 goes: the rest, "Ã©" as
     // it reads now, would read as "é".
-    const IniEditResult flipping = editIniBytes("[A]\nk=\xE9\nm=\xC3\xA9\n", {{"A", "k", "plain"}});
+    const Result<std::string> flipping = editIniBytes("[A]\nk=\xE9\nm=\xC3\xA9\n", {{"A", "k", "plain"}});
     EXPECT_FALSE(flipping.ok());
-    EXPECT_EQ(editIniBytes("[A]\nk=\xE9\nm=x\n", {{"A", "k", "\xC3\xA8"}}).bytes, "[A]\nk=\xE8\nm=x\n");
+    EXPECT_EQ(editIniBytes("[A]\nk=\xE9\nm=x\n", {{"A", "k", "\xC3\xA8"}}).value(), "[A]\nk=\xE8\nm=x\n");
 }
 
 // ---------------------------------------------------------------- failures on disk
@@ -220,15 +225,15 @@ TEST(SafeWrite, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary)
     for (const WriteStep step : {WriteStep::CreateTemporary, WriteStep::Write, WriteStep::Flush, WriteStep::Rename}) {
         for (const int error : {ENOSPC, EACCES, EROFS}) {
             const ScopedFault fault(step, error);
-            const WriteResult result = writeIniChanges(file, {{"A", "k", "2"}});
-            EXPECT_EQ(result.problem, cannotWrite(file, std::generic_category().message(error)));
+            const Result<FileStamp> result = writeIniChanges(file, {{"A", "k", "2"}});
+            EXPECT_EQ(result.problem(), cannotWrite(file, std::generic_category().message(error)));
             EXPECT_EQ(load(file), before);
             EXPECT_FALSE(writeIniChanges(folder.path() / "new.tfx", {{"A", "k", "2"}}));
             EXPECT_EQ(entriesIn(folder.path()), 1u);
         }
     }
     const ScopedFault fault(WriteStep::Remove, EACCES);
-    EXPECT_EQ(removeFile(file).problem, "Cannot delete \"" + file.string() + "\": Permission denied.");
+    EXPECT_EQ(removeFile(file).problem(), "Cannot delete \"" + file.string() + "\": Permission denied.");
     EXPECT_TRUE(fs::exists(file));
 }
 
@@ -269,15 +274,15 @@ TEST_F(SmallFileSystem, AFullDiskAndAReadOnlyFolderLeaveTheOldFile)
     const fs::path file = mountPoint_ / "full.tfx";
     std::ofstream(file, std::ios::binary) << before;
     fillUp();
-    const WriteResult full = writeIniChanges(file, {{"Formula", "Name", std::string(1000, 'n')}});
-    EXPECT_EQ(full.problem, cannotWrite(file, std::generic_category().message(ENOSPC)));
+    const Result<FileStamp> full = writeIniChanges(file, {{"Formula", "Name", std::string(1000, 'n')}});
+    EXPECT_EQ(full.problem(), cannotWrite(file, std::generic_category().message(ENOSPC)));
     EXPECT_EQ(load(file), before);
     EXPECT_EQ(entriesIn(mountPoint_), 2u);
 
     fs::remove(mountPoint_ / "filler");
     ASSERT_EQ(::mount("tmpfs", mountPoint_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
-    const WriteResult readOnly = writeIniChanges(file, {{"Formula", "Name", "B"}});
-    EXPECT_EQ(readOnly.problem, cannotWrite(file, std::generic_category().message(EROFS)));
+    const Result<FileStamp> readOnly = writeIniChanges(file, {{"Formula", "Name", "B"}});
+    EXPECT_EQ(readOnly.problem(), cannotWrite(file, std::generic_category().message(EROFS)));
     EXPECT_EQ(load(file), before);
     EXPECT_FALSE(removeFile(file));
     EXPECT_TRUE(fs::exists(file));

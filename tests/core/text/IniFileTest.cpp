@@ -129,9 +129,9 @@ TEST(IniFileTest, BytesThatAreNoTextGiveNoReadingAndNoEdit)
         const IniFileRead read = IniFile::examine(bytes);
         EXPECT_EQ(read.status, IniReadStatus::NotText) << bytes;
         EXPECT_FALSE(read.contents.hasAnySection()) << bytes;
-        const IniEditResult edited = editIniBytes(bytes, {{"A", "k", "2"}});
-        EXPECT_EQ(edited.problem, iniReadProblem(IniReadStatus::NotText)) << bytes;
-        EXPECT_TRUE(edited.problem.starts_with("the file is not text")) << edited.problem;
+        const Result<std::string> edited = editIniBytes(bytes, {{"A", "k", "2"}});
+        EXPECT_EQ(edited.problem(), iniReadProblem(IniReadStatus::NotText)) << bytes;
+        EXPECT_TRUE(edited.problem().starts_with("the file is not text")) << edited.problem();
     }
 }
 
@@ -144,12 +144,12 @@ TEST(IniFileTest, Utf16WithItsMarkIsReadAndWrittenBackAsUtf16)
         const std::string bytes = std::string(utf16Mark(order)) + utf8ToUtf16(text, order);
         const IniFile ini = IniFile::parse(bytes);
         EXPECT_EQ(ini.value("Material", "Name"), "Blanc fix");
-        const IniEditResult edited = editIniBytes(bytes, {{"Material", "Name", "\xC3\x89tain"}});
-        ASSERT_TRUE(edited.ok()) << edited.problem;
+        const Result<std::string> edited = editIniBytes(bytes, {{"Material", "Name", "\xC3\x89tain"}});
+        ASSERT_TRUE(edited.ok()) << edited.problem();
         std::string expected = text;
         expected.replace(expected.find("Blanc fix"), 9, "\xC3\x89tain");
-        EXPECT_EQ(edited.bytes, std::string(utf16Mark(order)) + utf8ToUtf16(expected, order));
-        EXPECT_EQ(utf16ToUtf8(std::string_view(edited.bytes).substr(2), order), expected);
+        EXPECT_EQ(edited.value(), std::string(utf16Mark(order)) + utf8ToUtf16(expected, order));
+        EXPECT_EQ(utf16ToUtf8(std::string_view(edited.value()).substr(2), order), expected);
     }
 }
 
@@ -375,10 +375,10 @@ TEST_F(IniFiles, AFileWithMoreKeysThanAnyOfOursIsNotKept)
     EXPECT_TRUE(IniFile::parse(others, {"formula"}).hasAnySection());
     EXPECT_EQ(IniFile::examine(others).status, IniReadStatus::TooManyEntries);
     // So is an edit's: it succeeds, and when the kept part is too large it says so.
-    const IniEditResult edited = editIniBytes(others, {{"Formula", "Name", "y"}});
-    ASSERT_TRUE(edited.ok()) << edited.problem;
-    EXPECT_EQ(edited.bytes, "[Formula]\nName=y\n" + others.substr(others.find("[S0]")));
-    EXPECT_EQ(editIniBytes(text + "one=more\n", {{"A", "k1", "2"}}).problem,
+    const Result<std::string> edited = editIniBytes(others, {{"Formula", "Name", "y"}});
+    ASSERT_TRUE(edited.ok()) << edited.problem();
+    EXPECT_EQ(edited.value(), "[Formula]\nName=y\n" + others.substr(others.find("[S0]")));
+    EXPECT_EQ(editIniBytes(text + "one=more\n", {{"A", "k1", "2"}}).problem(),
         "the file holds more than 65536 sections and keys");
 }
 
@@ -602,7 +602,7 @@ TEST_F(IniFiles, WritingFailsInAReadOnlyFolder)
     const fs::path path = file("locked.rm");
     save(path, "[A]\nk=1\n");
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-    const bool written = writeIniString(path, "A", "k", "2");
+    const bool written = writeIniString(path, "A", "k", "2").ok();
     fs::permissions(folder_, fs::perms::owner_all);
     if (written)
         GTEST_SKIP() << "the folder cannot be locked for this user (root)";

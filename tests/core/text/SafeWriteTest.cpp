@@ -124,9 +124,9 @@ TEST(SafeWrite, ASaveIntoAFileChangedSinceItWasReadAsksFirst)
         (testing::ShownMessage{testing::ShownMessage::Kind::OverwriteReloadCancel,
             "primer.tfx was changed on disk since it was opened. Overwrite it, or keep the file and reload?"}));
     // What a save wrote is what it stamps.
-    const WriteResult written = replaceFileContents(file, "[Formula]\nName=C\n");
-    EXPECT_EQ(written.written, stampOfFile(file));
-    EXPECT_FALSE(changedOnDisk(file, written.written));
+    const Result<FileStamp> written = replaceFileContents(file, "[Formula]\nName=C\n");
+    EXPECT_EQ(written.value(), stampOfFile(file));
+    EXPECT_FALSE(changedOnDisk(file, written.value()));
 }
 
 // ---------------------------------------------------------------- permissions
@@ -149,11 +149,11 @@ TEST(SafeWrite, AFileTheUserMayNotWriteOrReadIsLeftAsItIs)
     fs::permissions(closed, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_write);
 
     const auto said = asOrdinaryUser([&] {
-        return replaceFileContents(locked, "[Material]\nName=ice\n").problem + "|"
-            + writeIniChanges(locked, {{"Material", "Name", "ice"}}).problem + "|"
-            + writeIniChanges(locked, {{"Material", "Name", "ice"}}, secret).problem + "|" + removeFile(locked).problem
-            + "|" + writeIniChanges(secret, {{"Material", "Name", "ice"}}).problem + "|"
-            + writeIniChanges(inClosed, {{"Material", "Name", "ice"}}).problem;
+        return replaceFileContents(locked, "[Material]\nName=ice\n").problem() + "|"
+            + writeIniChanges(locked, {{"Material", "Name", "ice"}}).problem() + "|"
+            + writeIniChanges(locked, {{"Material", "Name", "ice"}}, secret).problem() + "|"
+            + removeFile(locked).problem() + "|" + writeIniChanges(secret, {{"Material", "Name", "ice"}}).problem()
+            + "|" + writeIniChanges(inClosed, {{"Material", "Name", "ice"}}).problem();
     });
     if (!said)
         GTEST_SKIP() << "cannot run as another user here";
@@ -277,8 +277,8 @@ TEST(SafeWrite, ASaveKeepsLinksOwnerPermissionsAndAttributes)
             continue;
         }
         const auto namesBefore = namesIn(folder.path());
-        const WriteResult written = replaceFileContents(target, After);
-        EXPECT_TRUE(written.ok()) << written.problem;
+        const Result<FileStamp> written = replaceFileContents(target, After);
+        EXPECT_TRUE(written.ok()) << written.problem();
         EXPECT_EQ(load(target), After);
         EXPECT_EQ(kept.check(folder.path()), "");
         EXPECT_EQ(namesIn(folder.path()), namesBefore);  // nothing left beside
@@ -295,7 +295,7 @@ TEST(SafeWrite, AnotherOwnersSharedFileStaysTheirs)
         fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write
             | fs::perms::others_read | fs::perms::others_write);
     const struct stat before = statOf(file);
-    const auto said = asOrdinaryUser([&] { return replaceFileContents(file, After).problem; });
+    const auto said = asOrdinaryUser([&] { return replaceFileContents(file, After).problem(); });
     if (!said || ::geteuid() != 0)
         GTEST_SKIP() << "needs root to lay out another user's file";
     EXPECT_EQ(*said, "");
@@ -317,9 +317,9 @@ TEST(SafeWrite, AFailedWriteInPlaceRestoresTheOldBytes)
     for (const WriteStep step : {WriteStep::Write, WriteStep::Flush}) {
         for (const std::string& bytes : {std::string("x"), longer}) {
             setWriteFaultInjector([=](WriteStep at) { return at == step ? std::optional(ENOSPC) : std::nullopt; });
-            const WriteResult result = replaceFileContents(file, bytes);
+            const Result<FileStamp> result = replaceFileContents(file, bytes);
             setWriteFaultInjector(nullptr);
-            EXPECT_EQ(result.problem, cannotWrite(file, "No space left on device"));
+            EXPECT_EQ(result.problem(), cannotWrite(file, "No space left on device"));
             EXPECT_EQ(load(folder.path() / "titanium.rm"), Before);
             EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"tio2.rm", "titanium.rm"}));
         }
@@ -345,8 +345,8 @@ TEST(SafeWrite, NamesUpToTheLongestAllowedAreSaved)
             EXPECT_TRUE(replaceFileContents(file, Before).ok());
             if (linked)
                 fs::create_hard_link(file, folder.path() / "link");
-            const WriteResult again = replaceFileContents(file, After);
-            EXPECT_TRUE(again.ok()) << again.problem;
+            const Result<FileStamp> again = replaceFileContents(file, After);
+            EXPECT_TRUE(again.ok()) << again.problem();
             EXPECT_EQ(load(file), After);
             fs::remove(file);
             fs::remove(folder.path() / "link");
