@@ -69,6 +69,7 @@ public:
         reportProblem(text);
         return DiskChangeAnswer::Cancel;
     }
+    void reportError(std::string_view text) override { reportProblem(text); }
 };
 
 // The keypad on which the value given on the command line is typed and accepted.

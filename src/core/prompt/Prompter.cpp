@@ -14,6 +14,8 @@ const char* messageTitle(MessageKind kind)
     case MessageKind::YesNoCancel:
     case MessageKind::OverwriteReloadCancel:
         return "Confirm";
+    case MessageKind::ErrorReport:
+        break;
     }
     return "";
 }
@@ -30,6 +32,8 @@ const char* messageSound(MessageKind kind)
     case MessageKind::YesNoCancel:
     case MessageKind::OverwriteReloadCancel:
         return "SystemQuestion";
+    case MessageKind::ErrorReport:
+        break;
     }
     return "";
 }

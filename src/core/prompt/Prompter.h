@@ -31,16 +31,21 @@ public:
     // A confirmation with "&Overwrite", "&Reload" and "Cancel", for a file
     // someone else changed since it was read.
     virtual DiskChangeAnswer askOverwriteOrReload(std::string_view text) = 0;
+    // The program's general error report, for a text that cannot be converted
+    // (a stored date that is no date): the text as given, in a box captioned
+    // with the program's title, with an error icon and OK, and no sound.
+    virtual void reportError(std::string_view text) = 0;
 };
 
-// The six boxes a Prompter shows.
-enum class MessageKind { Information, Error, Confirm, Question, YesNoCancel, OverwriteReloadCancel };
+// The seven boxes a Prompter shows.
+enum class MessageKind { Information, Error, Confirm, Question, YesNoCancel, OverwriteReloadCancel, ErrorReport };
 
-// "Information", "Error" or "Confirm".
+// "Information", "Error" or "Confirm"; empty for the error report, which the
+// window captions with the program's title.
 const char* messageTitle(MessageKind kind);
 // The sound the box starts with: "SystemAsterisk" for information (and a
 // question shown as one), "SystemHand" for an error, "SystemQuestion" for a
-// confirmation.
+// confirmation; none (empty) for the error report.
 const char* messageSound(MessageKind kind);
 
 // A Prompter whose every box first starts its sound, then is shown: the one
@@ -64,6 +69,7 @@ public:
             return DiskChangeAnswer::Overwrite;
         return answer == Answer::No ? DiskChangeAnswer::Reload : DiskChangeAnswer::Cancel;
     }
+    void reportError(std::string_view text) final { present(MessageKind::ErrorReport, text); }
 
 protected:
     // Shows the box and returns the answer (any answer for a box with OK alone).
@@ -72,8 +78,8 @@ protected:
 private:
     Answer present(MessageKind kind, std::string_view text)
     {
-        if (sounds_)
-            sounds_->play(messageSound(kind));
+        if (const std::string_view sound = messageSound(kind); sounds_ && !sound.empty())
+            sounds_->play(sound);
         return show(kind, text);
     }
 

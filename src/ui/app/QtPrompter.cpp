@@ -1,7 +1,9 @@
 #include "ui/app/QtPrompter.h"
 
+#include "ui/app/TintoraApplication.h"
 #include "ui/widgets/LocalPath.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,6 +18,7 @@ QMessageBox::Icon iconOf(MessageKind kind)
     case MessageKind::Question:
         return QMessageBox::Information;
     case MessageKind::Error:
+    case MessageKind::ErrorReport:
         return QMessageBox::Critical;
     case MessageKind::Confirm:
     case MessageKind::YesNoCancel:
@@ -27,7 +30,7 @@ QMessageBox::Icon iconOf(MessageKind kind)
 
 bool hasOkAlone(MessageKind kind)
 {
-    return kind == MessageKind::Information || kind == MessageKind::Error;
+    return kind == MessageKind::Information || kind == MessageKind::Error || kind == MessageKind::ErrorReport;
 }
 
 // Overwrite answers Yes, Reload No. Nothing is lost by a stray Enter: Cancel
@@ -56,8 +59,16 @@ QtPrompter::QtPrompter(tintora::Sounds& sounds, QWidget* parent)
 
 tintora::Prompter::Answer QtPrompter::show(MessageKind kind, std::string_view text)
 {
-    QMessageBox box(
-        iconOf(kind), QString::fromLatin1(tintora::messageTitle(kind)), fromUtf8(text), QMessageBox::NoButton, parent_);
+    // The error report is the application's one box, also shown for what
+    // escapes a handler; without that application, a box captioned alike.
+    auto* application = qobject_cast<TintoraApplication*>(QCoreApplication::instance());
+    if (kind == MessageKind::ErrorReport && application) {
+        application->reportError(fromUtf8(text));
+        return Answer::Yes;
+    }
+    const QString title = kind == MessageKind::ErrorReport ? QGuiApplication::applicationDisplayName()
+                                                           : QString::fromLatin1(tintora::messageTitle(kind));
+    QMessageBox box(iconOf(kind), title, fromUtf8(text), QMessageBox::NoButton, parent_);
     if (hasOkAlone(kind)) {
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         box.exec();

@@ -31,14 +31,23 @@ QString TintoraApplication::errorReportText(const char* message)
     return QString::fromUtf8(message) + QLatin1Char('.');
 }
 
+void TintoraApplication::reportError(const QString& text)
+{
+    report_(title_, text);
+}
+
+// The last resort: no handler of this program throws (a dialog reports
+// through its Prompter), and Qt calls an exception through its event
+// dispatch undefined. What escapes anyway, from a library, is shown rather
+// than ending the program with the user's work.
 bool TintoraApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        report_(title_, errorReportText(e.what()));
+        reportError(errorReportText(e.what()));
     } catch (...) {
-        report_(title_, errorReportText("Unknown error"));
+        reportError(errorReportText("Unknown error"));
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The application object: the one place that catches an error escaping an
-// event handler and shows the general error report; the program goes on.
+// The application object: it shows the general error report, which a
+// dialog asks for through its Prompter, and catches, as the last resort, an
+// error that escapes an event handler anyway; the program goes on.
 #include <QApplication>
 
 #include <functional>
@@ -16,6 +17,8 @@ public:
     // replaced (tests record it instead). An empty report restores the box.
     using ErrorReport = std::function<void(const QString& title, const QString& text)>;
     void setErrorReport(ErrorReport report);
+    // Shows the report with this text, captioned with the application title.
+    void reportError(const QString& text);
 
     // The text of the report: the error's message followed by a period.
     static QString errorReportText(const char* message);

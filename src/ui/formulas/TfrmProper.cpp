@@ -4,7 +4,6 @@
 #include "core/sheet/DiskChanges.h"
 #include "ui/formulas/TfrmSpec.h"
 #include "ui/widgets/LocalPath.h"
-#include "ui/widgets/TFnpNumericEdit.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -271,12 +270,12 @@ void TfrmProper::FormShow()
     if (specView_->topLevelItemCount() > 0)
         specView_->setCurrentItem(specView_->topLevelItem(0));
 
-    // Last, since a date that is no date ends the opening with an error.
+    // Last, since a date that is no date ends the opening with the error report.
     storedDate_ = stored.date;
     const std::string dateProblem = showDate(stored.date);
     opened_ = {shownProperties(), formulaProtected_};
     if (!dateProblem.empty())
-        throw EConvertError(dateProblem);
+        prompter_->reportError(dateProblem + ".");
 }
 
 void TfrmProper::placeOnScreen()
@@ -294,8 +293,8 @@ void TfrmProper::placeOnScreen()
 }
 
 // A stored text that is no date fails the conversion, and the error goes to
-// the program's general error report (TintoraApplication::notify) like every
-// other conversion error. The field shows that text instead of a date, so that
+// the program's general error report (Prompter::reportError) like every other
+// conversion error. The field shows that text instead of a date, so that
 // nothing pretends the date were known; the notes and test specs are shown
 // all the same, as they are filled before.
 std::string TfrmProper::showDate(const std::optional<std::string>& stored)

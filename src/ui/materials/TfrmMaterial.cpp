@@ -375,12 +375,16 @@ void TfrmMaterial::keepShownValues()
     kept_ = shownTexts();
 }
 
-tintora::Material TfrmMaterial::shownMaterial() const
+tintora::Result<tintora::Material> TfrmMaterial::shownMaterial() const
 {
     tintora::Material material;
     material.Name = NameBox_->text().toStdString();
-    for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
-        material.props.*PropertyBoxes[i].field = boxes_[i]->Value();
+    for (std::size_t i = 0; i < PropertyBoxes.size(); ++i) {
+        const std::optional<double> value = boxes_[i]->Value();
+        if (!value)
+            return tintora::Failure((boxes_[i]->conversionError() + QLatin1Char('.')).toStdString());
+        material.props.*PropertyBoxes[i].field = *value;
+    }
     return material;
 }
 
@@ -391,9 +395,9 @@ void TfrmMaterial::ClearNumbers()
         box->setValue(0);
 }
 
-tintora::Result<tintora::FileStamp> TfrmMaterial::SetNumbers() const
+tintora::Result<tintora::FileStamp> TfrmMaterial::SetNumbers(const tintora::Material& material) const
 {
-    return tintora::SetNumbers(localPath(MaterialFolder_), localFileName(FileBox_->text()), shownMaterial());
+    return tintora::SetNumbers(localPath(MaterialFolder_), localFileName(FileBox_->text()), material);
 }
 
 void TfrmMaterial::New1Click()
@@ -427,10 +431,15 @@ bool TfrmMaterial::mayOverwrite(const std::filesystem::path& file)
 
 bool TfrmMaterial::Save1Click()
 {
+    const tintora::Result<tintora::Material> material = shownMaterial();
+    if (!material) {
+        prompter_.reportError(material.problem());
+        return false;
+    }
     const auto target = tintora::materialFileFor(localPath(MaterialFolder_), localFileName(FileBox_->text()));
     if (target.ok() && !mayOverwrite(target.file))
         return false;
-    const tintora::Result<tintora::FileStamp> written = SetNumbers();
+    const tintora::Result<tintora::FileStamp> written = SetNumbers(material.value());
     if (!written) {
         prompter_.error(written.problem());
         return false;

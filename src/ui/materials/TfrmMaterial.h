@@ -62,7 +62,7 @@ public:
     // true when the boxes were written.
     bool Save1Click();
     void Delete1Click();
-    tintora::Result<tintora::FileStamp> SetNumbers() const;
+    tintora::Result<tintora::FileStamp> SetNumbers(const tintora::Material& material) const;
     void ClearNumbers();
 
     // Closing asks first when the boxes hold values not saved; Cancel keeps the dialog open.
@@ -77,7 +77,9 @@ private:
     void setTabOrders();
     void GetNumbers(std::size_t item);
     void setFileBoxText(const QString& text);
-    tintora::Material shownMaterial() const;
+    // What the boxes show; a box whose text is no number fails with its
+    // conversion error, for the general error report.
+    tintora::Result<tintora::Material> shownMaterial() const;
     QStringList shownTexts() const;
     void keepShownValues();
     void listFolderAndSelect(const QString& fileName);

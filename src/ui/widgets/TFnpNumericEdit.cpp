@@ -50,12 +50,14 @@ void TFnpNumericEdit::setDecimals(int decimals)
     m_silent = wasSilent;
 }
 
-double TFnpNumericEdit::Value() const
+std::optional<double> TFnpNumericEdit::Value() const
 {
-    const auto value = parseNumericValue(text(), decimalSeparator());
-    if (!value)
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text()).toStdString());
-    return *value;
+    return parseNumericValue(text(), decimalSeparator());
+}
+
+QString TFnpNumericEdit::conversionError() const
+{
+    return QStringLiteral("'%1' is not a valid floating point value").arg(text());
 }
 
 void TFnpNumericEdit::setValue(double value)

@@ -12,13 +12,7 @@
 
 #include <QLineEdit>
 
-#include <stdexcept>
-
-// A text that is not a number, read as a value.
-class EConvertError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+#include <optional>
 
 class TFnpNumericEdit : public QLineEdit {
     Q_OBJECT
@@ -27,7 +21,11 @@ public:
 
     int Decimals() const { return m_decimals; }
     void setDecimals(int decimals);  // clamped to 0 ... 9
-    double Value() const;  // throws EConvertError
+    // The number the text shows; nullopt for a text that is no number, which
+    // the box's own editing never produces (only setText can).
+    std::optional<double> Value() const;
+    // "'<text>' is not a valid floating point value": why Value has none.
+    QString conversionError() const;
     void setValue(double value);
     double MinValue() const { return m_minValue; }
     double MaxValue() const { return m_maxValue; }

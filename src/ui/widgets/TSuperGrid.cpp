@@ -3,6 +3,7 @@
 #include "ui/widgets/WidgetAccessibility.h"
 
 #include <QAbstractItemModel>
+#include <QDebug>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -194,17 +195,26 @@ bool TSuperGrid::IsCheckBoxCell(int col, int row) const
     return index(col, row).data(Qt::CheckStateRole).isValid();
 }
 
+// No exception may leave a handler through Qt's event dispatch, and a wrong cell is no
+// reason to end the program: the mistake is only told.
+bool TSuperGrid::isCheckBoxCellOrWarn(int col, int row) const
+{
+    if (IsCheckBoxCell(col, row))
+        return true;
+    qWarning().noquote() << QStringLiteral("TSuperGrid: No check box at column %1, row %2").arg(col).arg(row);
+    return false;
+}
+
 bool TSuperGrid::Checked(int col, int row) const
 {
-    if (!IsCheckBoxCell(col, row))
-        throw EInvalidGridOperation(
-            QStringLiteral("TSuperGrid: No check box at column %1, row %2").arg(col).arg(row).toStdString());
+    if (!isCheckBoxCellOrWarn(col, row))
+        return false;
     return index(col, row).data(Qt::CheckStateRole).toInt() == Qt::Checked;
 }
 
 void TSuperGrid::setChecked(int col, int row, bool value)
 {
-    if (Checked(col, row) != value)
+    if (isCheckBoxCellOrWarn(col, row) && Checked(col, row) != value)
         m_model->setData(index(col, row), value ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 

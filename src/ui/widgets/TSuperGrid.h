@@ -27,16 +27,10 @@
 #include <QPointer>
 
 #include <optional>
-#include <stdexcept>
 
 #include <QAbstractItemModel>
 
 class QFontMetrics;
-
-class EInvalidGridOperation : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class TSuperGrid : public QAbstractScrollArea {
     Q_OBJECT
@@ -60,8 +54,11 @@ public:
     void setColumns(const TColumns& columns);
 
     bool IsCheckBoxCell(int col, int row) const;
-    bool Checked(int col, int row) const;  // throws EInvalidGridOperation
-    void setChecked(int col, int row, bool value);  // throws EInvalidGridOperation
+    // Asking a cell without a check box is a caller's mistake, checked in
+    // every build: it reads as unchecked, is not changed, and leaves the
+    // warning "TSuperGrid: No check box at column <col>, row <row>".
+    bool Checked(int col, int row) const;
+    void setChecked(int col, int row, bool value);
 
     // Current cell. Assignments ask OnSelectCell first and raise OnClick.
     int Col() const { return m_col; }
@@ -133,6 +130,7 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    bool isCheckBoxCellOrWarn(int col, int row) const;
     bool selectCell(int col, int row);
     bool moveCurrent(int col, int row);  // asks OnSelectCell, scrolls into view
     void focusCell(int col, int row);  // moveCurrent, then OnClick

@@ -6,6 +6,7 @@
 #include "ui/app/HelpWindow.h"
 #include "ui/app/ProgramStart.h"
 #include "ui/app/PropertiesPanel.h"
+#include "ui/app/QtPrompter.h"
 #include "ui/app/TfrmAbout.h"
 #include "ui/app/TfrmMain.h"
 #include "ui/app/TintoraApplication.h"
@@ -422,7 +423,7 @@ private slots:
         QCOMPARE(cell(3, 3), QStringLiteral(" 200.000"));
         QCOMPARE(cell(2, 7), QStringLiteral("Material not found"));
         QCOMPARE(boxText(PropertyBox::WeightBox), QLocale().toString(625.0, 'f', 3));
-        QCOMPARE(window->properties()->box(PropertyBox::DensityBox)->Value(), 11.477);
+        QCOMPARE(window->properties()->box(PropertyBox::DensityBox)->Value(), std::optional(11.477));
         QVERIFY(window->FormulaProtected());
         QVERIFY(!window->sheet().SheetModified);
         QCOMPARE(window->MRUList()->Items(), QStringList{formulas() + QStringLiteral("/small.tfx")});
@@ -807,6 +808,15 @@ private slots:
         QCoreApplication::sendEvent(&target, &event);
         QCOMPARE(text, QStringLiteral("'x' is not a valid date."));
         QCOMPARE(title, QStringLiteral("Tintora 2.31 - []"));
+
+        // The same report, asked for through the real Prompter, plays no sound.
+        text.clear();
+        title.clear();
+        tintora::testing::ScriptedSounds silent;
+        QtPrompter(silent, window.get()).reportError("'y' is not a valid date.");
+        QCOMPARE(text, QStringLiteral("'y' is not a valid date."));
+        QCOMPARE(title, QStringLiteral("Tintora 2.31 - []"));
+        QVERIFY(silent.played.empty());
     }
 };
 

@@ -496,7 +496,7 @@ private slots:
             QTest::mouseClick(d->New1(), Qt::LeftButton);
             QVERIFY(d->FileBox()->text().isEmpty());
             QVERIFY(d->NameBox()->text().isEmpty());
-            QCOMPARE(d->boxFor("Cost")->Value(), 0.0);
+            QCOMPARE(d->boxFor("Cost")->Value(), std::optional(0.0));
             QCOMPARE(d->focusWidget(), d->FileBox());
 
             QTest::keyClicks(d->FileBox(), QStringLiteral("mywhite"));

@@ -29,6 +29,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -80,7 +81,7 @@ Shown shown(const TfrmMaterial& d)
         {"Voc_Vol", &s.vocVol},
     };
     for (const auto& [key, value] : boxes)
-        *value = d.boxFor(key)->Value();
+        *value = d.boxFor(key)->Value().value_or(std::nan(""));  // no number: equal to nothing
     const QModelIndexList selected = d.File32List()->selectionModel()->selectedIndexes();
     if (!selected.isEmpty())
         s.selected = selected.first().data().toString();
@@ -457,6 +458,27 @@ private slots:
             stillShown = d.isVisible();
         });
         QVERIFY(stillShown);
+    }
+
+    // A box holding no number (only setText can put one there) fails Save
+    // with its conversion error in the general error report; nothing is written.
+    void aBoxHoldingNoNumberIsReportedAtSave()
+    {
+        using tintora::testing::ShownMessage;
+        const auto before = folderBytes(formulas());
+        bool saved = true;
+        withEditor([&](TfrmMaterial& d) {
+            QTest::keyClicks(d.FileBox(), QStringLiteral("fresh"));
+            d.boxFor("Spec")->setText(QStringLiteral("1x5"));
+            saved = d.Save1Click();
+            d.New1Click();  // closing then asks nothing
+        });
+        QVERIFY(!saved);
+        QCOMPARE(prompter->shown,
+            (std::vector<ShownMessage>{
+                {ShownMessage::Kind::ErrorReport, "'1x5' is not a valid floating point value."}}));
+        QVERIFY(sounds.played.empty());
+        QCOMPARE(folderBytes(formulas()), before);
     }
 
     void typedValuesAreNeverStored_data()
