@@ -95,9 +95,9 @@ MixtureMaterial mixtureOf(const FormulaSheet& sheet)
 MadeMaterialPlan planMadeMaterial(
     const FormulaSheet& sheet, const fs::path& materialFolder, const MadeMaterialRequest& request)
 {
-    const MaterialFileChoice choice = materialFileFor(materialFolder, request.code);
-    if (!choice.ok())
-        return refused(choice.problem);
+    const Result<fs::path> choice = materialFileFor(materialFolder, request.code);
+    if (!choice)
+        return refused(choice.problem());
     if (request.formulaPath.empty())
         return refused("The formula has no file yet: save it before making a material of it.");
     const std::string code = materialCodeOf(request.code);
@@ -107,7 +107,7 @@ MadeMaterialPlan planMadeMaterial(
     if (!mixture.ok())
         return refused(std::move(mixture.problem));
     MadeMaterialPlan plan;
-    plan.file = choice.file;
+    plan.file = choice.value();
     std::error_code ec;
     plan.replaces = fs::exists(fs::symlink_status(plan.file, ec));
     plan.material.Name = !request.name.empty() ? request.name : !sheet.name().empty() ? sheet.name() : code;

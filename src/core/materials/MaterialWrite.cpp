@@ -53,28 +53,27 @@ std::optional<std::string> plainCodeProblem(std::string_view fileNameText)
         + "\" is not a material code. A code has no * ? [ ] / or \\, no control characters and no blanks at its ends.";
 }
 
-MaterialFileChoice materialFileFor(const fs::path& folder, std::string_view fileNameText)
+Result<fs::path> materialFileFor(const fs::path& folder, std::string_view fileNameText)
 {
     if (fileNameText.empty())
-        return {{}, "Please enter a file name for the material."};
+        return Failure("Please enter a file name for the material.");
     const std::string code = materialCodeOf(fileNameText);
     if (!MaterialFiles::codeNamesAFile(code))
-        return {{},
-            "\"" + std::string(fileNameText)
-                + "\" cannot be a material file: it would lie outside the material folder."};
+        return Failure("\"" + std::string(fileNameText)
+            + "\" cannot be a material file: it would lie outside the material folder.");
     if (auto existing = MaterialFiles(folder).find(code))
-        return {std::move(*existing), {}};
-    return {folder / (asciiLower(code) + std::string(MaterialExtension)), {}};
+        return std::move(*existing);
+    return folder / (asciiLower(code) + std::string(MaterialExtension));
 }
 
 Result<FileStamp> SetNumbers(const fs::path& folder, std::string_view fileNameText, const Material& material)
 {
     if (auto problem = plainCodeProblem(fileNameText))
         return Failure(std::move(*problem));
-    const MaterialFileChoice choice = materialFileFor(folder, fileNameText);
-    if (!choice.ok())
-        return Failure(choice.problem);
-    return writeIniChanges(choice.file, materialChanges(material, formatCell));
+    const Result<fs::path> choice = materialFileFor(folder, fileNameText);
+    if (!choice)
+        return Failure(choice.problem());
+    return writeIniChanges(choice.value(), materialChanges(material, formatCell));
 }
 
 std::vector<IniChange> materialChanges(const Material& material, std::string (*numberForm)(double))
@@ -86,21 +85,21 @@ std::vector<IniChange> materialChanges(const Material& material, std::string (*n
     return changes;
 }
 
-MaterialFileChoice materialToDelete(const fs::path& folder, std::string_view fileNameText)
+Result<fs::path> materialToDelete(const fs::path& folder, std::string_view fileNameText)
 {
-    MaterialFileChoice choice = materialFileFor(folder, fileNameText);
+    Result<fs::path> choice = materialFileFor(folder, fileNameText);
     std::error_code error;
-    if (choice.ok() && !fs::exists(choice.file, error))
-        return {{}, "There is no material file " + choice.file.filename().string() + " to delete."};
+    if (choice && !fs::exists(choice.value(), error))
+        return Failure("There is no material file " + choice.value().filename().string() + " to delete.");
     return choice;
 }
 
 Result<> deleteMaterialFile(const fs::path& folder, std::string_view fileNameText)
 {
-    const MaterialFileChoice choice = materialFileFor(folder, fileNameText);
-    if (!choice.ok())
-        return Failure(choice.problem);
-    return removeFile(choice.file);
+    const Result<fs::path> choice = materialFileFor(folder, fileNameText);
+    if (!choice)
+        return Failure(choice.problem());
+    return removeFile(choice.value());
 }
 
 std::string deleteQuestion(std::string_view fileName)

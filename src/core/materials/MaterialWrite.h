@@ -12,13 +12,6 @@
 
 namespace tintora {
 
-// The file a text of the editor's file name box names.
-struct MaterialFileChoice {
-    std::filesystem::path file;  // empty when refused
-    std::string problem;  // why the text names no file in the folder
-    bool ok() const { return problem.empty(); }
-};
-
 // The code a text of the file name box names: the text without ".rm" (in any case).
 std::string materialCodeOf(std::string_view fileNameText);
 
@@ -26,8 +19,9 @@ std::string materialCodeOf(std::string_view fileNameText);
 // material file the code already names is kept under its own name, so that
 // formulas go on reading the file that is saved; a new file is named in lower
 // case. An empty text, and one that would leave the folder ("/" or NUL in it,
-// "." or ".." as the code), is refused.
-MaterialFileChoice materialFileFor(const std::filesystem::path& folder, std::string_view fileNameText);
+// "." or ".." as the code), is refused, saying why the text names no file in
+// the folder.
+Result<std::filesystem::path> materialFileFor(const std::filesystem::path& folder, std::string_view fileNameText);
 
 // Why the text cannot name a material the editor saves: no code at all
 // (empty, ".rm", blanks), or one that is not a plain code: a wildcard or a
@@ -48,7 +42,7 @@ std::vector<IniChange> materialChanges(const Material& material, std::string (*n
 
 // The file Delete would remove, asked before the question: refused when the
 // text names no file, or names one that is not there.
-MaterialFileChoice materialToDelete(const std::filesystem::path& folder, std::string_view fileNameText);
+Result<std::filesystem::path> materialToDelete(const std::filesystem::path& folder, std::string_view fileNameText);
 
 // Removes the material file the text names (found as a formula finds it).
 Result<> deleteMaterialFile(const std::filesystem::path& folder, std::string_view fileNameText);

@@ -437,14 +437,14 @@ bool TfrmMaterial::Save1Click()
         return false;
     }
     const auto target = tintora::materialFileFor(localPath(MaterialFolder_), localFileName(FileBox_->text()));
-    if (target.ok() && !mayOverwrite(target.file))
+    if (target.ok() && !mayOverwrite(target.value()))
         return false;
     const tintora::Result<tintora::FileStamp> written = SetNumbers(material.value());
     if (!written) {
         prompter_.error(written.problem());
         return false;
     }
-    const auto file = tintora::materialFileFor(localPath(MaterialFolder_), localFileName(FileBox_->text())).file;
+    const auto file = tintora::materialFileFor(localPath(MaterialFolder_), localFileName(FileBox_->text())).value();
     listFolderAndSelect(fromLocalPath(file.filename()));
     keepShownValues();
     return true;
@@ -453,12 +453,12 @@ bool TfrmMaterial::Save1Click()
 void TfrmMaterial::Delete1Click()
 {
     const std::string typed = localFileName(FileBox_->text());
-    const tintora::MaterialFileChoice choice = tintora::materialToDelete(localPath(MaterialFolder_), typed);
-    if (!choice.ok()) {
-        prompter_.error(choice.problem);
+    const tintora::Result<std::filesystem::path> choice = tintora::materialToDelete(localPath(MaterialFolder_), typed);
+    if (!choice) {
+        prompter_.error(choice.problem());
         return;
     }
-    if (!prompter_.confirm(tintora::deleteQuestion(choice.file.filename().string())))
+    if (!prompter_.confirm(tintora::deleteQuestion(choice.value().filename().string())))
         return;
     if (const tintora::Result<> removed = tintora::deleteMaterialFile(localPath(MaterialFolder_), typed); !removed) {
         prompter_.error(removed.problem());

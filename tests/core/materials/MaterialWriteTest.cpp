@@ -28,13 +28,13 @@ TEST_P(MaterialFileName, NamesAFileInTheFolderOrIsRefused)
     TempFolder folder;
     folder.write("Water.rm", "[Material]\nName=water\n");
     const NameCase& c = GetParam();
-    const MaterialFileChoice choice = materialFileFor(folder.path(), c.typed);
+    const Result<std::filesystem::path> choice = materialFileFor(folder.path(), c.typed);
     if (c.file) {
-        EXPECT_EQ(choice.file, folder.path() / c.file);
-        EXPECT_TRUE(choice.ok());
+        ASSERT_TRUE(choice.ok()) << choice.problem();
+        EXPECT_EQ(choice.value(), folder.path() / c.file);
     } else {
-        EXPECT_TRUE(choice.file.empty());
-        EXPECT_FALSE(choice.problem.empty());
+        EXPECT_FALSE(choice.ok());
+        EXPECT_FALSE(choice.problem().empty());
         EXPECT_FALSE(SetNumbers(folder.path(), c.typed, Material{}));
         EXPECT_FALSE(deleteMaterialFile(folder.path(), c.typed));
         EXPECT_FALSE(materialToDelete(folder.path(), c.typed).ok());
@@ -82,7 +82,7 @@ TEST(MaterialWrite, SavedMaterialReadsBackAndDeleteRemovesIt)
     EXPECT_EQ(deleteQuestion("mywhite.rm"), "Are you sure you want to delete mywhite.rm?");
     ASSERT_TRUE(deleteMaterialFile(folder.path(), "MYWHITE.rm"));
     EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_EQ(materialToDelete(folder.path(), "mywhite").problem, "There is no material file mywhite.rm to delete.");
+    EXPECT_EQ(materialToDelete(folder.path(), "mywhite").problem(), "There is no material file mywhite.rm to delete.");
     EXPECT_EQ(deleteMaterialFile(folder.path(), "mywhite").problem(),
         "Cannot delete \"" + file.string() + "\": No such file or directory.");
 }
