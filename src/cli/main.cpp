@@ -13,6 +13,7 @@
 #include "RecalcReport.h"
 #include "ReportFormula.h"
 #include "ReportOptions.h"
+#include "SettingsFolders.h"
 #include "WhereUsedReport.h"
 
 #include <filesystem>
@@ -70,7 +71,7 @@ int main(int argc, char** argv)
     const ReportOptions& options = *parsed.options;
     if (options.mode == ReportMode::WhereUsed)
         return whereUsedReport(
-            options, options.whereUsedFolder ? fs::path(*options.whereUsedFolder) : defaultMaterialFolder());
+            options, options.whereUsedFolder ? fs::path(*options.whereUsedFolder) : defaultFolders().formulas);
     fs::path materialFolder = options.materialFolder ? fs::path(*options.materialFolder) : defaultMaterialFolder();
     if (options.mode == ReportMode::CheckMaterials && options.checkFolder)
         materialFolder = *options.checkFolder;

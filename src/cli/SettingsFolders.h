@@ -1,0 +1,13 @@
+#pragma once
+// The folders a report uses when the command line names none: those chosen in
+// the window's Options > Folders..., kept in the user's settings file, else
+// the Formulas folder the program uses.
+#include "core/formulas/KeptFolders.h"
+
+namespace tintora::report {
+
+// Read once per run; a kept folder that cannot serve, and a settings file
+// that is not read, give one warning each.
+const FoldersInUse& defaultFolders();
+
+}  // namespace tintora::report
