@@ -30,7 +30,7 @@ void warnOfMissingMaterials(const std::string& path, const LoadedFormula& loaded
 
 fs::path defaultMaterialFolder()
 {
-    return defaultFolders().materials;
+    return defaultFolder(FolderKind::Materials);
 }
 
 std::optional<LoadedFormula> loadFormula(const std::string& path, const MaterialFiles& materials, PercentBasis basis)

@@ -61,17 +61,23 @@ KeptFolders readKeptFolders()
 
 }  // namespace
 
-const FoldersInUse& defaultFolders()
+const fs::path& defaultFolder(FolderKind kind)
 {
-    static const FoldersInUse folders = [] {
-        // The program's rule; the report makes no folder.
-        const fs::path programFolder = locateProgramFiles(runningProgramPlaces(), SeedUserFolder::No).formulaFolder;
-        FoldersInUse used = foldersInUse(programFolder, readKeptFolders());
-        for (const std::string& problem : used.problems)
-            reportWarning(problem);
-        return used;
-    }();
-    return folders;
+    static const KeptFolders kept = readKeptFolders();
+    // The program's rule; the report makes no folder.
+    static const fs::path programFolder = locateProgramFiles(runningProgramPlaces(), SeedUserFolder::No).formulaFolder;
+    const auto decide = [](FolderKind k, const std::string& keptFolder) {
+        FolderInUse used = folderInUse(k, keptFolder, programFolder);
+        if (!used.problem.empty())
+            reportWarning(used.problem);
+        return used.folder;
+    };
+    if (kind == FolderKind::Formulas) {
+        static const fs::path formulas = decide(kind, kept.formulas);
+        return formulas;
+    }
+    static const fs::path materials = decide(kind, kept.materials);
+    return materials;
 }
 
 }  // namespace tintora::report

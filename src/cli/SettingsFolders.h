@@ -4,10 +4,13 @@
 // the Formulas folder the program uses.
 #include "core/formulas/KeptFolders.h"
 
+#include <filesystem>
+
 namespace tintora::report {
 
-// Read once per run; a kept folder that cannot serve, and a settings file
-// that is not read, give one warning each.
-const FoldersInUse& defaultFolders();
+// The Formulas or the Materials folder. Decided once per run: a kept folder
+// that cannot serve, and a settings file that is not read, give one warning
+// each, and only when the report needs that folder.
+const std::filesystem::path& defaultFolder(FolderKind kind);
 
 }  // namespace tintora::report

@@ -34,28 +34,26 @@ std::string folderProblem(FolderKind kind, const std::string& folder)
     return {};
 }
 
-namespace {
-
-fs::path keptOrDefault(
-    FolderKind kind, const std::string& kept, const fs::path& defaultFolder, std::vector<std::string>& problems)
+FolderInUse folderInUse(FolderKind kind, const std::string& kept, const fs::path& defaultFolder)
 {
     if (kept.empty())
-        return defaultFolder;
-    const std::string problem = folderProblem(kind, kept);
+        return {defaultFolder, {}};
+    std::string problem = folderProblem(kind, kept);
     if (problem.empty())
-        return kept;
-    problems.push_back(problem + " Tintora uses \"" + defaultFolder.string()
-        + "\" instead this time; Options > Folders... chooses another " + folderCaption(kind) + ".");
-    return defaultFolder;
+        return {kept, {}};
+    problem += " Tintora uses \"" + defaultFolder.string()
+        + "\" instead this time; Options > Folders... chooses another " + folderCaption(kind) + ".";
+    return {defaultFolder, std::move(problem)};
 }
-
-}  // namespace
 
 FoldersInUse foldersInUse(const fs::path& defaultFolder, const KeptFolders& kept)
 {
-    FoldersInUse used;
-    used.formulas = keptOrDefault(FolderKind::Formulas, kept.formulas, defaultFolder, used.problems);
-    used.materials = keptOrDefault(FolderKind::Materials, kept.materials, defaultFolder, used.problems);
+    FolderInUse formulas = folderInUse(FolderKind::Formulas, kept.formulas, defaultFolder);
+    FolderInUse materials = folderInUse(FolderKind::Materials, kept.materials, defaultFolder);
+    FoldersInUse used{std::move(formulas.folder), std::move(materials.folder), {}};
+    for (std::string* problem : {&formulas.problem, &materials.problem})
+        if (!problem->empty())
+            used.problems.push_back(std::move(*problem));
     return used;
 }
 

@@ -33,6 +33,15 @@ struct KeptFolders {
     std::string materials;
 };
 
+struct FolderInUse {
+    std::filesystem::path folder;
+    // Set when a kept folder could not serve: names it and the folder used instead.
+    std::string problem;
+};
+
+// The folder of kind a run uses: kept when it can serve, else defaultFolder.
+FolderInUse folderInUse(FolderKind kind, const std::string& kept, const std::filesystem::path& defaultFolder);
+
 struct FoldersInUse {
     std::filesystem::path formulas;
     std::filesystem::path materials;
