@@ -300,6 +300,25 @@ private slots:
         QVERIFY(!testSettings().contains(QStringLiteral("Folders/Formulas")));
     }
 
+    // A settings file that cannot keep them (here a folder in its place): the
+    // folders serve until the window closes, and the user is told.
+    void foldersServeWhenTheSettingsCannotKeepThem()
+    {
+        makeChosenFolders(QStringLiteral("unkept"));
+        showWindow(services());
+        const QString settingsFile = mru::userSettingsFile(QStringLiteral("Vantrel"));
+        QFile::rename(settingsFile, settingsFile + QStringLiteral(".aside"));
+        QVERIFY(QDir().mkpath(settingsFile));
+        chooseFolders(chosenFormulas, chosenMaterials);
+        QDir().rmdir(settingsFile);
+        QFile::rename(settingsFile + QStringLiteral(".aside"), settingsFile);
+        QCOMPARE(window->FormulaFolder(), chosenFormulas);
+        QCOMPARE(window->MaterialFolder(), chosenMaterials);
+        QCOMPARE(prompter->shown.size(), size_t{1});
+        QVERIFY2(QString::fromStdString(prompter->shown[0].text).contains(QStringLiteral("could not be kept")),
+            prompter->shown[0].text.c_str());
+    }
+
     // Recent files of earlier versions are bare names of the Formulas folder
     // they were written in: they keep naming those files when it changes.
     void bareRecentFilesKeepTheirFolder()
