@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,11 +30,20 @@ QString chooseFolderByDialog(QWidget* parent, const QString& caption, const QStr
 {
     // The program's own dialog, as for the open and save dialogs: a desktop's
     // native one would not know the help topic.
-    QFileDialog dialog(parent, caption, start);
+    QFileDialog dialog(parent, caption);
     dialog.setProperty("HelpContext", HelpTopic);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
+    // Opened inside the folder in use, the list would show only its subfolders
+    // (often none); beside it, with it selected, the folders next to it show.
+    const QFileInfo current(start);
+    if (current.isDir() && !current.isRoot()) {
+        dialog.setDirectory(current.absolutePath());
+        dialog.selectFile(current.fileName());
+    } else {
+        dialog.setDirectory(start);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -55,7 +65,6 @@ TfrmFolders::TfrmFolders(Parts parts, QWidget* parent)
     formulasEdit_ = addFolderRow(*grid, 0, tintora::FolderKind::Formulas);
     materialsEdit_ = addFolderRow(*grid, 1, tintora::FolderKind::Materials);
     column->addLayout(grid);
-    column->addStretch(1);
 
     auto* buttons
         = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
@@ -68,7 +77,9 @@ TfrmFolders::TfrmFolders(Parts parts, QWidget* parent)
     });
     // Room for a path of some depth without scrolling the box.
     formulasEdit_->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
+    // Wider for a long path; taller would only add empty space.
     setSizeGripEnabled(true);
+    setMaximumHeight(sizeHint().height());
 }
 
 QLineEdit* TfrmFolders::addFolderRow(QGridLayout& grid, int row, tintora::FolderKind kind)
