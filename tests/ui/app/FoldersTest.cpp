@@ -169,8 +169,15 @@ private slots:
         makeChosenFolders(name);
         showWindow(services());
         const QString programFormulas = window->FormulaFolder();
+        const QString open = programFormulas + QStringLiteral("/all-water.tfx");
+        window->openFormula(open);
+        const std::string openName = window->sheet().name();
         chooseFolders(chosenFormulas, chosenMaterials);
         QCOMPARE(browsedFrom, QStringList{programFormulas});
+        // The formula on screen stays as it was.
+        QCOMPARE(window->FormulaPath(), open);
+        QCOMPARE(window->sheet().name(), openName);
+        QVERIFY(!openName.empty());
 
         for (int run = 1; run <= 2; ++run) {
             QCOMPARE(window->FormulaFolder(), chosenFormulas);
