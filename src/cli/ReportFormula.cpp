@@ -1,8 +1,9 @@
 #include "ReportFormula.h"
 
+#include "SettingsFolders.h"
+
 #include "core/calc/MissingMaterials.h"
 #include "core/formulas/FormulaFile.h"
-#include "core/formulas/ProgramFiles.h"
 #include "core/text/TextEncoding.h"
 
 #include <iostream>
@@ -29,8 +30,7 @@ void warnOfMissingMaterials(const std::string& path, const LoadedFormula& loaded
 
 fs::path defaultMaterialFolder()
 {
-    // The program's rule; the report makes no folder.
-    return locateProgramFiles(runningProgramPlaces(), SeedUserFolder::No).formulaFolder;
+    return defaultFolder(FolderKind::Materials);
 }
 
 std::optional<LoadedFormula> loadFormula(const std::string& path, const MaterialFiles& materials, PercentBasis basis)

@@ -12,7 +12,8 @@
 
 namespace tintora::report {
 
-// The material folder when none is given: the Formulas folder the program uses.
+// The material folder when none is given: the Materials folder chosen in the
+// window (Options > Folders...), else the Formulas folder the program uses.
 std::filesystem::path defaultMaterialFolder();
 
 struct LoadedFormula {

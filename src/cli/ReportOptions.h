@@ -61,7 +61,7 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --scale weight=VALUE|volume=VALUE|percent [--write OUT.tfx [--force]] [options] FORMULA.tfx
        tintora-report --where-used CODE [--json|--csv] [DIR]
        tintora-report --make-material CODE [--force] [--materials DIR] FORMULA.tfx
-  --materials DIR          material folder (default: the Formulas folder)
+  --materials DIR          material folder (default: the Materials folder)
   --date TEXT              date on the printout (default: today, system short date);
                            with --make-material the date made, yyyy-mm-dd
   --volume-percent         percent column by volume instead of by weight
@@ -87,6 +87,8 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --materials-list [DIR]   every material of DIR (default: the material folder), as text, with --csv or with --pdf
   --xlsx OUT.xlsx          the formulas as a workbook: a sheet of properties, then one sheet per formula
   --help                   this list
+Without a folder named, the Formulas and Materials folders are those chosen in the window's
+Options > Folders... (kept in ~/.config/Vantrel.conf), else the Formulas folder the program uses.
 )";
 
 }  // namespace tintora::report

@@ -13,6 +13,7 @@
 #include "RecalcReport.h"
 #include "ReportFormula.h"
 #include "ReportOptions.h"
+#include "SettingsFolders.h"
 #include "WhereUsedReport.h"
 
 #include <filesystem>
@@ -54,6 +55,19 @@ int report(const ReportOptions& options, const fs::path& materialFolder)
     return 2;
 }
 
+// The folder named on the command line wins; the kept one (with its warning)
+// is looked for only without one.
+fs::path materialFolderOf(const ReportOptions& options)
+{
+    if (options.mode == ReportMode::CheckMaterials && options.checkFolder)
+        return *options.checkFolder;
+    if (options.materialFolder)
+        return *options.materialFolder;
+    if (options.plant.materialsListFolder)
+        return *options.plant.materialsListFolder;
+    return defaultMaterialFolder();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -69,11 +83,10 @@ int main(int argc, char** argv)
     }
     const ReportOptions& options = *parsed.options;
     if (options.mode == ReportMode::WhereUsed)
-        return whereUsedReport(
-            options, options.whereUsedFolder ? fs::path(*options.whereUsedFolder) : defaultMaterialFolder());
-    fs::path materialFolder = options.materialFolder ? fs::path(*options.materialFolder) : defaultMaterialFolder();
-    if (options.mode == ReportMode::CheckMaterials && options.checkFolder)
-        materialFolder = *options.checkFolder;
+        return whereUsedReport(options,
+            options.whereUsedFolder ? fs::path(*options.whereUsedFolder)
+                                    : defaultFolder(tintora::FolderKind::Formulas));
+    const fs::path materialFolder = materialFolderOf(options);
     std::error_code ec;
     if (!fs::exists(materialFolder, ec)) {
         reportProblem("the material folder does not exist: " + materialFolder.string());

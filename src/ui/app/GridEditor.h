@@ -36,7 +36,13 @@ public:
     };
     explicit GridEditor(const Parts& parts);
 
-    void setMaterialFolder(const QString& folder) { MaterialFolder_ = folder; }
+    // Another folder is listed afresh, whatever its modification time.
+    void setMaterialFolder(const QString& folder)
+    {
+        if (folder != MaterialFolder_)
+            fileListStamp_ = -1;
+        MaterialFolder_ = folder;
+    }
 
     tintora::GridEditState& editState() { return edit_; }
     QToolButton* Drop1() const { return drop1_; }

@@ -199,7 +199,7 @@ std::span<const Command> MainCommands::Table::optionsAndHelpCommands()
     // clang-format off
     static const Command commands[] = {
         {.action = &M::Folders1, .name = "Folders1", .caption = "&Folders...", .icon = Icon::Folders,
-            .help = MenuHelp::Options, .enabled = false},
+            .help = MenuHelp::Options, .run = &TfrmMain::Folders1Click},
         {.action = &M::Update1, .name = "Update1", .caption = "&Update Local", .help = MenuHelp::Options,
             .enabled = false},
         {.action = &M::Network1, .name = "Network1", .caption = "&Network", .help = MenuHelp::Options,

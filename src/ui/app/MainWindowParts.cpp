@@ -90,6 +90,20 @@ void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& 
     list.AddItem(path);
 }
 
+void anchorRecentFiles(TMRUFileList& list, const QString& formulaFolder)
+{
+    const QStringList entries = list.Items();
+    QStringList anchored;
+    for (const QString& entry : entries)
+        anchored << recentFileLocation(entry, formulaFolder);
+    if (anchored == entries)
+        return;
+    list.Clear();
+    // Added from the last up, so that each keeps its place.
+    for (qsizetype i = anchored.size() - 1; i >= 0; --i)
+        list.AddItem(anchored[i]);
+}
+
 void forgetRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder)
 {
     const QString file = QDir::cleanPath(path);

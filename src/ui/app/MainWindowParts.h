@@ -33,6 +33,10 @@ TMRUFileList* createRecentFilesList(QWidget* parent, QMenu* fileMenu, QAction* a
 QString recentFileLocation(const QString& entry, const QString& formulaFolder);
 // Puts path on top of the recent files; an entry naming the same file gives way.
 void rememberRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder);
+// Entries of bare names become full paths in formulaFolder, where they lie,
+// keeping their places: they go on naming the same files when the Formulas
+// folder changes.
+void anchorRecentFiles(TMRUFileList& list, const QString& formulaFolder);
 // Takes every entry naming path off the recent files.
 void forgetRecentFile(TMRUFileList& list, const QString& path, const QString& formulaFolder);
 

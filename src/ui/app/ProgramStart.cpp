@@ -65,6 +65,7 @@ std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const 
     services.sounds = program->sounds.get();
     services.chooseFormulaFile = chooseFormulaFile;
     services.chooseSaveFile = chooseSaveFile;
+    services.chooseFolder = chooseFolderByDialog;
     services.formulaFolder = fromLocalPath(files.formulaFolder);
     services.helpFile = fromLocalPath(files.helpFile);
     services.splash = program->frmAbout.get();
@@ -79,6 +80,8 @@ std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const 
     // After the start, so that no message box hides under the splash.
     if (!files.problem.empty())
         program->prompter->error("Tintora " + files.problem + "; it shows the samples installed with it instead.");
+    for (const QString& problem : program->frmMain->FolderProblems())
+        program->prompter->error(problem.toStdString());
     if (const QString problem = program->frmMain->MRUList()->SettingsProblem(); !problem.isEmpty())
         program->prompter->error(problem.toStdString());
     if (!formulaToOpen.isEmpty())

@@ -26,8 +26,9 @@ struct Program {
 };
 
 // Shows the splash, then the main window on `files`, the tip of the day, and
-// hides the splash; then says so when the user's folder could not be made or
-// the settings file is ignored (not a regular file, too large), and opens
+// hides the splash; then says so when the user's folder could not be made, a
+// folder kept in the settings cannot serve, or the settings file is ignored
+// (not a regular file, too large), and opens
 // `formulaToOpen`, when given, as Open opens a file.
 std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const QString& formulaToOpen = {});
 

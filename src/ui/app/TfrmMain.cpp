@@ -3,9 +3,11 @@
 #include "core/calc/Calculate.h"
 #include "core/calc/Recalculation.h"
 #include "core/formulas/FormulaFile.h"
+#include "core/formulas/KeptFolders.h"
 #include "core/materials/MaterialBrowsing.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/ButtonBar.h"
+#include "ui/app/FolderSettings.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/HelpWindow.h"
 #include "ui/app/LibraryCommands.h"
@@ -225,7 +227,21 @@ void TfrmMain::LoadIni()
 void TfrmMain::FoldersLoad()
 {
     document_->setFolders(services_.formulaFolder, services_.formulaFolder);
-    gridEditor_->setMaterialFolder(services_.formulaFolder);
+    const tintora::FoldersInUse used = tintora::foldersInUse(localPath(services_.formulaFolder), readKeptFolders());
+    folderProblems_.clear();
+    for (const std::string& problem : used.problems)
+        folderProblems_ << fromUtf8(problem);
+    useFolders(fromLocalPath(used.formulas), fromLocalPath(used.materials));
+}
+
+void TfrmMain::useFolders(const QString& formulas, const QString& materials)
+{
+    // Bare names on the recent files lie in the Formulas folder they were
+    // written against; they must not come to name files of another folder.
+    if (formulas != FormulaFolder())
+        anchorRecentFiles(*mruList_, FormulaFolder());
+    document_->setFolders(formulas, materials);
+    gridEditor_->setMaterialFolder(materials);
 }
 
 void TfrmMain::FormActivate()
@@ -393,6 +409,21 @@ void TfrmMain::Properties1Click()
         document_->setFormulaProtected(frmProper()->savedProtection());
         document_->fileRewritten(frmProper()->stampBeforeSave(), frmProper()->stampAfterSave());
     }
+}
+
+void TfrmMain::Folders1Click()
+{
+    gridEditor_->closeFloatingControls();
+    TfrmFolders dialog(
+        {*services_.prompter, services_.chooseFolder, [this](const QString& anchor) { openHelp(anchor); }}, this);
+    const auto chosen = dialog.Execute({FormulaFolder(), MaterialFolder()});
+    if (!chosen)
+        return;
+    // The open formula stays open; the next Open, Save As and material read use the new folders.
+    useFolders(chosen->formulas, chosen->materials);
+    gridEditor_->refreshMaterialList();
+    if (const QString problem = keepFolders(chosen->formulas, chosen->materials); !problem.isEmpty())
+        services_.prompter->error(problem.toStdString());
 }
 
 void TfrmMain::changeEvent(QEvent* event)

@@ -13,10 +13,12 @@
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/LibraryCommands.h"
 #include "ui/app/MainMenus.h"
+#include "ui/app/TfrmFolders.h"
 #include "ui/app/WindowSizeRules.h"
 #include "ui/print/PrinterChoice.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 class ButtonBar;
 struct ButtonBarButtons;
@@ -41,7 +43,8 @@ struct MainWindowServices {
     // The open and save dialogs: the chosen file's full path, or an empty text when cancelled.
     FileChooser chooseFormulaFile;
     FileChooser chooseSaveFile;
-    // The Formulas folder (formulas and materials) and the help file.
+    // The program's own Formulas folder, where formulas and materials are
+    // unless the settings keep other folders (Options > Folders...), and the help file.
     QString formulaFolder;
     QString helpFile;
     // The splash whose progress bar start-up moves; may be null.
@@ -54,6 +57,8 @@ struct MainWindowServices {
     PrinterChoice printing;
     // The one-line questions of Create Material; a line-edit dialog when empty.
     TextAsker askText;
+    // The folder dialog of Options > Folders...; the program's own when empty.
+    FolderChooser chooseFolder;
 };
 
 class TfrmMain : public QMainWindow {
@@ -77,6 +82,9 @@ public:
     const QString& FormulaFolder() const { return document_->FormulaFolder(); }
     const QString& MaterialFolder() const { return document_->MaterialFolder(); }
     bool FormulaProtected() const { return document_->FormulaProtected(); }
+    // A message for each kept folder that could not serve at start-up, which
+    // gave way to the program's own folder; the program start shows them.
+    const QStringList& FolderProblems() const { return folderProblems_; }
     const WindowSizeRules& sizeRules() const { return sizeRules_; }
     TSuperGrid* Grid1() const { return grid_; }
     PropertiesPanel* properties() const { return properties_; }
@@ -108,6 +116,9 @@ private:
     void progress(int percent);
     void LoadIni();
     void FoldersLoad();
+    // From now on formulas are opened and saved in `formulas`, materials read
+    // and written in `materials`.
+    void useFolders(const QString& formulas, const QString& materials);
     PlatformMetrics platformMetrics() const;
 
     // Commands of the formula document; the document reads and writes, the
@@ -134,6 +145,8 @@ private:
     void Materials1Click();
     // File > Properties: the properties dialog on the open formula, or "Please save formula first.".
     void Properties1Click();
+    // Options > Folders...: the folders chosen are used at once and kept in the settings.
+    void Folders1Click();
 
     // Commands of the window shell.
     void Exit1Click();
@@ -150,6 +163,7 @@ private:
     bool nameStepOpen_ = false;  // the last step is the name being typed: more keys join it
     WindowSizeRules sizeRules_;
     bool activated_ = false;
+    QStringList folderProblems_;
     bool framedOnScreen_ = false;  // kept on the screen once its frame was known
     void keepOnScreen(QMargins frame);
 
