@@ -42,9 +42,12 @@ FindResultsModel::Shown FindResultsModel::shown(const FoundEntry& entry)
         auto texts = std::make_shared<FileTexts>();
         texts->path = fromLocalPath(entry.hit.file);
         texts->fileName = fromLocalPath(entry.hit.file.filename());
-        texts->formula = entry.readable()
-            ? fromUtf8(entry.hit.formulaName)
-            : fromUtf8(tintora::formulaFileProblem(entry.state, entry.hit.file.filename().native()));
+        if (entry.readable()) {
+            texts->formula = texts->tip = fromUtf8(entry.hit.formulaName);
+        } else {
+            texts->formula = QStringLiteral("Not read: ") + fromUtf8(tintora::formulaFileReason(entry.state));
+            texts->tip = fromUtf8(tintora::formulaFileProblem(entry.state, entry.hit.file.filename().native()));
+        }
         lastFile_ = std::move(texts);
     }
     return {lastFile_, entry.hit.row, entry.hit.weight, entry.hit.percentByWeight, entry.state};
@@ -112,7 +115,7 @@ QVariant FindResultsModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(
             Qt::AlignVCenter | (isNumberColumn(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::ToolTipRole:
-        return index.column() == FileColumn ? s.file->path : s.file->formula;
+        return index.column() == FileColumn ? s.file->path : s.file->tip;
     case Qt::ForegroundRole:
         if (!s.readable())
             return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
@@ -194,7 +197,8 @@ void FindResultsModel::sort(int column, Qt::SortOrder order)
     sortOrder_ = order;
     std::vector<std::size_t> sorted(rows_.size());
     std::iota(sorted.begin(), sorted.end(), std::size_t{0});
-    std::stable_sort(sorted.begin(), sorted.end(), [&](std::size_t a, std::size_t b) { return before(rows_[a], rows_[b]); });
+    std::stable_sort(
+        sorted.begin(), sorted.end(), [&](std::size_t a, std::size_t b) { return before(rows_[a], rows_[b]); });
     reorder(sorted);
 }
 
@@ -209,8 +213,8 @@ void FindResultsModel::mergeFrom(std::size_t first)
     if (!std::is_sorted(tail, merged.end(), byOrder))
         std::stable_sort(tail, merged.end(), byOrder);
     // Sorted by file, the usual order, a batch belongs after the rows before it.
-    const bool inOrder = std::is_sorted(tail, merged.end())
-        && (first == 0 || tail == merged.end() || !byOrder(*tail, first - 1));
+    const bool inOrder
+        = std::is_sorted(tail, merged.end()) && (first == 0 || tail == merged.end() || !byOrder(*tail, first - 1));
     if (inOrder)
         return;
     std::inplace_merge(merged.begin(), tail, merged.end(), byOrder);

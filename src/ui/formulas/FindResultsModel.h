@@ -53,7 +53,8 @@ private:
     struct FileTexts {
         QString path;
         QString fileName;
-        QString formula;  // the formula's name, or for an unreadable file why
+        QString formula;  // the formula's name, or for an unreadable file why: "Not read: it is …"
+        QString tip;  // the name again, or the whole message Open would show
     };
     // One row of the list: tens of thousands of them must stay cheap to make
     // and to move; the numbers become text when they are shown.

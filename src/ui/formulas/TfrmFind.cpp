@@ -11,9 +11,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,8 +37,9 @@ QString outcomeText(const FindResultsModel& results, const QString& query, bool 
     if (stopped)
         text = QStringLiteral("Stopped after %1: ").arg(counted(filesLookedAt, "file", "files"));
     if (results.usesFound() > 0 || stopped)
-        text += QStringLiteral("%1 in %2").arg(
-            counted(results.usesFound(), "row", "rows"), counted(results.formulasFound(), "formula", "formulas"));
+        text += QStringLiteral("%1 in %2")
+                    .arg(counted(results.usesFound(), "row", "rows"),
+                        counted(results.formulasFound(), "formula", "formulas"));
     else
         text += QStringLiteral("No formula uses \"%1\"").arg(query);
     if (results.unreadableFiles() > 0)
@@ -59,9 +64,12 @@ TfrmFind::TfrmFind(Parts parts, QWidget* parent)
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(QStringLiteral("Find"));
     setProperty("HelpContext", QStringLiteral("find"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+    // A window of its own, not a dialog, which window managers keep above the main window.
+    setWindowFlags(Qt::Window);
     setSizeGripEnabled(true);
+    // Not a dialog of the main window (see placeBesideOwner), yet closing the
+    // main window still ends the program while this one is shown.
+    setAttribute(Qt::WA_QuitOnClose, false);
     createLayout();
     takeTimer_->setInterval(TakeIntervalMs);
     connect(takeTimer_, &QTimer::timeout, this, &TfrmFind::takeFound);
@@ -108,7 +116,8 @@ void TfrmFind::createLayout()
     resultList_->verticalHeader()->setDefaultSectionSize(resultList_->fontMetrics().height() + 6);
     QHeaderView* header = resultList_->horizontalHeader();
     header->setSectionResizeMode(FindResultsModel::FormulaColumn, QHeaderView::Stretch);
-    header->resizeSection(FindResultsModel::FileColumn, widthFor(*resultList_, QStringLiteral("alkyd-gloss-enamel-white.tfx")));
+    header->resizeSection(
+        FindResultsModel::FileColumn, widthFor(*resultList_, QStringLiteral("alkyd-gloss-enamel-white.tfx")));
     header->resizeSection(FindResultsModel::RowColumn, widthFor(*resultList_, QStringLiteral("Row")));
     header->resizeSection(FindResultsModel::WeightColumn, widthFor(*resultList_, QStringLiteral("00000.000")));
     header->resizeSection(FindResultsModel::PercentColumn, widthFor(*resultList_, QStringLiteral("100.000")));
@@ -126,8 +135,33 @@ void TfrmFind::createLayout()
     resize(640, 360);
 }
 
+// The window stands on its own beside the main window, not above it as a
+// dialog would: the formula it opens must be seen, with the list beside it.
+void TfrmFind::placeBesideOwner()
+{
+    winId();
+    windowHandle()->setTransientParent(nullptr);
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* shownOn = owner ? owner->screen() : nullptr;
+    if (!owner || !shownOn)
+        return;
+    const QRect area = shownOn->availableGeometry();
+    const QRect ownerFrame = owner->frameGeometry();
+    // Its own frame is not known before it is shown: the owner's stands in.
+    const QSize frame = size() + (ownerFrame.size() - owner->size());
+    const int top = std::clamp(ownerFrame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
+    if (ownerFrame.right() + frame.width() <= area.right())
+        move(ownerFrame.right() + 1, top);
+    else if (ownerFrame.left() - frame.width() >= area.left())
+        move(ownerFrame.left() - frame.width(), top);
+}
+
 void TfrmFind::Execute()
 {
+    if (!placed_) {
+        placeBesideOwner();
+        placed_ = true;
+    }
     show();
     raise();
     activateWindow();

@@ -54,6 +54,7 @@ signals:
 
 private:
     void createLayout();
+    void placeBesideOwner();
     void FindButtonClick();
     void startSearch();
     void stopSearch();
@@ -70,6 +71,7 @@ private:
     QLabel* statusLabel_ = nullptr;
     FindResultsModel* results_ = nullptr;
     QTimer* takeTimer_ = nullptr;
+    bool placed_ = false;  // placed once; then where the user leaves it
     QString query_;  // as the running or last search was asked
     std::unique_ptr<WhereUsedSearch> search_;  // while one runs
 };

@@ -37,7 +37,9 @@ void WhereUsedSearch::run(const std::filesystem::path& formulaFolder, const std:
     std::string failure;
     try {
         summary = tintora::findWhereUsed(formulaFolder, materialFolder, query,
-            {[this](const tintora::WhereUsedHit& hit) { add({hit, tintora::FormulaFileState::Formula}); },
+            {[this](const tintora::WhereUsedHit& hit) {
+                 add({hit, tintora::FormulaFileState::Formula});
+             },
                 [this](const std::filesystem::path& file, tintora::FormulaFileState state) {
                     add({{file, {}, 0, {}, 0, 0}, state});
                 }},

@@ -21,8 +21,8 @@
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
-#include <QTextBrowser>
 #include <QTextBlock>
+#include <QTextBrowser>
 
 using tintora::testing::ShownMessage;
 
@@ -47,10 +47,10 @@ const QStringList TiO2Uses = {
 
 // The files no formula can be read from, greyed ("~"), with the reason.
 const QStringList Unreadable = {
-    QStringLiteral("~binary.tfx|Cannot open \"binary.tfx\": it is not a text file (UTF-8, Windows-1252, or UTF-16 "
-                   "with its byte-order mark).|||"),
-    QStringLiteral("~huge.tfx|Cannot open \"huge.tfx\": it is larger than 16 MiB, far more than any formula.|||"),
-    QStringLiteral("~order-list.tfx|Cannot open \"order-list.tfx\": it is not a formula file.|||"),
+    QStringLiteral("~binary.tfx|Not read: it is not a text file (UTF-8, Windows-1252, or UTF-16 with its "
+                   "byte-order mark).|||"),
+    QStringLiteral("~huge.tfx|Not read: it is larger than 16 MiB, far more than any formula.|||"),
+    QStringLiteral("~order-list.tfx|Not read: it is not a formula file.|||"),
 };
 
 }  // namespace
@@ -246,6 +246,10 @@ private slots:
         while (row < model->rowCount() && model->index(row, 0).data().toString() != QStringLiteral("binary.tfx"))
             ++row;
         QVERIFY(row < model->rowCount());
+        // Pointed at, the reason is the whole message Open would give.
+        QCOMPARE(model->index(row, FindResultsModel::FormulaColumn).data(Qt::ToolTipRole).toString(),
+            QStringLiteral("Cannot open \"binary.tfx\": it is not a text file (UTF-8, Windows-1252, or UTF-16 with "
+                           "its byte-order mark)."));
         doubleClick(model->index(row, 1));
         QCOMPARE(prompter->shown, std::vector<ShownMessage>{});
         QCOMPARE(window->FormulaPath(), QString());
@@ -274,7 +278,9 @@ private slots:
         startSearch(QStringLiteral("tio2"));
         search(QStringLiteral("TIO2"));
         QCOMPARE(find()->StatusLabel()->text(),
-            QStringLiteral("%1 rows in %2 formulas; 3 files could not be read.").arg(2 * Formulas + 3).arg(Formulas + 2));
+            QStringLiteral("%1 rows in %2 formulas; 3 files could not be read.")
+                .arg(2 * Formulas + 3)
+                .arg(Formulas + 2));
         QCOMPARE(list()->model()->rowCount(), 2 * Formulas + 3 + 3);
 
         startSearch(QStringLiteral("tio2"));
