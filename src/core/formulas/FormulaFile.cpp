@@ -189,24 +189,30 @@ FormulaFileRead readFormulaFile(const std::filesystem::path& path)
 
 std::string formulaFileProblem(FormulaFileState state, std::string_view shownPath)
 {
-    const std::string opening = "Cannot open \"" + std::string(shownPath) + "\": ";
+    if (state == FormulaFileState::Formula)
+        return {};
+    return "Cannot open \"" + std::string(shownPath) + "\": " + formulaFileReason(state);
+}
+
+std::string formulaFileReason(FormulaFileState state)
+{
     switch (state) {
     case FormulaFileState::Formula:
         return {};
     case FormulaFileState::Missing:
-        return opening + "the file does not exist.";
+        return "the file does not exist.";
     case FormulaFileState::Unreadable:
-        return opening + "the file cannot be read.";
+        return "the file cannot be read.";
     case FormulaFileState::NoFormulaSection:
-        return opening + "it is not a formula file.";
+        return "it is not a formula file.";
     case FormulaFileState::TooLarge:
-        return opening + "it is larger than " + std::to_string(MaxFormulaFileBytes / (1024 * 1024))
+        return "it is larger than " + std::to_string(MaxFormulaFileBytes / (1024 * 1024))
             + " MiB, far more than any formula.";
     case FormulaFileState::TooManyEntries:
-        return opening + "its formula sections hold more than " + std::to_string(MaxIniEntries)
+        return "its formula sections hold more than " + std::to_string(MaxIniEntries)
             + " entries, far more than any formula.";
     case FormulaFileState::NotText:
-        return opening + "it is not a text file (UTF-8, Windows-1252, or UTF-16 with its byte-order mark).";
+        return "it is not a text file (UTF-8, Windows-1252, or UTF-16 with its byte-order mark).";
     }
     return {};
 }

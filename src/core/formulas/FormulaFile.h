@@ -110,6 +110,8 @@ FormulaFileRead readFormulaFile(const std::filesystem::path& path);
 // The error text for a file that could not be opened, naming it (UTF-8);
 // empty for a formula.
 std::string formulaFileProblem(FormulaFileState state, std::string_view shownPath);
+// Why it could not be opened, the end of that text: "it is not a formula file.".
+std::string formulaFileReason(FormulaFileState state);
 
 // The file a recent-files entry names: an entry with a folder as it stands;
 // a bare file name, as earlier versions stored, in formulaFolder.

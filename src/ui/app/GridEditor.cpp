@@ -315,7 +315,7 @@ void GridEditor::sheetReplaced()
         edit_.SavedCellText = sheet_.cell(static_cast<tintora::Column>(col), row);
 }
 
-void GridEditor::focusFirstMaterialCell()
+void GridEditor::focusMaterialCell(int row)
 {
     // A note editor still open belongs to the sheet that was replaced: its
     // text must not land in this one. (Every command stores it before it starts.)
@@ -323,7 +323,7 @@ void GridEditor::focusFirstMaterialCell()
     // Only the view moves: a freshly loaded or emptied sheet stays unmodified.
     const bool modified = sheet_.SheetModified;
     grid_.setTopRow(1);
-    grid_.setCurrentCell(MaterialCol, 1);
+    grid_.setCurrentCell(MaterialCol, row);
     // Arrival at the cell, also when it was current already: its button and
     // the text Escape puts back.
     Grid1Click();

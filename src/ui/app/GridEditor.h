@@ -80,7 +80,9 @@ public:
     // leaving it reloads no material that nobody typed.
     void sheetReplaced();
     // Start-up and every load end on row 1's Material cell, ready to type a code.
-    void focusFirstMaterialCell();
+    void focusFirstMaterialCell() { focusMaterialCell(1); }
+    // A row found by Edit > Find: its Material cell, scrolled into view.
+    void focusMaterialCell(int row);
     // Lists the material folder again if it changed since the last listing.
     void refreshMaterialList();
 

@@ -5,6 +5,7 @@
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/MainWindowParts.h"
+#include "ui/formulas/TfrmFind.h"
 #include "ui/widgets/LocalPath.h"
 
 #include <QCoreApplication>
@@ -109,6 +110,30 @@ void LibraryCommands::Delete1Click()
     forgetRecentFile(parts_.recentFiles, path, parts_.document.FormulaFolder());
     parts_.document.becomeUntitled();
     emit formulaDeleted();
+}
+
+void LibraryCommands::Find1Click()
+{
+    if (!frmFind_) {
+        // The folders are asked at each search, so that a search follows where the formulas are kept now.
+        frmFind_ = new TfrmFind(
+            {[this] { return parts_.document.FormulaFolder(); }, [this] { return parts_.document.MaterialFolder(); },
+                [this](const QString& file, int row) { openFoundRow(file, row); }},
+            &parts_.window);
+    }
+    frmFind_->Execute();
+}
+
+// What is being typed in the grid is taken in first, as any command does,
+// so that the question before the formula is replaced knows of it.
+void LibraryCommands::openFoundRow(const QString& file, int row)
+{
+    parts_.gridEditor.commitPendingEdits();
+    if (!parts_.document.OpenFile(file))
+        return;
+    parts_.gridEditor.focusMaterialCell(row);
+    parts_.window.raise();
+    parts_.window.activateWindow();
 }
 
 void LibraryCommands::CreateMaterial1Click()

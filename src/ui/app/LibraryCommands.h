@@ -1,8 +1,8 @@
 #pragma once
 // The commands that work on the formula library rather than on the sheet:
-// File > Delete, Table > Materials > Create Material and Options > New
-// Instance. The file work is the core's; this class asks the user and shows
-// the outcome.
+// File > Delete, Edit > Find, Table > Materials > Create Material and
+// Options > New Instance. The file work is the core's; this class asks the
+// user and shows the outcome.
 #include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
 
@@ -16,6 +16,7 @@ class FormulaDocument;
 class GridEditor;
 class QWidget;
 class TMRUFileList;
+class TfrmFind;
 
 // A one-line question: the text typed, or nothing when cancelled.
 using TextAsker = std::function<std::optional<QString>(QWidget* parent, const QString& label, const QString& initial)>;
@@ -35,6 +36,8 @@ public:
     explicit LibraryCommands(Parts parts);
 
     void Delete1Click();
+    // Shows the Find window, made once and kept, so it keeps its list between openings.
+    void Find1Click();
     void CreateMaterial1Click();
     void NewInstance1Click();
 
@@ -47,6 +50,9 @@ private:
     // To the desktop's trash, or for good when the user agrees; false when the file stays.
     bool removeFormulaFile(const QString& path);
     std::optional<QString> ask(const QString& label, const QString& initial);
+    // A row Find listed: its formula opened as File > Open opens one, with the row current.
+    void openFoundRow(const QString& file, int row);
 
     Parts parts_;
+    TfrmFind* frmFind_ = nullptr;  // a child of the window, made on first use
 };

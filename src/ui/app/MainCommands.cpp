@@ -105,7 +105,7 @@ std::span<const Command> MainCommands::Table::fileAndEditCommands()
         {.action = &M::Add2, .name = "Add2", .caption = "Add", .shortcut = Key(Qt::CTRL | Qt::Key_A),
             .help = MenuHelp::Edit, .run = &GridEditor::Add1Click},
         {.action = &M::Find1, .name = "Find1", .caption = "&Find", .shortcut = Key(Qt::CTRL | Qt::Key_F),
-            .icon = Icon::Find, .help = MenuHelp::Edit, .enabled = false},
+            .icon = Icon::Find, .help = MenuHelp::Edit, .run = &LibraryCommands::Find1Click},
         {.action = &M::CopyOut1, .name = "CopyOut1", .caption = "Copy &Out", .help = MenuHelp::Edit,
             .run = &PlantCommands::CopyOut1Click},
         {.action = &M::Excel, .name = "Excel", .caption = "Exce&l Out", .icon = Icon::ExcelOut, .hint = "Excel Out",

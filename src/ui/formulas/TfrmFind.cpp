@@ -1,0 +1,257 @@
+#include "ui/formulas/TfrmFind.h"
+
+#include "ui/formulas/FindResultsModel.h"
+#include "ui/formulas/WhereUsedSearch.h"
+#include "ui/widgets/LocalPath.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+// How often the list takes what the search found: often enough to look
+// immediate, seldom enough that ten thousand uses are a few dozen updates.
+constexpr int TakeIntervalMs = 50;
+
+QString counted(qsizetype n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
+}
+
+// "12 rows in 9 formulas; 1 file could not be read", as the status line says how a search went.
+QString outcomeText(const FindResultsModel& results, const QString& query, bool stopped, int filesLookedAt)
+{
+    QString text;
+    if (stopped)
+        text = QStringLiteral("Stopped after %1: ").arg(counted(filesLookedAt, "file", "files"));
+    if (results.usesFound() > 0 || stopped)
+        text += QStringLiteral("%1 in %2")
+                    .arg(counted(results.usesFound(), "row", "rows"),
+                        counted(results.formulasFound(), "formula", "formulas"));
+    else
+        text += QStringLiteral("No formula uses \"%1\"").arg(query);
+    if (results.unreadableFiles() > 0)
+        text += QStringLiteral("; %1 could not be read").arg(counted(results.unreadableFiles(), "file", "files"));
+    return text + QLatin1Char('.');
+}
+
+// Wide enough for the longest text the column usually holds.
+int widthFor(const QTableView& view, const QString& sample)
+{
+    return view.fontMetrics().horizontalAdvance(sample) + 2 * view.fontMetrics().averageCharWidth();
+}
+
+}  // namespace
+
+TfrmFind::TfrmFind(Parts parts, QWidget* parent)
+    : QDialog(parent)
+    , parts_(std::move(parts))
+    , results_(new FindResultsModel(this))
+    , takeTimer_(new QTimer(this))
+{
+    setObjectName(QStringLiteral("frmFind"));
+    setWindowTitle(QStringLiteral("Find"));
+    setProperty("HelpContext", QStringLiteral("find"));
+    // A window of its own, not a dialog, which window managers keep above the main window.
+    setWindowFlags(Qt::Window);
+    setSizeGripEnabled(true);
+    // Not a dialog of the main window (see placeBesideOwner), yet closing the
+    // main window still ends the program while this one is shown.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    createLayout();
+    takeTimer_->setInterval(TakeIntervalMs);
+    connect(takeTimer_, &QTimer::timeout, this, &TfrmFind::takeFound);
+    connect(findButton_, &QPushButton::clicked, this, &TfrmFind::FindButtonClick);
+    connect(findBox_, &QLineEdit::returnPressed, this, &TfrmFind::startSearch);
+    connect(resultList_, &QTableView::activated, this, &TfrmFind::ResultListActivated);
+    // Ctrl+F here, as in the main window, goes back to the material typed.
+    auto* findAgain = new QAction(this);
+    findAgain->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    addAction(findAgain);
+    connect(findAgain, &QAction::triggered, this, &TfrmFind::Execute);
+}
+
+TfrmFind::~TfrmFind()
+{
+    // Before the list and the timer go: the search's thread must not outlive them.
+    search_.reset();
+}
+
+void TfrmFind::createLayout()
+{
+    auto* label = new QLabel(QStringLiteral("&Material code or name:"), this);
+    findBox_ = new QLineEdit(this);
+    findBox_->setObjectName(QStringLiteral("FindBox"));
+    label->setBuddy(findBox_);
+    findButton_ = new QPushButton(QStringLiteral("&Find"), this);
+    findButton_->setObjectName(QStringLiteral("FindButton"));
+    // Enter in the list opens a formula; it must not start the search again.
+    findButton_->setAutoDefault(false);
+    auto* queryRow = new QHBoxLayout;
+    queryRow->addWidget(label);
+    queryRow->addWidget(findBox_, 1);
+    queryRow->addWidget(findButton_);
+
+    resultList_ = new QTableView(this);
+    resultList_->setObjectName(QStringLiteral("ResultList"));
+    resultList_->setModel(results_);
+    resultList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    resultList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    resultList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    resultList_->setWordWrap(false);
+    resultList_->verticalHeader()->hide();
+    resultList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    resultList_->verticalHeader()->setDefaultSectionSize(resultList_->fontMetrics().height() + 6);
+    QHeaderView* header = resultList_->horizontalHeader();
+    header->setSectionResizeMode(FindResultsModel::FormulaColumn, QHeaderView::Stretch);
+    header->resizeSection(
+        FindResultsModel::FileColumn, widthFor(*resultList_, QStringLiteral("alkyd-gloss-enamel-white.tfx")));
+    header->resizeSection(FindResultsModel::RowColumn, widthFor(*resultList_, QStringLiteral("Row")));
+    header->resizeSection(FindResultsModel::WeightColumn, widthFor(*resultList_, QStringLiteral("00000.000")));
+    header->resizeSection(FindResultsModel::PercentColumn, widthFor(*resultList_, QStringLiteral("100.000")));
+    header->setSortIndicator(FindResultsModel::FileColumn, Qt::AscendingOrder);
+    resultList_->setSortingEnabled(true);
+
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("StatusLabel"));
+    statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(queryRow);
+    column->addWidget(resultList_, 1);
+    column->addWidget(statusLabel_);
+    resize(640, 360);
+}
+
+// The window stands on its own beside the main window, not above it as a
+// dialog would: the formula it opens must be seen, with the list beside it.
+void TfrmFind::placeBesideOwner()
+{
+    winId();
+    windowHandle()->setTransientParent(nullptr);
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* shownOn = owner ? owner->screen() : nullptr;
+    if (!owner || !shownOn)
+        return;
+    const QRect area = shownOn->availableGeometry();
+    const QRect ownerFrame = owner->frameGeometry();
+    // Its own frame is not known before it is shown: the owner's stands in.
+    const QSize frame = size() + (ownerFrame.size() - owner->size());
+    const int top = std::clamp(ownerFrame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
+    if (ownerFrame.right() + frame.width() <= area.right())
+        move(ownerFrame.right() + 1, top);
+    else if (ownerFrame.left() - frame.width() >= area.left())
+        move(ownerFrame.left() - frame.width(), top);
+}
+
+void TfrmFind::Execute()
+{
+    if (!placed_) {
+        placeBesideOwner();
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    findBox_->setFocus();
+    findBox_->selectAll();
+}
+
+void TfrmFind::FindButtonClick()
+{
+    if (searching())
+        stopSearch();
+    else
+        startSearch();
+}
+
+void TfrmFind::setSearching(bool on)
+{
+    findButton_->setText(on ? QStringLiteral("&Stop") : QStringLiteral("&Find"));
+    if (on)
+        takeTimer_->start();
+    else
+        takeTimer_->stop();
+}
+
+void TfrmFind::startSearch()
+{
+    search_.reset();  // a search still running stops first: its finds belong to the old list
+    setSearching(false);
+    results_->clear();
+    query_ = findBox_->text().trimmed();
+    const QString formulaFolder = parts_.formulaFolder();
+    if (query_.isEmpty()) {
+        statusLabel_->setText(QStringLiteral("Type a material code or words of a material's name."));
+        emit searchEnded();
+        return;
+    }
+    if (!QFileInfo(formulaFolder).isDir()) {
+        statusLabel_->setText(QStringLiteral("The Formulas folder %1 cannot be read.").arg(formulaFolder));
+        emit searchEnded();
+        return;
+    }
+    statusLabel_->setText(QStringLiteral("Searching..."));
+    search_ = std::make_unique<WhereUsedSearch>(localPath(formulaFolder), localPath(parts_.materialFolder()),
+        tintora::WhereUsedQuery{query_.toStdString(), tintora::WhereUsedMatch::CodeOrNameWords},
+        // On the searching thread: only a call queued to this window.
+        [this] { QMetaObject::invokeMethod(this, &TfrmFind::takeFound, Qt::QueuedConnection); });
+    setSearching(true);
+}
+
+void TfrmFind::stopSearch()
+{
+    if (!search_)
+        return;
+    search_->stop();
+    search_->wait();
+    takeFound();
+}
+
+void TfrmFind::done(int result)
+{
+    stopSearch();
+    QDialog::done(result);
+}
+
+void TfrmFind::takeFound()
+{
+    if (!search_)
+        return;  // the end of a search already taken, queued before it was
+    WhereUsedSearch::Taken taken = search_->take();
+    results_->append(taken.found);
+    if (!taken.summary)
+        return;
+    search_.reset();
+    setSearching(false);
+    const tintora::WhereUsedSummary& summary = *taken.summary;
+    showOutcome(summary.stopped, summary.formulasRead + summary.unreadable, fromUtf8(taken.failure));
+    emit searchEnded();
+}
+
+void TfrmFind::showOutcome(bool stopped, int filesLookedAt, const QString& failure)
+{
+    if (!failure.isEmpty())
+        statusLabel_->setText(QStringLiteral("The search broke off: %1").arg(failure));
+    else
+        statusLabel_->setText(outcomeText(*results_, query_, stopped, filesLookedAt));
+}
+
+void TfrmFind::ResultListActivated(const QModelIndex& index)
+{
+    if (!index.isValid() || !results_->isUse(index.row()))
+        return;
+    parts_.openAt(results_->filePath(index.row()), results_->formulaRow(index.row()));
+}

@@ -1,0 +1,77 @@
+#pragma once
+// Edit > Find: where is a material used? The user types a material's code
+// (any letter case) or words of its name; the window lists every row of every
+// formula in the Formulas folder that uses it, as the search finds them, and
+// the files it could not read with the reason. A double click or Enter on a
+// row opens that formula in the main window at that row. The window is not
+// modal: the main window stays usable while it searches and after.
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class FindResultsModel;
+class QLabel;
+class QLineEdit;
+class QModelIndex;
+class QPushButton;
+class QTableView;
+class QTimer;
+class WhereUsedSearch;
+
+class TfrmFind : public QDialog {
+    Q_OBJECT
+public:
+    struct Parts {
+        // Asked at each search, so that a changed folder counts from the next one.
+        std::function<QString()> formulaFolder;
+        std::function<QString()> materialFolder;
+        // Opens the formula file in the main window with the row current (after
+        // asking to save the open formula; nothing changes when the user cancels).
+        std::function<void(const QString& file, int row)> openAt;
+    };
+    explicit TfrmFind(Parts parts, QWidget* parent = nullptr);
+    // Stops a search still running and waits for it.
+    ~TfrmFind() override;
+
+    // Shows the window, or raises it when shown, ready to type.
+    void Execute();
+    bool searching() const { return search_ != nullptr; }
+
+    QLineEdit* FindBox() const { return findBox_; }
+    QPushButton* FindButton() const { return findButton_; }
+    QTableView* ResultList() const { return resultList_; }
+    QLabel* StatusLabel() const { return statusLabel_; }
+    FindResultsModel* results() const { return results_; }
+
+    // Closing the window (Escape, its close box) stops the search.
+    void done(int result) override;
+
+signals:
+    // A search ended: it went through, was stopped or could not start.
+    void searchEnded();
+
+private:
+    void createLayout();
+    void placeBesideOwner();
+    void FindButtonClick();
+    void startSearch();
+    void stopSearch();
+    // Moves what the search found into the list; at its end, says how it went.
+    void takeFound();
+    void showOutcome(bool stopped, int filesLookedAt, const QString& failure);
+    void ResultListActivated(const QModelIndex& index);
+    void setSearching(bool on);
+
+    Parts parts_;
+    QLineEdit* findBox_ = nullptr;
+    QPushButton* findButton_ = nullptr;
+    QTableView* resultList_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    FindResultsModel* results_ = nullptr;
+    QTimer* takeTimer_ = nullptr;
+    bool placed_ = false;  // placed once; then where the user leaves it
+    QString query_;  // as the running or last search was asked
+    std::unique_ptr<WhereUsedSearch> search_;  // while one runs
+};
