@@ -6,29 +6,19 @@
 // by words of a material's name, which reads the materials the formulas use.
 //
 //   tintora_where_used_bench [Google Benchmark flags]
+#include "LibraryBench.h"
+
 #include "core/formulas/WhereUsed.h"
-#include "core/text/NumberText.h"
 
-#include <benchmark/benchmark.h>
-
-#include <filesystem>
-#include <fstream>
-#include <string>
-
-namespace fs = std::filesystem;
 using namespace tintora;
+using tintora::bench::materialCode;
+namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int FormulaCount = 10000;
 constexpr int MaterialCount = 2000;
 constexpr int RowsPerFormula = 30;
-
-std::string materialCode(int i)
-{
-    std::string digits = std::to_string(i);
-    return "mat" + std::string(5 - digits.size(), '0') + digits;
-}
 
 void writeFormula(const fs::path& folder, int f)
 {

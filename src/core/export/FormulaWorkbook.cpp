@@ -92,9 +92,9 @@ struct FormulaWorkbook::Parts {
     std::size_t widestSummaryName = 4;
     std::set<std::string> sheetNames;  // in lower case: sheet names differ regardless of case
 
-    std::string uniqueSheetName(const std::string& title)
+    std::string uniqueSheetName(const std::string& formulaTitle)
     {
-        const std::string base = validSheetName(title);
+        const std::string base = validSheetName(formulaTitle);
         std::string name = base;
         for (int n = 2; !sheetNames.insert(asciiLower(name)).second; ++n) {
             const std::string suffix = " (" + std::to_string(n) + ")";

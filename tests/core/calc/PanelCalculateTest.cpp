@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(PanelCalculate, KeySequenceTest,
         KeySequence{"9999999999999999", "999999999999999"},  // a digit beyond what is held is refused
         KeySequence{"99999999**", "Error"},  // squared twice: beyond what three decimals can show
         KeySequence{"99999999**+2=", "Error"}, KeySequence{"99999999**C2+3=", "5.000"}),
-    [](const ::testing::TestParamInfo<KeySequence>& info) { return "Sequence" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<KeySequence>& testInfo) { return "Sequence" + std::to_string(testInfo.index); });
 
 TEST(PanelCalculateTest, IgnoredKeyEmptiesTheDisplayAndKeepsTheState)
 {

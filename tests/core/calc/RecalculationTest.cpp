@@ -221,7 +221,7 @@ const Refusal refusals[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Recalculation, RefusalTest, ::testing::ValuesIn(refusals),
-    [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Refusal>& testInfo) { return std::string(testInfo.param.name); });
 
 // A keypad on which the user types keys; Accept gives what the display shows.
 class TypingKeypad : public KeypadDialog {

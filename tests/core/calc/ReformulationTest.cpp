@@ -231,7 +231,7 @@ const TargetCase targetCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Reformulation, TargetCaseTest, ::testing::ValuesIn(targetCases),
-    [](const ::testing::TestParamInfo<TargetCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<TargetCase>& testInfo) { return std::string(testInfo.param.name); });
 
 // A material with more volatile and pigment than weight (a faulty file) has a
 // negative binder: p then has a pole, and a target inside the range may need
@@ -379,7 +379,7 @@ const ScaleRefusal scaleRefusals[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Reformulation, ScaleRefusalTest, ::testing::ValuesIn(scaleRefusals),
-    [](const ::testing::TestParamInfo<ScaleRefusal>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ScaleRefusal>& testInfo) { return std::string(testInfo.param.name); });
 
 struct Ratios {
     std::array<double, 6> values;

@@ -251,8 +251,9 @@ TEST(ReadFormulaFileTest, TellsAFormulaFromAnythingElse)
         const std::string problem = formulaFileProblem(read.state, path.string());
         EXPECT_EQ(problem.find(path.string()) != std::string::npos, c.state != FormulaFileState::Formula) << c.name;
         EXPECT_NE(problem.find(c.reason), std::string::npos) << c.name << ": " << problem;
-        if (c.state == FormulaFileState::Formula && c.name != "bare.tfx"s)
+        if (c.state == FormulaFileState::Formula && c.name != "bare.tfx"s) {
             EXPECT_NE(read.contents.readString("Formula", "Name", ""), "") << c.name;
+        }
     }
     EXPECT_EQ(
         readFormulaFile(folder.path() / "utf16be.tfx").contents.readString("Formula", "Name", ""), "\xC3\x89mail");

@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(FormulaProperties, ReadSectionsTest,
         SectionsCase{"BlanksAroundValuesDropped", "[Spec]\nSpecCount=1\nSpec0=  Viscosity  \nSpecSub0= 85 KU \n", {},
             {{"Viscosity", {"85 KU"}}}},
         SectionsCase{"NoSections", "[Formula]\nName=X\n", {}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(FormulaPropertiesTest, HugeCountsAreCut)
 {
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(FormulaProperties, RevisionDateTest,
         DateCase{"UnknownMonthName", "14 Mrz 1999", "d MMM yyyy", std::nullopt},
         DateCase{"NumberWhereTheNameBelongs", "14 3 1999", "d MMM yyyy", std::nullopt},
         DateCase{"IsoUnderMonthNameForm", "2026-11-20", "d MMM yyyy", CalendarDate{2026, 11, 20}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // A chosen date is written as yyyy-mm-dd: every valid date, from the field's
 // first year on, reads back under any short form.
@@ -231,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(FormulaProperties, EditFieldsTest,
         EditCase{"BlanksAroundCaption", {"  pH  ", {" 8.5 "}}, {"pH", "8.5"}},
         EditCase{"TwoSubItemsJoinedByALineBreak", {"x", {"a", "b"}}, {"x", "a\r\nb"}},
         EditCase{"EmptyEntry", {"", {""}}, {"", ""}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(FormulaPropertiesTest, AddKeepsTextsAsTypedWithOneSubItem)
 {
@@ -284,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(FormulaProperties, PlacementTest,
         PlacementCase{"RightOfTheScreen", {1700, 80}, {0, 0, 1920, 1080}, {1550, 130}},
         PlacementCase{"SecondScreen", {1900, 10}, {1920, 0, 1280, 1024}, {1960, 60}},
         PlacementCase{"ScreenSmallerThanTheDialogKeepsBottomRightOnIt", {0, 0}, {0, 0, 300, 400}, {-70, -30}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(FormulaPropertiesTest, EntryDialogBelowThePropertiesCorner)
 {

@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MaterialViewCases,
         ViewCase{"PointWithoutDigits", "point.rm", "[Material]\nSpec=12.\nCost=-0.5\n", "", 12, -0.5},
         ViewCase{"AccentsKept", "creme.rm", "[Material]\nName=CR\xC8ME Tint\n", "cr\xC3\x88me tint", 0, 0},
         ViewCase{"DotIsNoFile", ".", nullptr, "", 0, 0}),
-    [](const auto& info) { return std::string(info.param.label); });
+    [](const auto& testInfo) { return std::string(testInfo.param.label); });
 
 TEST_F(MaterialViewTest, ANameLeavingTheFolderReadsNothing)
 {

@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, QuantityTypingTest,
         TypingCase{"EnterRecalculatesWithThreeDecimals", Weight, U"5\r", "   5.000", "   0.600"},
         TypingCase{"AfterEnterTheNextKeyReplacesAgain", Weight, U"5\r7", "7", "0.84"},
         TypingCase{"ControlCharactersAreNoKeys", Weight, U"\x01\x7f", "  12.000", "   1.440"}),
-    [](const ::testing::TestParamInfo<TypingCase>& info) { return std::string(info.param.what); });
+    [](const ::testing::TestParamInfo<TypingCase>& testInfo) { return std::string(testInfo.param.what); });
 
 TEST_F(GridTypingTest, PartnerUsesTheRowsSpecificGravity)
 {
@@ -198,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CodeTypingTest,
         CodeCase{"AnyCharacterIsAppended", "", U"a 1-_.", "a 1-_."},
         CodeCase{"AccentIsOneCharacter", "", U"caf\u00e9", "caf\xc3\xa9"},
         CodeCase{"BackspaceRemovesAWholeAccent", "", U"x\u00e9\b", "x"}),
-    [](const ::testing::TestParamInfo<CodeCase>& info) { return std::string(info.param.what); });
+    [](const ::testing::TestParamInfo<CodeCase>& testInfo) { return std::string(testInfo.param.what); });
 
 TEST_F(GridTypingTest, EnterInMaterialLoadsTheCodeAndRecalculates)
 {

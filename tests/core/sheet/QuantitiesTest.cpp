@@ -76,6 +76,6 @@ INSTANTIATE_TEST_SUITE_P(Limits, QuantityEdges,
         EdgeCase{"HeavierVolumeWeighingJustBelow", 2, Column::Volume, "5999.995", "5999.995", "100000.00"},
         EdgeCase{"HeavierVolumeWeighingJustAbove", 2, Column::Volume, "5999.996", "5999.99", "99999.91"},
         EdgeCase{"HeavierWeightAtTheLimit", 2, Column::Weight, "99999.999", "99999.999", "6000.00"}),
-    [](const ::testing::TestParamInfo<EdgeCase>& info) { return std::string(info.param.what); });
+    [](const ::testing::TestParamInfo<EdgeCase>& testInfo) { return std::string(testInfo.param.what); });
 
 }  // namespace

@@ -150,14 +150,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, RowQuestionTest,
         QuestionCase{"DeleteNote", false, Content::Note, DeleteText},
         QuestionCase{"DeleteCodeAndWeight", false, Content::CodeAndWeightOnly, nullptr},
         QuestionCase{"DeleteEmpty", false, Content::Empty, nullptr}),
-    [](const ::testing::TestParamInfo<QuestionCase>& info) { return std::string(info.param.what); });
+    [](const ::testing::TestParamInfo<QuestionCase>& testInfo) { return std::string(testInfo.param.what); });
 
 INSTANTIATE_TEST_SUITE_P(Cases, RowQuestionAnsweredNoTest,
     ::testing::Values(QuestionCase{"InsertOverMaterial", true, Content::Material, InsertMaterial},
         QuestionCase{"InsertOverNote", true, Content::Note, InsertText},
         QuestionCase{"DeleteMaterial", false, Content::Material, DeleteMaterial},
         QuestionCase{"DeleteNote", false, Content::Note, DeleteText}),
-    [](const ::testing::TestParamInfo<QuestionCase>& info) { return std::string(info.param.what); });
+    [](const ::testing::TestParamInfo<QuestionCase>& testInfo) { return std::string(testInfo.param.what); });
 
 TEST_F(RowCommandsTest, InsertMovesRowsDownWithMarksKindsAndProperties)
 {

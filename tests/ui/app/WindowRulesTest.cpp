@@ -211,28 +211,28 @@ private slots:
 
     void mainWindowOpensCentredWithoutMaximiseBox()
     {
-        const auto window = makeWindow();
-        const Qt::WindowFlags flags = window->windowFlags();
+        const auto shownWindow = makeWindow();
+        const Qt::WindowFlags flags = shownWindow->windowFlags();
         QVERIFY(flags & Qt::WindowSystemMenuHint);
         QVERIFY(flags & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const QRect frame = window->frameGeometry();
-        const QPoint offCentre = frame.center() - window->screen()->availableGeometry().center();
+        shownWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shownWindow.get()));
+        const QRect frame = shownWindow->frameGeometry();
+        const QPoint offCentre = frame.center() - shownWindow->screen()->availableGeometry().center();
         // Off by no more than the frame, whose size is not known before the first show.
-        QVERIFY2(std::abs(offCentre.x()) <= frame.width() - window->width()
-                && std::abs(offCentre.y()) <= frame.height() - window->height(),
+        QVERIFY2(std::abs(offCentre.x()) <= frame.width() - shownWindow->width()
+                && std::abs(offCentre.y()) <= frame.height() - shownWindow->height(),
             qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
     }
 
     void aboutAndKeypadShowOnlyTheirCaption()
     {
         TfrmAbout about;
-        TfrmCalc keypad;
+        TfrmCalc keypadDialog;
         const Qt::WindowFlags buttons = Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
             | Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
-        for (const QWidget* dialog : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&keypad)}) {
+        for (const QWidget* dialog : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&keypadDialog)}) {
             QVERIFY(dialog->windowFlags() & Qt::CustomizeWindowHint);
             QVERIFY(dialog->windowFlags() & Qt::WindowTitleHint);
             QCOMPARE(dialog->windowFlags() & buttons, Qt::WindowFlags());
@@ -278,14 +278,14 @@ private slots:
     {
         TfrmAbout splash;
         splash.showAsSplash();
-        const auto window = makeWindow(&splash);
+        const auto shownWindow = makeWindow(&splash);
         bool onTop = false;
         whenModal([&](QDialog* tip) {
-            QCOMPARE(tip, window->tipDialog()->TipWindow());
+            QCOMPARE(tip, shownWindow->tipDialog()->TipWindow());
             onTop = tip->windowFlags() & Qt::WindowStaysOnTopHint;
         });
-        window->show();
-        window->FormActivate();
+        shownWindow->show();
+        shownWindow->FormActivate();
         QVERIFY(onTop);
     }
 
@@ -310,32 +310,32 @@ private slots:
     {
         QFETCH(QString, dialog);
         TfrmAbout about;
-        const auto window = makeWindow(nullptr, &about);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const auto shownWindow = makeWindow(nullptr, &about);
+        shownWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shownWindow.get()));
         QString shown;
         bool usable = false;  // modal above the modal dialog, not blocked by it
         whenModal([&](QDialog* active) {
             QWidget* focus = active->focusWidget() ? active->focusWidget() : active;
             QTest::keyClick(focus, Qt::Key_F1);
-            if (window->help()->isVisible())
-                shown = window->help()->topic();
-            usable = QApplication::activeModalWidget() == window->help();
-            window->help()->hide();
+            if (shownWindow->help()->isVisible())
+                shown = shownWindow->help()->topic();
+            usable = QApplication::activeModalWidget() == shownWindow->help();
+            shownWindow->help()->hide();
         });
         if (dialog == "about") {
-            window->menus().About1->trigger();
+            shownWindow->menus().About1->trigger();
         } else if (dialog == "open") {
-            chooseFormulaFile(window.get(), formulas(), QStringLiteral("Tintora Files (*.tfx)"), {});
+            chooseFormulaFile(shownWindow.get(), formulas(), QStringLiteral("Tintora Files (*.tfx)"), {});
         } else if (dialog == "properties") {
-            window->frmProper()->Execute(formulas() + QStringLiteral("/small.tfx"), false);
+            shownWindow->frmProper()->Execute(formulas() + QStringLiteral("/small.tfx"), false);
         } else if (dialog == "materials") {
-            window->frmMaterial()->Execute(formulas(), {});
+            shownWindow->frmMaterial()->Execute(formulas(), {});
         } else if (dialog == "tips") {
-            window->menus().Tips->trigger();
+            shownWindow->menus().Tips->trigger();
         } else {
             tintora::CalculatorState state;
-            window->keypadDialog()->ask("Total Weight", "100.00", state);
+            shownWindow->keypadDialog()->ask("Total Weight", "100.00", state);
         }
         QTEST(shown, "topic");
         QVERIFY(usable);
@@ -343,31 +343,31 @@ private slots:
 
     void f1InTheMainWindowIsHelpContents()
     {
-        const auto window = makeWindow();
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QTest::keyClick(window->Grid1(), Qt::Key_F1);
-        QVERIFY(window->help()->isVisible());
-        QCOMPARE(window->help()->topic(), QStringLiteral("contents"));
-        QCOMPARE(window->help()->windowModality(), Qt::NonModal);
+        const auto shownWindow = makeWindow();
+        shownWindow->show();
+        QApplication::setActiveWindow(shownWindow.get());
+        QTest::keyClick(shownWindow->Grid1(), Qt::Key_F1);
+        QVERIFY(shownWindow->help()->isVisible());
+        QCOMPARE(shownWindow->help()->topic(), QStringLiteral("contents"));
+        QCOMPARE(shownWindow->help()->windowModality(), Qt::NonModal);
     }
 
     void dialogsOpenAtTheSamePlaceEveryTime_data()
     {
-        QTest::addColumn<bool>("keypad");
+        QTest::addColumn<bool>("isKeypad");
         QTest::newRow("keypad") << true;
         QTest::newRow("formula properties") << false;
     }
     void dialogsOpenAtTheSamePlaceEveryTime()
     {
-        QFETCH(bool, keypad);
+        QFETCH(bool, isKeypad);
         QWidget mainWindow;
         mainWindow.setGeometry(100, 80, 538, 486);
         mainWindow.show();
         QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
         TfrmCalc calc(&mainWindow);
         TfrmProper proper(prompter.get(), &mainWindow);
-        QDialog& dialog = keypad ? static_cast<QDialog&>(calc) : proper;
+        QDialog& dialog = isKeypad ? static_cast<QDialog&>(calc) : proper;
         ShowPositions positions;
         dialog.installEventFilter(&positions);
         QList<QPoint> settled;
@@ -377,7 +377,7 @@ private slots:
                 settled << shown->frameGeometry().topLeft();
                 frameMargin = shown->geometry().topLeft() - shown->frameGeometry().topLeft();
             });
-            if (keypad) {
+            if (isKeypad) {
                 tintora::CalculatorState state;
                 calc.ask("Calc", "", state);
             } else {
@@ -406,8 +406,8 @@ private slots:
         const int saved = dup(STDERR_FILENO);
         dup2(capture.handle(), STDERR_FILENO);
         {
-            DesktopSounds sounds;
-            sounds.play("SystemAsterisk");
+            DesktopSounds heardSounds;
+            heardSounds.play("SystemAsterisk");
         }
         std::fflush(stderr);
         dup2(saved, STDERR_FILENO);
