@@ -47,7 +47,7 @@ struct ComparedRow {
 // Rows in A's order, each with the first row of B not yet taken that has the
 // same code without regard to case (a code used twice pairs in order); then
 // the rows of B that found no partner.
-std::vector<ComparedRow> matchRows(std::vector<MaterialRow> rowsA, std::vector<MaterialRow> rowsB)
+std::vector<ComparedRow> matchRows(const std::vector<MaterialRow>& rowsA, std::vector<MaterialRow> rowsB)
 {
     std::vector<ComparedRow> compared;
     for (const MaterialRow& a : rowsA) {
@@ -74,6 +74,7 @@ struct ComparedProperty {
 std::vector<ComparedProperty> compareProperties(const FormulaSheet& a, const FormulaSheet& b)
 {
     std::vector<ComparedProperty> properties;
+    properties.reserve(std::size(ReportedProperties) + 1);  // and the PVC
     for (const PropertyBox box : ReportedProperties)
         properties.push_back({propertyKey(box), a.box(box), b.box(box)});
     auto pvc = [](const FormulaSheet& sheet) -> std::optional<double> {

@@ -223,9 +223,9 @@ Material readMaterial(const fs::path& file)
     return loadMaterial(file).value_or(Material{});
 }
 
-void MaterialLoad(FormulaSheet& sheet, int n, const MaterialFiles& files)
+void MaterialLoad(FormulaSheet& sheet, int rowNumber, const MaterialFiles& files)
 {
-    SheetRow& row = sheet.row(n);
+    SheetRow& row = sheet.row(rowNumber);
     if (const Material* material = files.material(row.cells[FormulaSheet::index(Column::Material)])) {
         row.cells[FormulaSheet::index(Column::Description)] = fCase(material->Name);
         row.props = material->props;

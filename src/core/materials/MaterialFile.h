@@ -57,8 +57,8 @@ public:
 
 private:
     std::optional<std::filesystem::path> lookUp(std::string_view code) const;
-    std::optional<std::filesystem::path> lookUpByName(const std::vector<std::string>& spellings) const;
-    std::optional<std::filesystem::path> findInListing(const std::vector<std::string>& spellings) const;
+    std::optional<std::filesystem::path> lookUpByName(const std::vector<std::string>& names) const;
+    std::optional<std::filesystem::path> findInListing(const std::vector<std::string>& names) const;
     const std::optional<Material>& readOnce(const std::filesystem::path& file) const;
 
     std::filesystem::path folder_;
@@ -98,7 +98,7 @@ Material readMaterial(const std::filesystem::path& file);
 // through fCase, the eight properties, and makes it a material row. When the
 // file is missing, a material row is emptied and a text row keeps its code.
 // Does not recalculate; callers run Calculate.
-void MaterialLoad(FormulaSheet& sheet, int row, const MaterialFiles& files);
+void MaterialLoad(FormulaSheet& sheet, int rowNumber, const MaterialFiles& files);
 
 // Writing material files: materials/MaterialWrite.h.
 

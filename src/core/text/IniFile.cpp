@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t maxValueCharacters = 1023;
+constexpr std::size_t MiB = std::size_t{1024} * 1024;
 constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool isLineEnd(char c)
@@ -309,8 +310,8 @@ std::string iniReadProblem(IniReadStatus status, std::size_t maxBytes)
         return "the file cannot be read";
     case IniReadStatus::TooLarge:
         return "the file is larger than "
-            + (maxBytes % (1024 * 1024) == 0 ? std::to_string(maxBytes / (1024 * 1024)) + " MiB"
-                                             : std::to_string(maxBytes / 1024) + " KiB");
+            + (maxBytes % MiB == 0 ? std::to_string(maxBytes / MiB) + " MiB"
+                                   : std::to_string(maxBytes / 1024) + " KiB");
     case IniReadStatus::TooManyEntries:
         return "the file holds more than " + std::to_string(MaxIniEntries) + " sections and keys";
     case IniReadStatus::NotText:

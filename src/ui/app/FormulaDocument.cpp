@@ -225,20 +225,12 @@ bool FormulaDocument::SaveAs()
 
 QString FormulaDocument::askSaveFileName()
 {
-    if (!parts_.chooseSaveFile)
-        return {};
-    QString chosen = parts_.chooseSaveFile(&parts_.window, FormulaFolder_, formulaFilter(), FormulaPath_);
-    if (chosen.isEmpty())
-        return {};
-    const QString extension = QLatin1Char('.') + QString::fromLatin1(tintora::FormulaExt);
-    if (chosen.endsWith(extension, Qt::CaseInsensitive))
-        return chosen;
-    // The dialog asked before replacing the name it was given, not this one.
-    chosen += extension;
-    if (QFileInfo::exists(chosen)
-        && !parts_.prompter.confirm(fileName(chosen) + " already exists. Do you want to replace it?"))
-        return {};
-    return chosen;
+    return askSaveName(parts_.chooseSaveFile, parts_.prompter,
+        {.parent = &parts_.window,
+            .folder = FormulaFolder_,
+            .filter = formulaFilter(),
+            .initialFile = FormulaPath_,
+            .extension = QLatin1Char('.') + QString::fromLatin1(tintora::FormulaExt)});
 }
 
 bool FormulaDocument::mayOverwriteOpenFile()

@@ -5,6 +5,7 @@
 #include "core/formulas/FormulaWrite.h"
 #include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
+#include "ui/app/SaveName.h"
 
 #include <QObject>
 #include <QString>
@@ -15,10 +16,6 @@
 
 class QWidget;
 class TMRUFileList;
-
-// A file dialog: the chosen file's full path, or an empty text when cancelled.
-using FileChooser
-    = std::function<QString(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)>;
 
 class FormulaDocument : public QObject {
     Q_OBJECT

@@ -20,6 +20,20 @@ void setHelpContext(QObject& object, int help)
 
 // Menus and submenus with their object names and help topics; the entries are
 // the commands' own actions.
+void addEntries(QMenu* menu, std::initializer_list<QAction*> entries)
+{
+    for (QAction* entry : entries)
+        menu->addAction(entry);
+}
+
+QAction* addSeparator(QMenu* menu, const char* name = nullptr)
+{
+    QAction* s = menu->addSeparator();
+    if (name)
+        s->setObjectName(QString::fromLatin1(name));
+    return s;
+}
+
 class MenuBuilder {
 public:
     explicit MenuBuilder(QMainWindow& window)
@@ -47,20 +61,6 @@ public:
         return menu;
     }
 
-    static void add(QMenu* menu, std::initializer_list<QAction*> entries)
-    {
-        for (QAction* entry : entries)
-            menu->addAction(entry);
-    }
-
-    static QAction* separator(QMenu* menu, const char* name = nullptr)
-    {
-        QAction* s = menu->addSeparator();
-        if (name)
-            s->setObjectName(QString::fromLatin1(name));
-        return s;
-    }
-
 private:
     QMainWindow& window_;
     int help_ = 0;
@@ -69,78 +69,78 @@ private:
 void fileMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* file = m.File1 = b.topMenu("&File", "File1", MenuHelp::File);
-    b.add(file, {m.New1, m.Open1, m.Save1, m.SaveAs1, m.Properties1});
-    b.separator(file);
+    addEntries(file, {m.New1, m.Open1, m.Save1, m.SaveAs1, m.Properties1});
+    addSeparator(file);
     QMenu* print = m.Print1 = b.submenu(file, "&Print...", "Print1", Icon::Print);
-    b.add(print, {m.LabPrint1, m.BatchPrint1});
-    b.separator(print);
-    b.add(print, {m.MaterialsPrint1});
-    b.separator(file);
-    b.add(file, {m.Delete1});
-    m.N1 = b.separator(file, "N1");
-    b.add(file, {m.Exit1});
+    addEntries(print, {m.LabPrint1, m.BatchPrint1});
+    addSeparator(print);
+    addEntries(print, {m.MaterialsPrint1});
+    addSeparator(file);
+    addEntries(file, {m.Delete1});
+    m.N1 = addSeparator(file, "N1");
+    addEntries(file, {m.Exit1});
 }
 
 void editMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* edit = b.topMenu("&Edit", "Edit1", MenuHelp::Edit);
-    b.add(edit, {m.Undo1, m.Redo1});
-    b.separator(edit);
-    b.add(edit, {m.mCut, m.mCopy, m.mPaste});
-    b.separator(edit);
-    b.add(edit, {m.Add2});
-    b.separator(edit);
-    b.add(edit, {m.Find1, m.CopyOut1, m.Excel});
+    addEntries(edit, {m.Undo1, m.Redo1});
+    addSeparator(edit);
+    addEntries(edit, {m.mCut, m.mCopy, m.mPaste});
+    addSeparator(edit);
+    addEntries(edit, {m.Add2});
+    addSeparator(edit);
+    addEntries(edit, {m.Find1, m.CopyOut1, m.Excel});
 }
 
 void tableMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* table = b.topMenu("&Table", "Table1", MenuHelp::Table);
-    b.add(table, {m.RMInsert1, m.RMDelete1, m.FlipPercents1});
-    b.separator(table);
+    addEntries(table, {m.RMInsert1, m.RMDelete1, m.FlipPercents1});
+    addSeparator(table);
     QMenu* materials = m.Material1 = b.submenu(table, "M&aterials", "Material1");
-    b.add(materials, {m.MarkAll1, m.UnmarkAll1, m.FlipMarked1});
-    b.separator(materials);
-    b.add(materials, {m.CreateMaterial1});
-    b.add(table, {m.Reload1});
-    b.separator(table);
-    b.add(table, {m.Materials1});
+    addEntries(materials, {m.MarkAll1, m.UnmarkAll1, m.FlipMarked1});
+    addSeparator(materials);
+    addEntries(materials, {m.CreateMaterial1});
+    addEntries(table, {m.Reload1});
+    addSeparator(table);
+    addEntries(table, {m.Materials1});
 }
 
 void recalcMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* recalc = b.topMenu("&Recalc", "Recalc", MenuHelp::Recalc);
-    b.add(recalc, {m.Weight1, m.Volume1});
+    addEntries(recalc, {m.Weight1, m.Volume1});
     QMenu* scale = m.Scale1 = b.submenu(recalc, "Sca&le", "Scale1");
-    b.add(scale, {m.Weight2, m.Volume2});
-    b.separator(scale);
-    b.add(scale, {m.Percent1});
-    b.separator(recalc);
+    addEntries(scale, {m.Weight2, m.Volume2});
+    addSeparator(scale);
+    addEntries(scale, {m.Percent1});
+    addSeparator(recalc);
     m.ByWeight = b.submenu(recalc, "By W&eight", "ByWeight");
-    b.add(m.ByWeight, {m.BinderWt, m.CostWt, m.PigmentWt, m.SolidsWt, m.VolatileWt});
+    addEntries(m.ByWeight, {m.BinderWt, m.CostWt, m.PigmentWt, m.SolidsWt, m.VolatileWt});
     m.ByVolume1 = b.submenu(recalc, "By V&olume", "ByVolume1");
-    b.add(m.ByVolume1, {m.BinderVol, m.CostVol, m.PigmentVol, m.SolidsVol, m.VolatileVol});
-    b.add(recalc, {m.Density1, m.SPG1, m.Voc1, m.PBRatio1});
+    addEntries(m.ByVolume1, {m.BinderVol, m.CostVol, m.PigmentVol, m.SolidsVol, m.VolatileVol});
+    addEntries(recalc, {m.Density1, m.SPG1, m.Voc1, m.PBRatio1});
 }
 
 void optionsMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* options = b.topMenu("&Options", "Options", MenuHelp::Options);
-    b.add(options, {m.Folders1, m.Update1});
-    b.separator(options);
-    b.add(options, {m.Network1, m.AutoReload1, m.Expand1});
-    b.separator(options);
-    b.add(options, {m.NewInstance1});
+    addEntries(options, {m.Folders1, m.Update1});
+    addSeparator(options);
+    addEntries(options, {m.Network1, m.AutoReload1, m.Expand1});
+    addSeparator(options);
+    addEntries(options, {m.NewInstance1});
 }
 
 void helpMenu(MenuBuilder& b, MainMenus& m)
 {
     QMenu* help = b.topMenu("&Help", "Help1", MenuHelp::Help);
-    b.add(help, {m.Tips});
-    b.separator(help);
-    b.add(help, {m.FirstTimeUser1, m.Contents1});
-    b.separator(help);
-    b.add(help, {m.About1});
+    addEntries(help, {m.Tips});
+    addSeparator(help);
+    addEntries(help, {m.FirstTimeUser1, m.Contents1});
+    addSeparator(help);
+    addEntries(help, {m.About1});
 }
 
 // An entry of the context menu that runs a command of the Edit menu: the

@@ -80,20 +80,12 @@ void PlantCommands::CopyOut1Click()
 
 QString PlantCommands::askWorkbookName()
 {
-    if (!parts_.chooseSaveFile)
-        return {};
-    const QString initial = QFileInfo(parts_.formulaPath()).completeBaseName() + WorkbookExtension;
-    QString chosen = parts_.chooseSaveFile(
-        &parts_.window, parts_.formulaFolder(), QStringLiteral("Excel Workbook (*.xlsx)"), initial);
-    if (chosen.isEmpty() || chosen.endsWith(WorkbookExtension, Qt::CaseInsensitive))
-        return chosen;
-    // The dialog asked before replacing the name it was given, not this one.
-    chosen += WorkbookExtension;
-    if (QFileInfo::exists(chosen)
-        && !parts_.prompter.confirm(
-            QFileInfo(chosen).fileName().toStdString() + " already exists. Do you want to replace it?"))
-        return {};
-    return chosen;
+    return askSaveName(parts_.chooseSaveFile, parts_.prompter,
+        {.parent = &parts_.window,
+            .folder = parts_.formulaFolder(),
+            .filter = QStringLiteral("Excel Workbook (*.xlsx)"),
+            .initialFile = QFileInfo(parts_.formulaPath()).completeBaseName() + WorkbookExtension,
+            .extension = WorkbookExtension});
 }
 
 void PlantCommands::ExcelClick()

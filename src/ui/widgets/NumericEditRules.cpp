@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 bool isDigit(QChar c)
@@ -141,7 +142,7 @@ NumericEditState NumericEditRules::deleteOne(NumericEditState s, bool forward) c
 
 NumericEditState NumericEditRules::deleteForward(NumericEditState s) const
 {
-    return deleteOne(s, true);
+    return deleteOne(std::move(s), true);
 }
 
 NumericEditState NumericEditRules::deleteSelection(NumericEditState s) const
