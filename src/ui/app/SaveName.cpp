@@ -11,7 +11,8 @@ QString askSaveName(const FileChooser& chooser, tintora::Prompter& prompter, con
         return chosen;
     chosen += question.extension;
     if (QFileInfo::exists(chosen)
-        && !prompter.confirm(QFileInfo(chosen).fileName().toStdString() + " already exists. Do you want to replace it?"))
+        && !prompter.confirm(
+            QFileInfo(chosen).fileName().toStdString() + " already exists. Do you want to replace it?"))
         return {};
     return chosen;
 }
