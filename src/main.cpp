@@ -51,5 +51,5 @@ int main(int argc, char** argv)
     const auto program = startProgram(files, formula);
     if (program->endsAfterStartUp)
         return 0;
-    return app.exec();
+    return QApplication::exec();
 }

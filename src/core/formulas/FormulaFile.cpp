@@ -206,7 +206,7 @@ std::string formulaFileReason(FormulaFileState state)
     case FormulaFileState::NoFormulaSection:
         return "it is not a formula file.";
     case FormulaFileState::TooLarge:
-        return "it is larger than " + std::to_string(MaxFormulaFileBytes / (1024 * 1024))
+        return "it is larger than " + std::to_string(MaxFormulaFileBytes / (std::size_t{1024} * 1024))
             + " MiB, far more than any formula.";
     case FormulaFileState::TooManyEntries:
         return "its formula sections hold more than " + std::to_string(MaxIniEntries)

@@ -79,9 +79,8 @@ ProgramFiles locateProgramFiles(const ProgramPlaces& places, SeedUserFolder seed
     const fs::path userFolder = userFormulasFolder(places);
     if (isFolder(besideProgram))
         files.formulaFolder = besideProgram;
-    else if (isFolder(userFolder))
-        files.formulaFolder = userFolder;
-    else if (seed == SeedUserFolder::Yes && (files.problem = seedFolder(installedSamples, userFolder)).empty())
+    else if (isFolder(userFolder)
+        || (seed == SeedUserFolder::Yes && (files.problem = seedFolder(installedSamples, userFolder)).empty()))
         files.formulaFolder = userFolder;
     else
         files.formulaFolder = installedSamples;

@@ -151,13 +151,13 @@ std::vector<PrintBlock> rowBlocks(const FormulaSheet& batch)
 PrintBlock qualityBlock(const FormulaSheet& formula)
 {
     PrintBlock block;
-    block.lines.push_back({});
+    block.lines.emplace_back();
     block.lines.push_back({at(0, Bold, "QUALITY"), at(18, Bold, "  TARGET")});
     for (const QualityLine& q : QualityLines)
         block.lines.push_back({at(0, Regular, std::string(q.label)), at(18, Regular, formatCell(formula.box(q.box))),
             at(28, Regular, std::string(q.unit)), at(40, Regular, "Measured: ________")});
-    block.lines.push_back({});
-    block.lines.push_back({});
+    block.lines.emplace_back();
+    block.lines.emplace_back();
     block.lines.push_back({at(0, Regular, "Made by ______________  Date __________  Checked by ______________")});
     return block;
 }

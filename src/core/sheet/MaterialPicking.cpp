@@ -21,7 +21,7 @@ bool endsWithExtension(std::string_view fileName)
 
 std::string statusName(std::string_view name)
 {
-    const std::string cased = fCase(name);
+    std::string cased = fCase(name);
     if (utf8Length(cased) <= LongestStatusName)
         return cased;
     return utf8Prefix(cased, LongestStatusName) + "...";

@@ -702,7 +702,7 @@ Result<std::string> editedUtf16(std::string_view bytes, Utf16Order order, const 
     auto text = utf16ToUtf8(bytes.substr(utf16Mark(order).size()), order);
     if (!text || holdsNul(*text))
         return Failure(iniReadProblem(IniReadStatus::NotText));
-    const Result<std::string> edited = editedText(std::move(*text), changes);
+    Result<std::string> edited = editedText(std::move(*text), changes);
     if (!edited)
         return edited;
     return std::string(utf16Mark(order)) + utf8ToUtf16(edited.value(), order);

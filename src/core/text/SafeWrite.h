@@ -59,12 +59,11 @@ Result<> removeFile(const std::filesystem::path& file);
 // nullopt when it can (or is not there at all).
 std::optional<std::string> unreadableReason(const std::filesystem::path& file);
 
-// Tidies what interrupted saves left in folder, each at least olderThan old
+// Tidies what interrupted saves left in folder, each at least age old
 // (a younger one may belong to a save under way): a temporary file is
 // removed; the copy of a file that was being rewritten in place is written
 // back into that file, which may be torn, and removed.
-void removeStaleTemporaries(
-    const std::filesystem::path& folder, std::chrono::seconds olderThan = std::chrono::seconds(60));
+void removeStaleTemporaries(const std::filesystem::path& folder, std::chrono::seconds age = std::chrono::seconds(60));
 
 // The steps of a write, for injecting failures in tests.
 enum class WriteStep { CreateTemporary, Write, Flush, Rename, Remove };

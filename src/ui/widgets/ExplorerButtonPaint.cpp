@@ -254,6 +254,7 @@ QImage checkerboardPattern(const QColor& face, const QColor& highlight)
 std::vector<QPoint> popupMarkPixels(QPoint anchor)
 {
     std::vector<QPoint> pixels;
+    pixels.reserve(16);
     const int x = anchor.x();
     const int y = anchor.y();
     for (int i = 0; i < 7; ++i)

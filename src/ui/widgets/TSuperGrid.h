@@ -149,7 +149,7 @@ private:
         QColor text;
         QFont font;
     };
-    void drawCell(QPainter& painter, int col, int row, const QRect& rect);
+    void drawCell(QPainter& p, int col, int row, const QRect& cell);
     void drawPlainCell(QPainter& painter, const QRect& cell, const QString& text, bool fixed, bool highlighted) const;
     void drawDefinedCell(QPainter& painter, int col, int row, const QRect& cell, bool highlighted);
     CellLook titleLook(const TColumn& def) const;
