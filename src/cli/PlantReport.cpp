@@ -13,8 +13,6 @@
 #include <QDate>
 #include <QLocale>
 
-#include <malloc.h>
-
 #include <iostream>
 
 namespace tintora::report {
@@ -114,11 +112,6 @@ int materialsListReport(const ReportOptions& options, const fs::path& materialFo
 
 int xlsxReport(const ReportOptions& options, const fs::path& materialFolder)
 {
-    // The workbook library keeps a row table of 128 KiB per sheet, mostly
-    // never touched: from fresh pages it costs no memory, from reused heap
-    // it would be cleared, and a workbook of thousands of sheets would take
-    // hundreds of megabytes.
-    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
     const MaterialFiles materials(materialFolder);
     FormulaWorkbook workbook(*options.plant.xlsxPath, FormulaWorkbook::Summary::First);
     int status = 0;

@@ -172,10 +172,11 @@ FormulaWorkbook::FormulaWorkbook(std::filesystem::path target, Summary summary)
     p.temporary = temporaryBeside(p.target, p.problem);
     if (!p.problem.empty())
         return;
-    lxw_workbook_options options{};
-    // Each finished row goes to a temporary file: memory stays flat however many formulas.
-    options.constant_memory = LXW_TRUE;
-    p.workbook = workbook_new_opt(p.temporary.c_str(), &options);
+    // Not the library's constant-memory mode: it holds a temporary file open for
+    // every sheet until the end, so a workbook of a thousand formulas ran out of
+    // the 1 024 files a process may usually open. Kept in memory, a sheet costs
+    // about 32 KB until the workbook is closed.
+    p.workbook = workbook_new(p.temporary.c_str());
     if (p.workbook == nullptr) {
         p.problem = cannotWrite(p.target, "the workbook cannot be started");
         return;
