@@ -2,6 +2,7 @@
 
 #include "ui/widgets/LocalPath.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 
@@ -15,6 +16,20 @@ QString ScriptedFileChooser::choose(const QString& folder, const QString& filter
     const QString next = answers.front();
     answers.pop_front();
     return next;
+}
+
+std::unique_ptr<QTimer> whenModalOpens(std::function<void(QWidget& modal)> handle)
+{
+    auto watch = std::make_unique<QTimer>();
+    QTimer* timer = watch.get();
+    QObject::connect(timer, &QTimer::timeout, [timer, handle = std::move(handle)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            handle(*modal);
+        }
+    });
+    timer->start(5);
+    return watch;
 }
 
 void copyFiles(const QString& from, const QString& to, const QStringList& nameFilters)

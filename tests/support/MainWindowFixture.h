@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -34,6 +35,12 @@ struct ScriptedFileChooser {
 // Copies the files (not the subfolders) of `from` into `to`, which it creates;
 // only those matching `nameFilters` when any are given.
 void copyFiles(const QString& from, const QString& to, const QStringList& nameFilters = {});
+
+// Hands the first modal window that opens from now on to `handle`, once; it
+// watches while the returned timer lives. Start-up lets the window system's
+// events through before the tip of the day, so a test cannot count on the
+// tip being the first thing that runs.
+std::unique_ptr<QTimer> whenModalOpens(std::function<void(QWidget& modal)> handle);
 
 class MainWindowFixture {
 protected:

@@ -1,6 +1,7 @@
 #include "ui/app/ProgramStart.h"
 
 #include "ui/app/DesktopSounds.h"
+#include "ui/app/LetAppear.h"
 #include "ui/app/QtPrompter.h"
 #include "ui/app/QuitOnFirstPaint.h"
 #include "ui/app/TfrmAbout.h"
@@ -75,7 +76,9 @@ std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const 
     if (qEnvironmentVariableIsSet("TINTORA_QUIT_WHEN_SHOWN"))
         new QuitOnFirstPaint(program->frmMain.get(), &program->endsAfterStartUp);
     program->frmMain->show();
-    program->frmMain->FormActivate();
+    letAppear(*program->frmMain);
+    if (!program->endsAfterStartUp)  // the start-up measurement ends at the first paint
+        program->frmMain->FormActivate();
     program->frmAbout->hide();
     // After the start, so that no message box hides under the splash.
     if (!files.problem.empty())

@@ -34,6 +34,7 @@
 
 using tintora::Column;
 using tintora::testing::ShownMessage;
+using tintora::testing::whenModalOpens;
 
 class GridEditingTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
@@ -283,11 +284,9 @@ private slots:
     {
         window.reset();
         bool tipsShown = false;
-        QTimer::singleShot(0, this, [&] {
-            if (QWidget* tips = QApplication::activeModalWidget()) {
-                tipsShown = true;
-                tips->close();
-            }
+        const auto watch = whenModalOpens([&](QWidget& tips) {
+            tipsShown = true;
+            tips.close();
         });
         const auto program = startProgram(programFiles());
         QVERIFY(tipsShown);

@@ -54,6 +54,7 @@
 using tintora::PropertyBox;
 using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
+using tintora::testing::whenModalOpens;
 
 namespace {
 
@@ -63,6 +64,32 @@ void forgetRecentFiles()
 {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel")).remove(QStringLiteral("MRU"));
 }
+
+// Notes, from when it is made, whether a widget that `counts` has been painted.
+class PaintsSeen : public QObject {
+public:
+    explicit PaintsSeen(std::function<bool(const QWidget&)> counts)
+        : counts_(std::move(counts))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~PaintsSeen() override { QCoreApplication::instance()->removeEventFilter(this); }
+    PaintsSeen(const PaintsSeen&) = delete;
+    PaintsSeen& operator=(const PaintsSeen&) = delete;
+
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && counts_(*static_cast<QWidget*>(watched)))
+            seen = true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool(const QWidget&)> counts_;
+};
 
 }  // namespace
 
@@ -177,14 +204,19 @@ private slots:
         QCOMPARE(values, (QList<int>{25, 50, 75, 100}));
     }
 
+    // The tip comes when the main window has appeared, drawn, with the
+    // splash still up.
     void programStartShowsTipsBeforeTheSplashIsHidden()
     {
         bool splashVisibleWithTips = false;
         bool tipsShown = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* tips = qobject_cast<TTipWindow*>(QApplication::activeModalWidget());
+        PaintsSeen mainPainted([](const QWidget& w) { return qobject_cast<const TfrmMain*>(w.window()) != nullptr; });
+        bool mainPaintedBeforeTips = false;
+        const auto watch = whenModalOpens([&](QWidget& modal) {
+            auto* tips = qobject_cast<TTipWindow*>(&modal);
             QVERIFY(tips);
             tipsShown = true;
+            mainPaintedBeforeTips = mainPainted.seen;
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (qobject_cast<TfrmAbout*>(w) && w->isVisible())
                     splashVisibleWithTips = true;
@@ -193,6 +225,7 @@ private slots:
         const auto program = startProgram(programFiles());
         QVERIFY(tipsShown);
         QVERIFY(splashVisibleWithTips);
+        QVERIFY(mainPaintedBeforeTips);
         QVERIFY(!program->frmAbout->isVisible());
         QVERIFY(program->frmMain->isVisible());
         QVERIFY(program->frmAbout->AboutBar()->value() == 100);
