@@ -20,7 +20,8 @@ struct Program {
     std::unique_ptr<TfrmMain> frmMain;
     // Start-up timing (bench/): with TINTORA_QUIT_WHEN_SHOWN set, the main
     // window's first paint ends every running event loop and sets this; the
-    // program then ends instead of running its event loop.
+    // tip of the day is then left out, and the program ends instead of
+    // running its event loop.
     bool endsAfterStartUp = false;
     ~Program();
 };

@@ -1,6 +1,6 @@
 #pragma once
 // Ends every event loop, a modal dialog's included, once a widget of the given
-// window is first painted: start-up has then shown all it shows. Used by the
+// window is first painted: the main window has then appeared. Used by the
 // start-up measurement (TINTORA_QUIT_WHEN_SHOWN), for the program and for the
 // bare window it is compared with alike. Header-only, so the bare window
 // links nothing of the program.
