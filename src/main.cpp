@@ -11,7 +11,10 @@
 #include <QCommandLineParser>
 #include <QDir>
 
+#include <fontconfig/fontconfig.h>
+
 #include <iostream>
+#include <thread>
 
 namespace {
 
@@ -38,6 +41,9 @@ QString formulaToOpen(const QCoreApplication& app)
 
 int main(int argc, char** argv)
 {
+    // The font configuration is read while the application connects to the
+    // display, on the second core; the splash's first text needs it.
+    std::thread fontConfiguration(FcInit);
     TintoraApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tintora"));
@@ -48,6 +54,7 @@ int main(int argc, char** argv)
 
     const tintora::ProgramFiles files
         = tintora::locateProgramFiles(tintora::runningProgramPlaces(), tintora::SeedUserFolder::Yes);
+    fontConfiguration.join();
     const auto program = startProgram(files, formula);
     if (program->endsAfterStartUp)
         return 0;
