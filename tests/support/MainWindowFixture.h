@@ -37,9 +37,9 @@ struct ScriptedFileChooser {
 void copyFiles(const QString& from, const QString& to, const QStringList& nameFilters = {});
 
 // Hands the first modal window that opens from now on to `handle`, once; it
-// watches while the returned timer lives. Start-up lets the window system's
-// events through before the tip of the day, so a test cannot count on the
-// tip being the first thing that runs.
+// watches while the returned timer lives. Start-up handles events while it
+// waits for the main window to appear, before the tip of the day, so a test
+// cannot count on the tip being the first thing that runs.
 std::unique_ptr<QTimer> whenModalOpens(std::function<void(QWidget& modal)> handle);
 
 class MainWindowFixture {
