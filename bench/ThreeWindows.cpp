@@ -1,17 +1,15 @@
 // The floor of Tintora's start-up under a window manager: its three windows in
-// its order and nothing in them. A splash dialog is shown and painted, then a
-// main window with a menu bar and a table of the grid's size, and once that
-// has appeared, a modal tip dialog. The main window is titled like Tintora's,
-// so that ../shared/tools/startup-under-x measures it in Tintora's place:
+// its order and nothing in them. A splash dialog is shown and painted, then
+// the benchmarks' bare main window, and once that has appeared, a modal tip
+// dialog. The main window is titled like Tintora's, so that
+// ../shared/tools/startup-under-x measures it in Tintora's place:
 //   ../shared/tools/startup-under-x build/bin/tintora_three_windows 15
+#include "BareMainWindow.h"
 #include "ui/app/LetAppear.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QTableWidget>
 
 int main(int argc, char** argv)
 {
@@ -26,10 +24,7 @@ int main(int argc, char** argv)
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Tintora - []"));
-    for (const char* title : {"&File", "&Edit", "&Table", "&Recalc", "&Options", "&Help"})
-        window.menuBar()->addMenu(QString::fromLatin1(title))->addAction(QStringLiteral("Entry"));
-    window.setCentralWidget(new QTableWidget(37, 6, &window));
-    window.resize(538, 486);
+    makeBareMainWindow(window);
     window.show();
 
     letAppear(window);
