@@ -223,7 +223,7 @@ Result<FileStamp> saveFormulaProperties(
     const IniFile existing = IniFile::read(formulaPath, MaxFormulaFileBytes, formulaSections());
     const std::vector<IniChange> changes = propertiesChanges(opened, chosen, existing);
     if (changes.empty())
-        return FileStamp{};  // nothing written
+        return stampOfFile(formulaPath);  // nothing written: the file keeps its state
     return writeIniChanges(formulaPath, changes);
 }
 

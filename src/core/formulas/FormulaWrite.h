@@ -77,7 +77,7 @@ struct PropertiesChoice {
 // none), the notes and the test specs (each with its first sub-item as
 // determined value) with their counts; numbered keys beyond a changed count
 // are removed. A key that already holds the value is not written again, and
-// when nothing differs the file is not touched.
+// when nothing differs the file is not touched and its present stamp comes back.
 Result<FileStamp> saveFormulaProperties(
     const std::filesystem::path& formulaPath, const PropertiesChoice& opened, const PropertiesChoice& chosen);
 

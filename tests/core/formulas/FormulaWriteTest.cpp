@@ -260,6 +260,11 @@ TEST_F(FormulaWriteTest, RandomPropertiesReadBackAsSaved)
         const bool formulaProtected = random.below(2) == 0;
         const PropertiesChoice opened{readFormulaProperties(file), false};
         ASSERT_TRUE(saveFormulaProperties(file, opened, {properties, formulaProtected}));
+        // OK again with nothing changed leaves the file and reports its own stamp.
+        const PropertiesChoice saved{readFormulaProperties(file), formulaProtected};
+        const auto unchanged = saveFormulaProperties(file, saved, saved);
+        ASSERT_TRUE(unchanged);
+        EXPECT_EQ(unchanged.value(), stampOfFile(file)) << round;
 
         const IniFile ini = IniFile::read(file, MaxFormulaFileBytes, formulaSections());
         const FormulaProperties read = readFormulaProperties(ini);
