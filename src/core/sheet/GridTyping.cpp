@@ -197,6 +197,21 @@ GridClickResult gridLeft(
     return {.recalculated = true};
 }
 
+GridClickResult typingTakenIn(
+    FormulaSheet& sheet, GridEditState& edit, GridCell current, const std::filesystem::path& materialFolder)
+{
+    const Column column = columnOf(current);
+    if (column == Column::Material)
+        return gridLeft(sheet, edit, current, materialFolder);
+    const bool quantityCell = column == Column::Weight || column == Column::Volume;
+    if (!quantityCell || current.row < 1 || current.row > SheetRowCount
+        || sheet.cell(column, current.row) == edit.SavedCellText)
+        return {};
+    Calculate(sheet);
+    edit.SavedCellText = sheet.cell(column, current.row);
+    return {.recalculated = true};
+}
+
 bool markClicked(FormulaSheet& sheet, int row)
 {
     SheetRow& r = sheet.row(row);

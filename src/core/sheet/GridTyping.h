@@ -85,6 +85,14 @@ GridClickResult cellClicked(
 GridClickResult gridLeft(
     FormulaSheet& sheet, GridEditState& edit, GridCell current, const std::filesystem::path& materialFolder);
 
+// Before Undo and Redo: what is being typed into the current cell is taken in
+// as Enter would take it, so that it becomes a step of its own. A Material
+// cell is processed as by gridLeft; a Weight or Volume cell whose text changed
+// since it was clicked runs Calculate and its text becomes the one Escape puts
+// back. recalculated says whether Calculate ran.
+GridClickResult typingTakenIn(
+    FormulaSheet& sheet, GridEditState& edit, GridCell current, const std::filesystem::path& materialFolder);
+
 // Grid1CheckBoxClick, i.e. the mouse toggled the mark box of a row: a
 // material row's mark flips, a text row's mark ends unchecked. Returns the
 // row's mark afterwards, which the view shows.

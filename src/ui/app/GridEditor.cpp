@@ -7,6 +7,7 @@
 #include "ui/app/Artwork.h"
 #include "ui/app/FloatingControls.h"
 #include "ui/calc/CalcPanel.h"
+#include "ui/widgets/DecimalSign.h"
 #include "ui/widgets/FormulaGridLayout.h"
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TSuperGrid.h"
@@ -254,6 +255,17 @@ void GridEditor::commitPendingEdits()
     GridExit();
 }
 
+void GridEditor::takeInTyping()
+{
+    if (calcPanel_->isVisible())
+        calcPanel_->Button1Click(tintora::CalcKey::Equals, true);
+    commitPendingEdits();
+    const int col = grid_.Col();
+    const auto result = tintora::typingTakenIn(sheet_, edit_, {col, grid_.Row()}, localPath(MaterialFolder_));
+    if (result.recalculated)
+        emit sheetChanged(entryStep(col));
+}
+
 void GridEditor::GridExit()
 {
     const auto result = tintora::gridLeft(sheet_, edit_, {grid_.Col(), grid_.Row()}, localPath(MaterialFolder_));
@@ -354,8 +366,10 @@ void GridEditor::Grid1Click()
 
 void GridEditor::Grid1KeyPress(QChar key)
 {
-    const auto result
-        = tintora::typeKey(sheet_, edit_, {grid_.Col(), grid_.Row()}, key.unicode(), localPath(MaterialFolder_));
+    const int col = grid_.Col();
+    if (col == WeightCol || col == VolumeCol)
+        key = typedInNumber(key);
+    const auto result = tintora::typeKey(sheet_, edit_, {col, grid_.Row()}, key.unicode(), localPath(MaterialFolder_));
     // An entry is a step once Enter took it in; the keys before it are not.
     emit sheetChanged(result.recalculated ? entryStep(grid_.Col()) : QString());
 }

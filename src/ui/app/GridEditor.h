@@ -73,6 +73,10 @@ public:
     // the grid and its editors, and the closing of the window, so that no
     // command reads, writes or replaces the sheet without it.
     void commitPendingEdits();
+    // Before Undo and Redo: besides the above, a number being typed into a
+    // Weight or Volume cell or on the keypad panel is taken in as a step of
+    // its own, so that Undo takes back that step and Redo gives it again.
+    void takeInTyping();
     // Hides the material list and the keypad panel and clears the status line.
     void closeFloatingControls();
     // Undo or Redo put another sheet in place: what the current cell holds now

@@ -311,6 +311,7 @@ void TfrmMain::showUndoRedo()
 
 void TfrmMain::Undo1Click()
 {
+    gridEditor_->takeInTyping();
     nameStepOpen_ = false;
     if (history_.undo(sheet_)) {
         gridEditor_->sheetReplaced();
@@ -321,6 +322,7 @@ void TfrmMain::Undo1Click()
 
 void TfrmMain::Redo1Click()
 {
+    gridEditor_->takeInTyping();
     nameStepOpen_ = false;
     if (history_.redo(sheet_)) {
         gridEditor_->sheetReplaced();

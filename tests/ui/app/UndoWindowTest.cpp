@@ -195,6 +195,42 @@ private slots:
         QCOMPARE(sheetText(), scaled);
     }
 
+    // What is being typed when Undo comes (a cell without Enter, digits on the
+    // keypad panel) is taken in as a step first: Undo takes back that step,
+    // Redo gives it again.
+    void undoTakesInWhatIsBeingTyped_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::addColumn<bool>("onKeypad");
+        QTest::newRow("weight") << 3 << false;
+        QTest::newRow("volume") << 4 << false;
+        QTest::newRow("keypad") << 3 << true;
+    }
+    void undoTakesInWhatIsBeingTyped()
+    {
+        QFETCH(int, col);
+        QFETCH(bool, onKeypad);
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        clickCell(3, 3);
+        QTest::keyClicks(grid(), QStringLiteral("12"));
+        QTest::keyClick(grid(), Qt::Key_Return);
+        const QStringList afterFirst = sheetText();
+        clickCell(col, 2);
+        if (onKeypad) {
+            CalcPanel* panel = window->gridEditor().calcPanel();
+            panel->openFor(col, 2, grid()->Cells(col, 2).toStdString());
+            for (const char* key : {"btnClear", "Button5", "Button0"})
+                QTest::mouseClick(panel->button(key), Qt::LeftButton);
+        } else {
+            QTest::keyClicks(grid(), QStringLiteral("50"));
+        }
+        QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(sheetText(), afterFirst);
+        QTest::keyClick(grid(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(grid()->Cells(col, 2).trimmed().startsWith(QStringLiteral("50.")));
+        QVERIFY(sheetText() != afterFirst);
+    }
+
     // "Save changes?" compares with the file: undone back to it, there is
     // nothing to ask; redone, there is again. New starts a new history.
     void undoneBackToTheSavedFormulaAsksNothing()
