@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <locale.h>
 #include <sstream>
 #include <unistd.h>
 
@@ -22,6 +23,38 @@ namespace {
 constexpr const char* ThreeDecimals = "0.000";
 constexpr std::size_t SheetNameLimit = 31;
 constexpr double WidestColumn = 60;
+
+// The workbook library writes its numbers with the C library's printf, which
+// follows LC_NUMERIC: under a locale with a decimal comma a cell would read
+// <v>31,8</v>, which spreadsheets cut at the comma. While the workbook is
+// written out, this thread formats numbers as C does.
+class CNumericLocale {
+public:
+    CNumericLocale()
+    {
+        locale_t global = duplocale(LC_GLOBAL_LOCALE);
+        c_ = global != nullptr ? newlocale(LC_NUMERIC_MASK, "C", global) : nullptr;
+        if (c_ == nullptr) {
+            if (global != nullptr)
+                freelocale(global);
+            return;
+        }
+        previous_ = uselocale(c_);
+    }
+    ~CNumericLocale()
+    {
+        if (c_ == nullptr)
+            return;
+        uselocale(previous_);
+        freelocale(c_);
+    }
+    CNumericLocale(const CNumericLocale&) = delete;
+    CNumericLocale& operator=(const CNumericLocale&) = delete;
+
+private:
+    locale_t c_ = nullptr;
+    locale_t previous_ = nullptr;
+};
 
 using Row = lxw_row_t;
 using Col = lxw_col_t;
@@ -254,7 +287,10 @@ Result<FileStamp> FormulaWorkbook::finish()
         return Failure(p.problem);
     if (p.summary != nullptr)
         worksheet_set_column(p.summary, 0, 1, widthFor(p.widestSummaryName), nullptr);
-    const lxw_error closed = workbook_close(p.workbook);
+    const lxw_error closed = [&] {
+        const CNumericLocale pointDecimals;
+        return workbook_close(p.workbook);
+    }();
     p.workbook = nullptr;
     if (closed != LXW_NO_ERROR)
         return Failure(cannotWrite(p.target, lxw_strerror(closed)));

@@ -1,6 +1,7 @@
 #include "ui/calc/TfrmCalc.h"
 
 #include "ui/calc/KeypadGlyphs.h"
+#include "ui/widgets/DecimalSign.h"
 #include "ui/widgets/LocalPath.h"
 
 #include <QKeyEvent>
@@ -210,7 +211,7 @@ bool TfrmCalc::typedKey(const QKeyEvent& event)
     // Keys without a character (Shift, arrows) are no key presses.
     if (event.text().isEmpty())
         return false;
-    FormKeyPress(asKey(event.text().front()));
+    FormKeyPress(asKey(typedInNumber(event.text().front())));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/print/BatchSizeDialog.h"
 
 #include "core/text/NumberText.h"
+#include "ui/widgets/DecimalSign.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -43,7 +44,7 @@ std::optional<BatchRequest> askBatchSize(
     QDialog dialog(parent);
     const BatchFields fields = buildDialog(dialog);
     while (dialog.exec() == QDialog::Accepted) {
-        const auto amount = tintora::parseNumberText(fields.size->text().toStdString());
+        const auto amount = tintora::parseNumberText(typedInNumber(fields.size->text()).toStdString());
         const auto unit = fields.unit->currentIndex() == 0 ? tintora::BatchUnit::Pounds : tintora::BatchUnit::Gallons;
         tintora::BatchPlan plan = tintora::planBatch(formula, {amount.value_or(0), unit});
         if (plan.refusal.empty())

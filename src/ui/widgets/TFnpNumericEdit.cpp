@@ -1,11 +1,12 @@
 #include "ui/widgets/TFnpNumericEdit.h"
 
+#include "ui/widgets/DecimalSign.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QMenu>
 
 #include <algorithm>
@@ -21,8 +22,7 @@ TFnpNumericEdit::TFnpNumericEdit(QWidget* parent)
 
 QChar TFnpNumericEdit::decimalSeparator() const
 {
-    const QString point = QLocale().decimalPoint();
-    return point.isEmpty() ? QChar(u'.') : point.front();
+    return u'.';
 }
 
 NumericEditRules TFnpNumericEdit::rules() const
@@ -185,12 +185,12 @@ QChar TFnpNumericEdit::typedCharacter(const QKeyEvent* event)
         typed = event->text().front();
     if (typed.category() == QChar::Other_Control && typed != NumericEditRules::Backspace)
         return QChar();
-    return typed;
+    return typedInNumber(typed);
 }
 
 void TFnpNumericEdit::typeText(const QString& text)
 {
-    for (const QChar c : text) {
+    for (const QChar c : typedInNumber(text)) {
         emit OnKeyPress(c);
         if (!isReadOnly())
             apply(rules().typeChar(state(), c));
@@ -215,7 +215,7 @@ void TFnpNumericEdit::cutToClipboard()
 
 void TFnpNumericEdit::pasteFromClipboard()
 {
-    apply(rules().paste(state(), QApplication::clipboard()->text()));
+    apply(rules().paste(state(), typedInNumber(QApplication::clipboard()->text())));
 }
 
 void TFnpNumericEdit::focusInEvent(QFocusEvent* event)
@@ -254,7 +254,7 @@ void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent* event)
     // The middle-button paste of the selection is a paste like Ctrl+V, at the
     // caret the press put under the pointer.
     if (!isReadOnly())
-        apply(rules().paste(state(), selectionText()));
+        apply(rules().paste(state(), typedInNumber(selectionText())));
     event->accept();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // TFnpNumericEdit: a one-line box that always shows a number with a fixed
-// count of decimals, in the display format "0.000" (for 3 decimals) with the
-// decimal separator of the default QLocale. Typing, input-method commits,
+// count of decimals, in the display format "0.000" (for 3 decimals), with the
+// point whatever the locale (a comma typed under a decimal-comma locale is
+// taken as the point, see DecimalSign.h). Typing, input-method commits,
 // Backspace, Delete, cut, paste and the middle-button paste of the X11
 // selection all go through NumericEditRules, so the text stays a well-formed
 // number; dropping text is off. Enter and Escape are left to the window (its default and cancel

@@ -22,15 +22,15 @@ protected:
     QString selectionText() const override { return selection; }
 };
 
-// Every test runs under a point and under a comma locale; "." in the texts
-// below stands for the locale's decimal separator.
+// Every test runs under a point and under a comma locale. The box shows the
+// point under both; the key typed as decimal sign is the locale's.
 class TFnpNumericEditTest : public QObject {
     Q_OBJECT
 
 private:
-    QChar sep() const { return QLocale().decimalPoint().front(); }
-    QString loc(QString text) const { return text.replace(u'.', sep()); }
-    char sepKey() const { return sep() == u',' ? ',' : '.'; }
+    static QChar sep() { return u'.'; }
+    static QString loc(const QString& text) { return text; }
+    static char sepKey() { return QLocale().decimalPoint() == QLatin1String(",") ? ',' : '.'; }
 
     // A dialog with a default and a cancel button, a plain line edit first in
     // the tab order, then the box.
@@ -173,7 +173,7 @@ void TFnpNumericEditTest::typingFollowsTheRules()
     QTest::keyClick(w.box, '9');
     QCOMPARE(w.box->text(), loc("12.900"));
 
-    // The other locale's separator is refused.
+    // A comma is refused where the locale's sign is the point; a second sign changes nothing.
     QTest::keyClick(w.box, sepKey() == '.' ? ',' : '.');
     QCOMPARE(w.box->text(), loc("12.900"));
 
