@@ -8,6 +8,9 @@
 #include "core/formulas/FormulaFile.h"
 #include "core/text/NumberText.h"
 
+#include <QLocale>
+
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -18,24 +21,47 @@ namespace {
 
 constexpr const char* LineEnd = "\r\n";
 
-void writeHeader(std::ostream& out)
+// How the numbers and fields are written: as RFC 4180 has it, or with --locale
+// as a spreadsheet of the user's locale reads a CSV file (where the decimal
+// sign is a comma, the fields are separated by ';').
+struct CsvForm {
+    char decimalSign = '.';
+    char separator = ',';
+
+    static CsvForm of(const ReportOptions& options)
+    {
+        if (!options.csvLocale)
+            return {};
+        const QString sign = QLocale::system().decimalPoint();
+        const char decimal = sign.size() == 1 && sign.front().unicode() < 0x80 ? sign.front().toLatin1() : '.';
+        return {decimal, decimal == ',' ? ';' : ','};
+    }
+    std::string number(double value) const
+    {
+        std::string text = formatThreeDecimals(value);
+        std::replace(text.begin(), text.end(), '.', decimalSign);
+        return text;
+    }
+};
+
+void writeHeader(std::ostream& out, const CsvForm& form)
 {
-    out << "file,name";
+    out << "file" << form.separator << "name";
     for (const PropertyBox box : ReportedProperties)
-        out << ',' << propertyKey(box);
-    out << ',' << PvcKey << ',' << MissingMaterialsKey << LineEnd;
+        out << form.separator << propertyKey(box);
+    out << form.separator << PvcKey << form.separator << MissingMaterialsKey << LineEnd;
 }
 
-void writeLine(std::ostream& out, const std::string& path, const LoadedFormula& loaded)
+void writeLine(std::ostream& out, const CsvForm& form, const std::string& path, const LoadedFormula& loaded)
 {
     const FormulaSheet& sheet = loaded.sheet;
-    out << csvField(shownFileName(path)) << ',' << csvField(sheet.name());
+    out << csvField(shownFileName(path), form.separator) << form.separator << csvField(sheet.name(), form.separator);
     for (const PropertyBox box : ReportedProperties)
-        out << ',' << formatThreeDecimals(sheet.box(box));
-    out << ',';
+        out << form.separator << form.number(sheet.box(box));
+    out << form.separator;
     if (const auto pvc = pigmentVolumeConcentration(sheet))
-        out << formatThreeDecimals(*pvc);
-    out << ',' << loaded.missingMaterialRows.size() << LineEnd;
+        out << form.number(*pvc);
+    out << form.separator << loaded.missingMaterialRows.size() << LineEnd;
 }
 
 }  // namespace
@@ -44,11 +70,12 @@ int csvReport(const ReportOptions& options, const std::filesystem::path& materia
 {
     const PercentBasis basis = options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight;
     const MaterialFiles materials(materialFolder);
-    writeHeader(std::cout);
+    const CsvForm form = CsvForm::of(options);
+    writeHeader(std::cout, form);
     int status = 0;
     for (const std::string& path : options.formulaPaths) {
         if (const auto loaded = loadFormula(path, materials, basis))
-            writeLine(std::cout, path, *loaded);
+            writeLine(std::cout, form, path, *loaded);
         else
             status = 1;
     }

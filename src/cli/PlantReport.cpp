@@ -1,5 +1,6 @@
 #include "PlantReport.h"
 
+#include "CsvField.h"
 #include "PlantPdf.h"
 #include "ReportFormula.h"
 
@@ -63,16 +64,6 @@ int batchReport(const ReportOptions& options, const fs::path& materialFolder)
     }
     const TicketHeading heading{shownFileName(path), reportDate(options), options.plant.lot.value_or("")};
     return printPages(options, [&](int lines) { return BatchTicketPages(loaded->sheet, plan.batch, heading, lines); });
-}
-
-std::string csvField(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + '"';
 }
 
 void writeMaterialsCsv(const std::vector<MaterialListEntry>& entries)

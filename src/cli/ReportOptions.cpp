@@ -109,6 +109,8 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
     }
     if (o.pageSize && o.mode != ReportMode::Pdf)
         return "--page-size goes with --pdf";
+    if (o.csvLocale && o.mode != ReportMode::Csv)
+        return "--locale goes with --csv";
     if (o.force && o.mode != ReportMode::MakeMaterial && !o.reformulation.writePath)
         return "--force goes with --write or --make-material";
     return reformulationProblem(o);
@@ -185,6 +187,8 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             options.json = true;
         else if (arg == "--strict")
             options.strict = true;
+        else if (arg == "--locale")
+            options.csvLocale = true;
         else if (arg == "--csv") {
             options.csv = true;
             problem = mode.set(ReportMode::Csv);

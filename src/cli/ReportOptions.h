@@ -36,6 +36,7 @@ struct ReportOptions {
     std::string materialCode;  // --where-used CODE, --make-material CODE
     std::optional<std::string> whereUsedFolder;  // --where-used CODE DIR; default: the Formulas folder
     bool csv = false;  // --csv: with --where-used, the form of its list
+    bool csvLocale = false;  // --locale: --csv in the user's locale's decimal sign (and ';' after a comma)
     bool force = false;  // --force: --make-material replaces an existing file
     PlantOptions plant;  // --batch, --lot, --materials-list, --xlsx
 };
@@ -50,7 +51,7 @@ ParseResult parseReportOptions(const std::vector<std::string>& args);
 
 // One line per option.
 constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx...
-       tintora-report --csv [options] FORMULA.tfx...
+       tintora-report --csv [--locale] [options] FORMULA.tfx...
        tintora-report --compare [options] A.tfx B.tfx
        tintora-report --check-materials [DIR]
        tintora-report --pdf OUT.pdf [--page-size A4|Letter] [options] FORMULA.tfx
@@ -67,6 +68,7 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --volume-percent         percent column by volume instead of by weight
   --json                   the sheet as JSON (one object per line for several formulas), or the comparison
   --csv                    one CSV line of properties and PVC per formula, after a header line
+  --locale                 with --csv: the locale's decimal sign, and ';' between fields where that is a comma
   --compare                two formulas side by side: materials, weights and every property
   --check-materials [DIR]  report faulty material files in DIR (default: the material folder)
   --pdf OUT.pdf            the laboratory printout of one formula as a one-page PDF file

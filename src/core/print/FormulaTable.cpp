@@ -71,4 +71,14 @@ FormulaTable formulaTable(const FormulaSheet& sheet)
     return table;
 }
 
+bool readAsSpreadsheetFormula(std::string_view text)
+{
+    return !text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos;
+}
+
+std::string asSpreadsheetText(std::string_view text)
+{
+    return readAsSpreadsheetFormula(text) ? "'" + std::string(text) : std::string(text);
+}
+
 }  // namespace tintora

@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tintora {
@@ -36,5 +37,13 @@ struct FormulaTable {
 };
 
 FormulaTable formulaTable(const FormulaSheet& sheet);
+
+// Whether a spreadsheet would run this text as a formula: it begins with
+// "=", "+", "-" or "@" (a name "=2+3" would show 5).
+bool readAsSpreadsheetFormula(std::string_view text);
+// The text as a spreadsheet takes it as text: with a leading apostrophe when
+// it would run as a formula, as it stands otherwise. For CSV and the
+// clipboard's plain text; numbers never go through here.
+std::string asSpreadsheetText(std::string_view text);
 
 }  // namespace tintora

@@ -1,4 +1,5 @@
-// Copy Out's clipboard entry: both parts, and numbers in the user's form.
+// Copy Out's clipboard entry: both parts, numbers in the user's form, texts
+// that a spreadsheet never runs as formulas.
 #include "ui/print/FormulaMimeData.h"
 
 #include "core/calc/Calculate.h"
@@ -23,8 +24,8 @@ private slots:
         QFETCH(QString, localeName);
         QFETCH(QString, weight);
         tintora::FormulaSheet sheet;
-        sheet.setName("Flat <white> & co");
-        sheet.setCell(tintora::Column::Description, 1, "Premix first");
+        sheet.setName("=2+3 <white> & co");
+        sheet.setCell(tintora::Column::Description, 1, "-premix first");
         sheet.setCell(tintora::Column::Material, 2, "water");
         sheet.setCell(tintora::Column::Description, 2, "Water");
         sheet.setCell(tintora::Column::Weight, 2, "1234.5");
@@ -35,8 +36,8 @@ private slots:
         QVERIFY(data->hasText());
         QVERIFY(data->hasHtml());
         const QStringList lines = data->text().split('\n');
-        QCOMPARE(lines.value(0), QStringLiteral("Flat <white> & co"));
-        QCOMPARE(lines.value(2), QStringLiteral("\tPremix first"));
+        QCOMPARE(lines.value(0), QStringLiteral("'=2+3 <white> & co"));
+        QCOMPARE(lines.value(2), QStringLiteral("\t'-premix first"));
         const QStringList row = lines.value(3).split('\t');
         QCOMPARE(row.value(0), QStringLiteral("water"));
         QCOMPARE(row.value(2), weight);
@@ -45,9 +46,12 @@ private slots:
         const int empty = static_cast<int>(lines.indexOf(QString()));
         QCOMPARE(lines.mid(empty + 1).filter(QStringLiteral("\t")).size(), 16);
         QVERIFY(lines.contains(QStringLiteral("Weight\t") + weight + QStringLiteral("\tlb")));
-        // The HTML table holds the same cells, escaped.
-        QVERIFY(data->html().contains(QStringLiteral("<td>Flat &lt;white&gt; &amp; co</td>")));
-        QVERIFY(data->html().contains(QStringLiteral("<td>") + weight + QStringLiteral("</td>")));
+        // The HTML table holds the same cells, escaped: texts formatted as
+        // text, numbers with their value and three decimals.
+        const QString html = data->html();
+        QVERIFY(html.contains(QStringLiteral(R"(style="mso-number-format:'\@'">=2+3 &lt;white&gt; &amp; co</td>)")));
+        QVERIFY(html.contains(QStringLiteral(R"(<td sdval="1234.500" sdnum="1033;0;0.000" x:num="1234.500")")));
+        QVERIFY(html.contains(QStringLiteral(">") + weight + QStringLiteral("</td>")));
         QCOMPARE(data->html().count(QStringLiteral("<tr>")), lines.size() - 1);
     }
 };
