@@ -280,7 +280,9 @@ int reformulationReport(const ReportOptions& options, const fs::path& materialFo
     CalculatorState calculator;
     const RecalcOutcome outcome = request.scaling ? Scale(request.scaleKind, sheet, calculator, prompter, keypad)
                                                   : Recalculate(request.quantity, sheet, calculator, prompter, keypad);
-    if (outcome != RecalcOutcome::Reached)
+    if (outcome == RecalcOutcome::Unchanged)
+        reportProblem("the formula already has that value; it is left as it is");
+    else if (outcome != RecalcOutcome::Reached)
         return 1;
     if (out) {
         if (const Result<FileStamp> written = FormulaSave(sheet, *out, fs::path(path)); !written) {

@@ -80,6 +80,7 @@ MainWindowServices MainWindowFixture::scriptedServices()
     services.chooseSaveFile = [this](QWidget*, const QString& folder, const QString& filter, const QString&) {
         return saveChooser.choose(folder, filter);
     };
+    services.chooseWorkbookFile = services.chooseSaveFile;
     return services;
 }
 

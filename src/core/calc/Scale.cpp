@@ -208,6 +208,10 @@ RecalcOutcome Scale(
         const KeypadTarget typed = askPositiveTarget(scaleCaption(kind), display, calculator, prompter, keypad);
         if (!typed.value)
             return typed.cancelled ? RecalcOutcome::Cancelled : RecalcOutcome::Refused;
+        // The offered value is the total rounded to two decimals: accepted as
+        // it stands, scaling to it would change the formula by its rounding.
+        if (*typed.value == numberFromText(display))
+            return RecalcOutcome::Unchanged;
         target = *typed.value;
     }
     if (byVolume(kind) && !volumeOfEveryWeighedMaterialKnown(sheet)) {

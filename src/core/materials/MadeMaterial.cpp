@@ -98,6 +98,8 @@ MadeMaterialPlan planMadeMaterial(
     const Result<fs::path> choice = materialFileFor(materialFolder, request.code);
     if (!choice)
         return refused(choice.problem());
+    if (auto problem = plainCodeProblem(request.code))
+        return refused(std::move(*problem));
     if (request.formulaPath.empty())
         return refused("The formula has no file yet: save it before making a material of it.");
     const std::string code = materialCodeOf(request.code);

@@ -42,14 +42,25 @@ QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString&
     return runFileDialog(dialog, initialFile);
 }
 
+// The dialog appends the suffix before it asks whether to replace an existing file.
+QString runSaveDialog(QFileDialog& dialog, const QString& suffix, const QString& initialFile)
+{
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    return runFileDialog(dialog, initialFile);
+}
+
 QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)
 {
     QFileDialog dialog(parent, QStringLiteral("Save As"), folder, filter);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The dialog appends it before it asks whether to replace an existing file.
-    dialog.setDefaultSuffix(QStringLiteral("tfx"));
-    return runFileDialog(dialog, initialFile);
+    return runSaveDialog(dialog, QStringLiteral("tfx"), initialFile);
+}
+
+QString chooseWorkbookFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile)
+{
+    QFileDialog dialog(parent, QStringLiteral("Excel Out"), folder, filter);
+    return runSaveDialog(dialog, QStringLiteral("xlsx"), initialFile);
 }
 
 std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const QString& formulaToOpen)
@@ -66,6 +77,7 @@ std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const 
     services.sounds = program->sounds.get();
     services.chooseFormulaFile = chooseFormulaFile;
     services.chooseSaveFile = chooseSaveFile;
+    services.chooseWorkbookFile = chooseWorkbookFile;
     services.chooseFolder = chooseFolderByDialog;
     services.formulaFolder = fromLocalPath(files.formulaFolder);
     services.helpFile = fromLocalPath(files.helpFile);

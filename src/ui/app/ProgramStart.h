@@ -37,3 +37,6 @@ std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const 
 QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile);
 // The save dialog for formula files; it asks before replacing a file.
 QString chooseSaveFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile);
+// Excel Out's save dialog for workbooks, which adds ".xlsx" before it asks
+// about replacing a file.
+QString chooseWorkbookFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile);

@@ -118,7 +118,8 @@ void TfrmMain::createParts()
     printing_ = new LabPrintCommands(
         sheet_, [this] { return FormulaPath(); }, *services_.prompter, services_.printing, *this);
     plant_ = new PlantCommands({sheet_, [this] { return FormulaPath(); }, [this] { return FormulaFolder(); },
-        [this] { return MaterialFolder(); }, *services_.prompter, services_.printing, services_.chooseSaveFile, *this});
+        [this] { return MaterialFolder(); }, *services_.prompter, services_.printing, services_.chooseWorkbookFile,
+        *this});
     library_ = new LibraryCommands(
         {*this, sheet_, *document_, *gridEditor_, *services_.prompter, *mruList_, services_.askText});
 }

@@ -43,6 +43,7 @@ struct MainWindowServices {
     // The open and save dialogs: the chosen file's full path, or an empty text when cancelled.
     FileChooser chooseFormulaFile;
     FileChooser chooseSaveFile;
+    FileChooser chooseWorkbookFile;  // Excel Out's
     // The program's own Formulas folder, where formulas and materials are
     // unless the settings keep other folders (Options > Folders...), and the help file.
     QString formulaFolder;

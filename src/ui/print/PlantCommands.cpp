@@ -80,7 +80,7 @@ void PlantCommands::CopyOut1Click()
 
 QString PlantCommands::askWorkbookName()
 {
-    return askSaveName(parts_.chooseSaveFile, parts_.prompter,
+    return askSaveName(parts_.chooseWorkbookFile, parts_.prompter,
         {.parent = &parts_.window,
             .folder = parts_.formulaFolder(),
             .filter = QStringLiteral("Excel Workbook (*.xlsx)"),

@@ -27,7 +27,7 @@ public:
         std::function<QString()> materialFolder;  // the library Materials Print prints
         tintora::Prompter& prompter;
         PrinterChoice printing;
-        FileChooser chooseSaveFile;  // the save dialog the formula document uses
+        FileChooser chooseWorkbookFile;  // Excel Out's save dialog
         QWidget& window;  // the dialogs' parent, whose status line tells the outcome
     };
     explicit PlantCommands(Parts parts);

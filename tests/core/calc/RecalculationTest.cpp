@@ -2,6 +2,7 @@
 
 #include "ScriptedSeams.h"
 #include "core/calc/Calculate.h"
+#include "core/calc/Scale.h"
 #include "core/text/NumberText.h"
 
 #include <gtest/gtest.h>
@@ -257,9 +258,15 @@ TEST_F(RecalculationTest, AnOverflowOnTheKeypadIsRefusedNotTakenAsZero)
 
 // The offered total stands as a result: a digit replaces it, an operator goes
 // on from it, and accepting it as it stands (or typing it again) leaves the
-// formula alone instead of scaling it to its own rounding.
+// formula alone instead of scaling it to its own rounding: for the target on
+// the marked rows and for Scale alike.
 TEST_F(RecalculationTest, KeysTypedOverTheOfferedValue)
 {
+    using Run = std::function<RecalcOutcome(KeypadDialog&)>;
+    const Run runs[] = {
+        [&](KeypadDialog& typed) { return Recalculate(RecalcQuantity::Weight, sheet, calculator, prompter, typed); },
+        [&](KeypadDialog& typed) { return Scale(ScaleKind::Weight, sheet, calculator, prompter, typed); },
+    };
     const struct {
         const char* keys;
         RecalcOutcome outcome;
@@ -271,18 +278,19 @@ TEST_F(RecalculationTest, KeysTypedOverTheOfferedValue)
         {"+10", RecalcOutcome::Reached, 137.42},
         {"2*100=", RecalcOutcome::Reached, 200},
     };
-    for (const auto& c : cases) {
-        sheet = FormulaSheet();
-        putMaterial(1, "100.004", 1, 0, true);
-        putMaterial(2, "27.413");  // 127.417 lb, offered as 127.42
-        ready();
-        TypingKeypad typing(c.keys);
-        EXPECT_EQ(Recalculate(RecalcQuantity::Weight, sheet, calculator, prompter, typing), c.outcome) << c.keys;
-        if (c.total == 0)
-            expectUntouched();
-        else
-            EXPECT_EQ(sheet.box(B::WeightBox), c.total) << c.keys;
-    }
+    for (const Run& run : runs)
+        for (const auto& c : cases) {
+            sheet = FormulaSheet();
+            putMaterial(1, "100.004", 1, 0, true);
+            putMaterial(2, "27.413");  // 127.417 lb, offered as 127.42
+            ready();
+            TypingKeypad typing(c.keys);
+            EXPECT_EQ(run(typing), c.outcome) << c.keys;
+            if (c.total == 0)
+                expectUntouched();
+            else
+                EXPECT_NEAR(sheet.box(B::WeightBox), c.total, 1e-9) << c.keys;
+        }
     EXPECT_TRUE(prompter.shown.empty());
 }
 

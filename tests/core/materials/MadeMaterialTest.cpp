@@ -113,6 +113,8 @@ protected:
 
 TEST_F(MadeMaterialPlanTest, EachRefusalHasItsOwnMessageAndWritesNothing)
 {
+    const std::string notACode
+        = "is not a material code. A code has no * ? [ ] / or \\, no control characters and no blanks at its ends.";
     const struct {
         std::string rows, code, path, problem;
     } cases[] = {
@@ -120,6 +122,9 @@ TEST_F(MadeMaterialPlanTest, EachRefusalHasItsOwnMessageAndWritesNothing)
         {sound, "../grind", "/lab/a.tfx",
             "\"../grind\" cannot be a material file: it would lie outside the material folder."},
         {sound, "..", "/lab/a.tfx", "\"..\" cannot be a material file: it would lie outside the material folder."},
+        {sound, "a*b", "/lab/a.tfx", "\"a*b\" " + notACode},
+        {sound, "*", "/lab/a.tfx", "\"*\" " + notACode},
+        {sound, " lead", "/lab/a.tfx", "\" lead\" " + notACode},
         {sound, "grind", "", "The formula has no file yet: save it before making a material of it."},
         {"", "grind", "/lab/a.tfx", "The formula is empty."},
         {row(1, "stir", "", "0"), "grind", "/lab/a.tfx", "The formula is empty."},

@@ -47,8 +47,8 @@ private slots:
         QTest::keyClicks(grid(), QStringLiteral("12,5"));
         QTest::keyClick(grid(), Qt::Key_Return);
         QCOMPARE(grid()->Cells(3, 2).trimmed(), QStringLiteral("12.500"));
-        QCOMPARE(box(tintora::PropertyBox::WeightBox),
-            threeDecimals(window->sheet().box(tintora::PropertyBox::WeightBox)));
+        QCOMPARE(
+            box(tintora::PropertyBox::WeightBox), threeDecimals(window->sheet().box(tintora::PropertyBox::WeightBox)));
     }
 
     // Copy Out is for a spreadsheet of this locale: its numbers keep the comma.
@@ -71,7 +71,8 @@ private slots:
         python.start(QStringLiteral("/usr/bin/python3"),
             {QStringLiteral("-c"),
                 QStringLiteral("import sys, openpyxl\n"
-                               "rows = list(openpyxl.load_workbook(sys.argv[1], data_only=True).active.iter_rows(values_only=True))\n"
+                               "rows = list(openpyxl.load_workbook(sys.argv[1], "
+                               "data_only=True).active.iter_rows(values_only=True))\n"
                                "print('%.3f' % next(r[2] for r in rows if r[1] == 'Total'))\n"),
                 workbook});
         QVERIFY(python.waitForFinished());

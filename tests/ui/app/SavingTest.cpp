@@ -51,6 +51,7 @@ Q_DECLARE_METATYPE(Prompter::Answer)
 Q_DECLARE_METATYPE(Prompter::DiskChangeAnswer)
 Q_DECLARE_METATYPE(tintora::WriteStep)
 Q_DECLARE_METATYPE(ShownMessage)
+Q_DECLARE_METATYPE(FileChooser)
 
 namespace {
 
@@ -249,6 +250,35 @@ private slots:
             act();
             QVERIFY2(window->isWindowModified() == (step[0] == '+'), step);
         }
+    }
+
+    // Each save dialog has its own title and adds its own suffix to a name
+    // typed without one, before it would ask about replacing that file.
+    void saveDialogsAddTheirOwnSuffix_data()
+    {
+        QTest::addColumn<FileChooser>("choose");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("Save As") << FileChooser(chooseSaveFile) << "Save As"
+                                 << "fresh.tfx";
+        QTest::newRow("Excel Out") << FileChooser(chooseWorkbookFile) << "Excel Out"
+                                   << "fresh.xlsx";
+    }
+    void saveDialogsAddTheirOwnSuffix()
+    {
+        QFETCH(FileChooser, choose);
+        QFETCH(QString, title);
+        QFETCH(QString, chosen);
+        QString shownTitle;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shownTitle = dialog->windowTitle();
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("fresh"));
+            QMetaObject::invokeMethod(dialog, &QDialog::accept);
+        });
+        QCOMPARE(choose(window.get(), formulas(), QString(), QString()), formulas() + QLatin1Char('/') + chosen);
+        QCOMPARE(shownTitle, title);
     }
 
     // Save As offers the open formula's name in the real save dialog.
