@@ -166,9 +166,13 @@ bool FormulaDocument::Reopen(const QString& fileName)
     if (!AskSave())
         return false;
     const QString path = recentFileLocation(fileName, FormulaFolder_);
-    // The list dropped the entry when it was chosen; only a file that opened goes back on top.
-    if (!loadFormulaFrom(path))
+    // A file that opened goes on top; one that failed is dropped. Cancelled
+    // before (or a save that failed), the list stays as it was.
+    if (!loadFormulaFrom(path)) {
+        if (const qsizetype index = parts_.recentFiles.Items().indexOf(fileName); index >= 0)
+            parts_.recentFiles.RemoveItem(static_cast<int>(index));
         return false;
+    }
     rememberRecentFile(parts_.recentFiles, path, FormulaFolder_);
     TitleText();
     parts_.sheet.SheetModified = false;

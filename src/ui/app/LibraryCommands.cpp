@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace {
@@ -37,11 +38,26 @@ std::optional<QString> askWithDialog(QWidget* parent, const QString& label, cons
     return dialog.textValue();
 }
 
+// The toolkit makes the trash in the data home only when the data home is
+// there; the trash specification asks for whatever is missing to be made, the
+// data home as its own specification says (for the user alone).
+void makeDataHome()
+{
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QStringList missing;
+    for (QFileInfo folder(dataHome); !dataHome.isEmpty() && !folder.exists(); folder.setFile(folder.path()))
+        missing.prepend(folder.filePath());
+    for (const QString& folder : missing)
+        if (!QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            return;
+}
+
 // Where no trash folder can be made, the toolkit still reports success, having
 // moved the file into "files" under the working folder; that is no trash, so
 // the file is put back and counts as not moved.
 bool movedToTrash(const QString& path)
 {
+    makeDataHome();
     QString inTrash;
     if (!QFile::moveToTrash(path, &inTrash))
         return false;

@@ -62,7 +62,8 @@ TMRUFileList* createRecentFilesList(QWidget* parent, QMenu* fileMenu, QAction* a
 {
     auto* list = new TMRUFileList(parent);
     list->setMaximum(5);
-    list->setRemoveOnClick(true);
+    // The document drops an entry only when its file fails to open.
+    list->setRemoveOnClick(false);
     list->setUseSubmenu(false);
     list->setSubmenuName(QStringLiteral("Reopen"));
     list->setAutoSave(true);

@@ -538,6 +538,19 @@ private slots:
         QVERIFY(prompter->shown.empty());
     }
 
+    // Cancel on "Save changes?" leaves the recent files as they were.
+    void cancelledReopenKeepsTheList()
+    {
+        open(formulas() + QStringLiteral("/small.tfx"));
+        open(formulas() + QStringLiteral("/cp1252.tfx"));
+        const QStringList before = window->MRUList()->Items();
+        window->menus().Percent1->trigger();
+        prompter->threeWayAnswers.push_back(tintora::Prompter::Answer::Cancel);
+        chooseRecentFile(QStringLiteral("&2 small.tfx"));
+        QCOMPARE(window->MRUList()->Items(), before);
+        QCOMPARE(window->FormulaPath(), formulas() + QStringLiteral("/cp1252.tfx"));
+    }
+
     void bareNamesOfEarlierRunsLieInTheFormulasFolder()
     {
         window.reset();

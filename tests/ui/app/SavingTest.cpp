@@ -746,19 +746,24 @@ private slots:
     // File > Delete takes the open formula to the trash after a question naming
     // it; where the trash cannot take it, a second question offers to delete it
     // for good. Either way the sheet is untitled and empty and the recent-files
-    // entry goes.
+    // entry goes. A data home that is not there yet is made, trash and all.
     void deleteTakesTheFormulaAway_data()
     {
         QTest::addColumn<bool>("trashUsable");
-        QTest::newRow("to the trash") << true;
-        QTest::newRow("no trash: deleted for good") << false;
+        QTest::addColumn<bool>("dataHome");
+        QTest::newRow("to the trash") << true << true;
+        QTest::newRow("no data home yet: to the trash") << true << false;
+        QTest::newRow("no trash: deleted for good") << false << true;
     }
     void deleteTakesTheFormulaAway()
     {
         QFETCH(bool, trashUsable);
+        QFETCH(bool, dataHome);
         if (!trashUsable) {
             writeFile(trashFiles(), "a file where the trash folder would be");
         }
+        if (!dataHome)
+            QVERIFY(QDir(QFileInfo(trashFiles()).path()).removeRecursively());
         const QString plain = inFormulas("plain.tfx");
         open(plain);
         QVERIFY(recentFiles().contains(plain));
