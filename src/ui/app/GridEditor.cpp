@@ -74,10 +74,11 @@ QIcon downArrowIcon()
     return QIcon(pixmap);
 }
 
-QToolButton* smallButton(QWidget* parent, const char* name, const QIcon& icon)
+QToolButton* smallButton(QWidget* parent, const char* name, const QString& accessibleName, const QIcon& icon)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
+    b->setAccessibleName(accessibleName);
     b->setFixedSize(15, 15);
     b->setIcon(icon);
     b->setIconSize(QSize(11, 11));
@@ -132,8 +133,8 @@ GridEditor::GridEditor(const Parts& parts)
 
 void GridEditor::createFloatingControls()
 {
-    drop1_ = smallButton(&window_, "Drop1", downArrowIcon());
-    drop2_ = smallButton(&window_, "Drop2", Artwork::icon(Artwork::Icon::Weight));
+    drop1_ = smallButton(&window_, "Drop1", QStringLiteral("Pick a material"), downArrowIcon());
+    drop2_ = smallButton(&window_, "Drop2", QStringLiteral("Keypad"), Artwork::icon(Artwork::Icon::Weight));
     createMaterialList();
     createNoteEditor();
 }
@@ -367,6 +368,10 @@ void GridEditor::Grid1Click()
 void GridEditor::Grid1KeyPress(QChar key)
 {
     const int col = grid_.Col();
+    if (key == u' ' && togglesMark(col)) {
+        grid_.toggleCheckBox(0, grid_.Row());
+        return;
+    }
     if (col == WeightCol || col == VolumeCol)
         key = typedInNumber(key);
     const auto result = tintora::typeKey(sheet_, edit_, {col, grid_.Row()}, key.unicode(), localPath(MaterialFolder_));
@@ -426,6 +431,14 @@ void GridEditor::DescBoxExit()
     emit sheetChanged(QStringLiteral("Note"));
     if (heldTheFocus)
         grid_.setFocus();
+}
+
+// The mark box takes no keyboard focus; Space on a material row's cell that
+// takes no typing (Description, Percent) toggles the row's mark as a click does.
+bool GridEditor::togglesMark(int col) const
+{
+    const bool typingCell = col == MaterialCol || col == WeightCol || col == VolumeCol;
+    return !typingCell && sheet_.row(grid_.Row()).RowKind;
 }
 
 void GridEditor::Grid1CheckBoxClick(int)

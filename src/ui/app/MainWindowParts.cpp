@@ -32,6 +32,7 @@ TSuperGrid* createFormulaGrid(QWidget* parent)
 {
     auto* grid = new TSuperGrid(parent);
     grid->setObjectName(QStringLiteral("Grid1"));
+    grid->setAccessibleName(QStringLiteral("Formula"));
     grid->setProperty("HelpContext", 100);
     applyFormulaGridLayout(*grid);
     return grid;

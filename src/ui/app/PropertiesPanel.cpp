@@ -58,10 +58,10 @@ PropertiesPanel::PropertiesPanel(QWidget* parent)
     addBox(this, PropertyBox::VocBox, "Voc", QPoint(176, 92), 73);
     bevelLine(this, QRect(344, 4, 4, 109), QFrame::VLine);
 
-    wtPanel_ = addBasisPanel("WtPanel",
+    wtPanel_ = addBasisPanel("WtPanel", Basis::Weight,
         {PropertyBox::BinderWtBox, PropertyBox::CostWtBox, PropertyBox::PigmentWtBox, PropertyBox::SolidsWtBox,
             PropertyBox::VolatileWtBox});
-    volPanel_ = addBasisPanel("VolPanel",
+    volPanel_ = addBasisPanel("VolPanel", Basis::Volume,
         {PropertyBox::BinderVolBox, PropertyBox::CostVolBox, PropertyBox::PigmentVolBox, PropertyBox::SolidsVolBox,
             PropertyBox::VolatileVolBox});
     volPanel_->hide();
@@ -85,14 +85,21 @@ TFnpNumericEdit* PropertiesPanel::addBox(QWidget* parent, PropertyBox b, const c
     return box;
 }
 
-QWidget* PropertiesPanel::addBasisPanel(const char* name, const std::array<PropertyBox, 5>& boxes)
+QWidget* PropertiesPanel::addBasisPanel(const char* name, Basis basis, const std::array<PropertyBox, 5>& boxes)
 {
     static constexpr const char* labels[] = {"Binder", "Cost", "Pigment", "Solids", "Volatile"};
     auto* panel = new QWidget(this);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setGeometry(352, 3, 180, 112);
-    for (int i = 0; i < 5; ++i)
-        addBox(panel, boxes[i], labels[i], QPoint(4, 2 + i * 22), 62);
+    const bool byWeight = basis == Basis::Weight;
+    for (int i = 0; i < 5; ++i) {
+        TFnpNumericEdit* box = addBox(panel, boxes[i], labels[i], QPoint(4, 2 + i * 22), 62);
+        // The two panels share their labels; a screen reader tells them apart.
+        const bool cost = boxes[i] == PropertyBox::CostWtBox || boxes[i] == PropertyBox::CostVolBox;
+        const char* basisWords
+            = cost ? (byWeight ? " per pound" : " per gallon") : (byWeight ? " by weight" : " by volume");
+        box->setAccessibleName(QLatin1String(labels[i]) + QLatin1String(basisWords));
+    }
     return panel;
 }
 

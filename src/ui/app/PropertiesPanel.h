@@ -28,7 +28,8 @@ public:
 
 private:
     TFnpNumericEdit* addBox(QWidget* parent, tintora::PropertyBox b, const char* label, QPoint at, int labelWidth);
-    QWidget* addBasisPanel(const char* name, const std::array<tintora::PropertyBox, 5>& boxes);
+    enum class Basis { Weight, Volume };
+    QWidget* addBasisPanel(const char* name, Basis basis, const std::array<tintora::PropertyBox, 5>& boxes);
 
     QLineEdit* nameBox_;
     std::array<TFnpNumericEdit*, tintora::PropertyBoxCount> boxes_{};

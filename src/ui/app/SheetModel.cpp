@@ -66,7 +66,8 @@ Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.row() > 0 && index.column() == 0)
+    // Only a material row's mark can be set; a note's box stays empty.
+    if (index.row() > 0 && index.column() == 0 && sheet_.row(index.row()).RowKind)
         f |= Qt::ItemIsUserCheckable;
     return f;
 }

@@ -1,6 +1,7 @@
 #include "ui/widgets/TFnpNumericEdit.h"
 
 #include "ui/widgets/DecimalSign.h"
+#include "ui/widgets/WidgetAccessibility.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +17,7 @@ TFnpNumericEdit::TFnpNumericEdit(QWidget* parent)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setAcceptDrops(false);  // dropped text would bypass the rules
+    widgetaccessibility::install();
     setText(formatNumericValue(0, m_decimals, decimalSeparator()));
     connect(this, &QLineEdit::textChanged, this, &TFnpNumericEdit::textWasChanged);
 }
@@ -216,6 +218,14 @@ void TFnpNumericEdit::cutToClipboard()
 void TFnpNumericEdit::pasteFromClipboard()
 {
     apply(rules().paste(state(), typedInNumber(QApplication::clipboard()->text())));
+}
+
+void TFnpNumericEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    // Editable or not, the box is another thing to assistive technology.
+    if (event->type() == QEvent::ReadOnlyChange)
+        widgetaccessibility::forgetInterface(this);
 }
 
 void TFnpNumericEdit::focusInEvent(QFocusEvent* event)

@@ -581,11 +581,8 @@ void TSuperGrid::mouseReleaseEvent(QMouseEvent* event)
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         const QPoint cell = MouseToCell(pos);
-        if (cell == m_pressedCell && cell.x() >= 0 && cell.y() >= 0 && IsCheckBoxCell(cell.x(), cell.y())) {
-            const bool value = !Checked(cell.x(), cell.y());
-            m_model->setData(index(cell.x(), cell.y()), value ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-            emit OnCheckBoxClick(this, cell.x(), cell.y(), value);
-        }
+        if (cell == m_pressedCell)
+            toggleCheckBox(cell.x(), cell.y());
         m_pressedCell = QPoint(-1, -1);
     }
     if (m_selecting) {
@@ -606,10 +603,21 @@ void TSuperGrid::mouseDoubleClickEvent(QMouseEvent* event)
     emit OnMouseDown(event->button(), event->modifiers(), pos);
 }
 
+void TSuperGrid::toggleCheckBox(int col, int row)
+{
+    if (col < 0 || row < 0 || !IsCheckBoxCell(col, row))
+        return;
+    const bool value = !Checked(col, row);
+    m_model->setData(index(col, row), value ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+    emit OnCheckBoxClick(this, col, row, value);
+}
+
 void TSuperGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     updateCell(m_col, m_row);
+    // A screen reader reads the cell the keys go to, not just "table".
+    widgetaccessibility::currentCellMoved(this, m_col, m_row, ColCount());
 }
 
 void TSuperGrid::focusOutEvent(QFocusEvent* event)

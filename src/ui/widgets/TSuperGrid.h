@@ -59,6 +59,8 @@ public:
     // warning "TSuperGrid: No check box at column <col>, row <row>".
     bool Checked(int col, int row) const;
     void setChecked(int col, int row, bool value);
+    // Toggles a check box cell as a click on it does, OnCheckBoxClick included.
+    void toggleCheckBox(int col, int row);
 
     // Current cell. Assignments ask OnSelectCell first and raise OnClick.
     int Col() const { return m_col; }

@@ -2,6 +2,7 @@
 
 #include "ui/widgets/ExplorerButtonPaint.h"
 #include "ui/widgets/TExplorerButton.h"
+#include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TSuperGrid.h"
 
 #include <QAccessibleWidget>
@@ -56,7 +57,9 @@ public:
 class GridAccessible;
 
 // One cell of the grid, header cells included, in the grid's own (column, row).
-class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class GridCellAccessible : public QAccessibleInterface,
+                           public QAccessibleTableCellInterface,
+                           public QAccessibleActionInterface {
 public:
     GridCellAccessible(TSuperGrid* grid, int col, int row)
         : grid_(grid)
@@ -104,12 +107,27 @@ public:
         s.focused = current && grid_->hasFocus();
         s.invisible = grid_->CellRect(col_, row_).isEmpty();
         s.offscreen = s.invisible;
-        if (grid_->IsCheckBoxCell(col_, row_)) {
+        if (isToggleable()) {
             s.checkable = true;
             s.checked = grid_->Checked(col_, row_);
         }
         return s;
     }
+
+    // A check box whose model lets the user check it (a formula's material
+    // row, not a note's) is toggled as a click toggles it.
+    bool isToggleable() const
+    {
+        return isValid() && grid_->IsCheckBoxCell(col_, row_)
+            && (grid_->model()->flags(grid_->model()->index(row_, col_)) & Qt::ItemIsUserCheckable);
+    }
+    QStringList actionNames() const override { return isToggleable() ? QStringList{toggleAction()} : QStringList{}; }
+    void doAction(const QString& name) override
+    {
+        if (name == toggleAction() && isToggleable())
+            grid_->toggleCheckBox(col_, row_);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
     QRect rect() const override
     {
@@ -121,7 +139,11 @@ public:
 
     void* interface_cast(QAccessible::InterfaceType t) override
     {
-        return t == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+        if (t == QAccessible::TableCellInterface)
+            return static_cast<QAccessibleTableCellInterface*>(this);
+        if (t == QAccessible::ActionInterface)
+            return static_cast<QAccessibleActionInterface*>(this);
+        return nullptr;
     }
 
     bool isSelected() const override { return isValid() && grid_->Col() == col_ && grid_->Row() == row_; }
@@ -254,8 +276,34 @@ QList<QAccessibleInterface*> GridCellAccessible::rowHeaderCells() const
     return header ? QList<QAccessibleInterface*>{header} : QList<QAccessibleInterface*>{};
 }
 
+// A number box the user cannot edit (the property boxes) is read as a value
+// under its name, never as an editable text.
+class ReadOnlyNumberAccessible : public QAccessibleWidget {
+public:
+    explicit ReadOnlyNumberAccessible(TFnpNumericEdit* box)
+        : QAccessibleWidget(box, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<const TFnpNumericEdit*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+};
+
 QAccessibleInterface* controlInterface(const QString&, QObject* object)
 {
+    if (auto* box = qobject_cast<TFnpNumericEdit*>(object); box && box->isReadOnly())
+        return new ReadOnlyNumberAccessible(box);
     if (auto* button = qobject_cast<TExplorerButton*>(object))
         return new ExplorerButtonAccessible(button);
     if (auto* grid = qobject_cast<TSuperGrid*>(object))
@@ -271,6 +319,12 @@ void install()
 {
     static std::once_flag once;
     std::call_once(once, [] { QAccessible::installFactory(controlInterface); });
+}
+
+void forgetInterface(QObject* control)
+{
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(control))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 void currentCellMoved(QObject* grid, int col, int row, int colCount)

@@ -444,6 +444,35 @@ private slots:
         QCOMPARE(box->text(QAccessible::Name), QStringLiteral("P/B Ratio"));
         QCOMPARE(QAccessible::queryAccessibleInterface(window->properties()->NameBox())->text(QAccessible::Name),
             QStringLiteral("Name"));
+
+        // The read-only boxes are values, not editable texts, and no two share a name.
+        QSet<QString> names;
+        for (int b = 0; b < tintora::PropertyBoxCount; ++b) {
+            QAccessibleInterface* shown
+                = QAccessible::queryAccessibleInterface(window->properties()->box(static_cast<PropertyBox>(b)));
+            QVERIFY(!shown->state().editable && shown->state().readOnly && !shown->editableTextInterface());
+            QCOMPARE(shown->text(QAccessible::Value), window->properties()->box(static_cast<PropertyBox>(b))->text());
+            names.insert(shown->text(QAccessible::Name));
+        }
+        QCOMPARE(names.size(), tintora::PropertyBoxCount);
+        QVERIFY(!grid->text(QAccessible::Name).isEmpty());
+        QVERIFY(!QAccessible::queryAccessibleInterface(window->findChild<QWidget*>(QStringLiteral("Drop1")))
+                     ->text(QAccessible::Name)
+                     .isEmpty());
+
+        // A material row's mark is toggled through the interface and by Space
+        // on its Description cell; a note's mark box is no check box to a reader.
+        QAccessibleInterface* mark = water->tableCellInterface()->rowHeaderCells().value(0);
+        QVERIFY(mark->state().checkable && !mark->state().checked);
+        mark->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(window->sheet().row(2).marked && mark->state().checked);
+        window->Grid1()->setFocus();
+        window->Grid1()->setCurrentCell(2, 2);
+        QTest::keyClick(window->Grid1(), Qt::Key_Space);
+        QVERIFY(!window->sheet().row(2).marked);
+        QCOMPARE(window->menus().Undo1->text(), QStringLiteral("&Undo Mark"));
+        QAccessibleInterface* note = table->cellAt(0, 0)->tableCellInterface()->rowHeaderCells().value(0);
+        QVERIFY(!note->state().checkable && note->actionInterface()->actionNames().isEmpty());
     }
 
     void openLoadsTheFormulaAndNamesItInTheCaption()
@@ -456,7 +485,7 @@ private slots:
         QCOMPARE(cell(1, 2), QStringLiteral("Water"));
         QCOMPARE(cell(3, 3), QStringLiteral(" 200.000"));
         QCOMPARE(cell(2, 7), QStringLiteral("Material not found"));
-        QCOMPARE(boxText(PropertyBox::WeightBox), QLocale().toString(625.0, 'f', 3));
+        QCOMPARE(boxText(PropertyBox::WeightBox), QStringLiteral("625.000"));
         QCOMPARE(window->properties()->box(PropertyBox::DensityBox)->Value(), std::optional(11.477));
         QVERIFY(window->FormulaProtected());
         QVERIFY(!window->sheet().SheetModified);
