@@ -17,11 +17,14 @@ int pdfReport(const ReportOptions& options, const std::filesystem::path& materia
     if (!loaded)
         return 1;
     const std::string fileName = shownFileName(formulaPath);
-    const bool written = writePagesPdf(options.pdfPath, options.pageSize, [&](int) {
-        // The system's short date form is Qt's, known once the application runs.
-        const std::string date = options.date ? *options.date : ::todayShortDate().toStdString();
-        return std::vector<PrintPage>{LabPrintPage(loaded->sheet, fileName, date)};
-    });
+    const bool written = writePagesPdf(
+        options.pdfPath, options.pageSize,
+        [&](int) {
+            // The system's short date form is Qt's, known once the application runs.
+            const std::string date = options.date ? *options.date : ::todayShortDate().toStdString();
+            return std::vector<PrintPage>{LabPrintPage(loaded->sheet, fileName, date)};
+        },
+        printoutTitle({}, loaded->sheet, fileName));
     return written ? 0 : 1;
 }
 

@@ -36,7 +36,8 @@ void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const Q
 
 }  // namespace
 
-bool writePagesPdf(const std::string& pdfPath, std::optional<PageSize> pageSize, const PdfLayout& layout)
+bool writePagesPdf(
+    const std::string& pdfPath, std::optional<PageSize> pageSize, const PdfLayout& layout, const std::string& title)
 {
     // Fonts and PDF output need a GUI application, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -45,7 +46,8 @@ bool writePagesPdf(const std::string& pdfPath, std::optional<PageSize> pageSize,
     char name[] = "tintora-report";
     char* argv[] = {name, nullptr};
     const QGuiApplication app(argc, argv);
-    if (!PrintPagesPdf(fromLocalPath(pdfPath), chosenPageSize(pageSize.value_or(PageSize::Locale)), layout)) {
+    if (!PrintPagesPdf(fromLocalPath(pdfPath), chosenPageSize(pageSize.value_or(PageSize::Locale)), layout,
+            QString::fromStdString(title))) {
         reportProblem("cannot write the PDF file " + pdfPath);
         return false;
     }

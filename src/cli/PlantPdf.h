@@ -14,6 +14,7 @@ namespace tintora::report {
 using PdfLayout = std::function<std::vector<PrintPage>(int linesPerPage)>;
 
 // False, after a one-line message, when this build writes no PDF files or the file cannot be written.
-bool writePagesPdf(const std::string& pdfPath, std::optional<PageSize> pageSize, const PdfLayout& layout);
+bool writePagesPdf(
+    const std::string& pdfPath, std::optional<PageSize> pageSize, const PdfLayout& layout, const std::string& title);
 
 }  // namespace tintora::report

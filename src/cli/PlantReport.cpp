@@ -37,11 +37,11 @@ PercentBasis basisOf(const ReportOptions& options)
 }
 
 // Text or PDF: the same pages, laid out for the page they go on.
-int printPages(const ReportOptions& options, const PdfLayout& layout)
+int printPages(const ReportOptions& options, const PdfLayout& layout, const std::string& title)
 {
     if (options.mode == ReportMode::Pdf) {
 #ifdef TINTORA_REPORT_PDF
-        return writePagesPdf(options.pdfPath, options.pageSize, layout) ? 0 : 1;
+        return writePagesPdf(options.pdfPath, options.pageSize, layout, title) ? 0 : 1;
 #else
         reportProblem("this build of tintora-report writes no PDF files (it was built without the user interface)");
         return 2;
@@ -63,7 +63,9 @@ int batchReport(const ReportOptions& options, const fs::path& materialFolder)
         return 1;
     }
     const TicketHeading heading{shownFileName(path), reportDate(options), options.plant.lot.value_or("")};
-    return printPages(options, [&](int lines) { return BatchTicketPages(loaded->sheet, plan.batch, heading, lines); });
+    return printPages(
+        options, [&](int lines) { return BatchTicketPages(loaded->sheet, plan.batch, heading, lines); },
+        printoutTitle("Batch ticket", loaded->sheet, heading.fileName));
 }
 
 void writeMaterialsCsv(const std::vector<MaterialListEntry>& entries)
@@ -98,7 +100,8 @@ int materialsListReport(const ReportOptions& options, const fs::path& materialFo
         return 0;
     }
     const MaterialsHeading heading{folder.string(), reportDate(options)};
-    return printPages(options, [&](int lines) { return MaterialsPrintPages(entries, heading, lines); });
+    return printPages(
+        options, [&](int lines) { return MaterialsPrintPages(entries, heading, lines); }, "Materials");
 }
 
 int xlsxReport(const ReportOptions& options, const fs::path& materialFolder)

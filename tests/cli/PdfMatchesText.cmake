@@ -17,6 +17,10 @@ string(TOLOWER "${PAGE}" page)
 if(NOT info MATCHES "pages: +1\n" OR NOT info MATCHES "page size:[^\n]*\\(${page}\\)")
   message(FATAL_ERROR "not one ${PAGE} page:\n${info}")
 endif()
+# The document's title is the formula's name.
+if(NOT info MATCHES "title: +small white latex\n")
+  message(FATAL_ERROR "the PDF's title is not the formula's name:\n${info}")
+endif()
 execute_process(COMMAND pdftotext -layout ${pdf} - OUTPUT_VARIABLE readBack)
 
 # Columns are compared as words in order: blanks and empty lines are the layout's.

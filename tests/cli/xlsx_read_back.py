@@ -39,6 +39,10 @@ for index, want in enumerate(expected[1:], start=1):
         assert f"{stored:.3f}" == want[box], (stored, want[box])
         summed = sum(r[column] for r in rows[2:total] if isinstance(r[column], (int, float)))
         assert abs(summed - stored) < 0.0015, (summed, stored)
+    # a material not found has neither specific gravity nor cost
+    for r in rows[2:total]:
+        if r[1] == "Material not found":
+            assert r[5] is None and r[6] is None, r
     first_weight = next(i for i, r in enumerate(rows[2:total], start=3) if r[2] is not None)
     assert sheet.cell(row=first_weight, column=3).number_format == "0.000"
     properties = [r for r in rows[total + 3:] if r[1]]

@@ -51,8 +51,10 @@ FormulaTableRow tableRow(const FormulaSheet& sheet, int r)
     row.weight = cellNumber(sheet, Column::Weight, r);
     row.volume = cellNumber(sheet, Column::Volume, r);
     row.percent = cellNumber(sheet, Column::Percent, r);
-    row.spec = sheet.row(r).props.Spec;
-    row.costPerPound = sheet.row(r).props.Cost;
+    if (sheet.row(r).RowKind) {
+        row.spec = sheet.row(r).props.Spec;
+        row.costPerPound = sheet.row(r).props.Cost;
+    }
     return row;
 }
 

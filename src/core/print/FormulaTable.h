@@ -18,8 +18,8 @@ struct FormulaTableRow {
     std::string description;
     // Empty cells stay empty: a row without weight has no volume or percent.
     std::optional<double> weight, volume, percent;
-    double spec = 0;  // of a material row; 0 for a note or a missing material
-    double costPerPound = 0;
+    // Of a material row; none for a note or a material not found.
+    std::optional<double> spec, costPerPound;
 };
 
 struct FormulaTableProperty {

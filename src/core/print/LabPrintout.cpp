@@ -231,4 +231,10 @@ std::string renderPageAsText(const std::vector<DrawText>& page)
     return out;
 }
 
+std::string printoutTitle(std::string_view kind, const FormulaSheet& sheet, std::string_view fileName)
+{
+    const std::string name = sheet.name().empty() ? std::string(fileName) : sheet.name();
+    return kind.empty() ? name : std::string(kind) + " \u2013 " + name;
+}
+
 }  // namespace tintora

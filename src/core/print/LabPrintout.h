@@ -32,4 +32,9 @@ std::vector<DrawText> LabPrintPage(
 // trailing blanks removed, each line ending in "\n".
 std::string renderPageAsText(const std::vector<DrawText>& page);
 
+// The title a printout's PDF carries: the formula's name (its file's name
+// when it has none), after the kind of printout when one is given:
+// "Batch ticket – Exterior acrylic latex primer, white".
+std::string printoutTitle(std::string_view kind, const FormulaSheet& sheet, std::string_view fileName);
+
 }  // namespace tintora

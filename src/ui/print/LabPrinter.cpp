@@ -102,13 +102,18 @@ bool LabPrint(
     QPaintDevice& device, const tintora::FormulaSheet& sheet, const QString& formulaPath, const QString& dateText)
 {
     const std::string fileName = tintora::shownFileName(localFileName(formulaPath));
-    return PrintPages(device, [&](int) {
-        return std::vector<tintora::PrintPage>{tintora::LabPrintPage(sheet, fileName, dateText.toStdString())};
-    });
+    return PrintPages(
+        device,
+        [&](int) {
+            return std::vector<tintora::PrintPage>{tintora::LabPrintPage(sheet, fileName, dateText.toStdString())};
+        },
+        QString::fromStdString(tintora::printoutTitle({}, sheet, fileName)));
 }
 
-bool PrintPages(QPaintDevice& device, const PageLayout& layout)
+bool PrintPages(QPaintDevice& device, const PageLayout& layout, const QString& title)
 {
+    if (auto* printer = dynamic_cast<QPrinter*>(&device); printer && !title.isEmpty())
+        printer->setDocName(title);
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -127,22 +132,30 @@ bool PrintPages(QPaintDevice& device, const PageLayout& layout)
     return painter.end();
 }
 
-bool LabPrintPdf(const QString& pdfPath, const QPageSize& pageSize, const tintora::FormulaSheet& sheet,
-    const QString& formulaPath, const QString& dateText)
-{
-    const std::string fileName = tintora::shownFileName(localFileName(formulaPath));
-    return PrintPagesPdf(pdfPath, pageSize, [&](int) {
-        return std::vector<tintora::PrintPage>{tintora::LabPrintPage(sheet, fileName, dateText.toStdString())};
-    });
-}
+namespace {
 
-bool PrintPagesPdf(const QString& pdfPath, const QPageSize& pageSize, const PageLayout& layout)
+void printIntoPdf(QPrinter& printer, const QString& pdfPath, const QPageSize& pageSize)
 {
-    QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
     printer.setPageSize(pageSize);
-    return PrintPages(printer, layout);
+}
+
+}  // namespace
+
+bool LabPrintPdf(const QString& pdfPath, const QPageSize& pageSize, const tintora::FormulaSheet& sheet,
+    const QString& formulaPath, const QString& dateText)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printIntoPdf(printer, pdfPath, pageSize);
+    return LabPrint(printer, sheet, formulaPath, dateText);
+}
+
+bool PrintPagesPdf(const QString& pdfPath, const QPageSize& pageSize, const PageLayout& layout, const QString& title)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printIntoPdf(printer, pdfPath, pageSize);
+    return PrintPages(printer, layout, title);
 }
 
 QPageSize localePageSize()

@@ -45,11 +45,13 @@ bool LabPrintPdf(const QString& pdfPath, const QPageSize& pageSize, const tintor
 using PageLayout = std::function<std::vector<tintora::PrintPage>(int linesPerPage)>;
 
 // Any printout in the laboratory printout's placement, one page after
-// another. Returns false when the device cannot be painted on.
-bool PrintPages(QPaintDevice& device, const PageLayout& layout);
+// another; on a printer, its document is named `title` (a PDF's Title).
+// Returns false when the device cannot be painted on.
+bool PrintPages(QPaintDevice& device, const PageLayout& layout, const QString& title = {});
 
 // The same into a PDF file on paper of `pageSize`.
-bool PrintPagesPdf(const QString& pdfPath, const QPageSize& pageSize, const PageLayout& layout);
+bool PrintPagesPdf(
+    const QString& pdfPath, const QPageSize& pageSize, const PageLayout& layout, const QString& title = {});
 
 // The paper of the system's locale: Letter where the US units are in use, else A4.
 QPageSize localePageSize();

@@ -40,12 +40,12 @@ void PlantCommands::showStatus(const QString& message)
         mainWindow->statusBar()->showMessage(message);
 }
 
-void PlantCommands::printThroughDialog(const PageLayout& layout)
+void PlantCommands::printThroughDialog(const PageLayout& layout, const QString& title)
 {
     const std::unique_ptr<QPrinter> printer = newLabPrinter();
     if (!parts_.printing.runDialog(&parts_.window, *printer))
         return;
-    if (!PrintPages(*printer, layout)) {
+    if (!PrintPages(*printer, layout, title)) {
         parts_.prompter.error("The printout could not be started on the printer.");
         return;
     }
@@ -59,9 +59,11 @@ void PlantCommands::BatchPrint1Click()
     if (!request)
         return;
     const tintora::TicketHeading heading{shownFileName().toStdString(), todayShortDate().toStdString(), request->lot};
-    printThroughDialog([&](int linesPerPage) {
-        return tintora::BatchTicketPages(parts_.sheet, request->plan.batch, heading, linesPerPage);
-    });
+    printThroughDialog(
+        [&](int linesPerPage) {
+            return tintora::BatchTicketPages(parts_.sheet, request->plan.batch, heading, linesPerPage);
+        },
+        fromUtf8(tintora::printoutTitle("Batch ticket", parts_.sheet, heading.fileName)));
 }
 
 void PlantCommands::MaterialsPrint1Click()
@@ -69,7 +71,8 @@ void PlantCommands::MaterialsPrint1Click()
     const QString folder = parts_.materialFolder();
     const std::vector<tintora::MaterialListEntry> entries = tintora::readMaterialList(localPath(folder));
     const tintora::MaterialsHeading heading{folder.toStdString(), todayShortDate().toStdString()};
-    printThroughDialog([&](int linesPerPage) { return tintora::MaterialsPrintPages(entries, heading, linesPerPage); });
+    printThroughDialog([&](int linesPerPage) { return tintora::MaterialsPrintPages(entries, heading, linesPerPage); },
+        QStringLiteral("Materials"));
 }
 
 void PlantCommands::CopyOut1Click()

@@ -39,7 +39,7 @@ public:
 
 private:
     // The print dialog, then the printout's pages on the printer chosen.
-    void printThroughDialog(const PageLayout& layout);
+    void printThroughDialog(const PageLayout& layout, const QString& title);
     void showStatus(const QString& message);
     // The workbook's file as chosen in the save dialog, ".xlsx" added; empty when cancelled.
     QString askWorkbookName();
