@@ -86,7 +86,7 @@ WhereUsedHit hitOf(const FormulaFileRow& row, int n, double totalWeight, const I
     // digits, as Calculate does once the formula is opened.
     const double weight = asCellShows(row.weightCounted());
     const double percent = weight != 0 ? asCellShows(percentOf(weight, totalWeight)) : 0;
-    return {file, readFormulaName(formula), n, row.text, weight, percent};
+    return {file, readFormulaName(formula), n, row.text, weight, percent, parseNumberText(row.weight).has_value()};
 }
 
 // Whether any value of the [Formula] section reads as the material searched

@@ -38,6 +38,9 @@ struct WhereUsedHit {
     // decimals; 0 for an empty cell).
     double weight = 0;
     double percentByWeight = 0;
+    // Whether the Weight cell shows a number: an empty or unreadable weight
+    // leaves the cell, and so the window's list, empty.
+    bool weighed = true;
 };
 
 // Rows of one formula, read with readFormulaFile, that use the material, in

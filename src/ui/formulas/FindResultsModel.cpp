@@ -12,7 +12,7 @@
 
 namespace {
 
-const char* const ColumnTitles[FindResultsModel::ColumnCount] = {"File", "Formula", "Row", "Weight", "W%"};
+const char* const ColumnTitles[FindResultsModel::ColumnCount] = {"File", "Formula", "Row", "Code", "Weight", "W%"};
 
 bool isNumberColumn(int column)
 {
@@ -50,7 +50,8 @@ FindResultsModel::Shown FindResultsModel::shown(const FoundEntry& entry)
         }
         lastFile_ = std::move(texts);
     }
-    return {lastFile_, entry.hit.row, entry.hit.weight, entry.hit.percentByWeight, entry.state};
+    return {lastFile_, entry.hit.row, fromUtf8(entry.hit.code), entry.hit.weight, entry.hit.percentByWeight,
+        entry.hit.weighed, entry.state};
 }
 
 void FindResultsModel::clear()
@@ -137,6 +138,12 @@ QVariant FindResultsModel::display(const Shown& s, int column) const
     switch (column) {
     case RowColumn:
         return s.row;
+    case CodeColumn:
+        return s.code;
+    }
+    if (!s.weighed)
+        return {};  // empty, as in the grid
+    switch (column) {
     case WeightColumn:
         // As the grid's cell shows it once the formula is opened, with a point whatever the locale.
         return QString::fromStdString(tintora::formatThreeDecimals(s.weight));
@@ -176,6 +183,9 @@ bool FindResultsModel::before(const Shown& a, const Shown& b) const
         break;
     case RowColumn:
         order = a.row - b.row;
+        break;
+    case CodeColumn:
+        order = compareTexts(a.code, b.code);
         break;
     case WeightColumn:
         order = (a.weight > b.weight) - (a.weight < b.weight);

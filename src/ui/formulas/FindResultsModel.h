@@ -24,7 +24,7 @@ struct FoundEntry {
 class FindResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { FileColumn, FormulaColumn, RowColumn, WeightColumn, PercentColumn, ColumnCount };
+    enum Column { FileColumn, FormulaColumn, RowColumn, CodeColumn, WeightColumn, PercentColumn, ColumnCount };
 
     explicit FindResultsModel(QObject* parent = nullptr);
 
@@ -61,8 +61,10 @@ private:
     struct Shown {
         std::shared_ptr<const FileTexts> file;
         int row = 0;
+        QString code;  // as the formula spells it: a search by name finds several
         double weight = 0;
         double percent = 0;
+        bool weighed = true;  // the grid's Weight cell shows a number
         tintora::FormulaFileState state = tintora::FormulaFileState::Formula;
         bool readable() const { return state == tintora::FormulaFileState::Formula; }
     };

@@ -119,6 +119,7 @@ void TfrmFind::createLayout()
     header->resizeSection(
         FindResultsModel::FileColumn, widthFor(*resultList_, QStringLiteral("alkyd-gloss-enamel-white.tfx")));
     header->resizeSection(FindResultsModel::RowColumn, widthFor(*resultList_, QStringLiteral("Row")));
+    header->resizeSection(FindResultsModel::CodeColumn, widthFor(*resultList_, QStringLiteral("titaniumdiox")));
     header->resizeSection(FindResultsModel::WeightColumn, widthFor(*resultList_, QStringLiteral("00000.000")));
     header->resizeSection(FindResultsModel::PercentColumn, widthFor(*resultList_, QStringLiteral("100.000")));
     header->setSortIndicator(FindResultsModel::FileColumn, Qt::AscendingOrder);
@@ -145,15 +146,39 @@ void TfrmFind::placeBesideOwner()
     const QScreen* shownOn = owner ? owner->screen() : nullptr;
     if (!owner || !shownOn)
         return;
-    const QRect area = shownOn->availableGeometry();
+    // The smallest list worth placing beside the main window instead of below it.
+    constexpr QSize MinimumSize(420, 200);
     const QRect ownerFrame = owner->frameGeometry();
     // Its own frame is not known before it is shown: the owner's stands in.
-    const QSize frame = size() + (ownerFrame.size() - owner->size());
-    const int top = std::clamp(ownerFrame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
-    if (ownerFrame.right() + frame.width() <= area.right())
-        move(ownerFrame.right() + 1, top);
-    else if (ownerFrame.left() - frame.width() >= area.left())
-        move(ownerFrame.left() - frame.width(), top);
+    const QSize decoration = ownerFrame.size() - owner->size();
+    const QRect placed = placement(shownOn->availableGeometry(), ownerFrame, size() + decoration,
+        minimumSizeHint().expandedTo(MinimumSize) + decoration);
+    move(placed.topLeft());
+    resize(placed.size() - decoration);
+}
+
+QRect TfrmFind::placement(const QRect& area, const QRect& ownerFrame, QSize frame, QSize minimum)
+{
+    frame = frame.boundedTo(area.size());
+    const auto along = [](int start, int length, int areaStart, int areaLength) {
+        return std::clamp(start, areaStart, std::max(areaStart, areaStart + areaLength - length));
+    };
+    const int right = area.right() - ownerFrame.right();
+    const int left = ownerFrame.left() - area.left();
+    if (std::max(right, left) >= minimum.width()) {
+        const int width = std::min(frame.width(), std::max(right, left));
+        const int x = right >= left ? ownerFrame.right() + 1 : ownerFrame.left() - width;
+        return {x, along(ownerFrame.top(), frame.height(), area.top(), area.height()), width, frame.height()};
+    }
+    const int below = area.bottom() - ownerFrame.bottom();
+    const int above = ownerFrame.top() - area.top();
+    if (std::max(below, above) >= minimum.height()) {
+        const int height = std::min(frame.height(), std::max(below, above));
+        const int y = below >= above ? ownerFrame.bottom() + 1 : ownerFrame.top() - height;
+        return {along(ownerFrame.left(), frame.width(), area.left(), area.width()), y, frame.width(), height};
+    }
+    return {along(ownerFrame.right() + 1, frame.width(), area.left(), area.width()),
+        along(ownerFrame.top(), frame.height(), area.top(), area.height()), frame.width(), frame.height()};
 }
 
 void TfrmFind::Execute()

@@ -48,6 +48,12 @@ public:
     // Closing the window (Escape, its close box) stops the search.
     void done(int result) override;
 
+    // Where the window's frame goes on the screen's `area`, never over its
+    // owner's frame while the screen has room: to the right or the left when
+    // `minimum` fits there, narrowed to the room; else below or above,
+    // lowered to the room; else as large as it is, inside the screen.
+    static QRect placement(const QRect& area, const QRect& ownerFrame, QSize frame, QSize minimum);
+
 signals:
     // A search ended: it went through, was stopped or could not start.
     void searchEnded();

@@ -40,17 +40,17 @@ void writeFile(const QString& path, const QByteArray& bytes)
 
 // The rows of a Find for tio2 in tests/data/where-used, by file.
 const QStringList TiO2Uses = {
-    QStringLiteral("flat-latex.tfx|Flat latex|1|100.000|20.000"),
-    QStringLiteral("flat-latex.tfx|Flat latex|3|50.000|10.000"),
-    QStringLiteral("gloss-enamel.tfx|Gloss enamel|1|250.000|25.000"),
+    QStringLiteral("flat-latex.tfx|Flat latex|1|Tio2|100.000|20.000"),
+    QStringLiteral("flat-latex.tfx|Flat latex|3|tIO2|50.000|10.000"),
+    QStringLiteral("gloss-enamel.tfx|Gloss enamel|1|TIO2|250.000|25.000"),
 };
 
 // The files no formula can be read from, greyed ("~"), with the reason.
 const QStringList Unreadable = {
     QStringLiteral("~binary.tfx|Not read: it is not a text file (UTF-8, Windows-1252, or UTF-16 with its "
-                   "byte-order mark).|||"),
-    QStringLiteral("~huge.tfx|Not read: it is larger than 16 MiB, far more than any formula.|||"),
-    QStringLiteral("~order-list.tfx|Not read: it is not a formula file.|||"),
+                   "byte-order mark).||||"),
+    QStringLiteral("~huge.tfx|Not read: it is larger than 16 MiB, far more than any formula.||||"),
+    QStringLiteral("~order-list.tfx|Not read: it is not a formula file.||||"),
 };
 
 }  // namespace
@@ -162,13 +162,51 @@ private slots:
         QTest::newRow("a code in another letter case; notes that read like it are no use")
             << "TiO2" << TiO2Uses << "3 rows in 2 formulas; 3 files could not be read.";
         QTest::newRow("a material without a file, blanks around it")
-            << "  Ghost " << QStringList{QStringLiteral("flat-latex.tfx|Flat latex|4|10.000|2.000")}
+            << "  Ghost " << QStringList{QStringLiteral("flat-latex.tfx|Flat latex|4|ghost|10.000|2.000")}
             << "1 row in 1 formula; 3 files could not be read.";
         QTest::newRow("words of the material's name, in any order and case")
             << "RUTILE titanium" << TiO2Uses << "3 rows in 2 formulas; 3 files could not be read.";
         QTest::newRow("used nowhere") << "zinc" << QStringList{}
                                       << "No formula uses \"zinc\"; 3 files could not be read.";
     }
+    // The window goes beside its owner where the screen has room, else below
+    // or above it, never over it while there is room elsewhere.
+    void placementLeavesTheOwnerInSight_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("owner");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("wide screen: right, whole")
+            << QRect(0, 0, 1920, 1080) << QRect(100, 100, 700, 600) << QRect(800, 100, 640, 360);
+        QTest::newRow("owner on the right: left")
+            << QRect(0, 0, 1920, 1080) << QRect(1200, 100, 700, 600) << QRect(560, 100, 640, 360);
+        QTest::newRow("1280 wide, owner left: right, narrowed")
+            << QRect(0, 0, 1280, 1024) << QRect(0, 0, 800, 700) << QRect(800, 0, 480, 360);
+        QTest::newRow("1280 wide, owner centred: below, lowered")
+            << QRect(0, 0, 1280, 1024) << QRect(240, 0, 800, 700) << QRect(240, 700, 640, 324);
+        QTest::newRow("no room anywhere: inside the screen")
+            << QRect(0, 0, 1280, 800) << QRect(240, 150, 800, 600) << QRect(640, 150, 640, 360);
+    }
+    void placementLeavesTheOwnerInSight()
+    {
+        QFETCH(QRect, area);
+        QFETCH(QRect, owner);
+        QFETCH(QRect, expected);
+        const QRect placed = TfrmFind::placement(area, owner, QSize(640, 360), QSize(420, 200));
+        QCOMPARE(placed, expected);
+        QVERIFY(area.contains(placed));
+    }
+
+    // A weight the grid shows empty (it cannot be read) is empty here too.
+    void aWeightThatCannotBeReadIsEmpty()
+    {
+        writeFile(formulas() + QStringLiteral("/unweighed.tfx"),
+            "[Formula]\nName=Unweighed\nrType1=1\nMaterial1=tio2\nWeight1=abc\n");
+        search(QStringLiteral("tio2"));
+        QVERIFY2(
+            listed().contains(QStringLiteral("unweighed.tfx|Unweighed|1|tio2||")), qPrintable(listed().join(u'\n')));
+    }
+
     void listsEveryUseAndEveryUnreadableFile()
     {
         QFETCH(QString, query);
