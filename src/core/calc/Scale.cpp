@@ -188,7 +188,7 @@ ScalePlan planScale(const FormulaSheet& sheet, ScaleKind kind, double target)
             plan.weights[n - 1] = roundToThreeDecimals(plan.factor * w);
     putRemainder(sheet, plan, kind, target);
     if (!std::isfinite(plan.factor) || !withinRowLimit(plan))
-        plan.refusal = "A material exceeds row limit.";
+        plan.refusal = ScaleRowLimitRefusal;
     else if (!everyRowKeepsAWeight(plan))
         plan.refusal = "A material would weigh less than a thousandth of a pound.";
     return plan;

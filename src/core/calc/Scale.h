@@ -26,6 +26,8 @@ enum class ScaleKind {
 const char* scaleCaption(ScaleKind kind);
 
 // The outcome of planning a scale, without touching the sheet.
+constexpr const char* ScaleRowLimitRefusal = "A material exceeds row limit.";
+
 struct ScalePlan {
     double factor = 0;
     // The new Weight cell of every row, rounded to three decimals as the cell

@@ -3,6 +3,7 @@
 #include "core/calc/Calculate.h"
 #include "core/calc/Recalculation.h"
 #include "core/calc/Scale.h"
+#include "core/sheet/Quantities.h"
 #include "core/text/NumberText.h"
 #include "core/text/TextEncoding.h"
 
@@ -181,6 +182,49 @@ std::optional<BatchSize> parseBatchSize(std::string_view text)
     return std::nullopt;
 }
 
+namespace {
+
+ScaleKind scaleKindOf(BatchUnit unit)
+{
+    return unit == BatchUnit::Gallons ? ScaleKind::Volume : ScaleKind::Weight;
+}
+
+// The row whose weight reaches the row limit first: the heaviest.
+int heaviestRow(const FormulaSheet& formula)
+{
+    int heaviest = 1;
+    for (int r = 2; r <= SheetRowCount; ++r)
+        if (numberFromText(formula.cell(Column::Weight, r)) > numberFromText(formula.cell(Column::Weight, heaviest)))
+            heaviest = r;
+    return heaviest;
+}
+
+// Names the material that would break the row limit and the batch that fits.
+std::string rowLimitRefusal(const FormulaSheet& formula, BatchUnit unit)
+{
+    const std::string code(trimBlanks(formula.cell(Column::Material, heaviestRow(formula))));
+    return code + " would weigh more than the row limit of " + formatThreeDecimals(RowWeightLimit)
+        + " lb. The largest batch that fits is " + formatThreeDecimals(largestBatch(formula, unit))
+        + (unit == BatchUnit::Gallons ? " gal." : " lb.");
+}
+
+}  // namespace
+
+double largestBatch(const FormulaSheet& formula, BatchUnit unit)
+{
+    const double heaviest = numberFromText(formula.cell(Column::Weight, heaviestRow(formula)));
+    const ScalePlan now = planScale(formula, scaleKindOf(unit), 1);
+    if (!(heaviest > 0) || !(now.factor > 0) || !std::isfinite(now.factor))
+        return 0;
+    // At a factor of limit / heaviest the heaviest row is at the limit; the
+    // rounding of the other rows can put the total a few thousandths off.
+    double largest = std::floor(RowWeightLimit / heaviest / now.factor * 1000) / 1000;
+    for (int step = 0; step < 1000 && largest > 0 && !planScale(formula, scaleKindOf(unit), largest).refusal.empty();
+         ++step)
+        largest = roundToThreeDecimals(largest - 0.001);
+    return std::max(largest, 0.0);
+}
+
 BatchPlan planBatch(const FormulaSheet& formula, BatchSize size)
 {
     BatchPlan plan{formula, {}};
@@ -193,9 +237,9 @@ BatchPlan planBatch(const FormulaSheet& formula, BatchSize size)
         plan.refusal = NoSpecificGravityRefusal;
         return plan;
     }
-    const ScalePlan scale = planScale(formula, byVolume ? ScaleKind::Volume : ScaleKind::Weight, size.amount);
+    const ScalePlan scale = planScale(formula, scaleKindOf(size.unit), size.amount);
     if (!scale.refusal.empty()) {
-        plan.refusal = scale.refusal;
+        plan.refusal = scale.refusal == ScaleRowLimitRefusal ? rowLimitRefusal(formula, size.unit) : scale.refusal;
         return plan;
     }
     for (int r = 1; r <= SheetRowCount; ++r)

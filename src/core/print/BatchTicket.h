@@ -35,6 +35,10 @@ struct BatchPlan {
 };
 BatchPlan planBatch(const FormulaSheet& formula, BatchSize size);
 
+// The largest batch in that unit, to three decimals, that keeps every row
+// within the row limit; 0 when the formula has nothing to scale.
+double largestBatch(const FormulaSheet& formula, BatchUnit unit);
+
 struct TicketHeading {
     std::string fileName;  // the formula file's name alone
     std::string dateText;

@@ -111,7 +111,17 @@ TEST(BatchTicketTest, SizesAndRefusals)
     std::mt19937 random(7);
     FormulaSheet formula = randomFormula(random);
     EXPECT_EQ(planBatch(formula, {0, BatchUnit::Pounds}).refusal, "The batch size must be above 0.");
-    EXPECT_EQ(planBatch(formula, {1e9, BatchUnit::Pounds}).refusal, "A material exceeds row limit.");
+    // Too large a batch names the material and the largest batch that fits.
+    for (const BatchUnit unit : {BatchUnit::Pounds, BatchUnit::Gallons}) {
+        const double largest = largestBatch(formula, unit);
+        ASSERT_GT(largest, 0);
+        EXPECT_TRUE(planBatch(formula, {largest, unit}).refusal.empty());
+        const std::string refused = planBatch(formula, {largest + 0.01, unit}).refusal;
+        EXPECT_NE(refused.find(" would weigh more than the row limit of 99999.999 lb. The largest batch that fits is "
+                      + formatThreeDecimals(largest)),
+            std::string::npos)
+            << refused;
+    }
     EXPECT_EQ(planBatch(FormulaSheet{}, {100, BatchUnit::Pounds}).refusal, "The formula has no weight to scale.");
     formula.row(1).props.Spec = 0;
     formula.row(1).RowKind = true;
