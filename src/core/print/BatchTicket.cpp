@@ -218,7 +218,8 @@ double largestBatch(const FormulaSheet& formula, BatchUnit unit)
         return 0;
     // At a factor of limit / heaviest the heaviest row is at the limit; the
     // rounding of the other rows can put the total a few thousandths off.
-    double largest = std::floor(RowWeightLimit / heaviest / now.factor * 1000) / 1000;
+    // (The millionth keeps the quotient's last binary digit from costing a thousandth.)
+    double largest = std::floor(RowWeightLimit / heaviest / now.factor * 1000 + 1e-6) / 1000;
     for (int step = 0; step < 1000 && largest > 0 && !planScale(formula, scaleKindOf(unit), largest).refusal.empty();
          ++step)
         largest = roundToThreeDecimals(largest - 0.001);

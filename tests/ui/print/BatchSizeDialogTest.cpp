@@ -45,9 +45,9 @@ private slots:
         QCOMPARE(request->plan.batch.box(tintora::PropertyBox::WeightBox), 500.0);
         QCOMPARE(request->lot, std::string("L-17"));
         QCOMPARE(prompter.shown.size(), std::size_t(1));
-        QCOMPARE(prompter.shown[0].text,
-            std::string("water would weigh more than the row limit of 99999.999 lb. "
-                        "The largest batch that fits is 99999.999 lb."));
+        QCOMPARE(QString::fromStdString(prompter.shown[0].text),
+            QStringLiteral("water would weigh more than the row limit of 99999.999 lb. "
+                           "The largest batch that fits is 99999.999 lb."));
     }
 };
 
