@@ -5,6 +5,7 @@
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/MainWindowParts.h"
+#include "ui/app/ProgramStart.h"
 #include "ui/formulas/TfrmFind.h"
 #include "ui/widgets/LocalPath.h"
 
@@ -14,8 +15,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QMainWindow>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QWidget>
 
 namespace {
@@ -157,19 +160,23 @@ void LibraryCommands::CreateMaterial1Click()
     const std::optional<QString> code = ask(QStringLiteral("Material code:"), QString());
     if (!code)
         return;
+    const QDate today = QDate::currentDate();
+    const auto planNamed = [&](const QString& name) {
+        return tintora::planMadeMaterial(parts_.sheet, localPath(parts_.document.MaterialFolder()),
+            {code->toStdString(), name.toStdString(), localFileName(parts_.document.FormulaPath()),
+                {today.year(), today.month(), today.day()}});
+    };
+    // Refused before the name is asked, so that no answer is given in vain;
+    // the name changes nothing of what may be made.
+    if (const tintora::MadeMaterialPlan refused = planNamed({}); !refused.ok()) {
+        parts_.prompter.error(refused.problem);
+        return;
+    }
     const std::optional<QString> name
         = ask(QStringLiteral("Material name:"), QString::fromStdString(parts_.sheet.name()));
     if (!name)
         return;
-    const QDate today = QDate::currentDate();
-    const tintora::MadeMaterialPlan plan
-        = tintora::planMadeMaterial(parts_.sheet, localPath(parts_.document.MaterialFolder()),
-            {code->toStdString(), name->toStdString(), localFileName(parts_.document.FormulaPath()),
-                {today.year(), today.month(), today.day()}});
-    if (!plan.ok()) {
-        parts_.prompter.error(plan.problem);
-        return;
-    }
+    const tintora::MadeMaterialPlan plan = planNamed(*name);
     if (plan.replaces && !parts_.prompter.confirm(tintora::replaceMaterialQuestion(plan)))
         return;
     const tintora::Result<tintora::FileStamp> written = tintora::writeMadeMaterial(plan);
@@ -178,11 +185,23 @@ void LibraryCommands::CreateMaterial1Click()
         return;
     }
     parts_.gridEditor.refreshMaterialList();
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(&parts_.window))
+        mainWindow->statusBar()->showMessage(
+            QStringLiteral("The material %1 was written to %2.").arg(*code, fromLocalPath(plan.file)));
 }
 
-// Another window is another process of the same program, as a second start would be.
+// Another window is another process of the same program, as a second start
+// would be; it opens a step down and to the right of this one, as window
+// managers cascade windows, so that it is not taken for this one.
 void LibraryCommands::NewInstance1Click()
 {
-    if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {}))
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QPoint cascaded = parts_.window.pos() + QPoint(CascadeStep, CascadeStep);
+    environment.insert(
+        QString::fromLatin1(PlaceAtVariable), QStringLiteral("%1,%2").arg(cascaded.x()).arg(cascaded.y()));
+    process.setProcessEnvironment(environment);
+    if (!process.startDetached())
         parts_.prompter.error("Cannot start another window of this program.");
 }

@@ -63,6 +63,18 @@ QString chooseWorkbookFile(QWidget* parent, const QString& folder, const QString
     return runSaveDialog(dialog, QStringLiteral("xlsx"), initialFile);
 }
 
+void placeAsAsked(QWidget& window)
+{
+    const QStringList at = qEnvironmentVariable(PlaceAtVariable).split(QLatin1Char(','));
+    qunsetenv(PlaceAtVariable);
+    bool xRead = false;
+    bool yRead = false;
+    const QPoint place(at.value(0).toInt(&xRead), at.value(1).toInt(&yRead));
+    // The window keeps itself on the screen once it is framed.
+    if (at.size() == 2 && xRead && yRead)
+        window.move(place);
+}
+
 std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const QString& formulaToOpen)
 {
     auto program = std::make_unique<Program>();
@@ -84,6 +96,7 @@ std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const 
     services.splash = program->frmAbout.get();
     program->frmMain = std::make_unique<TfrmMain>(std::move(services));
     program->prompter->setParentWidget(program->frmMain.get());
+    placeAsAsked(*program->frmMain);
 
     if (qEnvironmentVariableIsSet("TINTORA_QUIT_WHEN_SHOWN"))
         new QuitOnFirstPaint(program->frmMain.get(), &program->endsAfterStartUp);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QWidget;
+
 #include <memory>
 
 class DesktopSounds;
@@ -32,6 +34,14 @@ struct Program {
 // (not a regular file, too large), and opens
 // `formulaToOpen`, when given, as Open opens a file.
 std::unique_ptr<Program> startProgram(const tintora::ProgramFiles& files, const QString& formulaToOpen = {});
+
+// New Instance tells the window it starts where to appear ("x,y", the frame's
+// top left) in this environment variable, one step from its own.
+constexpr const char* PlaceAtVariable = "TINTORA_PLACE_AT";
+constexpr int CascadeStep = 30;
+// Moves the window where the variable asks, and removes it so that a window
+// started from this one cascades from its own place. Nothing without it.
+void placeAsAsked(QWidget& window);
 
 // The open dialog for formula files.
 QString chooseFormulaFile(QWidget* parent, const QString& folder, const QString& filter, const QString& initialFile);

@@ -231,6 +231,27 @@ private slots:
         QVERIFY(program->frmAbout->AboutBar()->value() == 100);
     }
 
+    // A window started by New Instance appears where its starter asked, a
+    // cascade step from the starter's; the request is used once.
+    void startsWhereNewInstanceAsks_data()
+    {
+        QTest::addColumn<QByteArray>("asked");
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("asked") << QByteArray("130,240") << true;
+        QTest::newRow("not a place") << QByteArray("130;240") << false;
+    }
+    void startsWhereNewInstanceAsks()
+    {
+        QFETCH(QByteArray, asked);
+        QFETCH(bool, moved);
+        QWidget started;
+        started.move(10, 20);
+        qputenv(PlaceAtVariable, asked);
+        placeAsAsked(started);
+        QCOMPARE(started.pos(), moved ? QPoint(130, 240) : QPoint(10, 20));
+        QVERIFY(!qEnvironmentVariableIsSet(PlaceAtVariable));
+    }
+
     // A formula named on the command line opens as Open opens it, after the
     // start with its tip of the day; a file that is no formula gets Open's message.
     void programStartOpensTheFormulaNamed_data()

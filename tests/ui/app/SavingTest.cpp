@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -845,6 +846,7 @@ private slots:
         // Off by the volume cells' three decimals at most.
         QVERIFY(qAbs(made.value(QStringLiteral("Material/Spec")).toString().trimmed().toDouble() - 8.2 / 5.1) < 1e-4);
         QCOMPARE(made.value(QStringLiteral("Material/Source")).toString(), QStringLiteral("premix.tfx"));
+        QVERIFY(window->statusBar()->currentMessage().endsWith(inFormulas("gb1.rm") + QLatin1Char('.')));
         typeIntoCell(1, 3, QStringLiteral("gb1"));
         QCOMPARE(window->sheet().cell(tintora::Column::Material, 3), std::string("gb1"));
         QFile::remove(inFormulas("gb1.rm"));
@@ -853,11 +855,12 @@ private slots:
         typeIntoCell(1, 1, QStringLiteral("water"));
         typeIntoCell(3, 1, QStringLiteral("100"));
         prompter->shown.clear();
-        typedAnswers = {QStringLiteral("GB2"), QString()};
+        typedAnswers = {QStringLiteral("GB2"), QStringLiteral("never asked")};
         window->menus().CreateMaterial1->trigger();
         QCOMPARE(prompter->shown,
             (std::vector<ShownMessage>{
                 {ShownMessage::Kind::Error, "The formula has no file yet: save it before making a material of it."}}));
+        QCOMPARE(typedAnswers.size(), std::size_t{1});  // refused before the name was asked
         QVERIFY(!QFile::exists(inFormulas("gb2.rm")));
     }
 };
