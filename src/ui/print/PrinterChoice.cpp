@@ -18,7 +18,15 @@ std::unique_ptr<QPrintDialog> newLabPrintDialog(QPrinter& printer, QWidget* pare
 
 bool runLabPrintDialog(QWidget* parent, QPrinter& printer)
 {
-    return newLabPrintDialog(printer, parent)->exec() == QDialog::Accepted;
+    // Within a run the dialog offers the file the last printout went into,
+    // whichever printout it was; after a printout on paper it offers the printer.
+    static QString lastFile;
+    if (printer.outputFileName().isEmpty() && !lastFile.isEmpty())
+        printer.setOutputFileName(lastFile);
+    const bool accepted = newLabPrintDialog(printer, parent)->exec() == QDialog::Accepted;
+    if (accepted)
+        lastFile = printer.outputFileName();
+    return accepted;
 }
 
 bool useSystemPrinter(QPrinter& printer)

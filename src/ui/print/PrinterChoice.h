@@ -16,7 +16,8 @@ std::unique_ptr<QPrinter> newLabPrinter();
 // The system print dialog for `printer`, offering to print into a PDF file.
 std::unique_ptr<QPrintDialog> newLabPrintDialog(QPrinter& printer, QWidget* parent);
 
-// Shows the print dialog; true when the user confirmed it.
+// Shows the print dialog; true when the user confirmed it. A printer without
+// a file of its own is offered the file the last confirmed dialog printed into.
 bool runLabPrintDialog(QWidget* parent, QPrinter& printer);
 
 // Points `printer` at the system's default printer, else at the first one

@@ -394,6 +394,32 @@ private slots:
         QVERIFY2(choices.filter(QStringLiteral("PDF")).size() == 1, qPrintable(choices.join(QLatin1Char(','))));
     }
 
+    // The dialog offers again the file the last printout went into.
+    void printDialogOffersTheLastFileAgain()
+    {
+        const QString pdf = output.filePath(QStringLiteral("last.pdf"));
+        const auto answerDialog = [](const std::function<void(QPrintDialog&)>& answer) {
+            QTimer::singleShot(0, [answer] {
+                auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                answer(*dialog);
+            });
+        };
+        const std::unique_ptr<QPrinter> first = newLabPrinter();
+        first->setOutputFileName(pdf);
+        answerDialog([](QPrintDialog& dialog) { dialog.accept(); });
+        QVERIFY(runLabPrintDialog(nullptr, *first));
+        QCOMPARE(first->outputFileName(), pdf);
+        const std::unique_ptr<QPrinter> next = newLabPrinter();
+        QString offered;
+        answerDialog([&offered](QPrintDialog& dialog) {
+            offered = dialog.printer()->outputFileName();
+            dialog.reject();
+        });
+        QVERIFY(!runLabPrintDialog(nullptr, *next));
+        QCOMPARE(offered, pdf);
+    }
+
     // The report run without a date prints the date the window prints.
     void windowAndReportPrintTheSameDate()
     {
