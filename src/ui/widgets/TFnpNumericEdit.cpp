@@ -253,6 +253,10 @@ void TFnpNumericEdit::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QLineEdit::mouseDoubleClickEvent(event);
     emit OnDblClick();
+    // The double click of a box no one edits starts a command; the word it
+    // selected would stay selected after it.
+    if (isReadOnly())
+        deselect();
 }
 
 void TFnpNumericEdit::mouseReleaseEvent(QMouseEvent* event)

@@ -339,6 +339,12 @@ void TFnpNumericEditTest::readOnlyIgnoresTypingButPassesEnterAndEscape()
     QCOMPARE(w.box->text(), loc("12.500"));
     QCOMPARE(changes.count(), 0);
 
+    // A double click (which starts a command in a window) leaves nothing selected.
+    QSignalSpy doubleClicks(w.box, &TFnpNumericEdit::OnDblClick);
+    QTest::mouseDClick(w.box, Qt::LeftButton, {}, QPoint(w.box->width() - 12, w.box->height() / 2));
+    QCOMPARE(doubleClicks.count(), 1);
+    QVERIFY(!w.box->hasSelectedText());
+
     QTest::keyClick(w.box, Qt::Key_Return);
     QCOMPARE(w.dialog.result(), int(QDialog::Accepted));
     QVERIFY(!w.dialog.isVisible());
