@@ -12,7 +12,7 @@ namespace tintora::report {
 // a quote or a line break.
 inline std::string csvField(std::string_view text, char separator = ',')
 {
-    const std::string field = asSpreadsheetText(text);
+    std::string field = asSpreadsheetText(text);
     if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos)
         return field;
     std::string quoted = "\"";
