@@ -69,6 +69,11 @@ public:
         reportProblem(text);
         return DiskChangeAnswer::Cancel;
     }
+    KeptCopyAnswer askAboutKeptCopy(std::string_view text) override
+    {
+        reportProblem(text);
+        return KeptCopyAnswer::KeepFile;
+    }
     void reportError(std::string_view text) override { reportProblem(text); }
 };
 

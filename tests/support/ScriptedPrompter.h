@@ -37,6 +37,8 @@ public:
     std::deque<Answer> threeWayAnswers;
     // Answers for the coming Overwrite/Reload/Cancel questions; Cancel (write nothing) when none is left.
     std::deque<DiskChangeAnswer> diskChangeAnswers;
+    // Answers for the coming questions about a kept copy; Keep File (change nothing) when none is left.
+    std::deque<KeptCopyAnswer> keptCopyAnswers;
     std::vector<ShownMessage> shown;
 
 protected:
@@ -51,12 +53,25 @@ protected:
             return nextAnswer() ? Answer::Yes : Answer::No;
         case MessageKind::OverwriteReloadCancel:
             return nextDiskChangeAnswer();
+        case MessageKind::KeptCopy:
+            return nextKeptCopyAnswer();
         default:
             return Answer::Yes;  // a box with OK alone asks nothing
         }
     }
 
 private:
+    // Open Kept Version is the box's Yes, Delete Copy its No.
+    Answer nextKeptCopyAnswer()
+    {
+        if (keptCopyAnswers.empty())
+            return Answer::Cancel;
+        const KeptCopyAnswer answer = keptCopyAnswers.front();
+        keptCopyAnswers.pop_front();
+        if (answer == KeptCopyAnswer::OpenKept)
+            return Answer::Yes;
+        return answer == KeptCopyAnswer::DeleteCopy ? Answer::No : Answer::Cancel;
+    }
     // Overwrite is the box's Yes, Reload its No.
     Answer nextDiskChangeAnswer()
     {

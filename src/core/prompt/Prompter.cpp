@@ -13,6 +13,7 @@ const char* messageTitle(MessageKind kind)
     case MessageKind::Confirm:
     case MessageKind::YesNoCancel:
     case MessageKind::OverwriteReloadCancel:
+    case MessageKind::KeptCopy:
         return "Confirm";
     case MessageKind::ErrorReport:
         break;
@@ -31,6 +32,7 @@ const char* messageSound(MessageKind kind)
     case MessageKind::Confirm:
     case MessageKind::YesNoCancel:
     case MessageKind::OverwriteReloadCancel:
+    case MessageKind::KeptCopy:
         return "SystemQuestion";
     case MessageKind::ErrorReport:
         break;

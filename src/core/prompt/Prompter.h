@@ -17,6 +17,7 @@ class Prompter {
 public:
     enum class Answer { Yes, No, Cancel };
     enum class DiskChangeAnswer { Overwrite, Reload, Cancel };
+    enum class KeptCopyAnswer { OpenKept, KeepFile, DeleteCopy };
 
     virtual ~Prompter() = default;
     virtual void inform(std::string_view text) = 0;
@@ -31,6 +32,9 @@ public:
     // A confirmation with "&Overwrite", "&Reload" and "Cancel", for a file
     // someone else changed since it was read.
     virtual DiskChangeAnswer askOverwriteOrReload(std::string_view text) = 0;
+    // A question with "&Open Kept Version", "&Keep File" and "&Delete Copy",
+    // for a file beside which an interrupted save kept its older version.
+    virtual KeptCopyAnswer askAboutKeptCopy(std::string_view text) = 0;
     // The program's general error report, for a text that cannot be converted
     // (a stored date that is no date): the text as given, in a box captioned
     // with the program's title, with an error icon and OK, and no sound.
@@ -38,7 +42,16 @@ public:
 };
 
 // The seven boxes a Prompter shows.
-enum class MessageKind { Information, Error, Confirm, Question, YesNoCancel, OverwriteReloadCancel, ErrorReport };
+enum class MessageKind {
+    Information,
+    Error,
+    Confirm,
+    Question,
+    YesNoCancel,
+    OverwriteReloadCancel,
+    KeptCopy,
+    ErrorReport
+};
 
 // "Information", "Error" or "Confirm"; empty for the error report, which the
 // window captions with the program's title.
@@ -68,6 +81,15 @@ public:
         if (answer == Answer::Yes)
             return DiskChangeAnswer::Overwrite;
         return answer == Answer::No ? DiskChangeAnswer::Reload : DiskChangeAnswer::Cancel;
+    }
+    // The box answers Yes for the kept version, No for deleting the copy and
+    // Cancel (Escape, nothing changed) for keeping the file as it is.
+    KeptCopyAnswer askAboutKeptCopy(std::string_view text) final
+    {
+        const Answer answer = present(MessageKind::KeptCopy, text);
+        if (answer == Answer::Yes)
+            return KeptCopyAnswer::OpenKept;
+        return answer == Answer::No ? KeptCopyAnswer::DeleteCopy : KeptCopyAnswer::KeepFile;
     }
     void reportError(std::string_view text) final { present(MessageKind::ErrorReport, text); }
 

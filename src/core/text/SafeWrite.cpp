@@ -10,6 +10,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -256,27 +257,14 @@ bool isEarlierTemporary(std::string_view name, const std::vector<std::string>& n
     return std::find(names.begin(), names.end(), name.substr(1, mark - 1)) != names.end();
 }
 
-// The file a set-aside copy belongs to, among the names of its folder.
-std::optional<std::string> ownerOf(
-    const BesideParts& parts, std::string_view copyName, const std::vector<std::string>& names)
+// Whether a set-aside copy's name is one made for the file of that name:
+// earlier versions named it without the random digits.
+bool isCopyOf(std::string_view copyName, std::string_view fileName)
 {
-    for (const std::string& name : names)
-        if (name != copyName && name.starts_with(parts.start) && nameHash(name) == parts.hash
-            && !besideParts(name, SetAsideMark, false))
-            return name;
-    return std::nullopt;
-}
-
-// Puts a set-aside copy back into the file it was taken from, then removes it.
-void restoreSetAside(const fs::path& copy, const fs::path& owner)
-{
-    std::string old;
-    Descriptor source(::open(copy.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-    Descriptor file(::open(owner.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
-    if (source.get() < 0 || file.get() < 0 || readAll(source.get(), old) != 0)
-        return;
-    if (overwrite(file.get(), old) == 0 && ::fsync(file.get()) == 0)
-        ::unlink(copy.c_str());
+    for (const bool randomTail : {true, false})
+        if (const auto parts = besideParts(copyName, SetAsideMark, randomTail))
+            return fileName.starts_with(parts->start) && nameHash(fileName) == parts->hash;
+    return false;
 }
 
 std::vector<std::string> namesIn(const fs::path& folder)
@@ -424,47 +412,72 @@ int writeThroughTemporary(const fs::path& target, const struct stat* old, std::s
     return 0;
 }
 
+// The copy may be read by whoever may read the file, and by no one else: it
+// gets the file's owner and mode, or, where the owner cannot be given, is
+// left to its maker alone.
+void narrowToTheFile(int fd, const struct stat& file)
+{
+    const bool sameOwner = ::fchown(fd, file.st_uid, file.st_gid) == 0;
+    ::fchmod(fd, file.st_mode & (sameOwner ? 0666 : 0600));
+}
+
 // A copy of the old bytes beside the file, flushed before the file is
-// touched, so that a run after a kill can put them back. It gets its name
-// only once complete (a copy cut short is a mere temporary file). Where the
-// folder takes no new file the copy held in memory is all there is. EBUSY
-// when another save of the same file is under way.
-int setAside(const fs::path& target, std::string_view old, fs::path& copy)
+// touched, so that the old version survives a kill: it gets its name only
+// once complete (a copy cut short is a mere temporary file), a name of its
+// own, so that a copy kept from an earlier crash stays as it is. Nothing but
+// the save that made it ever writes it back. Where the folder takes no new
+// file the copy held in memory is all there is.
+void setAside(const fs::path& target, const struct stat& file, std::string_view old, fs::path& copy)
 {
     copy.clear();
     fs::path temporary;
     Descriptor descriptor;
     if (createTemporary(target, temporary, descriptor) != 0)
-        return 0;
-    const fs::path named = folderOf(target) / besideName(target, SetAsideMark);
+        return;
+    narrowToTheFile(descriptor.get(), file);
+    std::random_device entropy;
+    const fs::path named = folderOf(target)
+        / besideName(target, std::string(SetAsideMark) + hex8(std::uniform_int_distribution<std::uint32_t>()(entropy)));
     int error = writeAllAt(descriptor.get(), old, 0);
     if (error == 0)
         error = ::fsync(descriptor.get()) == 0 ? 0 : errno;
     if (error == 0)
         error = ::link(temporary.c_str(), named.c_str()) == 0 ? 0 : errno;
     ::unlink(temporary.c_str());
-    if (error == EEXIST)
-        return EBUSY;
     if (error == 0) {
         copy = named;
         flushFolder(copy);
     }
-    return 0;
+}
+
+// After a failed write the old bytes go back; when even that fails, the copy
+// stays unless the file holds the old or the new bytes in full after all.
+bool putBack(int fd, std::string_view old, std::string_view bytes)
+{
+    if (injectedFault(WriteStep::Restore).value_or(0) == 0 && overwrite(fd, old) == 0 && ::fsync(fd) == 0)
+        return true;
+    std::string now;
+    return readAll(fd, now) == 0 && (now == old || now == bytes);
 }
 
 // Rewrites the file itself, so that its inode, and with it every other name,
 // its owner and its attributes, stay; a failure puts the old bytes back.
-int writeInPlace(const fs::path& target, std::string_view bytes)
+// While it runs, the file is locked: EBUSY when another save of it is under
+// way. keptCopy names the copy of the old bytes when nothing could put them back.
+int writeInPlace(const fs::path& target, std::string_view bytes, fs::path& keptCopy)
 {
     Descriptor file(::open(target.c_str(), O_RDWR | O_CLOEXEC));
+    struct stat info { };
     std::string old;
-    if (file.get() < 0)
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
         return errno;
+    // The lock goes with the descriptor: no kill leaves it behind.
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
+        return errno == EWOULDBLOCK ? EBUSY : errno;
     if (const int error = readAll(file.get(), old))
         return error;
     fs::path copy;
-    if (const int error = setAside(target, old, copy))
-        return error;
+    setAside(target, info, old, copy);
     int error = injectedFault(WriteStep::Write).value_or(0);
     if (error == 0)
         error = overwrite(file.get(), bytes);
@@ -472,8 +485,10 @@ int writeInPlace(const fs::path& target, std::string_view bytes)
         error = injectedFault(WriteStep::Flush).value_or(0);
     if (error == 0 && ::fsync(file.get()) != 0)
         error = errno;
-    if (error != 0 && overwrite(file.get(), old) == 0)
-        ::fsync(file.get());
+    if (error != 0 && !putBack(file.get(), old, bytes) && !copy.empty()) {
+        keptCopy = copy;
+        return error;
+    }
     if (!copy.empty()) {
         ::unlink(copy.c_str());
         flushFolder(copy);
@@ -482,7 +497,7 @@ int writeInPlace(const fs::path& target, std::string_view bytes)
 }
 
 // Where the new bytes go, and how.
-int writeFile(const fs::path& target, std::string_view bytes)
+int writeFile(const fs::path& target, std::string_view bytes, fs::path& keptCopy)
 {
     struct stat old { };
     if (::stat(target.c_str(), &old) != 0)
@@ -491,7 +506,7 @@ int writeFile(const fs::path& target, std::string_view bytes)
     if (::access(target.c_str(), W_OK) != 0)
         return errno;
     const int error = old.st_nlink > 1 ? WriteInPlaceInstead : writeThroughTemporary(target, &old, bytes);
-    return error == WriteInPlaceInstead ? writeInPlace(target, bytes) : error;
+    return error == WriteInPlaceInstead ? writeInPlace(target, bytes, keptCopy) : error;
 }
 
 }  // namespace
@@ -540,8 +555,13 @@ Result<FileStamp> replaceFileContents(const fs::path& target, std::string_view b
     if (!file)
         return Failure(cannotWrite(target, reasonOf(ELOOP)));
     removeStaleTemporaries(folderOf(*file));
-    if (const int error = writeFile(*file, bytes))
-        return Failure(cannotWrite(target, reasonOf(error)));
+    fs::path keptCopy;
+    if (const int error = writeFile(*file, bytes, keptCopy)) {
+        if (keptCopy.empty())
+            return Failure(cannotWrite(target, reasonOf(error)));
+        return Failure(
+            cannotWrite(target, reasonOf(error)) + " Its earlier contents are kept in \"" + keptCopy.string() + "\".");
+    }
     return stampOfBytes(bytes);
 }
 
@@ -581,13 +601,39 @@ void removeStaleTemporaries(const fs::path& folder, std::chrono::seconds age)
         const fs::path file = folder / name;
         if (!name.starts_with('.') || !olderThan(file, age))
             continue;
-        if (besideParts(name, TemporaryMark, true) || isEarlierTemporary(name, names)) {
+        if (besideParts(name, TemporaryMark, true) || isEarlierTemporary(name, names))
             ::unlink(file.c_str());
-        } else if (const auto parts = besideParts(name, SetAsideMark, false)) {
-            if (const auto owner = ownerOf(*parts, name, names))
-                restoreSetAside(file, folder / *owner);
-        }
     }
+}
+
+std::vector<KeptCopy> keptCopiesOf(const fs::path& file)
+{
+    std::vector<KeptCopy> copies;
+    struct stat owner { };
+    const bool fileThere = ::stat(file.c_str(), &owner) == 0;
+    const std::string fileName = file.filename().string();
+    for (const std::string& name : namesIn(folderOf(file))) {
+        const fs::path copy = folderOf(file) / name;
+        struct stat info { };
+        if (!isCopyOf(name, fileName) || ::lstat(copy.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        copies.push_back({copy, fileThere && info.st_uid == owner.st_uid});
+    }
+    std::sort(copies.begin(), copies.end(), [](const KeptCopy& a, const KeptCopy& b) { return a.copy < b.copy; });
+    return copies;
+}
+
+std::string keptCopyQuestion(const fs::path& file, const fs::path& copy)
+{
+    return "An earlier save of " + file.filename().string() + " was interrupted; its older version was kept in "
+        + copy.filename().string()
+        + ".\n\nOpen the kept version as a new formula, keep the file as it is (the copy stays), or delete the copy?";
+}
+
+std::string foreignCopyNotice(const fs::path& file, const fs::path& copy)
+{
+    return copy.filename().string() + " beside " + file.filename().string() + " was not left by a save of "
+        + file.filename().string() + "'s owner; it is not used.";
 }
 
 void setWriteFaultInjector(WriteFaultInjector injector)

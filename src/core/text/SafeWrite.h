@@ -5,8 +5,8 @@
 // renamed over the old one, with the old file's mode, group, owner, ACLs and
 // extended attributes. A file whose other names (hard links), owner or
 // attributes a new file could not keep is written in place instead, its old
-// bytes copied aside first so that a failure, or a later run after a kill,
-// puts them back.
+// bytes copied aside first: a failure puts them back, and a kill leaves the
+// copy, which nothing writes back by itself (see keptCopiesOf).
 #include "core/text/Result.h"
 
 #include <chrono>
@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tintora {
 
@@ -61,12 +62,27 @@ std::optional<std::string> unreadableReason(const std::filesystem::path& file);
 
 // Tidies what interrupted saves left in folder, each at least age old
 // (a younger one may belong to a save under way): a temporary file is
-// removed; the copy of a file that was being rewritten in place is written
-// back into that file, which may be torn, and removed.
+// removed. The copy of a file that was being rewritten in place stays: it
+// may be all that is left of the older version.
 void removeStaleTemporaries(const std::filesystem::path& folder, std::chrono::seconds age = std::chrono::seconds(60));
 
-// The steps of a write, for injecting failures in tests.
-enum class WriteStep { CreateTemporary, Write, Flush, Rename, Remove };
+// The copies of a file's older version that interrupted saves kept beside it.
+// One whose owner is not the file's was not made by a save of that file's
+// owner (anyone who may write in the folder can plant one): it is never used.
+struct KeptCopy {
+    std::filesystem::path copy;
+    bool ownedByTheFilesOwner = false;
+};
+std::vector<KeptCopy> keptCopiesOf(const std::filesystem::path& file);
+
+// "An earlier save of primer.tfx was interrupted; its older version was kept in ..."
+std::string keptCopyQuestion(const std::filesystem::path& file, const std::filesystem::path& copy);
+// "... was not left by a save of primer.tfx's owner; it is not used."
+std::string foreignCopyNotice(const std::filesystem::path& file, const std::filesystem::path& copy);
+
+// The steps of a write, for injecting failures in tests; Restore is putting
+// the old bytes back after a failed write in place.
+enum class WriteStep { CreateTemporary, Write, Flush, Rename, Remove, Restore };
 
 // Test seam: called before each step; an errno value makes the step fail with
 // it as if the system had refused. Pass nullptr to remove.

@@ -152,8 +152,40 @@ bool FormulaDocument::OpenFile(const QString& path)
     return AskSave() && openChosen(path);
 }
 
+bool FormulaDocument::openedKeptCopy(const QString& path)
+{
+    for (const tintora::KeptCopy& kept : tintora::keptCopiesOf(localPath(path))) {
+        if (!kept.ownedByTheFilesOwner) {
+            parts_.prompter.error(tintora::foreignCopyNotice(localPath(path), kept.copy));
+            continue;
+        }
+        switch (parts_.prompter.askAboutKeptCopy(tintora::keptCopyQuestion(localPath(path), kept.copy))) {
+        case tintora::Prompter::KeptCopyAnswer::OpenKept:
+            if (!loadFormulaFrom(fromLocalPath(kept.copy)))
+                return false;
+            // Its own formula now, to be saved under a name of the user's choosing.
+            FormulaPath_.clear();
+            stampedPath_.clear();
+            FormulaProtected_ = false;
+            lastKept_ = {};
+            TitleText();
+            showModified();
+            return true;
+        case tintora::Prompter::KeptCopyAnswer::DeleteCopy:
+            if (const tintora::Result<> removed = tintora::removeFile(kept.copy); !removed)
+                parts_.prompter.error(removed.problem());
+            break;
+        case tintora::Prompter::KeptCopyAnswer::KeepFile:
+            break;
+        }
+    }
+    return false;
+}
+
 bool FormulaDocument::openChosen(const QString& path)
 {
+    if (openedKeptCopy(path))
+        return true;
     if (!loadFormulaFrom(path))
         return false;
     TitleText();
@@ -166,6 +198,8 @@ bool FormulaDocument::Reopen(const QString& fileName)
     if (!AskSave())
         return false;
     const QString path = recentFileLocation(fileName, FormulaFolder_);
+    if (openedKeptCopy(path))
+        return true;
     // A file that opened goes on top; one that failed is dropped. Cancelled
     // before (or a save that failed), the list stays as it was.
     if (!loadFormulaFrom(path)) {

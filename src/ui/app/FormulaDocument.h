@@ -78,6 +78,9 @@ signals:
 private:
     bool openChosen(const QString& path);
     bool loadFormulaFrom(const QString& path);  // the previous FormulaPath stays on failure
+    // Tells of the older versions interrupted saves kept beside the file, and
+    // opens one as a new, untitled formula when the user asks; true then.
+    bool openedKeptCopy(const QString& path);
     QString askSaveFileName();
     bool writeTo(const QString& path, const std::optional<std::filesystem::path>& otherSections);
     void keepCurrentForm();

@@ -23,6 +23,7 @@ QMessageBox::Icon iconOf(MessageKind kind)
     case MessageKind::Confirm:
     case MessageKind::YesNoCancel:
     case MessageKind::OverwriteReloadCancel:
+    case MessageKind::KeptCopy:
         return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
@@ -33,20 +34,22 @@ bool hasOkAlone(MessageKind kind)
     return kind == MessageKind::Information || kind == MessageKind::Error || kind == MessageKind::ErrorReport;
 }
 
-// Overwrite answers Yes, Reload No. Nothing is lost by a stray Enter: Cancel
-// is the default.
-tintora::Prompter::Answer showOverwriteReloadCancel(QMessageBox& box)
+// A box of three named buttons answering Yes, No and Cancel (Overwrite,
+// Reload, Cancel; Open Kept Version, Delete Copy, Keep File). Nothing is lost
+// by a stray Enter: the third, which changes nothing, is the default.
+tintora::Prompter::Answer showThreeButtons(
+    QMessageBox& box, const QString& yes, const QString& no, const QString& cancel)
 {
     using Answer = tintora::Prompter::Answer;
-    QPushButton* overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::AcceptRole);
-    QPushButton* reload = box.addButton(QStringLiteral("&Reload"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
+    QPushButton* yesButton = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton* noButton = box.addButton(no, QMessageBox::DestructiveRole);
+    QPushButton* cancelButton = box.addButton(cancel, QMessageBox::RejectRole);
+    box.setDefaultButton(cancelButton);
+    box.setEscapeButton(cancelButton);
     box.exec();
-    if (box.clickedButton() == overwrite)
+    if (box.clickedButton() == yesButton)
         return Answer::Yes;
-    return box.clickedButton() == reload ? Answer::No : Answer::Cancel;
+    return box.clickedButton() == noButton ? Answer::No : Answer::Cancel;
 }
 
 }  // namespace
@@ -75,7 +78,10 @@ tintora::Prompter::Answer QtPrompter::show(MessageKind kind, std::string_view te
         return Answer::Yes;
     }
     if (kind == MessageKind::OverwriteReloadCancel)
-        return showOverwriteReloadCancel(box);
+        return showThreeButtons(box, QStringLiteral("&Overwrite"), QStringLiteral("&Reload"), QStringLiteral("Cancel"));
+    if (kind == MessageKind::KeptCopy)
+        return showThreeButtons(
+            box, QStringLiteral("&Open Kept Version"), QStringLiteral("&Delete Copy"), QStringLiteral("&Keep File"));
     QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);

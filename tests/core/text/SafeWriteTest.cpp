@@ -15,8 +15,10 @@
 #include <sstream>
 #include <thread>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -372,8 +374,9 @@ void ageEverythingIn(const fs::path& folder)
 }
 
 // A save killed at a random moment leaves the old file or the new one, on
-// both ways of writing; what it left beside the file is tidied once it is a
-// minute old.
+// both ways of writing, or (written in place) a kept copy of the old one,
+// which nothing writes back by itself; its temporary files are tidied once
+// they are a minute old.
 TEST(SafeWrite, AKilledSaveLeavesTheOldOrTheNewFileAndItsLeftoversGo)
 {
     const std::string a(1 << 20, 'a');
@@ -396,19 +399,89 @@ TEST(SafeWrite, AKilledSaveLeavesTheOldOrTheNewFileAndItsLeftoversGo)
             ::kill(child, SIGKILL);
             ::waitpid(child, nullptr, 0);
             leftovers += static_cast<int>(namesIn(folder.path()).size() - entries);
+            const std::string now = load(file);
             // A young leftover may be a save under way: kept. An old one goes.
             removeStaleTemporaries(folder.path());
             ageEverythingIn(folder.path());
             removeStaleTemporaries(folder.path());
-            const std::string now = load(file);
-            ASSERT_TRUE(now == a || now == b) << "a torn file of " << now.size() << " bytes";
+            ASSERT_EQ(load(file), now) << "the tidy wrote into the file";
+            const std::vector<KeptCopy> kept = keptCopiesOf(file);
+            ASSERT_LE(kept.size(), inPlace ? 1u : 0u);
+            if (kept.empty()) {
+                ASSERT_TRUE(now == a || now == b) << "a torn file of " << now.size() << " bytes";
+            } else {
+                const std::string old = load(kept[0].copy);
+                ASSERT_TRUE(old == a || old == b) << "a torn copy of " << old.size() << " bytes";
+                fs::remove(kept[0].copy);  // as the user would, once the file is seen to
+                ASSERT_TRUE(replaceFileContents(file, old));
+            }
             ASSERT_EQ(namesIn(folder.path()).size(), entries);
             if (inPlace) {
-                ASSERT_EQ(load(folder.path() / "other.rm"), now);
+                ASSERT_EQ(load(folder.path() / "other.rm"), load(file));
             }
         }
         std::cout << "[          ] " << leftovers << " of 25 kills left something beside the file\n";
     }
+}
+
+// When the old bytes cannot be put back either, the copy of them stays, with
+// the file's owner and mode, and the message names it; only the failed save
+// itself ever wrote back, and a later save is not held up by the copy.
+TEST(SafeWrite, ADoubleFaultKeepsTheCopyAndNothingWritesItBackLater)
+{
+    const SharedFolder folder;
+    const fs::path file = plainFile(folder.path());
+    fs::create_hard_link(file, folder.path() / "titanium.rm");
+    ::chmod(file.c_str(), 0640);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(file.c_str(), OtherUser, OtherGroup), 0);
+    }
+    setWriteFaultInjector([](WriteStep at) {
+        return at == WriteStep::Write || at == WriteStep::Restore ? std::optional(EIO) : std::nullopt;
+    });
+    const Result<FileStamp> failed = replaceFileContents(file, After);
+    setWriteFaultInjector(nullptr);
+    const std::vector<KeptCopy> kept = keptCopiesOf(file);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(kept[0].ownedByTheFilesOwner);
+    EXPECT_EQ(failed.problem(),
+        cannotWrite(file, "Input/output error") + " Its earlier contents are kept in \"" + kept[0].copy.string()
+            + "\".");
+    EXPECT_EQ(load(kept[0].copy), Before);
+    EXPECT_EQ(statOf(kept[0].copy).st_mode & 07777, 0640u);
+    EXPECT_EQ(statOf(kept[0].copy).st_uid, statOf(file).st_uid);
+
+    // The file changes; a minute on, neither a listing's tidy nor a save puts the copy back.
+    ASSERT_TRUE(replaceFileContents(file, "newer work"));
+    ageEverythingIn(folder.path());
+    removeStaleTemporaries(folder.path());
+    ASSERT_TRUE(replaceFileContents(file, "newest work"));
+    EXPECT_EQ(load(file), "newest work");
+    EXPECT_EQ(keptCopiesOf(file).size(), 1u);
+
+    // A copy owned by someone else than the file's owner is told apart.
+    if (root) {
+        ASSERT_EQ(::chown(kept[0].copy.c_str(), 0, 0), 0);
+        EXPECT_FALSE(keptCopiesOf(file)[0].ownedByTheFilesOwner);
+    }
+}
+
+// A save in place holds the file locked while it runs and not a moment
+// longer: a second one meanwhile is told the file is busy.
+TEST(SafeWrite, ASaveInPlaceLocksTheFileWhileItRuns)
+{
+    TempFolder folder;
+    const fs::path file = plainFile(folder.path());
+    fs::create_hard_link(file, folder.path() / "titanium.rm");
+    {
+        const int held = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_EQ(::flock(held, LOCK_EX), 0);
+        EXPECT_EQ(replaceFileContents(file, After).problem(), cannotWrite(file, "Device or resource busy"));
+        ::close(held);
+    }
+    EXPECT_TRUE(replaceFileContents(file, After));
+    EXPECT_EQ(load(file), After);
 }
 
 TEST(SafeWrite, OnlyItsOwnStaleTemporariesAreRemoved)

@@ -12,6 +12,7 @@
 #include "ui/formulas/TfrmProper.h"
 #include "ui/formulas/TfrmSpec.h"
 #include "ui/materials/TfrmMaterial.h"
+#include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TMRUFileList.h"
@@ -33,7 +34,9 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+
 #include <QTreeWidget>
+#include <unistd.h>
 
 #include <cerrno>
 #include <deque>
@@ -825,6 +828,56 @@ private slots:
         QCOMPARE(bytesOf(plain), bytes);
         QCOMPARE(window->FormulaPath(), openBefore);
         QCOMPARE(recentFiles(), recent);
+    }
+
+    // Opening a file beside which an interrupted save kept the older version
+    // says so, and offers that version as a new formula, the file as it is,
+    // or deleting the copy; a copy another user left is told and never used.
+    void openingTellsOfAKeptCopy_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("foreign");
+        QTest::newRow("open the kept version") << int(Prompter::KeptCopyAnswer::OpenKept) << false;
+        QTest::newRow("keep the file") << int(Prompter::KeptCopyAnswer::KeepFile) << false;
+        QTest::newRow("delete the copy") << int(Prompter::KeptCopyAnswer::DeleteCopy) << false;
+        QTest::newRow("another user's copy") << int(Prompter::KeptCopyAnswer::OpenKept) << true;
+    }
+    void openingTellsOfAKeptCopy()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, foreign);
+        if (foreign && ::geteuid() != 0)
+            QSKIP("needs root to give the copy another owner");
+        const QString plain = inFormulas("plain.tfx");
+        const std::filesystem::path file = localPath(plain);
+        std::filesystem::create_hard_link(file, file.parent_path() / "plain-second-name.tfx");
+        // A save whose old bytes could not be put back either keeps them beside the file.
+        tintora::setWriteFaultInjector([](tintora::WriteStep at) {
+            return at == tintora::WriteStep::Write || at == tintora::WriteStep::Restore ? std::optional(EIO)
+                                                                                        : std::nullopt;
+        });
+        QVERIFY(!tintora::replaceFileContents(file, "[Formula]\r\nName=Newer\r\n"));
+        tintora::setWriteFaultInjector(nullptr);
+        writeFile(plain, "[Formula]\r\nName=Newer\r\n");
+        const auto kept = tintora::keptCopiesOf(file);
+        QCOMPARE(kept.size(), std::size_t{1});
+        if (foreign)
+            QCOMPARE(::chown(kept[0].copy.c_str(), 65534, 65534), 0);
+
+        prompter->keptCopyAnswers = {Prompter::KeptCopyAnswer(answer)};
+        chooser.answers.push_back(plain);
+        window->menus().Open1->trigger();
+        const auto opened = answer == int(Prompter::KeptCopyAnswer::OpenKept) && !foreign;
+        QCOMPARE(prompter->shown.front().kind, foreign ? ShownMessage::Kind::Error : ShownMessage::Kind::KeptCopy);
+        QCOMPARE(window->FormulaPath(), opened ? QString() : plain);
+        QCOMPARE(nameShown(), opened ? QStringLiteral("Plain") : QStringLiteral("Newer"));
+        QCOMPARE(window->isWindowModified(), opened);
+        QCOMPARE(bytesOf(plain), QByteArray("[Formula]\r\nName=Newer\r\n"));
+        const bool copyStays = answer != int(Prompter::KeptCopyAnswer::DeleteCopy) || foreign;
+        QCOMPARE(tintora::keptCopiesOf(file).size(), copyStays ? std::size_t{1} : std::size_t{0});
+        std::filesystem::remove(file.parent_path() / "plain-second-name.tfx");
+        for (const auto& left : tintora::keptCopiesOf(file))
+            std::filesystem::remove(left.copy);
     }
 
     // Create Material writes the open formula as a material of the mixture
