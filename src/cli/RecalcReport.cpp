@@ -180,13 +180,6 @@ bool pathTaken(const fs::path& path)
     return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
 }
 
-// The window's Save leaves a formula marked protected alone, and so does --write.
-bool protectedFormula(const fs::path& path)
-{
-    const FormulaFileRead read = readFormulaFile(path);
-    return read.state == FormulaFileState::Formula && read.contents.readInteger("Properties", "Protect", 0) != 0;
-}
-
 // Why --write may not put the result at out; nullopt when it may.
 std::optional<std::string> writeRefusal(const std::string& out, bool force)
 {
@@ -194,7 +187,7 @@ std::optional<std::string> writeRefusal(const std::string& out, bool force)
         return std::nullopt;
     if (!force)
         return out + " exists; give --force to replace it";
-    if (protectedFormula(out))
+    if (isProtectedFormula(out))
         return out + " is a protected formula; it is not overwritten";
     return std::nullopt;
 }

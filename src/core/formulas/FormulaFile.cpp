@@ -224,4 +224,10 @@ std::string recentFilePath(std::string_view entry, std::string_view formulaFolde
     return std::string(formulaFolder) + "/" + std::string(entry);
 }
 
+bool isProtectedFormula(const std::filesystem::path& path)
+{
+    const FormulaFileRead read = readFormulaFile(path);
+    return read.state == FormulaFileState::Formula && read.contents.readInteger(PropertiesSection, "Protect", 0) != 0;
+}
+
 }  // namespace tintora

@@ -107,6 +107,9 @@ struct FormulaFileRead {
 // is none is refused instead of shown as an empty formula under its name.
 FormulaFileRead readFormulaFile(const std::filesystem::path& path);
 
+// Whether the file is a formula marked protected, which no save overwrites.
+bool isProtectedFormula(const std::filesystem::path& path);
+
 // The error text for a file that could not be opened, naming it (UTF-8);
 // empty for a formula.
 std::string formulaFileProblem(FormulaFileState state, std::string_view shownPath);

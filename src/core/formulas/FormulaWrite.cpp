@@ -195,6 +195,9 @@ std::optional<std::string> formulaSaveProblem(const FormulaWrittenForm& form)
 
 Result<FileStamp> FormulaSave(const FormulaSheet& sheet, const fs::path& target, const std::optional<fs::path>& source)
 {
+    // Save refuses its own protected formula; no other way writes over one either.
+    if (isProtectedFormula(target))
+        return Failure(fileNameOf(target.native()) + " is protected and cannot be overwritten.");
     std::vector<IniChange> changes = formulaChanges(writtenFormOf(sheet));
     // A copy under a new name is the user's to change: the protection of the
     // formula it came from stays with that formula.

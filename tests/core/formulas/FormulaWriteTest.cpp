@@ -207,6 +207,20 @@ TEST_F(FormulaWriteTest, SaveAsWritesTheCopyOfAProtectedFormulaUnprotected)
     }
 }
 
+// No save writes over a protected formula: not Save As onto its own name,
+// not onto another protected formula.
+TEST_F(FormulaWriteTest, NoSaveWritesOverAProtectedFormula)
+{
+    const std::string protectedFormula = "[Formula]\nName=a\n[Properties]\nProtect=1\n";
+    const auto target = folder.write("a.tfx", protectedFormula);
+    FormulaSheet sheet;
+    sheet.setName("b");
+    for (const std::optional<std::filesystem::path>& source : {std::optional<std::filesystem::path>(), std::optional<std::filesystem::path>(target)}) {
+        EXPECT_EQ(FormulaSave(sheet, target, source).problem(), "a.tfx is protected and cannot be overwritten.");
+        EXPECT_EQ(load(target), protectedFormula);
+    }
+}
+
 TEST_F(FormulaWriteTest, OnlyAChangeOfTheWrittenFormIsSomethingToLose)
 {
     const auto file = folder.write("formula.tfx",
