@@ -270,6 +270,11 @@ int reformulationReport(const ReportOptions& options, const fs::path& materialFo
         = loadFormula(path, materials, options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight);
     if (!loaded)
         return 1;
+    // Written out, the weights the sheet could not take would be gone from the file.
+    if (out && !loaded->unreadWeightRows.empty() && !options.reformulation.force) {
+        reportProblem(*out + " is not written: the weights named above would be lost; give --force to write it anyway");
+        return 1;
+    }
     FormulaSheet& sheet = loaded->sheet;
     if (request.markedRows)
         markRows(sheet, *request.markedRows);

@@ -45,6 +45,9 @@ std::optional<LoadedFormula> loadFormula(const std::string& path, const Material
     loaded->formulaProtected = FormulaLoad(loaded->sheet, read.contents, materials);
     loaded->missingMaterialRows = rowsWithMissingMaterial(loaded->sheet);
     warnOfMissingMaterials(path, *loaded);
+    loaded->unreadWeightRows = unreadWeightRows(read.contents);
+    if (!loaded->unreadWeightRows.empty())
+        reportWarning(decodeFileText(path) + ": " + unreadWeightsNotice(loaded->unreadWeightRows));
     return loaded;
 }
 

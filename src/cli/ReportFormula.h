@@ -20,12 +20,14 @@ struct LoadedFormula {
     FormulaSheet sheet;
     bool formulaProtected = false;
     std::vector<int> missingMaterialRows;  // rowsWithMissingMaterial
+    std::vector<int> unreadWeightRows;  // weights the file holds that the sheet could not take
 };
 
 // Loads path with its materials and calculates it. A file that cannot be read
 // or holds no [Formula] section gives nullopt after a one-line message on
 // stderr naming it; a row whose material is missing gives a warning line
-// naming the file, the row and the code. One lookup serves a whole run: a material used by many
+// naming the file, the row and the code; weights that could not be read
+// give the window's notice as a warning. One lookup serves a whole run: a material used by many
 // formulas is read once.
 std::optional<LoadedFormula> loadFormula(const std::string& path, const MaterialFiles& materials, PercentBasis basis);
 
