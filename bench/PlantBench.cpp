@@ -24,7 +24,7 @@ void BM_MaterialsPrintoutPdf(benchmark::State& state)
 {
     const fs::path folder = libraryFolder(MaterialCount);
     const std::string pdf = (fs::temp_directory_path() / "tintora-plant-bench-materials.pdf").string();
-    measureRuns(state, reportArgs(folder, {"--materials-list", folder.string(), "--pdf", pdf}));
+    measureRuns(state, reportArgs(folder, {"--materials-list", folder.string(), "--force", "--pdf", pdf}));
 }
 BENCHMARK(BM_MaterialsPrintoutPdf)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -32,7 +32,8 @@ void BM_BatchTicketPdf(benchmark::State& state)
 {
     const fs::path folder = libraryFolder(MaterialCount);
     const std::string pdf = (fs::temp_directory_path() / "tintora-plant-bench-ticket.pdf").string();
-    measureRuns(state, reportArgs(folder, {"--batch", "5000lb", "--pdf", pdf, (folder / "formula0.tfx").string()}));
+    measureRuns(
+        state, reportArgs(folder, {"--batch", "5000lb", "--force", "--pdf", pdf, (folder / "formula0.tfx").string()}));
 }
 BENCHMARK(BM_BatchTicketPdf)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -40,7 +41,7 @@ void BM_Workbook(benchmark::State& state)
 {
     const fs::path folder = libraryFolder(MaterialCount);
     const std::string xlsx = (fs::temp_directory_path() / "tintora-plant-bench.xlsx").string();
-    std::vector<std::string> args = reportArgs(folder, {"--xlsx", xlsx});
+    std::vector<std::string> args = reportArgs(folder, {"--force", "--xlsx", xlsx});
     for (int f = 0; f < state.range(0); ++f)
         args.push_back(formulaFile(folder, f).string());
     measureRuns(state, args);

@@ -18,7 +18,7 @@ int pdfReport(const ReportOptions& options, const std::filesystem::path& materia
         return 1;
     const std::string fileName = shownFileName(formulaPath);
     const bool written = writePagesPdf(
-        options.pdfPath, options.pageSize,
+        options,
         [&](int) {
             // The system's short date form is Qt's, known once the application runs.
             const std::string date = options.date ? *options.date : ::todayShortDate().toStdString();

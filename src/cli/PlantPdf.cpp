@@ -1,5 +1,7 @@
 #include "PlantPdf.h"
 
+#include "OutputFile.h"
+
 #include "ReportFormula.h"
 
 #include "ui/print/LabPrinter.h"
@@ -36,9 +38,13 @@ void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext& context, const Q
 
 }  // namespace
 
-bool writePagesPdf(
-    const std::string& pdfPath, std::optional<PageSize> pageSize, const PdfLayout& layout, const std::string& title)
+bool writePagesPdf(const ReportOptions& options, const PdfLayout& layout, const std::string& title)
 {
+    const std::string& pdfPath = options.pdfPath;
+    if (const auto refusal = documentOutputRefusal(pdfPath, options.force)) {
+        reportProblem(*refusal);
+        return false;
+    }
     // Fonts and PDF output need a GUI application, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(keepQtErrorsOnly);
@@ -46,7 +52,7 @@ bool writePagesPdf(
     char name[] = "tintora-report";
     char* argv[] = {name, nullptr};
     const QGuiApplication app(argc, argv);
-    if (!PrintPagesPdf(fromLocalPath(pdfPath), chosenPageSize(pageSize.value_or(PageSize::Locale)), layout,
+    if (!PrintPagesPdf(fromLocalPath(pdfPath), chosenPageSize(options.pageSize.value_or(PageSize::Locale)), layout,
             QString::fromStdString(title))) {
         reportProblem("cannot write the PDF file " + pdfPath);
         return false;

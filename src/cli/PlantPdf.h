@@ -14,7 +14,8 @@ namespace tintora::report {
 using PdfLayout = std::function<std::vector<PrintPage>(int linesPerPage)>;
 
 // False, after a one-line message, when this build writes no PDF files or the file cannot be written.
-bool writePagesPdf(
-    const std::string& pdfPath, std::optional<PageSize> pageSize, const PdfLayout& layout, const std::string& title);
+// Writes the pages into the options' --pdf file on their --page-size paper;
+// false after a message when that file may not or cannot be written.
+bool writePagesPdf(const ReportOptions& options, const PdfLayout& layout, const std::string& title);
 
 }  // namespace tintora::report

@@ -1,6 +1,7 @@
 #include "PlantReport.h"
 
 #include "CsvField.h"
+#include "OutputFile.h"
 #include "PlantPdf.h"
 #include "ReportFormula.h"
 
@@ -41,7 +42,7 @@ int printPages(const ReportOptions& options, const PdfLayout& layout, const std:
 {
     if (options.mode == ReportMode::Pdf) {
 #ifdef TINTORA_REPORT_PDF
-        return writePagesPdf(options.pdfPath, options.pageSize, layout, title) ? 0 : 1;
+        return writePagesPdf(options, layout, title) ? 0 : 1;
 #else
         reportProblem("this build of tintora-report writes no PDF files (it was built without the user interface)");
         return 2;
@@ -106,6 +107,10 @@ int materialsListReport(const ReportOptions& options, const fs::path& materialFo
 
 int xlsxReport(const ReportOptions& options, const fs::path& materialFolder)
 {
+    if (const auto refusal = documentOutputRefusal(*options.plant.xlsxPath, options.force)) {
+        reportProblem(*refusal);
+        return 1;
+    }
     const MaterialFiles materials(materialFolder);
     FormulaWorkbook workbook(*options.plant.xlsxPath, FormulaWorkbook::Summary::First);
     int status = 0;

@@ -1,5 +1,7 @@
 #include "RecalcReport.h"
 
+#include "OutputFile.h"
+
 #include "PrintoutReport.h"
 #include "ReportFormula.h"
 
@@ -173,25 +175,6 @@ void markRows(FormulaSheet& sheet, const std::vector<int>& rows)
         sheet.row(n).marked = sheet.row(n).RowKind;
 }
 
-// A path that cannot be looked at counts as taken: nothing is written there.
-bool pathTaken(const fs::path& path)
-{
-    std::error_code ec;
-    return fs::symlink_status(path, ec).type() != fs::file_type::not_found;
-}
-
-// Why --write may not put the result at out; nullopt when it may.
-std::optional<std::string> writeRefusal(const std::string& out, bool force)
-{
-    if (!pathTaken(out))
-        return std::nullopt;
-    if (!force)
-        return out + " exists; give --force to replace it";
-    if (isProtectedFormula(out))
-        return out + " is a protected formula; it is not overwritten";
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::optional<RecalcQuantity> recalcQuantityNamed(std::string_view name)
@@ -261,7 +244,7 @@ int reformulationReport(const ReportOptions& options, const fs::path& materialFo
     const Reformulation request = *parseReformulation(options.reformulation).request;
     const std::string& path = options.formulaPaths.front();
     const std::optional<std::string>& out = options.reformulation.writePath;
-    if (const auto refusal = out ? writeRefusal(*out, options.reformulation.force) : std::nullopt) {
+    if (const auto refusal = out ? formulaOutputRefusal(*out, options.reformulation.force) : std::nullopt) {
         reportProblem(*refusal);
         return 1;
     }

@@ -111,8 +111,8 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
         return "--page-size goes with --pdf";
     if (o.csvLocale && o.mode != ReportMode::Csv)
         return "--locale goes with --csv";
-    if (o.force && o.mode != ReportMode::MakeMaterial && !o.reformulation.writePath)
-        return "--force goes with --write or --make-material";
+    if (o.force && o.mode != ReportMode::MakeMaterial && o.mode != ReportMode::Pdf && !o.reformulation.writePath)
+        return "--force goes with --write, --make-material, --pdf or --xlsx";
     return reformulationProblem(o);
 }
 

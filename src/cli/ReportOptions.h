@@ -82,7 +82,8 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --write OUT.tfx          also save the changed formula as OUT.tfx
   --where-used CODE [DIR]  the formulas in DIR (default: the Formulas folder) that use material CODE
   --make-material CODE     write FORMULA's mixture as material CODE into the material folder
-  --force                  let --write replace an existing formula, or --make-material a material file
+  --force                  let --write replace an existing formula, --make-material a material file,
+                           or --pdf and --xlsx an existing file (never a formula or material file)
   --strict                 exit status 1 after any warning (a material not found)
   --batch SIZE             the batch ticket of one formula scaled to SIZE (500lb, 55gal), as text or with --pdf
   --lot TEXT               the lot number on the batch ticket

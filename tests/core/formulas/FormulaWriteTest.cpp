@@ -215,7 +215,8 @@ TEST_F(FormulaWriteTest, NoSaveWritesOverAProtectedFormula)
     const auto target = folder.write("a.tfx", protectedFormula);
     FormulaSheet sheet;
     sheet.setName("b");
-    for (const std::optional<std::filesystem::path>& source : {std::optional<std::filesystem::path>(), std::optional<std::filesystem::path>(target)}) {
+    for (const std::optional<std::filesystem::path>& source :
+        {std::optional<std::filesystem::path>(), std::optional<std::filesystem::path>(target)}) {
         EXPECT_EQ(FormulaSave(sheet, target, source).problem(), "a.tfx is protected and cannot be overwritten.");
         EXPECT_EQ(load(target), protectedFormula);
     }
