@@ -724,6 +724,8 @@ Result<std::string> editIniBytes(std::string bytes, const std::vector<IniChange>
 Result<FileStamp> writeIniChanges(
     const fs::path& target, const std::vector<IniChange>& changes, const std::optional<fs::path>& source)
 {
+    if (const auto reason = notAFileReason(target))
+        return Failure(cannotWrite(target, *reason));
     const fs::path& from = source ? *source : target;
     FileBytes file = readFileBytes(from, MaxIniFileBytes);
     // A file that cannot be read whole is not rewritten: its unread part would be lost.

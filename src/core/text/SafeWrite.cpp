@@ -549,11 +549,30 @@ std::string cannotWrite(const fs::path& file, std::string_view reason)
     return "Cannot write \"" + file.string() + "\": " + std::string(reason) + ".";
 }
 
+std::optional<std::string> notAFileReason(const fs::path& target)
+{
+    struct stat info { };
+    if (::stat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+        return std::nullopt;
+    const char* kind = "something other than a file";
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        kind = "a device";
+    else if (S_ISFIFO(info.st_mode))
+        kind = "a pipe";
+    else if (S_ISSOCK(info.st_mode))
+        kind = "a socket";
+    else if (S_ISDIR(info.st_mode))
+        kind = "a folder";
+    return "it is " + std::string(kind) + ", not a file";
+}
+
 Result<FileStamp> replaceFileContents(const fs::path& target, std::string_view bytes)
 {
     const std::optional<fs::path> file = finalTarget(target);
     if (!file)
         return Failure(cannotWrite(target, reasonOf(ELOOP)));
+    if (const auto reason = notAFileReason(*file))
+        return Failure(cannotWrite(target, *reason));
     removeStaleTemporaries(folderOf(*file));
     fs::path keptCopy;
     if (const int error = writeFile(*file, bytes, keptCopy)) {

@@ -46,11 +46,15 @@ std::string cannotWrite(const std::filesystem::path& file, std::string_view reas
 
 // Writes bytes as the new contents of target. A file the user may not write
 // is refused ("Permission denied") even where the folder would allow
-// replacing it. A link is followed, so the linked file changes and the link
-// stays; a link to a file not there yet creates that file. On success the
-// result is the stamp of what the file holds now; a failure names the file
-// and the reason ("Cannot write "x.tfx": No space left on device.").
+// replacing it, and so is anything but a regular file (notAFileReason). A link is followed, so the linked file changes
+// and the link stays; a link to a file not there yet creates that file. On success the result is the stamp of what the
+// file holds now; a failure names the file and the reason ("Cannot write "x.tfx": No space left on device.").
 Result<FileStamp> replaceFileContents(const std::filesystem::path& target, std::string_view bytes);
+
+// Why target, its links followed, is nothing a save may write: "it is a
+// device, not a file" (a pipe, a socket, a folder); nullopt for a regular
+// file or none at all. Every writer refuses such a target.
+std::optional<std::string> notAFileReason(const std::filesystem::path& target);
 
 // Removes a file; the result names it and the reason when that fails. A file
 // the user may not write is not removed either.

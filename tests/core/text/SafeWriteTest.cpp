@@ -20,6 +20,7 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -326,6 +327,35 @@ TEST(SafeWrite, AFailedWriteInPlaceRestoresTheOldBytes)
             EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"tio2.rm", "titanium.rm"}));
         }
     }
+}
+
+// Only regular files are written: a pipe, a device, a folder, or a link to
+// one, is refused with its kind and stays what it was.
+TEST(SafeWrite, OnlyRegularFilesAreWritten)
+{
+    TempFolder folder;
+    const fs::path pipe = folder.path() / "fifo.tfx";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const fs::path device = folder.path() / "device.tfx";
+    const bool root = ::geteuid() == 0 && ::mknod(device.c_str(), S_IFCHR | 0644, ::makedev(1, 3)) == 0;
+    fs::create_directory(folder.path() / "folder.tfx");
+    fs::create_symlink(pipe, folder.path() / "pipelink.tfx");
+    struct Case {
+        const char* name;
+        const char* kind;
+        bool made;
+    };
+    for (const Case& c : {Case{"fifo.tfx", "a pipe", true}, Case{"pipelink.tfx", "a pipe", true},
+             Case{"device.tfx", "a device", root}, Case{"folder.tfx", "a folder", true}}) {
+        if (!c.made)
+            continue;
+        const fs::path target = folder.path() / c.name;
+        const std::string refusal = cannotWrite(target, std::string("it is ") + c.kind + ", not a file");
+        EXPECT_EQ(replaceFileContents(target, After).problem(), refusal);
+        EXPECT_EQ(writeIniChanges(target, {{"Material", "Name", "ice"}}).problem(), refusal);
+    }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_TRUE(!root || fs::is_character_file(device));
 }
 
 // ---------------------------------------------------------------- long names
