@@ -14,14 +14,6 @@ QString settingsFile()
     return mru::userSettingsFile(QString::fromLatin1(tintora::SettingsOrganisation));
 }
 
-// Null when the file is not to be opened: QSettings would block on a pipe.
-std::unique_ptr<QSettings> openSettings()
-{
-    if (!mru::settingsFileProblem(settingsFile()).isEmpty())
-        return nullptr;
-    return std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat);
-}
-
 std::string keptFolder(const QSettings& settings, const char* key)
 {
     return localFileName(settings.value(QString::fromLatin1(key)).toString());
@@ -29,9 +21,16 @@ std::string keptFolder(const QSettings& settings, const char* key)
 
 }  // namespace
 
+std::unique_ptr<QSettings> openProgramSettings()
+{
+    if (!mru::settingsFileProblem(settingsFile()).isEmpty())
+        return nullptr;
+    return std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat);
+}
+
 tintora::KeptFolders readKeptFolders()
 {
-    const std::unique_ptr<QSettings> settings = openSettings();
+    const std::unique_ptr<QSettings> settings = openProgramSettings();
     if (!settings)
         return {};
     return {keptFolder(*settings, tintora::FormulasFolderKey), keptFolder(*settings, tintora::MaterialsFolderKey)};
@@ -39,7 +38,7 @@ tintora::KeptFolders readKeptFolders()
 
 QString keepFolders(const QString& formulas, const QString& materials)
 {
-    const std::unique_ptr<QSettings> settings = openSettings();
+    const std::unique_ptr<QSettings> settings = openProgramSettings();
     const QString notKept = QStringLiteral("The folders are used until Tintora closes, but they could not be kept "
                                            "in the settings file \"%1\"")
                                 .arg(settingsFile());

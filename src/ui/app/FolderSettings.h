@@ -7,6 +7,16 @@
 
 #include <QString>
 
+#include <memory>
+
+class QSettings;
+
+// The one door to the settings file for every key but the recent files' own
+// (whose list checks the file alike): null when the file is no regular file
+// (a pipe would block the start for good) or larger than 1 MiB, so that such
+// a file is neither read nor written.
+std::unique_ptr<QSettings> openProgramSettings();
+
 // The folders kept; empty texts when none is kept or the file is refused.
 tintora::KeptFolders readKeptFolders();
 

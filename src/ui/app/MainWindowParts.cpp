@@ -2,6 +2,7 @@
 
 #include "core/calc/MissingMaterials.h"
 #include "core/formulas/FormulaFile.h"
+#include "ui/app/FolderSettings.h"
 #include "ui/app/TfrmAbout.h"
 #include "ui/widgets/FormulaGridLayout.h"
 #include "ui/widgets/LocalPath.h"
@@ -146,21 +147,18 @@ namespace {
 // Beside the recent files ("MRU"), in the settings of the organisation.
 const QString TipsAtStartKey = QStringLiteral("Tips/ShowAtStart");
 
-QSettings programSettings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Vantrel"));
-}
-
 }  // namespace
 
 bool tipsAtStart()
 {
-    return programSettings().value(TipsAtStartKey, true).toBool();
+    const std::unique_ptr<QSettings> settings = openProgramSettings();
+    return !settings || settings->value(TipsAtStartKey, true).toBool();
 }
 
 void keepTipsAtStart(bool showNextTime)
 {
-    programSettings().setValue(TipsAtStartKey, showNextTime);
+    if (const std::unique_ptr<QSettings> settings = openProgramSettings())
+        settings->setValue(TipsAtStartKey, showNextTime);
 }
 
 WaitCursor::WaitCursor()

@@ -51,6 +51,8 @@
 #include <optional>
 #include <set>
 
+#include <sys/stat.h>
+
 using tintora::PropertyBox;
 using tintora::testing::ScriptedSounds;
 using tintora::testing::ShownMessage;
@@ -287,6 +289,57 @@ private slots:
         QCOMPARE(modalsInOrder, expected);
         QCOMPARE(program->frmMain->FormulaPath(), opens ? path : QString());
         QCOMPARE(program->frmMain->MRUList()->Items(), opens ? QStringList{path} : QStringList{});
+    }
+
+    // A settings file that is no regular file or too large is neither read
+    // nor written by any part of the start, the tip window's choice included:
+    // the start ends, and the file stays what it was.
+    void startWithASettingsFileThatCannotServe_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"pipe", "link to a pipe", "folder", "huge"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void startWithASettingsFileThatCannotServe()
+    {
+        QFETCH(QString, kind);
+        const QString file = mru::userSettingsFile(QStringLiteral("Vantrel"));
+        const auto clear = [&] {
+            QFile::remove(file);
+            QDir(file).removeRecursively();
+            QFile::remove(file + QStringLiteral(".pipe"));
+        };
+        clear();
+        const auto cleanUp = qScopeGuard(clear);
+        QDir().mkpath(QFileInfo(file).path());
+        if (kind == QLatin1String("pipe")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0644), 0);
+        } else if (kind == QLatin1String("link to a pipe")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(file + QStringLiteral(".pipe")).constData(), 0644), 0);
+            QVERIFY(QFile::link(file + QStringLiteral(".pipe"), file));
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(file));
+        } else {
+            QFile huge(file);
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            huge.write("[Tips]\nShowAtStart=false\n");
+            QVERIFY(huge.resize(2 << 20));
+        }
+        const QFileInfo before(file);
+        // Every box of the start (the tip window, the notice of the file) is closed as it comes.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        closer.start(10);
+        const auto program = startProgram(programFiles());
+        QVERIFY(program->frmMain->isVisible());
+        program.get()->frmMain->close();
+        const QFileInfo after(file);
+        QCOMPARE(after.isFile(), before.isFile());
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.lastModified(), before.lastModified());
     }
 
     // Every entry of the menus struct exists once; the shortcuts users rely on
