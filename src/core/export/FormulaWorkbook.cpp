@@ -56,6 +56,19 @@ private:
     locale_t previous_ = nullptr;
 };
 
+// Why the library could not write the workbook: the system's reason where
+// there is one ("No space left on device"), else the library's own words
+// without their closing periods.
+std::string libraryReason(lxw_error error, int systemError)
+{
+    if (systemError != 0)
+        return std::strerror(systemError);
+    std::string reason = lxw_strerror(error);
+    while (!reason.empty() && reason.back() == '.')
+        reason.pop_back();
+    return reason;
+}
+
 using Row = lxw_row_t;
 using Col = lxw_col_t;
 
@@ -97,24 +110,15 @@ void fitColumns(lxw_worksheet* ws, const FormulaTable& table)
     worksheet_set_column(ws, WeightCol, CostCol, 13, nullptr);
 }
 
-// A temporary file beside the target, so that the rename stays on one file system.
-std::filesystem::path temporaryBeside(const std::filesystem::path& target, std::string& problem)
-{
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".part-XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        problem = cannotWrite(target, std::strerror(errno));
-        return {};
-    }
-    ::close(fd);
-    return pattern;
-}
-
 }  // namespace
 
 struct FormulaWorkbook::Parts {
     std::filesystem::path target;
+    // Beside the target, named as every temporary file is, so that what a kill
+    // leaves is tidied: the workbook as the library writes it, and a folder
+    // for the library's own scratch files (else in /tmp, where a kill leaves them).
     std::filesystem::path temporary;
+    std::filesystem::path scratch;
     std::string problem;
     lxw_workbook* workbook = nullptr;
     lxw_format* number = nullptr;
@@ -202,14 +206,24 @@ FormulaWorkbook::FormulaWorkbook(std::filesystem::path target, Summary summary)
 {
     Parts& p = *parts_;
     p.target = std::move(target);
-    p.temporary = temporaryBeside(p.target, p.problem);
-    if (!p.problem.empty())
+    const Result<std::filesystem::path> temporary = makeTemporaryBeside(p.target, Scratch::File);
+    const Result<std::filesystem::path> scratch
+        = temporary ? makeTemporaryBeside(p.target, Scratch::Folder) : Result<std::filesystem::path>(temporary);
+    if (temporary)
+        p.temporary = temporary.value();
+    if (!scratch) {
+        p.problem = scratch.problem();
         return;
+    }
+    p.scratch = scratch.value();
     // Not the library's constant-memory mode: it holds a temporary file open for
     // every sheet until the end, so a workbook of a thousand formulas ran out of
     // the 1 024 files a process may usually open. Kept in memory, a sheet costs
     // about 32 KB until the workbook is closed.
-    p.workbook = workbook_new(p.temporary.c_str());
+    std::string scratchFolder = p.scratch.string();
+    lxw_workbook_options options{};
+    options.tmpdir = scratchFolder.data();
+    p.workbook = workbook_new_opt(p.temporary.c_str(), &options);
     if (p.workbook == nullptr) {
         p.problem = cannotWrite(p.target, "the workbook cannot be started");
         return;
@@ -238,10 +252,9 @@ FormulaWorkbook::~FormulaWorkbook()
 {
     if (parts_->workbook != nullptr)
         lxw_workbook_free(parts_->workbook);
-    if (!parts_->temporary.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove(parts_->temporary, ignored);
-    }
+    for (const std::filesystem::path& temporary : {parts_->temporary, parts_->scratch})
+        if (!temporary.empty())
+            removeTemporary(temporary);
 }
 
 void FormulaWorkbook::addSummaryLine(const std::string& fileName, const FormulaSheet& sheet)
@@ -287,13 +300,15 @@ Result<FileStamp> FormulaWorkbook::finish()
         return Failure(p.problem);
     if (p.summary != nullptr)
         worksheet_set_column(p.summary, 0, 1, widthFor(p.widestSummaryName), nullptr);
+    errno = 0;
     const lxw_error closed = [&] {
         const CNumericLocale pointDecimals;
         return workbook_close(p.workbook);
     }();
+    const int systemError = errno;
     p.workbook = nullptr;
     if (closed != LXW_NO_ERROR)
-        return Failure(cannotWrite(p.target, lxw_strerror(closed)));
+        return Failure(cannotWrite(p.target, libraryReason(closed, systemError)));
     std::ifstream in(p.temporary, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();

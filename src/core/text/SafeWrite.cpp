@@ -279,7 +279,7 @@ std::vector<std::string> namesIn(const fs::path& folder)
 bool olderThan(const fs::path& file, std::chrono::seconds age)
 {
     struct stat info { };
-    if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::lstat(file.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)))
         return false;
     return std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(info.st_mtime) >= age;
 }
@@ -621,8 +621,38 @@ void removeStaleTemporaries(const fs::path& folder, std::chrono::seconds age)
         if (!name.starts_with('.') || !olderThan(file, age))
             continue;
         if (besideParts(name, TemporaryMark, true) || isEarlierTemporary(name, names))
-            ::unlink(file.c_str());
+            removeTemporary(file);
     }
+}
+
+Result<fs::path> makeTemporaryBeside(const fs::path& target, Scratch kind)
+{
+    fs::path temporary;
+    Descriptor descriptor;
+    if (const int error = createTemporary(target, temporary, descriptor))
+        return Failure(cannotWrite(target, reasonOf(error)));
+    descriptor.reset();
+    if (kind == Scratch::File)
+        return temporary;
+    // The name is taken by the file: the folder goes in its place.
+    if (::unlink(temporary.c_str()) != 0 || ::mkdir(temporary.c_str(), 0700) != 0)
+        return Failure(cannotWrite(target, reasonOf(errno)));
+    return temporary;
+}
+
+void removeTemporary(const fs::path& temporary)
+{
+    struct stat info { };
+    if (::lstat(temporary.c_str(), &info) != 0)
+        return;
+    if (S_ISDIR(info.st_mode)) {
+        // Only the files a writer made in it: nothing deeper is followed.
+        for (const std::string& name : namesIn(temporary))
+            ::unlink((temporary / name).c_str());
+        ::rmdir(temporary.c_str());
+        return;
+    }
+    ::unlink(temporary.c_str());
 }
 
 std::vector<KeptCopy> keptCopiesOf(const fs::path& file)

@@ -64,9 +64,18 @@ Result<> removeFile(const std::filesystem::path& file);
 // nullopt when it can (or is not there at all).
 std::optional<std::string> unreadableReason(const std::filesystem::path& file);
 
+// A new, empty file (or, with Scratch::Folder, a folder for a writer's own
+// scratch files) beside target, named as this program's temporary files are,
+// so that what a kill leaves of it is tidied: for a writer that makes the
+// file by itself before replaceFileContents-like renaming (the workbook).
+enum class Scratch { File, Folder };
+Result<std::filesystem::path> makeTemporaryBeside(const std::filesystem::path& target, Scratch kind);
+// Removes such a temporary file, or folder with the files in it.
+void removeTemporary(const std::filesystem::path& temporary);
+
 // Tidies what interrupted saves left in folder, each at least age old
-// (a younger one may belong to a save under way): a temporary file is
-// removed. The copy of a file that was being rewritten in place stays: it
+// (a younger one may belong to a save under way): a temporary file (or
+// scratch folder) is removed. The copy of a file that was being rewritten in place stays: it
 // may be all that is left of the older version.
 void removeStaleTemporaries(const std::filesystem::path& folder, std::chrono::seconds age = std::chrono::seconds(60));
 
