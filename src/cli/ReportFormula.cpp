@@ -4,6 +4,7 @@
 
 #include "core/calc/MissingMaterials.h"
 #include "core/formulas/FormulaFile.h"
+#include "core/materials/MaterialCheck.h"
 #include "core/text/TextEncoding.h"
 
 #include <iostream>
@@ -48,6 +49,8 @@ std::optional<LoadedFormula> loadFormula(const std::string& path, const Material
     loaded->unreadWeightRows = unreadWeightRows(read.contents);
     if (!loaded->unreadWeightRows.empty())
         reportWarning(decodeFileText(path) + ": " + unreadWeightsNotice(loaded->unreadWeightRows));
+    if (const std::string implausible = implausibleMaterialsNotice(loaded->sheet); !implausible.empty())
+        reportWarning(decodeFileText(path) + ": " + implausible);
     return loaded;
 }
 

@@ -96,6 +96,14 @@ void checkFractions(const Numbers& numbers, std::vector<MaterialProblem>& out)
     }
 }
 
+void checkCost(const Numbers& numbers, std::vector<MaterialProblem>& out)
+{
+    const NumberReading& cost = numbers["Cost"];
+    if (cost.value && *cost.value < 0)
+        out.push_back(
+            {MaterialFault::NegativeCost, named("Cost", cost) + " is below 0: no material is paid for by its buyer"});
+}
+
 void checkVocWithinVolatile(const Numbers& numbers, std::vector<MaterialProblem>& out)
 {
     for (const auto& [volatileKey, vocKey] : VolatileKeys) {
@@ -172,6 +180,7 @@ std::vector<MaterialProblem> materialContentProblems(const IniFile& ini)
     checkName(ini, out);
     checkSpec(numbers, out);
     checkFractions(numbers, out);
+    checkCost(numbers, out);
     checkVocWithinVolatile(numbers, out);
     checkPigmentAndVolatile(numbers, out);
     checkWeightAgreesWithVolume(numbers, out);
@@ -202,6 +211,37 @@ std::vector<MaterialFinding> checkMaterialFolder(const fs::path& folder)
                           "only one of them"}});
     }
     return findings;
+}
+
+namespace {
+
+bool isFraction(double value)
+{
+    return value >= 0 && value <= 1;
+}
+
+bool plausible(const RowMaterialProps& p)
+{
+    return p.Spec >= 0 && p.Spec <= MaxPlausibleSpec && p.Cost >= 0 && isFraction(p.Vol_Wt) && isFraction(p.Vol_Vol)
+        && isFraction(p.Pig_Wt) && isFraction(p.Pig_Vol) && isFraction(p.Voc_Wt) && isFraction(p.Voc_Vol);
+}
+
+}  // namespace
+
+std::string implausibleMaterialsNotice(const FormulaSheet& sheet)
+{
+    std::string rows;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        if (!sheet.row(n).RowKind || plausible(sheet.row(n).props))
+            continue;
+        rows += (rows.empty() ? "" : ", ") + std::to_string(n) + " (" + sheet.cell(Column::Material, n) + ")";
+    }
+    if (rows.empty())
+        return {};
+    return "The material files of rows " + rows
+        + " hold figures no raw material has (a specific gravity below 0 or above 25, a negative cost, or a "
+          "fraction outside 0 to 1): the figures that use them cannot be trusted. tintora-report --check-materials "
+          "names each one.";
 }
 
 }  // namespace tintora

@@ -3,6 +3,7 @@
 // spoil every formula that uses it. Every number of a formula rests on these
 // files, and the program reads a faulty one without a word (a malformed
 // number as 0, a missing section as "No Name" and zeros).
+#include "core/sheet/FormulaSheet.h"
 #include "core/text/IniFile.h"
 
 #include <filesystem>
@@ -18,6 +19,7 @@ enum class MaterialFault {
     NoName,  // Name missing or empty
     SpecOutOfRange,  // Spec <= 0 or above MaxPlausibleSpec
     FractionOutOfRange,  // a fraction outside 0...1
+    NegativeCost,  // a cost below 0
     VocAboveVolatile,  // VOC is part of the volatile
     PigmentAndVolatileAboveOne,
     WeightVolumeMismatch,  // a fraction 0 by weight and not by volume, or the reverse
@@ -49,5 +51,11 @@ struct MaterialFinding {
 // material list. Of names that differ only by letter case, every one but the
 // first in byte order is reported, naming that first one.
 std::vector<MaterialFinding> checkMaterialFolder(const std::filesystem::path& folder);
+
+// Said when a formula is opened whose materials hold figures no raw material
+// has (a Spec below 0 or above MaxPlausibleSpec, a negative cost, a fraction
+// outside 0...1), naming their rows and codes; empty when none does. A Spec
+// of 0 has its own message where a volume is needed.
+std::string implausibleMaterialsNotice(const FormulaSheet& sheet);
 
 }  // namespace tintora

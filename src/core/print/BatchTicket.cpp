@@ -78,9 +78,9 @@ PrintPage ticketHeading(const FormulaSheet& batch, const TicketHeading& heading,
         {2, 71, Bold, pageNumberText(pageNumber)},
         {3, 0, Regular, batch.name()},
         {5, 0, Bold, "BATCH LB :"},
-        {5, 11, Regular, formatCell(batch.box(PropertyBox::WeightBox))},
+        {5, 11, Regular, formatField(batch.box(PropertyBox::WeightBox), 3, 8, 14)},
         {5, 25, Bold, "BATCH GAL:"},
-        {5, 36, Regular, formatCell(batch.box(PropertyBox::VolumeBox))},
+        {5, 36, Regular, formatField(batch.box(PropertyBox::VolumeBox), 3, 8, 14)},
         {5, 50, Bold, "DATE:"},
         {5, 56, Regular, heading.dateText},
         {6, 0, Bold, "LOT      :"},
@@ -92,7 +92,7 @@ PrintPage ticketHeading(const FormulaSheet& batch, const TicketHeading& heading,
 
 std::string blankOrNumber(double value, int width)
 {
-    return value == 0 ? std::string() : formatFixed(value, 3, width);
+    return value == 0 ? std::string() : formatField(value, 3, width, width);
 }
 
 PrintBlock stepBlock(const FormulaSheet& batch, int row, int step, double runningTotal)
@@ -105,7 +105,7 @@ PrintBlock stepBlock(const FormulaSheet& batch, int row, int step, double runnin
         at(At.description, Regular, shortenedText(batch.cell(Column::Description, row), DescriptionWidth)),
         at(At.code, Regular, batch.cell(Column::Material, row)),
         at(At.amount, Regular, blankOrNumber(amount, 10)),
-        at(At.runningTotal, Regular, formatFixed(runningTotal, 3, 12)),
+        at(At.runningTotal, Regular, formatField(runningTotal, 3, 12, 12)),
         at(At.gallons, Regular, blankOrNumber(gallons, 10)),
         at(At.box, Regular, "[ ]"),
         at(At.lot, Regular, std::string(LotBlank)),
@@ -155,8 +155,9 @@ PrintBlock qualityBlock(const FormulaSheet& formula)
     block.lines.emplace_back();
     block.lines.push_back({at(0, Bold, "QUALITY"), at(18, Bold, "  TARGET")});
     for (const QualityLine& q : QualityLines)
-        block.lines.push_back({at(0, Regular, std::string(q.label)), at(18, Regular, formatCell(formula.box(q.box))),
-            at(28, Regular, std::string(q.unit)), at(40, Regular, "Measured: ________")});
+        block.lines.push_back(
+            {at(0, Regular, std::string(q.label)), at(18, Regular, formatField(formula.box(q.box), 3, 8, 10)),
+                at(28, Regular, std::string(q.unit)), at(40, Regular, "Measured: ________")});
     block.lines.emplace_back();
     block.lines.emplace_back();
     block.lines.push_back({at(0, Regular, "Made by ______________  Date __________  Checked by ______________")});

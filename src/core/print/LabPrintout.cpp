@@ -59,15 +59,30 @@ void draw(std::vector<DrawText>& page, int line, int column, TextStyle style, st
     page.push_back({line, column, style, std::string(text)});
 }
 
+// A figure may reach over the bar after it (the row limit's 99999.999 and its
+// extended cost do), never into the next figure; a property's reaches to the
+// label beside it or the page's edge.
+constexpr int VolumeRoom = RowAt.material - RowAt.volume;
+constexpr int WeightRoom = RowAt.extendedCost - RowAt.weight;
+constexpr int ExtendedCostRoom = RowAt.cost - RowAt.extendedCost;
+constexpr int CostRoom = PrintoutColumns - RowAt.cost;
+constexpr int PropertyRoom = 14;
+
+// As "%8.3f" writes it, within the room of its column.
+std::string fieldText(double value, int room)
+{
+    return formatField(value, 3, 8, room);
+}
+
 std::string boxText(const FormulaSheet& sheet, PropertyBox box)
 {
-    return formatCell(sheet.box(box));
+    return fieldText(sheet.box(box), PropertyRoom);
 }
 
 // A zero weight or volume leaves its field blank, as the grid does.
-std::string blankWhenZero(double value)
+std::string blankWhenZero(double value, int room)
 {
-    return value == 0 ? std::string() : formatCell(value);
+    return value == 0 ? std::string() : fieldText(value, room);
 }
 
 std::string shownDescription(std::string_view description)
@@ -120,10 +135,10 @@ double drawRow(std::vector<DrawText>& page, const FormulaSheet& sheet, int r, in
     const double extendedCost = weight * cost;
     draw(page, line, 0, Regular, RowFrame);
     draw(page, line, RowAt.description, Regular, shownDescription(sheet.cell(Column::Description, r)));
-    draw(page, line, RowAt.weight, Regular, blankWhenZero(weight));
-    draw(page, line, RowAt.extendedCost, Regular, formatCell(extendedCost));
-    draw(page, line, RowAt.cost, Regular, formatCell(cost));
-    draw(page, line, RowAt.volume, Regular, blankWhenZero(numberFromText(sheet.cell(Column::Volume, r))));
+    draw(page, line, RowAt.weight, Regular, blankWhenZero(weight, WeightRoom));
+    draw(page, line, RowAt.extendedCost, Regular, fieldText(extendedCost, ExtendedCostRoom));
+    draw(page, line, RowAt.cost, Regular, fieldText(cost, CostRoom));
+    draw(page, line, RowAt.volume, Regular, blankWhenZero(numberFromText(sheet.cell(Column::Volume, r)), VolumeRoom));
     draw(page, line, RowAt.material, Regular, sheet.cell(Column::Material, r));
     return extendedCost;
 }
@@ -210,7 +225,7 @@ std::vector<DrawText> LabPrintPage(
     const TableEnd table = drawRows(page, sheet);
     drawProperties(page, sheet, table.line);
     draw(page, TotalCostLine, 50, TextStyle::Bold, "TOTAL COST  :");
-    draw(page, TotalCostLine, 64, TextStyle::Regular, formatCell(table.totalCost));
+    draw(page, TotalCostLine, 64, TextStyle::Regular, fieldText(table.totalCost, PropertyRoom));
     return page;
 }
 

@@ -65,7 +65,7 @@ PrintPage materialsHeading(const MaterialsHeading& heading, std::size_t count, i
 
 DrawText field(int column, double value)
 {
-    return {0, column, Regular, formatFixed(value, 3, FieldWidth)};
+    return {0, column, Regular, formatField(value, 3, FieldWidth, FieldWidth)};
 }
 
 PrintBlock entryBlock(const MaterialListEntry& entry)

@@ -254,6 +254,15 @@ std::string formatFixed(double value, int decimals, int minWidth)
     return text;
 }
 
+std::string formatField(double value, int decimals, int minWidth, int room)
+{
+    std::string text = formatFixed(value, decimals, minWidth);
+    const auto columns = static_cast<std::size_t>(std::max(room, 0));
+    if (text.size() > columns)
+        text.assign(columns, '*');
+    return text;
+}
+
 std::string formatRoundTrip(double value)
 {
     if (!std::isfinite(value) || value == 0)

@@ -23,6 +23,12 @@ double numberFromText(std::string_view text);
 // not finite is written as 0.
 std::string formatFixed(double value, int decimals, int minWidth = 0);
 
+// A figure in a printout column: right-aligned in minWidth characters (as
+// formatFixed); one that needs more than the column's `room` fills the room
+// with "*" (a spreadsheet's ####), so that a figure 300 digits wide never
+// pushes the page aside.
+std::string formatField(double value, int decimals, int minWidth, int room);
+
 inline std::string formatCell(double v)
 {
     return formatFixed(v, 3, 8);

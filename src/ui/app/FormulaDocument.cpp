@@ -1,6 +1,7 @@
 #include "ui/app/FormulaDocument.h"
 
 #include "core/formulas/FormulaFile.h"
+#include "core/materials/MaterialCheck.h"
 #include "core/sheet/DiskChanges.h"
 #include "ui/app/MainWindowParts.h"
 #include "ui/app/TintoraApplication.h"
@@ -52,6 +53,7 @@ bool FormulaDocument::runFormulaLoad()
 {
     tintora::FormulaSheet& sheet = parts_.sheet;
     std::string unreadWeights;
+    std::string implausible;
     tintora::FileStamp stamp;
     if (FormulaPath_.isEmpty()) {
         // An untitled sheet names no file: every key reads as its default.
@@ -66,6 +68,7 @@ bool FormulaDocument::runFormulaLoad()
         }
         FormulaProtected_ = tintora::FormulaLoad(sheet, file.contents, localPath(MaterialFolder_));
         unreadWeights = tintora::unreadWeightsNotice(tintora::unreadWeightRows(file.contents));
+        implausible = tintora::implausibleMaterialsNotice(sheet);
     }
     diskStamp_ = stamp;
     stampedPath_ = FormulaPath_;
@@ -74,6 +77,8 @@ bool FormulaDocument::runFormulaLoad()
     // Said once, over the sheet that shows the empty cells, before anything can be saved.
     if (!unreadWeights.empty())
         parts_.prompter.inform(unreadWeights);
+    if (!implausible.empty())
+        parts_.prompter.inform(implausible);
     return true;
 }
 

@@ -42,6 +42,7 @@ TEST(MaterialContentCheck, EachRuleFindsItsFaultAndNothingElse)
         {"Spec 25 is plausible", "Spec=25\n" + Sound, {}},
         {"Spec above 25", "Spec=25.001\n" + Sound, {F::SpecOutOfRange}},
         {"negative VOC fraction", "Voc_Vol=-0.01\n" + Sound, {F::FractionOutOfRange}},
+        {"negative cost", "Cost=-0.5\n" + Sound, {F::NegativeCost}},
         {"two fractions above 1", "Vol_Wt=1.5\nVol_Vol=1.2\n" + Sound,
             {F::FractionOutOfRange, F::FractionOutOfRange, F::PigmentAndVolatileAboveOne,
                 F::PigmentAndVolatileAboveOne}},
@@ -65,6 +66,29 @@ TEST(MaterialContentCheck, TheMessageNamesTheKeyAndTheValueAsWritten)
     const auto problems = materialContentProblems(IniFile::parse("[Material]\n" + ("Cost= 1,5 \n" + Sound)));
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].text, "Cost \"1,5\" is not a number: it reads as 0");
+}
+
+// Opening a formula names the rows whose materials hold figures no raw
+// material has; a Spec of 0, told elsewhere, and a note are not among them.
+TEST(MaterialContentCheck, OpeningNamesTheRowsOfImplausibleMaterials)
+{
+    FormulaSheet sheet;
+    const auto put = [&](int row, const char* code, RowMaterialProps props) {
+        sheet.setCell(Column::Material, row, code);
+        sheet.row(row).RowKind = true;
+        sheet.row(row).props = props;
+    };
+    put(1, "water", {.Spec = 1, .Cost = 0.01, .Vol_Wt = 1, .Vol_Vol = 1});
+    put(2, "nospec", {});
+    put(3, "dear", {.Spec = 1, .Cost = -2});
+    put(4, "osmium", {.Spec = 1e308});
+    put(5, "leaky", {.Spec = 1, .Voc_Wt = 1.5});
+    sheet.setCell(Column::Material, 6, "a note");
+    EXPECT_EQ(implausibleMaterialsNotice(sheet).substr(0, 66),
+        "The material files of rows 3 (dear), 4 (osmium), 5 (leaky) hold fi");
+    sheet = FormulaSheet();
+    put(1, "water", {.Spec = 1});
+    EXPECT_EQ(implausibleMaterialsNotice(sheet), "");
 }
 
 }  // namespace

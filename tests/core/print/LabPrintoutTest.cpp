@@ -372,7 +372,21 @@ TEST(LabPrintoutTest, TotalCostIsDrawnLastOverAWideVolume)
     FormulaSheet sheet;
     sheet.setBox(PropertyBox::VolumeBox, 1e12);  // "1000000000000.000" reaches column 52
     const std::vector<std::string> lines = renderedLines(LabPrintPage(sheet, "F.tfx", "d"));
-    EXPECT_EQ(lines.at(7), "WEIGHT   :    0.000      VOLUME   : 1000000000000.TOTAL COST  :    0.000");
+    // A figure wider than its column fills it with "*", as a spreadsheet shows ####.
+    EXPECT_EQ(lines.at(7), "WEIGHT   :    0.000      VOLUME   : **************TOTAL COST  :    0.000");
+}
+
+// A material of absurd figures (a cost of 1e308) prints stars across its
+// columns; no line grows past the page.
+TEST(LabPrintoutTest, FiguresHundredsOfDigitsWideStayInTheirColumns)
+{
+    FormulaSheet sheet = sheetWith({{1, "ABSURD", "Absurd", "  10.000", "1e305", 1e308}});
+    sheet.setBox(PropertyBox::CostWtBox, 1e308);
+    sheet.setBox(PropertyBox::VolumeBox, -1e300);
+    for (const std::string& line : renderedLines(LabPrintPage(sheet, "F.tfx", "d")))
+        EXPECT_LE(line.size(), 80u) << line;
+    const std::vector<DrawText> row = textsOnLine(LabPrintPage(sheet, "F.tfx", "d"), 12);
+    EXPECT_NE(std::find(row.begin(), row.end(), DrawText{12, 71, TextStyle::Regular, std::string(9, '*')}), row.end());
 }
 
 TEST(LabPrintoutTest, TwoMaterialPageMatchesTheExpectedText)
