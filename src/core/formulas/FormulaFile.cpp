@@ -7,9 +7,12 @@
 #include "core/text/NumberText.h"
 #include "core/text/TextEncoding.h"
 
+#include <cerrno>
 #include <cmath>
 #include <optional>
 #include <vector>
+
+#include <unistd.h>
 
 namespace tintora {
 
@@ -172,6 +175,8 @@ FormulaFileRead readFormulaFile(const std::filesystem::path& path)
     case IniReadStatus::Missing:
         return {FormulaFileState::Missing, {}};
     case IniReadStatus::Unreadable:
+        if (::access(path.c_str(), R_OK) != 0 && errno == EACCES)
+            return {FormulaFileState::PermissionDenied, {}};
         return {FormulaFileState::Unreadable, {}};
     case IniReadStatus::TooLarge:
         return {FormulaFileState::TooLarge, {}};
@@ -203,6 +208,8 @@ std::string formulaFileReason(FormulaFileState state)
         return "the file does not exist.";
     case FormulaFileState::Unreadable:
         return "the file cannot be read.";
+    case FormulaFileState::PermissionDenied:
+        return "Permission denied.";
     case FormulaFileState::NoFormulaSection:
         return "it is not a formula file.";
     case FormulaFileState::TooLarge:

@@ -84,8 +84,10 @@ const IniSectionNames& formulaSections();
 enum class FormulaFileState {
     Formula,
     Missing,
-    // a folder, a device, or a file the user may not read
+    // a folder, a device
     Unreadable,
+    // a file the user may not read
+    PermissionDenied,
     // read, but without a [Formula] section: empty, another INI file
     NoFormulaSection,
     // larger than MaxFormulaFileBytes

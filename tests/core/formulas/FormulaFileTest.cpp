@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace tintora;
 using tintora::testing::TempFolder;
 using namespace std::string_literals;
@@ -244,6 +246,13 @@ TEST(ReadFormulaFileTest, TellsAFormulaFromAnythingElse)
         {"foreign.tfx", foreign, FormulaFileState::Formula, ""},
         {"keys.tfx", manyKeys, FormulaFileState::TooManyEntries, "more than 65536 entries"},
     };
+    // A file the user may not read says so (root may read any).
+    const auto closed = folder.write("closed.tfx", formula);
+    std::filesystem::permissions(closed, std::filesystem::perms::none);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(formulaFileProblem(readFormulaFile(closed).state, "closed.tfx"),
+            "Cannot open \"closed.tfx\": Permission denied.");
+    }
     for (const auto& c : cases) {
         const auto path = c.bytes ? folder.write(c.name, *c.bytes) : folder.path() / c.name;
         const FormulaFileRead read = readFormulaFile(path);
