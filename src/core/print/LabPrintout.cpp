@@ -229,16 +229,44 @@ std::vector<DrawText> LabPrintPage(
     return page;
 }
 
+namespace {
+
+std::string withControlsEscaped(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            out += c;
+            continue;
+        }
+        constexpr const char* Hex = "0123456789abcdef";
+        out += "\\u00";
+        out += Hex[byte >> 4];
+        out += Hex[byte & 0xf];
+    }
+    return out;
+}
+
+}  // namespace
+
 std::string renderPageAsText(const std::vector<DrawText>& page)
 {
     int lastLine = -1;
     for (const DrawText& t : page)
         lastLine = std::max(lastLine, t.line);
-    // The cells view the texts of `page`, which outlive them.
+    // A code or name read from a file may hold control characters: written
+    // raw, "\x1b[2J" would clear the terminal. They show escaped, as in JSON.
+    std::vector<std::string> texts;
+    texts.reserve(page.size());
+    for (const DrawText& t : page)
+        texts.push_back(withControlsEscaped(t.text));
+    // The cells view those texts, which outlive them.
     std::vector<CellLine> lines(static_cast<std::size_t>(lastLine + 1));
-    for (const DrawText& t : page) {
+    for (std::size_t i = 0; i < page.size(); ++i) {
+        const DrawText& t = page[i];
         assert(t.line >= 0 && t.column >= 0);
-        writeAt(lines[static_cast<std::size_t>(t.line)], static_cast<std::size_t>(t.column), t.text);
+        writeAt(lines[static_cast<std::size_t>(t.line)], static_cast<std::size_t>(t.column), texts[i]);
     }
     std::string out;
     for (const CellLine& cells : lines)

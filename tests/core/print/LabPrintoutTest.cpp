@@ -389,6 +389,16 @@ TEST(LabPrintoutTest, FiguresHundredsOfDigitsWideStayInTheirColumns)
     EXPECT_NE(std::find(row.begin(), row.end(), DrawText{12, 71, TextStyle::Regular, std::string(9, '*')}), row.end());
 }
 
+// Control characters read from a file show escaped, never raw on a terminal.
+TEST(LabPrintoutTest, ControlCharactersShowEscaped)
+{
+    const FormulaSheet sheet = sheetWith({{1, "\x1b[2Jtio2", "Tab\there", "  10.000", "", 1}});
+    const std::string text = renderPageAsText(LabPrintPage(sheet, "F.tfx", "d"));
+    EXPECT_EQ(text.find('\x1b'), std::string::npos);
+    EXPECT_NE(text.find("\\u001b[2Jtio2"), std::string::npos);
+    EXPECT_NE(text.find("Tab\\u0009here"), std::string::npos);
+}
+
 TEST(LabPrintoutTest, TwoMaterialPageMatchesTheExpectedText)
 {
     const std::string expected = readFile(TINTORA_TEST_DATA "/print/two_material_rows.txt");
