@@ -584,6 +584,27 @@ Result<FileStamp> replaceFileContents(const fs::path& target, std::string_view b
     return stampOfBytes(bytes);
 }
 
+namespace {
+
+std::string cannotDelete(const fs::path& file, int error)
+{
+    return "Cannot delete \"" + file.string() + "\": " + reasonOf(error) + ".";
+}
+
+}  // namespace
+
+std::optional<std::string> removalProblem(const fs::path& file)
+{
+    struct stat info { };
+    if (::lstat(file.c_str(), &info) != 0)
+        return cannotDelete(file, errno);
+    // Removing a name is a change of its folder; the file's own permission counts as in removeFile.
+    if (::access(folderOf(file).c_str(), W_OK | X_OK) != 0
+        || (!S_ISLNK(info.st_mode) && ::access(file.c_str(), W_OK) != 0))
+        return cannotDelete(file, errno);
+    return std::nullopt;
+}
+
 Result<> removeFile(const fs::path& file)
 {
     int error = injectedFault(WriteStep::Remove).value_or(0);
@@ -595,7 +616,7 @@ Result<> removeFile(const fs::path& file)
     if (error == 0 && ::unlink(file.c_str()) != 0)
         error = errno;
     if (error != 0)
-        return Failure("Cannot delete \"" + file.string() + "\": " + reasonOf(error) + ".");
+        return Failure(cannotDelete(file, error));
     flushFolder(file);
     return {};
 }

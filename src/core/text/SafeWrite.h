@@ -59,6 +59,9 @@ std::optional<std::string> notAFileReason(const std::filesystem::path& target);
 // Removes a file; the result names it and the reason when that fails. A file
 // the user may not write is not removed either.
 Result<> removeFile(const std::filesystem::path& file);
+// Why removeFile would fail, asked before offering it ("Cannot delete "x":
+// Permission denied."); nullopt when it may well succeed.
+std::optional<std::string> removalProblem(const std::filesystem::path& file);
 
 // Why a file that exists cannot be opened for reading ("Permission denied"),
 // nullopt when it can (or is not there at all).

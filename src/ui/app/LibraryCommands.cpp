@@ -108,6 +108,11 @@ bool LibraryCommands::removeFormulaFile(const QString& path)
 {
     if (movedToTrash(path))
         return true;
+    // What cannot be removed either is said as it is, not offered.
+    if (const auto problem = tintora::removalProblem(localPath(path))) {
+        parts_.prompter.error(*problem);
+        return false;
+    }
     if (!parts_.prompter.confirm(
             fileNameOf(path) + " cannot be moved to the trash. Do you want to delete it for good?"))
         return false;

@@ -156,7 +156,8 @@ TEST(SafeWrite, AFileTheUserMayNotWriteOrReadIsLeftAsItIs)
             + writeIniChanges(locked, {{"Material", "Name", "ice"}}).problem() + "|"
             + writeIniChanges(locked, {{"Material", "Name", "ice"}}, secret).problem() + "|"
             + removeFile(locked).problem() + "|" + writeIniChanges(secret, {{"Material", "Name", "ice"}}).problem()
-            + "|" + writeIniChanges(inClosed, {{"Material", "Name", "ice"}}).problem();
+            + "|" + writeIniChanges(inClosed, {{"Material", "Name", "ice"}}).problem() + "|"
+            + removalProblem(locked).value_or("") + "|" + removalProblem(inClosed).value_or("");
     });
     if (!said)
         GTEST_SKIP() << "cannot run as another user here";
@@ -164,7 +165,9 @@ TEST(SafeWrite, AFileTheUserMayNotWriteOrReadIsLeftAsItIs)
     EXPECT_EQ(*said,
         cannotWrite(locked, denied) + "|" + cannotWrite(locked, denied) + "|"
             + cannotWrite(locked, "\"" + secret.string() + "\": " + denied) + "|Cannot delete \"" + locked.string()
-            + "\": " + denied + ".|" + cannotWrite(secret, denied) + "|" + cannotWrite(inClosed, denied));
+            + "\": " + denied + ".|" + cannotWrite(secret, denied) + "|" + cannotWrite(inClosed, denied)
+            + "|Cannot delete \"" + locked.string() + "\": " + denied + ".|Cannot delete \"" + inClosed.string()
+            + "\": " + denied + ".");
     EXPECT_EQ(load(locked), before);
     EXPECT_EQ(fs::status(locked).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"closed", "secret.rm", "water.rm"}));
