@@ -457,7 +457,7 @@ bool putBack(int fd, std::string_view old, std::string_view bytes)
     if (injectedFault(WriteStep::Restore).value_or(0) == 0 && overwrite(fd, old) == 0 && ::fsync(fd) == 0)
         return true;
     std::string now;
-    return readAll(fd, now) == 0 && (now == old || now == bytes);
+    return ::lseek(fd, 0, SEEK_SET) == 0 && readAll(fd, now) == 0 && (now == old || now == bytes);
 }
 
 // Rewrites the file itself, so that its inode, and with it every other name,
@@ -479,7 +479,9 @@ int writeInPlace(const fs::path& target, std::string_view bytes, fs::path& keptC
     fs::path copy;
     setAside(target, info, old, copy);
     int error = injectedFault(WriteStep::Write).value_or(0);
-    if (error == 0)
+    if (error != 0)
+        writeAllAt(file.get(), bytes.substr(0, bytes.size() / 2), 0);  // as a disk that fills midway
+    else
         error = overwrite(file.get(), bytes);
     if (error == 0)
         error = injectedFault(WriteStep::Flush).value_or(0);

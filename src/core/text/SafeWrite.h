@@ -101,7 +101,8 @@ std::string foreignCopyNotice(const std::filesystem::path& file, const std::file
 enum class WriteStep { CreateTemporary, Write, Flush, Rename, Remove, Restore };
 
 // Test seam: called before each step; an errno value makes the step fail with
-// it as if the system had refused. Pass nullptr to remove.
+// it as if the system had refused (a write in place after half its bytes, as
+// on a disk that fills). Pass nullptr to remove.
 using WriteFaultInjector = std::function<std::optional<int>(WriteStep)>;
 void setWriteFaultInjector(WriteFaultInjector injector);
 

@@ -856,7 +856,7 @@ private slots:
             return at == tintora::WriteStep::Write || at == tintora::WriteStep::Restore ? std::optional(EIO)
                                                                                         : std::nullopt;
         });
-        QVERIFY(!tintora::replaceFileContents(file, "[Formula]\r\nName=Newer\r\n"));
+        QVERIFY(!tintora::replaceFileContents(file, "; torn by the failure\r\n[Formula]\r\nName=Newer\r\n"));
         tintora::setWriteFaultInjector(nullptr);
         writeFile(plain, "[Formula]\r\nName=Newer\r\n");
         const auto kept = tintora::keptCopiesOf(file);
