@@ -27,6 +27,7 @@ public:
     bool askInformation(std::string_view) override { return true; }
     Answer askYesNoCancel(std::string_view) override { return Answer::No; }
     DiskChangeAnswer askOverwriteOrReload(std::string_view) override { return DiskChangeAnswer::Cancel; }
+    KeptCopyAnswer askAboutKeptCopy(std::string_view) override { return KeptCopyAnswer::KeepFile; }
     void reportError(std::string_view) override { }
 };
 
