@@ -42,13 +42,6 @@
 
 #include <utility>
 
-namespace {
-
-constexpr int StartHeight = 486;
-constexpr const char* NameStep = "Name";
-
-}  // namespace
-
 TfrmMain::TfrmMain(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , services_(std::move(services))
@@ -109,6 +102,7 @@ void TfrmMain::configureMRUList()
 
 void TfrmMain::createParts()
 {
+    undoSteps_ = std::make_unique<UndoSteps>(sheet_, *menus_.Undo1, *menus_.Redo1);
     recalc_ = new RecalcCommands(sheet_, *services_.prompter, services_.keypad, *this);
     gridEditor_
         = new GridEditor({*this, *grid_, sheet_, *services_.prompter, recalc_->calculator(), *menus_.PopupMenu});
@@ -152,7 +146,7 @@ void TfrmMain::connectCommands()
     connect(gridEditor_, &GridEditor::sheetChanged, this, &TfrmMain::sheetChanged);
     connect(recalc_, &RecalcCommands::sheetChanged, this, &TfrmMain::sheetChanged);
     connect(library_, &LibraryCommands::formulaDeleted, this, [this] {
-        startHistory();
+        undoSteps_->start();
         showSheet();
     });
     // A double click on any property box starts the target of its quantity.
@@ -222,7 +216,7 @@ void TfrmMain::LoadIni()
     // Window managers that honour size increments keep the height in whole rows while dragging.
     setSizeIncrement(0, WindowSizeRules::GridRowStep);
     setBaseSize(sizeRules_.MinFormWidth, sizeRules_.MinFormHeight);
-    resize(sizeRules_.MinFormWidth, StartHeight);
+    resize(sizeRules_.MinFormWidth, WindowSizeRules::StartHeight);
 }
 
 void TfrmMain::FoldersLoad()
@@ -270,71 +264,31 @@ void TfrmMain::showSheet()
 void TfrmMain::sheetChanged(const QString& step)
 {
     if (!step.isEmpty())
-        recordStep(step);
+        undoSteps_->record(step);
     showSheet();
-}
-
-void TfrmMain::recordStep(const QString& step)
-{
-    if (tintora::sameFormula(sheet_, history_.current()))
-        return;
-    const bool nameStep = step == QLatin1String(NameStep);
-    if (nameStep && nameStepOpen_) {
-        // Typing a name is one step: the keys after the first replace it, and
-        // the name typed back as it was leaves no step.
-        tintora::FormulaSheet beforeName = sheet_;
-        history_.undo(beforeName);
-        nameStepOpen_ = !tintora::sameFormula(sheet_, beforeName);
-        if (nameStepOpen_)
-            history_.push(step.toStdString(), sheet_);
-        showUndoRedo();
-        return;
-    }
-    history_.push(step.toStdString(), sheet_);
-    nameStepOpen_ = nameStep;
-    showUndoRedo();
-}
-
-void TfrmMain::startHistory()
-{
-    history_.clear(sheet_);
-    nameStepOpen_ = false;
-    showUndoRedo();
-}
-
-void TfrmMain::showUndoRedo()
-{
-    menus_.Undo1->setText(QLatin1Char('&') + QString::fromStdString(tintora::undoMenuText(history_)));
-    menus_.Undo1->setEnabled(history_.canUndo());
-    menus_.Redo1->setText(QLatin1Char('&') + QString::fromStdString(tintora::redoMenuText(history_)));
-    menus_.Redo1->setEnabled(history_.canRedo());
 }
 
 void TfrmMain::Undo1Click()
 {
     gridEditor_->takeInTyping();
-    nameStepOpen_ = false;
-    if (history_.undo(sheet_)) {
+    if (undoSteps_->undo()) {
         gridEditor_->sheetReplaced();
         showSheet();
     }
-    showUndoRedo();
 }
 
 void TfrmMain::Redo1Click()
 {
     gridEditor_->takeInTyping();
-    nameStepOpen_ = false;
-    if (history_.redo(sheet_)) {
+    if (undoSteps_->redo()) {
         gridEditor_->sheetReplaced();
         showSheet();
     }
-    showUndoRedo();
 }
 
 void TfrmMain::showLoadedSheet()
 {
-    startHistory();
+    undoSteps_->start();
     showSheet();
     grid_->setTopRow(1);
     grid_->setCurrentCell(1, 1);
@@ -344,7 +298,7 @@ void TfrmMain::New1Click()
 {
     if (!document_->New())
         return;
-    startHistory();
+    undoSteps_->start();
     showSheet();
     gridEditor_->focusFirstMaterialCell();
 }
@@ -376,7 +330,7 @@ void TfrmMain::Reload1Click()
 void TfrmMain::NameBoxChange()
 {
     sheet_.setName(properties_->NameBox()->text().toStdString());
-    recordStep(QLatin1String(NameStep));
+    undoSteps_->record(QLatin1String(UndoSteps::NameStep));
     document_->showModified();
 }
 

@@ -6,19 +6,17 @@
 // (LabPrintCommands), the batch ticket, materials printout, Copy Out and
 // Excel Out (PlantCommands) and the dialogs.
 // What it tells or asks the user goes through the Prompter.
-#include "core/calc/KeypadDialog.h"
-#include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
-#include "core/sheet/SheetHistory.h"
 #include "ui/app/FormulaDocument.h"
-#include "ui/app/LibraryCommands.h"
 #include "ui/app/MainMenus.h"
-#include "ui/app/TfrmFolders.h"
+#include "ui/app/MainWindowServices.h"
+#include "ui/app/UndoSteps.h"
 #include "ui/app/WindowSizeRules.h"
-#include "ui/print/PrinterChoice.h"
 
 #include <QMainWindow>
 #include <QStringList>
+
+#include <memory>
 
 class ButtonBar;
 struct ButtonBarButtons;
@@ -33,34 +31,8 @@ class SheetModel;
 class TMRUFileList;
 class TSuperGrid;
 class TTipDialog;
-class TfrmAbout;
 class TfrmMaterial;
 class TfrmProper;
-
-struct MainWindowServices {
-    tintora::Prompter* prompter = nullptr;
-    tintora::Sounds* sounds = nullptr;
-    // The open and save dialogs: the chosen file's full path, or an empty text when cancelled.
-    FileChooser chooseFormulaFile;
-    FileChooser chooseSaveFile;
-    FileChooser chooseWorkbookFile;  // Excel Out's
-    // The program's own Formulas folder, where formulas and materials are
-    // unless the settings keep other folders (Options > Folders...), and the help file.
-    QString formulaFolder;
-    QString helpFile;
-    // The splash whose progress bar start-up moves; may be null.
-    TfrmAbout* splash = nullptr;
-    // The About window; the splash when null.
-    TfrmAbout* about = nullptr;
-    // The keypad dialog of the target recalculations; the window makes its own TfrmCalc when null.
-    tintora::KeypadDialog* keypad = nullptr;
-    // The print dialog and the system's printer.
-    PrinterChoice printing;
-    // The one-line questions of Create Material; a line-edit dialog when empty.
-    TextAsker askText;
-    // The folder dialog of Options > Folders...; the program's own when empty.
-    FolderChooser chooseFolder;
-};
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -95,7 +67,7 @@ public:
     TTipDialog* tipDialog() const { return tipDialog_; }
     HelpWindow* help() const { return help_; }
     GridEditor& gridEditor() const { return *gridEditor_; }
-    const tintora::SheetHistory& history() const { return history_; }
+    const tintora::SheetHistory& history() const { return undoSteps_->history(); }
     // Created on first use, then kept, so they keep their boxes between openings.
     TfrmMaterial* frmMaterial();
     TfrmProper* frmProper();
@@ -129,11 +101,6 @@ private:
     // A part changed the sheet: the change is a step of the history (named
     // step; none when step is empty), and the sheet is shown.
     void sheetChanged(const QString& step);
-    // Records the sheet as it is now as a step, when it differs from the
-    // history's current state.
-    void recordStep(const QString& step);
-    void startHistory();
-    void showUndoRedo();
     void Undo1Click();
     void Redo1Click();
     void New1Click();
@@ -160,8 +127,7 @@ private:
 
     MainWindowServices services_;
     tintora::FormulaSheet sheet_;
-    tintora::SheetHistory history_;
-    bool nameStepOpen_ = false;  // the last step is the name being typed: more keys join it
+    std::unique_ptr<UndoSteps> undoSteps_;
     WindowSizeRules sizeRules_;
     bool activated_ = false;
     QStringList folderProblems_;

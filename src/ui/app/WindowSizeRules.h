@@ -16,6 +16,7 @@ struct PlatformMetrics {
 
 struct WindowSizeRules {
     static constexpr int GridRowStep = 18;
+    static constexpr int StartHeight = 486;  // the client height a window opens with
 
     int MinFormWidth = 538;
     int MinFormHeight = 378;
