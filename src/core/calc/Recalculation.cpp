@@ -70,21 +70,21 @@ struct FactorParts {
     double numerator = 0;
     double divisor = 0;
 };
-using TotalOrCostFunction = FactorParts (*)(const ReCalculation& r, double t);
+using TotalOrCostFunction = FactorParts (*)(const ReCalculation::Sums& r, double t);
 
-FactorParts totalWeight(const ReCalculation& r, double t)
+FactorParts totalWeight(const ReCalculation::Sums& r, double t)
 {
     return {t - r.UnmarkedWeight, r.MarkedWeight};
 }
-FactorParts totalVolume(const ReCalculation& r, double t)
+FactorParts totalVolume(const ReCalculation::Sums& r, double t)
 {
     return {t - r.UnmarkedVolume, r.MarkedVolume};
 }
-FactorParts costByWeight(const ReCalculation& r, double t)
+FactorParts costByWeight(const ReCalculation::Sums& r, double t)
 {
     return {r.UnmarkedCost - r.UnmarkedWeight * t, r.MarkedWeight * t - r.MarkedCost};
 }
-FactorParts costByVolume(const ReCalculation& r, double t)
+FactorParts costByVolume(const ReCalculation::Sums& r, double t)
 {
     return {r.UnmarkedCost - r.UnmarkedVolume * t, r.MarkedVolume * t - r.MarkedCost};
 }
@@ -291,7 +291,7 @@ bool ReCalculation::BeginReCalculate(std::string_view firstText)
         return false;
     }
     sumRows();
-    if (MarkedWeight == 0) {
+    if (sums_.MarkedWeight == 0) {
         prompter_.error("New value can not be obtained with selection.");
         return false;
     }
@@ -350,8 +350,7 @@ bool volumeOfEveryWeighedMaterialKnown(const FormulaSheet& sheet)
 
 void ReCalculation::sumRows()
 {
-    MarkedWeight = UnmarkedWeight = MarkedVolume = UnmarkedVolume = MarkedCost = UnmarkedCost = 0;
-    MarkedTerms = UnmarkedTerms = {};
+    sums_ = {};
     RecalcFactor = 0;
     const RowTermsFunction terms = infoOf(quantity_).terms;
     for (int n = 1; n <= SheetRowCount; ++n) {
@@ -362,12 +361,12 @@ void ReCalculation::sumRows()
         // stays as it is. Without it every weight target would miss by it.
         const bool scaled = row.RowKind && row.marked;
         if (terms && w != 0)
-            add(scaled ? MarkedTerms : UnmarkedTerms, terms(row.props, w, rowVolume(row, w)));
-        (scaled ? MarkedWeight : UnmarkedWeight) += w;
+            add(scaled ? sums_.MarkedTerms : sums_.UnmarkedTerms, terms(row.props, w, rowVolume(row, w)));
+        (scaled ? sums_.MarkedWeight : sums_.UnmarkedWeight) += w;
         if (!row.RowKind)
             continue;
-        (scaled ? MarkedVolume : UnmarkedVolume) += rowVolume(row, w);
-        (scaled ? MarkedCost : UnmarkedCost) += w * row.props.Cost;
+        (scaled ? sums_.MarkedVolume : sums_.UnmarkedVolume) += rowVolume(row, w);
+        (scaled ? sums_.MarkedCost : sums_.UnmarkedCost) += w * row.props.Cost;
     }
 }
 
@@ -378,7 +377,8 @@ bool ReCalculation::computeFactor()
 
 bool ReCalculation::computeRatioFactor()
 {
-    const RatioFactor found = ratioTargetFactor(UnmarkedTerms, MarkedTerms, RecalcTarget, recalcNameInText(quantity_));
+    const RatioFactor found
+        = ratioTargetFactor(sums_.UnmarkedTerms, sums_.MarkedTerms, RecalcTarget, recalcNameInText(quantity_));
     if (!found.refusal.empty()) {
         prompter_.error(found.refusal);
         return false;
@@ -389,7 +389,7 @@ bool ReCalculation::computeRatioFactor()
 
 bool ReCalculation::computeTotalOrCostFactor()
 {
-    const auto [numerator, divisor] = infoOf(quantity_).totalOrCost(*this, RecalcTarget);
+    const auto [numerator, divisor] = infoOf(quantity_).totalOrCost(sums_, RecalcTarget);
     // A zero divisor for a cost means the marked rows alone already have the
     // target cost: no factor changes the ratio, so nothing is scaled.
     if (divisor == 0) {

@@ -80,7 +80,8 @@ enum class RecalcOutcome {
     Undone,  // the target was missed: the weights are back, totals recomputed
 };
 
-// The working values of one recalculation, kept between its steps.
+// One recalculation: run() is its one door. Its three steps and the working
+// values they keep between them are its own.
 class ReCalculation {
 public:
     ReCalculation(RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator, Prompter& prompter,
@@ -90,6 +91,17 @@ public:
     // target is missed, the undo.
     RecalcOutcome run();
 
+    // Marked sums over the marked material rows; unmarked sums over every row
+    // the factor leaves alone, a missing material's weight included.
+    struct Sums {
+        double MarkedWeight = 0, UnmarkedWeight = 0;
+        double MarkedVolume = 0, UnmarkedVolume = 0;
+        double MarkedCost = 0, UnmarkedCost = 0;
+        // The ratio properties: the two sums of their terms (see RatioTerms).
+        RatioTerms MarkedTerms, UnmarkedTerms;
+    };
+
+private:
     // Asks for the new value with firstText on the keypad, checks it and sums
     // the marked and unmarked material rows. False: refused, cancelled, or
     // firstText accepted as it stood. The keypad shows firstText as a result,
@@ -104,16 +116,9 @@ public:
 
     double RecalcTarget = 0;
     double RecalcFactor = 0;
-    // Marked sums over the marked material rows; unmarked sums over every row
-    // the factor leaves alone, a missing material's weight included.
-    double MarkedWeight = 0, UnmarkedWeight = 0;
-    double MarkedVolume = 0, UnmarkedVolume = 0;
-    double MarkedCost = 0, UnmarkedCost = 0;
-    // The ratio properties: the two sums of their terms (see RatioTerms).
-    RatioTerms MarkedTerms, UnmarkedTerms;
+    Sums sums_;
     std::array<std::string, SheetRowCount> SavedWeightTexts;
 
-private:
     bool anyRowMarked() const;
     void sumRows();
     bool computeFactor();

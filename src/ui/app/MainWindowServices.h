@@ -38,4 +38,3 @@ struct MainWindowServices {
     // The folder dialog of Options > Folders...; the program's own when empty.
     FolderChooser chooseFolder;
 };
-
