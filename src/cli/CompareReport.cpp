@@ -33,7 +33,7 @@ std::vector<MaterialRow> materialRows(const FormulaSheet& sheet)
     for (int n = 1; n <= SheetRowCount; ++n) {
         const std::string& code = sheet.cell(Column::Material, n);
         if (!code.empty())
-            rows.push_back({code, sheet.cell(Column::Description, n), numberFromText(sheet.cell(Column::Weight, n))});
+            rows.push_back({code, sheet.cell(Column::Description, n), sheet.weight(n)});
     }
     return rows;
 }

@@ -172,7 +172,7 @@ void markRows(FormulaSheet& sheet, const std::vector<int>& rows)
     for (int n = 1; n <= SheetRowCount; ++n)
         sheet.row(n).marked = false;
     for (int n : rows)
-        sheet.row(n).marked = sheet.row(n).RowKind;
+        sheet.row(n).marked = sheet.isMaterialRow(n);
 }
 
 }  // namespace

@@ -116,11 +116,10 @@ void rewritePercents(FormulaSheet& sheet, const Totals& t)
     for (int n = 1; n <= SheetRowCount; ++n) {
         std::string& cell = sheet.row(n).cells[FormulaSheet::index(Column::Percent)];
         cell.clear();
-        const double w = numberFromText(sheet.cell(Column::Weight, n));
+        const double w = sheet.weight(n);
         if (w == 0)
             continue;
-        cell = formatCell(byVolume ? percentOf(numberFromText(sheet.cell(Column::Volume, n)), t.TotalVolume)
-                                   : percentOf(w, t.TotalWeight));
+        cell = formatCell(byVolume ? percentOf(sheet.volume(n), t.TotalVolume) : percentOf(w, t.TotalWeight));
     }
 }
 

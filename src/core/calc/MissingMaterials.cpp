@@ -8,8 +8,7 @@ std::vector<int> rowsWithMissingMaterial(const FormulaSheet& sheet)
 {
     std::vector<int> rows;
     for (int n = 1; n <= SheetRowCount; ++n)
-        if (!sheet.row(n).RowKind && !sheet.cell(Column::Material, n).empty()
-            && numberFromText(sheet.cell(Column::Weight, n)) != 0)
+        if (!sheet.isMaterialRow(n) && !sheet.cell(Column::Material, n).empty() && sheet.weight(n) != 0)
             rows.push_back(n);
     return rows;
 }

@@ -16,7 +16,7 @@ std::optional<double> pigmentVolumeConcentration(const FormulaSheet& sheet)
     double totalVolume = 0, volatileVolume = 0, pigmentVolume = 0;
     for (int n = 1; n <= SheetRowCount; ++n) {
         const RowMaterialProps& p = sheet.row(n).props;
-        const double v = numberFromText(sheet.cell(Column::Volume, n));
+        const double v = sheet.volume(n);
         totalVolume += v;
         volatileVolume += v * p.Vol_Vol;
         pigmentVolume += v * p.Pig_Vol;

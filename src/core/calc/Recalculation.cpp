@@ -127,11 +127,6 @@ const QuantityInfo& infoOf(RecalcQuantity quantity)
     return quantityTable[static_cast<std::size_t>(quantity)];
 }
 
-double weightOf(const FormulaSheet& sheet, int n)
-{
-    return numberFromText(sheet.cell(Column::Weight, n));
-}
-
 // A weighed material without specific gravity has no volume that a volume
 // target could be reached with; Calculate gives it none either.
 double rowVolume(const SheetRow& row, double weight)
@@ -342,7 +337,7 @@ bool volumeOfEveryWeighedMaterialKnown(const FormulaSheet& sheet)
 {
     for (int n = 1; n <= SheetRowCount; ++n) {
         const SheetRow& row = sheet.row(n);
-        if (row.RowKind && row.props.Spec == 0 && weightOf(sheet, n) != 0)
+        if (row.RowKind && row.props.Spec == 0 && sheet.weight(n) != 0)
             return false;
     }
     return true;
@@ -355,7 +350,7 @@ void ReCalculation::sumRows()
     const RowTermsFunction terms = infoOf(quantity_).terms;
     for (int n = 1; n <= SheetRowCount; ++n) {
         const SheetRow& row = sheet_.row(n);
-        const double w = weightOf(sheet_, n);
+        const double w = sheet_.weight(n);
         // A missing material's weight counts in the totals as Calculate
         // counts it, and the factor never scales it: it belongs with what
         // stays as it is. Without it every weight target would miss by it.
@@ -406,7 +401,7 @@ bool ReCalculation::MidReCalculate()
     for (int n = 1; n <= SheetRowCount; ++n) {
         if (!sheet_.row(n).marked)
             continue;
-        const double scaled = RecalcFactor * weightOf(sheet_, n);
+        const double scaled = RecalcFactor * sheet_.weight(n);
         if (!std::isfinite(scaled) || scaled > RowWeightLimit) {
             prompter_.error("A selected material exceeds row limit.");
             return false;
@@ -417,7 +412,7 @@ bool ReCalculation::MidReCalculate()
     for (int n = 1; n <= SheetRowCount; ++n) {
         const SheetRow& row = sheet_.row(n);
         if (row.RowKind && row.marked)
-            sheet_.setCell(Column::Weight, n, formatCell(RecalcFactor * weightOf(sheet_, n)));
+            sheet_.setCell(Column::Weight, n, formatCell(RecalcFactor * sheet_.weight(n)));
     }
     Calculate(sheet_);
     return true;

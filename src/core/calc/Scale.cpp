@@ -10,11 +10,6 @@ namespace tintora {
 
 namespace {
 
-double weightOf(const FormulaSheet& sheet, int n)
-{
-    return numberFromText(sheet.cell(Column::Weight, n));
-}
-
 // Calculate gives a volume to a weighed material row with a specific gravity.
 bool rowHasVolume(const SheetRow& row, double weight)
 {
@@ -36,7 +31,7 @@ double currentTotal(const FormulaSheet& sheet, ScaleKind kind)
 {
     double total = 0;
     for (int n = 1; n <= SheetRowCount; ++n) {
-        const double w = weightOf(sheet, n);
+        const double w = sheet.weight(n);
         if (!byVolume(kind))
             total += w;
         else if (rowHasVolume(sheet.row(n), w))
@@ -131,7 +126,7 @@ bool withinRowLimit(const ScalePlan& plan)
 bool anyRowWeighed(const FormulaSheet& sheet)
 {
     for (int n = 1; n <= SheetRowCount; ++n)
-        if (weightOf(sheet, n) != 0)
+        if (sheet.weight(n) != 0)
             return true;
     return false;
 }
@@ -184,7 +179,7 @@ ScalePlan planScale(const FormulaSheet& sheet, ScaleKind kind, double target)
     }
     plan.factor = target / total;
     for (int n = 1; n <= SheetRowCount; ++n)
-        if (const double w = weightOf(sheet, n); w != 0)
+        if (const double w = sheet.weight(n); w != 0)
             plan.weights[n - 1] = roundToThreeDecimals(plan.factor * w);
     putRemainder(sheet, plan, kind, target);
     if (!std::isfinite(plan.factor) || !withinRowLimit(plan))

@@ -32,10 +32,10 @@ WrittenRow writtenRow(const FormulaSheet& sheet, int n)
     if (!code.empty()) {
         // A code that names no file stays on a row that holds a note; the
         // file keeps both. A material row's description is its material's name.
-        const bool keepsNote = !sheet.row(n).RowKind && note != MaterialNotFound;
+        const bool keepsNote = !sheet.isMaterialRow(n) && note != MaterialNotFound;
         return {WrittenRowKind::Material, code, withoutBlanks(sheet.cell(Column::Weight, n)), keepsNote ? note : ""};
     }
-    if (!sheet.row(n).RowKind && !note.empty())
+    if (!sheet.isMaterialRow(n) && !note.empty())
         return {WrittenRowKind::Note, note, {}, {}};
     return {};
 }

@@ -21,7 +21,7 @@ std::string unknownVolume(const FormulaSheet& sheet)
 {
     for (int n = 1; n <= SheetRowCount; ++n) {
         const SheetRow& row = sheet.row(n);
-        if (numberFromText(sheet.cell(Column::Weight, n)) == 0)
+        if (sheet.weight(n) == 0)
             continue;
         if (!row.RowKind)
             return "Material " + sheet.cell(Column::Material, n) + " in row " + std::to_string(n) + " was not found.";

@@ -232,7 +232,7 @@ std::string implausibleMaterialsNotice(const FormulaSheet& sheet)
 {
     std::string rows;
     for (int n = 1; n <= SheetRowCount; ++n) {
-        if (!sheet.row(n).RowKind || plausible(sheet.row(n).props))
+        if (!sheet.isMaterialRow(n) || plausible(sheet.row(n).props))
             continue;
         rows += (rows.empty() ? "" : ", ") + std::to_string(n) + " (" + sheet.cell(Column::Material, n) + ")";
     }

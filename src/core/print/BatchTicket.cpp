@@ -97,8 +97,8 @@ std::string blankOrNumber(double value, int width)
 
 PrintBlock stepBlock(const FormulaSheet& batch, int row, int step, double runningTotal)
 {
-    const double amount = numberFromText(batch.cell(Column::Weight, row));
-    const double gallons = numberFromText(batch.cell(Column::Volume, row));
+    const double amount = batch.weight(row);
+    const double gallons = batch.volume(row);
     // The code is drawn after the description, so a long code stays whole.
     return {{{
         at(At.step, Regular, formatFixed(step, 0, 4)),
@@ -140,7 +140,7 @@ std::vector<PrintBlock> rowBlocks(const FormulaSheet& batch)
         const std::string& code = batch.cell(Column::Material, r);
         const std::string& description = batch.cell(Column::Description, r);
         if (!code.empty()) {
-            runningTotal += numberFromText(batch.cell(Column::Weight, r));
+            runningTotal += batch.weight(r);
             blocks.push_back(stepBlock(batch, r, ++step, runningTotal));
         } else if (!description.empty())
             blocks.push_back(noteBlock(description));
@@ -195,7 +195,7 @@ int heaviestRow(const FormulaSheet& formula)
 {
     int heaviest = 1;
     for (int r = 2; r <= SheetRowCount; ++r)
-        if (numberFromText(formula.cell(Column::Weight, r)) > numberFromText(formula.cell(Column::Weight, heaviest)))
+        if (formula.weight(r) > formula.weight(heaviest))
             heaviest = r;
     return heaviest;
 }
@@ -213,7 +213,7 @@ std::string rowLimitRefusal(const FormulaSheet& formula, BatchUnit unit)
 
 double largestBatch(const FormulaSheet& formula, BatchUnit unit)
 {
-    const double heaviest = numberFromText(formula.cell(Column::Weight, heaviestRow(formula)));
+    const double heaviest = formula.weight(heaviestRow(formula));
     const ScalePlan now = planScale(formula, scaleKindOf(unit), 1);
     if (!(heaviest > 0) || !(now.factor > 0) || !std::isfinite(now.factor))
         return 0;

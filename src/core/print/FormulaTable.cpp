@@ -51,7 +51,7 @@ FormulaTableRow tableRow(const FormulaSheet& sheet, int r)
     row.weight = cellNumber(sheet, Column::Weight, r);
     row.volume = cellNumber(sheet, Column::Volume, r);
     row.percent = cellNumber(sheet, Column::Percent, r);
-    if (sheet.row(r).RowKind) {
+    if (sheet.isMaterialRow(r)) {
         row.spec = sheet.row(r).props.Spec;
         row.costPerPound = sheet.row(r).props.Cost;
     }

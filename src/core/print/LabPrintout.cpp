@@ -130,7 +130,7 @@ int lastDescribedRow(const FormulaSheet& sheet)
 double drawRow(std::vector<DrawText>& page, const FormulaSheet& sheet, int r, int line)
 {
     using enum TextStyle;
-    const double weight = numberFromText(sheet.cell(Column::Weight, r));
+    const double weight = sheet.weight(r);
     const double cost = sheet.row(r).props.Cost;
     const double extendedCost = weight * cost;
     draw(page, line, 0, Regular, RowFrame);
@@ -138,7 +138,7 @@ double drawRow(std::vector<DrawText>& page, const FormulaSheet& sheet, int r, in
     draw(page, line, RowAt.weight, Regular, blankWhenZero(weight, WeightRoom));
     draw(page, line, RowAt.extendedCost, Regular, fieldText(extendedCost, ExtendedCostRoom));
     draw(page, line, RowAt.cost, Regular, fieldText(cost, CostRoom));
-    draw(page, line, RowAt.volume, Regular, blankWhenZero(numberFromText(sheet.cell(Column::Volume, r)), VolumeRoom));
+    draw(page, line, RowAt.volume, Regular, blankWhenZero(sheet.volume(r), VolumeRoom));
     draw(page, line, RowAt.material, Regular, sheet.cell(Column::Material, r));
     return extendedCost;
 }

@@ -56,6 +56,16 @@ SheetRow& FormulaSheet::row(int n)
     return rows_[rowIndex(n)];
 }
 
+double FormulaSheet::weight(int n) const
+{
+    return numberFromText(cell(Column::Weight, n));
+}
+
+double FormulaSheet::volume(int n) const
+{
+    return numberFromText(cell(Column::Volume, n));
+}
+
 const SheetRow& FormulaSheet::row(int n) const
 {
     return rows_[rowIndex(n)];

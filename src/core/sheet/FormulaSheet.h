@@ -59,6 +59,13 @@ public:
     const SheetRow& row(int n) const;
 
     const std::string& cell(Column column, int n) const { return row(n).cells[index(column)]; }
+    // The rules read figures, not cell text: the number row n's Weight or
+    // Volume cell holds by the number-text rule (0 when it is empty).
+    double weight(int n) const;
+    double volume(int n) const;
+    // Whether row n holds a loaded material (a code whose file was read),
+    // rather than a note or a missing material's code.
+    bool isMaterialRow(int n) const { return row(n).RowKind; }
     void setCell(Column column, int n, std::string text) { row(n).cells[index(column)] = std::move(text); }
 
     const std::string& name() const { return name_; }

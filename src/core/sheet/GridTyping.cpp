@@ -221,14 +221,14 @@ bool markClicked(FormulaSheet& sheet, int row)
 
 std::optional<std::string> noteToEdit(const FormulaSheet& sheet, GridCell current)
 {
-    if (columnOf(current) != Column::Description || sheet.row(current.row).RowKind)
+    if (columnOf(current) != Column::Description || sheet.isMaterialRow(current.row))
         return std::nullopt;
     return sheet.cell(Column::Description, current.row);
 }
 
 bool storeNote(FormulaSheet& sheet, int row, std::string_view text)
 {
-    if (sheet.row(row).RowKind)
+    if (sheet.isMaterialRow(row))
         return false;
     sheet.setCell(Column::Description, row, utf8Prefix(decodeFileText(text), DescBoxMaxLength));
     return true;
@@ -247,7 +247,7 @@ DropButton dropButtonFor(int col, bool gridMouseDown)
 
 std::optional<int> keypadColumn(const FormulaSheet& sheet, GridCell current)
 {
-    if (!sheet.row(current.row).RowKind)
+    if (!sheet.isMaterialRow(current.row))
         return std::nullopt;
     return columnOf(current) == Column::Volume ? FormulaSheet::index(Column::Volume)
                                                : FormulaSheet::index(Column::Weight);

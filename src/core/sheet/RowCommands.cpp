@@ -148,7 +148,7 @@ bool addRow(FormulaSheet& sheet, int row, ClipboardRow& clipboard, Prompter& pro
         prompter.inform(MatchingMaterialNotice);
         return false;
     }
-    const double sum = numberFromText(sheet.cell(Column::Weight, row)) + numberFromText(clipboard.Weight);
+    const double sum = sheet.weight(row) + numberFromText(clipboard.Weight);
     if (beyondRowLimit(sum)) {
         prompter.error(RowLimitMessage);
         return false;
