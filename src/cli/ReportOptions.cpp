@@ -3,7 +3,9 @@
 #include "RecalcReport.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
+#include <utility>
 
 namespace tintora::report {
 
@@ -154,6 +156,35 @@ bool readLibraryOption(const std::vector<std::string>& args, std::size_t& i, Rep
     return true;
 }
 
+// The options that only switch something on, or only keep their value.
+constexpr std::array<std::pair<std::string_view, bool ReportOptions::*>, 4> Switches{{
+    {"--volume-percent", &ReportOptions::volumePercent},
+    {"--json", &ReportOptions::json},
+    {"--strict", &ReportOptions::strict},
+    {"--locale", &ReportOptions::csvLocale},
+}};
+constexpr std::array<std::pair<std::string_view, std::optional<std::string> ReportOptions::*>, 2> Values{{
+    {"--materials", &ReportOptions::materialFolder},
+    {"--date", &ReportOptions::date},
+}};
+
+// A switch or a plain value at args[i] (the value is known to be there);
+// whether it was one.
+bool readSimpleOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options)
+{
+    for (const auto& [name, member] : Switches)
+        if (args[i] == name) {
+            options.*member = true;
+            return true;
+        }
+    for (const auto& [name, member] : Values)
+        if (args[i] == name) {
+            options.*member = args[++i];
+            return true;
+        }
+    return false;
+}
+
 }  // namespace
 
 ParseResult parseReportOptions(const std::vector<std::string>& args)
@@ -169,11 +200,9 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
         std::optional<std::string> problem;
         if (arg == "--help")
             return {std::nullopt, {}, true};
-        if (arg == "--materials")
-            options.materialFolder = args[++i];
-        else if (arg == "--date")
-            options.date = args[++i];
-        else if (arg == "--pdf") {
+        if (readSimpleOption(args, i, options)) {
+            // read
+        } else if (arg == "--pdf") {
             problem = mode.set(ReportMode::Pdf);
             options.pdfPath = args[++i];
         } else if (arg == "--page-size") {
@@ -181,15 +210,7 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             if (size != "A4" && size != "Letter")
                 return {std::nullopt, "the page size is A4 or Letter, not " + size};
             options.pageSize = size == "A4" ? PageSize::A4 : PageSize::Letter;
-        } else if (arg == "--volume-percent")
-            options.volumePercent = true;
-        else if (arg == "--json")
-            options.json = true;
-        else if (arg == "--strict")
-            options.strict = true;
-        else if (arg == "--locale")
-            options.csvLocale = true;
-        else if (arg == "--csv") {
+        } else if (arg == "--csv") {
             options.csv = true;
             problem = mode.set(ReportMode::Csv);
         } else if (readLibraryOption(args, i, options, mode, problem)) {
