@@ -200,8 +200,8 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
         std::optional<std::string> problem;
         if (arg == "--help")
             return {std::nullopt, {}, true};
-        if (readSimpleOption(args, i, options)) {
-            // read
+        if (readSimpleOption(args, i, options) || readLibraryOption(args, i, options, mode, problem)) {
+            // read; a problem is told below
         } else if (arg == "--pdf") {
             problem = mode.set(ReportMode::Pdf);
             options.pdfPath = args[++i];
@@ -213,8 +213,6 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
         } else if (arg == "--csv") {
             options.csv = true;
             problem = mode.set(ReportMode::Csv);
-        } else if (readLibraryOption(args, i, options, mode, problem)) {
-            // read; a problem is told below
         } else if (arg == "--compare")
             problem = mode.set(ReportMode::Compare);
         else if (arg == "--check-materials") {
