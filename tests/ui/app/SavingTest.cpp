@@ -593,7 +593,8 @@ private slots:
         for (const char* command : {"Save", "Properties OK", "Material Save"})
             for (const auto& [answer, name] : {std::pair{DiskAnswer::Overwrite, "Overwrite"},
                      std::pair{DiskAnswer::Reload, "Reload"}, std::pair{DiskAnswer::Cancel, "Cancel"}})
-                QTest::addRow("%s, %s", command, name) << QString::fromLatin1(command) << answer;
+                QTest::newRow(qPrintable(QLatin1String(command) + QLatin1String(", ") + QLatin1String(name)))
+                    << QString::fromLatin1(command) << answer;
     }
     void someoneElsesChangeIsNotOverwritten()
     {
