@@ -22,7 +22,8 @@ public:
             if (c == '/')
                 c = '_';
         // Two runs of the suite at once (two checkouts on one machine) must not share a folder.
-        name += "-" + std::to_string(::getpid());
+        name += '-';
+        name += std::to_string(::getpid());
         path_ = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);

@@ -65,7 +65,7 @@ bool usesCode(const FormulaSheet& sheet, std::string_view code)
 
 std::string twoDigits(int value)
 {
-    return (value < 10 ? "0" : "") + std::to_string(value);
+    return std::string(value < 10 ? "0" : "").append(std::to_string(value));
 }
 
 MadeMaterialPlan refused(std::string problem)

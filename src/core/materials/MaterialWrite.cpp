@@ -49,8 +49,8 @@ std::optional<std::string> plainCodeProblem(std::string_view fileNameText)
         || code.front() == ' ' || code.back() == ' ' || code == "." || code == "..";
     if (!odd)
         return std::nullopt;
-    return "\"" + std::string(fileNameText)
-        + "\" is not a material code. A code has no * ? [ ] / or \\, no control characters and no blanks at its ends.";
+    return quotedName(fileNameText)
+        + " is not a material code. A code has no * ? [ ] / or \\, no control characters and no blanks at its ends.";
 }
 
 Result<fs::path> materialFileFor(const fs::path& folder, std::string_view fileNameText)
@@ -59,8 +59,8 @@ Result<fs::path> materialFileFor(const fs::path& folder, std::string_view fileNa
         return Failure("Please enter a file name for the material.");
     const std::string code = materialCodeOf(fileNameText);
     if (!MaterialFiles::codeNamesAFile(code))
-        return Failure("\"" + std::string(fileNameText)
-            + "\" cannot be a material file: it would lie outside the material folder.");
+        return Failure(
+            quotedName(fileNameText) + " cannot be a material file: it would lie outside the material folder.");
     if (auto existing = MaterialFiles(folder).find(code))
         return std::move(*existing);
     return folder / (asciiLower(code) + std::string(MaterialExtension));

@@ -80,7 +80,7 @@ bool readAsSpreadsheetFormula(std::string_view text)
 
 std::string asSpreadsheetText(std::string_view text)
 {
-    return readAsSpreadsheetFormula(text) ? "'" + std::string(text) : std::string(text);
+    return readAsSpreadsheetFormula(text) ? std::string("'").append(text) : std::string(text);
 }
 
 }  // namespace tintora

@@ -577,7 +577,7 @@ bool needsQuotes(std::string_view value)
 std::string valueText(std::string_view value, IniQuoting quoting)
 {
     if (quoting == IniQuoting::Exact && needsQuotes(value))
-        return "\"" + std::string(value) + "\"";
+        return quotedName(value);
     return std::string(value);
 }
 
@@ -730,7 +730,7 @@ Result<FileStamp> writeIniChanges(
     FileBytes file = readFileBytes(from, MaxIniFileBytes);
     // A file that cannot be read whole is not rewritten: its unread part would be lost.
     if (file.status != IniReadStatus::Read && file.status != IniReadStatus::Missing) {
-        const std::string which = source ? "\"" + from.string() + "\"" : "the file";
+        const std::string which = source ? quotedName(from.string()) : "the file";
         if (const auto reason = unreadableReason(from))
             return Failure(cannotWrite(target, source ? which + ": " + *reason : *reason));
         return Failure(cannotWrite(target, which + " cannot be read whole, and what it holds would be lost"));

@@ -254,6 +254,16 @@ std::string formatFixed(double value, int decimals, int minWidth)
     return text;
 }
 
+std::string quotedName(std::string_view name)
+{
+    std::string quoted;
+    quoted.reserve(name.size() + 2);
+    quoted += '"';
+    quoted += name;
+    quoted += '"';
+    return quoted;
+}
+
 std::string formatField(double value, int decimals, int minWidth, int room)
 {
     std::string text = formatFixed(value, decimals, minWidth);

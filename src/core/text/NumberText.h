@@ -23,6 +23,11 @@ double numberFromText(std::string_view text);
 // not finite is written as 0.
 std::string formatFixed(double value, int decimals, int minWidth = 0);
 
+// The name between double quotes, as messages show a file or a code. (Built
+// by appending: GCC 12 at -O3 takes a literal prepended to a string for an
+// overflow it is not, bug 105651.)
+std::string quotedName(std::string_view name);
+
 // A figure in a printout column: right-aligned in minWidth characters (as
 // formatFixed); one that needs more than the column's `room` fills the room
 // with "*" (a spreadsheet's ####), so that a figure 300 digits wide never
