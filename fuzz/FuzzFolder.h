@@ -6,6 +6,8 @@
 // the files of every input, and the writer's fsync, cost more than the code
 // under test: the formula target ran at a few hundred inputs a second.
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -46,5 +48,19 @@ private:
 
     std::filesystem::path path_;
 };
+
+// The bytes of a file, and the number of entries in a folder, as the
+// targets check what a writer left.
+inline std::string contentsOf(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::size_t entriesIn(const std::filesystem::path& folder)
+{
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
+}
 
 }  // namespace tintora::fuzz

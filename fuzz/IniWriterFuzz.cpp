@@ -26,12 +26,6 @@ namespace fs = std::filesystem;
 using tintora::IniFile;
 using namespace tintora::fuzz;
 
-std::string contentsOf(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 bool isPlain(std::string_view text)
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {

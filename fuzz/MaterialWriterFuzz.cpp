@@ -11,17 +11,12 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <iterator>
 #include <string>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::size_t entriesIn(const fs::path& folder)
-{
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
+using tintora::fuzz::entriesIn;
 
 }  // namespace
 

@@ -52,36 +52,25 @@ protected:
         case MessageKind::Question:
             return nextAnswer() ? Answer::Yes : Answer::No;
         case MessageKind::OverwriteReloadCancel:
-            return nextDiskChangeAnswer();
+            return nextOfThree(diskChangeAnswers, DiskChangeAnswer::Overwrite, DiskChangeAnswer::Reload);
         case MessageKind::KeptCopy:
-            return nextKeptCopyAnswer();
+            return nextOfThree(keptCopyAnswers, KeptCopyAnswer::OpenKept, KeptCopyAnswer::DeleteCopy);
         default:
             return Answer::Yes;  // a box with OK alone asks nothing
         }
     }
 
 private:
-    // Open Kept Version is the box's Yes, Delete Copy its No.
-    Answer nextKeptCopyAnswer()
+    // The next of a box of three named buttons, as the box's Yes, No or
+    // Cancel; Cancel (change nothing) when none is left.
+    template <class Named>
+    static Answer nextOfThree(std::deque<Named>& queue, Named yes, Named no)
     {
-        if (keptCopyAnswers.empty())
+        if (queue.empty())
             return Answer::Cancel;
-        const KeptCopyAnswer answer = keptCopyAnswers.front();
-        keptCopyAnswers.pop_front();
-        if (answer == KeptCopyAnswer::OpenKept)
-            return Answer::Yes;
-        return answer == KeptCopyAnswer::DeleteCopy ? Answer::No : Answer::Cancel;
-    }
-    // Overwrite is the box's Yes, Reload its No.
-    Answer nextDiskChangeAnswer()
-    {
-        if (diskChangeAnswers.empty())
-            return Answer::Cancel;
-        const DiskChangeAnswer answer = diskChangeAnswers.front();
-        diskChangeAnswers.pop_front();
-        if (answer == DiskChangeAnswer::Overwrite)
-            return Answer::Yes;
-        return answer == DiskChangeAnswer::Reload ? Answer::No : Answer::Cancel;
+        const Named answer = queue.front();
+        queue.pop_front();
+        return answer == yes ? Answer::Yes : answer == no ? Answer::No : Answer::Cancel;
     }
     bool nextAnswer()
     {

@@ -25,9 +25,10 @@ enum class ScaleKind {
 // The keypad's caption, also the name of the step in the undo history.
 const char* scaleCaption(ScaleKind kind);
 
-// The outcome of planning a scale, without touching the sheet.
+// A scale's refusal of a weight beyond the row limit.
 constexpr const char* ScaleRowLimitRefusal = "A material exceeds row limit.";
 
+// The outcome of planning a scale, without touching the sheet.
 struct ScalePlan {
     double factor = 0;
     // The new Weight cell of every row, rounded to three decimals as the cell

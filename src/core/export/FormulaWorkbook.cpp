@@ -206,16 +206,14 @@ FormulaWorkbook::FormulaWorkbook(std::filesystem::path target, Summary summary)
 {
     Parts& p = *parts_;
     p.target = std::move(target);
-    const Result<std::filesystem::path> temporary = makeTemporaryBeside(p.target, Scratch::File);
-    const Result<std::filesystem::path> scratch
-        = temporary ? makeTemporaryBeside(p.target, Scratch::Folder) : Result<std::filesystem::path>(temporary);
-    if (temporary)
-        p.temporary = temporary.value();
-    if (!scratch) {
-        p.problem = scratch.problem();
-        return;
+    for (auto [made, kind] : {std::pair{&p.temporary, Scratch::File}, std::pair{&p.scratch, Scratch::Folder}}) {
+        const Result<std::filesystem::path> temporary = makeTemporaryBeside(p.target, kind);
+        if (!temporary) {
+            p.problem = temporary.problem();
+            return;
+        }
+        *made = temporary.value();
     }
-    p.scratch = scratch.value();
     // Not the library's constant-memory mode: it holds a temporary file open for
     // every sheet until the end, so a workbook of a thousand formulas ran out of
     // the 1 024 files a process may usually open. Kept in memory, a sheet costs

@@ -219,6 +219,14 @@ bool markClicked(FormulaSheet& sheet, int row)
     return r.marked;
 }
 
+bool spaceTogglesMark(const FormulaSheet& sheet, GridCell current, char32_t key)
+{
+    const Column column = columnOf(current);
+    const bool typingCell = column == Column::Material || column == Column::Weight || column == Column::Volume;
+    return key == U' ' && !typingCell && current.row >= 1 && current.row <= SheetRowCount
+        && sheet.isMaterialRow(current.row);
+}
+
 std::optional<std::string> noteToEdit(const FormulaSheet& sheet, GridCell current)
 {
     if (columnOf(current) != Column::Description || sheet.isMaterialRow(current.row))

@@ -98,6 +98,11 @@ GridClickResult typingTakenIn(
 // row's mark afterwards, which the view shows.
 bool markClicked(FormulaSheet& sheet, int row);
 
+// The mark box takes no keyboard focus: Space on a material row's cell that
+// takes no typing (Description, percent) toggles the row's mark as a click
+// does. Whether the key at the current cell is that.
+bool spaceTogglesMark(const FormulaSheet& sheet, GridCell current, char32_t key);
+
 // Grid1DblClick: the note to put into DescBox when the yellow editor opens,
 // i.e. when the current cell is the Description cell of a text row; nullopt
 // (nothing happens) otherwise.

@@ -368,7 +368,7 @@ void GridEditor::Grid1Click()
 void GridEditor::Grid1KeyPress(QChar key)
 {
     const int col = grid_.Col();
-    if (key == u' ' && togglesMark(col)) {
+    if (tintora::spaceTogglesMark(sheet_, {col, grid_.Row()}, key.unicode())) {
         grid_.toggleCheckBox(0, grid_.Row());
         return;
     }
@@ -431,14 +431,6 @@ void GridEditor::DescBoxExit()
     emit sheetChanged(QStringLiteral("Note"));
     if (heldTheFocus)
         grid_.setFocus();
-}
-
-// The mark box takes no keyboard focus; Space on a material row's cell that
-// takes no typing (Description, Percent) toggles the row's mark as a click does.
-bool GridEditor::togglesMark(int col) const
-{
-    const bool typingCell = col == MaterialCol || col == WeightCol || col == VolumeCol;
-    return !typingCell && sheet_.row(grid_.Row()).RowKind;
 }
 
 void GridEditor::Grid1CheckBoxClick(int)

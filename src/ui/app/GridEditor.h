@@ -110,7 +110,6 @@ private:
     void Grid1MouseUp(Qt::MouseButton button, QPoint pos);
     void Grid1DblClick();
     void Grid1CheckBoxClick(int row);
-    bool togglesMark(int col) const;
     void Grid1TopLeftChanged();
     void DescBoxExit();
     void GridExit();

@@ -42,8 +42,8 @@ std::optional<QString> askWithDialog(QWidget* parent, const QString& label, cons
 }
 
 // The toolkit makes the trash in the data home only when the data home is
-// there; the trash specification asks for whatever is missing to be made, the
-// data home as its own specification says (for the user alone).
+// there. A desktop makes what is missing of it on first use, the data home
+// for the user alone, and so does this.
 void makeDataHome()
 {
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);

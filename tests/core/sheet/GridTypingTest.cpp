@@ -323,6 +323,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, MarkClickTest,
     ::testing::Values(MarkCase{true, false, true}, MarkCase{true, true, false}, MarkCase{false, false, false},
         MarkCase{false, true, false}));
 
+// Space marks a material row from a cell that takes no typing, and types
+// everywhere else (a blank inside a code, say).
+TEST_F(GridTypingTest, SpaceTogglesTheMarkOnlyFromACellThatTakesNoTyping)
+{
+    putNote(3, "stir 10 minutes");
+    putMaterial(4, "water", "1");
+    EXPECT_TRUE(spaceTogglesMark(sheet, {Description, 4}, U' '));
+    EXPECT_TRUE(spaceTogglesMark(sheet, {Percent, 4}, U' '));
+    EXPECT_FALSE(spaceTogglesMark(sheet, {Description, 4}, U'x'));
+    EXPECT_FALSE(spaceTogglesMark(sheet, {Description, 3}, U' '));
+    for (const int typing : {Material, Weight, Volume})
+        EXPECT_FALSE(spaceTogglesMark(sheet, {typing, 4}, U' ')) << typing;
+}
+
 TEST_F(GridTypingTest, NoteEditorOpensOnlyOnTheDescriptionOfATextRow)
 {
     putNote(3, "stir 10 minutes");

@@ -335,7 +335,7 @@ private slots:
         closer.start(10);
         const auto program = startProgram(programFiles());
         QVERIFY(program->frmMain->isVisible());
-        program.get()->frmMain->close();
+        program->frmMain->close();
         const QFileInfo after(file);
         QCOMPARE(after.isFile(), before.isFile());
         QCOMPARE(after.size(), before.size());
