@@ -193,7 +193,8 @@ std::optional<std::string> formulaSaveProblem(const FormulaWrittenForm& form)
     return firstProblem(formulaChanges(form));
 }
 
-Result<FileStamp> FormulaSave(const FormulaSheet& sheet, const fs::path& target, const std::optional<fs::path>& source)
+Result<FileStamp> FormulaSave(const FormulaSheet& sheet, const fs::path& target, const std::optional<fs::path>& source,
+    const std::vector<IniChange>& moreChanges)
 {
     // Save refuses its own protected formula; no other way writes over one either.
     if (isProtectedFormula(target))
@@ -203,6 +204,7 @@ Result<FileStamp> FormulaSave(const FormulaSheet& sheet, const fs::path& target,
     // formula it came from stays with that formula.
     if (source && !source->empty() && IniFile::read(*source).readInteger(PropertiesSection, "Protect", 0) != 0)
         changes.push_back(set(PropertiesSection, "Protect", "0", "the protection"));
+    changes.insert(changes.end(), moreChanges.begin(), moreChanges.end());
     return writeIniChanges(target, changes, source);
 }
 

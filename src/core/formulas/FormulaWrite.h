@@ -53,8 +53,9 @@ std::optional<std::string> formulaSaveProblem(const FormulaWrittenForm& form);
 // Saves the sheet into target, keeping the rest of the file. With source,
 // the other sections come from that file instead (Save As of a titled
 // formula), and a copy of a protected formula is written unprotected.
+// moreChanges go into the same write (the last optimisation's settings).
 Result<FileStamp> FormulaSave(const FormulaSheet& sheet, const std::filesystem::path& target,
-    const std::optional<std::filesystem::path>& source = std::nullopt);
+    const std::optional<std::filesystem::path>& source = std::nullopt, const std::vector<IniChange>& moreChanges = {});
 
 // AskSave: there is something to lose when the written form differs from the
 // one last loaded or saved; a recalculation or a percent flip changes nothing.
