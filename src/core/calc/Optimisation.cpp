@@ -208,8 +208,8 @@ public:
 
     static int figureOfBox(PropertyBox box)
     {
-        return static_cast<int>(std::find(ReportedProperties.begin(), ReportedProperties.end(), box)
-            - ReportedProperties.begin());
+        return static_cast<int>(
+            std::find(ReportedProperties.begin(), ReportedProperties.end(), box) - ReportedProperties.begin());
     }
 
 private:
@@ -250,8 +250,9 @@ const char* figureKey(int figure)
 
 const char* figureName(int figure)
 {
-    return figure == PvcFigure ? "PVC"
-                               : recalcNameInText(recalcQuantityOfBox(ReportedProperties[static_cast<std::size_t>(figure)]));
+    return figure == PvcFigure
+        ? "PVC"
+        : recalcNameInText(recalcQuantityOfBox(ReportedProperties[static_cast<std::size_t>(figure)]));
 }
 
 std::optional<int> figureOfKey(std::string_view key)
@@ -385,8 +386,8 @@ LinearProgram elasticProgramme(LinearProgram base, const std::vector<ProgrammeBu
     return base;
 }
 
-double missOf(const ProgrammeBuilder& builder, const ProgrammeBuilder::LimitSide& side,
-    const std::vector<double>& weights)
+double missOf(
+    const ProgrammeBuilder& builder, const ProgrammeBuilder::LimitSide& side, const std::vector<double>& weights)
 {
     const double value = valueAt(builder.linearOf(side.limit->figure), weights);
     const double bound = side.minimum ? side.limit->minimum.value_or(0) : side.limit->maximum.value_or(0);
@@ -417,14 +418,14 @@ std::string conflictMessage(const ProgrammeBuilder& builder, const std::vector<P
         for (const ProgrammeBuilder::LimitSide* other : held)
             nearest.rows.push_back(other->row);
         const LinearSolution solution = solve(nearest);
-        const std::vector<double> weights = solution.status == LinearSolution::Status::Optimal
-            ? weightsOf(solution)
-            : elasticWeights;
+        const std::vector<double> weights
+            = solution.status == LinearSolution::Status::Optimal ? weightsOf(solution) : elasticWeights;
         std::vector<std::string> at;
         for (const ProgrammeBuilder::LimitSide* other : held)
             if (std::abs(missOf(builder, *other, weights)) <= tolerance) {
                 at.push_back(figureName(other->limit->figure) + std::string(" ")
-                    + shortNumber(other->minimum ? other->limit->minimum.value_or(0) : other->limit->maximum.value_or(0)));
+                    + shortNumber(
+                        other->minimum ? other->limit->minimum.value_or(0) : other->limit->maximum.value_or(0)));
                 conflicting.push_back(other);
             }
         clauses.push_back((at.empty() ? "" : "at " + joined(at) + " ") + (side->minimum ? "the most " : "the least ")

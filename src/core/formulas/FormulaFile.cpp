@@ -164,7 +164,7 @@ std::string unreadWeightsNotice(const std::vector<int>& rows)
 
 const IniSectionNames& formulaSections()
 {
-    static const IniSectionNames sections{FormulaSection, PropertiesSection, "Memo", "Spec"};
+    static const IniSectionNames sections{FormulaSection, PropertiesSection, "Memo", "Spec", "Optimise"};
     return sections;
 }
 

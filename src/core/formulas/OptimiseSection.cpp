@@ -60,8 +60,8 @@ std::optional<OptimiseSettings> readOptimiseSection(const IniFile& file)
     if (!file.hasSection(OptimiseSection))
         return std::nullopt;
     OptimiseSettings settings;
-    settings.kept = file.readString(OptimiseSection, KeepKey, "volume") == "weight" ? KeptTotal::Weight
-                                                                                     : KeptTotal::Volume;
+    settings.kept
+        = file.readString(OptimiseSection, KeepKey, "volume") == "weight" ? KeptTotal::Weight : KeptTotal::Volume;
     if (const std::optional<std::string> value = file.value(OptimiseSection, KeepValueKey))
         settings.keptValue = parseNumberText(*value);
     settings.objective = file.readString(OptimiseSection, MinimiseKey, "cost-vol") == "cost-wt"

@@ -1,6 +1,7 @@
 #include "ui/app/FormulaDocument.h"
 
 #include "core/formulas/FormulaFile.h"
+#include "core/formulas/OptimiseSection.h"
 #include "core/materials/MaterialCheck.h"
 #include "core/sheet/DiskChanges.h"
 #include "ui/app/MainWindowParts.h"
@@ -55,6 +56,7 @@ bool FormulaDocument::runFormulaLoad()
     std::string unreadWeights;
     std::string implausible;
     tintora::FileStamp stamp;
+    lastOptimisation_.reset();
     if (FormulaPath_.isEmpty()) {
         // An untitled sheet names no file: every key reads as its default.
         FormulaProtected_ = tintora::FormulaLoad(sheet, std::string(), localPath(MaterialFolder_));
@@ -67,6 +69,7 @@ bool FormulaDocument::runFormulaLoad()
             return false;
         }
         FormulaProtected_ = tintora::FormulaLoad(sheet, file.contents, localPath(MaterialFolder_));
+        lastOptimisation_ = tintora::readOptimiseSection(file.contents);
         unreadWeights = tintora::unreadWeightsNotice(tintora::unreadWeightRows(file.contents));
         implausible = tintora::implausibleMaterialsNotice(sheet);
     }
@@ -137,6 +140,7 @@ bool FormulaDocument::New()
 void FormulaDocument::becomeUntitled()
 {
     FormulaPath_.clear();
+    lastOptimisation_.reset();
     TitleText();
     tintora::ClearGrid(parts_.sheet);
     keepCurrentForm();
@@ -320,8 +324,9 @@ bool FormulaDocument::writeTo(const QString& path, const std::optional<std::file
 {
     if (!FormulaPath_.isEmpty() && sameFile(path, FormulaPath_) && !mayOverwriteOpenFile())
         return false;
-    const tintora::Result<tintora::FileStamp> written
-        = tintora::FormulaSave(parts_.sheet, localPath(path), otherSections);
+    const tintora::Result<tintora::FileStamp> written = tintora::FormulaSave(parts_.sheet, localPath(path),
+        otherSections,
+        lastOptimisation_ ? tintora::optimiseSectionChanges(*lastOptimisation_) : std::vector<tintora::IniChange>());
     if (!written) {
         parts_.prompter.error(written.problem());
         return false;

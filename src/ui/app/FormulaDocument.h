@@ -2,6 +2,7 @@
 // The formula document of the main window: which file the sheet is read from
 // and saved to, whether that file is protected, and what was last loaded or
 // saved, so that New, Open, Reopen, Reload and closing ask before they lose work.
+#include "core/calc/Optimisation.h"
 #include "core/formulas/FormulaWrite.h"
 #include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
@@ -45,6 +46,11 @@ public:
     // When the file was changed on disk and the sheet holds nothing to lose,
     // offers to read it again (once per change); true when it was read.
     bool offerReloadWhenChangedOnDisk();
+
+    // The settings of the formula's last optimisation: read with it from its
+    // file, kept when Optimise ran, written with the next save.
+    const std::optional<tintora::OptimiseSettings>& lastOptimisation() const { return lastOptimisation_; }
+    void keepOptimisation(const tintora::OptimiseSettings& settings) { lastOptimisation_ = settings; }
 
     // Reads FormulaPath into the sheet; false, with the error shown and
     // nothing changed, when it names no formula file.
@@ -92,6 +98,7 @@ private:
     QString FormulaFolder_;
     QString MaterialFolder_;
     bool FormulaProtected_ = false;
+    std::optional<tintora::OptimiseSettings> lastOptimisation_;
     // The written form of the sheet as last loaded or saved.
     tintora::FormulaWrittenForm lastKept_;
     // What the file held when the sheet was last read from it or saved into it.

@@ -188,6 +188,8 @@ std::span<const Command> MainCommands::Table::recalcCommands()
             .run = &RecalcCommands::Voc1Click},
         {.action = &M::PBRatio1, .name = "PBRatio1", .caption = "P/B &Ratio", .hint = "P/B Ratio Recalc",
             .help = MenuHelp::Recalc, .run = &RecalcCommands::PBRatio1Click},
+        {.action = &M::Optimise1, .name = "Optimise1", .caption = "Op&timise...", .hint = "Least-cost Optimise",
+            .help = MenuHelp::Recalc, .run = &RecalcCommands::Optimise1Click},
     };
     // clang-format on
     return commands;

@@ -121,6 +121,8 @@ void recalcMenu(MenuBuilder& b, MainMenus& m)
     m.ByVolume1 = b.submenu(recalc, "By V&olume", "ByVolume1");
     addEntries(m.ByVolume1, {m.BinderVol, m.CostVol, m.PigmentVol, m.SolidsVol, m.VolatileVol});
     addEntries(recalc, {m.Density1, m.SPG1, m.Voc1, m.PBRatio1});
+    addSeparator(recalc);
+    addEntries(recalc, {m.Optimise1});
 }
 
 void optionsMenu(MenuBuilder& b, MainMenus& m)

@@ -45,6 +45,7 @@ struct MainMenus {
     QAction *BinderVol = nullptr, *CostVol = nullptr, *PigmentVol = nullptr, *SolidsVol = nullptr,
             *VolatileVol = nullptr;
     QAction *Density1 = nullptr, *SPG1 = nullptr, *Voc1 = nullptr, *PBRatio1 = nullptr;
+    QAction* Optimise1 = nullptr;
     // Options
     QAction *Folders1 = nullptr, *Update1 = nullptr, *Network1 = nullptr;
     QAction *AutoReload1 = nullptr, *Expand1 = nullptr, *NewInstance1 = nullptr;

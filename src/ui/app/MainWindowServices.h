@@ -12,7 +12,10 @@
 
 #include <QString>
 
+#include <functional>
+
 class TfrmAbout;
+class TfrmOptimise;
 
 struct MainWindowServices {
     tintora::Prompter* prompter = nullptr;
@@ -37,4 +40,6 @@ struct MainWindowServices {
     TextAsker askText;
     // The folder dialog of Options > Folders...; the program's own when empty.
     FolderChooser chooseFolder;
+    // Shows Recalc > Optimise's dialog; whether Apply closed it. Modal when empty.
+    std::function<bool(TfrmOptimise& dialog)> runOptimise;
 };

@@ -1,8 +1,11 @@
 #include "ui/app/RecalcCommands.h"
 
+#include "core/calc/Calculate.h"
 #include "core/calc/Recalculation.h"
 #include "core/calc/Scale.h"
+#include "ui/app/FormulaDocument.h"
 #include "ui/calc/TfrmCalc.h"
+#include "ui/calc/TfrmOptimise.h"
 
 using tintora::BasisProperty;
 using tintora::RecalcOutcome;
@@ -142,4 +145,30 @@ void RecalcCommands::Volume2Click()
 void RecalcCommands::Percent1Click()
 {
     scale(ScaleKind::Percent);
+}
+
+void RecalcCommands::setOptimiseParts(OptimiseParts parts)
+{
+    optimise_.emplace(std::move(parts));
+}
+
+// The dialog starts from the formula's last optimisation, else from its
+// marks; the settings it ran with are kept for the next save. Apply takes
+// the weights found as one step.
+void RecalcCommands::Optimise1Click()
+{
+    if (!optimise_)
+        return;
+    const std::optional<tintora::OptimiseSettings>& last = optimise_->document.lastOptimisation();
+    TfrmOptimise dialog(sheet_, last ? *last : tintora::defaultOptimiseSettings(sheet_), optimise_->openHelp,
+        qobject_cast<QWidget*>(parent()));
+    const bool applied = optimise_->run ? optimise_->run(dialog) : dialog.exec() == QDialog::Accepted;
+    if (dialog.ranWith())
+        optimise_->document.keepOptimisation(*dialog.ranWith());
+    if (!applied || !dialog.found())
+        return;
+    for (int n = 1; n <= tintora::SheetRowCount; ++n)
+        sheet_.setCell(tintora::Column::Weight, n, dialog.found()->formula.cell(tintora::Column::Weight, n));
+    tintora::Calculate(sheet_);
+    emit sheetChanged(QStringLiteral("Optimise"));
 }

@@ -11,6 +11,12 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
+class FormulaDocument;
+class TfrmOptimise;
+
 namespace tintora {
 enum class RecalcQuantity;
 enum class ScaleKind;
@@ -24,6 +30,15 @@ public:
     // parent, when null.
     RecalcCommands(
         tintora::FormulaSheet& sheet, tintora::Prompter& prompter, tintora::KeypadDialog* keypad, QWidget& parent);
+
+    // Recalc > Optimise...: the document keeps the last settings; run shows
+    // the dialog and says whether Apply closed it (exec when empty).
+    struct OptimiseParts {
+        FormulaDocument& document;
+        std::function<bool(TfrmOptimise& dialog)> run;
+        std::function<void(const QString& anchor)> openHelp;
+    };
+    void setOptimiseParts(OptimiseParts parts);
 
     // The calculator state shared by both keypads, the panel and the dialog.
     tintora::CalculatorState& calculator() { return calculator_; }
@@ -58,6 +73,7 @@ public:
     void Weight2Click();
     void Volume2Click();
     void Percent1Click();
+    void Optimise1Click();
 
 signals:
     // The sheet may have changed; step names the change for Undo when the
@@ -72,4 +88,5 @@ private:
     tintora::Prompter& prompter_;
     tintora::CalculatorState calculator_;
     tintora::KeypadDialog* keypad_;
+    std::optional<OptimiseParts> optimise_;
 };

@@ -109,6 +109,7 @@ void TfrmMain::createParts()
     document_ = new FormulaDocument(
         {*this, sheet_, *services_.prompter, *mruList_, services_.chooseFormulaFile, services_.chooseSaveFile});
     connect(document_, &FormulaDocument::sheetLoaded, this, &TfrmMain::showLoadedSheet);
+    recalc_->setOptimiseParts({*document_, services_.runOptimise, [this](const QString& anchor) { openHelp(anchor); }});
     printing_ = new LabPrintCommands(
         sheet_, [this] { return FormulaPath(); }, *services_.prompter, services_.printing, *this);
     plant_ = new PlantCommands({sheet_, [this] { return FormulaPath(); }, [this] { return FormulaFolder(); },

@@ -9,6 +9,7 @@
 #include "ui/app/TintoraApplication.h"
 #include "ui/calc/CalcPanel.h"
 #include "ui/calc/TfrmCalc.h"
+#include "ui/calc/TfrmOptimise.h"
 #include "ui/widgets/TExplorerButton.h"
 #include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TSuperGrid.h"
@@ -21,6 +22,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -38,10 +40,20 @@ Q_DECLARE_METATYPE(PropertyBox)
 class RecalcWindowTest : public QObject, tintora::testing::MainWindowFixture {
     Q_OBJECT
 
+    // What the user does in each Optimise dialog, in turn; whether Apply closed it.
+    std::deque<std::function<bool(TfrmOptimise&)>> optimiseUsers;
+
     std::unique_ptr<TfrmMain> makeWindow(tintora::KeypadDialog* keypadService)
     {
         MainWindowServices services = scriptedServices();
         services.keypad = keypadService;
+        services.runOptimise = [this](TfrmOptimise& dialog) {
+            if (optimiseUsers.empty())
+                return false;
+            const auto user = std::move(optimiseUsers.front());
+            optimiseUsers.pop_front();
+            return user(dialog);
+        };
         chooser.otherwise = formulas() + QStringLiteral("/small.tfx");
         auto made = newWindow(std::move(services));
         made->menus().Open1->trigger();  // water 100, tio2 200, resin 300, glycol 20, a missing 5: 625 lb
@@ -359,6 +371,58 @@ private slots:
         QVERIFY(!panel->isVisible());
         QCOMPARE(cell(3, 2), QStringLiteral(" 150.000"));
         QCOMPARE(boxText(PropertyBox::WeightBox), shown(675));
+    }
+
+    // Recalc > Optimise starts from the marks; Apply takes the formula found
+    // as one step; the settings it ran with come back in the next dialog and
+    // are saved with the formula; an entry that is no number is named.
+    void optimiseAppliesTheFormulaFoundAsOneStep()
+    {
+        mark(2);
+        mark(5);
+        const int solids = tintora::figureOfKey("solids_vol_pct").value();
+        QString limit;
+        std::array<double, 2> found{};
+        optimiseUsers.push_back([&](TfrmOptimise& dialog) {
+            auto* figures = dialog.findChild<QTableWidget*>(QStringLiteral("FiguresTable"));
+            limit = QString::number(figures->item(solids, 1)->text().toDouble() + 1, 'f', 1);
+            figures->item(solids, 2)->setText(limit);
+            dialog.Optimise();
+            if (!dialog.found())
+                return false;
+            found = {dialog.found()->formula.weight(2), dialog.found()->formula.weight(5)};
+            return true;
+        });
+        window->menus().Optimise1->trigger();
+        QVERIFY(found[0] > 0);
+        QCOMPARE(cell(3, 2).trimmed(), QString::number(found[0], 'f', 3));
+        QCOMPARE(cell(3, 5).trimmed(), QString::number(found[1], 'f', 3));
+        QVERIFY(boxValue(PropertyBox::SolidsVolBox) >= limit.toDouble() - 0.01);
+        QCOMPARE(window->menus().Undo1->text(), QStringLiteral("&Undo Optimise"));
+        window->menus().Undo1->trigger();
+        QCOMPARE(cell(3, 2), QStringLiteral(" 100.000"));
+
+        optimiseUsers.push_back([&](TfrmOptimise& dialog) {
+            auto* figures = dialog.findChild<QTableWidget*>(QStringLiteral("FiguresTable"));
+            auto* rows = dialog.findChild<QTableWidget*>(QStringLiteral("RowsTable"));
+            [&] { QCOMPARE(figures->item(solids, 2)->text(), limit); }();
+            rows->item(0, 5)->setText(QStringLiteral("lots"));
+            dialog.Optimise();
+            [&] { QCOMPARE(dialog.message(), QStringLiteral("Row 2, minimum: \"lots\" is no number.")); }();
+            return !dialog.found();
+        });
+        window->menus().Optimise1->trigger();
+        QVERIFY(optimiseUsers.empty());
+        QCOMPARE(cell(3, 2), QStringLiteral(" 100.000"));
+
+        const QString copy = formulas() + QStringLiteral("/optimised.tfx");
+        saveChooser.otherwise = copy;
+        window->menus().SaveAs1->trigger();
+        QFile saved(copy);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QVERIFY(bytes.contains("[Optimise]"));
+        QVERIFY(bytes.contains("solids_vol_pct=" + limit.toLatin1() + ".."));
     }
 };
 
