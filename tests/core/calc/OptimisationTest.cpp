@@ -74,11 +74,12 @@ TEST(OptimisationTest, HandCheckedOptima)
         {"one binding limit", {{resin(), 416.667}, {water(), 416.667}},
             settingsOf({{1}, {2}}, {{figure("solids_vol_pct"), 30, {}}}), {500.000, 333.334}, 10.000},
         // Water is held to 200 lb; resin fills the 100 gallons.
-        {"bound binding", {{resin(), 416.667}, {water(), 416.667}},
-            settingsOf({{1}, {2, 0, 200}}), {633.334, 200.000}, 12.667},
+        {"bound binding", {{resin(), 416.667}, {water(), 416.667}}, settingsOf({{1}, {2, 0, 200}}), {633.334, 200.000},
+            12.667},
         // Per pound at 200 lb, pigment is the cheaper: up to 60 % of the weight.
         {"keep weight", {{pigment(), 100}, {resin(), 100}},
-            settingsOf({{1}, {2}}, {{figure("pigment_wt_pct"), 20, 60}}, KeptTotal::Weight, {}, CostObjective::PerPound),
+            settingsOf(
+                {{1}, {2}}, {{figure("pigment_wt_pct"), 20, 60}}, KeptTotal::Weight, {}, CostObjective::PerPound),
             {120.000, 80.000}, 1.400},
         // Per gallon at 15 gallons, resin is the cheaper: pigment down to 20 % of the weight.
         {"keep volume", {{pigment(), 100}, {resin(), 100}},
@@ -361,11 +362,13 @@ TEST(OptimisationTest, RandomTinyProblemsMatchTheVertexSearch)
         }
         for (int l = random.integer(0, 2); l > 0; --l) {
             const Ratio& r = ratios[static_cast<std::size_t>(random.integer(0, 5))];
-            const double present = sheet.box(B::VolumeBox) > 0 ? figureValues(sheet)[static_cast<std::size_t>(figure(r.key))].value_or(1) : 1;
+            const double present = sheet.box(B::VolumeBox) > 0
+                ? figureValues(sheet)[static_cast<std::size_t>(figure(r.key))].value_or(1)
+                : 1;
             const bool minimum = random.chance(0.5);
             const double bound = present * random.uniform(minimum ? 0.8 : 0.9, minimum ? 1.1 : 1.2);
-            settings.limits.push_back(
-                {figure(r.key), minimum ? std::optional(bound) : std::nullopt, minimum ? std::nullopt : std::optional(bound)});
+            settings.limits.push_back({figure(r.key), minimum ? std::optional(bound) : std::nullopt,
+                minimum ? std::nullopt : std::optional(bound)});
             p.inequalities.push_back(limitInequality(p, r, bound, minimum));
         }
         const std::optional<double> least = p.leastByVertices();
@@ -381,7 +384,8 @@ TEST(OptimisationTest, RandomTinyProblemsMatchTheVertexSearch)
         EXPECT_NEAR(result.value().after[static_cast<std::size_t>(cost)].value(), *least, 5e-4 * *least + 1e-3)
             << context;
         EXPECT_TRUE(result.value().missedAfterRounding.empty())
-            << context << ": " << (result.value().missedAfterRounding.empty() ? "" : result.value().missedAfterRounding[0]);
+            << context << ": "
+            << (result.value().missedAfterRounding.empty() ? "" : result.value().missedAfterRounding[0]);
         ++solved;
     }
     // Both outcomes were tried.
