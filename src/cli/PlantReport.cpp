@@ -38,7 +38,7 @@ PercentBasis basisOf(const ReportOptions& options)
 }
 
 // Text or PDF: the same pages, laid out for the page they go on.
-int printPages(const ReportOptions& options, const PdfLayout& layout, const std::string& title)
+int printPages(const ReportOptions& options, const PdfLayout& layout, [[maybe_unused]] const std::string& title)
 {
     if (options.mode == ReportMode::Pdf) {
 #ifdef TINTORA_REPORT_PDF

@@ -66,12 +66,14 @@ nlohmann::ordered_json sheetAsJson(const LoadedFormula& loaded, const std::strin
 
 }  // namespace
 
-void printFormula(const ReportOptions& options, const LoadedFormula& formula, const std::string& path)
+void printFormula(const ReportOptions& options, const LoadedFormula& formula, const std::string& path,
+    const nlohmann::ordered_json& moreMembers)
 {
-    if (options.json)
-        std::cout << sheetAsJson(formula, path).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-                  << "\n";
-    else
+    if (options.json) {
+        nlohmann::ordered_json sheet = sheetAsJson(formula, path);
+        sheet.update(moreMembers);
+        std::cout << sheet.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+    } else
         std::cout << renderPageAsText(
             LabPrintPage(formula.sheet, shownFileName(path), options.date ? *options.date : todayShortDate()));
 }

@@ -2,6 +2,8 @@
 #include "ReportFormula.h"
 #include "ReportOptions.h"
 
+#include <nlohmann/json.hpp>
+
 #include <filesystem>
 #include <string>
 
@@ -13,7 +15,9 @@ namespace tintora::report {
 int printoutReport(const ReportOptions& options, const std::filesystem::path& materialFolder);
 
 // One formula as the printout mode prints it alone: its printout as text, or
-// with --json its sheet, indented.
-void printFormula(const ReportOptions& options, const LoadedFormula& formula, const std::string& path);
+// with --json its sheet, indented, followed by the members of moreMembers
+// (what a mode adds about the change it made).
+void printFormula(const ReportOptions& options, const LoadedFormula& formula, const std::string& path,
+    const nlohmann::ordered_json& moreMembers = nlohmann::ordered_json::object());
 
 }  // namespace tintora::report

@@ -228,7 +228,9 @@ std::optional<std::string> reformulationProblem(const ReportOptions& options)
     if (r.marks && !r.recalc)
         return "--marks goes with --recalc";
     if (!r.active())
-        return r.writePath ? std::optional<std::string>("--write goes with --recalc or --scale") : std::nullopt;
+        return r.writePath && !options.optimise.active
+            ? std::optional<std::string>("--write goes with --recalc, --scale or --optimise")
+            : std::nullopt;
     const char* option = r.recalc ? "--recalc" : "--scale";
     if (options.mode != ReportMode::Printout)
         return std::string(option) + " cannot be combined with --csv, --compare, --check-materials or --pdf";

@@ -1,5 +1,6 @@
 #include "ReportOptions.h"
 
+#include "OptimiseReport.h"
 #include "RecalcReport.h"
 
 #include <algorithm>
@@ -73,6 +74,8 @@ std::optional<std::string> libraryProblem(const ReportOptions& o)
 // What is wrong with a combination of options that each parsed well.
 std::optional<std::string> combinationProblem(const ReportOptions& o)
 {
+    if (auto problem = optimiseProblem(o))
+        return problem;
     if (o.plant.active() || o.plant.lot)
         return plantProblem(o);
     const std::size_t files = o.formulaPaths.size();
@@ -156,6 +159,16 @@ bool readLibraryOption(const std::vector<std::string>& args, std::size_t& i, Rep
     return true;
 }
 
+// An option that changes the formula before it is printed, as
+// parseReformulationOption and parseOptimiseOption take it.
+std::optional<std::string> parseChangeOption(
+    const std::vector<std::string>& args, std::size_t& i, ReportOptions& options)
+{
+    if (auto taken = parseReformulationOption(args, i, options.reformulation))
+        return taken;
+    return parseOptimiseOption(args, i, options.optimise);
+}
+
 // The options that only switch something on, or only keep their value.
 constexpr std::array<std::pair<std::string_view, bool ReportOptions::*>, 4> Switches{{
     {"--volume-percent", &ReportOptions::volumePercent},
@@ -223,7 +236,7 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
         } else if (auto plantTaken = parsePlantOption(args, i, options.plant)) {
             if (!plantTaken->empty())
                 return {std::nullopt, *plantTaken};
-        } else if (auto taken = parseReformulationOption(args, i, options.reformulation)) {
+        } else if (auto taken = parseChangeOption(args, i, options)) {
             if (!taken->empty())
                 return {std::nullopt, *taken};
         } else if (arg == "--") {

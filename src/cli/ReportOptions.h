@@ -1,5 +1,6 @@
 #pragma once
 // Command line of tintora-report.
+#include "OptimiseOptions.h"
 #include "PlantOptions.h"
 #include "ReformulationOptions.h"
 
@@ -33,6 +34,7 @@ struct ReportOptions {
     std::string pdfPath;  // --pdf OUT.pdf
     std::optional<PageSize> pageSize;  // --page-size; default: the locale's
     ReformulationOptions reformulation;  // --recalc, --scale, --marks, --write, --force
+    OptimiseOptions optimise;  // --optimise, --vary, --keep, --limit, --minimise
     std::string materialCode;  // --where-used CODE, --make-material CODE
     std::optional<std::string> whereUsedFolder;  // --where-used CODE DIR; default: the Formulas folder
     bool csv = false;  // --csv: with --where-used, the form of its list
@@ -60,6 +62,7 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --materials-list [DIR] [--csv | --pdf OUT.pdf [--page-size A4|Letter]]
        tintora-report --xlsx OUT.xlsx [options] FORMULA.tfx...
        tintora-report --scale weight=VALUE|volume=VALUE|percent [--write OUT.tfx [--force]] [options] FORMULA.tfx
+       tintora-report --optimise [--vary ROWS] [--limit LIMIT]... [--keep TOTAL] [--minimise COST] [options] FORMULA.tfx
        tintora-report --where-used CODE [--json|--csv] [DIR]
        tintora-report --make-material CODE [--force] [--materials DIR] FORMULA.tfx
   --materials DIR          material folder (default: the Materials folder)
@@ -79,7 +82,17 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --marks ROWS             the rows --recalc scales: numbers separated by commas, or all
   --scale weight=VALUE|volume=VALUE|percent
                            scale every weighed row to that total weight, total volume or 100 lb
-  --write OUT.tfx          also save the changed formula as OUT.tfx
+  --optimise               the weights of the varied rows that make the formula cost least within the limits,
+                           then the formula and its cost before and after
+  --vary ROW[=MIN..MAX],...|all
+                           the rows --optimise varies (bounds 0..99999.999 when not given), or every material row
+  --keep volume[=V]|weight[=W]
+                           the total --optimise keeps (default: volume, at the formula's own)
+  --limit NAME>=V|NAME<=V|NAME=A..B
+                           a limit on a figure named as in --json (solids_vol_pct, pvc_pct ...); again: the other side
+  --minimise cost-vol|cost-wt
+                           the cost --optimise makes least: per gallon (default) or per pound
+  --write OUT.tfx          also save the changed formula as OUT.tfx (after --optimise, with its settings)
   --where-used CODE [DIR]  the formulas in DIR (default: the Formulas folder) that use material CODE
   --make-material CODE     write FORMULA's mixture as material CODE into the material folder
   --force                  let --write replace an existing formula, --make-material a material file,

@@ -1,12 +1,14 @@
 // tintora-report: loads formulas as the program does and prints their
 // laboratory printouts as text or their sheets as JSON, their properties as
-// CSV, two of them side by side, or one printout as a PDF file; checks a
+// CSV, two of them side by side, or one printout as a PDF file; changes or
+// optimises one formula and prints it; checks a
 // folder of material files; tells where a material is used; or writes a
 // formula as a material.
 #include "CompareReport.h"
 #include "CsvReport.h"
 #include "MakeMaterialReport.h"
 #include "MaterialCheck.h"
+#include "OptimiseReport.h"
 #include "PdfReport.h"
 #include "PlantReport.h"
 #include "PrintoutReport.h"
@@ -29,6 +31,8 @@ int report(const ReportOptions& options, const fs::path& materialFolder)
 {
     if (options.plant.active())
         return plantReport(options, materialFolder);
+    if (options.optimise.active)
+        return optimiseReport(options, materialFolder);
     if (options.reformulation.active())
         return reformulationReport(options, materialFolder);
     switch (options.mode) {
