@@ -1,7 +1,9 @@
 // Speed of the work behind every keystroke (Calculate) and behind opening a
 // formula (FormulaLoad) with material folders of growing size.
 #include "core/calc/Calculate.h"
+#include "core/calc/Optimisation.h"
 #include "core/formulas/FormulaFile.h"
+#include "core/solver/ClpSolver.h"
 #include "core/text/NumberText.h"
 
 #include <benchmark/benchmark.h>
@@ -112,5 +114,35 @@ BENCHMARK(BM_FormulaLoad)
     ->Args({10000, 10})
     ->Args({100000, 10})
     ->Unit(benchmark::kMicrosecond);
+
+// Recalc > Optimise on a full sheet: every row varies, ten figures are
+// limited around their present values, the volume is kept.
+void BM_Optimise(benchmark::State& state)
+{
+    FormulaSheet sheet = fullSheet();
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        const double share = ((n * 37) % 11) / 11.0;
+        sheet.row(n).props = {0.9 + 2.5 * share, 0.3 + 4 * share, 0.6 * (1 - share), 0.7 * (1 - share), 0.3 * share,
+            0.2 * share, 0.3 * (1 - share), 0.4 * (1 - share)};
+    }
+    Calculate(sheet);
+    OptimiseSettings settings;
+    for (int n = 1; n <= SheetRowCount; ++n)
+        settings.varied.push_back({n});
+    const FigureValues present = figureValues(sheet);
+    for (const char* key : {"solids_vol_pct", "solids_wt_pct", "pigment_vol_pct", "pigment_wt_pct", "voc_g_per_l",
+             "pb_ratio", "density_lb_per_gal", "binder_vol_pct", "volatile_wt_pct", "pvc_pct"}) {
+        const int figure = figureOfKey(key).value();
+        const double value = present[static_cast<std::size_t>(figure)].value_or(1);
+        settings.limits.push_back({figure, value * 0.95, value * 1.05});
+    }
+    for (auto _ : state) {
+        const Result<OptimisedFormula> found = optimise(sheet, settings, solveLinearProgram);
+        if (!found)
+            state.SkipWithError(found.problem().c_str());
+        benchmark::DoNotOptimize(found.ok());
+    }
+}
+BENCHMARK(BM_Optimise)->Unit(benchmark::kMillisecond);
 
 }  // namespace

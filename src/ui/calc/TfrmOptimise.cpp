@@ -49,7 +49,9 @@ QTableWidget* table(QWidget* parent, const QStringList& headers, const char* nam
     t->setObjectName(QString::fromLatin1(name));
     t->setHorizontalHeaderLabels(headers);
     t->verticalHeader()->hide();
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->horizontalHeader()->setStretchLastSection(true);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     return t;
 }
@@ -79,8 +81,8 @@ QString costChange(const char* name, const std::optional<double>& before, const 
 
 }  // namespace
 
-TfrmOptimise::TfrmOptimise(const tintora::FormulaSheet& sheet, const tintora::OptimiseSettings& start,
-    OpenHelp openHelp, QWidget* parent)
+TfrmOptimise::TfrmOptimise(
+    const tintora::FormulaSheet& sheet, const tintora::OptimiseSettings& start, OpenHelp openHelp, QWidget* parent)
     : QDialog(parent)
     , sheet_(sheet)
     , openHelp_(std::move(openHelp))
@@ -159,8 +161,8 @@ QWidget* TfrmOptimise::buildTotals()
     keptValue_->setObjectName(QStringLiteral("KeptValue"));
     keptValue_->setAccessibleName(QStringLiteral("Total kept"));
     const auto presentTotal = [this] {
-        keptValue_->setPlaceholderText(text(tintora::formatThreeDecimals(
-            sheet_.box(kept_->currentIndex() == 1 ? tintora::PropertyBox::WeightBox : tintora::PropertyBox::VolumeBox))));
+        keptValue_->setPlaceholderText(text(tintora::formatThreeDecimals(sheet_.box(
+            kept_->currentIndex() == 1 ? tintora::PropertyBox::WeightBox : tintora::PropertyBox::VolumeBox))));
     };
     connect(kept_, &QComboBox::currentIndexChanged, this, presentTotal);
     presentTotal();
@@ -187,7 +189,8 @@ void TfrmOptimise::fillRows(const tintora::OptimiseSettings& start)
         rowsTable_->insertRow(line);
         rows_.push_back(n);
         rowsTable_->setItem(line, RowNumber, readOnly(QString::number(n)));
-        rowsTable_->setItem(line, RowCode, readOnly(text(std::string(tintora::trimBlanks(sheet_.cell(tintora::Column::Material, n))))));
+        rowsTable_->setItem(
+            line, RowCode, readOnly(text(std::string(tintora::trimBlanks(sheet_.cell(tintora::Column::Material, n))))));
         rowsTable_->setItem(line, RowDescription, readOnly(text(sheet_.cell(tintora::Column::Description, n))));
         rowsTable_->setItem(line, RowWeight, readOnly(text(tintora::formatThreeDecimals(sheet_.weight(n)))));
         QTableWidgetItem* vary = readOnly(QString());
@@ -196,7 +199,8 @@ void TfrmOptimise::fillRows(const tintora::OptimiseSettings& start)
         rowsTable_->setItem(line, RowVary, vary);
         const bool bounded = setting != start.varied.end();
         rowsTable_->setItem(line, RowMinimum,
-            new QTableWidgetItem(bounded && setting->minimum != 0 ? text(tintora::formatRoundTrip(setting->minimum)) : QString()));
+            new QTableWidgetItem(
+                bounded && setting->minimum != 0 ? text(tintora::formatRoundTrip(setting->minimum)) : QString()));
         rowsTable_->setItem(line, RowMaximum,
             new QTableWidgetItem(bounded && setting->maximum != tintora::RowWeightLimit
                     ? text(tintora::formatRoundTrip(setting->maximum))
@@ -220,8 +224,10 @@ void TfrmOptimise::fillFigures(const tintora::OptimiseSettings& start)
         name->setToolTip(QString::fromLatin1(tintora::figureKey(f)));
         figuresTable_->setItem(f, FigureName, name);
         figuresTable_->setItem(f, FigurePresent, readOnly(figureText(present[static_cast<std::size_t>(f)])));
-        figuresTable_->setItem(f, FigureMinimum, new QTableWidgetItem(minimum ? text(tintora::formatRoundTrip(*minimum)) : QString()));
-        figuresTable_->setItem(f, FigureMaximum, new QTableWidgetItem(maximum ? text(tintora::formatRoundTrip(*maximum)) : QString()));
+        figuresTable_->setItem(
+            f, FigureMinimum, new QTableWidgetItem(minimum ? text(tintora::formatRoundTrip(*minimum)) : QString()));
+        figuresTable_->setItem(
+            f, FigureMaximum, new QTableWidgetItem(maximum ? text(tintora::formatRoundTrip(*maximum)) : QString()));
         figuresTable_->setItem(f, FigureAfter, readOnly(QString()));
     }
 }
@@ -270,7 +276,8 @@ Result<tintora::OptimiseSettings> TfrmOptimise::settings() const
     s.varied = std::move(varied).value();
     s.limits = std::move(limited).value();
     s.kept = kept_->currentIndex() == 1 ? tintora::KeptTotal::Weight : tintora::KeptTotal::Volume;
-    s.objective = objective_->currentIndex() == 1 ? tintora::CostObjective::PerPound : tintora::CostObjective::PerGallon;
+    s.objective
+        = objective_->currentIndex() == 1 ? tintora::CostObjective::PerPound : tintora::CostObjective::PerGallon;
     const QString typed = typedInNumber(keptValue_->text().trimmed());
     if (!typed.isEmpty()) {
         s.keptValue = tintora::parseNumberText(typed.toStdString());
@@ -308,11 +315,13 @@ void TfrmOptimise::showFound()
 {
     filling_ = true;
     for (int line = 0; line < rowsTable_->rowCount(); ++line)
-        rowsTable_->item(line, RowAfter)->setText(found_
-                ? text(tintora::formatThreeDecimals(found_->formula.weight(rows_[static_cast<std::size_t>(line)])))
-                : QString());
+        rowsTable_->item(line, RowAfter)
+            ->setText(found_
+                    ? text(tintora::formatThreeDecimals(found_->formula.weight(rows_[static_cast<std::size_t>(line)])))
+                    : QString());
     for (int f = 0; f < tintora::OptimiseFigureCount; ++f)
-        figuresTable_->item(f, FigureAfter)->setText(found_ ? figureText(found_->after[static_cast<std::size_t>(f)]) : QString());
+        figuresTable_->item(f, FigureAfter)
+            ->setText(found_ ? figureText(found_->after[static_cast<std::size_t>(f)]) : QString());
     filling_ = false;
     costs_->setText(found_ ? costChange("Cost per gallon", found_->before[tintora::CostPerGallonFigure],
                                  found_->after[tintora::CostPerGallonFigure])
