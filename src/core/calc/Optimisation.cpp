@@ -149,6 +149,7 @@ public:
         p.rows.push_back({divisor, 1, 1});
         p.rows.push_back({limitRow(linearOf(keptFigure()), keptTotal), 0, 0});
         addBounds(p);
+        addDivisorsKept(p);
         return p;
     }
 
@@ -213,6 +214,21 @@ public:
     }
 
 private:
+    // A limited ratio keeps a divisor of at least a thousandth of its present
+    // one: a limit on the PVC must not be met by a formula with no solids
+    // at all, where the ratio is 0 / 0.
+    void addDivisorsKept(LinearProgram& p) const
+    {
+        for (const FigureLimit& limit : settings_.limits) {
+            const Linear l = linearOf(limit.figure);
+            if (formOf(limit.figure).constantB != 0)
+                continue;
+            std::vector<double> row = l.b;
+            row.push_back(l.fixedB - 1e-3 * std::abs(presentDivisor(l)));
+            p.rows.push_back({row, 0, Unlimited});
+        }
+    }
+
     // minimum t <= y_j <= maximum t.
     void addBounds(LinearProgram& p) const
     {
