@@ -5,6 +5,7 @@
 #include "core/calc/PigmentVolumeConcentration.h"
 #include "core/calc/PropertyKeys.h"
 #include "core/calc/Recalculation.h"
+#include "core/compliance/Compliance.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -43,11 +44,42 @@ RatioTerms pvc(const RowMaterialProps& p, double, double v)
 {
     return {v * p.Pig_Vol * 100, v * (1 - p.Vol_Vol)};
 }
+RatioTerms euVoc(const RowMaterialProps& p, double w, double v)
+{
+    return {w * p.EUVoc_Wt.value_or(p.Voc_Wt) * EuVocGramsPerLitreFactor, v};
+}
+// The gallons of linseed oil the row's pigment takes up (as filmBuild counts them).
+double oilVolume(const RowMaterialProps& p, double w)
+{
+    const bool known = p.Pig_Wt != 0 && p.Oil_Abs && *p.Oil_Abs > 0;
+    return known ? w * p.Pig_Wt * *p.Oil_Abs / 100 / (LinseedOilDensity * WaterPoundsPerGallon) : 0;
+}
+RatioTerms cpvc(const RowMaterialProps& p, double w, double v)
+{
+    return {v * p.Pig_Vol * 100, v * p.Pig_Vol + oilVolume(p, w)};
+}
+RatioTerms lambda(const RowMaterialProps& p, double w, double v)
+{
+    return {v * p.Pig_Vol + oilVolume(p, w), v * (1 - p.Vol_Vol)};
+}
+
+struct ExtraFigure {
+    const char* key;
+    const char* name;
+    RowTermsFunction terms;
+};
+// The figures beyond the boxes, from PvcFigure on.
+constexpr std::array<ExtraFigure, OptimiseFigureCount - PvcFigure> ExtraFigures{{
+    {PvcKey, "PVC", pvc},
+    {"voc_eu_g_per_l", "EU VOC", euVoc},
+    {"cpvc_pct", "CPVC", cpvc},
+    {"lambda", "Λ", lambda},
+}};
 
 FigureForm formOf(int figure)
 {
-    if (figure == PvcFigure)
-        return {pvc};
+    if (figure >= PvcFigure)
+        return {ExtraFigures[static_cast<std::size_t>(figure - PvcFigure)].terms};
     switch (ReportedProperties[static_cast<std::size_t>(figure)]) {
     case PropertyBox::WeightBox:
         return {weightSum, 1};
@@ -76,6 +108,14 @@ std::string nameInSentence(int figure)
     if (name.size() > 1 && std::islower(static_cast<unsigned char>(name[1])))
         name[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
     return name;
+}
+
+std::string joined(const std::vector<std::string>& parts)
+{
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    return text;
 }
 
 std::string shortNumber(double value)
@@ -261,13 +301,14 @@ std::vector<double> weightsOf(const LinearSolution& solution)
 
 const char* figureKey(int figure)
 {
-    return figure == PvcFigure ? PvcKey : propertyKey(ReportedProperties[static_cast<std::size_t>(figure)]);
+    return figure >= PvcFigure ? ExtraFigures[static_cast<std::size_t>(figure - PvcFigure)].key
+                               : propertyKey(ReportedProperties[static_cast<std::size_t>(figure)]);
 }
 
 const char* figureName(int figure)
 {
-    return figure == PvcFigure
-        ? "PVC"
+    return figure >= PvcFigure
+        ? ExtraFigures[static_cast<std::size_t>(figure - PvcFigure)].name
         : recalcNameInText(recalcQuantityOfBox(ReportedProperties[static_cast<std::size_t>(figure)]));
 }
 
@@ -303,7 +344,11 @@ FigureValues figureValues(const FormulaSheet& sheet)
     FigureValues values;
     for (int f = 0; f < PropertyBoxCount; ++f)
         values[static_cast<std::size_t>(f)] = sheet.box(ReportedProperties[static_cast<std::size_t>(f)]);
-    values[PvcFigure] = pigmentVolumeConcentration(sheet);
+    const FilmBuild film = filmBuild(sheet);
+    values[PvcFigure] = film.pvc;
+    values[EuVocFigure] = euVocContent(sheet);
+    values[CpvcFigure] = film.cpvc;
+    values[LambdaFigure] = film.lambda;
     return values;
 }
 
@@ -349,8 +394,11 @@ std::optional<std::string> limitProblem(const FormulaSheet& sheet, const FigureL
     if (limit.minimum && limit.maximum && *limit.minimum > *limit.maximum)
         return name + ": the minimum " + shortNumber(*limit.minimum) + " is above the maximum "
             + shortNumber(*limit.maximum) + ".";
-    if (limit.figure == PvcFigure && !rowsWithMissingMaterial(sheet).empty())
-        return std::string("The PVC is unknown while a material is missing.");
+    if ((limit.figure == PvcFigure || limit.figure == EuVocFigure) && !rowsWithMissingMaterial(sheet).empty())
+        return "The " + name + " is unknown while a material is missing.";
+    if (limit.figure == CpvcFigure || limit.figure == LambdaFigure)
+        if (const std::vector<std::string> lacking = filmBuild(sheet).lackingOilAbsorption; !lacking.empty())
+            return "The " + name + " is unknown: no oil absorption (Oil_Abs) for " + joined(lacking) + ".";
     return std::nullopt;
 }
 
@@ -362,14 +410,6 @@ PropertyBox keptBox(KeptTotal kept)
 std::string keptTotalName(KeptTotal kept)
 {
     return kept == KeptTotal::Volume ? "total volume" : "total weight";
-}
-
-std::string joined(const std::vector<std::string>& parts)
-{
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
-    return text;
 }
 
 // A figure's value at the given weights of the varied rows, before rounding.

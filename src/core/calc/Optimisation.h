@@ -25,9 +25,13 @@
 namespace tintora {
 
 // The figures a limit may be set on: the sixteen boxes in the order they are
-// reported, then the pigment volume concentration.
-constexpr int OptimiseFigureCount = PropertyBoxCount + 1;
+// reported, then the pigment volume concentration, the EU VOC content, the
+// critical PVC and Λ.
 constexpr int PvcFigure = PropertyBoxCount;
+constexpr int EuVocFigure = PvcFigure + 1;
+constexpr int CpvcFigure = PvcFigure + 2;
+constexpr int LambdaFigure = PvcFigure + 3;
+constexpr int OptimiseFigureCount = PvcFigure + 4;
 // Its name in scripts ("solids_vol_pct") and in a sentence ("Solids by volume").
 const char* figureKey(int figure);
 const char* figureName(int figure);

@@ -58,6 +58,8 @@ bool loadFormula(FormulaSheet& sheet, const IniFile& ini, const MaterialFiles& f
 {
     files.findAll(materialCodes(ini));
     sheet.setName(readFormulaName(ini));
+    sheet.compliance
+        = {ini.readString(ComplianceSection, "Category", ""), ini.readString(ComplianceSection, "Type", "")};
     const bool formulaProtected = ini.readInteger(PropertiesSection, "Protect", 0) != 0;
     for (int n = 1; n <= SheetRowCount; ++n)
         readRow(sheet, n, ini, files);
@@ -164,7 +166,8 @@ std::string unreadWeightsNotice(const std::vector<int>& rows)
 
 const IniSectionNames& formulaSections()
 {
-    static const IniSectionNames sections{FormulaSection, PropertiesSection, "Memo", "Spec", "Optimise"};
+    static const IniSectionNames sections{
+        FormulaSection, PropertiesSection, "Memo", "Spec", "Optimise", ComplianceSection};
     return sections;
 }
 

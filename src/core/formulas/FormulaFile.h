@@ -80,6 +80,9 @@ constexpr std::size_t MaxFormulaFileBytes = MaxIniFileBytes;
 // others, which are carried along when it is saved.
 const IniSectionNames& formulaSections();
 
+// The product's kind and VOC category: keys Category and Type.
+constexpr const char* ComplianceSection = "Compliance";
+
 // What a path turned out to be when it was to be opened as a formula.
 enum class FormulaFileState {
     Formula,

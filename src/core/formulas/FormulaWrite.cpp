@@ -174,6 +174,7 @@ FormulaWrittenForm writtenFormOf(const FormulaSheet& sheet)
 {
     FormulaWrittenForm form;
     form.name = sheet.name();
+    form.compliance = sheet.compliance;
     for (int n = 1; n <= SheetRowCount; ++n)
         form.rows[static_cast<std::size_t>(n - 1)] = writtenRow(sheet, n);
     return form;
@@ -185,6 +186,12 @@ std::vector<IniChange> formulaChanges(const FormulaWrittenForm& form)
     changes.push_back(set(FormulaSection, "Name", form.name, "the formula's name"));
     for (int n = 1; n <= SheetRowCount; ++n)
         addRowChanges(changes, n, form.rows[static_cast<std::size_t>(n - 1)]);
+    // Nothing chosen writes no section: a formula saved without ever
+    // choosing stays as older versions wrote it.
+    const auto choice = [](const std::string& value) { return value.empty() ? std::nullopt : std::optional(value); };
+    changes.push_back(
+        {ComplianceSection, "Category", choice(form.compliance.category), IniQuoting::Exact, "the VOC category"});
+    changes.push_back({ComplianceSection, "Type", choice(form.compliance.type), IniQuoting::Exact, "the product type"});
     return changes;
 }
 

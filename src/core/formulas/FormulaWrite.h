@@ -35,6 +35,7 @@ struct WrittenRow {
 // written form give the same file, so this is what a save can lose.
 struct FormulaWrittenForm {
     std::string name;
+    ComplianceChoice compliance;
     std::array<WrittenRow, SheetRowCount> rows;
     bool operator==(const FormulaWrittenForm&) const = default;
 };

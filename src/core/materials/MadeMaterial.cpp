@@ -55,6 +55,32 @@ RowMaterialProps propertiesOf(const FormulaTotals& t)
     return p;
 }
 
+// The optional keys of the mixture: its EU VOC fraction when any row states
+// one (the others counting their Voc_Wt), and the oil absorption of its
+// pigment part when every pigment-carrying row has one.
+void addOptionalProperties(RowMaterialProps& p, const FormulaSheet& sheet, double totalWeight)
+{
+    double euVoc = 0, pigment = 0, oil = 0;
+    bool anyEuVoc = false, everyOil = true;
+    for (int n = 1; n <= SheetRowCount; ++n) {
+        const RowMaterialProps& r = sheet.row(n).props;
+        const double w = sheet.weight(n);
+        if (w == 0 || !sheet.isMaterialRow(n))
+            continue;
+        anyEuVoc = anyEuVoc || r.EUVoc_Wt.has_value();
+        euVoc += w * r.EUVoc_Wt.value_or(r.Voc_Wt);
+        if (r.Pig_Wt == 0)
+            continue;
+        pigment += w * r.Pig_Wt;
+        everyOil = everyOil && r.Oil_Abs && *r.Oil_Abs > 0;
+        oil += w * r.Pig_Wt * r.Oil_Abs.value_or(0);
+    }
+    if (anyEuVoc)
+        p.EUVoc_Wt = euVoc / totalWeight;
+    if (everyOil && pigment > 0)
+        p.Oil_Abs = oil / pigment;
+}
+
 bool usesCode(const FormulaSheet& sheet, std::string_view code)
 {
     for (int n = 1; n <= SheetRowCount; ++n)
@@ -89,7 +115,9 @@ MixtureMaterial mixtureOf(const FormulaSheet& sheet)
         return {{}, std::move(problem)};
     if (!(totals.TotalWeight > 0 && totals.TotalVolume > 0))
         return {{}, "The formula's total weight and volume must be above zero."};
-    return {propertiesOf(totals), {}};
+    RowMaterialProps properties = propertiesOf(totals);
+    addOptionalProperties(properties, calculated, totals.TotalWeight);
+    return {properties, {}};
 }
 
 MadeMaterialPlan planMadeMaterial(

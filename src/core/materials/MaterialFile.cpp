@@ -215,6 +215,10 @@ Material materialOf(const IniFile& ini)
         material.Name = DefaultMaterialName;
     for (const MaterialPropertyKey& k : MaterialReadOrder)
         material.props.*k.field = numberFromText(ini.readString(MaterialSection, k.key, ""));
+    // An optional key that is empty or no number has no value.
+    for (const OptionalMaterialKey& k : OptionalMaterialKeys)
+        if (const std::optional<std::string> text = ini.value(MaterialSection, k.key))
+            material.props.*k.field = parseNumberText(*text);
     return material;
 }
 

@@ -38,4 +38,14 @@ inline constexpr std::array<MaterialPropertyKey, 8> MaterialWriteOrder = {{
     {"Voc_Vol", &RowMaterialProps::Voc_Vol},
 }};
 
+// The keys a file may leave out; they follow the others when written.
+struct OptionalMaterialKey {
+    const char* key;
+    std::optional<double> RowMaterialProps::*field;
+};
+inline constexpr std::array<OptionalMaterialKey, 2> OptionalMaterialKeys = {{
+    {"EUVoc_Wt", &RowMaterialProps::EUVoc_Wt},
+    {"Oil_Abs", &RowMaterialProps::Oil_Abs},
+}};
+
 }  // namespace tintora

@@ -82,6 +82,12 @@ std::vector<IniChange> materialChanges(const Material& material, std::string (*n
     changes.push_back({MaterialSection, "Name", asciiLower(material.Name), IniQuoting::Exact, "the name"});
     for (const MaterialPropertyKey& k : MaterialWriteOrder)
         changes.push_back({MaterialSection, k.key, numberForm(material.props.*k.field), IniQuoting::AsWritten});
+    // Absent stays absent: no value is never written as 0.
+    for (const OptionalMaterialKey& k : OptionalMaterialKeys) {
+        const std::optional<double>& value = material.props.*k.field;
+        changes.push_back(
+            {MaterialSection, k.key, value ? std::optional(numberForm(*value)) : std::nullopt, IniQuoting::AsWritten});
+    }
     return changes;
 }
 

@@ -94,6 +94,7 @@ void ClearGrid(FormulaSheet& sheet)
         row.RowKind = false;
     }
     sheet.setName({});
+    sheet.compliance = {};
     Calculate(sheet);
     sheet.SheetModified = false;
 }

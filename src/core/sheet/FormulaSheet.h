@@ -3,6 +3,7 @@
 // row kinds and material properties, the formula's name, and the sixteen
 // property values as the property boxes show them.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,20 @@ enum class PercentBasis { Weight, Volume };
 
 struct RowMaterialProps {
     double Spec = 0, Cost = 0, Vol_Wt = 0, Vol_Vol = 0, Pig_Wt = 0, Pig_Vol = 0, Voc_Wt = 0, Voc_Vol = 0;
+    // Keys a material file may leave out, which then have no value (never 0):
+    // the weight fraction that is VOC by the EU's definition, where it
+    // differs from Voc_Wt, and the oil absorption of the pigment part in g of
+    // linseed oil per 100 g.
+    std::optional<double> EUVoc_Wt = std::nullopt, Oil_Abs = std::nullopt;
     bool operator==(const RowMaterialProps&) const = default;
+};
+
+// The product's kind and its VOC category in the limits table, kept with the
+// formula; empty texts when none was chosen.
+struct ComplianceChoice {
+    std::string category;  // the table's section name: "EU 2004/42/EC A/d"
+    std::string type;  // "WB" (water-borne) or "SB" (solvent-borne)
+    bool operator==(const ComplianceChoice&) const = default;
 };
 
 // The sixteen read-only property boxes of the main window.
@@ -77,6 +91,7 @@ public:
     void setBox(PropertyBox b, double value);
 
     PercentBasis percentBasis = PercentBasis::Weight;
+    ComplianceChoice compliance;
     bool SheetModified = false;
     bool CellTypingStarted = false;
 

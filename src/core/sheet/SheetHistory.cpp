@@ -78,7 +78,7 @@ void SheetHistory::restore(FormulaSheet& sheet) const
 
 bool sameFormula(const FormulaSheet& a, const FormulaSheet& b)
 {
-    if (a.name() != b.name())
+    if (a.name() != b.name() || a.compliance != b.compliance)
         return false;
     for (int box = 0; box < PropertyBoxCount; ++box)
         if (a.box(static_cast<PropertyBox>(box)) != b.box(static_cast<PropertyBox>(box)))

@@ -127,6 +127,8 @@ bool isKept(std::string_view section, const IniSectionNames& kept)
 struct ParsedText {
     Sections sections;
     bool anySection = false;
+    std::vector<std::string> order;  // the kept sections as written, in file order
+    std::vector<std::string> repeated;  // kept sections that appear again
 };
 
 // One pass over valid UTF-8 text; a repeated section is skipped whole and a
@@ -150,6 +152,7 @@ std::optional<ParsedText> parseSections(std::string_view text, const IniSectionN
                 auto [entry, isNew] = parsed.sections.try_emplace(asciiLower(line.name));
                 current = isNew ? &entry->second : nullptr;
                 entries += isNew ? 1 : 0;
+                (isNew ? parsed.order : parsed.repeated).emplace_back(line.name);
             }
         } else if (line.kind == LineKind::Entry && current != nullptr) {
             // One lookup: the value is stored only for the first of its key.
@@ -291,6 +294,8 @@ IniFileRead IniFile::examine(std::string_view bytes, const IniSectionNames& kept
     IniFileRead read{IniReadStatus::Read, {}};
     read.contents.sections_ = std::move(parsed->sections);
     read.contents.hasAnySection_ = parsed->anySection;
+    read.contents.sectionNames_ = std::move(parsed->order);
+    read.contents.repeatedSections_ = std::move(parsed->repeated);
     return read;
 }
 

@@ -74,11 +74,17 @@ public:
     // Every kept section that counts with its keys and values, names in lower case.
     using Entries = std::unordered_map<std::string, std::unordered_map<std::string, std::string>>;
     const Entries& entries() const { return sections_; }
+    // The kept sections' names as written, in the order they first appear;
+    // and those that appear again (the first of them counts).
+    const std::vector<std::string>& sectionNames() const { return sectionNames_; }
+    const std::vector<std::string>& repeatedSections() const { return repeatedSections_; }
 
 private:
     using Keys = std::unordered_map<std::string, std::string>;  // lower-case key -> value
     std::unordered_map<std::string, Keys> sections_;  // lower-case section -> keys
     bool hasAnySection_ = false;
+    std::vector<std::string> sectionNames_;
+    std::vector<std::string> repeatedSections_;
 };
 
 struct IniFileRead {
