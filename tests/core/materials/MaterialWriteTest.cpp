@@ -78,6 +78,14 @@ TEST(MaterialWrite, SavedMaterialReadsBackAndDeleteRemovesIt)
     const Material read = readMaterial(file);
     EXPECT_EQ(read.Name, "my white");
     EXPECT_EQ(read.props, (RowMaterialProps{1.5, 0.457, 0.25, 0, 1, 1, 0.1, 0}));
+    // An optional key is written with a value and removed without one; absent is never 0.
+    material.props.Oil_Abs = 18.5;
+    ASSERT_TRUE(SetNumbers(folder.path(), "MyWhite", material));
+    EXPECT_EQ(readMaterial(file).props.Oil_Abs, 18.5);
+    EXPECT_FALSE(readMaterial(file).props.EUVoc_Wt);
+    material.props.Oil_Abs.reset();
+    ASSERT_TRUE(SetNumbers(folder.path(), "MyWhite", material));
+    EXPECT_FALSE(IniFile::read(file).value("Material", "Oil_Abs"));
 
     EXPECT_EQ(deleteQuestion("mywhite.rm"), "Are you sure you want to delete mywhite.rm?");
     ASSERT_TRUE(deleteMaterialFile(folder.path(), "MYWHITE.rm"));
