@@ -94,16 +94,16 @@ VocVerdict vocVerdict(const FormulaSheet& sheet, const VocCategory* category, st
                                                   : std::optional(sheet.box(PropertyBox::VocBox));
     if (!verdict.voc) {
         verdict.state = VocVerdict::State::Unknown;
-        verdict.words = missing ? "Unknown: a material of the formula was not found."
-                                : "Unknown: the formula has no volume.";
+        verdict.words
+            = missing ? "Unknown: a material of the formula was not found." : "Unknown: the formula has no volume.";
         return verdict;
     }
     verdict.margin = *verdict.limit - *verdict.voc;
     const bool within = *verdict.margin >= 0;
     verdict.state = within ? VocVerdict::State::Within : VocVerdict::State::Over;
-    verdict.words = within ? "Within the limit: " + oneDecimal(*verdict.voc) + " of " + formatRoundTrip(*verdict.limit)
-            + " g/L"
-                           : "Over the limit by " + oneDecimal(-*verdict.margin) + " g/L";
+    verdict.words = within
+        ? "Within the limit: " + oneDecimal(*verdict.voc) + " of " + formatRoundTrip(*verdict.limit) + " g/L"
+        : "Over the limit by " + oneDecimal(-*verdict.margin) + " g/L";
     return verdict;
 }
 

@@ -62,8 +62,9 @@ VocLimitsTable readVocLimits(const std::filesystem::path& file)
 {
     const IniFileRead read = IniFile::load(file);
     if (read.status != IniReadStatus::Read)
-        return {{}, {"There are no VOC categories: " + file.filename().string() + " cannot be read ("
-                        + iniReadProblem(read.status) + ")."}};
+        return {{},
+            {"There are no VOC categories: " + file.filename().string() + " cannot be read ("
+                + iniReadProblem(read.status) + ")."}};
     return vocLimitsOf(read.contents);
 }
 

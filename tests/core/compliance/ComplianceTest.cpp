@@ -46,16 +46,15 @@ RowMaterialProps pigment(double spec, std::optional<double> oilAbsorption)
 const RowMaterialProps water{.Spec = 1, .Vol_Wt = 1, .Vol_Vol = 1};
 const RowMaterialProps glycol{.Spec = 1.036, .Vol_Wt = 1, .Vol_Vol = 1, .Voc_Wt = 1, .Voc_Vol = 1};
 // Exempt in the US, VOC in the EU.
-const RowMaterialProps acetone{
-    .Spec = 0.79, .Vol_Wt = 1, .Vol_Vol = 1, .EUVoc_Wt = 1};
+const RowMaterialProps acetone{.Spec = 0.79, .Vol_Wt = 1, .Vol_Vol = 1, .EUVoc_Wt = 1};
 const RowMaterialProps resin{.Spec = 1.1, .Cost = 2, .Vol_Wt = 0.5, .Vol_Vol = 0.55};
 
 TEST(ComplianceTest, EuVocContentWorkedByHand)
 {
     // Volumes as the cells show them: 6.000 + 1.158 + 0.759 + 1.024 = 8.941 gal;
     // VOC: the glycol's 10 lb and the acetone's 5 lb; 15 / 8.941 × 119.826.
-    const FormulaSheet sheet
-        = sheetOf({{"water", water, 50}, {"glycol", glycol, 10}, {"acetone", acetone, 5}, {"tio2", pigment(4.1, 18), 35}});
+    const FormulaSheet sheet = sheetOf(
+        {{"water", water, 50}, {"glycol", glycol, 10}, {"acetone", acetone, 5}, {"tio2", pigment(4.1, 18), 35}});
     EXPECT_NEAR(euVocContent(sheet).value(), 201.0278, 1e-4);
     EXPECT_EQ(lackingEuVoc(sheet), (std::vector<std::string>{"water", "glycol", "tio2"}));
 }
@@ -73,11 +72,10 @@ TEST(ComplianceTest, CriticalPvcOfOnePigmentIsTheClosedForm)
 
 TEST(ComplianceTest, UnusableOilAbsorptionLeavesTheFiguresUnknown)
 {
-    for (const std::optional<double> oil :
-        {std::optional<double>(), std::optional(0.0), std::optional(-5.0),
-            std::optional(std::numeric_limits<double>::quiet_NaN())}) {
-        const FilmBuild film
-            = filmBuild(sheetOf({{"resin", resin, 500}, {"tio2", pigment(4.1, 18), 100}, {"odd", pigment(2.7, oil), 50}}));
+    for (const std::optional<double> oil : {std::optional<double>(), std::optional(0.0), std::optional(-5.0),
+             std::optional(std::numeric_limits<double>::quiet_NaN())}) {
+        const FilmBuild film = filmBuild(
+            sheetOf({{"resin", resin, 500}, {"tio2", pigment(4.1, 18), 100}, {"odd", pigment(2.7, oil), 50}}));
         EXPECT_FALSE(film.cpvc);
         EXPECT_FALSE(film.lambda);
         EXPECT_EQ(film.lackingOilAbsorption, std::vector<std::string>{"odd"});
@@ -119,9 +117,9 @@ TEST(ComplianceTest, LimitsTableSkipsBrokenSectionsByName)
     EXPECT_EQ(table.find("Regional")->basis, VocBasis::US);
     EXPECT_EQ(table.problems.size(), 5U);
     for (const char* named : {"[good] appears twice", "[Negative]", "[Empty]", "[Word]", "[NoBasis]"})
-        EXPECT_TRUE(std::any_of(table.problems.begin(), table.problems.end(),
-            [&](const std::string& p) { return p.find(named) != std::string::npos; }))
-            << named;
+        EXPECT_TRUE(std::any_of(table.problems.begin(), table.problems.end(), [&](const std::string& p) {
+            return p.find(named) != std::string::npos;
+        })) << named;
 }
 
 TEST(ComplianceTest, ShippedTableAndUnreadableTables)
