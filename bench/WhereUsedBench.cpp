@@ -9,6 +9,7 @@
 #include "LibraryBench.h"
 
 #include "core/formulas/WhereUsed.h"
+#include "core/materials/PriceChanges.h"
 
 using namespace tintora;
 using tintora::bench::materialCode;
@@ -76,5 +77,23 @@ void BM_WhereUsedByNameWords(benchmark::State& state)
     search(state, {"titanium rutile", WhereUsedMatch::CodeOrNameWords});
 }
 BENCHMARK(BM_WhereUsedByNameWords)->Unit(benchmark::kMillisecond)->MinWarmUpTime(1);
+
+// What a new price of one material does to the whole folder (tintora-report
+// --cost-change, Find's New cost): the same reading of every formula, then the
+// formulas that use it calculated twice.
+void BM_CostChange(benchmark::State& state)
+{
+    const fs::path folder = fixtureFolder();
+    std::size_t touched = 0;
+    for (auto _ : state) {
+        const Result<CostChangeAnswer> answer = costChangeIn(folder, folder, {{"MAT00042", 1.5}});
+        if (!answer)
+            state.SkipWithError(answer.problem().c_str());
+        else
+            touched = answer.value().formulas.size();
+    }
+    state.counters["formulas"] = static_cast<double>(touched);
+}
+BENCHMARK(BM_CostChange)->Unit(benchmark::kMillisecond)->MinWarmUpTime(1);
 
 }  // namespace

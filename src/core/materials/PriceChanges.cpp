@@ -215,6 +215,20 @@ std::vector<std::set<std::string>> changedCodesReaching(const MadeGraph& graph, 
     return reaching;
 }
 
+// Whether any [Formula] value reads as one of the codes: the quick look that
+// passes over most formulas before their rows are read one by one.
+bool mayUse(const IniFile& formula, const std::set<std::string>& codes)
+{
+    const auto section = formula.entries().find("formula");
+    if (section == formula.entries().end())
+        return false;
+    for (const auto& entry : section->second)
+        for (const std::string& code : codes)
+            if (equalsIgnoringAsciiCase(trimBlanks(entry.second), code))
+                return true;
+    return false;
+}
+
 CostChange costChangeOf(const fs::path& file, const IniFile& formula, const MaterialFiles& materials,
     const MaterialOverrides& overrides)
 {
@@ -250,13 +264,17 @@ Result<CostChangeAnswer> costChangeIn(
     for (const RemadeMaterial& r : remakeMadeMaterials(made, formulaFolder, materials, overrides, affected))
         if (!r.problem.empty())
             answer.problems.push_back(r.made->code + ": " + r.problem);
-    std::set<std::string> used;
+    std::set<std::string> looked(affected.begin(), affected.end()), used;
+    for (const auto& entry : changed)
+        looked.insert(entry.first);
     for (const fs::path& file : formulaFilesIn(formulaFolder)) {
         const FormulaFileRead read = readFormulaFile(file);
         if (read.state != FormulaFileState::Formula) {
             answer.formulas.push_back({file, {}, 0, 0, 0, 0, formulaFileProblem(read.state, file.filename().string())});
             continue;
         }
+        if (!mayUse(read.contents, looked))
+            continue;
         std::set<std::string> touched;
         for (const std::string& code : codesOf(read.contents)) {
             if (changed.contains(code))
