@@ -1,5 +1,6 @@
 #include "CsvReport.h"
 
+#include "ComplianceFields.h"
 #include "CsvField.h"
 #include "PropertyKeys.h"
 #include "ReportFormula.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,7 +51,10 @@ void writeHeader(std::ostream& out, const CsvForm& form)
     out << "file" << form.separator << "name";
     for (const PropertyBox box : ReportedProperties)
         out << form.separator << propertyKey(box);
-    out << form.separator << PvcKey << form.separator << MissingMaterialsKey << LineEnd;
+    out << form.separator << PvcKey << form.separator << MissingMaterialsKey;
+    for (const char* key : {EuVocKey, CpvcKey, LambdaKey, CategoryKey, VocLimitKey, VocMarginKey})
+        out << form.separator << key;
+    out << LineEnd;
 }
 
 void writeLine(std::ostream& out, const CsvForm& form, const std::string& path, const LoadedFormula& loaded)
@@ -61,7 +66,18 @@ void writeLine(std::ostream& out, const CsvForm& form, const std::string& path, 
     out << form.separator;
     if (const auto pvc = pigmentVolumeConcentration(sheet))
         out << form.number(*pvc);
-    out << form.separator << loaded.missingMaterialRows.size() << LineEnd;
+    out << form.separator << loaded.missingMaterialRows.size();
+    const ComplianceFields compliance = complianceFields(sheet, path);
+    const auto number = [&](const std::optional<double>& value) {
+        out << form.separator << (value ? form.number(*value) : std::string());
+    };
+    number(compliance.euVoc);
+    number(compliance.cpvc);
+    number(compliance.lambda);
+    out << form.separator << csvField(compliance.category.value_or(""), form.separator);
+    number(compliance.limit);
+    number(compliance.margin);
+    out << LineEnd;
 }
 
 }  // namespace

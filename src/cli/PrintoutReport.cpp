@@ -1,5 +1,6 @@
 #include "PrintoutReport.h"
 
+#include "ComplianceFields.h"
 #include "PropertyKeys.h"
 #include "ReportFormula.h"
 
@@ -53,6 +54,13 @@ nlohmann::ordered_json sheetAsJson(const LoadedFormula& loaded, const std::strin
     for (const PropertyBox box : ReportedProperties)
         properties[propertyKey(box)] = jsonNumber(sheet.box(box));
     properties[PvcKey] = jsonNumber(pigmentVolumeConcentration(sheet));
+    const ComplianceFields compliance = complianceFields(sheet, formulaPath);
+    properties[EuVocKey] = jsonNumber(compliance.euVoc);
+    properties[CpvcKey] = jsonNumber(compliance.cpvc);
+    properties[LambdaKey] = jsonNumber(compliance.lambda);
+    properties[CategoryKey] = compliance.category ? nlohmann::ordered_json(*compliance.category) : nullptr;
+    properties[VocLimitKey] = jsonNumber(compliance.limit);
+    properties[VocMarginKey] = jsonNumber(compliance.margin);
     return {
         {"file", shownFileName(formulaPath)},
         {"name", sheet.name()},

@@ -43,6 +43,8 @@ constexpr std::array<NamedQuantity, RecalcQuantityCount> quantityNames{{
     {"spg", Q::SPG},
     {"voc", Q::Voc},
     {"pb", Q::PBRatio},
+    {"voc-eu", Q::EuVoc},
+    {"lambda", Q::Lambda},
 }};
 
 // The window's messages, each one line on stderr; a question is answered
@@ -143,7 +145,7 @@ std::optional<std::string> parseRecalc(std::string_view text, Reformulation& req
     if (!quantity)
         return "--recalc takes QUANTITY=VALUE with a QUANTITY of weight, volume, cost-wt, cost-vol, binder-wt, "
                "binder-vol, pigment-wt, pigment-vol, solids-wt, solids-vol, volatile-wt, volatile-vol, density, "
-               "spg, voc or pb, not '"
+               "spg, voc, pb, voc-eu or lambda, not '"
             + std::string(text) + "'";
     request.quantity = *quantity;
     request.value = std::string(text.substr(equals + 1));

@@ -41,15 +41,21 @@ std::optional<LoadedFormula> loadFormula(const std::string& path, const Material
         reportProblem(formulaFileProblem(read.state, decodeFileText(path)));
         return std::nullopt;
     }
-    std::optional<LoadedFormula> loaded(std::in_place);
-    loaded->sheet.percentBasis = basis;
-    loaded->formulaProtected = FormulaLoad(loaded->sheet, read.contents, materials);
-    loaded->missingMaterialRows = rowsWithMissingMaterial(loaded->sheet);
-    warnOfMissingMaterials(path, *loaded);
-    loaded->unreadWeightRows = unreadWeightRows(read.contents);
-    if (!loaded->unreadWeightRows.empty())
-        reportWarning(decodeFileText(path) + ": " + unreadWeightsNotice(loaded->unreadWeightRows));
-    if (const std::string implausible = implausibleMaterialsNotice(loaded->sheet); !implausible.empty())
+    return loadReadFormula(path, read, materials, basis);
+}
+
+LoadedFormula loadReadFormula(
+    const std::string& path, const FormulaFileRead& read, const MaterialFiles& materials, PercentBasis basis)
+{
+    LoadedFormula loaded;
+    loaded.sheet.percentBasis = basis;
+    loaded.formulaProtected = FormulaLoad(loaded.sheet, read.contents, materials);
+    loaded.missingMaterialRows = rowsWithMissingMaterial(loaded.sheet);
+    warnOfMissingMaterials(path, loaded);
+    loaded.unreadWeightRows = unreadWeightRows(read.contents);
+    if (!loaded.unreadWeightRows.empty())
+        reportWarning(decodeFileText(path) + ": " + unreadWeightsNotice(loaded.unreadWeightRows));
+    if (const std::string implausible = implausibleMaterialsNotice(loaded.sheet); !implausible.empty())
         reportWarning(decodeFileText(path) + ": " + implausible);
     return loaded;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What every mode of tintora-report shares: where the materials are, and a
 // formula loaded as the window opens one.
+#include "core/formulas/FormulaFile.h"
 #include "core/materials/MaterialFile.h"
 #include "core/sheet/FormulaSheet.h"
 
@@ -30,6 +31,9 @@ struct LoadedFormula {
 // give the window's notice as a warning. One lookup serves a whole run: a material used by many
 // formulas is read once.
 std::optional<LoadedFormula> loadFormula(const std::string& path, const MaterialFiles& materials, PercentBasis basis);
+// The same for a file already read as a formula (its state is Formula), with the same warnings.
+LoadedFormula loadReadFormula(
+    const std::string& path, const FormulaFileRead& read, const MaterialFiles& materials, PercentBasis basis);
 
 // One line on stderr, after the program's name.
 void reportProblem(std::string_view text);

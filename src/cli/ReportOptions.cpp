@@ -34,6 +34,8 @@ const char* modeOption(ReportMode mode)
         return "--where-used";
     case ReportMode::MakeMaterial:
         return "--make-material";
+    case ReportMode::CheckVoc:
+        return "--check-voc";
     }
     return "";
 }
@@ -55,11 +57,11 @@ bool isIsoDate(const std::string& text)
 std::optional<std::string> libraryProblem(const ReportOptions& o)
 {
     const std::size_t files = o.formulaPaths.size();
-    if (o.mode == ReportMode::WhereUsed) {
+    if (o.mode == ReportMode::WhereUsed || o.mode == ReportMode::CheckVoc) {
         if (o.json && o.csv)
             return "--csv and --json cannot be combined";
         if (files > 1)
-            return "--where-used takes one folder, " + std::to_string(files) + " given";
+            return std::string(modeOption(o.mode)) + " takes one folder, " + std::to_string(files) + " given";
         return std::nullopt;
     }
     if (o.json)
@@ -108,6 +110,7 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
         break;
     case ReportMode::WhereUsed:
     case ReportMode::MakeMaterial:
+    case ReportMode::CheckVoc:
         if (auto problem = libraryProblem(o))
             return problem;
         break;
@@ -121,17 +124,23 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
     return reformulationProblem(o);
 }
 
+// The modes that list a folder, with --csv as the form of their list.
+bool listsFolder(ReportMode mode)
+{
+    return mode == ReportMode::WhereUsed || mode == ReportMode::CheckVoc;
+}
+
 // The mode the options choose; two modes are refused, save --csv as the form
-// of the --where-used list.
+// of a folder's list.
 struct ModeChoice {
     ReportOptions& options;
     bool given = false;
 
     std::optional<std::string> set(ReportMode mode)
     {
-        const auto csvOrWhereUsed = [](ReportMode m) { return m == ReportMode::Csv || m == ReportMode::WhereUsed; };
-        if (given && options.mode != mode && csvOrWhereUsed(mode) && csvOrWhereUsed(options.mode)) {
-            options.mode = ReportMode::WhereUsed;
+        if (given && options.mode != mode && (mode == ReportMode::Csv || options.mode == ReportMode::Csv)
+            && (listsFolder(mode) || listsFolder(options.mode))) {
+            options.mode = listsFolder(mode) ? mode : options.mode;
             return std::nullopt;
         }
         if (given && options.mode != mode)
@@ -228,6 +237,8 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
             problem = mode.set(ReportMode::Csv);
         } else if (arg == "--compare")
             problem = mode.set(ReportMode::Compare);
+        else if (arg == "--check-voc")
+            problem = mode.set(ReportMode::CheckVoc);
         else if (arg == "--check-materials") {
             problem = mode.set(ReportMode::CheckMaterials);
             // the folder is optional: the next word is it unless it is an option
@@ -251,8 +262,9 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
     }
     if (auto problem = combinationProblem(options))
         return {std::nullopt, *problem};
-    if (options.mode == ReportMode::WhereUsed && !options.formulaPaths.empty()) {
-        options.whereUsedFolder = options.formulaPaths.front();
+    if (listsFolder(options.mode) && !options.formulaPaths.empty()) {
+        (options.mode == ReportMode::WhereUsed ? options.whereUsedFolder : options.vocFolder)
+            = options.formulaPaths.front();
         options.formulaPaths.clear();
     }
     return {options, {}};

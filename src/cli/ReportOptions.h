@@ -18,6 +18,7 @@ enum class ReportMode {
     Pdf,  // the laboratory printout of one formula as a PDF file
     WhereUsed,  // the formulas of a folder that use a material
     MakeMaterial,  // one formula written as a material file
+    CheckVoc,  // the VOC of every formula of a folder against its category's limit
 };
 
 enum class PageSize { Locale, A4, Letter };
@@ -37,7 +38,8 @@ struct ReportOptions {
     OptimiseOptions optimise;  // --optimise, --vary, --keep, --limit, --minimise
     std::string materialCode;  // --where-used CODE, --make-material CODE
     std::optional<std::string> whereUsedFolder;  // --where-used CODE DIR; default: the Formulas folder
-    bool csv = false;  // --csv: with --where-used, the form of its list
+    std::optional<std::string> vocFolder;  // --check-voc DIR; default: the Formulas folder
+    bool csv = false;  // --csv: with --where-used or --check-voc, the form of its list
     bool csvLocale = false;  // --locale: --csv in the user's locale's decimal sign (and ';' after a comma)
     bool force = false;  // --force: --make-material replaces an existing file
     PlantOptions plant;  // --batch, --lot, --materials-list, --xlsx
@@ -65,6 +67,7 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --optimise [--vary ROWS] [--limit LIMIT]... [--keep TOTAL] [--minimise COST] [options] FORMULA.tfx
        tintora-report --where-used CODE [--json|--csv] [DIR]
        tintora-report --make-material CODE [--force] [--materials DIR] FORMULA.tfx
+       tintora-report --check-voc [--strict] [--csv|--json] [--materials DIR] [DIR]
   --materials DIR          material folder (default: the Materials folder)
   --date TEXT              date on the printout (default: today, system short date);
                            with --make-material the date made, yyyy-mm-dd
@@ -78,7 +81,8 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --page-size A4|Letter    the paper of the PDF (default: the locale's)
   --recalc QUANTITY=VALUE  scale the marked rows so that QUANTITY becomes VALUE (weight, volume, cost-wt,
                            cost-vol, binder-wt, binder-vol, pigment-wt, pigment-vol, solids-wt, solids-vol,
-                           volatile-wt, volatile-vol, density, spg, voc, pb), then print the formula
+                           volatile-wt, volatile-vol, density, spg, voc, pb, voc-eu, lambda), then print
+                           the formula
   --marks ROWS             the rows --recalc scales: numbers separated by commas, or all
   --scale weight=VALUE|volume=VALUE|percent
                            scale every weighed row to that total weight, total volume or 100 lb
@@ -89,15 +93,19 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --keep volume[=V]|weight[=W]
                            the total --optimise keeps (default: volume, at the formula's own)
   --limit NAME>=V|NAME<=V|NAME=A..B
-                           a limit on a figure named as in --json (solids_vol_pct, pvc_pct ...); again: the other side
+                           a limit on a figure named as in --json (solids_vol_pct, pvc_pct, voc_eu_g_per_l,
+                           cpvc_pct, lambda ...); again: the other side
   --minimise cost-vol|cost-wt
                            the cost --optimise makes least: per gallon (default) or per pound
   --write OUT.tfx          also save the changed formula as OUT.tfx (after --optimise, with its settings)
   --where-used CODE [DIR]  the formulas in DIR (default: the Formulas folder) that use material CODE
   --make-material CODE     write FORMULA's mixture as material CODE into the material folder
+  --check-voc [DIR]        the VOC of every formula in DIR (default: the Formulas folder) against the limit of
+                           its category in DIR's voc-limits.ini: over, ok, no category or unknown
   --force                  let --write replace an existing formula, --make-material a material file,
                            or --pdf and --xlsx an existing file (never a formula or material file)
-  --strict                 exit status 1 after any warning (a material not found)
+  --strict                 exit status 1 after any warning (a material not found); with --check-voc
+                           also for a formula with no category or an unknown VOC
   --batch SIZE             the batch ticket of one formula scaled to SIZE (500lb, 55gal), as text or with --pdf
   --lot TEXT               the lot number on the batch ticket
   --materials-list [DIR]   every material of DIR (default: the material folder), as text, with --csv or with --pdf

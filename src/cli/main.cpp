@@ -2,7 +2,8 @@
 // laboratory printouts as text or their sheets as JSON, their properties as
 // CSV, two of them side by side, or one printout as a PDF file; changes or
 // optimises one formula and prints it; checks a
-// folder of material files; tells where a material is used; or writes a
+// folder of material files; tells where a material is used; checks the VOC
+// of a folder's formulas against their categories' limits; or writes a
 // formula as a material.
 #include "CompareReport.h"
 #include "CsvReport.h"
@@ -16,6 +17,7 @@
 #include "ReportFormula.h"
 #include "ReportOptions.h"
 #include "SettingsFolders.h"
+#include "VocCheckReport.h"
 #include "WhereUsedReport.h"
 
 #include <filesystem>
@@ -48,6 +50,8 @@ int report(const ReportOptions& options, const fs::path& materialFolder)
         return 2;  // answered above: it needs no material folder
     case ReportMode::MakeMaterial:
         return makeMaterialReport(options, materialFolder);
+    case ReportMode::CheckVoc:
+        return vocCheckReport(options, materialFolder);
     case ReportMode::Pdf:
 #ifdef TINTORA_REPORT_PDF
         return pdfReport(options, materialFolder);

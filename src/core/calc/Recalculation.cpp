@@ -1,6 +1,8 @@
 #include "core/calc/Recalculation.h"
 
 #include "core/calc/Calculate.h"
+#include "core/calc/MissingMaterials.h"
+#include "core/compliance/Compliance.h"
 #include "core/sheet/Quantities.h"
 #include "core/text/NumberText.h"
 
@@ -62,6 +64,24 @@ RatioTerms pigmentToBinder(const RowMaterialProps& p, double w, double)
 {
     return {w * p.Pig_Wt, w * (1 - p.Vol_Wt - p.Pig_Wt)};
 }
+// The EU VOC counts the VOC (EUVoc_Wt where the material has it) over the
+// whole volume, water and exempt solvents included, as euVocContent does.
+RatioTerms euVoc(const RowMaterialProps& p, double w, double v)
+{
+    return {w * p.EUVoc_Wt.value_or(p.Voc_Wt) * EuVocGramsPerLitreFactor, v};
+}
+// The gallons of linseed oil the row's pigment takes up, as filmBuild counts
+// them; a row without a usable Oil_Abs adds none (the target is refused
+// before while such a row carries pigment).
+double oilVolume(const RowMaterialProps& p, double w)
+{
+    const bool known = p.Pig_Wt != 0 && p.Oil_Abs && *p.Oil_Abs > 0;
+    return known ? w * p.Pig_Wt * *p.Oil_Abs / 100 / (LinseedOilDensity * WaterPoundsPerGallon) : 0;
+}
+RatioTerms lambda(const RowMaterialProps& p, double w, double v)
+{
+    return {v * p.Pig_Vol + oilVolume(p, w), v * (1 - p.Vol_Vol)};
+}
 
 // Numerator and divisor of the factor of a total or a cost. Taking the
 // absolute value of their quotient means that a target that would need a
@@ -93,7 +113,7 @@ struct QuantityInfo {
     RecalcQuantity quantity;
     const char* caption;
     const char* nameInText;
-    PropertyBox box;
+    std::optional<PropertyBox> box;  // none: the figure comes from the compliance figures
     bool usesVolumes;  // a weighed material without specific gravity makes it unknown
     RowTermsFunction terms;  // nullptr: a total or a cost, with rules of its own
     TotalOrCostFunction totalOrCost;  // nullptr: a ratio of the terms
@@ -120,6 +140,8 @@ constexpr std::array<QuantityInfo, RecalcQuantityCount> quantityTable{{
     {Q::SPG, "SPG", "SPG", B::SPGBox, true, specificGravity, nullptr},
     {Q::Voc, "VOC", "VOC", B::VocBox, true, voc, nullptr},
     {Q::PBRatio, "P/B Ratio", "P/B ratio", B::PBBox, false, pigmentToBinder, nullptr},
+    {Q::EuVoc, "EU VOC", "EU VOC", std::nullopt, true, euVoc, nullptr},
+    {Q::Lambda, "Λ", "Λ", std::nullopt, true, lambda, nullptr},
 }};
 
 const QuantityInfo& infoOf(RecalcQuantity quantity)
@@ -165,9 +187,38 @@ const char* recalcCaption(RecalcQuantity quantity)
     return infoOf(quantity).caption;
 }
 
-PropertyBox recalcBox(RecalcQuantity quantity)
+std::optional<PropertyBox> recalcBox(RecalcQuantity quantity)
 {
     return infoOf(quantity).box;
+}
+
+std::optional<double> recalcFigure(RecalcQuantity quantity, const FormulaSheet& sheet)
+{
+    if (const std::optional<PropertyBox> box = recalcBox(quantity))
+        return sheet.box(*box);
+    return quantity == Q::EuVoc ? euVocContent(sheet) : filmBuild(sheet).lambda;
+}
+
+std::string unknownFigureRefusal(RecalcQuantity quantity, const FormulaSheet& sheet)
+{
+    const auto codes = [](const std::vector<std::string>& list) {
+        std::string text;
+        for (const std::string& code : list)
+            text += (text.empty() ? "" : ", ") + quotedName(code);
+        return text;
+    };
+    const std::string name = recalcNameInText(quantity);
+    if (quantity == Q::Lambda)
+        if (const std::vector<std::string> lacking = filmBuild(sheet).lackingOilAbsorption; !lacking.empty())
+            return name + " is unknown: no oil absorption (Oil_Abs) for " + codes(lacking) + ".";
+    std::vector<std::string> missing;
+    for (const int n : rowsWithMissingMaterial(sheet))
+        missing.emplace_back(trimBlanks(sheet.cell(Column::Material, n)));
+    if (!missing.empty())
+        return name + " is unknown while a material is missing: " + codes(missing) + ".";
+    return name
+        + (quantity == Q::Lambda ? " is unknown: the formula has no pigment or no solids."
+                                 : " is unknown: the formula has no volume.");
 }
 
 const char* recalcNameInText(RecalcQuantity quantity)
@@ -183,7 +234,7 @@ RowTermsFunction recalcRowTerms(RecalcQuantity quantity)
 RecalcQuantity recalcQuantityOfBox(PropertyBox box)
 {
     for (const QuantityInfo& info : quantityTable)
-        if (info.box == box)
+        if (info.box && *info.box == box)
             return info.quantity;
     return RecalcQuantity::Weight;
 }
@@ -245,15 +296,21 @@ ReCalculation::ReCalculation(
 
 RecalcOutcome ReCalculation::run()
 {
-    const PropertyBox box = recalcBox(quantity_);
-    if (!BeginReCalculate(formatPartner(sheet_.box(box)))) {
+    // An unknown figure has no value to offer, and no factor could be trusted to reach one.
+    const std::optional<double> present = recalcFigure(quantity_, sheet_);
+    if (!present) {
+        prompter_.error(unknownFigureRefusal(quantity_, sheet_));
+        return RecalcOutcome::Refused;
+    }
+    if (!BeginReCalculate(formatPartner(*present))) {
         if (unchanged_)
             return RecalcOutcome::Unchanged;
         return cancelled_ ? RecalcOutcome::Cancelled : RecalcOutcome::Refused;
     }
     if (!computeFactor() || !MidReCalculate())
         return RecalcOutcome::Refused;
-    return EndReCalculate(sheet_.box(box)) ? RecalcOutcome::Reached : RecalcOutcome::Undone;
+    const double obtained = recalcFigure(quantity_, sheet_).value_or(std::numeric_limits<double>::infinity());
+    return EndReCalculate(obtained) ? RecalcOutcome::Reached : RecalcOutcome::Undone;
 }
 
 bool ReCalculation::BeginReCalculate(std::string_view firstText)

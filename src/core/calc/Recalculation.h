@@ -2,8 +2,8 @@
 // Target recalculation: the marked material rows are scaled by one common
 // factor so that a property of the formula (the total weight or volume, a
 // cost, binder, pigment, solids or volatile by weight or by volume, the
-// density, the SPG, the VOC or the P/B ratio) reaches the value typed on the
-// keypad.
+// density, the SPG, the VOC, the P/B ratio, the EU VOC content or Λ) reaches
+// the value typed on the keypad.
 #include "core/calc/KeypadDialog.h"
 #include "core/calc/PanelCalculate.h"
 #include "core/prompt/Prompter.h"
@@ -33,16 +33,25 @@ enum class RecalcQuantity {
     SPG,
     Voc,
     PBRatio,
+    EuVoc,  // no box shows it: the compliance figure
+    Lambda,  // no box shows it: the compliance figure
 };
-constexpr int RecalcQuantityCount = 16;
+constexpr int RecalcQuantityCount = 18;
 
 // The keypad's caption (also the name of the step in the undo history), the
-// property box that shows the quantity, and its name inside a sentence.
+// property box that shows the quantity (none for the EU VOC and Λ), and its
+// name inside a sentence.
 const char* recalcCaption(RecalcQuantity quantity);
-PropertyBox recalcBox(RecalcQuantity quantity);
+std::optional<PropertyBox> recalcBox(RecalcQuantity quantity);
 const char* recalcNameInText(RecalcQuantity quantity);
 // The quantity whose target a double-click on this box starts.
 RecalcQuantity recalcQuantityOfBox(PropertyBox box);
+// The quantity's present figure: its box's, or the compliance figure for
+// those no box shows; nullopt while that is unknown (a missing material, a
+// pigment without oil absorption).
+std::optional<double> recalcFigure(RecalcQuantity quantity, const FormulaSheet& sheet);
+// Why the figure is unknown, naming the materials that make it so.
+std::string unknownFigureRefusal(RecalcQuantity quantity, const FormulaSheet& sheet);
 
 // One term of a property that is a ratio of two sums over the rows,
 // p = sum(a) / sum(b), each linear in the row's weight.
@@ -135,7 +144,7 @@ private:
 };
 
 // Every target command: Weight1Click, Volume1Click, CostWtClick, CostVolClick
-// and the targets of the twelve other properties.
+// and the targets of the fourteen other properties.
 RecalcOutcome Recalculate(RecalcQuantity quantity, FormulaSheet& sheet, CalculatorState& calculator, Prompter& prompter,
     KeypadDialog& keypad);
 
