@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include <iostream>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -59,6 +60,17 @@ std::string noCategoryReason(const FormulaSheet& sheet, const VocCategory* categ
     return "no product type (WB or SB) chosen";
 }
 
+// A sentence of the core as the reason after a verdict word: "unknown: a
+// material of the formula was not found", without the word again or a stop.
+std::string asReason(std::string sentence, std::string_view word)
+{
+    if (sentence.starts_with(word))
+        sentence.erase(0, word.size());
+    if (sentence.ends_with('.'))
+        sentence.pop_back();
+    return sentence;
+}
+
 void judge(VocLine& line, const FormulaSheet& sheet, const VocLimitsTable& table)
 {
     const VocCategory* category = categoryOf(sheet, table);
@@ -78,7 +90,7 @@ void judge(VocLine& line, const FormulaSheet& sheet, const VocLimitsTable& table
         break;
     case VocVerdict::State::Unknown:
         line.state = VocState::Unknown;
-        line.why = verdict.words;
+        line.why = asReason(verdict.words, "Unknown: ");
         break;
     case VocVerdict::State::NoCategory:
         line.state = VocState::NoCategory;
@@ -96,7 +108,7 @@ std::vector<VocLine> checkFolder(const fs::path& folder, const MaterialFiles& ma
         const FormulaFileRead read = readFormulaFile(file);
         if (read.state != FormulaFileState::Formula) {
             line.state = VocState::Unreadable;
-            line.why = formulaFileReason(read.state);
+            line.why = asReason(formulaFileReason(read.state), "");
             continue;
         }
         const LoadedFormula loaded = loadReadFormula(file.native(), read, materials, PercentBasis::Weight);
