@@ -1,6 +1,7 @@
 #include "ui/app/MainCommands.h"
 
 #include "ui/app/Artwork.h"
+#include "ui/app/ComplianceCommands.h"
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/LibraryCommands.h"
@@ -23,7 +24,8 @@ using Artwork::Icon;
 // The member function a command runs, on one of the receivers; none for a
 // command that is shown but not built yet.
 using Handler = std::variant<std::monostate, void (TfrmMain::*)(), void (FormulaDocument::*)(), void (GridEditor::*)(),
-    void (RecalcCommands::*)(), void (LabPrintCommands::*)(), void (PlantCommands::*)(), void (LibraryCommands::*)()>;
+    void (RecalcCommands::*)(), void (LabPrintCommands::*)(), void (PlantCommands::*)(), void (LibraryCommands::*)(),
+    void (ComplianceCommands::*)()>;
 
 struct Command {
     QAction* MainMenus::*action;
@@ -140,6 +142,9 @@ std::span<const Command> MainCommands::Table::tableCommands()
             .help = MenuHelp::Table, .run = &TfrmMain::Reload1Click},
         {.action = &M::Materials1, .name = "Materials1", .caption = "&Edit Materials...", .icon = Icon::EditMaterials,
             .iconInMenu = false, .hint = "Edit Materials", .help = MenuHelp::Table, .run = &TfrmMain::Materials1Click},
+        // A window of its own that stays open and follows the sheet.
+        {.action = &M::Compliance1, .name = "Compliance1", .caption = "Co&mpliance...", .help = MenuHelp::Table,
+            .run = &ComplianceCommands::Compliance1Click},
     };
     // clang-format on
     return commands;

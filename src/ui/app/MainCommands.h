@@ -8,6 +8,7 @@
 // today is enabled by giving its record a handler.
 #include <tuple>
 
+class ComplianceCommands;
 class FormulaDocument;
 class GridEditor;
 class LabPrintCommands;
@@ -20,7 +21,7 @@ struct MainMenus;
 
 // The objects whose member functions run the commands.
 using CommandReceivers = std::tuple<TfrmMain&, FormulaDocument&, GridEditor&, RecalcCommands&, LabPrintCommands&,
-    PlantCommands&, LibraryCommands&>;
+    PlantCommands&, LibraryCommands&, ComplianceCommands&>;
 
 class MainCommands {
 public:

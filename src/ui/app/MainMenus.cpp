@@ -104,7 +104,7 @@ void tableMenu(MenuBuilder& b, MainMenus& m)
     addEntries(materials, {m.CreateMaterial1});
     addEntries(table, {m.Reload1});
     addSeparator(table);
-    addEntries(table, {m.Materials1});
+    addEntries(table, {m.Materials1, m.Compliance1});
 }
 
 void recalcMenu(MenuBuilder& b, MainMenus& m)

@@ -4,8 +4,10 @@
 #include "core/calc/Recalculation.h"
 #include "core/calc/Scale.h"
 #include "ui/app/FormulaDocument.h"
+#include "ui/app/PropertiesPanel.h"
 #include "ui/calc/TfrmCalc.h"
 #include "ui/calc/TfrmOptimise.h"
+#include "ui/widgets/TFnpNumericEdit.h"
 
 using tintora::BasisProperty;
 using tintora::RecalcOutcome;
@@ -35,6 +37,18 @@ void RecalcCommands::recalculate(RecalcQuantity quantity)
 {
     const RecalcOutcome outcome = tintora::Recalculate(quantity, sheet_, calculator_, prompter_, *keypad_);
     emit sheetChanged(stepOf(outcome, tintora::recalcCaption(quantity)));
+}
+
+void RecalcCommands::startOnDoubleClicks(const PropertiesPanel& panel, QWidget& focusAfter)
+{
+    for (int b = 0; b < tintora::PropertyBoxCount; ++b) {
+        const auto box = static_cast<tintora::PropertyBox>(b);
+        connect(panel.box(box), &TFnpNumericEdit::OnDblClick, this, [this, box, &focusAfter] {
+            recalculate(tintora::recalcQuantityOfBox(box));
+            // The click gave the read-only box the focus; the next keys belong to the grid.
+            focusAfter.setFocus();
+        });
+    }
 }
 
 void RecalcCommands::onBasis(BasisProperty property)

@@ -15,6 +15,7 @@
 #include <optional>
 
 class FormulaDocument;
+class PropertiesPanel;
 class TfrmOptimise;
 
 namespace tintora {
@@ -46,6 +47,9 @@ public:
 
     // Any target: the entries below, and a double click on a property box.
     void recalculate(tintora::RecalcQuantity quantity);
+    // A double click on any property box starts the target of its quantity;
+    // the keys after it go to focusAfter.
+    void startOnDoubleClicks(const PropertiesPanel& panel, QWidget& focusAfter);
 
     void Weight1Click();
     void Volume1Click();

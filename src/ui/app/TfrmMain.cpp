@@ -1,12 +1,12 @@
 #include "ui/app/TfrmMain.h"
 
 #include "core/calc/Calculate.h"
-#include "core/calc/Recalculation.h"
 #include "core/formulas/FormulaFile.h"
 #include "core/formulas/KeptFolders.h"
 #include "core/materials/MaterialBrowsing.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/ButtonBar.h"
+#include "ui/app/ComplianceCommands.h"
 #include "ui/app/FolderSettings.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/HelpWindow.h"
@@ -22,7 +22,6 @@
 #include "ui/print/LabPrintCommands.h"
 #include "ui/print/PlantCommands.h"
 #include "ui/widgets/LocalPath.h"
-#include "ui/widgets/TFnpNumericEdit.h"
 #include "ui/widgets/TMRUFileList.h"
 #include "ui/widgets/TSuperGrid.h"
 #include "ui/widgets/TTipDialog.h"
@@ -117,6 +116,8 @@ void TfrmMain::createParts()
         *this});
     library_ = new LibraryCommands(
         {*this, sheet_, *document_, *gridEditor_, *services_.prompter, *mruList_, services_.askText});
+    compliance_ = new ComplianceCommands(
+        {*this, sheet_, *document_, *gridEditor_, [this](const QString& anchor) { openHelp(anchor); }});
 }
 
 // The two dialogs are made when first wanted: nothing of them shows before,
@@ -142,7 +143,8 @@ TfrmProper* TfrmMain::frmProper()
 // button and a double click on its property box trigger its action.
 void TfrmMain::connectCommands()
 {
-    MainCommands::connectHandlers(menus_, {*this, *document_, *gridEditor_, *recalc_, *printing_, *plant_, *library_});
+    MainCommands::connectHandlers(
+        menus_, {*this, *document_, *gridEditor_, *recalc_, *printing_, *plant_, *library_, *compliance_});
     connect(properties_->NameBox(), &QLineEdit::textChanged, this, &TfrmMain::NameBoxChange);
     connect(gridEditor_, &GridEditor::sheetChanged, this, &TfrmMain::sheetChanged);
     connect(recalc_, &RecalcCommands::sheetChanged, this, &TfrmMain::sheetChanged);
@@ -150,15 +152,8 @@ void TfrmMain::connectCommands()
         undoSteps_->start();
         showSheet();
     });
-    // A double click on any property box starts the target of its quantity.
-    for (int b = 0; b < tintora::PropertyBoxCount; ++b) {
-        const auto box = static_cast<tintora::PropertyBox>(b);
-        connect(properties_->box(box), &TFnpNumericEdit::OnDblClick, recalc_, [this, box] {
-            recalc_->recalculate(tintora::recalcQuantityOfBox(box));
-            // The click gave the read-only box the focus; the next keys belong to the grid.
-            grid_->setFocus();
-        });
-    }
+    connect(compliance_, &ComplianceCommands::sheetChanged, this, &TfrmMain::sheetChanged);
+    recalc_->startOnDoubleClicks(*properties_, *grid_);
 }
 
 const ButtonBarButtons& TfrmMain::buttons() const
@@ -260,6 +255,7 @@ void TfrmMain::showSheet()
     document_->showModified();
     showMissingMaterials(*statusBar(), sheet_);
     menus_.FlipPercents1->setChecked(byVolume);
+    compliance_->sheetShown();
 }
 
 void TfrmMain::sheetChanged(const QString& step)

@@ -4,7 +4,8 @@
 // formula document and wires the rest to the parts that do it: grid editing
 // (GridEditor), the target recalculations (RecalcCommands), the printout
 // (LabPrintCommands), the batch ticket, materials printout, Copy Out and
-// Excel Out (PlantCommands) and the dialogs.
+// Excel Out (PlantCommands), the compliance window (ComplianceCommands) and
+// the dialogs.
 // What it tells or asks the user goes through the Prompter.
 #include "core/sheet/FormulaSheet.h"
 #include "ui/app/FormulaDocument.h"
@@ -19,6 +20,7 @@
 #include <memory>
 
 class ButtonBar;
+class ComplianceCommands;
 struct ButtonBarButtons;
 class GridEditor;
 class HelpWindow;
@@ -149,6 +151,7 @@ private:
     LabPrintCommands* printing_ = nullptr;
     PlantCommands* plant_ = nullptr;
     LibraryCommands* library_ = nullptr;
+    ComplianceCommands* compliance_ = nullptr;
     TfrmMaterial* frmMaterial_ = nullptr;  // created once and reused, so it keeps its boxes between openings
     TfrmProper* frmProper_ = nullptr;  // created once; frmSpec is its child
 };

@@ -3,6 +3,7 @@
 #include "core/materials/MaterialWrite.h"
 #include "core/sheet/DiskChanges.h"
 #include "core/text/NumberText.h"
+#include "ui/widgets/DecimalSign.h"
 #include "ui/widgets/FormulaGridLayout.h"
 #include "ui/widgets/LocalPath.h"
 #include "ui/widgets/TExplorerButton.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
 #include <QValidator>
@@ -52,6 +54,45 @@ constexpr std::array<PropertyBoxDefinition, 8> PropertyBoxes = {{
     {"Voc_Wt", "Voc_WtBox", 303, 40, "Voc_Wt", &RowMaterialProps::Voc_Wt},
     {"Voc_Vol", "Voc_VolBox", 303, 84, "Voc_Vol", &RowMaterialProps::Voc_Vol},
 }};
+
+// Keys a material may leave out: an empty box is no value, and Save writes
+// none, never a 0 (an oil absorption of 0 would pass for a figure). Each box
+// follows the box of `after` in the tab order.
+struct OptionalBoxDefinition {
+    const char* label;
+    const char* name;
+    int left;
+    int top;
+    const char* key;
+    std::optional<double> RowMaterialProps::*field;
+    const char* after;
+    const char* hint;
+};
+
+constexpr std::array<OptionalBoxDefinition, 2> OptionalBoxes = {{
+    {"Oil absorption", "Oil_AbsBox", 119, 128, "Oil_Abs", &RowMaterialProps::Oil_Abs, "Pig_Vol",
+        "g of linseed oil per 100 g of the pigment part; empty when not known"},
+    {"EU VOC (wt)", "EUVoc_WtBox", 303, 128, "EUVoc_Wt", &RowMaterialProps::EUVoc_Wt, "Voc_Vol",
+        "The weight fraction that is VOC by the EU's definition, where it differs from Voc_Wt; empty when the same"},
+}};
+
+// What may be typed into an optional box: nothing, or a number with the
+// point (or the comma of a decimal-comma locale).
+class OptionalNumberInput : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        static const QRegularExpression number(QStringLiteral("^-?[0-9]*\\.?[0-9]*$"));
+        input = typedInNumber(input);
+        return number.match(input).hasMatch() ? Acceptable : Invalid;
+    }
+};
+
+QString optionalText(const std::optional<double>& value)
+{
+    return value ? formatNumericValue(*value, 3, u'.') : QString();
+}
 
 QString lowerAscii(const QString& text)
 {
@@ -157,7 +198,7 @@ TfrmMaterial::TfrmMaterial(QWidget* mainWindow, const Glyphs& glyphs, tintora::P
     // The help file has no topic number for the editor: its anchor.
     setProperty("HelpContext", QStringLiteral("editor"));
     setModal(true);
-    setFixedSize(422, 374);
+    setFixedSize(422, 418);
     setFont(smallSansFont());
     createControls(glyphs);
 
@@ -237,7 +278,7 @@ void TfrmMaterial::createPropertyBoxes()
 {
     auto* group = new QGroupBox(QStringLiteral("Properties"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
-    group->setGeometry(9, 244, 404, 121);
+    group->setGeometry(9, 244, 404, 165);
     for (const PropertyBoxDefinition& d : PropertyBoxes) {
         auto* box = new TFnpNumericEdit(group);
         box->setObjectName(QString::fromLatin1(d.name));
@@ -246,6 +287,16 @@ void TfrmMaterial::createPropertyBoxes()
         box->setGeometry(d.left, d.top, 73, 21);
         label(group, QString::fromLatin1(d.label), d.left, d.top - 16);
         boxes_.push_back(box);
+    }
+    for (const OptionalBoxDefinition& d : OptionalBoxes) {
+        auto* box = new QLineEdit(group);
+        box->setObjectName(QString::fromLatin1(d.name));
+        box->setValidator(new OptionalNumberInput(box));
+        box->setAlignment(Qt::AlignRight);
+        box->setGeometry(d.left, d.top, 73, 21);
+        box->setToolTip(QString::fromUtf8(d.hint));
+        label(group, QString::fromLatin1(d.label), d.left, d.top - 16)->setBuddy(box);
+        optionalBoxes_.push_back(box);
     }
 }
 
@@ -256,9 +307,14 @@ void TfrmMaterial::setTabOrders()
         setTabOrder(previous, next);
         previous = next;
     }
-    for (TFnpNumericEdit* box : boxes_) {
-        setTabOrder(previous, box);
-        previous = box;
+    for (std::size_t i = 0; i < PropertyBoxes.size(); ++i) {
+        setTabOrder(previous, boxes_[i]);
+        previous = boxes_[i];
+        for (std::size_t o = 0; o < OptionalBoxes.size(); ++o)
+            if (std::string_view(OptionalBoxes[o].after) == PropertyBoxes[i].key) {
+                setTabOrder(previous, optionalBoxes_[o]);
+                previous = optionalBoxes_[o];
+            }
     }
     setTabOrder(previous, btnClose_);
 }
@@ -268,6 +324,14 @@ TFnpNumericEdit* TfrmMaterial::boxFor(const char* key) const
     for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
         if (std::string_view(PropertyBoxes[i].key) == key)
             return boxes_[i];
+    return nullptr;
+}
+
+QLineEdit* TfrmMaterial::optionalBoxFor(const char* key) const
+{
+    for (std::size_t i = 0; i < OptionalBoxes.size(); ++i)
+        if (std::string_view(OptionalBoxes[i].key) == key)
+            return optionalBoxes_[i];
     return nullptr;
 }
 
@@ -351,6 +415,8 @@ void TfrmMaterial::GetNumbers(std::size_t item)
     NameBox_->setText(QString::fromStdString(view.name));
     for (std::size_t i = 0; i < PropertyBoxes.size(); ++i)
         boxes_[i]->setValue(view.props.*PropertyBoxes[i].field);
+    for (std::size_t i = 0; i < OptionalBoxes.size(); ++i)
+        optionalBoxes_[i]->setText(optionalText(view.props.*OptionalBoxes[i].field));
     shownItem_ = item;
     keepShownValues();
 }
@@ -366,6 +432,8 @@ QStringList TfrmMaterial::shownTexts() const
 {
     QStringList texts{NameBox_->text()};
     for (const TFnpNumericEdit* box : boxes_)
+        texts << box->text();
+    for (const QLineEdit* box : optionalBoxes_)
         texts << box->text();
     return texts;
 }
@@ -385,6 +453,16 @@ tintora::Result<tintora::Material> TfrmMaterial::shownMaterial() const
             return tintora::Failure((boxes_[i]->conversionError() + QLatin1Char('.')).toStdString());
         material.props.*PropertyBoxes[i].field = *value;
     }
+    for (std::size_t i = 0; i < OptionalBoxes.size(); ++i) {
+        const QString typed = optionalBoxes_[i]->text().trimmed();
+        if (typed.isEmpty())
+            continue;  // absent
+        const std::optional<double> value = parseNumericValue(typed, u'.');
+        if (!value)
+            return tintora::Failure(
+                QStringLiteral("'%1' is not a valid floating point value.").arg(typed).toStdString());
+        material.props.*OptionalBoxes[i].field = *value;
+    }
     return material;
 }
 
@@ -393,6 +471,8 @@ void TfrmMaterial::ClearNumbers()
     NameBox_->clear();
     for (TFnpNumericEdit* box : boxes_)
         box->setValue(0);
+    for (QLineEdit* box : optionalBoxes_)
+        box->clear();
 }
 
 tintora::Result<tintora::FileStamp> TfrmMaterial::SetNumbers(const tintora::Material& material) const

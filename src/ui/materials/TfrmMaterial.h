@@ -1,6 +1,7 @@
 #pragma once
 // The "Edit Materials" dialog: lists the material files of the folder it is
-// opened on and shows the description and the eight properties of the
+// opened on and shows the description, the eight properties and the two
+// figures a material may leave out (oil absorption, EU VOC) of the
 // file chosen in the list or typed into the file name box. New empties the
 // boxes for a new material, Save writes them into the file the file name box
 // names, Delete removes that file; values not saved are lost on closing only
@@ -49,6 +50,8 @@ public:
     TExplorerButton* Delete1() const { return Delete1_; }
     // The property box shown for a material file key ("Cost", "Spec", "Pig_Wt", ...).
     TFnpNumericEdit* boxFor(const char* key) const;
+    // The box of a key a material may leave out ("Oil_Abs", "EUVoc_Wt"): empty for no value.
+    QLineEdit* optionalBoxFor(const char* key) const;
 
     // The names listed at the last opening.
     const std::vector<tintora::ListedFile>& listedFiles() const;
@@ -89,7 +92,7 @@ private:
 
     tintora::Prompter& prompter_;
     QString MaterialFolder_;
-    // The texts of the description and the eight boxes as last read, saved or emptied.
+    // The texts of the description and the boxes as last read, saved or emptied.
     QStringList kept_;
     std::string currentCode_;
     // The item last chosen in the list, which the file name box prefers while
@@ -110,4 +113,5 @@ private:
     TExplorerButton* Save1_ = nullptr;
     TExplorerButton* Delete1_ = nullptr;
     std::vector<TFnpNumericEdit*> boxes_;  // in the order of the property table
+    std::vector<QLineEdit*> optionalBoxes_;  // in the order of the optional keys' table
 };

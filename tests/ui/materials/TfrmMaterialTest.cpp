@@ -158,7 +158,7 @@ private slots:
     {
         TfrmMaterial* d = editor();
         QCOMPARE(d->windowTitle(), QStringLiteral("Edit Materials"));
-        QCOMPARE(d->size(), QSize(422, 374));
+        QCOMPARE(d->size(), QSize(422, 418));
         QCOMPARE(d->minimumSize(), d->maximumSize());
         QVERIFY(!d->windowFlags().testFlag(Qt::WindowMinMaxButtonsHint));
         // The controls by rows in reading order, inside their frame: each row below the one before, left to
@@ -171,6 +171,7 @@ private slots:
             {"GroupBox1"},
             {"CostBox", "Pig_WtBox", "Vol_WtBox", "Voc_WtBox"},
             {"SPGBox", "Pig_VolBox", "Vol_VolBox", "Voc_VolBox"},
+            {"Oil_AbsBox", "EUVoc_WtBox"},
         };
         QRect rowAbove;
         const QWidget* frame = d;
@@ -204,8 +205,8 @@ private slots:
         // Each box of the Properties frame has its label just above it.
         auto* group = d->findChild<QGroupBox*>(QStringLiteral("GroupBox1"));
         const QList<QLabel*> labels = group->findChildren<QLabel*>();
-        QCOMPARE(labels.size(), 8);
-        for (const TFnpNumericEdit* box : group->findChildren<TFnpNumericEdit*>()) {
+        QCOMPARE(labels.size(), 10);
+        for (const QLineEdit* box : group->findChildren<QLineEdit*>()) {
             const QRect b = box->geometry();
             QVERIFY2(std::ranges::any_of(labels,
                          [&](const QLabel* l) {
@@ -221,14 +222,14 @@ private slots:
         QStringList order;
         withEditor([&](TfrmMaterial& d) {
             QTRY_COMPARE(QApplication::focusWidget(), d.File32List());
-            for (int i = 0; i < 12; ++i) {
+            for (int i = 0; i < 14; ++i) {
                 order << QApplication::focusWidget()->objectName();
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             }
         });
         QCOMPARE(order,
             (QStringList{"File32List", "FileBox", "NameBox", "CostBox", "SPGBox", "Pig_WtBox", "Pig_VolBox",
-                "Vol_WtBox", "Vol_VolBox", "Voc_WtBox", "Voc_VolBox", "btnClose"}));
+                "Oil_AbsBox", "Vol_WtBox", "Vol_VolBox", "Voc_WtBox", "Voc_VolBox", "EUVoc_WtBox", "btnClose"}));
     }
 
     void opensOnTheCurrentRowsMaterial()
@@ -479,6 +480,48 @@ private slots:
                 {ShownMessage::Kind::ErrorReport, "'1x5' is not a valid floating point value."}}));
         QVERIFY(sounds.played.empty());
         QCOMPARE(folderBytes(formulas()), before);
+    }
+
+    // The two figures a material may leave out go through the file: an
+    // empty box writes no key and reads back empty, a 0 is a value.
+    void optionalFiguresRoundTrip_data()
+    {
+        QTest::addColumn<QString>("oil");
+        QTest::addColumn<QString>("euVoc");
+        QTest::addColumn<QString>("oilShown");
+        QTest::addColumn<QString>("euVocShown");
+        QTest::newRow("both empty") << QString() << QString() << QString() << QString();
+        QTest::newRow("both given") << "18.5"
+                                    << ".25"
+                                    << "18.500"
+                                    << "0.250";
+        QTest::newRow("zero is a value") << QString() << "0" << QString() << "0.000";
+    }
+
+    void optionalFiguresRoundTrip()
+    {
+        QFETCH(QString, oil);
+        QFETCH(QString, euVoc);
+        QFETCH(QString, oilShown);
+        QFETCH(QString, euVocShown);
+        const QString file = formulas() + QStringLiteral("/fresh.rm");
+        QStringList readBack;
+        withEditor([&](TfrmMaterial& d) {
+            d.New1Click();
+            QTest::keyClicks(d.FileBox(), QStringLiteral("fresh"));
+            QTest::keyClicks(d.optionalBoxFor("Oil_Abs"), oil);
+            QTest::keyClicks(d.optionalBoxFor("EUVoc_Wt"), euVoc);
+            QVERIFY(d.Save1Click());  // selects the file saved, which reads it back
+            readBack = {d.optionalBoxFor("Oil_Abs")->text(), d.optionalBoxFor("EUVoc_Wt")->text()};
+        });
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        saved.close();
+        QFile::remove(file);
+        QCOMPARE(readBack, (QStringList{oilShown, euVocShown}));
+        QCOMPARE(bytes.contains("Oil_Abs="), !oil.isEmpty());
+        QCOMPARE(bytes.contains("EUVoc_Wt="), !euVoc.isEmpty());
     }
 
     void typedValuesAreNeverStored_data()
