@@ -44,23 +44,9 @@ RatioTerms pvc(const RowMaterialProps& p, double, double v)
 {
     return {v * p.Pig_Vol * 100, v * (1 - p.Vol_Vol)};
 }
-RatioTerms euVoc(const RowMaterialProps& p, double w, double v)
-{
-    return {w * p.EUVoc_Wt.value_or(p.Voc_Wt) * EuVocGramsPerLitreFactor, v};
-}
-// The gallons of linseed oil the row's pigment takes up (as filmBuild counts them).
-double oilVolume(const RowMaterialProps& p, double w)
-{
-    const bool known = p.Pig_Wt != 0 && p.Oil_Abs && *p.Oil_Abs > 0;
-    return known ? w * p.Pig_Wt * *p.Oil_Abs / 100 / (LinseedOilDensity * WaterPoundsPerGallon) : 0;
-}
 RatioTerms cpvc(const RowMaterialProps& p, double w, double v)
 {
-    return {v * p.Pig_Vol * 100, v * p.Pig_Vol + oilVolume(p, w)};
-}
-RatioTerms lambda(const RowMaterialProps& p, double w, double v)
-{
-    return {v * p.Pig_Vol + oilVolume(p, w), v * (1 - p.Vol_Vol)};
+    return {v * p.Pig_Vol * 100, v * p.Pig_Vol + oilTakenUp(p, w)};
 }
 
 struct ExtraFigure {
@@ -68,12 +54,13 @@ struct ExtraFigure {
     const char* name;
     RowTermsFunction terms;
 };
-// The figures beyond the boxes, from PvcFigure on.
-constexpr std::array<ExtraFigure, OptimiseFigureCount - PvcFigure> ExtraFigures{{
+// The figures beyond the boxes, from PvcFigure on; the EU VOC and Λ are
+// targets too, whose terms they share.
+const std::array<ExtraFigure, OptimiseFigureCount - PvcFigure> ExtraFigures{{
     {PvcKey, "PVC", pvc},
-    {"voc_eu_g_per_l", "EU VOC", euVoc},
+    {"voc_eu_g_per_l", "EU VOC", recalcRowTerms(RecalcQuantity::EuVoc)},
     {"cpvc_pct", "CPVC", cpvc},
-    {"lambda", "Λ", lambda},
+    {"lambda", "Λ", recalcRowTerms(RecalcQuantity::Lambda)},
 }};
 
 FigureForm formOf(int figure)

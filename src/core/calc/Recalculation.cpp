@@ -70,17 +70,11 @@ RatioTerms euVoc(const RowMaterialProps& p, double w, double v)
 {
     return {w * p.EUVoc_Wt.value_or(p.Voc_Wt) * EuVocGramsPerLitreFactor, v};
 }
-// The gallons of linseed oil the row's pigment takes up, as filmBuild counts
-// them; a row without a usable Oil_Abs adds none (the target is refused
-// before while such a row carries pigment).
-double oilVolume(const RowMaterialProps& p, double w)
-{
-    const bool known = p.Pig_Wt != 0 && p.Oil_Abs && *p.Oil_Abs > 0;
-    return known ? w * p.Pig_Wt * *p.Oil_Abs / 100 / (LinseedOilDensity * WaterPoundsPerGallon) : 0;
-}
+// A row without a usable Oil_Abs takes up no oil; the target is refused
+// before while such a row carries pigment.
 RatioTerms lambda(const RowMaterialProps& p, double w, double v)
 {
-    return {v * p.Pig_Vol + oilVolume(p, w), v * (1 - p.Vol_Vol)};
+    return {v * p.Pig_Vol + oilTakenUp(p, w), v * (1 - p.Vol_Vol)};
 }
 
 // Numerator and divisor of the factor of a total or a cost. Taking the

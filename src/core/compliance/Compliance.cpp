@@ -28,6 +28,15 @@ std::string oneDecimal(double value)
 
 }  // namespace
 
+double oilTakenUp(const RowMaterialProps& p, double weight)
+{
+    // The oil's density in lb/gal by the same water figure the rows' volumes
+    // use, so that a single pigment gives CPVC = 1 / (1 + OA·ρ/93.5) exactly.
+    constexpr double oilPoundsPerGallon = LinseedOilDensity * WaterPoundsPerGallon;
+    return p.Pig_Wt != 0 && usableOilAbsorption(p.Oil_Abs) ? weight * p.Pig_Wt * *p.Oil_Abs / 100 / oilPoundsPerGallon
+                                                           : 0;
+}
+
 std::optional<double> euVocContent(const FormulaSheet& sheet)
 {
     if (!rowsWithMissingMaterial(sheet).empty())
@@ -47,10 +56,6 @@ FilmBuild filmBuild(const FormulaSheet& sheet)
 {
     FilmBuild film;
     film.pvc = pigmentVolumeConcentration(sheet);
-    // The oil's volume in the rows' gallons: its density in lb/gal by the same
-    // water figure the rows' volumes use, so that a single pigment gives
-    // CPVC = 1 / (1 + OA·ρ/93.5) exactly.
-    const double oilPoundsPerGallon = LinseedOilDensity * WaterPoundsPerGallon;
     double pigmentVolume = 0, oilVolume = 0, solidsVolume = 0;
     for (int n = 1; n <= SheetRowCount; ++n) {
         const RowMaterialProps& p = sheet.row(n).props;
@@ -61,8 +66,7 @@ FilmBuild filmBuild(const FormulaSheet& sheet)
             continue;
         if (!usableOilAbsorption(p.Oil_Abs))
             film.lackingOilAbsorption.push_back(codeOf(sheet, n));
-        else
-            oilVolume += w * p.Pig_Wt * *p.Oil_Abs / 100 / oilPoundsPerGallon;
+        oilVolume += oilTakenUp(p, w);
     }
     if (!film.pvc || !film.lackingOilAbsorption.empty() || pigmentVolume <= 0 || solidsVolume <= 0)
         return film;

@@ -28,6 +28,10 @@ struct FilmBuild {
     // Oil_Abs (missing, 0, negative): while any, CPVC and Λ are unknown.
     std::vector<std::string> lackingOilAbsorption;
 };
+// The gallons of linseed oil the pigment part of `weight` pounds of the
+// material takes up; 0 without a usable Oil_Abs (missing, 0 or negative).
+double oilTakenUp(const RowMaterialProps& props, double weight);
+
 // CPVC = Vp / (Vp + Voil) × 100, Voil the volume of the linseed oil the
 // pigment parts take up; Λ = (Vp + Voil) / the solids volume.
 FilmBuild filmBuild(const FormulaSheet& sheet);

@@ -179,8 +179,8 @@ RemadeWritten writeRemadeMaterials(const std::vector<RemadeMaterial>& remade, Ca
             continue;
         const MadeMaterialFile& made = *r.made;
         if (changedOnDisk(made.file, made.stamp)) {
-            result.problems.push_back(made.file.filename().string()
-                + " was changed since the list was made and is left as it is.");
+            result.problems.push_back(
+                made.file.filename().string() + " was changed since the list was made and is left as it is.");
             continue;
         }
         MadeMaterialPlan plan;
@@ -229,8 +229,8 @@ bool mayUse(const IniFile& formula, const std::set<std::string>& codes)
     return false;
 }
 
-CostChange costChangeOf(const fs::path& file, const IniFile& formula, const MaterialFiles& materials,
-    const MaterialOverrides& overrides)
+CostChange costChangeOf(
+    const fs::path& file, const IniFile& formula, const MaterialFiles& materials, const MaterialOverrides& overrides)
 {
     const std::optional<FormulaSheet> now = formulaWithOverrides(formula, materials, {});
     const std::optional<FormulaSheet> next = formulaWithOverrides(formula, materials, overrides);

@@ -88,7 +88,7 @@ struct CostChangeAnswer {
 
 // The answer for new costs of materials; a code that names no material file
 // is refused.
-Result<CostChangeAnswer> costChangeIn(
-    const std::filesystem::path& formulaFolder, const std::filesystem::path& materialFolder, const std::vector<NewCost>& costs);
+Result<CostChangeAnswer> costChangeIn(const std::filesystem::path& formulaFolder,
+    const std::filesystem::path& materialFolder, const std::vector<NewCost>& costs);
 
 }  // namespace tintora
