@@ -13,9 +13,6 @@
 
 namespace tintora::report {
 
-namespace {
-
-// --date yyyy-mm-dd (checked with the options), else today.
 CalendarDate madeDate(const ReportOptions& options)
 {
     if (options.date) {
@@ -25,8 +22,6 @@ CalendarDate madeDate(const ReportOptions& options)
     const QDate today = QDate::currentDate();
     return {today.year(), today.month(), today.day()};
 }
-
-}  // namespace
 
 int makeMaterialReport(const ReportOptions& options, const std::filesystem::path& materialFolder)
 {

@@ -1,9 +1,15 @@
 #pragma once
 #include "ReportOptions.h"
 
+#include "core/text/CalendarDate.h"
+
 #include <filesystem>
 
 namespace tintora::report {
+
+// The day a material is made: --date yyyy-mm-dd (checked with the options),
+// else today by the system's clock.
+CalendarDate madeDate(const ReportOptions& options);
 
 // Writes the one formula of options as the material options.materialCode into
 // materialFolder, as Create Material does; an existing file only with --force.

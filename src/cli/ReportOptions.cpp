@@ -5,7 +5,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 namespace tintora::report {
@@ -36,8 +40,54 @@ const char* modeOption(ReportMode mode)
         return "--make-material";
     case ReportMode::CheckVoc:
         return "--check-voc";
+    case ReportMode::CostChange:
+        return "--cost-change";
+    case ReportMode::UpdateMade:
+        return "--update-made";
     }
     return "";
+}
+
+bool sameCode(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
+
+// One CODE=COST of --cost-change: a cost per pound in numbers with a point,
+// finite and not negative; each code once, in any letter case.
+std::optional<std::string> readNewCost(std::string_view item, std::vector<std::pair<std::string, double>>& costs)
+{
+    const std::size_t equals = item.find('=');
+    if (equals == std::string_view::npos)
+        return "--cost-change takes CODE=COST separated by commas, not \"" + std::string(item) + "\"";
+    const std::string code(item.substr(0, equals));
+    const std::string_view text = item.substr(equals + 1);
+    if (code.empty())
+        return "--cost-change needs a code before the = of \"" + std::string(item) + "\"";
+    double cost = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), cost);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(cost))
+        return "--cost-change: the cost of " + code + " is not a number: \"" + std::string(text) + "\"";
+    if (cost < 0)
+        return "--cost-change: the cost of " + code + " cannot be negative: " + std::string(text);
+    for (const auto& known : costs)
+        if (sameCode(known.first, code))
+            return "--cost-change names " + code + " twice";
+    costs.emplace_back(code, cost);
+    return std::nullopt;
+}
+
+std::optional<std::string> readNewCosts(std::string_view list, ReportOptions& options)
+{
+    for (std::size_t from = 0;;) {
+        const std::size_t comma = list.find(',', from);
+        if (auto problem = readNewCost(list.substr(from, comma - from), options.newCosts))
+            return problem;
+        if (comma == std::string_view::npos)
+            return std::nullopt;
+        from = comma + 1;
+    }
 }
 
 // "2026-12-07": the form of the date a made material keeps.
@@ -54,9 +104,26 @@ bool isIsoDate(const std::string& text)
     return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
+// --cost-change and --update-made: a folder at most; --update-made lists as a table only.
+std::optional<std::string> priceProblem(const ReportOptions& o)
+{
+    const std::size_t files = o.formulaPaths.size();
+    if (o.json && o.csv)
+        return "--csv and --json cannot be combined";
+    if (o.mode == ReportMode::UpdateMade && o.json)
+        return "--update-made and --json cannot be combined";
+    if (files > 1)
+        return std::string(modeOption(o.mode)) + " takes one folder, " + std::to_string(files) + " given";
+    if (o.mode == ReportMode::UpdateMade && o.date && !isIsoDate(*o.date))
+        return "with --update-made the date is yyyy-mm-dd, not " + *o.date;
+    return std::nullopt;
+}
+
 std::optional<std::string> libraryProblem(const ReportOptions& o)
 {
     const std::size_t files = o.formulaPaths.size();
+    if (o.mode == ReportMode::CostChange || o.mode == ReportMode::UpdateMade)
+        return priceProblem(o);
     if (o.mode == ReportMode::WhereUsed || o.mode == ReportMode::CheckVoc) {
         if (o.json && o.csv)
             return "--csv and --json cannot be combined";
@@ -111,6 +178,8 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
     case ReportMode::WhereUsed:
     case ReportMode::MakeMaterial:
     case ReportMode::CheckVoc:
+    case ReportMode::CostChange:
+    case ReportMode::UpdateMade:
         if (auto problem = libraryProblem(o))
             return problem;
         break;
@@ -119,6 +188,8 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
         return "--page-size goes with --pdf";
     if (o.csvLocale && o.mode != ReportMode::Csv)
         return "--locale goes with --csv";
+    if (o.dryRun && o.mode != ReportMode::UpdateMade)
+        return "--dry-run goes with --update-made";
     if (o.force && o.mode != ReportMode::MakeMaterial && o.mode != ReportMode::Pdf && !o.reformulation.writePath)
         return "--force goes with --write, --make-material, --pdf or --xlsx";
     return reformulationProblem(o);
@@ -127,7 +198,23 @@ std::optional<std::string> combinationProblem(const ReportOptions& o)
 // The modes that list a folder, with --csv as the form of their list.
 bool listsFolder(ReportMode mode)
 {
-    return mode == ReportMode::WhereUsed || mode == ReportMode::CheckVoc;
+    return mode == ReportMode::WhereUsed || mode == ReportMode::CheckVoc || mode == ReportMode::CostChange;
+}
+
+// The folder a folder mode names, which the command line gave as its one file.
+std::optional<std::string>* namedFolder(ReportOptions& options)
+{
+    switch (options.mode) {
+    case ReportMode::WhereUsed:
+        return &options.whereUsedFolder;
+    case ReportMode::CheckVoc:
+        return &options.vocFolder;
+    case ReportMode::CostChange:
+    case ReportMode::UpdateMade:
+        return &options.priceFolder;
+    default:
+        return nullptr;
+    }
 }
 
 // The mode the options choose; two modes are refused, save --csv as the form
@@ -151,14 +238,24 @@ struct ModeChoice {
     }
 };
 
-// --where-used CODE, --make-material CODE and --force (the value is known to
-// be there); false for any other argument.
+// --where-used CODE, --make-material CODE, --cost-change LIST, --update-made
+// and --force (the value is known to be there); false for any other argument.
 bool readLibraryOption(const std::vector<std::string>& args, std::size_t& i, ReportOptions& options, ModeChoice& mode,
     std::optional<std::string>& problem)
 {
     const std::string& arg = args[i];
     if (arg == "--force") {
         options.force = options.reformulation.force = true;
+        return true;
+    }
+    if (arg == "--update-made") {
+        problem = mode.set(ReportMode::UpdateMade);
+        return true;
+    }
+    if (arg == "--cost-change") {
+        problem = mode.set(ReportMode::CostChange);
+        if (!problem)
+            problem = readNewCosts(args[++i], options);
         return true;
     }
     if (arg != "--where-used" && arg != "--make-material")
@@ -179,11 +276,12 @@ std::optional<std::string> parseChangeOption(
 }
 
 // The options that only switch something on, or only keep their value.
-constexpr std::array<std::pair<std::string_view, bool ReportOptions::*>, 4> Switches{{
+constexpr std::array<std::pair<std::string_view, bool ReportOptions::*>, 5> Switches{{
     {"--volume-percent", &ReportOptions::volumePercent},
     {"--json", &ReportOptions::json},
     {"--strict", &ReportOptions::strict},
     {"--locale", &ReportOptions::csvLocale},
+    {"--dry-run", &ReportOptions::dryRun},
 }};
 constexpr std::array<std::pair<std::string_view, std::optional<std::string> ReportOptions::*>, 2> Values{{
     {"--materials", &ReportOptions::materialFolder},
@@ -216,7 +314,7 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool takesValue = arg == "--materials" || arg == "--date" || arg == "--pdf" || arg == "--page-size"
-            || arg == "--where-used" || arg == "--make-material";
+            || arg == "--where-used" || arg == "--make-material" || arg == "--cost-change";
         if (takesValue && i + 1 >= args.size())
             return {std::nullopt, "option " + arg + " needs a value"};
         std::optional<std::string> problem;
@@ -262,9 +360,8 @@ ParseResult parseReportOptions(const std::vector<std::string>& args)
     }
     if (auto problem = combinationProblem(options))
         return {std::nullopt, *problem};
-    if (listsFolder(options.mode) && !options.formulaPaths.empty()) {
-        (options.mode == ReportMode::WhereUsed ? options.whereUsedFolder : options.vocFolder)
-            = options.formulaPaths.front();
+    if (std::optional<std::string>* folder = namedFolder(options); folder && !options.formulaPaths.empty()) {
+        *folder = options.formulaPaths.front();
         options.formulaPaths.clear();
     }
     return {options, {}};

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tintora::report {
@@ -19,6 +20,8 @@ enum class ReportMode {
     WhereUsed,  // the formulas of a folder that use a material
     MakeMaterial,  // one formula written as a material file
     CheckVoc,  // the VOC of every formula of a folder against its category's limit
+    CostChange,  // what new prices of materials do to the cost of a folder's formulas
+    UpdateMade,  // the made materials of a folder made again from their formulas
 };
 
 enum class PageSize { Locale, A4, Letter };
@@ -39,6 +42,11 @@ struct ReportOptions {
     std::string materialCode;  // --where-used CODE, --make-material CODE
     std::optional<std::string> whereUsedFolder;  // --where-used CODE DIR; default: the Formulas folder
     std::optional<std::string> vocFolder;  // --check-voc DIR; default: the Formulas folder
+    // --cost-change CODE=COST,...: each code with its new cost per pound, in the order given
+    std::vector<std::pair<std::string, double>> newCosts;
+    // --cost-change or --update-made DIR; default: the Formulas folder
+    std::optional<std::string> priceFolder;
+    bool dryRun = false;  // --dry-run: --update-made writes nothing
     bool csv = false;  // --csv: with --where-used or --check-voc, the form of its list
     bool csvLocale = false;  // --locale: --csv in the user's locale's decimal sign (and ';' after a comma)
     bool force = false;  // --force: --make-material replaces an existing file
@@ -68,9 +76,11 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
        tintora-report --where-used CODE [--json|--csv] [DIR]
        tintora-report --make-material CODE [--force] [--materials DIR] FORMULA.tfx
        tintora-report --check-voc [--strict] [--csv|--json] [--materials DIR] [DIR]
+       tintora-report --cost-change CODE=COST[,CODE=COST...] [--json|--csv] [--materials DIR] [DIR]
+       tintora-report --update-made [--dry-run] [--date yyyy-mm-dd] [--materials DIR] [DIR]
   --materials DIR          material folder (default: the Materials folder)
   --date TEXT              date on the printout (default: today, system short date);
-                           with --make-material the date made, yyyy-mm-dd
+                           with --make-material and --update-made the date made, yyyy-mm-dd
   --volume-percent         percent column by volume instead of by weight
   --json                   the sheet as JSON (one object per line for several formulas), or the comparison
   --csv                    one CSV line of properties and PVC per formula, after a header line
@@ -102,6 +112,15 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --make-material CODE     write FORMULA's mixture as material CODE into the material folder
   --check-voc [DIR]        the VOC of every formula in DIR (default: the Formulas folder) against the limit of
                            its category in DIR's voc-limits.ini: over, ok, no category or unknown
+  --cost-change CODE=COST,...
+                           the cost per pound and per gallon, now and at these prices, of every formula in DIR
+                           (default: the Formulas folder) that uses one of the codes, directly or through made
+                           materials, largest change first; nothing is written
+                           (the supplier raises tio2 to 2.10: tintora-report --cost-change tio2=2.10)
+  --update-made            make every made material of the material folder again from its formula in DIR
+                           (default: the Formulas folder) and write the changed ones
+                           (after a price change: tintora-report --update-made --dry-run, then --update-made)
+  --dry-run                with --update-made: list what would change, write nothing
   --force                  let --write replace an existing formula, --make-material a material file,
                            or --pdf and --xlsx an existing file (never a formula or material file)
   --strict                 exit status 1 after any warning (a material not found); with --check-voc
@@ -113,6 +132,7 @@ constexpr const char* HelpText = R"(usage: tintora-report [options] FORMULA.tfx.
   --help                   this list
 Without a folder named, the Formulas and Materials folders are those chosen in the window's
 Options > Folders... (kept in ~/.config/Vantrel.conf), else the Formulas folder the program uses.
+With --cost-change and --update-made, a DIR given without --materials holds the materials too.
 )";
 
 }  // namespace tintora::report

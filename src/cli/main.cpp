@@ -3,8 +3,9 @@
 // CSV, two of them side by side, or one printout as a PDF file; changes or
 // optimises one formula and prints it; checks a
 // folder of material files; tells where a material is used; checks the VOC
-// of a folder's formulas against their categories' limits; or writes a
-// formula as a material.
+// of a folder's formulas against their categories' limits; tells what new
+// prices do to a folder's costs; writes a formula as a material, or makes the
+// made materials again from their formulas.
 #include "CompareReport.h"
 #include "CsvReport.h"
 #include "MakeMaterialReport.h"
@@ -12,6 +13,7 @@
 #include "OptimiseReport.h"
 #include "PdfReport.h"
 #include "PlantReport.h"
+#include "PriceReports.h"
 #include "PrintoutReport.h"
 #include "RecalcReport.h"
 #include "ReportFormula.h"
@@ -47,7 +49,9 @@ int report(const ReportOptions& options, const fs::path& materialFolder)
     case ReportMode::CheckMaterials:
         return materialCheckReport(materialFolder);
     case ReportMode::WhereUsed:
-        return 2;  // answered above: it needs no material folder
+    case ReportMode::CostChange:
+    case ReportMode::UpdateMade:
+        return 2;  // answered above: they decide their folders themselves
     case ReportMode::MakeMaterial:
         return makeMaterialReport(options, materialFolder);
     case ReportMode::CheckVoc:
@@ -94,6 +98,10 @@ int main(int argc, char** argv)
         return whereUsedReport(options,
             options.whereUsedFolder ? fs::path(*options.whereUsedFolder)
                                     : defaultFolder(tintora::FolderKind::Formulas));
+    if (options.mode == ReportMode::CostChange)
+        return costChangeReport(options);
+    if (options.mode == ReportMode::UpdateMade)
+        return updateMadeReport(options);
     const fs::path materialFolder = materialFolderOf(options);
     std::error_code ec;
     if (!fs::exists(materialFolder, ec)) {
