@@ -3,6 +3,7 @@
 #include "OutputFile.h"
 #include "PrintoutReport.h"
 #include "PropertyKeys.h"
+#include "RecalcReport.h"
 #include "ReportFormula.h"
 
 #include "core/calc/Optimisation.h"
@@ -140,20 +141,10 @@ int optimiseReport(const ReportOptions& options, const fs::path& materialFolder)
 {
     const std::string& path = options.formulaPaths.front();
     const std::optional<std::string>& out = options.reformulation.writePath;
-    if (const auto refusal = out ? formulaOutputRefusal(*out, options.reformulation.force) : std::nullopt) {
-        reportProblem(*refusal);
-        return 1;
-    }
     const MaterialFiles materials(materialFolder);
-    std::optional<LoadedFormula> loaded
-        = loadFormula(path, materials, options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight);
+    std::optional<LoadedFormula> loaded = loadFormulaToChange(options, materials);
     if (!loaded)
         return 1;
-    // Written out, the weights the sheet could not take would be gone from the file.
-    if (out && !loaded->unreadWeightRows.empty() && !options.reformulation.force) {
-        reportProblem(*out + " is not written: the weights named above would be lost; give --force to write it anyway");
-        return 1;
-    }
     const OptimiseSettings settings = settingsFor(options.optimise, path, loaded->sheet);
     if (settings.varied.empty()) {
         reportProblem("no row is set to vary: a formula file keeps no marks; give --vary ROWS or --vary all");

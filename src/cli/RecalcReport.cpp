@@ -243,25 +243,32 @@ std::optional<std::string> reformulationProblem(const ReportOptions& options)
     return parsed.request ? std::nullopt : std::optional<std::string>(parsed.problem);
 }
 
+std::optional<LoadedFormula> loadFormulaToChange(const ReportOptions& options, const MaterialFiles& materials)
+{
+    const std::optional<std::string>& out = options.reformulation.writePath;
+    if (const auto refusal = out ? formulaOutputRefusal(*out, options.reformulation.force) : std::nullopt) {
+        reportProblem(*refusal);
+        return std::nullopt;
+    }
+    std::optional<LoadedFormula> loaded = loadFormula(
+        options.formulaPaths.front(), materials, options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight);
+    // Written out, the weights the sheet could not take would be gone from the file.
+    if (loaded && out && !loaded->unreadWeightRows.empty() && !options.reformulation.force) {
+        reportProblem(*out + " is not written: the weights named above would be lost; give --force to write it anyway");
+        return std::nullopt;
+    }
+    return loaded;
+}
+
 int reformulationReport(const ReportOptions& options, const fs::path& materialFolder)
 {
     const Reformulation request = *parseReformulation(options.reformulation).request;
     const std::string& path = options.formulaPaths.front();
     const std::optional<std::string>& out = options.reformulation.writePath;
-    if (const auto refusal = out ? formulaOutputRefusal(*out, options.reformulation.force) : std::nullopt) {
-        reportProblem(*refusal);
-        return 1;
-    }
     const MaterialFiles materials(materialFolder);
-    std::optional<LoadedFormula> loaded
-        = loadFormula(path, materials, options.volumePercent ? PercentBasis::Volume : PercentBasis::Weight);
+    std::optional<LoadedFormula> loaded = loadFormulaToChange(options, materials);
     if (!loaded)
         return 1;
-    // Written out, the weights the sheet could not take would be gone from the file.
-    if (out && !loaded->unreadWeightRows.empty() && !options.reformulation.force) {
-        reportProblem(*out + " is not written: the weights named above would be lost; give --force to write it anyway");
-        return 1;
-    }
     FormulaSheet& sheet = loaded->sheet;
     if (request.markedRows)
         markRows(sheet, *request.markedRows);

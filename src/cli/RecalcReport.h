@@ -1,6 +1,7 @@
 #pragma once
 // tintora-report --recalc and --scale: one formula changed by the window's own
 // target or scale, printed as a formula is printed, and saved with --write.
+#include "ReportFormula.h"
 #include "ReportOptions.h"
 
 #include "core/calc/Recalculation.h"
@@ -40,5 +41,11 @@ std::optional<std::string> reformulationProblem(const ReportOptions& options);
 // result (text or JSON); with --write saves it. Exit status: 0 done, 1 refused
 // (the window's message on stderr) or not readable or not written.
 int reformulationReport(const ReportOptions& options, const std::filesystem::path& materialFolder);
+
+// The one formula a changing mode (--recalc, --scale, --optimise) works on,
+// loaded; nullopt, with the problem on stderr, when --write may not replace
+// its file, the formula cannot be read, or writing would lose weights that
+// did not read (without --force).
+std::optional<LoadedFormula> loadFormulaToChange(const ReportOptions& options, const MaterialFiles& materials);
 
 }  // namespace tintora::report
