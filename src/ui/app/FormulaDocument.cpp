@@ -2,6 +2,7 @@
 
 #include "core/formulas/FormulaFile.h"
 #include "core/formulas/OptimiseSection.h"
+#include "core/materials/MaterialBrowsing.h"
 #include "core/materials/MaterialCheck.h"
 #include "core/sheet/DiskChanges.h"
 #include "ui/app/MainWindowParts.h"
@@ -48,6 +49,14 @@ void FormulaDocument::setFolders(const QString& formulaFolder, const QString& ma
 {
     FormulaFolder_ = formulaFolder;
     MaterialFolder_ = materialFolder;
+}
+
+void FormulaDocument::reloadAfterMaterialsChanged(bool autoReload)
+{
+    if (!tintora::reloadsAfterMaterialEditor(autoReload, localPath(FormulaPath_)) || !AskSave())
+        return;
+    const WaitCursor busy;
+    runFormulaLoad();
 }
 
 bool FormulaDocument::runFormulaLoad()

@@ -57,6 +57,10 @@ public:
     bool runFormulaLoad();
     // true to go on: nothing to lose, the user said No, or Yes and the save succeeded.
     bool AskSave();
+    // Materials were changed on disk (the material editor, Update Made
+    // Materials): with Auto Reload the formula is read again by the rules of
+    // reloadsAfterMaterialEditor, once the user has had the chance to save.
+    void reloadAfterMaterialsChanged(bool autoReload);
     void TitleText();
     // The caption marks unsaved changes: what a save would write differs from
     // what was last loaded or saved.

@@ -1,14 +1,17 @@
 #include "ui/app/LibraryCommands.h"
 
 #include "core/materials/MadeMaterial.h"
+#include "core/materials/PriceChanges.h"
 #include "core/text/SafeWrite.h"
 #include "ui/app/FormulaDocument.h"
 #include "ui/app/GridEditor.h"
 #include "ui/app/MainWindowParts.h"
 #include "ui/app/ProgramStart.h"
 #include "ui/formulas/TfrmFind.h"
+#include "ui/materials/TfrmUpdateMade.h"
 #include "ui/widgets/LocalPath.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -190,9 +193,40 @@ void LibraryCommands::CreateMaterial1Click()
         return;
     }
     parts_.gridEditor.refreshMaterialList();
+    showStatus(QStringLiteral("The material %1 was written to %2.").arg(*code, fromLocalPath(plan.file)));
+}
+
+void LibraryCommands::showStatus(const QString& text)
+{
     if (auto* mainWindow = qobject_cast<QMainWindow*>(&parts_.window))
-        mainWindow->statusBar()->showMessage(
-            QStringLiteral("The material %1 was written to %2.").arg(*code, fromLocalPath(plan.file)));
+        mainWindow->statusBar()->showMessage(text);
+}
+
+// What the open formula shows of a made material is what its file held when
+// the formula was read: the formula is read again, by the same rules as after
+// the material editor, once the files are written.
+void LibraryCommands::UpdateMade1Click()
+{
+    parts_.gridEditor.closeFloatingControls();
+    TfrmUpdateMade dialog(
+        localPath(parts_.document.FormulaFolder()), localPath(parts_.document.MaterialFolder()), &parts_.window);
+    const bool applied = parts_.runUpdateMade ? parts_.runUpdateMade(dialog) : dialog.exec() == QDialog::Accepted;
+    if (!applied || dialog.changedCount() == 0)
+        return;
+    const QDate today = QDate::currentDate();
+    const tintora::RemadeWritten written
+        = tintora::writeRemadeMaterials(dialog.remade(), {today.year(), today.month(), today.day()});
+    if (!written.problems.empty()) {
+        std::string problems;
+        for (const std::string& problem : written.problems)
+            problems += (problems.empty() ? "" : "\n") + problem;
+        parts_.prompter.error(problems);
+    }
+    parts_.document.reloadAfterMaterialsChanged(parts_.autoReload.isChecked());
+    parts_.gridEditor.refreshMaterialList();
+    const auto count = static_cast<qsizetype>(written.written.size());
+    showStatus(count == 1 ? QStringLiteral("1 made material was written.")
+                          : QStringLiteral("%1 made materials were written.").arg(count));
 }
 
 // Another window is another process of the same program, as a second start

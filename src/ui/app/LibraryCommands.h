@@ -1,7 +1,7 @@
 #pragma once
 // The commands that work on the formula library rather than on the sheet:
 // File > Delete, Edit > Find, Table > Materials > Create Material and
-// Options > New Instance. The file work is the core's; this class asks the
+// Update Made Materials, and Options > New Instance. The file work is the core's; this class asks the
 // user and shows the outcome.
 #include "core/prompt/Prompter.h"
 #include "core/sheet/FormulaSheet.h"
@@ -14,12 +14,16 @@
 
 class FormulaDocument;
 class GridEditor;
+class QAction;
 class QWidget;
 class TMRUFileList;
 class TfrmFind;
+class TfrmUpdateMade;
 
 // A one-line question: the text typed, or nothing when cancelled.
 using TextAsker = std::function<std::optional<QString>(QWidget* parent, const QString& label, const QString& initial)>;
+// Shows the dialog of Update Made Materials; whether Apply closed it.
+using UpdateMadeRunner = std::function<bool(TfrmUpdateMade& dialog)>;
 
 class LibraryCommands : public QObject {
     Q_OBJECT
@@ -32,6 +36,8 @@ public:
         tintora::Prompter& prompter;
         TMRUFileList& recentFiles;
         TextAsker askText;  // a line-edit dialog when empty
+        const QAction& autoReload;  // checked: the formula is read again after materials changed
+        UpdateMadeRunner runUpdateMade;  // modal when empty
     };
     explicit LibraryCommands(Parts parts);
 
@@ -39,6 +45,10 @@ public:
     // Shows the Find window, made once and kept, so it keeps its list between openings.
     void Find1Click();
     void CreateMaterial1Click();
+    // Every made material made again from its formula, shown before anything
+    // is written; Apply writes the changed ones and the open formula is read
+    // again as after the material editor.
+    void UpdateMade1Click();
     void NewInstance1Click();
 
 signals:
@@ -52,6 +62,7 @@ private:
     std::optional<QString> ask(const QString& label, const QString& initial);
     // A row Find listed: its formula opened as File > Open opens one, with the row current.
     void openFoundRow(const QString& file, int row);
+    void showStatus(const QString& text);
 
     Parts parts_;
     TfrmFind* frmFind_ = nullptr;  // a child of the window, made on first use

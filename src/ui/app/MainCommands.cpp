@@ -138,6 +138,8 @@ std::span<const Command> MainCommands::Table::tableCommands()
             .run = &GridEditor::FlipMarked1Click},
         {.action = &M::CreateMaterial1, .name = "CreateMaterial1", .caption = "&Create Material",
             .help = MenuHelp::Table, .run = &LibraryCommands::CreateMaterial1Click},
+        {.action = &M::UpdateMade1, .name = "UpdateMade1", .caption = "U&pdate Made Materials...",
+            .help = MenuHelp::Table, .run = &LibraryCommands::UpdateMade1Click},
         {.action = &M::Reload1, .name = "Reload1", .caption = "&Reload", .icon = Icon::Reload,
             .help = MenuHelp::Table, .run = &TfrmMain::Reload1Click},
         {.action = &M::Materials1, .name = "Materials1", .caption = "&Edit Materials...", .icon = Icon::EditMaterials,

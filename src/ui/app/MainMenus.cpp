@@ -101,7 +101,7 @@ void tableMenu(MenuBuilder& b, MainMenus& m)
     QMenu* materials = m.Material1 = b.submenu(table, "M&aterials", "Material1");
     addEntries(materials, {m.MarkAll1, m.UnmarkAll1, m.FlipMarked1});
     addSeparator(materials);
-    addEntries(materials, {m.CreateMaterial1});
+    addEntries(materials, {m.CreateMaterial1, m.UpdateMade1});
     addEntries(table, {m.Reload1});
     addSeparator(table);
     addEntries(table, {m.Materials1, m.Compliance1});

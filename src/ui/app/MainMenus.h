@@ -34,6 +34,7 @@ struct MainMenus {
     QAction *RMInsert1 = nullptr, *RMDelete1 = nullptr, *FlipPercents1 = nullptr;
     QMenu* Material1 = nullptr;
     QAction *MarkAll1 = nullptr, *UnmarkAll1 = nullptr, *FlipMarked1 = nullptr, *CreateMaterial1 = nullptr;
+    QAction* UpdateMade1 = nullptr;
     QAction *Reload1 = nullptr, *Materials1 = nullptr, *Compliance1 = nullptr;
     // Recalc
     QAction *Weight1 = nullptr, *Volume1 = nullptr;

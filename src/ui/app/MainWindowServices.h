@@ -42,4 +42,6 @@ struct MainWindowServices {
     FolderChooser chooseFolder;
     // Shows Recalc > Optimise's dialog; whether Apply closed it. Modal when empty.
     std::function<bool(TfrmOptimise& dialog)> runOptimise;
+    // Shows Table > Materials > Update Made Materials' dialog; whether Apply closed it. Modal when empty.
+    UpdateMadeRunner runUpdateMade;
 };

@@ -3,7 +3,6 @@
 #include "core/calc/Calculate.h"
 #include "core/formulas/FormulaFile.h"
 #include "core/formulas/KeptFolders.h"
-#include "core/materials/MaterialBrowsing.h"
 #include "ui/app/Artwork.h"
 #include "ui/app/ButtonBar.h"
 #include "ui/app/ComplianceCommands.h"
@@ -114,8 +113,8 @@ void TfrmMain::createParts()
     plant_ = new PlantCommands({sheet_, [this] { return FormulaPath(); }, [this] { return FormulaFolder(); },
         [this] { return MaterialFolder(); }, *services_.prompter, services_.printing, services_.chooseWorkbookFile,
         *this});
-    library_ = new LibraryCommands(
-        {*this, sheet_, *document_, *gridEditor_, *services_.prompter, *mruList_, services_.askText});
+    library_ = new LibraryCommands({*this, sheet_, *document_, *gridEditor_, *services_.prompter, *mruList_,
+        services_.askText, *menus_.AutoReload1, services_.runUpdateMade});
     compliance_ = new ComplianceCommands(
         {*this, sheet_, *document_, *gridEditor_, [this](const QString& anchor) { openHelp(anchor); }});
 }
@@ -344,11 +343,7 @@ void TfrmMain::Materials1Click()
     const bool onFormulaRow = row >= 1 && row <= tintora::SheetRowCount;
     frmMaterial()->Execute(
         MaterialFolder(), onFormulaRow ? sheet_.cell(tintora::Column::Material, row) : std::string());
-    if (tintora::reloadsAfterMaterialEditor(menus_.AutoReload1->isChecked(), localPath(FormulaPath()))
-        && document_->AskSave()) {
-        const WaitCursor busy;
-        document_->runFormulaLoad();
-    }
+    document_->reloadAfterMaterialsChanged(menus_.AutoReload1->isChecked());
     gridEditor_->refreshMaterialList();
 }
 

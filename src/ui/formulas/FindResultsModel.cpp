@@ -8,16 +8,24 @@
 #include <QPalette>
 
 #include <algorithm>
+#include <map>
 #include <numeric>
+#include <set>
 
 namespace {
 
-const char* const ColumnTitles[FindResultsModel::ColumnCount] = {"File", "Formula", "Row", "Code", "Weight", "W%"};
+const char* const ColumnTitles[FindResultsModel::ColumnCount]
+    = {"File", "Formula", "Row", "Code", "Weight", "W%", "Cost/gal now", "Cost/gal new", "Change"};
 
 bool isNumberColumn(int column)
 {
     return column == FindResultsModel::RowColumn || column == FindResultsModel::WeightColumn
-        || column == FindResultsModel::PercentColumn;
+        || column == FindResultsModel::PercentColumn || FindResultsModel::isCostColumn(column);
+}
+
+int compareNumbers(double a, double b)
+{
+    return (a > b) - (a < b);
 }
 
 // Names by their letters, whatever their case, as a chemist reads a list of files.
@@ -94,6 +102,29 @@ void FindResultsModel::append(const std::vector<FoundEntry>& entries)
         mergeFrom(static_cast<std::size_t>(first));
 }
 
+int FindResultsModel::setCosts(const std::vector<tintora::CostChange>& formulas)
+{
+    std::map<QString, const tintora::CostChange*> byFile;
+    for (const tintora::CostChange& change : formulas)
+        if (change.problem.empty())
+            byFile.emplace(fromLocalPath(change.file), &change);
+    std::set<QString> listed;
+    for (Shown& s : rows_) {
+        const auto found = s.readable() ? byFile.find(s.file->path) : byFile.end();
+        if (found == byFile.end())
+            continue;
+        listed.insert(s.file->path);
+        s.costed = true;
+        s.perGallonNow = found->second->perGallonNow;
+        s.perGallonNew = found->second->perGallonNew;
+    }
+    if (!rows_.empty())
+        emit dataChanged(index(0, PerGallonNowColumn), index(rowCount() - 1, ChangeColumn), {Qt::DisplayRole});
+    if (isCostColumn(sortColumn_))
+        sort(sortColumn_, sortOrder_);
+    return static_cast<int>(byFile.size() - listed.size());
+}
+
 int FindResultsModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -141,6 +172,8 @@ QVariant FindResultsModel::display(const Shown& s, int column) const
     case CodeColumn:
         return s.code;
     }
+    if (isCostColumn(column))
+        return costDisplay(s, column);
     if (!s.weighed)
         return {};  // empty, as in the grid
     switch (column) {
@@ -151,6 +184,22 @@ QVariant FindResultsModel::display(const Shown& s, int column) const
         return QString::fromStdString(tintora::formatThreeDecimals(s.percent));
     }
     return {};
+}
+
+// With a point whatever the locale, as the property boxes show a cost; a
+// rise is signed, so that it does not read as a cost.
+QVariant FindResultsModel::costDisplay(const Shown& s, int column)
+{
+    if (!s.costed)
+        return {};
+    switch (column) {
+    case PerGallonNowColumn:
+        return QString::fromStdString(tintora::formatThreeDecimals(s.perGallonNow));
+    case PerGallonNewColumn:
+        return QString::fromStdString(tintora::formatThreeDecimals(s.perGallonNew));
+    }
+    const std::string change = tintora::formatThreeDecimals(s.perGallonNew - s.perGallonNow);
+    return QString::fromStdString(s.perGallonNew > s.perGallonNow && change != "0.000" ? "+" + change : change);
 }
 
 QVariant FindResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -168,33 +217,41 @@ QVariant FindResultsModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 // Whether a comes before b in the order sorted by. A file that could not be
-// read has no formula, row or numbers: it goes after the uses, either way.
+// read has no formula, row or numbers: it goes after the uses, either way; so
+// does a row without costs when sorted by a cost.
 bool FindResultsModel::before(const Shown& a, const Shown& b) const
 {
     if (sortColumn_ != FileColumn && a.readable() != b.readable())
         return a.readable();
-    int order = 0;
+    if (isCostColumn(sortColumn_) && a.costed != b.costed)
+        return a.costed;
+    const int order = compare(a, b);
+    return sortOrder_ == Qt::AscendingOrder ? order < 0 : order > 0;
+}
+
+int FindResultsModel::compare(const Shown& a, const Shown& b) const
+{
     switch (sortColumn_) {
     case FileColumn:
-        order = a.file == b.file ? 0 : compareTexts(a.file->fileName, b.file->fileName);
-        break;
+        return a.file == b.file ? 0 : compareTexts(a.file->fileName, b.file->fileName);
     case FormulaColumn:
-        order = a.file == b.file ? 0 : compareTexts(a.file->formula, b.file->formula);
-        break;
+        return a.file == b.file ? 0 : compareTexts(a.file->formula, b.file->formula);
     case RowColumn:
-        order = a.row - b.row;
-        break;
+        return a.row - b.row;
     case CodeColumn:
-        order = compareTexts(a.code, b.code);
-        break;
+        return compareTexts(a.code, b.code);
     case WeightColumn:
-        order = (a.weight > b.weight) - (a.weight < b.weight);
-        break;
+        return compareNumbers(a.weight, b.weight);
     case PercentColumn:
-        order = (a.percent > b.percent) - (a.percent < b.percent);
-        break;
+        return compareNumbers(a.percent, b.percent);
+    case PerGallonNowColumn:
+        return compareNumbers(a.perGallonNow, b.perGallonNow);
+    case PerGallonNewColumn:
+        return compareNumbers(a.perGallonNew, b.perGallonNew);
+    case ChangeColumn:
+        return compareNumbers(a.perGallonNew - a.perGallonNow, b.perGallonNew - b.perGallonNow);
     }
-    return sortOrder_ == Qt::AscendingOrder ? order < 0 : order > 0;
+    return 0;
 }
 
 // A stable sort: rows that tie keep the order they had, which is the order

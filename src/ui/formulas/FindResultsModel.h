@@ -2,9 +2,12 @@
 // The list of Edit > Find: each row of a formula that uses the material
 // searched for (file, formula, row, weight, percent by weight), and each file
 // that could not be read, greyed, with the reason. Rows come in batches while
-// the search runs; the list keeps the order the user sorted it by.
+// the search runs; the list keeps the order the user sorted it by. With a new
+// cost, its formulas' cost per gallon now and at that price come once the
+// search has ended.
 #include "core/formulas/FormulaFile.h"
 #include "core/formulas/WhereUsed.h"
+#include "core/materials/PriceChanges.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -24,13 +27,30 @@ struct FoundEntry {
 class FindResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { FileColumn, FormulaColumn, RowColumn, CodeColumn, WeightColumn, PercentColumn, ColumnCount };
+    enum Column {
+        FileColumn,
+        FormulaColumn,
+        RowColumn,
+        CodeColumn,
+        WeightColumn,
+        PercentColumn,
+        PerGallonNowColumn,
+        PerGallonNewColumn,
+        ChangeColumn,
+        ColumnCount
+    };
+    // The columns of the cost per gallon, which the window shows only when a new cost is asked.
+    static bool isCostColumn(int column) { return column >= PerGallonNowColumn && column < ColumnCount; }
 
     explicit FindResultsModel(QObject* parent = nullptr);
 
     void clear();
     // Adds what the search told since the last batch, in the order the user sorted by.
     void append(const std::vector<FoundEntry>& entries);
+    // Gives the rows of each formula listed its cost per gallon, matched by
+    // file; returns how many of the formulas given are not listed (they use
+    // the material through made materials only).
+    int setCosts(const std::vector<tintora::CostChange>& formulas);
     // Of a row of the list: whether it is a use (not a file that could not be
     // read), the file's full path as the main window opens it, and the row of
     // the formula that uses the material.
@@ -66,11 +86,16 @@ private:
         double percent = 0;
         bool weighed = true;  // the grid's Weight cell shows a number
         tintora::FormulaFileState state = tintora::FormulaFileState::Formula;
+        bool costed = false;  // the two costs per gallon are known
+        double perGallonNow = 0;
+        double perGallonNew = 0;
         bool readable() const { return state == tintora::FormulaFileState::Formula; }
     };
     const Shown& at(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     Shown shown(const FoundEntry& entry);
     QVariant display(const Shown& s, int column) const;
+    static QVariant costDisplay(const Shown& s, int column);
+    int compare(const Shown& a, const Shown& b) const;
     bool before(const Shown& a, const Shown& b) const;
     void mergeFrom(std::size_t first);
     void reorder(const std::vector<std::size_t>& order);

@@ -1,7 +1,9 @@
 #include "ui/formulas/TfrmFind.h"
 
+#include "core/text/NumberText.h"
 #include "ui/formulas/FindResultsModel.h"
 #include "ui/formulas/WhereUsedSearch.h"
+#include "ui/widgets/DecimalSign.h"
 #include "ui/widgets/LocalPath.h"
 
 #include <QAction>
@@ -47,8 +49,27 @@ QString outcomeText(const FindResultsModel& results, const QString& query, bool 
     return text + QLatin1Char('.');
 }
 
-// Wide enough for the longest text the column usually holds.
-int widthFor(const QTableView& view, const QString& sample)
+// What New cost holds: nothing, a price, or a text that is no price (why).
+struct TypedPrice {
+    std::optional<double> price;
+    QString problem;
+};
+
+TypedPrice typedPrice(const QString& text)
+{
+    const QString typed = typedInNumber(text).trimmed();
+    if (typed.isEmpty())
+        return {};
+    const std::optional<double> value = tintora::parseNumberText(typed.toStdString());
+    if (!value)
+        return {std::nullopt, QStringLiteral("Not a number")};
+    if (*value < 0)
+        return {std::nullopt, QStringLiteral("Below 0")};
+    return {value, {}};
+}
+
+// Wide enough for the longest text the column or box usually holds.
+int widthFor(const QWidget& view, const QString& sample)
 {
     return view.fontMetrics().horizontalAdvance(sample) + 2 * view.fontMetrics().averageCharWidth();
 }
@@ -75,6 +96,8 @@ TfrmFind::TfrmFind(Parts parts, QWidget* parent)
     connect(takeTimer_, &QTimer::timeout, this, &TfrmFind::takeFound);
     connect(findButton_, &QPushButton::clicked, this, &TfrmFind::FindButtonClick);
     connect(findBox_, &QLineEdit::returnPressed, this, &TfrmFind::startSearch);
+    connect(newCostBox_, &QLineEdit::returnPressed, this, &TfrmFind::startSearch);
+    connect(newCostBox_, &QLineEdit::textChanged, this, &TfrmFind::newCost);
     connect(resultList_, &QTableView::activated, this, &TfrmFind::ResultListActivated);
     // Ctrl+F here, as in the main window, goes back to the material typed.
     auto* findAgain = new QAction(this);
@@ -89,12 +112,22 @@ TfrmFind::~TfrmFind()
     search_.reset();
 }
 
-void TfrmFind::createLayout()
+QLayout* TfrmFind::createQueryRow()
 {
     auto* label = new QLabel(QStringLiteral("&Material code or name:"), this);
     findBox_ = new QLineEdit(this);
     findBox_->setObjectName(QStringLiteral("FindBox"));
     label->setBuddy(findBox_);
+    auto* costLabel = new QLabel(QStringLiteral("&New cost:"), this);
+    newCostBox_ = new QLineEdit(this);
+    newCostBox_->setObjectName(QStringLiteral("NewCostBox"));
+    newCostBox_->setToolTip(QStringLiteral("A price for the code searched: each formula's cost per gallon at it"));
+    // Room for a price; the search keeps room for a code when the window is narrow.
+    newCostBox_->setFixedWidth(widthFor(*newCostBox_, QStringLiteral("00000.000")));
+    findBox_->setMinimumWidth(widthFor(*findBox_, QStringLiteral("titaniumdiox")));
+    costLabel->setBuddy(newCostBox_);
+    newCostNote_ = new QLabel(this);
+    newCostNote_->setObjectName(QStringLiteral("NewCostNote"));
     findButton_ = new QPushButton(QStringLiteral("&Find"), this);
     findButton_->setObjectName(QStringLiteral("FindButton"));
     // Enter in the list opens a formula; it must not start the search again.
@@ -102,8 +135,16 @@ void TfrmFind::createLayout()
     auto* queryRow = new QHBoxLayout;
     queryRow->addWidget(label);
     queryRow->addWidget(findBox_, 1);
+    queryRow->addWidget(costLabel);
+    queryRow->addWidget(newCostBox_);
+    queryRow->addWidget(newCostNote_);
     queryRow->addWidget(findButton_);
+    return queryRow;
+}
 
+void TfrmFind::createLayout()
+{
+    QLayout* queryRow = createQueryRow();
     resultList_ = new QTableView(this);
     resultList_->setObjectName(QStringLiteral("ResultList"));
     resultList_->setModel(results_);
@@ -122,6 +163,11 @@ void TfrmFind::createLayout()
     header->resizeSection(FindResultsModel::CodeColumn, widthFor(*resultList_, QStringLiteral("titaniumdiox")));
     header->resizeSection(FindResultsModel::WeightColumn, widthFor(*resultList_, QStringLiteral("00000.000")));
     header->resizeSection(FindResultsModel::PercentColumn, widthFor(*resultList_, QStringLiteral("100.000")));
+    // Shown while a search asks a new cost.
+    for (int c = FindResultsModel::PerGallonNowColumn; c < FindResultsModel::ColumnCount; ++c) {
+        header->resizeSection(c, widthFor(*resultList_, results_->headerData(c, Qt::Horizontal).toString()));
+        resultList_->setColumnHidden(c, true);
+    }
     header->setSortIndicator(FindResultsModel::FileColumn, Qt::AscendingOrder);
     resultList_->setSortingEnabled(true);
 
@@ -229,8 +275,11 @@ void TfrmFind::startSearch()
         return;
     }
     statusLabel_->setText(QStringLiteral("Searching..."));
+    const std::optional<double> price = newCost();
+    for (int c = FindResultsModel::PerGallonNowColumn; c < FindResultsModel::ColumnCount; ++c)
+        resultList_->setColumnHidden(c, !price);
     search_ = std::make_unique<WhereUsedSearch>(localPath(formulaFolder), localPath(parts_.materialFolder()),
-        tintora::WhereUsedQuery{query_.toStdString(), tintora::WhereUsedMatch::CodeOrNameWords},
+        tintora::WhereUsedQuery{query_.toStdString(), tintora::WhereUsedMatch::CodeOrNameWords}, price,
         // On the searching thread: only a call queued to this window.
         [this] { QMetaObject::invokeMethod(this, &TfrmFind::takeFound, Qt::QueuedConnection); });
     setSearching(true);
@@ -263,6 +312,8 @@ void TfrmFind::takeFound()
     setSearching(false);
     const tintora::WhereUsedSummary& summary = *taken.summary;
     showOutcome(summary.stopped, summary.formulasRead + summary.unreadable, fromUtf8(taken.failure));
+    if (taken.cost)
+        showCostOutcome(*taken.cost);
     emit searchEnded();
 }
 
@@ -272,6 +323,30 @@ void TfrmFind::showOutcome(bool stopped, int filesLookedAt, const QString& failu
         statusLabel_->setText(QStringLiteral("The search broke off: %1").arg(failure));
     else
         statusLabel_->setText(outcomeText(*results_, query_, stopped, filesLookedAt));
+}
+
+// The formulas the list holds are those that name the code; those that use it
+// only through made materials are counted after the outcome.
+void TfrmFind::showCostOutcome(const tintora::Result<tintora::CostChangeAnswer>& cost)
+{
+    if (!cost) {
+        statusLabel_->setText(statusLabel_->text() + QStringLiteral(" New cost: ") + fromUtf8(cost.problem()));
+        return;
+    }
+    QString text;
+    if (const int elsewhere = results_->setCosts(cost.value().formulas); elsewhere > 0)
+        text += QStringLiteral(" %1 it through made materials.")
+                    .arg(counted(elsewhere, "more formula uses", "more formulas use"));
+    if (const auto failed = static_cast<qsizetype>(cost.value().problems.size()); failed > 0)
+        text += QStringLiteral(" %1 could not be made again.").arg(counted(failed, "made material", "made materials"));
+    statusLabel_->setText(statusLabel_->text() + text);
+}
+
+std::optional<double> TfrmFind::newCost()
+{
+    const TypedPrice typed = typedPrice(newCostBox_->text());
+    newCostNote_->setText(typed.problem);
+    return typed.price;
 }
 
 void TfrmFind::ResultListActivated(const QModelIndex& index)

@@ -4,15 +4,22 @@
 // formula in the Formulas folder that uses it, as the search finds them, and
 // the files it could not read with the reason. A double click or Enter on a
 // row opens that formula in the main window at that row. The window is not
-// modal: the main window stays usable while it searches and after.
+// modal: the main window stays usable while it searches and after. With a
+// price in New cost, a search by code also lists each formula's cost per
+// gallon now, at that price, and the change, worked out after the search on
+// its thread.
+#include "core/materials/PriceChanges.h"
+
 #include <QDialog>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class FindResultsModel;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
@@ -40,6 +47,8 @@ public:
     bool searching() const { return search_ != nullptr; }
 
     QLineEdit* FindBox() const { return findBox_; }
+    QLineEdit* NewCostBox() const { return newCostBox_; }
+    QLabel* NewCostNote() const { return newCostNote_; }  // says when New cost holds no price
     QPushButton* FindButton() const { return findButton_; }
     QTableView* ResultList() const { return resultList_; }
     QLabel* StatusLabel() const { return statusLabel_; }
@@ -60,6 +69,7 @@ signals:
 
 private:
     void createLayout();
+    QLayout* createQueryRow();
     void placeBesideOwner();
     void FindButtonClick();
     void startSearch();
@@ -67,11 +77,16 @@ private:
     // Moves what the search found into the list; at its end, says how it went.
     void takeFound();
     void showOutcome(bool stopped, int filesLookedAt, const QString& failure);
+    void showCostOutcome(const tintora::Result<tintora::CostChangeAnswer>& cost);
+    // The price in New cost, saying beside it when the text is none; nothing when empty.
+    std::optional<double> newCost();
     void ResultListActivated(const QModelIndex& index);
     void setSearching(bool on);
 
     Parts parts_;
     QLineEdit* findBox_ = nullptr;
+    QLineEdit* newCostBox_ = nullptr;
+    QLabel* newCostNote_ = nullptr;
     QPushButton* findButton_ = nullptr;
     QTableView* resultList_ = nullptr;
     QLabel* statusLabel_ = nullptr;

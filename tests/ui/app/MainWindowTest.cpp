@@ -372,7 +372,8 @@ private slots:
         }
         for (Entry entry : {&MainMenus::Network1})
             QVERIFY2(!(menus.*entry)->isEnabled(), qPrintable((menus.*entry)->objectName()));
-        for (Entry entry : {&MainMenus::Delete1, &MainMenus::CreateMaterial1, &MainMenus::NewInstance1})
+        for (Entry entry :
+            {&MainMenus::Delete1, &MainMenus::CreateMaterial1, &MainMenus::UpdateMade1, &MainMenus::NewInstance1})
             QVERIFY2((menus.*entry)->isEnabled(), qPrintable((menus.*entry)->objectName()));
 
         QSet<QKeySequence> shortcutsSeen;

@@ -80,8 +80,8 @@ class FindWindowTest : public QObject, tintora::testing::MainWindowFixture {
         QTRY_VERIFY_WITH_TIMEOUT(!find()->searching(), SearchTimeoutMs);
     }
 
-    // Each row as the list shows it from top to bottom: its cells joined by
-    // "|", "~" before a greyed row.
+    // Each row as the list shows it from top to bottom: its cells shown joined
+    // by "|", "~" before a greyed row.
     QStringList listed() const
     {
         const QAbstractItemModel* model = list()->model();
@@ -89,7 +89,8 @@ class FindWindowTest : public QObject, tintora::testing::MainWindowFixture {
         for (int r = 0; r < model->rowCount(); ++r) {
             QStringList cells;
             for (int c = 0; c < model->columnCount(); ++c)
-                cells << model->index(r, c).data().toString();
+                if (!list()->isColumnHidden(c))
+                    cells << model->index(r, c).data().toString();
             const bool greyed = model->index(r, 0).data(Qt::ForegroundRole).isValid();
             rows << (greyed ? QStringLiteral("~") : QString()) + cells.join(u'|');
         }
@@ -169,6 +170,46 @@ private slots:
         QTest::newRow("used nowhere") << "zinc" << QStringList{}
                                       << "No formula uses \"zinc\"; 3 files could not be read.";
     }
+    // A price in New cost adds each formula's cost per gallon now, at that
+    // price and the change (here of 1.850 to 3.700); a text that is no price
+    // is said beside the field and changes nothing.
+    void newCostListsTheCostPerGallon_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("newCost");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QStringList>("uses");
+        // Flat latex costs nothing but its tio2: its cost doubles.
+        const QStringList costed = {TiO2Uses[0] + QStringLiteral("|6.141|12.281|+6.140"),
+            TiO2Uses[1] + QStringLiteral("|6.141|12.281|+6.140"), TiO2Uses[2] + QStringLiteral("|9.660|14.556|+4.896")};
+        QTest::newRow("a price for a code") << "TiO2"
+                                            << " 3.7 "
+                                            << "" << costed;
+        QTest::newRow("no number") << "tio2"
+                                   << "3.7x"
+                                   << "Not a number" << TiO2Uses;
+        QTest::newRow("below 0") << "tio2"
+                                 << "-1"
+                                 << "Below 0" << TiO2Uses;
+        QTest::newRow("empty") << "tio2"
+                               << ""
+                               << "" << TiO2Uses;
+    }
+    void newCostListsTheCostPerGallon()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, newCost);
+        QFETCH(QString, note);
+        QFETCH(QStringList, uses);
+        find()->NewCostBox()->setText(newCost);
+        QCOMPARE(find()->NewCostNote()->text(), note);
+        search(query);
+        QStringList used = listed();
+        used.removeIf([](const QString& row) { return row.startsWith(u'~'); });
+        QCOMPARE(used, uses);
+        QCOMPARE(find()->NewCostNote()->text(), note);
+    }
+
     // The window goes beside its owner where the screen has room, else below
     // or above it, never over it while there is room elsewhere.
     void placementLeavesTheOwnerInSight_data()
