@@ -72,7 +72,8 @@ TEST(PriceChangesTest, ANewPriceFollowsThreeLevelsOfMadeMaterials)
         }
         const auto weight = [&] { return roundToThreeDecimals(random.uniform(5, 300)); };
         std::map<std::string, Rows> formulas{{"m1", {{"ra", weight()}, {"rb", weight()}}},
-            {"m2", {{"m1", weight()}, {"rc", weight()}}}, {"top", {{"m2", weight()}, {"rd", weight()}, {"ra", weight()}}}};
+            {"m2", {{"m1", weight()}, {"rc", weight()}}},
+            {"top", {{"m2", weight()}, {"rd", weight()}, {"ra", weight()}}}};
         makeFromFormula(folder, "m1", formulas["m1"]);
         makeFromFormula(folder, "m2", formulas["m2"]);
         folder.write("top.tfx", formulaText(formulas["top"]));
