@@ -35,8 +35,10 @@ bool isFolder(const fs::path& path)
 // `folder`. Returns an empty text, or what went wrong.
 std::string seedFolder(const fs::path& samples, const fs::path& folder)
 {
-    const fs::path scratch
-        = folder.parent_path() / ("." + folder.filename().string() + "-" + std::to_string(std::random_device{}()));
+    // Appended: GCC 12 at -O3 takes a literal prepended to a string for an overflow.
+    std::string scratchName = ".";
+    scratchName.append(folder.filename().string()).append("-").append(std::to_string(std::random_device{}()));
+    const fs::path scratch = folder.parent_path() / scratchName;
     std::error_code ec;
     if (fs::create_directories(folder.parent_path(), ec); !ec)
         fs::create_directory(scratch, ec);

@@ -25,7 +25,7 @@ std::string formatFixed(double value, int decimals, int minWidth = 0);
 
 // The name between double quotes, as messages show a file or a code. (Built
 // by appending: GCC 12 at -O3 takes a literal prepended to a string for an
-// overflow it is not, bug 105651.)
+// overflow it is not.)
 std::string quotedName(std::string_view name);
 
 // A figure in a printout column: right-aligned in minWidth characters (as

@@ -215,7 +215,9 @@ std::string besideName(const fs::path& target, std::string_view suffix)
     std::size_t kept = std::min(name.size(), limit > fixed ? limit - fixed : 0);
     while (kept > 0 && kept < name.size() && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
         --kept;  // not in the middle of a character
-    return "." + name.substr(0, kept) + "." + nameHash(name) + std::string(suffix);
+    std::string beside = ".";  // appended: GCC 12 at -O3 takes a prepended literal for an overflow
+    beside.append(name, 0, kept).append(".").append(nameHash(name)).append(suffix);
+    return beside;
 }
 
 // The parts of a name besideName made: the kept start of the target's name

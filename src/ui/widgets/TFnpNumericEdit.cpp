@@ -192,7 +192,10 @@ QChar TFnpNumericEdit::typedCharacter(const QKeyEvent* event)
 
 void TFnpNumericEdit::typeText(const QString& text)
 {
-    for (const QChar c : typedInNumber(text)) {
+    // Read through a const text: a loop over the returned one would copy the
+    // characters it still shares with `text`.
+    const QString typed = typedInNumber(text);
+    for (const QChar c : typed) {
         emit OnKeyPress(c);
         if (!isReadOnly())
             apply(rules().typeChar(state(), c));

@@ -13,7 +13,7 @@ void putMaterial(FormulaSheet& sheet, int n, RowMaterialProps props, const char*
 {
     sheet.row(n).RowKind = true;
     sheet.row(n).props = props;
-    sheet.setCell(Column::Material, n, "m" + std::to_string(n));
+    sheet.setCell(Column::Material, n, std::string("m").append(std::to_string(n)));
     sheet.setCell(Column::Weight, n, weight);
 }
 

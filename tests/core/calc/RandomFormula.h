@@ -52,7 +52,7 @@ public:
             } else {
                 row.RowKind = true;
                 row.props = material();
-                s.setCell(Column::Material, n, "m" + std::to_string(n));
+                s.setCell(Column::Material, n, std::string("m").append(std::to_string(n)));
                 s.setCell(Column::Weight, n, formatCell(uniform(10, 500)));
             }
             row.marked = n == 1 || (n > 2 && chance(0.4));

@@ -30,7 +30,7 @@ public:
         row.props.Spec = spec;
         row.props.Cost = cost;
         row.marked = marked;
-        sheet.setCell(Column::Material, n, "m" + std::to_string(n));
+        sheet.setCell(Column::Material, n, std::string("m").append(std::to_string(n)));
         sheet.setCell(Column::Weight, n, weight);
     }
     void putNote(int n, const std::string& text, bool marked)

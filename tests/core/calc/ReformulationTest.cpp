@@ -96,7 +96,7 @@ public:
         row.RowKind = true;
         row.props = props;
         row.marked = marked;
-        sheet.setCell(Column::Material, n, "m" + std::to_string(n));
+        sheet.setCell(Column::Material, n, std::string("m").append(std::to_string(n)));
         sheet.setCell(Column::Weight, n, formatCell(weight));
     }
     void putMissingMaterial(int n, double weight, bool marked)

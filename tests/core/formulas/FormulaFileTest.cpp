@@ -225,7 +225,7 @@ TEST(ReadFormulaFileTest, TellsAFormulaFromAnythingElse)
         foreign += "[S" + std::to_string(i) + "]\nk=1\n";
     std::string manyKeys = formula;
     for (std::size_t i = 0; i < MaxIniEntries; ++i)
-        manyKeys += "k" + std::to_string(i) + "=1\n";
+        manyKeys.append("k").append(std::to_string(i)).append("=1\n");
     const struct {
         const char* name;
         std::optional<std::string> bytes;  // none: nothing written

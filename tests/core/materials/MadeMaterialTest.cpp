@@ -51,7 +51,7 @@ void writeRandomMaterials(const fs::path& folder, int count, std::mt19937& rando
         p.Vol_Vol = i % 3 == 0 ? 0 : unit(random);
         p.Pig_Vol = (1 - p.Vol_Vol) * unit(random);
         p.Voc_Vol = p.Vol_Vol * unit(random);
-        ASSERT_TRUE(SetNumbers(folder, "m" + std::to_string(i), m).ok());
+        ASSERT_TRUE(SetNumbers(folder, std::string("m").append(std::to_string(i)), m).ok());
     }
 }
 
@@ -67,9 +67,9 @@ TEST(MadeMaterialTest, TheMaterialAloneShowsTheSourcesFigures)
         std::string text = "[Formula]\nName=Premix " + std::to_string(round) + "\n";
         const int rows = 1 + pick(SheetRowCount);
         for (int n = 1; n <= rows; ++n)
-            text += n == 1 || pick(6)
-                ? row(n, "M" + std::to_string(pick(12)), formatThreeDecimals(pick(5000000) / 1000.0 + 0.001))
-                : row(n, "stir well", "", "0");
+            text += n == 1 || pick(6) ? row(n, std::string("M").append(std::to_string(pick(12))),
+                        formatThreeDecimals(pick(5000000) / 1000.0 + 0.001))
+                                      : row(n, "stir well", "", "0");
         const FormulaSheet source = loaded(text, folder.path());
         const MadeMaterialPlan plan = planMadeMaterial(source, folder.path(), {"made", "", "/lab/premix.tfx", Today});
         ASSERT_TRUE(plan.ok()) << plan.problem << "\n" << text;

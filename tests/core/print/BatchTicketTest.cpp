@@ -42,11 +42,11 @@ FormulaSheet randomFormula(std::mt19937& random)
     const int used = rows(random);
     for (int r = 1; r <= used; ++r) {
         if (random() % 5 == 0) {  // a note between the steps
-            sheet.setCell(Column::Description, r, "Mix " + std::to_string(r) + " minutes");
+            sheet.setCell(Column::Description, r, std::string("Mix ").append(std::to_string(r)).append(" minutes"));
             continue;
         }
-        sheet.setCell(Column::Material, r, "M" + std::to_string(r));
-        sheet.setCell(Column::Description, r, "Material " + std::to_string(r));
+        sheet.setCell(Column::Material, r, std::string("M").append(std::to_string(r)));
+        sheet.setCell(Column::Description, r, std::string("Material ").append(std::to_string(r)));
         sheet.setCell(Column::Weight, r, formatCell(weight(random)));
         sheet.row(r).RowKind = true;
         sheet.row(r).props.Spec = spec(random);
@@ -135,8 +135,8 @@ TEST(MaterialsPrintoutTest, HeadingsOnEveryPageAndEveryMaterialOnce)
 {
     std::vector<MaterialListEntry> entries;
     for (int i = 0; i < 95; ++i)
-        entries.push_back(
-            {"m" + std::to_string(1000 + i), i == 40 ? std::nullopt : std::optional<Material>(Material{})});
+        entries.push_back({std::string("m").append(std::to_string(1000 + i)),
+            i == 40 ? std::nullopt : std::optional<Material>(Material{})});
     const auto pages = MaterialsPrintPages(entries, {"/x", "d"}, 30);
     std::vector<std::string> codes;
     for (const PrintPage& page : pages) {

@@ -182,7 +182,9 @@ FormulaSheet sheetOfMaterialRows(int count)
 {
     FormulaSheet sheet;
     for (int r = 1; r <= count; ++r)
-        put(sheet, {r, "M" + std::to_string(r), "Material " + std::to_string(r), "2", "", 0.25});
+        put(sheet,
+            {r, std::string("M").append(std::to_string(r)), std::string("Material ").append(std::to_string(r)), "2", "",
+                0.25});
     return sheet;
 }
 
@@ -199,7 +201,7 @@ TEST(LabPrintoutTest, PropertiesBlockFollowsTheLastPrintedRow)
         const std::vector<std::pair<int, std::string>> rows = printedRows(page);
         ASSERT_EQ(rows.size(), static_cast<std::size_t>(c.rows));
         for (int i = 0; i < c.rows; ++i)
-            EXPECT_EQ(rows[i], std::make_pair(12 + i, "M" + std::to_string(i + 1)));
+            EXPECT_EQ(rows[i], std::make_pair(12 + i, std::string("M").append(std::to_string(i + 1))));
 
         const int n = c.lastRowLine;
         const std::vector<std::pair<int, DrawText>> tail = {

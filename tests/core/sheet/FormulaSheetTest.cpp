@@ -17,7 +17,7 @@ FormulaSheet filledSheet()
         row.props.Spec = 1.2;
         row.props.Cost = 3;
         for (int c = 1; c < ColumnCount; ++c)
-            row.cells[c] = "x";
+            row.cells[c].assign(1, 'x');
     }
     sheet.setName("Primer A");
     sheet.setBox(PropertyBox::WeightBox, 12);

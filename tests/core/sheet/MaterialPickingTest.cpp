@@ -92,7 +92,7 @@ TEST_F(MaterialPickingTest, StatusLineOfAMissingFileOrName)
     EXPECT_EQ(MatStatus(folder.path(), "gone.rm"), "  (Cost/Lb:     0.000 )  (Wt/Gal:     0.000 )");
     EXPECT_EQ(MatStatus(folder.path(), "../tio2.rm"), "  (Cost/Lb:     0.000 )  (Wt/Gal:     0.000 )");
     // Beyond a material file's size limit it reads as missing, as in a formula.
-    folder.write("huge.rm", "[Material]\nCost=2\n;" + std::string(MaxMaterialFileBytes, 'x') + "\n");
+    folder.write("huge.rm", std::string("[Material]\nCost=2\n;").append(MaxMaterialFileBytes, 'x').append("\n"));
     EXPECT_EQ(MatStatus(folder.path(), "huge.rm"), "  (Cost/Lb:     0.000 )  (Wt/Gal:     0.000 )");
 }
 

@@ -74,7 +74,7 @@ public:
         for (int n = below(14); n > 0; --n) {
             switch (below(5)) {
             case 0:
-                bytes += "[" + section() + "]";
+                bytes.append("[").append(section()).append("]");
                 break;
             case 1:
                 bytes += "; comment";

@@ -360,7 +360,7 @@ TEST_F(IniFiles, AFileWithMoreKeysThanAnyOfOursIsNotKept)
 {
     std::string text = "[A]\n";
     for (std::size_t i = 1; i < MaxIniEntries; ++i)
-        text += "k" + std::to_string(i) + "=1\n";
+        text.append("k").append(std::to_string(i)).append("=1\n");
     const fs::path path = file("keys.tfx");
     save(path, text);
     EXPECT_EQ(IniFile::load(path).status, IniReadStatus::Read);

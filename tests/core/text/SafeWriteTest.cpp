@@ -1,6 +1,7 @@
 #include "core/text/SafeWrite.h"
 #include "core/sheet/DiskChanges.h"
 #include "core/text/IniFile.h"
+#include "core/text/NumberText.h"
 
 #include "../TempFolder.h"
 #include "ScriptedPrompter.h"
@@ -164,7 +165,7 @@ TEST(SafeWrite, AFileTheUserMayNotWriteOrReadIsLeftAsItIs)
     const std::string denied = "Permission denied";
     EXPECT_EQ(*said,
         cannotWrite(locked, denied) + "|" + cannotWrite(locked, denied) + "|"
-            + cannotWrite(locked, "\"" + secret.string() + "\": " + denied) + "|Cannot delete \"" + locked.string()
+            + cannotWrite(locked, quotedName(secret.string()) + ": " + denied) + "|Cannot delete \"" + locked.string()
             + "\": " + denied + ".|" + cannotWrite(secret, denied) + "|" + cannotWrite(inClosed, denied)
             + "|Cannot delete \"" + locked.string() + "\": " + denied + ".|Cannot delete \"" + inClosed.string()
             + "\": " + denied + ".");
