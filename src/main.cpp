@@ -20,15 +20,21 @@ namespace {
 
 // The formula named on the command line (the file manager's "Open With"), or
 // an empty text.
-QString formulaToOpen(const QCoreApplication& app)
+QString formulaToOpen(const QCoreApplication& app, std::thread& fontConfiguration)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A formulation calculator for paints and coatings."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("formula"), QStringLiteral("A formula file (.tfx) to open."), QStringLiteral("[FORMULA.tfx]"));
-    parser.process(app);
+    if (!parser.parse(app.arguments()) || parser.isSet(help) || parser.isSet(version)) {
+        // process() answers and ends the program: the font configuration
+        // read meanwhile is finished and freed first, as no window will use it.
+        fontConfiguration.join();
+        FcFini();
+        parser.process(app);
+    }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         std::cerr << "tintora: only one formula file may be given\n";
@@ -48,13 +54,14 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationName(QStringLiteral("Tintora"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tintora::ProductVersion));
-    const QString formula = formulaToOpen(app);
+    const QString formula = formulaToOpen(app, fontConfiguration);
     QApplication::setFont(smallSansFont());
     QApplication::setWindowIcon(Artwork::applicationIcon());
 
     const tintora::ProgramFiles files
         = tintora::locateProgramFiles(tintora::runningProgramPlaces(), tintora::SeedUserFolder::Yes);
-    fontConfiguration.join();
+    if (fontConfiguration.joinable())
+        fontConfiguration.join();
     const auto program = startProgram(files, formula);
     if (program->endsAfterStartUp)
         return 0;
