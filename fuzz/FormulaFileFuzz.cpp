@@ -1,10 +1,14 @@
 // Any bytes as a formula file, and as the material files it names: loading
 // must neither crash nor leave anything but finite figures in the sheet, and
-// the printout of it must be built.
+// the printout of it must be built. The same bytes as the VOC limits table
+// and the last optimisation's settings: the compliance figures are finite
+// when known, and a verdict is "within" only on a known VOC.
 #include "FuzzFolder.h"
 #include "core/calc/Calculate.h"
 #include "core/calc/PanelCalculate.h"
+#include "core/compliance/Compliance.h"
 #include "core/formulas/FormulaFile.h"
+#include "core/formulas/OptimiseSection.h"
 #include "core/materials/MaterialFile.h"
 #include "core/print/LabPrintout.h"
 #include "core/text/IniFile.h"
@@ -49,5 +53,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     (void)renderPageAsText(LabPrintPage(sheet, "f.tfx", "today"));
+
+    const FilmBuild film = filmBuild(sheet);
+    for (const std::optional<double>& figure : {film.pvc, film.cpvc, film.lambda, euVocContent(sheet)})
+        if (figure && !std::isfinite(*figure))
+            std::abort();
+    const VocLimitsTable table = vocLimitsOf(ini);
+    for (const VocCategory& category : table.categories)
+        for (const ProductType type : {ProductType::WaterBorne, ProductType::SolventBorne}) {
+            const VocVerdict verdict = vocVerdict(sheet, &category, type);
+            if (verdict.state == VocVerdict::State::Within && !(verdict.voc && *verdict.voc <= *verdict.limit))
+                std::abort();
+        }
+    (void)readOptimiseSection(ini);
     return 0;
 }

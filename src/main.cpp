@@ -28,7 +28,7 @@ QString formulaToOpen(const QCoreApplication& app, std::thread& fontConfiguratio
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("formula"), QStringLiteral("A formula file (.tfx) to open."), QStringLiteral("[FORMULA.tfx]"));
-    if (!parser.parse(app.arguments()) || parser.isSet(help) || parser.isSet(version)) {
+    if (!parser.parse(QCoreApplication::arguments()) || parser.isSet(help) || parser.isSet(version)) {
         // process() answers and ends the program: the font configuration
         // read meanwhile is finished and freed first, as no window will use it.
         fontConfiguration.join();

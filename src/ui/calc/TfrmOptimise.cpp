@@ -298,13 +298,13 @@ void TfrmOptimise::Optimise()
     }
     ranWith_ = chosen.value();
     Result<tintora::OptimisedFormula> result = tintora::optimise(sheet_, chosen.value(), tintora::solveLinearProgram);
-    if (result)
-        found_ = std::move(result).value();
-    showFound();
     if (!result) {
+        showFound();
         showMessage(text(result.problem()));
         return;
     }
+    found_ = std::move(result).value();
+    showFound();
     QStringList notes;
     for (const std::string& missed : found_->missedAfterRounding)
         notes << text(missed);

@@ -46,7 +46,7 @@ private:
     void fillRows(const tintora::OptimiseSettings& start);
     void fillFigures(const tintora::OptimiseSettings& start);
     void showFound();
-    void showMessage(const QString& text);
+    void showMessage(const QString& shown);
     void settingsChanged();
     tintora::Result<std::vector<tintora::VariedRow>> variedRows() const;
     tintora::Result<std::vector<tintora::FigureLimit>> limits() const;
