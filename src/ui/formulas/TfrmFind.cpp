@@ -276,13 +276,29 @@ void TfrmFind::startSearch()
     }
     statusLabel_->setText(QStringLiteral("Searching..."));
     const std::optional<double> price = newCost();
-    for (int c = FindResultsModel::PerGallonNowColumn; c < FindResultsModel::ColumnCount; ++c)
-        resultList_->setColumnHidden(c, !price);
+    showCostColumns(price.has_value());
     search_ = std::make_unique<WhereUsedSearch>(localPath(formulaFolder), localPath(parts_.materialFolder()),
         tintora::WhereUsedQuery{query_.toStdString(), tintora::WhereUsedMatch::CodeOrNameWords}, price,
         // On the searching thread: only a call queued to this window.
         [this] { QMetaObject::invokeMethod(this, &TfrmFind::takeFound, Qt::QueuedConnection); });
     setSearching(true);
+}
+
+void TfrmFind::showCostColumns(bool shown)
+{
+    for (int c = FindResultsModel::PerGallonNowColumn; c < FindResultsModel::ColumnCount; ++c)
+        resultList_->setColumnHidden(c, !shown);
+    if (!shown || grownForCosts_)
+        return;
+    grownForCosts_ = true;
+    int room = 0;
+    for (int c = FindResultsModel::PerGallonNowColumn; c < FindResultsModel::ColumnCount; ++c)
+        room += resultList_->horizontalHeader()->sectionSizeHint(c);
+    const QRect screenArea = screen()->availableGeometry();
+    const int grown = std::min(width() + room, screenArea.width());
+    resize(grown, height());
+    if (x() + grown > screenArea.right())
+        move(std::max(screenArea.left(), screenArea.right() - grown), y());
 }
 
 void TfrmFind::stopSearch()

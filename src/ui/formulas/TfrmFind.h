@@ -82,6 +82,10 @@ private:
     std::optional<double> newCost();
     void ResultListActivated(const QModelIndex& index);
     void setSearching(bool on);
+    // Shows or hides the three cost columns; the first time they show, the
+    // window grows by their room (within the screen) rather than squeeze
+    // the formula's name.
+    void showCostColumns(bool shown);
 
     Parts parts_;
     QLineEdit* findBox_ = nullptr;
@@ -93,6 +97,7 @@ private:
     FindResultsModel* results_ = nullptr;
     QTimer* takeTimer_ = nullptr;
     bool placed_ = false;  // placed once; then where the user leaves it
+    bool grownForCosts_ = false;
     QString query_;  // as the running or last search was asked
     std::unique_ptr<WhereUsedSearch> search_;  // while one runs
 };
