@@ -56,7 +56,8 @@ bool writeChanged(
     const RemadeWritten written = writeRemadeMaterials(remade, madeDate(options));
     for (const std::string& code : written.written)
         std::cout << "written: " << fileOfCode(made, code) << "\n";
-    if (written.written.empty())
+    // A change that could not be written is no "nothing changed".
+    if (written.written.empty() && written.problems.empty())
         std::cout << "Nothing written: no made material changed.\n";
     for (const std::string& problem : written.problems)
         reportProblem(problem);
